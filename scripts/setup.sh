@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs what Tassella needs on Debian 12 / Ubuntu (only what is missing), then configures and
+# builds it in build/. Sourced by start.sh and test.sh.
+set -euo pipefail
+
+TASSELLA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+TASSELLA_BUILD="$TASSELLA_ROOT/build"
+
+TASSELLA_PACKAGES=(
+    cmake g++ make pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
+    fonts-dejavu-core fonts-liberation2
+    poppler-utils
+)
+
+tassella_install_packages() {
+    local missing=()
+    for package in "${TASSELLA_PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+tassella_build() {
+    cmake -S "$TASSELLA_ROOT" -B "$TASSELLA_BUILD" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$TASSELLA_BUILD" -j"$(nproc)"
+}

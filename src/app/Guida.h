@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Windows.h"
+
+#include <memory>
+
+namespace Ui {
+class Guida;
+}
+
+class TfrmGuida : public Dialog {
+    Q_OBJECT
+public:
+    explicit TfrmGuida(QWidget* parent = nullptr);
+    ~TfrmGuida() override;
+
+private:
+    std::unique_ptr<Ui::Guida> m_ui;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Windows.h"
+
+#include <memory>
+
+namespace Ui {
+class Info;
+}
+
+class TfrmInfo : public Dialog {
+    Q_OBJECT
+public:
+    explicit TfrmInfo(QWidget* parent = nullptr);
+    ~TfrmInfo() override;
+
+private:
+    std::unique_ptr<Ui::Info> m_ui;
+};

@@ -1,0 +1,115 @@
+#include "app/Platform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QQueue>
+#include <QUrl>
+
+namespace MessageBox {
+namespace {
+bool g_testMode = false;
+QQueue<Button> g_answers;
+QList<Shown> g_shown;
+} // namespace
+
+Button show(QWidget* parent, Kind kind, const QString& text)
+{
+    const bool question = kind == Kind::Confirmation;
+    if (g_testMode) {
+        g_shown.append({kind, text});
+        if (!g_answers.isEmpty())
+            return g_answers.dequeue();
+        return question ? Button::Yes : Button::Ok;
+    }
+
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    switch (kind) {
+    case Kind::Warning: icon = QMessageBox::Warning; break;
+    case Kind::Error: icon = QMessageBox::Critical; break;
+    case Kind::Information: icon = QMessageBox::Information; break;
+    case Kind::Confirmation:
+        icon = QMessageBox::Question;
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        break;
+    case Kind::Plain: buttons = QMessageBox::Ok; break;
+    }
+    if (!parent)
+        parent = QApplication::activeWindow();
+    QMessageBox box(icon, QStringLiteral("Tassella"), text, buttons, parent);
+    box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Button::Yes;
+    case QMessageBox::No: return Button::No;
+    case QMessageBox::Cancel: return Button::Cancel;
+    default: return question ? Button::No : Button::Ok;
+    }
+}
+
+void setTestMode(bool on)
+{
+    g_testMode = on;
+    g_answers.clear();
+    g_shown.clear();
+}
+void setNextAnswer(Button button) { g_answers.enqueue(button); }
+QList<Shown> shown() { return g_shown; }
+void clearShown() { g_shown.clear(); }
+} // namespace MessageBox
+
+namespace FileDialog {
+namespace {
+std::optional<QString> g_next;
+}
+QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
+{
+    if (g_next) {
+        const QString name = *g_next;
+        g_next.reset();
+        return name;
+    }
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+void setNextFileName(const QString& name) { g_next = name; }
+} // namespace FileDialog
+
+namespace PrintDialog {
+namespace {
+enum class Next { None, Accept, Cancel };
+Next g_next = Next::None;
+QString g_pdfPath;
+} // namespace
+
+bool exec(QPrinter* printer, QWidget* parent)
+{
+    if (g_next != Next::None) {
+        const Next next = g_next;
+        g_next = Next::None;
+        if (next == Next::Cancel)
+            return false;
+        if (!g_pdfPath.isEmpty()) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(g_pdfPath);
+        }
+        return true;
+    }
+    QPrintDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void setNextAccept(const QString& pdfPath)
+{
+    g_next = Next::Accept;
+    g_pdfPath = pdfPath;
+}
+void setNextCancel()
+{
+    g_next = Next::Cancel;
+    g_pdfPath.clear();
+}
+} // namespace PrintDialog

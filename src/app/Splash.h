@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Windows.h"
+
+#include <memory>
+
+namespace Ui {
+class Splash;
+}
+
+class TfrmSplash : public Dialog {
+    Q_OBJECT
+public:
+    explicit TfrmSplash(QWidget* parent = nullptr);
+    ~TfrmSplash() override;
+
+private:
+    std::unique_ptr<Ui::Splash> m_ui;
+};

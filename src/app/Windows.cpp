@@ -1,0 +1,192 @@
+#include "app/Windows.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+#include <cstring>
+
+namespace {
+void centreOn(QWidget* window, const QRect& area)
+{
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(area.center());
+    window->move(frame.topLeft());
+}
+
+QRect screenArea(const QWidget* window)
+{
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+}
+} // namespace
+
+Workspace::Workspace(Role role, QWidget* parent)
+    : QWidget(parent)
+    , m_role(role)
+    , m_panel(new QWidget(this))
+{
+    setObjectName(QString::fromLatin1(metaObject()->className()));
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (role == Role::StartMenu || role == Role::Work) {
+        // The fixed-size panel stays centred however large the maximised window is.
+        layout->addWidget(m_panel, 1, 1);
+        layout->setRowStretch(0, 1);
+        layout->setRowStretch(2, 1);
+        layout->setColumnStretch(0, 1);
+        layout->setColumnStretch(2, 1);
+    } else {
+        layout->addWidget(m_panel, 0, 0);
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    }
+}
+
+void Workspace::finishForm()
+{
+    m_panel->setFixedSize(m_panel->size());
+    // The window's own caption comes from the form's top widget.
+    if (windowTitle().isEmpty())
+        setWindowTitle(m_panel->windowTitle());
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(true); // a focused button takes Enter
+    if (m_role == Role::Login || m_role == Role::Fixed)
+        setFixedSize(m_panel->size());
+}
+
+void Workspace::showFrom(QWidget* from)
+{
+    if (m_role == Role::StartMenu || m_role == Role::Work) {
+        showMaximized();
+    } else {
+        show();
+        centreOn(this, screenArea(this));
+    }
+    raise();
+    activateWindow();
+    if (from && from != this)
+        from->hide();
+}
+
+void Workspace::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    leave();
+}
+
+void Workspace::leave()
+{
+    switch (m_role) {
+    case Role::Login:
+    case Role::StartMenu:
+        QCoreApplication::quit();
+        break;
+    case Role::Work:
+        Windows::showStartMenu(this);
+        break;
+    case Role::Fixed:
+        break;
+    }
+}
+
+Dialog::Dialog(QWidget* owner, Placement placement)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | (placement == Placement::Maximised ? Qt::WindowFlags() : Qt::MSWindowsFixedSizeDialogHint))
+    , m_placement(placement)
+{
+    setObjectName(QString::fromLatin1(metaObject()->className()));
+}
+
+void Dialog::setCallerTag(const QString& tag)
+{
+    auto* label = findChild<QLabel*>(QStringLiteral("lblMemory"));
+    if (!label) {
+        label = new QLabel(this);
+        label->setObjectName(QStringLiteral("lblMemory"));
+        label->hide();
+    }
+    label->setText(tag);
+}
+
+QString Dialog::callerTag() const
+{
+    const auto* label = findChild<QLabel*>(QStringLiteral("lblMemory"));
+    return label ? label->text() : QString();
+}
+
+void Dialog::finishForm()
+{
+    if (m_placement != Placement::Maximised)
+        setFixedSize(size());
+    if (auto* memory = findChild<QLabel*>(QStringLiteral("lblMemory")))
+        memory->hide();
+}
+
+void Dialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    if (m_placement == Placement::Maximised) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else if (m_placement == Placement::CentreOwner && parentWidget()) {
+        centreOn(this, parentWidget()->window()->frameGeometry());
+    } else {
+        centreOn(this, screenArea(this));
+    }
+}
+
+void Dialog::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+namespace Windows {
+namespace {
+QList<QWidget*> g_windows;
+}
+
+void add(QWidget* window) { g_windows.append(window); }
+const QList<QWidget*>& all() { return g_windows; }
+void clear() { g_windows.clear(); }
+
+QWidget* byClass(const char* className)
+{
+    for (QWidget* window : g_windows)
+        if (std::strcmp(window->metaObject()->className(), className) == 0)
+            return window;
+    return nullptr;
+}
+
+QWidget* forTag(const QString& tag)
+{
+    if (tag == QLatin1String("bollettino") || tag == QLatin1String("datascade"))
+        return byClass("TfrmBollettino");
+    if (tag == QLatin1String("esecutori"))
+        return byClass("TfrmEsecutori");
+    if (tag == QLatin1String("riepilogo"))
+        return byClass("TfrmMenuRiepCosti");
+    return nullptr;
+}
+
+void showStartMenu(QWidget* from)
+{
+    if (auto* menu = qobject_cast<Workspace*>(byClass("TfrmAvvio")))
+        menu->showFrom(from);
+    else if (from)
+        from->hide();
+}
+
+} // namespace Windows

@@ -1,0 +1,105 @@
+#pragma once
+// The two kinds of window and the registry of the start-up instances.
+//
+// Workspace windows are created once at start-up and shown and hidden; they keep their contents
+// while hidden. Their form is set up inside panel(), a fixed-size panel that the work windows
+// centre in a maximised window.
+//
+// Dialogs are created fresh each time they are needed, owned by the opening window, shown
+// modally and destroyed on close. A dialog that serves several windows learns who opened it
+// from the caller tag in its hidden label lblMemory and writes its result straight into the
+// controls of the workspace that the tag names.
+
+#include <QDialog>
+#include <QLabel>
+#include <QList>
+#include <QWidget>
+
+class Workspace : public QWidget {
+    Q_OBJECT
+public:
+    enum class Role {
+        Login,      // the main window: fixed, centred; closing it ends the program
+        Fixed,      // a fixed, centred workspace (the change-password window)
+        StartMenu,  // maximised; closing it ends the program
+        Work,       // maximised; leaving it in any way returns to the start menu
+    };
+
+    explicit Workspace(Role role, QWidget* parent = nullptr);
+
+    Role role() const { return m_role; }
+    // The widget the window's form is set up in.
+    QWidget* panel() const { return m_panel; }
+    // Shows this workspace in its manner (maximised or centred) and hides the window that asked.
+    void showFrom(QWidget* from);
+
+protected:
+    // Called once the form is set up: fixes the panel at the size the form gave it.
+    void finishForm();
+    void closeEvent(QCloseEvent* event) override;
+    // What closing does; the default follows the role.
+    virtual void leave();
+
+private:
+    Role m_role;
+    QWidget* m_panel;
+};
+
+class Dialog : public QDialog {
+    Q_OBJECT
+public:
+    enum class Placement { CentreScreen, CentreOwner, Maximised };
+
+    Dialog(QWidget* owner, Placement placement);
+
+    // The caller tag lives in the hidden label lblMemory (created hidden when the form has none).
+    void setCallerTag(const QString& tag);
+    QString callerTag() const;
+
+protected:
+    void finishForm();
+    void showEvent(QShowEvent* event) override;
+    // Dialogs close only through their own buttons: Escape does nothing, and Enter in a field
+    // never presses a default button (a focused button still takes Enter).
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Placement m_placement;
+    bool m_placed = false;
+};
+
+namespace Windows {
+
+// The start-up instances, in creation order.
+void add(QWidget* window);
+const QList<QWidget*>& all();
+void clear();
+QWidget* byClass(const char* className);
+template <class T> T* get() { return qobject_cast<T*>(byClass(T::staticMetaObject.className())); }
+
+// The workspace that a caller tag names ("bollettino", "datascade", "esecutori", "riepilogo"),
+// or nothing for an unknown tag.
+QWidget* forTag(const QString& tag);
+
+// The start menu; leaving a work window shows it.
+void showStartMenu(QWidget* from);
+
+// Opens a fresh dialog owned by owner: fill (optional) runs before it is shown, modally.
+// The opener does nothing after: the dialog hands its results back itself.
+template <class D, class Fill> D* openDialog(QWidget* owner, const QString& tag, Fill fill)
+{
+    auto* dialog = new D(owner);
+    if (!tag.isEmpty())
+        dialog->setCallerTag(tag);
+    fill(dialog);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+    return dialog;
+}
+template <class D> D* openDialog(QWidget* owner, const QString& tag = {})
+{
+    return openDialog<D>(owner, tag, [](D*) {});
+}
+
+} // namespace Windows

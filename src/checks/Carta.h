@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Windows.h"
+
+#include <memory>
+
+namespace Ui {
+class Carta;
+}
+
+class TfrmCarta : public Dialog {
+    Q_OBJECT
+public:
+    explicit TfrmCarta(QWidget* parent = nullptr);
+    ~TfrmCarta() override;
+
+private:
+    std::unique_ptr<Ui::Carta> m_ui;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Windows.h"
+
+#include <memory>
+
+namespace Ui {
+class Iban;
+}
+
+class TfrmIban : public Dialog {
+    Q_OBJECT
+public:
+    explicit TfrmIban(QWidget* parent = nullptr);
+    ~TfrmIban() override;
+
+private:
+    std::unique_ptr<Ui::Iban> m_ui;
+};

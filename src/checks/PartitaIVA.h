@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Windows.h"
+
+#include <memory>
+
+namespace Ui {
+class PartitaIVA;
+}
+
+class TfrmPartitaIva : public Dialog {
+    Q_OBJECT
+public:
+    explicit TfrmPartitaIva(QWidget* parent = nullptr);
+    ~TfrmPartitaIva() override;
+
+private:
+    std::unique_ptr<Ui::PartitaIVA> m_ui;
+};

@@ -1,0 +1,13 @@
+#include "lists/DaSaldare.h"
+
+#include "ui_DaSaldare.h"
+
+TfrmDaSaldare::TfrmDaSaldare(QWidget* parent)
+    : Dialog(parent, Placement::CentreScreen)
+    , m_ui(std::make_unique<Ui::DaSaldare>())
+{
+    m_ui->setupUi(this);
+    finishForm();
+}
+
+TfrmDaSaldare::~TfrmDaSaldare() = default;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Windows.h"
+
+#include <memory>
+
+namespace Ui {
+class ExpBollettini;
+}
+
+class TfrmExpBollettini : public Dialog {
+    Q_OBJECT
+public:
+    explicit TfrmExpBollettini(QWidget* parent = nullptr);
+    ~TfrmExpBollettini() override;
+
+private:
+    std::unique_ptr<Ui::ExpBollettini> m_ui;
+};

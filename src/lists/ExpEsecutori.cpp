@@ -1,0 +1,13 @@
+#include "lists/ExpEsecutori.h"
+
+#include "ui_ExpEsecutori.h"
+
+TfrmExpEsecutori::TfrmExpEsecutori(QWidget* parent)
+    : Dialog(parent, Placement::CentreScreen)
+    , m_ui(std::make_unique<Ui::ExpEsecutori>())
+{
+    m_ui->setupUi(this);
+    finishForm();
+}
+
+TfrmExpEsecutori::~TfrmExpEsecutori() = default;

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/Windows.h"
+
+#include <memory>
+
+namespace Ui {
+class RiepCosti;
+}
+
+class TfrmRiepCosti : public Dialog {
+    Q_OBJECT
+public:
+    explicit TfrmRiepCosti(QWidget* parent = nullptr);
+    ~TfrmRiepCosti() override;
+
+private:
+    std::unique_ptr<Ui::RiepCosti> m_ui;
+};

@@ -1,0 +1,16 @@
+#include "app/Startup.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tassella"));
+    // The program ends when the login window's "Esci" is used or the start menu closes,
+    // not when the last visible window happens to hide.
+    QApplication::setQuitOnLastWindowClosed(false);
+    Startup::installTranslations(app);
+    Startup::createWindows();
+    Startup::showLogin();
+    return QApplication::exec();
+}

@@ -1,0 +1,13 @@
+#include "payers/Esecutori.h"
+
+#include "ui_Esecutori.h"
+
+TfrmEsecutori::TfrmEsecutori(QWidget* parent)
+    : Workspace(Role::Work, parent)
+    , m_ui(std::make_unique<Ui::Esecutori>())
+{
+    m_ui->setupUi(panel());
+    finishForm();
+}
+
+TfrmEsecutori::~TfrmEsecutori() = default;
