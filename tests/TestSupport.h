@@ -1,0 +1,81 @@
+#pragma once
+// What most window tests share: a temporary program folder, message boxes and shell open in test
+// mode, and the 25 start-up windows created as the program creates them.
+
+#include "app/Platform.h"
+#include "app/Startup.h"
+#include "app/Windows.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+#include <memory>
+
+namespace TestSupport {
+
+inline QString fixture(const QString& name) { return QStringLiteral(TASSELLA_FIXTURES "/") + name; }
+
+inline QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// A fresh program folder and fresh windows for one test; undone on destruction.
+class Session {
+public:
+    explicit Session(bool createWindows = true)
+    {
+        ProgramFolder::setOverride(m_folder.path());
+        MessageBox::setTestMode(true);
+        Shell::setRecording(true);
+        if (createWindows)
+            Startup::createWindows();
+    }
+    ~Session()
+    {
+        for (QWidget* window : Windows::all())
+            delete window;
+        Windows::clear();
+        MessageBox::setTestMode(false);
+        Shell::setRecording(false);
+        ProgramFolder::setOverride({});
+        Clock::setFixed({});
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    QString folder() const { return m_folder.path(); }
+    QString file(const QString& name) const { return ProgramFolder::file(name); }
+
+    template <class T> static T* window() { return Windows::get<T>(); }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+// The top-level dialog of class T that is open now (the newest one), or nullptr.
+template <class T> T* openDialog()
+{
+    T* found = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<T*>(widget); dialog && dialog->isVisible())
+            found = dialog;
+    return found;
+}
+
+template <class T = QWidget> T* child(QWidget* window, const char* name)
+{
+    return window ? window->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+}
+
+} // namespace TestSupport
