@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -71,6 +72,21 @@ template <class T> T* openDialog()
         if (auto* dialog = qobject_cast<T*>(widget); dialog && dialog->isVisible())
             found = dialog;
     return found;
+}
+
+// Types text as key presses, letters outside ASCII included ("è", "ì"), which QTest::keyClicks refuses.
+inline void typeText(QWidget* widget, const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(widget, c.toLatin1());
+            continue;
+        }
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
 }
 
 template <class T = QWidget> T* child(QWidget* window, const char* name)

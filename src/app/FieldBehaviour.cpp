@@ -193,7 +193,10 @@ protected:
             if (it != m_hints.constEnd()) {
                 if (event->type() == QEvent::Enter && m_status->text() != it.value())
                     m_status->setText(it.value());
-            } else if (m_background.contains(widget) && !m_status->text().isEmpty()) {
+            } else if (event->type() != QEvent::Enter && m_background.contains(widget)
+                       && !m_status->text().isEmpty()) {
+                // Only a real move over the background empties the status: a window that appears
+                // under a resting mouse keeps its initial text.
                 m_status->clear();
             }
         }

@@ -82,7 +82,7 @@ void Workspace::leave()
     switch (m_role) {
     case Role::Login:
     case Role::StartMenu:
-        QCoreApplication::quit();
+        Windows::endProgram();
         break;
     case Role::Work:
         Windows::showStartMenu(this);
@@ -156,7 +156,18 @@ void Dialog::keyPressEvent(QKeyEvent* event)
 namespace Windows {
 namespace {
 QList<QWidget*> g_windows;
+std::function<void()> g_endHook;
+} // namespace
+
+void endProgram()
+{
+    if (g_endHook)
+        g_endHook();
+    else
+        QCoreApplication::quit();
 }
+
+void setEndProgramHook(std::function<void()> hook) { g_endHook = std::move(hook); }
 
 void add(QWidget* window) { g_windows.append(window); }
 const QList<QWidget*>& all() { return g_windows; }

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QList>
 #include <QWidget>
+#include <functional>
 
 class Workspace : public QWidget {
     Q_OBJECT
@@ -83,6 +84,11 @@ QWidget* forTag(const QString& tag);
 
 // The start menu; leaving a work window shows it.
 void showStartMenu(QWidget* from);
+
+// Ends the program (the login's "Esci", closing the login window or the start menu).
+void endProgram();
+// Test hook: called instead of ending the program; an empty function restores the default.
+void setEndProgramHook(std::function<void()> hook);
 
 // Opens a fresh dialog owned by owner: fill (optional) runs before it is shown, modally.
 // The opener does nothing after: the dialog hands its results back itself.

@@ -1,0 +1,81 @@
+#include "app/CodePage.h"
+#include "app/FieldBehaviour.h"
+#include "app/Formats.h"
+
+#include <QTest>
+
+class TestFormats : public QObject {
+    Q_OBJECT
+private slots:
+    void datesAreRealCalendarDates_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("ordinary") << "05/03/2025" << QDate(2025, 3, 5);
+        QTest::newRow("one-digit day and month") << "5/3/2025" << QDate(2025, 3, 5);
+        QTest::newRow("leap day") << "29/02/2024" << QDate(2024, 2, 29);
+        QTest::newRow("31 December") << "31/12/1999" << QDate(1999, 12, 31);
+        QTest::newRow("31 April") << "31/04/2025" << QDate();
+        QTest::newRow("29 February, common year") << "29/02/2023" << QDate();
+        QTest::newRow("29 February 1900") << "29/02/1900" << QDate();
+        QTest::newRow("month 13") << "01/13/2025" << QDate();
+        QTest::newRow("day 0") << "00/01/2025" << QDate();
+        QTest::newRow("two-digit year") << "05/03/25" << QDate();
+        QTest::newRow("year first") << "2025/03/05" << QDate();
+        QTest::newRow("dashes") << "05-03-2025" << QDate();
+        QTest::newRow("empty") << "" << QDate();
+        QTest::newRow("trailing text") << "05/03/2025x" << QDate();
+    }
+
+    void datesAreRealCalendarDates()
+    {
+        QFETCH(QString, text);
+        QFETCH(QDate, date);
+        const auto parsed = Formats::textToDate(text);
+        QCOMPARE(parsed.has_value(), date.isValid());
+        if (date.isValid())
+            QCOMPARE(*parsed, date);
+    }
+
+    void datesAndAmountsWriteOneWay()
+    {
+        QCOMPARE(Formats::dateToText(QDate(2025, 3, 5)), QStringLiteral("05/03/2025"));
+        QCOMPARE(Formats::amountToText(120.5), QStringLiteral("120,50"));
+        QCOMPARE(Formats::textToAmount(QStringLiteral("120,50")).value_or(-1), 120.5);
+        QCOMPARE(Formats::textToAmount(QStringLiteral("0,00")).value_or(-1), 0.0);
+        QVERIFY(!Formats::textToAmount(QStringLiteral("120.50")));
+        QVERIFY(!Formats::textToAmount(QStringLiteral("1.200,50")));
+        QVERIFY(!Formats::textToAmount(QString()));
+    }
+
+    void upperCasingChangesOnlyAtoZ_data()
+    {
+        QTest::addColumn<unsigned>("rules");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("cursorAfter");
+        const unsigned up = Behaviour::Upper;
+        const unsigned trim = Behaviour::TrimUpper;
+        QTest::newRow("letters") << up << "rossi" << 5 << "ROSSI" << 5;
+        QTest::newRow("accents stay") << up << QString::fromUtf8("forlì à") << 7 << QString::fromUtf8("FORLì à") << 7;
+        QTest::newRow("blanks kept") << up << " ab " << 4 << " AB " << 4;
+        QTest::newRow("trim at both ends") << trim << "  rss " << 6 << "RSS" << 3;
+        QTest::newRow("cursor after leading blank") << trim << " x" << 1 << "X" << 0;
+        QTest::newRow("inner blank kept") << trim << "a b" << 3 << "A B" << 3;
+    }
+
+    void upperCasingChangesOnlyAtoZ()
+    {
+        QFETCH(unsigned, rules);
+        QFETCH(QString, typed);
+        QFETCH(int, cursor);
+        QFETCH(QString, result);
+        QFETCH(int, cursorAfter);
+        QCOMPARE(Behaviour::applyRule(rules, typed, &cursor), result);
+        QCOMPARE(cursor, cursorAfter);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFormats)
+#include "tst_formats.moc"

@@ -1,0 +1,255 @@
+// Both archive formats at the byte level: the record layouts, the short-string encoding, and the
+// record file that opens, creates, appends to and overwrites them.
+
+#include "ReadOnly.h"
+#include "TestSupport.h"
+
+#include "app/CodePage.h"
+#include "app/RecordFile.h"
+#include "app/RecordLayout.h"
+#include "payers/PayerRecord.h"
+#include "slips/SlipRecord.h"
+
+#include <QCryptographicHash>
+#include <QTest>
+
+namespace {
+// A short string field built by hand: length byte, value bytes, zeros up to the capacity.
+QByteArray field(const QByteArray& value, int capacity)
+{
+    QByteArray bytes(1, static_cast<char>(value.size()));
+    bytes += value;
+    bytes += QByteArray(capacity - value.size(), '\0');
+    return bytes;
+}
+
+QByteArray slipBytes(const QByteArray& importo, const QByteArray& esecutore)
+{
+    Record record(SlipRecord::layout());
+    record.setText("Importo", QString::fromLatin1(importo));
+    record.setText("Esecutore", QString::fromLatin1(esecutore));
+    return record.bytes();
+}
+} // namespace
+
+class TestRecords : public QObject {
+    Q_OBJECT
+private slots:
+    void layoutsMatchTheFileFormats_data()
+    {
+        QTest::addColumn<bool>("payer");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("capacity");
+        const struct {
+            bool payer;
+            const char* name;
+            int offset;
+            int capacity;
+        } cases[] = {
+            {false, "Importo", 0, 8},       {false, "Cents", 9, 2},        {false, "ImpLettere", 12, 250},
+            {false, "Intero", 266, 11},     {false, "CodFisc", 286, 16},   {false, "Esecutore", 303, 23},
+            {false, "CapRes", 395, 5},      {false, "DataScade", 401, 10}, {false, "Saldato", 925, 2},
+            {false, "Integrazione", 934, 2}, {false, "File01", 937, 250},  {false, "Desc03", 2192, 250},
+            {true, "Esecutore", 0, 23},     {true, "Sesso", 48, 1},        {true, "ProvRes", 122, 2},
+            {true, "ComuneRes", 125, 17},   {true, "Email", 324, 50},  {true, "Iban", 466, 27},
+            {true, "CodTariffa", 669, 4},   {true, "Ricontatta", 1176, 2}, {true, "File01", 1179, 250},
+            {true, "Desc01", 1932, 250},    {true, "Desc03", 2434, 250},
+        };
+        for (const auto& c : cases)
+            QTest::newRow(QByteArray(c.payer ? "payer " : "slip ").append(c.name).constData())
+                << c.payer << QString::fromLatin1(c.name) << c.offset << c.capacity;
+    }
+
+    void layoutsMatchTheFileFormats()
+    {
+        QFETCH(bool, payer);
+        QFETCH(QString, name);
+        QFETCH(int, offset);
+        QFETCH(int, capacity);
+        const RecordLayout& layout = payer ? PayerRecord::layout() : SlipRecord::layout();
+        QCOMPARE(layout.size(), payer ? 2685 : 2443);
+        QCOMPARE(layout.fieldCount(), payer ? 38 : 33);
+        const int index = layout.indexOf(name.toLatin1().constData());
+        QVERIFY(index >= 0);
+        QCOMPARE(layout.offset(index), offset);
+        QCOMPARE(layout.capacity(index), capacity);
+    }
+
+    void shortStringsAreStoredInTheCodePage_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("plain") << "ROSSI MARIO" << QByteArray("ROSSI MARIO");
+        QTest::newRow("a grave") << QString::fromUtf8("FORLÌ à") << QByteArray("FORL\xCC \xE0");
+        QTest::newRow("euro sign") << QString::fromUtf8("5 €") << QByteArray("5 \x80");
+        QTest::newRow("outside the code page") << QString::fromUtf8("Łódź") << QByteArray("?\xF3" "d?");
+        QTest::newRow("emoji is one character") << QString::fromUtf8("A😀B") << QByteArray("A?B");
+        QTest::newRow("trimmed of codes 0 to 32") << QString::fromUtf8("\t  VERDI \r\n") << QByteArray("VERDI");
+        QTest::newRow("cut to the capacity") << QString(30, QLatin1Char('X')) << QByteArray(23, 'X');
+        QTest::newRow("empty") << QString() << QByteArray();
+    }
+
+    void shortStringsAreStoredInTheCodePage()
+    {
+        QFETCH(QString, value);
+        QFETCH(QByteArray, stored);
+        Record record(SlipRecord::layout());
+        // Leftovers of an earlier, longer value must not survive after the new one.
+        record.setText("Esecutore", QString(23, QLatin1Char('Z')));
+        record.setText("Esecutore", value);
+        QCOMPARE(record.bytes().mid(303, 24), field(stored, 23));
+        QCOMPARE(record.text("Esecutore"), CodePage::decode(stored));
+    }
+
+    void readingToleratesForeignRecords()
+    {
+        // Written by another program: a length byte above the capacity, blanks around a value,
+        // a flag that is neither "Sì" nor "No".
+        QByteArray bytes(2443, 'Q');
+        bytes[303] = char(200);                               // name: length 200, capacity 23
+        bytes.replace(327, 2, QByteArray("\x01M", 2));         // sex
+        bytes.replace(329, 3, QByteArray("\x02 7", 3));        // day " 7"
+        bytes.replace(925, 3, QByteArray("\x00\x00\x00", 3));  // Saldato: empty
+        bytes.replace(928, 3, QByteArray("\x02S\xEC", 3));     // Rilascio: Sì
+        bytes.replace(931, 3, QByteArray("\x02No", 3));        // Annuale: No
+        const Record record(SlipRecord::layout(), bytes);
+        QCOMPARE(record.text("Esecutore"), QString(23, QLatin1Char('Q'))); // never beyond the field
+        QCOMPARE(record.text("Sesso"), QStringLiteral("M"));
+        QCOMPARE(record.text("GG"), QStringLiteral("7"));
+        QCOMPARE(record.flag("Saldato"), Record::Flag::Unknown);
+        QCOMPARE(record.flag("Rilascio"), Record::Flag::Yes);
+        QCOMPARE(record.flag("Annuale"), Record::Flag::No);
+    }
+
+    void flagsAreSiAndNo()
+    {
+        Record record(PayerRecord::layout());
+        record.setFlag("Ricontatta", true);
+        QCOMPARE(record.bytes().mid(1176, 3), QByteArray("\x02S\xEC", 3));
+        record.setFlag("Ricontatta", false);
+        QCOMPARE(record.bytes().mid(1176, 3), QByteArray("\x02No", 3));
+    }
+
+    void missingArchiveIsCreatedOnFirstUse()
+    {
+        TestSupport::Session session(false);
+        const QString path = SlipRecord::archivePath(QStringLiteral("2024"));
+        QCOMPARE(path, session.folder() + QStringLiteral("/2024.bol"));
+        QVERIFY(!QFile::exists(path));
+        RecordFile file(SlipRecord::kSize);
+        QVERIFY(file.open(path));
+        QCOMPARE(file.count(), 0);
+        QByteArray record;
+        QVERIFY(!file.read(record)); // reading at the end is an error
+        file.close();
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(QFileInfo(path).size(), 0);
+    }
+
+    void appendNumbersAndOverwriteInPlace()
+    {
+        TestSupport::Session session(false);
+        const QString path = PayerRecord::archivePath();
+        RecordFile file(PayerRecord::kSize);
+        QVERIFY(file.open(path));
+        const char* names[] = {"PRIMO", "SECONDO", "TERZO", "QUARTO", "QUINTO"};
+        for (int i = 0; i < 5; ++i) {
+            Record record(PayerRecord::layout());
+            record.setText("Esecutore", QString::fromLatin1(names[i]));
+            QVERIFY(file.seek(file.count() + 1));
+            QVERIFY(file.write(record.bytes()));
+            QCOMPARE(file.position(), i + 1);
+        }
+        file.close();
+        const QByteArray before = TestSupport::readAll(path);
+        QCOMPARE(before.size(), 5 * 2685);
+        QCOMPARE(before.mid(2 * 2685, 6), QByteArray("\x05TERZO", 6));
+
+        QVERIFY(file.open(path));
+        Record changed(PayerRecord::layout());
+        changed.setText("Esecutore", QStringLiteral("NUOVO SECONDO"));
+        QVERIFY(file.seek(2));
+        QVERIFY(file.write(changed.bytes()));
+        QCOMPARE(file.position(), 2);
+        QByteArray read;
+        QVERIFY(file.seek(2));
+        QVERIFY(file.read(read));
+        QCOMPARE(Record(PayerRecord::layout(), read).text("Esecutore"), QStringLiteral("NUOVO SECONDO"));
+        file.close();
+
+        const QByteArray after = TestSupport::readAll(path);
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.left(2685), before.left(2685));
+        QCOMPARE(after.mid(2685, 2685), changed.bytes());
+        QCOMPARE(after.mid(2 * 2685), before.mid(2 * 2685));
+    }
+
+    void incompleteTailIsNeverARecord()
+    {
+        TestSupport::Session session(false);
+        const QString path = SlipRecord::archivePath(QStringLiteral("2023"));
+        const QByteArray first = slipBytes("10", "UNO");
+        const QByteArray second = slipBytes("20", "DUE");
+        const QByteArray original = first + second + QByteArray(100, 'T');
+        QVERIFY(TestSupport::writeAll(path, original));
+
+        RecordFile file(SlipRecord::kSize);
+        QVERIFY(file.open(path));
+        QCOMPARE(file.count(), 2);
+        QVERIFY(file.hasIncompleteTail());
+        QByteArray read;
+        QVERIFY(file.seek(2));
+        QVERIFY(file.read(read));
+        QCOMPARE(read, second);
+        QVERIFY(!file.read(read)); // the tail is not a record
+        QVERIFY(file.seek(3));
+        QVERIFY(!file.write(first)); // appending after the tail would shift every later record
+        QVERIFY(file.seek(1));
+        QVERIFY(file.write(second)); // overwriting a whole record still works
+        file.close();
+        QCOMPARE(TestSupport::readAll(path), second + second + QByteArray(100, 'T'));
+    }
+
+    void unwritableArchiveIsLeftUntouched()
+    {
+        TestSupport::Session session(false);
+        const QString path = SlipRecord::archivePath(QStringLiteral("2022"));
+        const QByteArray original = slipBytes("5", "INTATTO");
+        QVERIFY(TestSupport::writeAll(path, original));
+        {
+            ReadOnly guard(path);
+            REQUIRE_READ_ONLY(guard);
+            RecordFile file(SlipRecord::kSize);
+            QVERIFY(!file.open(path));
+            QVERIFY(!file.errorString().isEmpty());
+            QVERIFY(!file.write(original));
+        }
+        QCOMPARE(TestSupport::readAll(path), original);
+    }
+
+    void unwritableFolderCreatesNothing()
+    {
+        TestSupport::Session session(false);
+        const QString path = SlipRecord::archivePath(QStringLiteral("2021"));
+        ReadOnly guard(session.folder());
+        REQUIRE_READ_ONLY(guard);
+        RecordFile file(SlipRecord::kSize);
+        QVERIFY(!file.open(path));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void somethingElseInTheWayIsNotReplaced()
+    {
+        // A folder where the archive should be: the open fails and nothing is replaced.
+        TestSupport::Session session(false);
+        const QString path = SlipRecord::archivePath(QStringLiteral("2020"));
+        QVERIFY(QDir().mkpath(path));
+        RecordFile file(SlipRecord::kSize);
+        QVERIFY(!file.open(path));
+        QVERIFY(QFileInfo(path).isDir());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecords)
+#include "tst_records.moc"
