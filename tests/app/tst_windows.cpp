@@ -147,6 +147,13 @@ private slots:
         picker->close();
     }
 
+    void standardButtonsSpeakItalian()
+    {
+        Startup::installTranslations(*qApp);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Sì"));
+    }
+
     void messageBoxesAreRecordedWithTheirKind()
     {
         TestSupport::Session session(false);
