@@ -13,6 +13,7 @@ TfrmCalendario::TfrmCalendario(QWidget* parent)
 {
     m_ui->setupUi(this);
     finishForm();
+    m_ui->calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     m_ui->calAppuntamenti->setSelectedDate(Clock::today());
     m_ui->calAppuntamenti->setFocus(Qt::OtherFocusReason);
     setStyleSheet(QStringLiteral("TfrmCalendario { background: #dfe7f1; }"

@@ -121,6 +121,12 @@ QFrame#panComandi QToolButton:pressed, QFrame#panNavigazione QToolButton:pressed
 QFrame#panNavigazione QToolButton { background: #ffffff; border: 1px solid #b8c6d6; border-radius: 4px; }
 QFrame#panNavigazione QLabel { background: transparent; border: none; color: #30475e; }
 QLabel#lblPosizione { background: #ffffff; border: 1px solid #7f97b2; color: #1f4e8c; }
+QCheckBox { spacing: 8px; }
+QCheckBox::indicator { width: 18px; height: 18px; border: 1px solid #7f97b2; background: #ffffff; border-radius: 2px; }
+QCheckBox::indicator:checked { image: url(:/slips/icons/spunta.svg); }
+QCheckBox::indicator:focus { border: 2px solid #e0a100; }
+QFrame#panTipo QCheckBox::indicator { border-color: #c62828; }
+QFrame#panSaldato QCheckBox::indicator { border-color: #2e7d32; }
 )";
 
 QString trimmedText(const QLineEdit* edit) { return CodePage::trimmed(edit->text()); }
