@@ -2,6 +2,8 @@
 
 #include "TestSupport.h"
 #include "app/Avvio.h"
+#include "app/ClickLabel.h"
+#include "app/Guida.h"
 #include "app/CambiaPassword.h"
 #include "app/Crypt.h"
 #include "app/IniFile.h"
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 using TestSupport::child;
 
@@ -298,6 +301,40 @@ private slots:
         QCOMPARE(MessageBox::shown().at(0).text, kChangeFailure);
         QVERIFY(change()->isVisible());
         QCOMPARE(TestSupport::readAll(passwordPath()), QByteArray("[Accesso]\r\nValore=ZZ\r\n"));
+    }
+
+    // From the program folder as the build prepares it: the initial password, a change, the
+    // slip editor and back, the help page and the guide.
+    void firstAccessJourney()
+    {
+        QVERIFY(QFile::remove(passwordPath()));
+        QVERIFY(QFile::copy(QStringLiteral(TASSELLA_SOURCE_DIR "/data/unins000.dll"), passwordPath()));
+        openChange();
+        fillChange(QStringLiteral("tassella"), QStringLiteral("mia chiave"), QStringLiteral("mia chiave"));
+        QTest::mouseClick(child<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
+        QCOMPARE(MessageBox::shown().last().text, kDone);
+
+        auto* field = child<QLineEdit>(login(), "txtPassword");
+        type(field, QStringLiteral("MIA CHIAVE"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(menu()->isVisible());
+        QVERIFY(!login()->isVisible());
+
+        QTest::mouseClick(child(menu(), "imgBollettino"), Qt::LeftButton);
+        QWidget* slips = Windows::byClass("TfrmBollettino");
+        QVERIFY(slips->isVisible());
+        slips->close();
+        QVERIFY(menu()->isVisible());
+
+        QTest::mouseClick(child(menu(), "imgGuida"), Qt::LeftButton);
+        auto* guide = TestSupport::openDialog<TfrmGuida>();
+        QVERIFY(guide);
+        QTest::mouseClick(child(guide, "lnkWeb"), Qt::LeftButton);
+        QCOMPARE(Shell::opened(), QStringList{QUrl::fromLocalFile(ProgramFolder::file(QStringLiteral("Guida.pdf")))
+                                                  .toString(QUrl::FullyEncoded)});
+        QTest::mouseClick(child(guide, "btnChiudi"), Qt::LeftButton);
+        QVERIFY(menu()->isVisible());
+        QCOMPARE(MessageBox::shown().size(), 1);
     }
 
 private:
