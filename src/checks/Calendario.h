@@ -1,4 +1,7 @@
 #pragma once
+// The date picker: a month calendar that starts on today's date and hands the chosen date, as
+// "dd/mm/yyyy", to the window its caller tag names. Only the slip editor's due date ("datascade")
+// asks for one.
 
 #include "app/Windows.h"
 
@@ -15,5 +18,7 @@ public:
     ~TfrmCalendario() override;
 
 private:
+    void importDate();
+
     std::unique_ptr<Ui::Calendario> m_ui;
 };

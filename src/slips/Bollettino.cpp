@@ -2,12 +2,524 @@
 
 #include "ui_Bollettino.h"
 
+#include "app/CodePage.h"
+#include "app/FieldBehaviour.h"
+#include "app/Formats.h"
+#include "app/Guida.h"
+#include "app/Platform.h"
+#include "app/RecordForm.h"
+#include "checks/Calendario.h"
+#include "checks/CodFisc.h"
+#include "checks/PartitaIVA.h"
+#include "checks/Voci_Tariffa.h"
+#include "lists/DaSaldare.h"
+#include "lists/ExpBollettini.h"
+#include "lists/Scadute.h"
+#include "lists/TrovaBollettini.h"
+#include "lists/TrovaEsecutori.h"
+#include "payers/AllegaCartella.h"
+#include "printing/StampaBol.h"
+#include "slips/AmountInWords.h"
+#include "slips/SlipArchive.h"
+#include "slips/SlipRecord.h"
+
+#include <QIcon>
+#include <QKeyEvent>
+#include <QShowEvent>
+
+static void initSlipResources() { Q_INIT_RESOURCE(slips); }
+
+namespace {
+
+const QString kCaption = QStringLiteral(" Tassella - Compilazione e stampa bollettini postali");
+
+const QString kAccess = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
+    "scrittura nella cartella di installazione del programma.");
+
+const Behaviour::Field kFields[] = {
+    {"txtAnno", Behaviour::Digits, 4, "btnApri"},
+    {"txtImporto", Behaviour::Highlight | Behaviour::Digits, 8, "txtCents"},
+    {"txtCents", Behaviour::Highlight | Behaviour::Digits, 2, "txtImpLettere"},
+    {"txtImpLettere", Behaviour::None, 0, nullptr},
+    {"txtCentLettere", Behaviour::None, 0, nullptr},
+    {"txtCodTariffa", Behaviour::Highlight | Behaviour::TrimUpper, 4, "txtAnnoTariffa"},
+    {"txtAnnoTariffa", Behaviour::Highlight | Behaviour::Digits, 2, "txtCodFisc"},
+    {"txtCodFisc", Behaviour::Highlight | Behaviour::TrimUpper, 16, "txtEsecutore"},
+    {"txtEsecutore", Behaviour::Highlight | Behaviour::Upper, 23, "txtSesso"},
+    {"txtSesso", Behaviour::Highlight | Behaviour::TrimUpper, 1, "txtGG"},
+    {"txtGG", Behaviour::Highlight | Behaviour::Digits, 2, "txtMM"},
+    {"txtMM", Behaviour::Highlight | Behaviour::Digits, 2, "txtAA"},
+    {"txtAA", Behaviour::Highlight | Behaviour::Digits, 2, "txtComuneNasc"},
+    {"txtComuneNasc", Behaviour::Highlight | Behaviour::Upper, 11, "txtProvNasc"},
+    {"txtProvNasc", Behaviour::Highlight | Behaviour::TrimUpper, 2, "txtIndirizzoRes"},
+    {"txtIndirizzoRes", Behaviour::Highlight | Behaviour::Upper, 20, "txtProvRes"},
+    {"txtProvRes", Behaviour::Highlight | Behaviour::TrimUpper, 2, "txtComuneRes"},
+    {"txtComuneRes", Behaviour::Highlight | Behaviour::Upper, 17, "txtCapRes"},
+    {"txtCapRes", Behaviour::Highlight | Behaviour::TrimUpper, 5, "txtDataScade"},
+    // Enter in the due date opens the date picker (its key rule, below).
+    {"txtDataScade", Behaviour::Highlight, 10, nullptr},
+    {"txtDataPaga", Behaviour::Highlight, 10, "txtCausale"},
+    {"txtCausale", Behaviour::Highlight, 250, "txtNote"},
+    {"txtNote", Behaviour::Highlight, 250, "txtImporto"},
+};
+
+const Behaviour::Hint kHints[] = {
+    {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
+    {"cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
+    {"cmdAllega", "Allega file alla scheda corrente."},
+    {"cmdImporta", "Importa i dati dall'archivio anagrafico degli Esecutori."},
+    {"cmdSalva", "Salva la scheda corrente in archivio."},
+    {"cmdStampa", "Stampa il bollettino postale corrente."},
+    {"cmdTrova", "Trova una scheda in archivio."},
+    {"cmdDaSaldare", "Visualizza l'elenco dei bollettini non saldati."},
+    {"cmdMargini", "Visualizza l'elenco dei bollettini scaduti e non ancora saldati."},
+    {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
+    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
+    {"cmdEsci", "Esci da questa schermata di lavoro."},
+    {"cmdPrimo", "Visualizza la prima scheda in archivio."},
+    {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
+    {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
+    {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
+    {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
+    {"btnCodFisc", "Controlla il codice fiscale."},
+    {"chkSaldato", "Annota che il bollettino \u00e8 stato saldato."},
+};
+
+// The look of the form: a white block printed like the paper slip on a soft blue desk.
+const char* const kStyle = R"(
+QWidget#panSfondo, QWidget#panAvvio, QWidget#panContainer { background: #dfe7f1; }
+QFrame#panAnno { background: #ffffff; border: 1px solid #9fb3c8; border-radius: 6px; }
+QFrame#panAnno QLabel, QFrame#panAnno QLineEdit, QFrame#panAnno QPushButton { border-radius: 0; }
+QLabel#lblTitoloAnno { background: #1f4e8c; color: #ffffff; border-top-left-radius: 6px; border-top-right-radius: 6px; }
+QLabel#lblSottotitolo, QLabel#lblApri { color: #30475e; }
+QLabel#lblCapGuida, QLabel#lblCapEsci { color: #1f4e8c; font-weight: bold; }
+QPushButton#btnApri { background: #1f4e8c; color: #ffffff; border: 1px solid #163a69; border-radius: 4px; }
+QPushButton#btnApri:hover { background: #2b64ad; }
+QPushButton#btnApri:focus { border: 2px solid #e0a100; }
+QFrame#panModulo { background: #ffffff; border: 1px solid #8ea6c0; }
+QFrame#panModulo > QLabel { color: #1f3b5c; border: none; background: transparent; }
+QLabel[class="caption"] { color: #30475e; font-size: 7.5pt; font-weight: bold; background: transparent; }
+QLabel#lblConto { color: #1f4e8c; }
+QFrame#linSeparatore { background: #8ea6c0; border: none; }
+QFrame#panTipo { background: #fff5f5; border: 2px solid #c62828; }
+QLabel#lblTipo { background: #c62828; color: #ffffff; }
+QFrame#panTipo QCheckBox { color: #a31515; font-weight: bold; background: transparent; }
+QFrame#panInferiore { background: #f7f9fc; border: 1px solid #8ea6c0; }
+QFrame#panSaldato { background: #f1f8f1; border: 1px solid #9cc79f; border-radius: 4px; }
+QFrame#panSaldato QCheckBox { color: #2e7d32; background: transparent; }
+QFrame#panSaldato QLabel { background: transparent; border: none; }
+QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 3px; }
+QLineEdit[class="grey"] { color: #6b6b6b; background: #f4f6f8; }
+QLineEdit#txtDataScade { background: #fffdf2; }
+QLabel#panInfo { background: #1f4e8c; color: #ffffff; padding-left: 12px; border: 1px solid #163a69; }
+QFrame#panComandi, QFrame#panNavigazione { background: #f7f9fc; border: 1px solid #8ea6c0; border-radius: 4px; }
+QFrame#panComandi QToolButton { background: #ffffff; color: #1f3b5c; border: 1px solid #b8c6d6; border-radius: 4px;
+    text-align: left; padding-left: 6px; font-weight: bold; }
+QFrame#panComandi QToolButton:hover, QFrame#panNavigazione QToolButton:hover { background: #e3eefb; border-color: #1f4e8c; }
+QFrame#panComandi QToolButton:pressed, QFrame#panNavigazione QToolButton:pressed { background: #c9dcf3; }
+QFrame#panNavigazione QToolButton { background: #ffffff; border: 1px solid #b8c6d6; border-radius: 4px; }
+QFrame#panNavigazione QLabel { background: transparent; border: none; color: #30475e; }
+QLabel#lblPosizione { background: #ffffff; border: 1px solid #7f97b2; color: #1f4e8c; }
+QCheckBox { spacing: 8px; }
+QCheckBox::indicator { width: 18px; height: 18px; border: 1px solid #7f97b2; background: #ffffff; border-radius: 2px; }
+QCheckBox::indicator:checked { image: url(:/slips/icons/spunta.svg); }
+QCheckBox::indicator:focus { border: 2px solid #e0a100; }
+QFrame#panTipo QCheckBox::indicator { border-color: #c62828; }
+QFrame#panSaldato QCheckBox::indicator { border-color: #2e7d32; }
+)";
+
+QString trimmedText(const QLineEdit* edit) { return CodePage::trimmed(edit->text()); }
+
+bool allDigits(const QString& text)
+{
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return !text.isEmpty();
+}
+
+// Puts text into a dialog's field when the dialog's form has it.
+void fillField(QWidget* dialog, const char* name, const QString& text)
+{
+    if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(name)))
+        edit->setText(text);
+}
+
+} // namespace
+
 TfrmBollettino::TfrmBollettino(QWidget* parent)
     : Workspace(Role::Work, parent)
     , m_ui(std::make_unique<Ui::Bollettino>())
 {
+    initSlipResources();
     m_ui->setupUi(panel());
     finishForm();
+    setWindowTitle(kCaption);
+    panel()->setStyleSheet(QString::fromLatin1(kStyle));
+    setStyleSheet(QStringLiteral("TfrmBollettino { background: #dfe7f1; }"));
+
+    const auto picture = [](QLabel* label, const char* name, int size) {
+        label->setPixmap(QIcon(QStringLiteral(":/slips/icons/%1.svg").arg(QLatin1String(name))).pixmap(size, size));
+    };
+    picture(m_ui->impCodTariffa, "tariffa", 26);
+    picture(m_ui->btnCodFisc, "controlla", 26);
+    picture(m_ui->imgSaldato, "saldato", 60);
+    picture(m_ui->imgGuida, "guida", 44);
+    picture(m_ui->imgEsci, "esci", 44);
+
+    m_ui->panContainer->hide();
+    Behaviour::install(this, kFields);
+    Behaviour::installHints(this, "panInfo", kHints,
+                            {"panSfondo", "panAvvio", "panContainer", "panModulo", "panTipo", "panInferiore",
+                             "panSaldato", "panComandi", "panNavigazione", "lblPosizione", "imgSaldato"});
+    // Installed after the shared behaviours so that these run first (the due date takes Enter).
+    for (QWidget* field : {static_cast<QWidget*>(m_ui->txtImporto), static_cast<QWidget*>(m_ui->txtCents),
+                           static_cast<QWidget*>(m_ui->txtAnnoTariffa), static_cast<QWidget*>(m_ui->txtGG),
+                           static_cast<QWidget*>(m_ui->txtMM), static_cast<QWidget*>(m_ui->txtAA),
+                           static_cast<QWidget*>(m_ui->txtDataScade)})
+        field->installEventFilter(this);
+
+    connect(m_ui->btnApri, &QPushButton::clicked, this, &TfrmBollettino::openYear);
+    connect(m_ui->imgGuida, &ClickLabel::clicked, this, &TfrmBollettino::showHelp);
+    connect(m_ui->imgEsci, &ClickLabel::clicked, this, &QWidget::close);
+    connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmBollettino::clearSlip);
+    connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmBollettino::save);
+    connect(m_ui->cmdDuplica, &QToolButton::clicked, this, &TfrmBollettino::duplicate);
+    connect(m_ui->cmdPrimo, &QToolButton::clicked, this, [this] { navigate(Move::First); });
+    connect(m_ui->cmdIndietro, &QToolButton::clicked, this, [this] { navigate(Move::Previous); });
+    connect(m_ui->cmdAvanti, &QToolButton::clicked, this, [this] { navigate(Move::Next); });
+    connect(m_ui->cmdUltimo, &QToolButton::clicked, this, [this] { navigate(Move::Last); });
+    connect(m_ui->cmdImporta, &QToolButton::clicked, this,
+            [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("bollettino")); });
+    connect(m_ui->impCodTariffa, &ClickLabel::clicked, this,
+            [this] { Windows::openDialog<TfrmVoci_Tariffa>(this, QStringLiteral("bollettino")); });
+    connect(m_ui->btnCodFisc, &ClickLabel::clicked, this, &TfrmBollettino::checkTaxCode);
+    connect(m_ui->cmdAllega, &QToolButton::clicked, this, &TfrmBollettino::openAttachments);
+    connect(m_ui->cmdTrova, &QToolButton::clicked, this,
+            [this] { Windows::openDialog<TfrmTrovaBollettini>(this, QStringLiteral("bollettino")); });
+    connect(m_ui->cmdDaSaldare, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmDaSaldare>(this); });
+    connect(m_ui->cmdMargini, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmScadute>(this); });
+    connect(m_ui->cmdEsporta, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmExpBollettini>(this); });
+    connect(m_ui->cmdStampa, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmStampaBol>(this); });
+    connect(m_ui->cmdGuida, &QToolButton::clicked, this, &TfrmBollettino::showHelp);
+    connect(m_ui->cmdEsci, &QToolButton::clicked, this, &QWidget::close);
 }
 
 TfrmBollettino::~TfrmBollettino() = default;
+
+void TfrmBollettino::showEvent(QShowEvent* event)
+{
+    Workspace::showEvent(event);
+    if (event->spontaneous())
+        return; // only restored from the task bar: nothing changes
+    setWindowTitle(kCaption);
+    m_ui->panContainer->hide();
+    m_ui->panAvvio->show();
+    m_ui->txtAnno->setText(QString::number(Clock::today().year()).rightJustified(4, QLatin1Char('0')));
+    clearSlip();
+    m_ui->txtAnno->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == m_ui->txtDataScade && type == QEvent::KeyPress) {
+        dueDateKey(static_cast<QKeyEvent*>(event));
+        return event->isAccepted();
+    }
+    if (type == QEvent::KeyRelease) {
+        if (watched == m_ui->txtImporto)
+            refreshWords();
+        else if (watched == m_ui->txtCents)
+            mirrorCents();
+    } else if (type == QEvent::FocusOut) {
+        if (watched == m_ui->txtCents) {
+            leaveCents();
+        } else {
+            // Two-digit fields: a lone digit gets its leading zero (7 becomes 07).
+            for (QLineEdit* edit : {m_ui->txtAnnoTariffa, m_ui->txtGG, m_ui->txtMM, m_ui->txtAA})
+                if (watched == edit && edit->text().size() == 1)
+                    edit->setText(QLatin1Char('0') + edit->text());
+        }
+    }
+    return Workspace::eventFilter(watched, event);
+}
+
+void TfrmBollettino::refreshWords()
+{
+    const QString amount = trimmedText(m_ui->txtImporto);
+    m_ui->txtImpLettere->setText(amount.isEmpty() ? QString() : AmountInWords::spellDigits(amount));
+}
+
+void TfrmBollettino::mirrorCents()
+{
+    m_ui->txtCentLettere->setText(trimmedText(m_ui->txtCents).isEmpty() ? QString() : m_ui->txtCents->text());
+}
+
+void TfrmBollettino::leaveCents()
+{
+    if (trimmedText(m_ui->txtCents).isEmpty()) {
+        m_ui->txtCents->setText(QStringLiteral("00"));
+        m_ui->txtCentLettere->setText(QStringLiteral("00"));
+    } else if (m_ui->txtCents->text().size() == 1) {
+        m_ui->txtCents->setText(m_ui->txtCents->text() + QLatin1Char('0'));
+        m_ui->txtCentLettere->setText(m_ui->txtCents->text());
+    }
+}
+
+void TfrmBollettino::dueDateKey(QKeyEvent* key)
+{
+    switch (key->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        m_ui->txtDataScade->clear();
+        key->accept();
+        return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        // Moving on with Tab, or a modifier on its own, is not a request for a date.
+        key->ignore();
+        return;
+    default:
+        // The field cannot be typed into: every other key asks for the date picker.
+        Windows::openDialog<TfrmCalendario>(this, QStringLiteral("datascade"));
+        key->accept();
+        return;
+    }
+}
+
+void TfrmBollettino::openYear()
+{
+    const QString year = m_ui->txtAnno->text();
+    if (year.size() != 4) {
+        MessageBox::warning(this, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        m_ui->txtAnno->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_ui->lblFile->setText(SlipRecord::archivePath(CodePage::trimmed(year)));
+    setWindowTitle(kCaption + QStringLiteral(" anno ") + CodePage::trimmed(year));
+    m_ui->panAvvio->hide();
+    m_ui->panContainer->show();
+    clearSlip();
+}
+
+void TfrmBollettino::clearSlip()
+{
+    for (QLineEdit* edit : {m_ui->txtImporto, m_ui->txtImpLettere, m_ui->txtCodTariffa, m_ui->txtAnnoTariffa,
+                            m_ui->txtCodFisc, m_ui->txtEsecutore, m_ui->txtSesso, m_ui->txtGG, m_ui->txtMM,
+                            m_ui->txtAA, m_ui->txtComuneNasc, m_ui->txtProvNasc, m_ui->txtIndirizzoRes,
+                            m_ui->txtProvRes, m_ui->txtComuneRes, m_ui->txtCapRes, m_ui->txtDataScade,
+                            m_ui->txtDataPaga, m_ui->txtCausale, m_ui->txtNote})
+        edit->clear();
+    m_ui->txtCents->setText(QStringLiteral("00"));
+    m_ui->txtCentLettere->setText(QStringLiteral("00"));
+    m_ui->txtIntero->setText(QStringLiteral("0,00"));
+    for (QCheckBox* box : {m_ui->chkSaldato, m_ui->chkRilascio, m_ui->chkAnnuale, m_ui->chkIntegrazione})
+        box->setChecked(false);
+    for (QLabel* label : {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02,
+                          m_ui->lblDesc03, m_ui->lblPosizione})
+        label->clear();
+    m_ui->txtImporto->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmBollettino::showAccessMessage(bool asError)
+{
+    if (asError)
+        MessageBox::error(this, kAccess);
+    else
+        MessageBox::warning(this, kAccess);
+}
+
+void TfrmBollettino::save()
+{
+    QLineEdit* amount = m_ui->txtImporto;
+    QLineEdit* cents = m_ui->txtCents;
+    QLineEdit* centsInWords = m_ui->txtCentLettere;
+    // The amount and cents are tidied first; this stays done even when the save stops below.
+    if (trimmedText(amount).isEmpty())
+        amount->setText(QStringLiteral("0"));
+    if (cents->text().size() > 2) {
+        cents->setText(cents->text().left(2));
+        centsInWords->setText(cents->text());
+    }
+    if (trimmedText(cents).isEmpty()) {
+        cents->setText(QStringLiteral("00"));
+        centsInWords->setText(QStringLiteral("00"));
+    }
+    if (cents->text().size() == 1) {
+        cents->setText(trimmedText(cents) + QLatin1Char('0'));
+        centsInWords->setText(cents->text());
+    }
+    m_ui->txtIntero->setText(trimmedText(amount) + Formats::decimalSeparator + trimmedText(cents));
+
+    const QString dueDate = trimmedText(m_ui->txtDataScade);
+    if (dueDate.isEmpty()) {
+        MessageBox::warning(this, QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare la data "
+                                                 "di scadenza del versamento."));
+        m_ui->txtDataScade->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!Formats::textToDate(dueDate)) {
+        MessageBox::warning(this, QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la "
+                                                 "scheda \u00e8 necessario indicare una data valida nel formato "
+                                                 "gg/mm/anno."));
+        m_ui->txtDataScade->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    SlipArchive archive(m_ui->lblFile->text());
+    Record record = SlipArchive::blank();
+    RecordForm::store(this, record);
+    const QString position = CodePage::trimmed(m_ui->lblPosizione->text());
+    if (!position.isEmpty()) {
+        bool number = false;
+        const qint64 n = position.toLongLong(&number);
+        if (!number || !archive.overwrite(n, record)) {
+            showAccessMessage(false);
+            return;
+        }
+        m_ui->lblPosizione->setText(QString::number(n));
+        MessageBox::information(this, QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in "
+                                                     "archivio."));
+    } else {
+        const std::optional<qint64> n = archive.append(record);
+        if (!n) {
+            showAccessMessage(false);
+            return;
+        }
+        m_ui->lblPosizione->setText(QString::number(*n));
+        MessageBox::information(this, QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio."));
+    }
+}
+
+void TfrmBollettino::duplicate()
+{
+    if (CodePage::trimmed(m_ui->lblPosizione->text()).isEmpty()) {
+        MessageBox::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda pu\u00f2 avvenire soltanto "
+                                                 "dopo che questa \u00e8 stata inserita in archivio."));
+        return;
+    }
+    // The copy keeps the slip's data but not its attachments or its number.
+    for (QLabel* label : {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02,
+                          m_ui->lblDesc03, m_ui->lblPosizione})
+        label->clear();
+    SlipArchive archive(m_ui->lblFile->text());
+    if (!archive.count()) {
+        showAccessMessage(true);
+        return;
+    }
+    m_ui->txtImporto->setFocus(Qt::OtherFocusReason);
+    MessageBox::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
+                                                 "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
+                                                 "archivio."));
+}
+
+void TfrmBollettino::navigate(Move move)
+{
+    SlipArchive archive(m_ui->lblFile->text());
+    const std::optional<qint64> count = archive.count();
+    if (!count) {
+        showAccessMessage(true);
+        return;
+    }
+    if (*count == 0) {
+        MessageBox::information(this, QStringLiteral("L'archivio non contiene nessuna scheda."));
+        return;
+    }
+    const QString position = CodePage::trimmed(m_ui->lblPosizione->text());
+    const qint64 p = position.toLongLong(); // empty (a new slip) counts as 0
+    qint64 target = 0;
+    switch (move) {
+    case Move::First:
+        target = 1;
+        break;
+    case Move::Last:
+        target = *count;
+        break;
+    case Move::Next:
+        target = p < *count ? p + 1 : 0;
+        break;
+    case Move::Previous:
+        target = position.isEmpty() ? 1 : (p >= 2 ? p - 1 : 0);
+        break;
+    }
+    if (target == 0)
+        return;
+    const std::optional<Record> record = archive.read(target);
+    if (!record) {
+        showAccessMessage(true);
+        return;
+    }
+    RecordForm::load(this, *record);
+    m_ui->lblPosizione->setText(QString::number(target));
+}
+
+void TfrmBollettino::checkTaxCode()
+{
+    const QString code = trimmedText(m_ui->txtCodFisc);
+    if (allDigits(code))
+        Windows::openDialog<TfrmPartitaIva>(this, {}, [&](QWidget* d) { fillField(d, "txtPartitaIva", code); });
+    else
+        Windows::openDialog<TfrmCodFisc>(this, {}, [&](QWidget* d) { fillField(d, "txtCodFisc", code); });
+}
+
+void TfrmBollettino::openAttachments()
+{
+    Windows::openDialog<TfrmAllegaCartella>(this, QStringLiteral("bollettino"), [this](QWidget* dialog) {
+        fillField(dialog, "txtFile01", CodePage::trimmed(m_ui->lblFile01->text()));
+        fillField(dialog, "txtDesc01", CodePage::trimmed(m_ui->lblDesc01->text()));
+        fillField(dialog, "txtFile02", CodePage::trimmed(m_ui->lblFile02->text()));
+        fillField(dialog, "txtDesc02", CodePage::trimmed(m_ui->lblDesc02->text()));
+        fillField(dialog, "txtFile03", CodePage::trimmed(m_ui->lblFile03->text()));
+        fillField(dialog, "txtDesc03", CodePage::trimmed(m_ui->lblDesc03->text()));
+    });
+}
+
+void TfrmBollettino::showHelp()
+{
+    Windows::openDialog<TfrmGuida>(this, {}, [](TfrmGuida* guide) { guide->setPage(helpTitle(), helpBody()); });
+}
+
+QString TfrmBollettino::helpTitle() { return QStringLiteral("Compilazione e stampa dei bollettini postali."); }
+
+QString TfrmBollettino::helpBody()
+{
+    static const char* const paragraphs[] = {
+        "Questa schermata permette di compilare, stampare e archiviare i bollettini postali TD 451 con i quali si "
+        "versano le Tasse sulle Concessioni Governative sul conto corrente postale n. 8003 intestato all'Agenzia delle "
+        "Entrate. Il modulo mostrato sullo schermo riproduce il fronte del bollettino cartaceo: ogni dato va scritto "
+        "nel campo che sul modulo stampato porta la stessa dicitura.",
+        "Prima di stampare il primo bollettino conviene verificare i margini di stampa dalla finestra di stampa, "
+        "spostando il testo verso l'alto, il basso, la destra o la sinistra finch\u00e9 i dati cadono esattamente "
+        "nelle caselle del modulo. Il bollettino prestampato va inserito nella stampante con il fronte rivolto verso "
+        "il lato di stampa e il bordo superiore per primo, come un normale foglio.",
+        "I bollettini sono conservati in archivi annuali. Per iniziare indicare l'anno solare con quattro cifre e "
+        "premere Apri, quindi premere Nuovo e compilare la scheda, oppure importare i dati dell'Esecutore "
+        "dall'archivio anagrafico con Importa dati; al termine premere Salva. Per modificare una scheda occorre "
+        "ritrovarla con le frecce di scorrimento o con Trova, apportare le modifiche e premere di nuovo Salva. Il "
+        "comando Duplica prepara una nuova scheda copiando i dati di quella mostrata, che sar\u00e0 inserita in "
+        "archivio al successivo Salva.",
+        "Quando un bollettino \u00e8 stato pagato basta spuntare la casella Saldato e salvare la scheda. Il comando Da "
+        "saldare elenca tutti i bollettini dell'anno non ancora saldati, mentre Scaduti elenca quelli la cui data di "
+        "scadenza \u00e8 gi\u00e0 trascorsa senza che siano stati saldati: da entrambi gli elenchi si pu\u00f2 "
+        "richiamare la scheda nella schermata di compilazione.",
+        "Il comando Trova cerca le schede dell'archivio aperto combinando pi\u00f9 filtri contemporaneamente, ad "
+        "esempio il nome dell'Esecutore, il codice fiscale, il codice tariffa o la causale: sono mostrate soltanto "
+        "le schede che soddisfano tutti i criteri indicati.",
+        "Infine, ogni archivio annuale pu\u00f2 essere esportato con il comando Esporta archivio in un file di "
+        "Microsoft Excel, utile per elaborare i versamenti dell'anno con un foglio di calcolo o per conservarne una "
+        "copia.",
+    };
+    QStringList body;
+    for (const char* paragraph : paragraphs)
+        body << QString::fromUtf8(paragraph);
+    return body.join(QStringLiteral("\r\n\r\n"));
+}

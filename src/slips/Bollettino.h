@@ -1,4 +1,7 @@
 #pragma once
+// The slip editor: opens a yearly archive, fills in one TD 451 slip on a form that imitates
+// the paper one, saves it, browses and duplicates slips and opens the windows that work on them.
+// Its state lives in its controls: lblFile names the open archive, lblPosizione the slip shown.
 
 #include "app/Windows.h"
 
@@ -14,6 +17,31 @@ public:
     explicit TfrmBollettino(QWidget* parent = nullptr);
     ~TfrmBollettino() override;
 
+    // The help page of this window.
+    static QString helpTitle();
+    static QString helpBody();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    enum class Move { First, Previous, Next, Last };
+
+    void openYear();
+    void clearSlip();
+    void save();
+    void duplicate();
+    void navigate(Move move);
+    void checkTaxCode();
+    void openAttachments();
+    void showHelp();
+    void showAccessMessage(bool asError);
+
+    void refreshWords();
+    void mirrorCents();
+    void leaveCents();
+    void dueDateKey(QKeyEvent* key);
+
     std::unique_ptr<Ui::Bollettino> m_ui;
 };

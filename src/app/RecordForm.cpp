@@ -1,0 +1,56 @@
+#include "app/RecordForm.h"
+
+#include "app/CodePage.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+namespace RecordForm {
+namespace {
+
+template <class T> T* control(const QWidget* form, const char* prefix, const char* field)
+{
+    return form->findChild<T*>(QLatin1String(prefix) + QLatin1String(field));
+}
+
+} // namespace
+
+void load(QWidget* form, const Record& record)
+{
+    const RecordLayout& layout = record.layout();
+    for (int i = 0; i < layout.fieldCount(); ++i) {
+        const char* name = layout.name(i);
+        if (auto* box = control<QCheckBox>(form, "chk", name)) {
+            const Record::Flag flag = record.flag(name);
+            if (flag != Record::Flag::Unknown)
+                box->setChecked(flag == Record::Flag::Yes);
+        } else if (auto* edit = control<QLineEdit>(form, "txt", name)) {
+            edit->setText(record.text(i));
+        } else if (auto* memo = control<QPlainTextEdit>(form, "txt", name)) {
+            memo->setPlainText(record.text(i));
+        } else if (auto* label = control<QLabel>(form, "lbl", name)) {
+            label->setText(record.text(i));
+        }
+    }
+}
+
+void store(const QWidget* form, Record& record)
+{
+    const RecordLayout& layout = record.layout();
+    for (int i = 0; i < layout.fieldCount(); ++i) {
+        const char* name = layout.name(i);
+        if (const auto* box = control<QCheckBox>(form, "chk", name))
+            record.setFlag(name, box->isChecked());
+        else if (const auto* edit = control<QLineEdit>(form, "txt", name))
+            record.setText(i, CodePage::trimmed(edit->text()));
+        else if (const auto* memo = control<QPlainTextEdit>(form, "txt", name))
+            record.setText(i, CodePage::trimmed(memo->toPlainText()));
+        else if (const auto* label = control<QLabel>(form, "lbl", name))
+            record.setText(i, CodePage::trimmed(label->text()));
+    }
+}
+
+} // namespace RecordForm

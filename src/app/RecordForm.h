@@ -1,0 +1,20 @@
+#pragma once
+// Moves a record to and from a window's controls. A field "Name" is shown by the control
+// "chkName" (a yes/no flag), "txtName" (an edit field) or "lblName" (a label), looked up in
+// that order among the form's children.
+
+#include "app/RecordLayout.h"
+
+class QWidget;
+
+namespace RecordForm {
+
+// Writes every field, trimmed, into its control. A flag checks its box on "Sì" and clears it
+// on "No"; any other text leaves the box as it was. Fields without a control are skipped.
+void load(QWidget* form, const Record& record);
+
+// Fills the record from the controls: texts trimmed and cut to each field's capacity, flags
+// "Sì" or "No" from the boxes. Fields without a control are left as they are in the record.
+void store(const QWidget* form, Record& record);
+
+} // namespace RecordForm
