@@ -1,0 +1,592 @@
+// The report engine read back from its output: PDF files checked with poppler, the print path
+// through the print dialog, the preview window, and a real print where a CUPS PDF queue exists.
+
+#include "PdfReadBack.h"
+#include "TestSupport.h"
+#include "app/Platform.h"
+#include "reports/Report.h"
+#include "reports/ReportLayout.h"
+#include "reports/ReportOutput.h"
+
+#include <QDirIterator>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Report;
+using PdfReadBack::Document;
+using PdfReadBack::Word;
+
+namespace {
+
+// A sheet without bands: A4 portrait, 10 mm margins, objects at absolute places.
+constexpr TextSpec sheetTexts[] = {
+    {.name = "txtSinistra", .left = 20, .top = 30, .width = 60, .height = 8, .size = 12, .text = "SINISTRA"},
+    {.name = "txtDestra", .left = 20, .top = 45, .width = 60, .height = 8, .size = 12, .align = HAlign::Right,
+     .text = "DESTRA"},
+    {.name = "txtCentro", .left = 20, .top = 60, .width = 60, .height = 8, .size = 12, .align = HAlign::Centre,
+     .text = "CENTRO"},
+    {.name = "txtBasso", .left = 90, .top = 30, .width = 60, .height = 20, .size = 12, .valign = VAlign::Bottom,
+     .text = "BASSO"},
+    {.name = "txtRuotato", .left = 160, .top = 100, .width = 6, .height = 40, .font = "Verdana", .size = 9,
+     .rotation = 90, .wordWrap = false, .expressions = false, .text = "RUOTATO"},
+    {.name = "txtTagliato", .left = 20, .top = 80, .width = 30, .height = 6, .size = 10, .wordWrap = false,
+     .text = "VISIBILE NASCOSTOLUNGHISSIMO OLTRE"},
+    {.name = "txtACapo", .left = 20, .top = 100, .width = 40, .height = 9, .size = 10, .wordWrap = true,
+     .text = "UNO DUE TRE QUATTRO CINQUE SEI SETTE OTTO NOVE DIECI UNDICI DODICI TREDICI"},
+    {.name = "txtRighe", .left = 90, .top = 100, .width = 60, .height = 20, .size = 10, .text = "PRIMA\nSECONDA"},
+    {.name = "txtData", .left = 20, .top = 130, .width = 150, .height = 6, .size = 10,
+     .text = "Data [DATE] ora [TIME]"},
+    {.name = "txtLetterale", .left = 20, .top = 140, .width = 150, .height = 6, .size = 10, .expressions = false,
+     .text = "Letterale [DATE]"},
+    {.name = "txtFondo", .left = 20, .top = 160, .width = 80, .height = 10, .size = 10, .colour = rgb(0xFFFFFF),
+     .fill = rgb(0x008080), .align = HAlign::Centre, .valign = VAlign::Centre, .text = "FONDO"},
+};
+constexpr PictureSpec sheetPictures[] = {
+    {.name = "imgLogo", .left = 150, .top = 3, .width = 17, .height = 13, .image = TASSELLA_FIXTURES "/reports/picture.png"},
+};
+constexpr LineSpec sheetLines[] = {
+    {.name = "linSepara", .left = 20, .top = 180, .width = 120},
+};
+constexpr TemplateSpec sheetTemplate{
+    .name = "Prova foglio",
+    .page = {.width = 210, .height = 297, .paperCode = paperA4, .left = 10, .right = 10, .top = 10, .bottom = 10},
+    .texts = sheetTexts,
+    .pictures = sheetPictures,
+    .lines = sheetLines,
+    .pdfTitle = "Titolo di prova",
+    .pdfSubject = "Soggetto di prova",
+};
+
+// A list print: title, a body that grows with its lines, a footer; A4 landscape.
+constexpr BandSpec listBands[] = {
+    {.name = "ReportTitle", .kind = BandKind::ReportTitle, .top = 5, .height = 8, .width = 277},
+    {.name = "MasterData", .kind = BandKind::MasterData, .top = 28, .height = 28, .width = 277},
+    {.name = "Footer", .kind = BandKind::Footer, .top = 61, .height = 8, .width = 277},
+};
+constexpr TextSpec listTexts[] = {
+    {.name = "txtTitolo", .band = "ReportTitle", .left = 2, .top = 1, .width = 273, .height = 5, .font = "Verdana",
+     .size = 9, .bold = true, .colour = rgb(0xFFFFFF), .fill = rgb(0x708090), .align = HAlign::Centre,
+     .text = "Riepilogo"},
+    {.name = "txtRiepilogo", .band = "MasterData", .left = 3, .top = 0, .width = 273, .height = 27,
+     .font = "Courier New", .size = 8, .wordWrap = false},
+    {.name = "txtPagina", .band = "Footer", .left = 3, .top = 2, .width = 272, .height = 5, .font = "Verdana",
+     .size = 8, .bold = true, .colour = rgb(0xFFFFFF), .fill = rgb(0x708090), .align = HAlign::Centre,
+     .text = "Stampa eseguita in data [DATE] alle ore [TIME]"},
+};
+constexpr TemplateSpec listTemplate{
+    .name = "Elenco",
+    .page = {.width = 297, .height = 210, .paperCode = paperA4, .orientation = Orientation::Landscape, .left = 10,
+             .right = 10, .top = 10, .bottom = 10},
+    .bands = listBands,
+    .texts = listTexts,
+};
+
+// A custom sheet like the slip's: 203 x 327 mm, no margins, rotated boxes.
+constexpr TextSpec slipTexts[] = {
+    {.name = "txtCodFisc_C_16", .left = 146, .top = 7.8, .width = 5, .height = 4, .font = "Verdana", .size = 9,
+     .align = HAlign::Centre, .rotation = 90, .wordWrap = false, .expressions = false, .text = "X"},
+    {.name = "txtCapRes_C_01", .left = 178, .top = 24.8, .width = 5, .height = 4, .font = "Verdana", .size = 9,
+     .align = HAlign::Centre, .rotation = 90, .wordWrap = false, .expressions = false, .text = "X"},
+    {.name = "txtEsecutore_A1", .left = 145, .top = 250, .width = 5, .height = 71, .font = "Verdana", .size = 7,
+     .rotation = 90, .wordWrap = false, .expressions = false, .text = "ESECUTORE"},
+};
+constexpr TemplateSpec slipTemplate{
+    .name = "Tassella",
+    .page = {.width = 203, .height = 327, .paperCode = paperCustom},
+    .texts = slipTexts,
+    .previewButtons = PreviewPrint | PreviewZoom | PreviewFullScreen | PreviewClose,
+};
+
+constexpr TemplateSpec closeOnlyTemplate{
+    .name = "Solo chiudi",
+    .page = {},
+    .texts = sheetTexts,
+    .previewButtons = PreviewClose,
+};
+
+constexpr double tolerance = 0.3; // mm
+
+QString bodyLine(int n) { return QStringLiteral("RIGA%1 ROSSI MARIO").arg(n, 3, 10, QLatin1Char('0')); }
+
+// Fills the list body as the list windows do: one line per item, heights from the line count.
+void fillList(Template& report, int count)
+{
+    TextObject* body = report.text(QStringLiteral("txtRiepilogo"));
+    body->clearLines();
+    for (int n = 1; n <= count; ++n)
+        body->addLine(bodyLine(n));
+    body->setHeightUnits(12.822 * count);
+    report.band(QStringLiteral("MasterData"))->setHeightUnits(body->heightUnits() + 10);
+}
+
+Word only(const Document& document, const QString& text)
+{
+    const QList<Word> found = document.find(text);
+    return found.size() == 1 ? found.front() : Word{-1, {}, {}};
+}
+
+bool near(double actual, double expected) { return qAbs(actual - expected) <= tolerance; }
+
+} // namespace
+
+class TestReports : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    Document exported(Template& report, const QString& name)
+    {
+        report.pdf().fileName = path(name);
+        report.prepare();
+        QString error;
+        if (!exportPdf(report, &error)) {
+            qWarning() << "export failed:" << error;
+            return {};
+        }
+        return PdfReadBack::words(path(name));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        if (!PdfReadBack::toolsPresent())
+            QSKIP("poppler-utils (pdftotext, pdfinfo, pdftoppm) is not installed: scripts/setup.sh installs it");
+        QVERIFY(m_dir.isValid());
+    }
+
+    void cleanup()
+    {
+        Clock::setFixed({});
+        MessageBox::setTestMode(false);
+    }
+
+    void findsObjectsByName()
+    {
+        Template report(listTemplate);
+        QVERIFY(report.text(QStringLiteral("txtTitolo")));
+        QVERIFY(report.band(QStringLiteral("MasterData")));
+        QCOMPARE(report.find<Page>(QStringLiteral("Page1")), &report.page());
+        QVERIFY(!report.find(QStringLiteral("txtNessuno")));
+        QVERIFY(!report.text(QStringLiteral("MasterData"))); // a band is not a text
+
+        TextObject* title = report.text(QStringLiteral("txtTitolo"));
+        title->setText(QStringLiteral("UNO\r\nDUE\nTRE"));
+        QCOMPARE(title->lines, QStringList({"UNO", "DUE", "TRE"}));
+        title->clearLines();
+        title->addLine(QStringLiteral("SOLA"));
+        QCOMPARE(title->lines, QStringList({"SOLA"}));
+
+        // The list windows' formula: 12.822 units a line are 3.3925 mm.
+        TextObject* body = report.text(QStringLiteral("txtRiepilogo"));
+        body->setHeightUnits(12.822 * 100);
+        QVERIFY(qAbs(body->height - 339.25) < 0.005);
+        QVERIFY(qAbs(body->heightUnits() - 1282.2) < 1e-9);
+        body->setTopUnits(body->topUnits() + 96);
+        QVERIFY(qAbs(body->top - 25.4) < 1e-9);
+    }
+
+    void pageSizes_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<bool>("turn");
+        QTest::addColumn<QSizeF>("size");
+        QTest::newRow("A4 portrait") << 0 << false << QSizeF(210, 297);
+        QTest::newRow("A4 landscape") << 1 << false << QSizeF(297, 210);
+        QTest::newRow("A4 landscape turned to portrait") << 1 << true << QSizeF(210, 297);
+        QTest::newRow("custom 203 x 327") << 2 << false << QSizeF(203, 327);
+        QTest::newRow("custom turned to landscape") << 2 << true << QSizeF(327, 203);
+    }
+    void pageSizes()
+    {
+        QFETCH(int, which);
+        QFETCH(bool, turn);
+        QFETCH(QSizeF, size);
+        const TemplateSpec* specs[] = {&sheetTemplate, &listTemplate, &slipTemplate};
+        Template report(*specs[which]);
+        if (turn)
+            report.page().setOrientation(report.page().orientation == Orientation::Portrait ? Orientation::Landscape
+                                                                                             : Orientation::Portrait);
+        exported(report, QStringLiteral("size.pdf"));
+        const QString pageSize = PdfReadBack::infoValue(path(QStringLiteral("size.pdf")), QStringLiteral("Page size"));
+        const QStringList parts = pageSize.split(QLatin1Char(' '));
+        QVERIFY2(parts.size() >= 3, qPrintable(pageSize));
+        QVERIFY2(near(parts[0].toDouble() * PdfReadBack::mmPerPoint, size.width()), qPrintable(pageSize));
+        QVERIFY2(near(parts[2].toDouble() * PdfReadBack::mmPerPoint, size.height()), qPrintable(pageSize));
+        QCOMPARE(PdfReadBack::infoValue(path(QStringLiteral("size.pdf")), QStringLiteral("Pages")), QStringLiteral("1"));
+    }
+
+    // Texts land where the template puts them, inside the margins, as each alignment says.
+    void textPositions()
+    {
+        Template report(sheetTemplate);
+        const Document pdf = exported(report, QStringLiteral("sheet.pdf"));
+        QCOMPARE(pdf.pages.size(), 1);
+
+        const Word left = only(pdf, QStringLiteral("SINISTRA"));
+        QVERIFY2(near(left.box.left(), 30), qPrintable(QString::number(left.box.left())));
+        QVERIFY2(near(left.box.top(), 40), qPrintable(QString::number(left.box.top())));
+
+        const Word right = only(pdf, QStringLiteral("DESTRA"));
+        QVERIFY2(near(right.box.right(), 90), qPrintable(QString::number(right.box.right())));
+        QVERIFY(near(right.box.top(), 55));
+
+        const Word centre = only(pdf, QStringLiteral("CENTRO"));
+        QVERIFY2(near(centre.box.center().x(), 60), qPrintable(QString::number(centre.box.center().x())));
+
+        const Word bottom = only(pdf, QStringLiteral("BASSO"));
+        QVERIFY2(bottom.box.bottom() <= 60 + tolerance && bottom.box.bottom() > 55,
+                 qPrintable(QString::number(bottom.box.bottom())));
+
+        // Two lines of one object, one under the other.
+        const Word first = only(pdf, QStringLiteral("PRIMA"));
+        const Word second = only(pdf, QStringLiteral("SECONDA"));
+        QVERIFY(near(first.box.top(), 110));
+        QVERIFY(near(second.box.left(), 100));
+        QVERIFY(second.box.top() >= first.box.bottom() - tolerance);
+
+        // Centred vertically on a filled strip, white on teal.
+        const Word filled = only(pdf, QStringLiteral("FONDO"));
+        QVERIFY(near(filled.box.center().y(), 175));
+        const QImage page = PdfReadBack::render(path(QStringLiteral("sheet.pdf")), 0, 72);
+        QVERIFY(!page.isNull());
+        const auto pixel = [&](double xMm, double yMm) {
+            return page.pixelColor(int(xMm / 25.4 * 72), int(yMm / 25.4 * 72));
+        };
+        QCOMPARE(pixel(32, 172), QColor(0x00, 0x80, 0x80));
+    }
+
+    void rotatedText()
+    {
+        Template report(sheetTemplate);
+        const Document pdf = exported(report, QStringLiteral("rotated.pdf"));
+        const Word word = only(pdf, QStringLiteral("RUOTATO"));
+        QVERIFY2(!word.text.isEmpty(), qPrintable(pdf.pageText(0)));
+        QVERIFY2(word.box.height() > 2 * word.box.width(), "a rotated word stands upright");
+        // It starts at the bottom of its object and reads upwards; its top at the object's left.
+        const QRectF object(170, 110, 6, 40);
+        QVERIFY2(near(word.box.bottom(), object.bottom()), qPrintable(QString::number(word.box.bottom())));
+        QVERIFY2(near(word.box.left(), object.left()), qPrintable(QString::number(word.box.left())));
+        QVERIFY(word.box.top() > object.top());
+    }
+
+    void clippingAndWrapping()
+    {
+        Template report(sheetTemplate);
+        const Document pdf = exported(report, QStringLiteral("clip.pdf"));
+        // Word wrap off: what starts beyond the right edge is not drawn at all.
+        QVERIFY(pdf.contains(QStringLiteral("VISIBILE")));
+        QVERIFY(!pdf.contains(QStringLiteral("OLTRE")));
+        QVERIFY(!pdf.contains(QStringLiteral("NASCOSTOLUNGHISSIMO")));
+        for (const Word& word : pdf.words)
+            if (near(word.box.top(), 90))
+                QVERIFY2(word.box.left() < 60, qPrintable(word.text));
+
+        // Word wrap on: lines break inside the width; lines below the height are left out.
+        const Word one = only(pdf, QStringLiteral("UNO"));
+        QVERIFY(near(one.box.top(), 110));
+        const Word two = only(pdf, QStringLiteral("DUE"));
+        QVERIFY(near(two.box.top(), 110));
+        int lines = 0;
+        QList<double> tops;
+        for (const Word& word : pdf.words) {
+            if (word.box.left() < 29.7 || word.box.right() > 70.3 || word.box.top() < 109.7 || word.box.top() > 125)
+                continue;
+            if (!tops.contains(word.box.top()))
+                tops << word.box.top(), ++lines;
+            QVERIFY2(word.box.bottom() <= 119 + tolerance, qPrintable(word.text));
+        }
+        QCOMPARE(lines, 2);
+        QVERIFY(!pdf.contains(QStringLiteral("TREDICI")));
+    }
+
+    void expressions()
+    {
+        Clock::setFixed(QDateTime(QDate(2014, 12, 1), QTime(9, 5, 7)));
+        Template report(sheetTemplate);
+        const Document pdf = exported(report, QStringLiteral("date.pdf"));
+        QVERIFY2(pdf.pageText(0).contains(QStringLiteral("Data 01/12/2014 ora 09:05:07")), qPrintable(pdf.pageText(0)));
+        QVERIFY(pdf.pageText(0).contains(QStringLiteral("Letterale [DATE]")));
+        // The template keeps its bracketed text: the next preparation takes the clock again.
+        Clock::setFixed(QDateTime(QDate(2015, 1, 2), QTime(23, 59, 58)));
+        const Document again = exported(report, QStringLiteral("date2.pdf"));
+        QVERIFY(again.pageText(0).contains(QStringLiteral("Data 02/01/2015 ora 23:59:58")));
+    }
+
+    void pictureAndRule()
+    {
+        Template report(sheetTemplate);
+        exported(report, QStringLiteral("picture.pdf"));
+        const QImage page = PdfReadBack::render(path(QStringLiteral("picture.pdf")), 0, 150);
+        QVERIFY(!page.isNull());
+        const auto pixel = [&](double xMm, double yMm) {
+            return page.pixelColor(int(xMm / 25.4 * 150), int(yMm / 25.4 * 150));
+        };
+        // The picture (yellow inside a white border) fills 160..177 x 13..26 mm.
+        const QColor yellow(0xF2, 0xC0, 0x2E);
+        const auto close = [](QColor a, QColor b) {
+            return qAbs(a.red() - b.red()) < 12 && qAbs(a.green() - b.green()) < 12 && qAbs(a.blue() - b.blue()) < 12;
+        };
+        QVERIFY(close(pixel(168.5, 19.5), yellow));
+        QVERIFY(close(pixel(158, 19.5), Qt::white));
+        QVERIFY(close(pixel(168.5, 11), Qt::white));
+        // The rule at 190 mm from the top, from 30 to 150 mm.
+        QVERIFY(pixel(90, 190).lightness() < 160);
+        QVERIFY(close(pixel(90, 191.5), Qt::white));
+        QVERIFY(close(pixel(155, 190), Qt::white));
+    }
+
+    // A body taller than the page goes on over the next page; title first page only, footer after
+    // the last line.
+    void splitBody()
+    {
+        Clock::setFixed(QDateTime(QDate(2014, 12, 1), QTime(9, 5, 7)));
+        Template report(listTemplate);
+        fillList(report, 100);
+        QVERIFY(qAbs(report.text(QStringLiteral("txtRiepilogo"))->height - 339.25) < 0.005);
+        const Document pdf = exported(report, QStringLiteral("list.pdf"));
+        QCOMPARE(PdfReadBack::infoValue(path(QStringLiteral("list.pdf")), QStringLiteral("Pages")), QStringLiteral("2"));
+        QCOMPARE(pdf.pages.size(), 2);
+
+        const QList<Word> titles = pdf.find(QStringLiteral("Riepilogo"));
+        QCOMPARE(titles.size(), 1);
+        QCOMPARE(titles.front().page, 0);
+        QVERIFY(near(titles.front().box.center().x(), 10 + 2 + 273.0 / 2));
+
+        // Every line exactly once, in order, pages filled from the top.
+        int previousPage = 0;
+        double previousTop = 0;
+        for (int n = 1; n <= 100; ++n) {
+            const Word word = only(pdf, bodyLine(n).left(7));
+            QVERIFY2(word.page >= 0, qPrintable(bodyLine(n)));
+            QVERIFY(near(word.box.left(), 13));
+            if (word.page == previousPage)
+                QVERIFY2(word.box.top() > previousTop, qPrintable(bodyLine(n)));
+            else
+                QVERIFY2(near(word.box.top(), 10), qPrintable(bodyLine(n))); // next page: at its top margin
+            QVERIFY2(word.box.bottom() <= 200 + tolerance, qPrintable(bodyLine(n)));
+            previousPage = word.page;
+            previousTop = word.box.top();
+        }
+        QVERIFY(near(only(pdf, QStringLiteral("RIGA001")).box.top(), 18)); // under the 8 mm title band
+        QCOMPARE(only(pdf, QStringLiteral("RIGA100")).page, 1);
+
+        const QString footer = QStringLiteral("Stampa eseguita in data 01/12/2014 alle ore 09:05:07");
+        QVERIFY(!pdf.pageText(0).contains(QStringLiteral("Stampa eseguita")));
+        QVERIFY(pdf.pageText(1).contains(footer));
+        const Word stampa = only(pdf, QStringLiteral("Stampa"));
+        QVERIFY(stampa.box.top() > only(pdf, QStringLiteral("RIGA100")).box.bottom());
+    }
+
+    void emptyBody()
+    {
+        Template report(listTemplate);
+        fillList(report, 0);
+        const Document pdf = exported(report, QStringLiteral("empty.pdf"));
+        QCOMPARE(pdf.pages.size(), 1);
+        QVERIFY(pdf.contains(QStringLiteral("Riepilogo")));
+        // The footer follows the title and the body's 10 units.
+        const Word stampa = only(pdf, QStringLiteral("Stampa"));
+        QVERIFY2(near(stampa.box.top(), 10 + 8 + 2.6458 + 2), qPrintable(QString::number(stampa.box.top())));
+    }
+
+    // Margins shift the whole content, also below zero.
+    void marginsShiftContent_data()
+    {
+        QTest::addColumn<double>("top");
+        QTest::addColumn<double>("left");
+        QTest::newRow("zero") << 0.0 << 0.0;
+        QTest::newRow("down and right") << 5.0 << 3.0;
+        QTest::newRow("up and left") << -5.0 << -3.0;
+        QTest::newRow("up only") << -2.0 << 0.0;
+    }
+    void marginsShiftContent()
+    {
+        QFETCH(double, top);
+        QFETCH(double, left);
+        Template report(slipTemplate);
+        report.page().setOrientation(Orientation::Portrait);
+        report.page().topMargin = top;
+        report.page().leftMargin = left;
+        report.text(QStringLiteral("txtCodFisc_C_16"))->setText(QStringLiteral("K"));
+        report.text(QStringLiteral("txtCapRes_C_01"))->setText(QStringLiteral("Q"));
+        const Document pdf = exported(report, QStringLiteral("margins.pdf"));
+        QCOMPARE(pdf.pages.size(), 1);
+        QVERIFY(near(pdf.pages.front().width(), 203));
+
+        // Rotated single characters centred in their 5 x 4 boxes.
+        const Word k = only(pdf, QStringLiteral("K"));
+        QVERIFY2(near(k.box.center().y(), 7.8 + 2 + top), qPrintable(QString::number(k.box.center().y())));
+        QVERIFY2(k.box.left() >= 146 + left - tolerance && k.box.right() <= 151 + left + tolerance,
+                 qPrintable(QString::number(k.box.left())));
+        const Word q = only(pdf, QStringLiteral("Q"));
+        QVERIFY2(near(q.box.left(), 178 + left), qPrintable(QString::number(q.box.left())));
+        const Word name = only(pdf, QStringLiteral("ESECUTORE"));
+        QVERIFY(near(name.box.bottom(), 321 + top));
+        QVERIFY(near(name.box.left(), 145 + left));
+    }
+
+    void pdfMetadataAndOverwrite()
+    {
+        const QString file = path(QStringLiteral("Esecutore.pdf"));
+        QVERIFY(TestSupport::writeAll(file, QByteArray(100000, 'x')));
+        Template report(sheetTemplate);
+        report.pdf().fileName = file;
+        QVERIFY(exportPdf(report));
+        QVERIFY(TestSupport::readAll(file).startsWith("%PDF"));
+        QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Title")), QStringLiteral("Titolo di prova"));
+        QVERIFY(PdfReadBack::infoValue(file, QStringLiteral("Creator")).contains(QStringLiteral("Officina Tessera")));
+        const QString meta = PdfReadBack::info(file, true);
+        QVERIFY2(meta.contains(QStringLiteral("<dc:description><rdf:Alt><rdf:li xml:lang=\"x-default\">Soggetto di "
+                                              "prova</rdf:li>")),
+                 qPrintable(meta));
+        QVERIFY(meta.contains(QStringLiteral("<dc:creator><rdf:Seq><rdf:li>Officina Tessera</rdf:li>")));
+    }
+
+    void pdfExportFailure()
+    {
+        const QString good = path(QStringLiteral("kept.pdf"));
+        QVERIFY(TestSupport::writeAll(good, "earlier"));
+        Template report(sheetTemplate);
+        report.pdf().fileName = path(QStringLiteral("no-such-folder/out.pdf"));
+        QString error;
+        QVERIFY(!exportPdf(report, &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!QFile::exists(report.pdf().fileName));
+    }
+
+    // The printer path draws the same pages as the PDF export.
+    void printThroughDialog()
+    {
+        Clock::setFixed(QDateTime(QDate(2014, 12, 1), QTime(9, 5, 7)));
+        Template report(listTemplate);
+        fillList(report, 100);
+        report.prepare();
+        const QString file = path(QStringLiteral("printed.pdf"));
+        PrintDialog::setNextAccept(file);
+        QCOMPARE(print(report, nullptr), PrintResult::Printed);
+        const Document pdf = PdfReadBack::words(file);
+        QCOMPARE(pdf.pages.size(), 2);
+        QVERIFY(near(pdf.pages.front().width(), 297));
+        QVERIFY(near(pdf.pages.front().height(), 210));
+        QVERIFY(near(only(pdf, QStringLiteral("RIGA001")).box.top(), 18));
+        QVERIFY(near(only(pdf, QStringLiteral("RIGA001")).box.left(), 13));
+        QVERIFY(pdf.pageText(1).contains(QStringLiteral("Stampa eseguita in data 01/12/2014 alle ore 09:05:07")));
+
+        Template slip(slipTemplate);
+        slip.page().topMargin = -5;
+        slip.text(QStringLiteral("txtCapRes_C_01"))->setText(QStringLiteral("Q"));
+        slip.prepare();
+        const QString slipFile = path(QStringLiteral("slip.pdf"));
+        PrintDialog::setNextAccept(slipFile);
+        QCOMPARE(print(slip, nullptr), PrintResult::Printed);
+        const Document slipPdf = PdfReadBack::words(slipFile);
+        QVERIFY(near(slipPdf.pages.front().width(), 203));
+        QVERIFY(near(slipPdf.pages.front().height(), 327));
+        QVERIFY(near(only(slipPdf, QStringLiteral("Q")).box.left(), 178));
+        QVERIFY(near(only(slipPdf, QStringLiteral("Q")).box.center().y(), 24.8 + 2 - 5));
+    }
+
+    void cancelledPrintPrintsNothing()
+    {
+        MessageBox::setTestMode(true);
+        Template report(sheetTemplate);
+        report.prepare();
+        PrintDialog::setNextCancel();
+        QCOMPARE(print(report, nullptr), PrintResult::Cancelled);
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void previewWindow()
+    {
+        Template report(listTemplate);
+        fillList(report, 100);
+        report.prepare();
+        bool checked = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* window = TestSupport::openDialog<PreviewWindow>();
+            QVERIFY(window);
+            QVERIFY(window->isModal());
+            for (const char* name : {"btnStampa", "btnZoomPiu", "btnZoomMeno", "btnSchermoIntero", "btnChiudi"})
+                QVERIFY2(TestSupport::child<QPushButton>(window, name), name);
+            QTRY_COMPARE(window->view()->pageCount(), 2);
+            QCOMPARE(window->view()->zoomFactor(), 1.0);
+            QTest::mouseClick(TestSupport::child<QPushButton>(window, "btnZoomPiu"), Qt::LeftButton);
+            QVERIFY(window->view()->zoomFactor() > 1.0);
+            QTest::mouseClick(TestSupport::child<QPushButton>(window, "btnSchermoIntero"), Qt::LeftButton);
+            QVERIFY(window->isFullScreen());
+            // Print from the preview goes through the print dialog too.
+            PrintDialog::setNextAccept(path(QStringLiteral("from-preview.pdf")));
+            QTest::mouseClick(TestSupport::child<QPushButton>(window, "btnStampa"), Qt::LeftButton);
+            QTest::mouseClick(TestSupport::child<QPushButton>(window, "btnChiudi"), Qt::LeftButton);
+            checked = true;
+        });
+        preview(report, nullptr);
+        QVERIFY(checked);
+        QVERIFY(!TestSupport::openDialog<PreviewWindow>());
+        QCOMPARE(PdfReadBack::words(path(QStringLiteral("from-preview.pdf"))).pages.size(), 2);
+    }
+
+    void previewOffersOnlyNamedButtons()
+    {
+        Template report(closeOnlyTemplate);
+        bool checked = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* window = TestSupport::openDialog<PreviewWindow>();
+            QVERIFY(window);
+            QVERIFY(!TestSupport::child<QPushButton>(window, "btnStampa"));
+            QVERIFY(!TestSupport::child<QPushButton>(window, "btnZoomPiu"));
+            QVERIFY(!TestSupport::child<QPushButton>(window, "btnSchermoIntero"));
+            QTest::mouseClick(TestSupport::child<QPushButton>(window, "btnChiudi"), Qt::LeftButton);
+            checked = true;
+        });
+        preview(report, nullptr);
+        QVERIFY(checked);
+    }
+
+    // A real print on the default printer, where that is a CUPS PDF queue (cups-pdf) named PDF.
+    void printOnCupsPdfQueue()
+    {
+        if (QPrinterInfo::defaultPrinterName() != QLatin1String("PDF"))
+            QSKIP("No default CUPS printer named PDF (cups-pdf): scripts/cups-pdf-queue.sh prepares one");
+        const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
+        const QString job = QStringLiteral("TassellaProva%1").arg(QDateTime::currentMSecsSinceEpoch());
+
+        // The job title is the template's name: a unique one finds the file the queue writes.
+        const QByteArray name = job.toUtf8();
+        TemplateSpec spec = sheetTemplate;
+        spec.name = name.constData();
+        Template named(spec);
+        named.prepare();
+        PrintDialog::setNextAccept(QString()); // the default printer, as the dialog offers it
+        QCOMPARE(print(named, nullptr), PrintResult::Printed);
+
+        QStringList folders{QDir::homePath() + QStringLiteral("/PDF"), QStringLiteral("/var/spool/cups-pdf")};
+        QString found;
+        const auto look = [&] {
+            for (const QString& folder : folders) {
+                QDirIterator it(folder, {QStringLiteral("*.pdf")}, QDir::Files, QDirIterator::Subdirectories);
+                while (it.hasNext()) {
+                    const QFileInfo info(it.next());
+                    if (info.fileName().contains(job) && info.lastModified() >= started && info.size() > 0)
+                        found = info.filePath();
+                }
+            }
+            return !found.isEmpty();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(look(), 60000);
+        const QString pageSize = PdfReadBack::infoValue(found, QStringLiteral("Page size"));
+        const QStringList parts = pageSize.split(QLatin1Char(' '));
+        QVERIFY2(parts.size() >= 3, qPrintable(pageSize));
+        QVERIFY2(near(parts[0].toDouble() * PdfReadBack::mmPerPoint, 210), qPrintable(pageSize));
+        QVERIFY2(near(parts[2].toDouble() * PdfReadBack::mmPerPoint, 297), qPrintable(pageSize));
+    }
+};
+
+QTEST_MAIN(TestReports)
+#include "tst_reports.moc"
