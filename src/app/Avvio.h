@@ -8,6 +8,8 @@ namespace Ui {
 class Avvio;
 }
 
+// The start menu: the three work areas, the help page, the about and credits windows, the maker's
+// web site and the exit. Closing it in any way ends the program.
 class TfrmAvvio : public Workspace {
     Q_OBJECT
 public:

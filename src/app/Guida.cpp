@@ -1,9 +1,10 @@
 #include "app/Guida.h"
 
+#include "app/Artwork.h"
+#include "app/LinkLook.h"
+#include "app/OpenURL.h"
+#include "app/Platform.h"
 #include "ui_Guida.h"
-
-#include <QLabel>
-#include <QPlainTextEdit>
 
 TfrmGuida::TfrmGuida(QWidget* parent)
     : Dialog(parent, Placement::CentreScreen)
@@ -11,26 +12,34 @@ TfrmGuida::TfrmGuida(QWidget* parent)
 {
     m_ui->setupUi(this);
     finishForm();
+    Artwork::paintBackground(this);
+    Artwork::show(m_ui->imgIcona, QStringLiteral("guida"));
+    Artwork::show(m_ui->imgPDF, QStringLiteral("pdf"));
+    m_ui->txtGuida->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    LinkLook::install(m_ui->lnkWeb, {m_ui->lnkWeb, m_ui->imgPDF});
+    connect(m_ui->lnkWeb, &ClickLabel::clicked, this, &TfrmGuida::openGuide);
+    connect(m_ui->imgPDF, &ClickLabel::clicked, this, &TfrmGuida::openGuide);
+    connect(m_ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);
 }
 
 TfrmGuida::~TfrmGuida() = default;
 
 void TfrmGuida::setPage(const QString& title, const QString& body)
 {
-    // The form may not hold the two controls yet; they are made here when it does not.
-    auto* titleLabel = findChild<QLabel*>(QStringLiteral("lblTitolo"));
-    if (!titleLabel) {
-        titleLabel = new QLabel(this);
-        titleLabel->setObjectName(QStringLiteral("lblTitolo"));
-        titleLabel->setGeometry(20, 16, width() - 40, 32);
-    }
-    auto* bodyText = findChild<QPlainTextEdit*>(QStringLiteral("txtGuida"));
-    if (!bodyText) {
-        bodyText = new QPlainTextEdit(this);
-        bodyText->setObjectName(QStringLiteral("txtGuida"));
-        bodyText->setReadOnly(true);
-        bodyText->setGeometry(20, 56, width() - 40, height() - 76);
-    }
-    titleLabel->setText(title);
-    bodyText->setPlainText(body);
+    m_ui->lblTitolo->setText(title);
+    QString text = body;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    m_ui->txtGuida->setPlainText(text);
+}
+
+TfrmGuida* TfrmGuida::showPage(QWidget* owner, const QString& title, const QString& body)
+{
+    return Windows::openDialog<TfrmGuida>(owner, {}, [&](TfrmGuida* guide) { guide->setPage(title, body); });
+}
+
+void TfrmGuida::openGuide()
+{
+    LinkLook::setColour(m_ui->lnkWeb, false);
+    // Between double quotes, so that a program folder with blanks in its path still opens.
+    TMisc::Open(QLatin1Char('"') + ProgramFolder::file(QStringLiteral("Guida.pdf")) + QLatin1Char('"'));
 }

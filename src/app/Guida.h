@@ -8,15 +8,21 @@ namespace Ui {
 class Guida;
 }
 
+// The help window: one help page (a title and a scrolling body) and the user guide as a PDF file.
 class TfrmGuida : public Dialog {
     Q_OBJECT
 public:
     explicit TfrmGuida(QWidget* parent = nullptr);
     ~TfrmGuida() override;
 
-    // Shows one help page: the title in lblTitolo, the paragraphs in txtGuida.
+    // The page shown: a one-line title and a body of paragraphs joined by CR LF CR LF.
     void setPage(const QString& title, const QString& body);
 
+    // Opens a fresh help window owned by owner with the page in it.
+    static TfrmGuida* showPage(QWidget* owner, const QString& title, const QString& body);
+
 private:
+    void openGuide();
+
     std::unique_ptr<Ui::Guida> m_ui;
 };

@@ -1,5 +1,9 @@
 #include "app/Info.h"
 
+#include "app/Artwork.h"
+#include "app/LinkLook.h"
+#include "app/Maker.h"
+#include "app/OpenURL.h"
 #include "ui_Info.h"
 
 TfrmInfo::TfrmInfo(QWidget* parent)
@@ -8,6 +12,26 @@ TfrmInfo::TfrmInfo(QWidget* parent)
 {
     m_ui->setupUi(this);
     finishForm();
+    Artwork::paintBackground(this);
+    Artwork::show(m_ui->imgLogo, QStringLiteral("icona"));
+    Artwork::show(m_ui->imgTitolo, QStringLiteral("titolo"));
+    Artwork::show(m_ui->imgEmail, QStringLiteral("email"));
+    m_ui->lblProduttore->setText(QStringLiteral("Realizzato da %1").arg(Maker::name));
+    m_ui->lnkEmail->setText(Maker::supportMail);
+    LinkLook::install(m_ui->lnkEmail, {m_ui->lnkEmail, m_ui->imgEmail});
+    connect(m_ui->lnkEmail, &ClickLabel::clicked, this, &TfrmInfo::writeToMaker);
+    connect(m_ui->imgEmail, &ClickLabel::clicked, this, &TfrmInfo::writeToMaker);
+    connect(m_ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);
 }
 
 TfrmInfo::~TfrmInfo() = default;
+
+void TfrmInfo::writeToMaker()
+{
+    LinkLook::setColour(m_ui->lnkEmail, false);
+    // Subject and body go in as they stand, blanks included.
+    const QString link = QStringLiteral("mailto:") + Maker::supportMail + QStringLiteral("?subject=")
+        + QStringLiteral("Software Tassella") + QStringLiteral("&body=")
+        + QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:");
+    TMisc::Open(QLatin1Char('"') + link + QLatin1Char('"'));
+}

@@ -15,5 +15,7 @@ public:
     ~TfrmInfo() override;
 
 private:
+    void writeToMaker();
+
     std::unique_ptr<Ui::Info> m_ui;
 };

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace Shell {
@@ -10,16 +11,23 @@ namespace {
 bool g_recording = false;
 QStringList g_opened;
 
+// The text as the windows build it: a path, a web address or a mailto link, usually enclosed in
+// double quotes so that blanks in a path survive. Web and mail addresses become URLs as they
+// stand (the blanks of a mail's subject and body are kept and encoded only for transport);
+// anything else is a local file or folder.
 QUrl toUrl(QString target)
 {
     target = target.trimmed();
-    if (target.size() >= 2 && target.startsWith(QLatin1Char('"')) && target.endsWith(QLatin1Char('"')))
-        target = target.mid(1, target.size() - 2);
-    const QString lower = target.toLower();
-    if (lower.startsWith(QLatin1String("mailto:")) || lower.startsWith(QLatin1String("http://"))
-        || lower.startsWith(QLatin1String("https://")) || lower.startsWith(QLatin1String("www.")))
-        return QUrl(lower.startsWith(QLatin1String("www.")) ? QStringLiteral("http://") + target : target,
-                    QUrl::TolerantMode);
+    if (target.startsWith(QLatin1Char('"')))
+        target.remove(0, 1);
+    if (target.endsWith(QLatin1Char('"')))
+        target.chop(1);
+    if (target.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+        return QUrl(QStringLiteral("http://") + target, QUrl::TolerantMode);
+    // A scheme has two letters or more before the colon; "C:" is a drive, not a scheme.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    if (scheme.match(target).hasMatch())
+        return QUrl(target, QUrl::TolerantMode);
     return QUrl::fromLocalFile(target);
 }
 } // namespace

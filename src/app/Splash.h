@@ -15,5 +15,7 @@ public:
     ~TfrmSplash() override;
 
 private:
+    void openSite();
+
     std::unique_ptr<Ui::Splash> m_ui;
 };

@@ -1,0 +1,99 @@
+#include "app/HelpPages.h"
+
+#include <QStringList>
+
+namespace HelpPages {
+
+QString startMenuTitle() { return QStringLiteral("Uno sguardo a Tassella."); }
+
+QString startMenuBody()
+{
+    static const char* const kTariffs[] = {
+        "1417  -  PORTO PISTOLE, RIVOLTELLE O PISTOLE AUTOMATICHE, ARMI LUNGHE DA FUOCO E BASTONE ANIMATO",
+        "1518  -  PORTO DI FUCILE ANCHE PER USO DI CACCIA",
+        "2914  -  ESERCIZIO DI CASE DA GIOCO",
+        "3511  -  ATTIVITA' RELATIVE A METALLI PREZIOSI",
+        "4613  -  LICENZA PER PESCA PROFESSIONALE MARITTIMA",
+        "7019  -  ISCRIZIONE MEDIATORI DI COMMERCIO, INDUSTRIA, ARTIGIANATO, AGRICOLTURA",
+        "7111  -  ISCRIZIONE ALL'ALBO COSTRUTTORI, ELENCHI IMPRESE DI GESTIONE SERVIZI IN APPALTO ALL'AMMINISTRAZIONE "
+        "FERROVIARIA E RACCOLTA RIFIUTI URBANI",
+        "7212  -  ISCRIZIONI ELENCHI SPEDIZIONIERI",
+        "7223  -  ISCRIZIONE, REISCRIZIONE E CONFERMA ALBO ESPORTATORI ORTOFRUTTICOLI",
+        "7313  -  ISCRIZIONE ALBO AGENTI DI ASSICURAZIONE",
+        "7324  -  ISCRIZIONE ALBO MEDIATORI DI ASSICURAZIONE",
+        "7414  -  ISCRIZIONE RUOLO DEI PERITI ASSICURATIVI",
+        "7515  -  ISCRIZIONE REGISTRO CONCESSIONARI SERVIZIO RISCOSSIONE TRIBUTO",
+        "7526  -  ISCRIZIONE ALBO DEI COLLETTORI",
+        "7616  -  LIBRETTO DI ISCRIZIONE ALLE RADIODIFFUSIONI PER DETENZIONE APPARECCHI PER LA RICEZIONE DI "
+        "RADIOAUDIZIONI O DIFFUSIONI TELEVISIVE",
+        "7717  -  DIFFUSIONI TELEVISIVE E RADIOFONICHE VIA ETERE IN AMBITO LOCALE",
+        "7728  -  DIFFUSIONI TELEVISIVE E RADIOFONICHE VIA ETERE IN AMBITO NAZIONALE",
+        "7739  -  DIFFUSIONI TELEVISIVE VIA CAVO",
+        "7818  -  TRASMISSIONE PROGRAMMI TELEVISIVI",
+        "7919  -  RIPETITORI PER PROGRAMMI TELEVISIVI",
+        "8011  -  APPARECCHIATURE TERMINALI PER SERVIZIO RADIOMOBILE PUBBLICO TERRESTRE DI COMUNICAZIONE",
+        "8213  -  ISCRIZIONE GIORNALI E PERIODICI NEL REGISTRO DELLA CANCELLERIA DEL TRIBUNALE",
+        "8617  -  AUTORIZZAZIONI, CONCESSIONI, LICENZE, ISCRIZIONI NON CONSIDERATE NEI CODICI TARIFFA PRECEDENTI, "
+        "PER L'ESERCIZIO DI ATTIVITA' INDUSTRIALI O COMMERCIALI E DI PROFESSIONI, ARTI E MESTIERI",
+    };
+
+    QStringList paragraphs;
+    const auto add = [&paragraphs](const char* text) { paragraphs.append(QString::fromUtf8(text)); };
+
+    add("Tassella compila, archivia e stampa i bollettini postali TD 451 con i quali si versano le Tasse sulle "
+        "Concessioni Governative sul conto corrente postale n. 8003 intestato all'Agenzia delle Entrate - Centro "
+        "Operativo di Pescara. Il programma è pensato per uffici, associazioni, agenzie e studi professionali che "
+        "eseguono questi versamenti per conto dei propri clienti.");
+    add("Sul bollettino si indicano l'importo in cifre e in lettere, i dati di chi esegue il versamento "
+        "(l'Esecutore: nome o ragione sociale, indirizzo e codice fiscale), la causale e il codice della voce di "
+        "tariffa che identifica la tassa dovuta. Le tasse si pagano, ad esempio, per il rilascio e il rinnovo di "
+        "licenze, iscrizioni ad albi e registri, autorizzazioni e concessioni. Le voci di tariffa previste sono le "
+        "seguenti:");
+    for (const char* tariff : kTariffs)
+        paragraphs.append(QStringLiteral("• ") + QString::fromUtf8(tariff));
+    add("STAMPA BOLLETTINI. La schermata riproduce il modulo cartaceo. Per prima cosa si digita l'anno e si preme "
+        "\"Apri\": ogni anno ha il proprio archivio, creato automaticamente la prima volta. \"Nuovo\" prepara un "
+        "bollettino vuoto, \"Salva\" lo registra in archivio (un bollettino già salvato viene aggiornato), "
+        "\"Duplica\" trasforma il bollettino visualizzato in uno nuovo con gli stessi dati. Le frecce scorrono "
+        "l'archivio. L'importo in lettere si compila da solo mentre si digitano le cifre; i dati dell'Esecutore si "
+        "importano dall'anagrafica e il codice tariffa dall'elenco delle voci.");
+    add("Quando l'Esecutore ha pagato si spunta la casella \"Saldato\" e si salva di nuovo il bollettino. I "
+        "comandi \"Da saldare\" e \"Scaduti\" elencano i bollettini non ancora saldati e quelli già scaduti; "
+        "\"Trova\" cerca i bollettini dell'anno aperto in base a uno o più criteri. Con un doppio clic su una riga "
+        "dell'elenco il bollettino torna nella schermata di compilazione.");
+    add("CALIBRAZIONE DEI MARGINI DI STAMPA. Il programma stampa soltanto i dati, negli spazi del modulo "
+        "prestampato inserito nella stampante. Poiché ogni stampante trascina il foglio in modo leggermente "
+        "diverso, nella finestra di stampa si possono spostare tutti i dati in basso o a destra (valori positivi) "
+        "oppure in alto o a sinistra (valori negativi), millimetro per millimetro. Premendo \"Applica\" lo "
+        "spostamento viene memorizzato e usato per tutte le stampe successive. Conviene provare prima su un foglio "
+        "bianco sovrapposto a un modulo.");
+    add("ANAGRAFICA ESECUTORI. Raccoglie i dati delle persone e degli enti per conto dei quali si versano le tasse: "
+        "nome o ragione sociale, indirizzo, codice fiscale e partita IVA, recapiti telefonici ed e-mail, IBAN e "
+        "carta di credito, codice tariffa abituale e annotazioni. La casella \"Da ricontattare\" segnala le "
+        "questioni in sospeso e il comando omonimo elenca gli Esecutori da richiamare. \"Duplica\" e \"Cancella\" "
+        "aiutano a registrare schede simili o a sovrascrivere una scheda, \"Trova\" cerca con più filtri insieme.");
+    add("Ad ogni scheda, come ad ogni bollettino, si possono allegare fino a tre file (ad esempio la copia di un "
+        "documento d'identità), che vengono copiati nella cartella Documenti_Allegati del programma. La scheda "
+        "dell'Esecutore si può stampare, visualizzare in anteprima o salvare in PDF. Quattro controlli verificano "
+        "il codice fiscale, la partita IVA (indicando l'ufficio che l'ha rilasciata), l'IBAN e il numero della "
+        "carta di credito; il pulsante accanto all'indirizzo e-mail apre un nuovo messaggio per l'Esecutore.");
+    add("RIEPILOGO VERSAMENTI. Si sceglie l'anno, il periodo e, se si vuole, un Esecutore: il programma elenca i "
+        "bollettini con scadenza nel periodo, calcola il totale degli importi e stampa il riepilogo.");
+    add("ESPORTAZIONE. L'archivio annuale dei bollettini e l'anagrafica degli Esecutori si possono esportare in un "
+        "file per Microsoft Excel o per qualsiasi altro foglio di calcolo compatibile, da elaborare o da "
+        "conservare.");
+    add("RETE LOCALE E CHIAVETTA USB. Tutti i dati sono conservati in semplici file nella cartella del programma: "
+        "installando il programma in una cartella condivisa lo si può usare da più computer della rete locale, "
+        "uno alla volta, oppure portarlo con sé su una chiavetta USB. Per una copia di sicurezza basta copiare la "
+        "cartella.");
+    paragraphs.append(
+        QStringLiteral("PASSWORD. L'accesso al programma è protetto da una password, uguale per tutti gli utenti, "
+                       "che non distingue le lettere maiuscole dalle minuscole. Al primo accesso la password è %1: "
+                       "si consiglia di cambiarla subito con il pulsante \"Cambia password\" della finestra di "
+                       "accesso.")
+            .arg(initialPassword));
+    add("La guida completa, con le istruzioni passo per passo, si apre in formato PDF con il collegamento qui sotto.");
+    return paragraphs.join(QStringLiteral("\r\n\r\n"));
+}
+
+} // namespace HelpPages

@@ -1,0 +1,15 @@
+#pragma once
+// The start menu's help page: "Uno sguardo a Tassella.", the whole program in brief.
+
+#include <QString>
+
+namespace HelpPages {
+
+QString startMenuTitle();
+// Paragraphs joined by CR LF CR LF.
+QString startMenuBody();
+
+// The password that the program folder's password file holds until the user changes it.
+inline const QString initialPassword = QStringLiteral("TASSELLA");
+
+} // namespace HelpPages

@@ -1,0 +1,26 @@
+#pragma once
+// The look of a text link: dark blue and underlined, orange while the mouse button is held down
+// on the link or on the icon beside it, dark blue again on release.
+
+#include "app/ClickLabel.h"
+
+#include <initializer_list>
+
+namespace LinkLook {
+
+inline void setColour(ClickLabel* link, bool held)
+{
+    link->setStyleSheet(held ? QStringLiteral("color: #ff8c00;") : QStringLiteral("color: #00008b;"));
+}
+
+// Makes link look like a link that turns orange while link or any of pressers is held.
+inline void install(ClickLabel* link, std::initializer_list<ClickLabel*> pressers)
+{
+    setColour(link, false);
+    for (ClickLabel* presser : pressers) {
+        QObject::connect(presser, &ClickLabel::pressed, link, [link] { setColour(link, true); });
+        QObject::connect(presser, &ClickLabel::released, link, [link] { setColour(link, false); });
+    }
+}
+
+} // namespace LinkLook
