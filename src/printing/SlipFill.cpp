@@ -10,8 +10,8 @@ QStringList sourceFields()
     QStringList fields{QStringLiteral("txtImporto"), QStringLiteral("txtCents"), QStringLiteral("txtImpLettere"),
                        QStringLiteral("txtSesso")};
     for (const SlipTemplate::BoxRow& row : SlipTemplate::boxRows())
-        if (!fields.contains(row.sourceField))
-            fields.append(row.sourceField);
+        if (!fields.contains(QLatin1String(row.sourceField)))
+            fields.append(QString::fromLatin1(row.sourceField));
     return fields;
 }
 
@@ -42,8 +42,8 @@ QHash<QString, QString> texts(const SlipValues& slip)
 
     QHash<QString, QString> out;
     // Start from nothing in every object: whatever is not filled below prints nothing.
-    for (const SlipTemplate::Object& object : SlipTemplate::objects())
-        out.insert(object.name, QString());
+    for (const Report::TextSpec& object : SlipTemplate::texts())
+        out.insert(QString::fromLatin1(object.name), QString());
 
     const QString words = field("txtImpLettere") + QLatin1Char('/') + field("txtCents");
     const QString payer = field("txtEsecutore") + QStringLiteral(" C.F. ") + field("txtCodFisc");
@@ -67,8 +67,8 @@ QHash<QString, QString> texts(const SlipValues& slip)
     out[QStringLiteral("txtSesso")] = boxTexts(field("txtSesso"), 1, false).first();
 
     for (const SlipTemplate::BoxRow& row : SlipTemplate::boxRows()) {
-        const QStringList boxes = boxTexts(CodePage::trimmed(slip.texts.value(row.sourceField)),
-                                           int(row.tops.size()), row.rightAligned);
+        const QStringList boxes =
+            boxTexts(CodePage::trimmed(slip.texts.value(QLatin1String(row.sourceField))), row.count, row.rightAligned);
         for (int i = 0; i < boxes.size(); ++i)
             out[SlipTemplate::boxName(row.prefix, i + 1)] = boxes.at(i);
     }

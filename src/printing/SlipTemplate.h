@@ -5,52 +5,35 @@
 // Every object is rotated by 90 degrees: its text runs up the sheet along the object's height.
 // Positions are millimetres from the sheet's top-left corner, before the print margins shift them.
 
-#include <QList>
+#include "reports/Report.h"
+
 #include <QString>
-#include <QStringList>
+#include <span>
 
 namespace SlipTemplate {
 
-inline const QString reportName = QStringLiteral("Tassella");
-inline const QString pageName = QStringLiteral("Page1");
-inline constexpr double pageWidth = 203.0;
-inline constexpr double pageHeight = 327.0;
-inline constexpr int paperSizeCode = 256; // custom size: width and height as given
-inline const QString fontFamily = QStringLiteral("Verdana");
-inline constexpr int rotation = 90;
-
-enum class Align { Left, Centre, Right };
-
-struct Object {
-    QString name;
-    double left;
-    double top;
-    double width;
-    double height;
-    double fontSize; // points
-    Align align;
-    QStringList defaultLines; // replaced by every print run; kept as the form's own record
-    bool expressions = false;
-};
-
-// A datum of section C printed one character per box. Box 01 is the datum's first character and
-// the lowest box on the sheet; the numbers climb the sheet.
+// A datum of section C printed one character per box. Box 01 holds the datum's first character
+// and is the lowest box on the sheet; the numbers climb the sheet.
 struct BoxRow {
-    QString prefix;      // the boxes are prefix + "_01", prefix + "_02", ...
-    QString sourceField; // the slip editor's field that fills the row
+    const char* prefix;      // the boxes are prefix + "_01", prefix + "_02", ...
+    const char* sourceField; // the slip editor's field that fills the row
     double left;
-    QList<double> tops; // one per box, box 01 first
-    bool rightAligned;  // amounts keep their units in the last box
+    int count;
+    double tops[23]; // one per box, box 01 first
+    bool rightAligned; // amounts keep their units in the last box
 };
 
 // The sections of the form, from the foot of the sheet up: A, B and C.
 enum class Section { A, B, C };
 
-const QList<Object>& objects();
-const QList<BoxRow>& boxRows();
-// The object of that name, or nothing.
-const Object* find(const QString& name);
-QString boxName(const QString& prefix, int number);
+// The template "Tassella" with its page "Page1", 203 x 327 mm.
+const Report::TemplateSpec& spec();
+std::span<const Report::TextSpec> texts();
+std::span<const BoxRow> boxRows();
+
+// The declaration of the object of that name, or nothing.
+const Report::TextSpec* find(const QString& name);
+QString boxName(const char* prefix, int number);
 Section sectionOf(const QString& objectName);
 
 } // namespace SlipTemplate

@@ -15,7 +15,7 @@ private:
     {
         return SlipFill::texts({fields, checked});
     }
-    static QStringList row(const QHash<QString, QString>& out, const QString& prefix, int count)
+    static QStringList row(const QHash<QString, QString>& out, const char* prefix, int count)
     {
         QStringList boxes;
         for (int i = 1; i <= count; ++i)
@@ -26,14 +26,15 @@ private:
 private slots:
     void everyNameIsFoundOnce()
     {
-        const auto& objects = SlipTemplate::objects();
-        QCOMPARE(objects.size(), 139);
+        const auto objects = SlipTemplate::texts();
+        QCOMPARE(int(objects.size()), 139);
         QSet<QString> names;
         for (const auto& object : objects) {
-            QVERIFY2(!names.contains(object.name), qPrintable(object.name));
-            names.insert(object.name);
-            const SlipTemplate::Object* found = SlipTemplate::find(object.name);
-            QVERIFY2(found && found->name == object.name, qPrintable(object.name));
+            const QString name = QString::fromLatin1(object.name);
+            QVERIFY2(!names.contains(name), object.name);
+            names.insert(name);
+            const Report::TextSpec* found = SlipTemplate::find(name);
+            QVERIFY2(found == &object, object.name);
         }
         QVERIFY(!SlipTemplate::find(QStringLiteral("txtImporto_C_09")));
         QVERIFY(!SlipTemplate::find(QStringLiteral("txtimporto_a")));
@@ -43,16 +44,21 @@ private slots:
     void objectsLieInTheirSection()
     {
         int counts[3] = {0, 0, 0};
-        for (const auto& object : SlipTemplate::objects()) {
-            const auto section = SlipTemplate::sectionOf(object.name);
+        for (const auto& object : SlipTemplate::texts()) {
+            const auto section = SlipTemplate::sectionOf(QString::fromLatin1(object.name));
             ++counts[int(section)];
             const double from = object.top;
             const double to = object.top + object.height;
             const auto [low, high] = section == SlipTemplate::Section::A   ? std::pair{250.0, 322.0}
                                      : section == SlipTemplate::Section::B ? std::pair{170.0, 242.0}
                                                                            : std::pair{7.8, 151.0};
-            QVERIFY2(from >= low && to <= high, qPrintable(object.name));
-            QVERIFY(object.left + object.width <= SlipTemplate::pageWidth);
+            QVERIFY2(from >= low && to <= high, object.name);
+            QVERIFY(object.left + object.width <= SlipTemplate::spec().page.width);
+            // Common to every object of the slip.
+            QCOMPARE(object.rotation, 90);
+            QCOMPARE(QLatin1String(object.font), QLatin1String("Verdana"));
+            QVERIFY(!object.bold && !object.wordWrap);
+            QCOMPARE(object.expressions, QLatin1String(object.name) == QLatin1String("txtImporto_A"));
         }
         QCOMPARE(counts[0], 8);
         QCOMPARE(counts[1], 8);
@@ -65,13 +71,15 @@ private slots:
         const RecordLayout& layout = SlipRecord::layout();
         int boxes = 0;
         for (const auto& row : SlipTemplate::boxRows()) {
-            const QByteArray field = row.sourceField.mid(3).toLatin1();
-            const int index = layout.indexOf(field.constData());
-            QVERIFY2(index >= 0, field.constData());
-            QCOMPARE(int(row.tops.size()), layout.capacity(index));
-            for (int i = 1; i < row.tops.size(); ++i)
-                QVERIFY2(row.tops.at(i) < row.tops.at(i - 1), qPrintable(row.prefix));
-            boxes += int(row.tops.size());
+            const char* field = row.sourceField + 3; // the control name without its prefix
+            const int index = layout.indexOf(field);
+            QVERIFY2(index >= 0, field);
+            QCOMPARE(row.count, layout.capacity(index));
+            for (int i = 1; i < row.count; ++i)
+                QVERIFY2(row.tops[i] < row.tops[i - 1], row.prefix);
+            if (row.count < int(std::size(row.tops)))
+                QCOMPARE(row.tops[row.count], 0.0); // no stray top beyond the last box
+            boxes += row.count;
         }
         QCOMPARE(boxes, 118); // the sex box counts with the five other objects of section C
         QCOMPARE(layout.capacity(layout.indexOf("Sesso")), 1);
@@ -97,7 +105,7 @@ private slots:
     void knownPositions()
     {
         QFETCH(QString, name);
-        const SlipTemplate::Object* object = SlipTemplate::find(name);
+        const Report::TextSpec* object = SlipTemplate::find(name);
         QVERIFY(object);
         QFETCH(double, left);
         QFETCH(double, top);
@@ -108,7 +116,7 @@ private slots:
         QCOMPARE(object->top, top);
         QCOMPARE(object->width, width);
         QCOMPARE(object->height, height);
-        QCOMPARE(object->fontSize, size);
+        QCOMPARE(object->size, size);
     }
 
     void amountAndCents()
@@ -229,12 +237,11 @@ private slots:
     {
         const auto out = fill({});
         QCOMPARE(out.size(), 139);
-        for (const auto& object : SlipTemplate::objects()) {
-            QVERIFY2(out.contains(object.name), qPrintable(object.name));
-            if (object.name != QLatin1String("txtEsecutore_A1") && object.name != QLatin1String("txtEsecutore_B1")
-                && object.name != QLatin1String("txtEsecutore_A2") && object.name != QLatin1String("txtEsecutore_B2")
-                && !object.name.startsWith(QLatin1String("txtImpLettere")))
-                QVERIFY2(out.value(object.name).isEmpty(), qPrintable(object.name));
+        for (const auto& object : SlipTemplate::texts()) {
+            const QString name = QString::fromLatin1(object.name);
+            QVERIFY2(out.contains(name), object.name);
+            if (!name.startsWith(QLatin1String("txtEsecutore_")) && !name.startsWith(QLatin1String("txtImpLettere")))
+                QVERIFY2(out.value(name).isEmpty(), object.name);
         }
     }
 };
