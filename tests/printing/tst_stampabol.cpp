@@ -333,6 +333,19 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
+    // A print that cannot be carried out is not passed over in silence.
+    void failedPrintIsReported()
+    {
+        TfrmStampaBol* window = openPrintWindow();
+        QVERIFY(window);
+        QPointer<TfrmStampaBol> guard(window);
+        PrintDialog::setNextAccept(m_session->file(QStringLiteral("no-such-folder/slip.pdf")));
+        click(window, "btnStampa");
+        QTRY_VERIFY(!guard || !guard->isVisible());
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().first().kind, MessageBox::Kind::Error);
+    }
+
     // The preview shows the very drawing the printer gets, plus the light form underneath.
     void previewShowsThePrintOverTheForm()
     {
