@@ -29,6 +29,24 @@
 //
 // A table may also be produced by a constexpr function from a shorter table (a row of character
 // boxes from its list of tops); what matters is that the template is data, not code that builds it.
+// Pictures name a PNG in a Qt resource (":/payers/folder.png"), added to the area's .qrc.
+//
+// Operations, in the order a command calls them:
+//
+//     report.text("txtTitolo")->setText(title);               // find by name; "\n" starts a line
+//     TextObject* body = report.text("txtRiepilogo");
+//     body->clearLines();
+//     body->addLine(line);                                     // ... once per line
+//     body->setHeightUnits(12.822 * body->lines.size());      // heights in template units
+//     report.band("MasterData")->setHeightUnits(body->heightUnits() + 10);
+//     report.page().setOrientation(Report::Orientation::Portrait);
+//     report.page().topMargin = top;                           // mm, may be negative
+//     report.page().leftMargin = left;
+//     report.prepare();
+//     Report::print(report, this);                             // ReportOutput.h: dialog, printer
+//     Report::preview(report, this);                           // ReportOutput.h: modal preview
+//     report.pdf().fileName = ProgramFolder::file("Esecutore.pdf");
+//     Report::exportPdf(report, &error);                       // false when the file was not written
 //
 // Layout rules
 // - Page: width and height as the paper lies in its orientation (A4 landscape is 297 x 210);

@@ -221,7 +221,17 @@ struct Layout {
             double start = 0;
             for (;;) {
                 const double room = contentBottom - y;
-                if (band->height - start <= room + eps || room <= eps) {
+                if (band->height - start <= room + eps) {
+                    placeSlice(*band, start, unbounded, y);
+                    y += band->height - start;
+                    break;
+                }
+                if (room <= eps) {
+                    if (y > contentTop + eps) {
+                        newPage();
+                        continue;
+                    }
+                    // A page with no room at all between its margins: the rest goes on it as it is.
                     placeSlice(*band, start, unbounded, y);
                     y += band->height - start;
                     break;

@@ -131,6 +131,27 @@ Word only(const Document& document, const QString& text)
 
 bool near(double actual, double expected) { return qAbs(actual - expected) <= tolerance; }
 
+bool similar(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) < 16 && qAbs(a.green() - b.green()) < 16 && qAbs(a.blue() - b.blue()) < 16;
+}
+
+// The extent, in mm, of the area of one colour around probe (mm) on a page rendered at dpi.
+QRectF filledArea(const QImage& page, QPointF probe, int dpi)
+{
+    const double pixelsPerMm = dpi / 25.4;
+    const QPoint start((probe * pixelsPerMm).toPoint());
+    const QColor colour = page.pixelColor(start);
+    const auto walk = [&](int dx, int dy) {
+        QPoint at = start;
+        while (page.valid(at + QPoint(dx, dy)) && similar(page.pixelColor(at + QPoint(dx, dy)), colour))
+            at += QPoint(dx, dy);
+        return at;
+    };
+    return QRectF(QPointF(walk(-1, 0).x(), walk(0, -1).y()) / pixelsPerMm,
+                  QPointF(walk(1, 0).x() + 1, walk(0, 1).y() + 1) / pixelsPerMm);
+}
+
 } // namespace
 
 class TestReports : public QObject {
@@ -253,12 +274,11 @@ private slots:
         // Centred vertically on a filled strip, white on teal.
         const Word filled = only(pdf, QStringLiteral("FONDO"));
         QVERIFY(near(filled.box.center().y(), 175));
-        const QImage page = PdfReadBack::render(path(QStringLiteral("sheet.pdf")), 0, 72);
+        const QImage page = PdfReadBack::render(path(QStringLiteral("sheet.pdf")), 0, 300);
         QVERIFY(!page.isNull());
-        const auto pixel = [&](double xMm, double yMm) {
-            return page.pixelColor(int(xMm / 25.4 * 72), int(yMm / 25.4 * 72));
-        };
-        QCOMPARE(pixel(32, 172), QColor(0x00, 0x80, 0x80));
+        QVERIFY(similar(page.pixelColor((QPointF(32, 172) * 300 / 25.4).toPoint()), QColor(0x00, 0x80, 0x80)));
+        const QRectF strip = filledArea(page, QPointF(32, 172), 300);
+        QVERIFY(near(strip.left(), 30) && near(strip.top(), 170) && near(strip.right(), 110) && near(strip.bottom(), 180));
     }
 
     void rotatedText()
@@ -329,9 +349,7 @@ private slots:
         };
         // The picture (yellow inside a white border) fills 160..177 x 13..26 mm.
         const QColor yellow(0xF2, 0xC0, 0x2E);
-        const auto close = [](QColor a, QColor b) {
-            return qAbs(a.red() - b.red()) < 12 && qAbs(a.green() - b.green()) < 12 && qAbs(a.blue() - b.blue()) < 12;
-        };
+        const auto close = similar;
         QVERIFY(close(pixel(168.5, 19.5), yellow));
         QVERIFY(close(pixel(158, 19.5), Qt::white));
         QVERIFY(close(pixel(168.5, 11), Qt::white));
@@ -393,6 +411,40 @@ private slots:
         // The footer follows the title and the body's 10 units.
         const Word stampa = only(pdf, QStringLiteral("Stampa"));
         QVERIFY2(near(stampa.box.top(), 10 + 8 + 2.6458 + 2), qPrintable(QString::number(stampa.box.top())));
+    }
+
+    // A band that does not fit in what is left of a page starts the next one.
+    void bandsMoveToNextPage_data()
+    {
+        QTest::addColumn<double>("titleHeight");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("bodyPage");   // page of the first body line
+        QTest::addColumn<double>("bodyTop"); // its top in mm
+        QTest::addColumn<int>("footerPage");
+        QTest::addColumn<double>("footerTop");
+        QTest::newRow("title fills the first page") << 190.0 << 3 << 1 << 10.0 << 1 << 10 + 3 * 3.3925 + 2.6458 + 2;
+        QTest::newRow("footer after a full body") << 8.0 << 52 << 0 << 18.0 << 1 << 12.0;
+        QTest::newRow("all on one page") << 8.0 << 50 << 0 << 18.0 << 0 << 18 + 50 * 3.3925 + 2.6458 + 2;
+    }
+    void bandsMoveToNextPage()
+    {
+        QFETCH(double, titleHeight);
+        QFETCH(int, lines);
+        QFETCH(int, bodyPage);
+        QFETCH(double, bodyTop);
+        QFETCH(int, footerPage);
+        QFETCH(double, footerTop);
+        Template report(listTemplate);
+        report.band(QStringLiteral("ReportTitle"))->height = titleHeight;
+        fillList(report, lines);
+        const Document pdf = exported(report, QStringLiteral("bands.pdf"));
+        const Word first = only(pdf, QStringLiteral("RIGA001"));
+        QCOMPARE(first.page, bodyPage);
+        QVERIFY2(near(first.box.top(), bodyTop), qPrintable(QString::number(first.box.top())));
+        const Word footer = only(pdf, QStringLiteral("Stampa"));
+        QCOMPARE(footer.page, footerPage);
+        QVERIFY2(near(footer.box.top(), footerTop), qPrintable(QString::number(footer.box.top())));
+        QCOMPARE(pdf.pages.size(), footerPage + 1);
     }
 
     // Margins shift the whole content, also below zero.
@@ -550,8 +602,19 @@ private slots:
     }
 
     // A real print on the default printer, where that is a CUPS PDF queue (cups-pdf) named PDF.
+    void printOnCupsPdfQueue_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QSizeF>("size");
+        QTest::addColumn<QRectF>("filled"); // a filled object, in mm from the paper's corner
+        QTest::newRow("A4 sheet") << 0 << QSizeF(210, 297) << QRectF(30, 170, 80, 10);
+        QTest::newRow("slip 203 x 327") << 2 << QSizeF(203, 327) << QRectF(146, 7.8, 5, 4);
+    }
     void printOnCupsPdfQueue()
     {
+        QFETCH(int, which);
+        QFETCH(QSizeF, size);
+        QFETCH(QRectF, filled);
         if (QPrinterInfo::defaultPrinterName() != QLatin1String("PDF"))
             QSKIP("No default CUPS printer named PDF (cups-pdf): scripts/cups-pdf-queue.sh prepares one");
         const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
@@ -559,14 +622,19 @@ private slots:
 
         // The job title is the template's name: a unique one finds the file the queue writes.
         const QByteArray name = job.toUtf8();
-        TemplateSpec spec = sheetTemplate;
+        TemplateSpec spec = which == 0 ? sheetTemplate : slipTemplate;
         spec.name = name.constData();
-        Template named(spec);
-        named.prepare();
+        Template report(spec);
+        if (which == 2) {
+            TextObject* box = report.text(QStringLiteral("txtCodFisc_C_16"));
+            box->fill = rgb(0x008080);
+            box->clearLines();
+        }
+        report.prepare();
         PrintDialog::setNextAccept(QString()); // the default printer, as the dialog offers it
-        QCOMPARE(print(named, nullptr), PrintResult::Printed);
+        QCOMPARE(print(report, nullptr), PrintResult::Printed);
 
-        QStringList folders{QDir::homePath() + QStringLiteral("/PDF"), QStringLiteral("/var/spool/cups-pdf")};
+        const QStringList folders{QDir::homePath() + QStringLiteral("/PDF"), QStringLiteral("/var/spool/cups-pdf")};
         QString found;
         const auto look = [&] {
             for (const QString& folder : folders) {
@@ -583,8 +651,19 @@ private slots:
         const QString pageSize = PdfReadBack::infoValue(found, QStringLiteral("Page size"));
         const QStringList parts = pageSize.split(QLatin1Char(' '));
         QVERIFY2(parts.size() >= 3, qPrintable(pageSize));
-        QVERIFY2(near(parts[0].toDouble() * PdfReadBack::mmPerPoint, 210), qPrintable(pageSize));
-        QVERIFY2(near(parts[2].toDouble() * PdfReadBack::mmPerPoint, 297), qPrintable(pageSize));
+        // The queue's converter writes the page size in whole points.
+        const double pointMm = PdfReadBack::mmPerPoint;
+        QVERIFY2(qAbs(parts[0].toDouble() * pointMm - size.width()) <= pointMm, qPrintable(pageSize));
+        QVERIFY2(qAbs(parts[2].toDouble() * pointMm - size.height()) <= pointMm, qPrintable(pageSize));
+        // The queue's converter turns text into shapes: the place is checked on a filled object.
+        const QImage page = PdfReadBack::render(found, 0, 300);
+        const QPointF probe = filled.topLeft() + QPointF(0.5, 0.5); // clear of the text
+        QVERIFY(similar(page.pixelColor((probe * 300 / 25.4).toPoint()), QColor(0x00, 0x80, 0x80)));
+        const QRectF area = filledArea(page, probe, 300);
+        QVERIFY2(near(area.left(), filled.left()) && near(area.top(), filled.top()) && near(area.right(), filled.right())
+                     && near(area.bottom(), filled.bottom()),
+                 qPrintable(QStringLiteral("%1 %2 %3 %4").arg(area.left()).arg(area.top()).arg(area.right()).arg(area.bottom())));
+        QFile::remove(found);
     }
 };
 
