@@ -225,8 +225,8 @@ bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     if (watched == m_ui->txtDataScade && type == QEvent::KeyPress) {
-        dueDateKey(static_cast<QKeyEvent*>(event));
-        return event->isAccepted();
+        if (dueDateKey(static_cast<QKeyEvent*>(event)))
+            return true;
     }
     if (type == QEvent::KeyRelease) {
         if (watched == m_ui->txtImporto)
@@ -268,14 +268,13 @@ void TfrmBollettino::leaveCents()
     }
 }
 
-void TfrmBollettino::dueDateKey(QKeyEvent* key)
+bool TfrmBollettino::dueDateKey(QKeyEvent* key)
 {
     switch (key->key()) {
     case Qt::Key_Backspace:
     case Qt::Key_Delete:
         m_ui->txtDataScade->clear();
-        key->accept();
-        return;
+        return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Shift:
@@ -286,13 +285,11 @@ void TfrmBollettino::dueDateKey(QKeyEvent* key)
     case Qt::Key_CapsLock:
     case Qt::Key_NumLock:
         // Moving on with Tab, or a modifier on its own, is not a request for a date.
-        key->ignore();
-        return;
+        return false;
     default:
         // The field cannot be typed into: every other key asks for the date picker.
         Windows::openDialog<TfrmCalendario>(this, QStringLiteral("datascade"));
-        key->accept();
-        return;
+        return true;
     }
 }
 
@@ -308,6 +305,7 @@ void TfrmBollettino::openYear()
     setWindowTitle(kCaption + QStringLiteral(" anno ") + CodePage::trimmed(year));
     m_ui->panAvvio->hide();
     m_ui->panContainer->show();
+    m_ui->panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
     clearSlip();
 }
 

@@ -41,7 +41,8 @@ private:
     void refreshWords();
     void mirrorCents();
     void leaveCents();
-    void dueDateKey(QKeyEvent* key);
+    // True when the key was used up by the due date's rule.
+    bool dueDateKey(QKeyEvent* key);
 
     std::unique_ptr<Ui::Bollettino> m_ui;
 };

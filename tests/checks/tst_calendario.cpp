@@ -1,0 +1,139 @@
+// The date picker as the slip editor uses it: opened by a key in the due date, it hands back the
+// chosen date as "dd/mm/yyyy" only to the caller "datascade".
+
+#include "TestSupport.h"
+
+#include "checks/Calendario.h"
+#include "slips/Bollettino.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+using TestSupport::child;
+
+class TestCalendario : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestSupport::Session> m_session;
+    TfrmBollettino* m_editor = nullptr;
+
+    QLineEdit* dueDate() { return child<QLineEdit>(m_editor, "txtDataScade"); }
+
+    // Opens the picker the way the user does: a key pressed in the editor's due date.
+    TfrmCalendario* openFromDueDate()
+    {
+        if (!m_editor->isActiveWindow()) {
+            m_editor->activateWindow();
+            if (!QTest::qWaitForWindowActive(m_editor))
+                return nullptr;
+        }
+        dueDate()->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(dueDate(), Qt::Key_Space);
+        return TestSupport::openDialog<TfrmCalendario>();
+    }
+
+    static void press(TfrmCalendario* picker, const char* button)
+    {
+        QTest::mouseClick(child<QPushButton>(picker, button), Qt::LeftButton);
+    }
+
+private slots:
+    void init()
+    {
+        m_session = std::make_unique<TestSupport::Session>();
+        Clock::setFixed(QDateTime(QDate(2026, 7, 9), QTime(10, 0)));
+        m_editor = TestSupport::Session::window<TfrmBollettino>();
+        m_editor->showFrom(nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(m_editor));
+        child<QPushButton>(m_editor, "btnApri")->click();
+    }
+
+    void cleanup()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<TfrmCalendario*>(widget) && widget->isVisible())
+                widget->close();
+        m_session.reset();
+    }
+
+    void importWritesTheChosenDate_data()
+    {
+        QTest::addColumn<QDate>("chosen"); // invalid: the calendar is left as it opened
+        QTest::addColumn<QString>("written");
+        QTest::newRow("today, untouched") << QDate() << "09/07/2026";
+        QTest::newRow("5 March 2025") << QDate(2025, 3, 5) << "05/03/2025";
+        QTest::newRow("31 December") << QDate(2026, 12, 31) << "31/12/2026";
+    }
+
+    void importWritesTheChosenDate()
+    {
+        QFETCH(QDate, chosen);
+        QFETCH(QString, written);
+        dueDate()->setText(QStringLiteral("01/01/2020"));
+        QPointer<TfrmCalendario> picker = openFromDueDate();
+        QVERIFY(picker);
+        QCOMPARE(picker->windowTitle(), QStringLiteral(" Importazione data"));
+        QCOMPARE(child<QLabel>(picker, "lblMemory")->text(), QStringLiteral("datascade"));
+        auto* calendar = child<QCalendarWidget>(picker, "calAppuntamenti");
+        QCOMPARE(calendar->selectedDate(), QDate(2026, 7, 9));
+        if (chosen.isValid())
+            calendar->setSelectedDate(chosen);
+        press(picker, "btnImportaData");
+        QTRY_VERIFY(picker.isNull());
+        QCOMPARE(dueDate()->text(), written);
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void cancelChangesNothing()
+    {
+        dueDate()->setText(QStringLiteral("15/02/2025"));
+        QPointer<TfrmCalendario> picker = openFromDueDate();
+        QVERIFY(picker);
+        child<QCalendarWidget>(picker, "calAppuntamenti")->setSelectedDate(QDate(2025, 3, 5));
+        press(picker, "btnAnnulla");
+        QTRY_VERIFY(picker.isNull());
+        QCOMPARE(dueDate()->text(), QStringLiteral("15/02/2025"));
+    }
+
+    void eachPickerStartsAfresh()
+    {
+        QPointer<TfrmCalendario> first = openFromDueDate();
+        QVERIFY(first);
+        child<QCalendarWidget>(first, "calAppuntamenti")->setSelectedDate(QDate(2025, 3, 5));
+        press(first, "btnAnnulla");
+        QTRY_VERIFY(first.isNull());
+
+        TfrmCalendario* second = openFromDueDate();
+        QVERIFY(second);
+        QCOMPARE(child<QCalendarWidget>(second, "calAppuntamenti")->selectedDate(), QDate(2026, 7, 9));
+    }
+
+    void otherCallersGetNothing_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("slip editor") << "bollettino";
+        QTest::newRow("payer editor") << "esecutori";
+        QTest::newRow("upper case") << "DATASCADE";
+        QTest::newRow("none") << "";
+    }
+
+    void otherCallersGetNothing()
+    {
+        QFETCH(QString, tag);
+        dueDate()->setText(QStringLiteral("15/02/2025"));
+        QPointer<TfrmCalendario> picker = Windows::openDialog<TfrmCalendario>(m_editor, tag);
+        press(picker, "btnImportaData");
+        QVERIFY(picker);
+        QVERIFY(picker->isVisible());
+        QCOMPARE(dueDate()->text(), QStringLiteral("15/02/2025"));
+        press(picker, "btnAnnulla");
+        QTRY_VERIFY(picker.isNull());
+    }
+};
+
+QTEST_MAIN(TestCalendario)
+#include "tst_calendario.moc"

@@ -1,0 +1,842 @@
+// The slip editor on the real window: typing rules, exit rules, Enter order, and every archive
+// command checked against the bytes of the yearly archive.
+
+#include "TestSupport.h"
+
+#include "app/Guida.h"
+#include "app/RecordLayout.h"
+#include "checks/Calendario.h"
+#include "slips/Bollettino.h"
+#include "slips/SlipRecord.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QToolButton>
+#include <initializer_list>
+#include <unistd.h>
+#include <utility>
+
+using TestSupport::child;
+using Kind = MessageBox::Kind;
+
+namespace {
+
+const QString kAccess = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
+    "scrittura nella cartella di installazione del programma.");
+const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString kInserted = QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
+const QString kChanged = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+
+// A slip record with the given fields set; everything else empty.
+QByteArray slip(std::initializer_list<std::pair<const char*, QString>> fields)
+{
+    Record record(SlipRecord::layout());
+    for (const auto& [name, value] : fields)
+        record.setText(name, value);
+    return record.bytes();
+}
+
+QByteArray payerSlip(int n)
+{
+    return slip({{"Importo", QString::number(10 * n)},
+                 {"Cents", QStringLiteral("00")},
+                 {"Intero", QStringLiteral("%1,00").arg(10 * n)},
+                 {"Esecutore", QStringLiteral("PAYER %1").arg(n)},
+                 {"DataScade", QStringLiteral("0%1/01/2025").arg(n)},
+                 {"Saldato", QStringLiteral("No")},
+                 {"File01", QStringLiteral("doc%1.pdf").arg(n)},
+                 {"Desc01", QStringLiteral("Document %1").arg(n)}});
+}
+
+// While alive, the process acts as an unprivileged user, so that file permissions apply
+// even when the tests run as root.
+class Unprivileged {
+public:
+    Unprivileged()
+        : m_dropped(geteuid() == 0 && seteuid(65534) == 0)
+    {
+    }
+    ~Unprivileged()
+    {
+        if (m_dropped && seteuid(0) != 0)
+            qFatal("cannot take back the privileges");
+    }
+    Unprivileged(const Unprivileged&) = delete;
+    Unprivileged& operator=(const Unprivileged&) = delete;
+
+private:
+    bool m_dropped;
+};
+
+// Types text key by key; QTest::keyClicks takes ASCII only.
+void type(QWidget* widget, const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(widget, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+    }
+}
+
+} // namespace
+
+class TestBollettino : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestSupport::Session> m_session;
+    TfrmBollettino* m_editor = nullptr;
+
+    QLineEdit* edit(const char* name) { return child<QLineEdit>(m_editor, name); }
+    QLabel* label(const char* name) { return child<QLabel>(m_editor, name); }
+    QString text(const char* name)
+    {
+        if (auto* e = edit(name))
+            return e->text();
+        return label(name)->text();
+    }
+    QString archive() const { return m_session->file(QStringLiteral("2025.bol")); }
+    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+
+    void click(const char* name)
+    {
+        auto* widget = child<QWidget>(m_editor, name);
+        QVERIFY2(widget, name);
+        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    }
+
+    void focus(const char* name)
+    {
+        if (!m_editor->isActiveWindow()) {
+            m_editor->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_editor));
+        }
+        QWidget* widget = child<QWidget>(m_editor, name);
+        widget->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(widget->hasFocus());
+    }
+
+    // Shows the editor and opens the year 2025.
+    void openYear()
+    {
+        m_editor->showFrom(nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(m_editor));
+        edit("txtAnno")->setText(QStringLiteral("2025"));
+        click("btnApri");
+        QVERIFY(child<QWidget>(m_editor, "panContainer")->isVisible());
+        QCOMPARE(focused(), QStringLiteral("txtImporto"));
+    }
+
+    void writeArchive(int records)
+    {
+        QByteArray bytes;
+        for (int n = 1; n <= records; ++n)
+            bytes += payerSlip(n);
+        QVERIFY(TestSupport::writeAll(archive(), bytes));
+    }
+
+    // Closes every dialog left open by a command.
+    static void closeDialogs()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QDialog*>(widget) && widget->isVisible())
+                widget->close();
+    }
+
+    QList<MessageBox::Shown> messages() const { return MessageBox::shown(); }
+
+private slots:
+    void init()
+    {
+        m_session = std::make_unique<TestSupport::Session>();
+        m_editor = TestSupport::Session::window<TfrmBollettino>();
+        QVERIFY(m_editor);
+    }
+
+    void cleanup()
+    {
+        closeDialogs();
+        m_session.reset();
+        m_editor = nullptr;
+    }
+
+    void openingAYear()
+    {
+        Clock::setFixed(QDateTime(QDate(2031, 5, 2), QTime(9, 0)));
+        m_editor->showFrom(nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(m_editor));
+        QCOMPARE(m_editor->windowTitle(), QStringLiteral(" Tassella - Compilazione e stampa bollettini postali"));
+        QCOMPARE(text("txtAnno"), QStringLiteral("2031"));
+
+        edit("txtAnno")->setText(QStringLiteral("24"));
+        click("btnApri");
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().last().kind, Kind::Warning);
+        QCOMPARE(messages().last().text, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        QCOMPARE(focused(), QStringLiteral("txtAnno"));
+        QVERIFY(!child<QWidget>(m_editor, "panContainer")->isVisible());
+
+        edit("txtAnno")->setText(QStringLiteral("2024"));
+        click("btnApri");
+        QCOMPARE(text("lblFile"), m_session->file(QStringLiteral("2024.bol")));
+        QVERIFY(m_editor->windowTitle().endsWith(QStringLiteral("anno 2024")));
+        QVERIFY(child<QWidget>(m_editor, "panContainer")->isVisible());
+        QVERIFY(!child<QWidget>(m_editor, "panAvvio")->isVisible());
+        // Opening does not create the archive; the first command that needs it does.
+        QVERIFY(!QFile::exists(m_session->file(QStringLiteral("2024.bol"))));
+        QCOMPARE(text("txtCents"), QStringLiteral("00"));
+        QCOMPARE(text("txtIntero"), QStringLiteral("0,00"));
+        QCOMPARE(text("lblFile01"), QString());
+    }
+
+    void amountInWordsFollowsEachKey()
+    {
+        openYear();
+        QLineEdit* amount = edit("txtImporto");
+        const QString expected[] = {QStringLiteral("UNO"), QStringLiteral("DODICI"), QStringLiteral("CENTOVENTI")};
+        const char keys[] = {'1', '2', '0'};
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(amount, keys[i]);
+            QCOMPARE(text("txtImpLettere"), expected[i]);
+        }
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(amount, Qt::Key_Backspace);
+        QCOMPARE(text("txtImpLettere"), QString());
+
+        // Text placed by the program is not spelt again.
+        QTest::keyClicks(amount, QStringLiteral("7"));
+        amount->setText(QStringLiteral("900"));
+        QCOMPARE(text("txtImpLettere"), QStringLiteral("SETTE"));
+    }
+
+    void typingRules_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("amount refuses separators") << "txtImporto" << "1,5-0 a" << "150";
+        QTest::newRow("amount stops at 8 digits") << "txtImporto" << "1234567890" << "12345678";
+        QTest::newRow("tax code drops outer blanks") << "txtCodFisc" << " rss mra " << "RSSMRA";
+        QTest::newRow("name keeps inner blanks") << "txtEsecutore" << "rossi mario" << "ROSSI MARIO";
+        QTest::newRow("accented letters stay") << "txtComuneNasc" << "forl\u00ec" << "FORL\u00ec";
+        QTest::newRow("postcode takes letters") << "txtCapRes" << "ab12" << "AB12";
+        QTest::newRow("tariff code upper-cased") << "txtCodTariffa" << "8a" << "8A";
+        QTest::newRow("sex one letter") << "txtSesso" << "mf" << "M";
+        QTest::newRow("day digits only") << "txtGG" << "a7" << "7";
+        QTest::newRow("reason keeps case") << "txtCausale" << "Licenza di caccia" << "Licenza di caccia";
+    }
+
+    void typingRules()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        openYear();
+        QLineEdit* target = edit(field.toLatin1().constData());
+        focus(field.toLatin1().constData());
+        type(target, typed);
+        QCOMPARE(target->text(), shown);
+    }
+
+    void centsExitRule_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("mirrored");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("one digit is tens of cents") << "5" << "5" << "50";
+        QTest::newRow("empty is 00") << "" << "" << "00";
+        QTest::newRow("two digits stay") << "07" << "07" << "07";
+    }
+
+    void centsExitRule()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, mirrored);
+        QFETCH(QString, left);
+        openYear();
+        QLineEdit* cents = edit("txtCents");
+        focus("txtCents");
+        cents->selectAll();
+        QTest::keyClick(cents, Qt::Key_Backspace);
+        QTest::keyClicks(cents, typed);
+        QCOMPARE(text("txtCentLettere"), mirrored);
+        focus("txtCodTariffa");
+        QCOMPARE(text("txtCents"), left);
+        QCOMPARE(text("txtCentLettere"), left);
+    }
+
+    void twoDigitExitRule_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("left");
+        for (const char* field : {"txtGG", "txtMM", "txtAA", "txtAnnoTariffa"}) {
+            QTest::addRow("%s 7", field) << field << "7" << "07";
+            QTest::addRow("%s 45", field) << field << "45" << "45";
+            QTest::addRow("%s empty", field) << field << "" << "";
+        }
+    }
+
+    void twoDigitExitRule()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, left);
+        openYear();
+        const QByteArray name = field.toLatin1();
+        focus(name.constData());
+        QTest::keyClicks(edit(name.constData()), typed);
+        focus("txtNote");
+        QCOMPARE(text(name.constData()), left);
+    }
+
+    void enterOrder_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        const char* const order[][2] = {
+            {"txtImporto", "txtCents"},           {"txtCents", "txtImpLettere"},
+            {"txtImpLettere", "txtImpLettere"},   {"txtCentLettere", "txtCentLettere"},
+            {"txtCodTariffa", "txtAnnoTariffa"},  {"txtAnnoTariffa", "txtCodFisc"},
+            {"txtCodFisc", "txtEsecutore"},       {"txtEsecutore", "txtSesso"},
+            {"txtSesso", "txtGG"},                {"txtGG", "txtMM"},
+            {"txtMM", "txtAA"},                   {"txtAA", "txtComuneNasc"},
+            {"txtComuneNasc", "txtProvNasc"},     {"txtProvNasc", "txtIndirizzoRes"},
+            {"txtIndirizzoRes", "txtProvRes"},    {"txtProvRes", "txtComuneRes"},
+            {"txtComuneRes", "txtCapRes"},        {"txtCapRes", "txtDataScade"},
+            {"txtDataPaga", "txtCausale"},        {"txtCausale", "txtNote"},
+            {"txtNote", "txtImporto"},
+        };
+        for (const auto& step : order)
+            QTest::newRow(step[0]) << step[0] << step[1];
+    }
+
+    void enterOrder()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        openYear();
+        focus(from.toLatin1().constData());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(focused(), to);
+        QVERIFY(!TestSupport::openDialog<TfrmCalendario>());
+        // The field reached shows its highlight; the read-only words have none.
+        auto* highlight = child<QWidget>(m_editor, qPrintable(QStringLiteral("eff") + to.mid(3)));
+        QCOMPARE(highlight && highlight->isVisible(), !to.contains(QLatin1String("Lettere")));
+    }
+
+    void tabOrderFollowsTheForm()
+    {
+        openYear();
+        const char* const order[] = {"txtImporto", "txtCents", "txtImpLettere", "txtCentLettere", "txtCodTariffa",
+                                     "txtAnnoTariffa", "txtCodFisc", "txtEsecutore", "txtSesso", "txtGG", "txtMM",
+                                     "txtAA", "txtComuneNasc", "txtProvNasc", "txtIndirizzoRes", "txtProvRes",
+                                     "txtComuneRes", "txtCapRes", "chkRilascio", "chkAnnuale", "chkIntegrazione",
+                                     "txtDataScade", "txtDataPaga", "txtCausale", "txtNote", "chkSaldato"};
+        for (size_t i = 0; i + 1 < std::size(order); ++i) {
+            focus(order[i]);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focused(), QString::fromLatin1(order[i + 1]));
+        }
+        QVERIFY(!TestSupport::openDialog<TfrmCalendario>());
+    }
+
+    void dueDateKeyRule()
+    {
+        openYear();
+        QLineEdit* due = edit("txtDataScade");
+        for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Delete}) {
+            due->setText(QStringLiteral("01/02/2025"));
+            focus("txtDataScade");
+            QTest::keyClick(due, key);
+            QCOMPARE(due->text(), QString());
+            QVERIFY(!TestSupport::openDialog<TfrmCalendario>());
+        }
+        // Typing never reaches the field: any other key asks the date picker, Enter included.
+        for (Qt::Key key : {Qt::Key_A, Qt::Key_1, Qt::Key_Return}) {
+            due->setText(QStringLiteral("01/02/2025"));
+            focus("txtDataScade");
+            QTest::keyClick(due, key);
+            auto* picker = TestSupport::openDialog<TfrmCalendario>();
+            QVERIFY(picker);
+            QCOMPARE(picker->callerTag(), QStringLiteral("datascade"));
+            QCOMPARE(picker->parentWidget(), m_editor);
+            QCOMPARE(due->text(), QStringLiteral("01/02/2025"));
+            QPointer<TfrmCalendario> guard(picker);
+            child<QPushButton>(picker, "btnAnnulla")->click();
+            QTRY_VERIFY(guard.isNull());
+        }
+    }
+
+    void saveStopsOnABadDueDate_data()
+    {
+        QTest::addColumn<QString>("dueDate");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("missing") << ""
+                                 << "Attenzione: per salvare la scheda \u00e8 necessario indicare la data di scadenza "
+                                    "del versamento.";
+        QTest::newRow("31 April") << "31/04/2025"
+                                  << "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda "
+                                     "\u00e8 necessario indicare una data valida nel formato gg/mm/anno.";
+        QTest::newRow("29 February 2025") << "29/02/2025"
+                                          << "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la "
+                                             "scheda \u00e8 necessario indicare una data valida nel formato gg/mm/anno.";
+    }
+
+    void saveStopsOnABadDueDate()
+    {
+        QFETCH(QString, dueDate);
+        QFETCH(QString, warning);
+        openYear();
+        edit("txtImporto")->clear();
+        edit("txtCents")->clear();
+        edit("txtDataScade")->setText(dueDate);
+        click("cmdSalva");
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().last().kind, Kind::Warning);
+        QCOMPARE(messages().last().text, warning);
+        QCOMPARE(focused(), QStringLiteral("txtDataScade"));
+        // The amount was tidied before the check stopped the save.
+        QCOMPARE(text("txtImporto"), QStringLiteral("0"));
+        QCOMPARE(text("txtCents"), QStringLiteral("00"));
+        QCOMPARE(text("txtCentLettere"), QStringLiteral("00"));
+        QCOMPARE(text("txtIntero"), QStringLiteral("0,00"));
+        QCOMPARE(text("lblPosizione"), QString());
+        QVERIFY(!QFile::exists(archive()));
+    }
+
+    void savedRecordHasTheArchiveBytes()
+    {
+        openYear();
+        QTest::keyClicks(edit("txtImporto"), QStringLiteral("120"));
+        focus("txtCents");
+        edit("txtCents")->selectAll();
+        QTest::keyClicks(edit("txtCents"), QStringLiteral("5"));
+        focus("txtCodTariffa");
+        QTest::keyClicks(edit("txtCodTariffa"), QStringLiteral("8a"));
+        edit("txtAnnoTariffa")->setText(QStringLiteral("25"));
+        edit("txtCodFisc")->setText(QStringLiteral("RSSMRA80A01H501U"));
+        edit("txtEsecutore")->setText(QStringLiteral("  ROSSI MARIO  "));
+        edit("txtSesso")->setText(QStringLiteral("M"));
+        edit("txtGG")->setText(QStringLiteral("01"));
+        edit("txtMM")->setText(QStringLiteral("02"));
+        edit("txtAA")->setText(QStringLiteral("80"));
+        edit("txtComuneNasc")->setText(QStringLiteral("FORL\u00cc"));
+        edit("txtProvNasc")->setText(QStringLiteral("FC"));
+        edit("txtIndirizzoRes")->setText(QStringLiteral("VIA ROMA 1"));
+        edit("txtProvRes")->setText(QStringLiteral("RM"));
+        edit("txtComuneRes")->setText(QStringLiteral("ROMA"));
+        edit("txtCapRes")->setText(QStringLiteral("00100"));
+        edit("txtDataScade")->setText(QStringLiteral("31/01/2025"));
+        edit("txtDataPaga")->setText(QStringLiteral("15/01/2025"));
+        edit("txtCausale")->setText(QStringLiteral("Licenza \u20ac \u0141"));
+        edit("txtNote")->setText(QStringLiteral("Nota"));
+        child<QCheckBox>(m_editor, "chkAnnuale")->setChecked(true);
+        label("lblFile02")->setText(QStringLiteral("ricevuta.pdf"));
+        label("lblDesc02")->setText(QStringLiteral("Ricevuta"));
+        click("cmdSalva");
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().last().kind, Kind::Information);
+        QCOMPARE(messages().last().text, kInserted);
+        QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+
+        // The record as the archive format lays it out, byte by byte.
+        QByteArray expected(2443, '\0');
+        const auto put = [&expected](int offset, const QByteArray& value) {
+            expected[offset] = static_cast<char>(value.size());
+            expected.replace(offset + 1, value.size(), value);
+        };
+        put(0, "120");
+        put(9, "50");
+        put(12, "CENTOVENTI");
+        put(263, "50");
+        put(266, "120,50");
+        put(278, "8A");
+        put(283, "25");
+        put(286, "RSSMRA80A01H501U");
+        put(303, "ROSSI MARIO");
+        put(327, "M");
+        put(329, "01");
+        put(332, "02");
+        put(335, "80");
+        put(338, "FORL\xcc");
+        put(350, "FC");
+        put(353, "VIA ROMA 1");
+        put(374, "RM");
+        put(377, "ROMA");
+        put(395, "00100");
+        put(401, "31/01/2025");
+        put(412, "15/01/2025");
+        put(423, "Licenza \x80 ?");
+        put(674, "Nota");
+        put(925, "No");
+        put(928, "No");
+        put(931, "S\xec");
+        put(934, "No");
+        put(1188, "ricevuta.pdf");
+        put(1941, "Ricevuta");
+        QCOMPARE(TestSupport::readAll(archive()), expected);
+    }
+
+    void newSlipSavedTwiceIsAppendedOnce()
+    {
+        writeArchive(3);
+        const QByteArray before = TestSupport::readAll(archive());
+        openYear();
+        edit("txtEsecutore")->setText(QStringLiteral("BIANCHI"));
+        edit("txtDataScade")->setText(QStringLiteral("28/02/2025"));
+        click("cmdSalva");
+        QCOMPARE(messages().last().text, kInserted);
+        QCOMPARE(text("lblPosizione"), QStringLiteral("4"));
+        QCOMPARE(QFileInfo(archive()).size(), 4 * 2443);
+
+        edit("txtEsecutore")->setText(QStringLiteral("VERDI"));
+        click("cmdSalva");
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(messages().last().kind, Kind::Information);
+        QCOMPARE(messages().last().text, kChanged);
+        QCOMPARE(text("lblPosizione"), QStringLiteral("4"));
+        const QByteArray after = TestSupport::readAll(archive());
+        QCOMPARE(after.size(), 4 * 2443);
+        QCOMPARE(after.left(3 * 2443), before);
+        QCOMPARE(Record(SlipRecord::layout(), after.mid(3 * 2443)).text("Esecutore"), QStringLiteral("VERDI"));
+    }
+
+    void navigationOnAnEmptyArchive_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"})
+            QTest::newRow(command) << command;
+    }
+
+    void navigationOnAnEmptyArchive()
+    {
+        QFETCH(QString, command);
+        openYear();
+        edit("txtEsecutore")->setText(QStringLiteral("TYPED"));
+        click(command.toLatin1().constData());
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().last().kind, Kind::Information);
+        QCOMPARE(messages().last().text, kEmpty);
+        // The first command that needs the year's archive creates it, empty.
+        QVERIFY(QFile::exists(archive()));
+        QCOMPARE(QFileInfo(archive()).size(), 0);
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
+        QCOMPARE(text("lblPosizione"), QString());
+    }
+
+    void navigation_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("loaded"); // 0: nothing happens
+        QTest::newRow("new slip, first") << "" << "cmdPrimo" << 1;
+        QTest::newRow("new slip, last") << "" << "cmdUltimo" << 3;
+        QTest::newRow("new slip, next") << "" << "cmdAvanti" << 1;
+        QTest::newRow("new slip, previous") << "" << "cmdIndietro" << 1;
+        QTest::newRow("2, next") << "2" << "cmdAvanti" << 3;
+        QTest::newRow("2, previous") << "2" << "cmdIndietro" << 1;
+        QTest::newRow("last, next") << "3" << "cmdAvanti" << 0;
+        QTest::newRow("first, previous") << "1" << "cmdIndietro" << 0;
+        QTest::newRow("last, first") << "3" << "cmdPrimo" << 1;
+        QTest::newRow("first, last") << "1" << "cmdUltimo" << 3;
+    }
+
+    void navigation()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, command);
+        QFETCH(int, loaded);
+        writeArchive(3);
+        openYear();
+        label("lblPosizione")->setText(from);
+        edit("txtEsecutore")->setText(QStringLiteral("TYPED"));
+        click(command.toLatin1().constData());
+        QVERIFY(messages().isEmpty());
+        if (loaded == 0) {
+            QCOMPARE(text("lblPosizione"), from);
+            QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
+            return;
+        }
+        QCOMPARE(text("lblPosizione"), QString::number(loaded));
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER %1").arg(loaded));
+        QCOMPARE(text("txtImporto"), QString::number(10 * loaded));
+        QCOMPARE(text("txtIntero"), QStringLiteral("%1,00").arg(10 * loaded));
+        QCOMPARE(text("lblFile01"), QStringLiteral("doc%1.pdf").arg(loaded));
+        QCOMPARE(text("lblDesc01"), QStringLiteral("Document %1").arg(loaded));
+    }
+
+    void loadingShowsWhatIsStored()
+    {
+        // Written by another program: stored words that do not match the amount, blanks around
+        // values, and flags that are neither "Sì" nor "No".
+        QByteArray record = slip({{"Importo", QStringLiteral("5")},
+                                  {"ImpLettere", QStringLiteral("STORED WORDS")},
+                                  {"Saldato", QStringLiteral("S\u00ec")},
+                                  {"Rilascio", QStringLiteral("No")},
+                                  {"DataScade", QStringLiteral("01/01/2025")}});
+        record[338] = 3; // " MI" with a leading blank
+        record.replace(339, 3, " MI");
+        QVERIFY(TestSupport::writeAll(archive(), record));
+        openYear();
+        child<QCheckBox>(m_editor, "chkRilascio")->setChecked(true);
+        child<QCheckBox>(m_editor, "chkAnnuale")->setChecked(true);
+        click("cmdPrimo");
+        QCOMPARE(text("txtImpLettere"), QStringLiteral("STORED WORDS"));
+        QCOMPARE(text("txtComuneNasc"), QStringLiteral("MI"));
+        QVERIFY(child<QCheckBox>(m_editor, "chkSaldato")->isChecked());
+        QVERIFY(!child<QCheckBox>(m_editor, "chkRilascio")->isChecked());
+        QVERIFY(child<QCheckBox>(m_editor, "chkAnnuale")->isChecked());        // empty flag: left as it was
+        QVERIFY(!child<QCheckBox>(m_editor, "chkIntegrazione")->isChecked()); // empty flag: left as it was
+    }
+
+    void duplicateThenSaveAppendsACopyWithoutAttachments()
+    {
+        writeArchive(2);
+        const QByteArray before = TestSupport::readAll(archive());
+        openYear();
+        click("cmdDuplica");
+        QCOMPARE(messages().last().kind, Kind::Warning);
+        QCOMPARE(messages().last().text, QStringLiteral("Attenzione: la duplicazione di una scheda pu\u00f2 avvenire "
+                                                        "soltanto dopo che questa \u00e8 stata inserita in archivio."));
+
+        click("cmdUltimo");
+        child<QCheckBox>(m_editor, "chkSaldato")->setChecked(true);
+        MessageBox::clearShown();
+        click("cmdDuplica");
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().last().kind, Kind::Information);
+        QCOMPARE(messages().last().text,
+                 QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
+                                "premere Salva per inserire la scheda in archivio."));
+        QCOMPARE(text("lblPosizione"), QString());
+        QCOMPARE(text("lblFile01"), QString());
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 2"));
+        QVERIFY(child<QCheckBox>(m_editor, "chkSaldato")->isChecked());
+        QCOMPARE(focused(), QStringLiteral("txtImporto"));
+
+        click("cmdSalva");
+        QCOMPARE(messages().last().text, kInserted);
+        QCOMPARE(text("lblPosizione"), QStringLiteral("3"));
+        const QByteArray after = TestSupport::readAll(archive());
+        QCOMPARE(after.size(), 3 * 2443);
+        QCOMPARE(after.left(2 * 2443), before);
+        const Record copy(SlipRecord::layout(), after.mid(2 * 2443));
+        QCOMPARE(copy.text("Esecutore"), QStringLiteral("PAYER 2"));
+        QCOMPARE(copy.text("Intero"), QStringLiteral("20,00"));
+        QCOMPARE(copy.text("File01"), QString());
+        QCOMPARE(copy.text("Desc01"), QString());
+        QCOMPARE(copy.flag("Saldato"), Record::Flag::Yes);
+    }
+
+    void archiveThatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("save") << "cmdSalva" << int(Kind::Warning);
+        QTest::newRow("first") << "cmdPrimo" << int(Kind::Error);
+        QTest::newRow("next") << "cmdAvanti" << int(Kind::Error);
+        QTest::newRow("duplicate") << "cmdDuplica" << int(Kind::Error);
+    }
+
+    void archiveThatCannotBeWritten()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, kind);
+        writeArchive(2);
+        const QByteArray before = TestSupport::readAll(archive());
+        openYear();
+        label("lblPosizione")->setText(QStringLiteral("1"));
+        edit("txtEsecutore")->setText(QStringLiteral("TYPED"));
+        edit("txtDataScade")->setText(QStringLiteral("31/01/2025"));
+        QVERIFY(QFile::setPermissions(m_session->folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
+                                                               | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(archive(), QFile::ReadOwner | QFile::ReadOther));
+        {
+            Unprivileged unprivileged;
+            click(command.toLatin1().constData());
+        }
+        QFile::setPermissions(archive(), QFile::ReadOwner | QFile::WriteOwner);
+        QFile::setPermissions(m_session->folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(int(messages().last().kind), kind);
+        QCOMPARE(messages().last().text, kAccess);
+        QCOMPARE(TestSupport::readAll(archive()), before);
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
+    }
+
+    void saveBeyondTheEndIsRefused()
+    {
+        writeArchive(2);
+        const QByteArray before = TestSupport::readAll(archive());
+        openYear();
+        edit("txtDataScade")->setText(QStringLiteral("31/01/2025"));
+        for (const char* position : {"3", "9", "x"}) {
+            MessageBox::clearShown();
+            label("lblPosizione")->setText(QString::fromLatin1(position));
+            click("cmdSalva");
+            QCOMPARE(messages().size(), 1);
+            QCOMPARE(messages().last().kind, Kind::Warning);
+            QCOMPARE(messages().last().text, kAccess);
+            QCOMPARE(TestSupport::readAll(archive()), before);
+            QCOMPARE(text("lblPosizione"), QString::fromLatin1(position));
+        }
+    }
+
+    void appendAfterAnIncompleteTailIsRefused()
+    {
+        writeArchive(1);
+        QByteArray bytes = TestSupport::readAll(archive()) + QByteArray(100, 'x');
+        QVERIFY(TestSupport::writeAll(archive(), bytes));
+        openYear();
+        edit("txtDataScade")->setText(QStringLiteral("31/01/2025"));
+        click("cmdSalva");
+        QCOMPARE(messages().last().kind, Kind::Warning);
+        QCOMPARE(messages().last().text, kAccess);
+        QCOMPARE(text("lblPosizione"), QString());
+        QCOMPARE(TestSupport::readAll(archive()), bytes);
+
+        // The whole records before the tail still read.
+        MessageBox::clearShown();
+        click("cmdUltimo");
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+    }
+
+    void taxCodeCheckRouting_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("eleven digits") << "12345678901" << "TfrmPartitaIva";
+        QTest::newRow("empty") << "" << "TfrmCodFisc";
+        QTest::newRow("tax code") << "RSSMRA80A01H501U" << "TfrmCodFisc";
+        QTest::newRow("digits and a letter") << "1234567890A" << "TfrmCodFisc";
+    }
+
+    void taxCodeCheckRouting()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, dialog);
+        openYear();
+        edit("txtCodFisc")->setText(code);
+        click("btnCodFisc");
+        QDialog* opened = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible() && qobject_cast<QDialog*>(widget))
+                opened = qobject_cast<QDialog*>(widget);
+        QVERIFY(opened);
+        QCOMPARE(QString::fromLatin1(opened->metaObject()->className()), dialog);
+        QCOMPARE(opened->parentWidget(), m_editor);
+        // Each check shows the code in its own field, once its form has one.
+        const char* field = dialog == QLatin1String("TfrmPartitaIva") ? "txtPartitaIva" : "txtCodFisc";
+        if (auto* target = child<QLineEdit>(opened, field))
+            QCOMPARE(target->text(), code);
+    }
+
+    void commandsOpenTheirWindows_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("payer search") << "cmdImporta" << "TfrmTrovaEsecutori" << "bollettino";
+        QTest::newRow("tariff list") << "impCodTariffa" << "TfrmVoci_Tariffa" << "bollettino";
+        QTest::newRow("slip search") << "cmdTrova" << "TfrmTrovaBollettini" << "bollettino";
+        QTest::newRow("attachments") << "cmdAllega" << "TfrmAllegaCartella" << "bollettino";
+        QTest::newRow("unpaid") << "cmdDaSaldare" << "TfrmDaSaldare" << "";
+        QTest::newRow("expired") << "cmdMargini" << "TfrmScadute" << "";
+        QTest::newRow("export") << "cmdEsporta" << "TfrmExpBollettini" << "";
+        QTest::newRow("print") << "cmdStampa" << "TfrmStampaBol" << "";
+        QTest::newRow("help") << "cmdGuida" << "TfrmGuida" << "";
+        QTest::newRow("help image") << "imgGuida" << "TfrmGuida" << "";
+    }
+
+    void commandsOpenTheirWindows()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, dialog);
+        QFETCH(QString, tag);
+        if (command == QLatin1String("imgGuida")) {
+            m_editor->showFrom(nullptr);
+            QVERIFY(QTest::qWaitForWindowActive(m_editor));
+        } else {
+            openYear();
+        }
+        click(command.toLatin1().constData());
+        QList<QDialog*> opened;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible() && qobject_cast<QDialog*>(widget))
+                opened << qobject_cast<QDialog*>(widget);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(QString::fromLatin1(opened.first()->metaObject()->className()), dialog);
+        QCOMPARE(opened.first()->parentWidget(), m_editor);
+        QCOMPARE(opened.first()->isModal(), true);
+        if (!tag.isEmpty())
+            QCOMPARE(static_cast<Dialog*>(opened.first())->callerTag(), tag);
+        if (auto* guide = qobject_cast<TfrmGuida*>(opened.first())) {
+            QCOMPARE(child<QLabel>(guide, "lblTitolo")->text(),
+                     QStringLiteral("Compilazione e stampa dei bollettini postali."));
+            const QString body = child<QPlainTextEdit>(guide, "txtGuida")->toPlainText();
+            const QStringList paragraphs = TfrmBollettino::helpBody().split(QStringLiteral("\r\n\r\n"));
+            QCOMPARE(paragraphs.size(), 6);
+            const qsizetype words = TfrmBollettino::helpBody().split(QRegularExpression(QStringLiteral("\\s+")),
+                                                                     Qt::SkipEmptyParts).size();
+            QVERIFY2(words >= 300 && words <= 400, qPrintable(QString::number(words)));
+            QVERIFY(body.contains(QStringLiteral("8003")));
+        }
+    }
+
+    void attachmentsWindowReceivesTheLabels()
+    {
+        openYear();
+        label("lblFile01")->setText(QStringLiteral(" a.pdf "));
+        label("lblDesc03")->setText(QStringLiteral("Terzo"));
+        click("cmdAllega");
+        QWidget* attachments = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible() && qstrcmp(widget->metaObject()->className(), "TfrmAllegaCartella") == 0)
+                attachments = widget;
+        QVERIFY(attachments);
+        if (auto* file = child<QLineEdit>(attachments, "txtFile01"))
+            QCOMPARE(file->text(), QStringLiteral("a.pdf"));
+        if (auto* description = child<QLineEdit>(attachments, "txtDesc03"))
+            QCOMPARE(description->text(), QStringLiteral("Terzo"));
+    }
+
+    void hoverHints()
+    {
+        openYear();
+        // The slip panel opens with its ready text, whatever the mouse crossed on the year panel.
+        QCOMPARE(text("panInfo"), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(child<QWidget>(m_editor, "cmdMargini"), &enter);
+        QCOMPARE(text("panInfo"),
+                 QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati."));
+        QApplication::sendEvent(child<QWidget>(m_editor, "chkSaldato"), &enter);
+        QCOMPARE(text("panInfo"), QStringLiteral("Annota che il bollettino \u00e8 stato saldato."));
+    }
+
+    void leavingReturnsToTheStartMenu()
+    {
+        openYear();
+        click("cmdEsci");
+        QVERIFY(!m_editor->isVisible());
+        QVERIFY(Windows::byClass("TfrmAvvio")->isVisible());
+
+        // Shown again, the window starts over on the year panel with a clear slip.
+        edit("txtEsecutore")->setText(QStringLiteral("LEFT"));
+        m_editor->showFrom(Windows::byClass("TfrmAvvio"));
+        QVERIFY(child<QWidget>(m_editor, "panAvvio")->isVisible());
+        QVERIFY(!child<QWidget>(m_editor, "panContainer")->isVisible());
+        QCOMPARE(text("txtEsecutore"), QString());
+    }
+};
+
+QTEST_MAIN(TestBollettino)
+#include "tst_bollettino.moc"
