@@ -115,6 +115,10 @@ QString readString(const QString& path, const QString& section, const QString& k
         return defaultValue;
     QString k, value;
     keyValue(file.lines.at(place.key), &k, &value);
+    // Like the Windows settings API, a value enclosed in a pair of quotes reads without them.
+    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\''))
+        && value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
     return value;
 }
 

@@ -10,6 +10,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextStream>
+#include <QTextTable>
 
 int main(int argc, char* argv[])
 {
@@ -31,6 +32,15 @@ int main(int argc, char* argv[])
     document.setDefaultFont(font);
     document.setMarkdown(QString::fromUtf8(source.readAll()), QTextDocument::MarkdownDialectGitHub);
 
+    // No ligatures: "fi" stays two letters, so the PDF's text can be searched and copied as typed.
+    {
+        QTextCursor all(&document);
+        all.select(QTextCursor::Document);
+        QTextCharFormat plain;
+        plain.setFontStyleStrategy(QFont::PreferNoShaping);
+        all.mergeCharFormat(plain);
+    }
+
     // Headings in the program's colours; each chapter on a new page.
     bool first = true;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -50,6 +60,20 @@ int main(int argc, char* argv[])
         QTextCharFormat chars;
         chars.setForeground(level == 1 ? QColor(0x1d, 0x3f, 0x72) : QColor(0xb0, 0x12, 0x2b));
         cursor.mergeCharFormat(chars);
+    }
+
+    // Tables with room around the text and light rules.
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(frame)) {
+            QTextTableFormat format = table->format();
+            format.setCellPadding(5);
+            format.setCellSpacing(0);
+            format.setBorder(0.5);
+            format.setBorderBrush(QColor(0x9f, 0xb4, 0xd3));
+            format.setBorderCollapse(true);
+            format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+            table->setFormat(format);
+        }
     }
 
     const QString target = args.at(2);

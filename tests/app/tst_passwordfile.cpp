@@ -120,6 +120,30 @@ private slots:
         QCOMPARE(TestSupport::readAll(path), QByteArray("[Margini Stampa]\nSuperiore=1\nSinistro=2\n\n[Dopo]\nX=1\n"));
     }
 
+    void readsLikeWindows_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("blanks round the equals sign") << QByteArray("[Margini Stampa]\r\n  Superiore =  -4 \r\n") << "-4";
+        QTest::newRow("quoted value") << QByteArray("[Margini Stampa]\r\nSuperiore=\"7\"\r\n") << "7";
+        QTest::newRow("first of two sections")
+            << QByteArray("[margini stampa]\nSuperiore=1\n[Margini Stampa]\nSuperiore=2\n") << "1";
+        QTest::newRow("key in another section") << QByteArray("[Altro]\nSuperiore=9\n[Margini Stampa]\n") << "def";
+        QTest::newRow("commented key") << QByteArray("[Margini Stampa]\n;Superiore=5\n") << "def";
+        QTest::newRow("no line end at the end") << QByteArray("[Margini Stampa]\r\nSuperiore=3") << "3";
+    }
+    void readsLikeWindows()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, value);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("Tassella.ini"));
+        QVERIFY(TestSupport::writeAll(path, content));
+        QCOMPARE(IniFile::readString(path, QStringLiteral("Margini Stampa"), QStringLiteral("superiore"),
+                                     QStringLiteral("def")),
+                 value);
+    }
+
     void missingAndFailing()
     {
         QTemporaryDir folder;

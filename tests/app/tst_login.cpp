@@ -1,0 +1,384 @@
+// The login and change-password windows, driven with keys and clicks.
+
+#include "TestSupport.h"
+#include "app/Avvio.h"
+#include "app/ClickLabel.h"
+#include "app/Guida.h"
+#include "app/CambiaPassword.h"
+#include "app/Crypt.h"
+#include "app/IniFile.h"
+#include "app/Password.h"
+#include "app/PasswordFile.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+using TestSupport::child;
+
+namespace {
+// Types text key by key; letters outside ASCII go as key events carrying their text.
+void type(QWidget* widget, const QString& text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() < 128)
+            QTest::keyClick(widget, ch.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
+const QString kWrong = QStringLiteral("Attenzione: password errata.");
+const QString kReadFailure = QStringLiteral(
+    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+    "Si consiglia di reinstallare il software.");
+const QString kChangeFailure = QStringLiteral(
+    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+    "Si consiglia di reinstallare il software.");
+const QString kOldWrong = QStringLiteral("Attenzione: vecchia password errata.");
+const QString kNotConfirmed = QStringLiteral(
+    "Attenzione: la nuova password non è stata confermata correttamente. E' necessario reinserire entrambi i valori.");
+const QString kDone = QStringLiteral("Modifica della password completata con successo.");
+} // namespace
+
+class TestLogin : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_session = std::make_unique<TestSupport::Session>();
+        // The stored password is written in capitals, as a change stores it.
+        storeDigits(Crypt::scramble(QStringLiteral("SEGRETO")));
+        login()->showFrom(nullptr);
+        MessageBox::clearShown();
+    }
+    void cleanup() { m_session.reset(); }
+
+    void okFollowsTheEntry()
+    {
+        auto* ok = child<QPushButton>(login(), "cmdOK");
+        auto* field = child<QLineEdit>(login(), "txtPassword");
+        QVERIFY(!ok->isEnabled());
+        QCOMPARE(login()->focusWidget(), field);
+        type(field, QStringLiteral("   "));
+        QVERIFY(!ok->isEnabled());
+        // Enter on blanks does nothing at all.
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(MessageBox::shown().isEmpty());
+        QVERIFY(login()->isVisible());
+        type(field, QStringLiteral("x"));
+        QVERIFY(ok->isEnabled());
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QVERIFY(!ok->isEnabled());
+        // The scrambling counts characters in one byte: the field stops at 255.
+        field->clear();
+        type(field, QString(300, QLatin1Char('a')));
+        QCOMPARE(field->text().size(), 255);
+    }
+
+    void loginAttempts_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("enter");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("small letters, OK") << QStringLiteral("segreto") << false << true;
+        QTest::newRow("mixed case, Enter") << QStringLiteral("SeGrEtO") << true << true;
+        QTest::newRow("blanks at the ends") << QStringLiteral("  segreto ") << false << true;
+        QTest::newRow("wrong, OK") << QStringLiteral("segreta") << false << false;
+        QTest::newRow("wrong, Enter") << QStringLiteral("segretoo") << true << false;
+        QTest::newRow("inner blank") << QStringLiteral("seg reto") << false << false;
+    }
+    void loginAttempts()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, enter);
+        QFETCH(bool, right);
+        auto* field = child<QLineEdit>(login(), "txtPassword");
+        type(field, typed);
+        if (enter)
+            QTest::keyClick(field, Qt::Key_Return);
+        else
+            QTest::mouseClick(child<QPushButton>(login(), "cmdOK"), Qt::LeftButton);
+
+        if (right) {
+            QVERIFY(MessageBox::shown().isEmpty());
+            QVERIFY(menu()->isVisible());
+            QVERIFY(!login()->isVisible());
+        } else {
+            QCOMPARE(MessageBox::shown().size(), 1);
+            QCOMPARE(MessageBox::shown().at(0).kind, MessageBox::Kind::Plain);
+            QCOMPARE(MessageBox::shown().at(0).text, kWrong);
+            QVERIFY(field->text().isEmpty());
+            QCOMPARE(login()->focusWidget(), field);
+            QVERIFY(login()->isVisible());
+            QVERIFY(!menu()->isVisible());
+        }
+    }
+
+    void accentedLettersStayAsTyped()
+    {
+        storeDigits(Crypt::scramble(QStringLiteral("PERCHè")));
+        auto* field = child<QLineEdit>(login(), "txtPassword");
+        type(field, QStringLiteral("PERCHÈ"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        type(field, QStringLiteral("perchè"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QVERIFY(menu()->isVisible());
+    }
+
+    void unreadablePassword_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("not hexadecimal") << QByteArray("[Accesso]\r\nValore=AFXY\r\n");
+        QTest::newRow("blank inside") << QByteArray("[Accesso]\r\nValore=AF 01\r\n");
+    }
+    void unreadablePassword()
+    {
+        QFETCH(QByteArray, content);
+        QVERIFY(TestSupport::writeAll(passwordPath(), content));
+        auto* field = child<QLineEdit>(login(), "txtPassword");
+        type(field, QStringLiteral("segreto"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().at(0).kind, MessageBox::Kind::Plain);
+        QCOMPARE(MessageBox::shown().at(0).text, kReadFailure);
+        // The login window stays as it is.
+        QCOMPARE(field->text(), QStringLiteral("segreto"));
+        QVERIFY(login()->isVisible());
+    }
+
+    void noPasswordFileLetsNobodyIn()
+    {
+        QVERIFY(QFile::remove(passwordPath()));
+        auto* field = child<QLineEdit>(login(), "txtPassword");
+        type(field, QStringLiteral("segreto"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(MessageBox::shown().at(0).text, kWrong);
+        QVERIFY(!QFile::exists(passwordPath()));
+    }
+
+    void esciEndsTheProgram()
+    {
+        QTimer::singleShot(0, this, [this] {
+            QTest::mouseClick(child<QPushButton>(login(), "cmdEsci"), Qt::LeftButton);
+        });
+        QVERIFY(runsToQuit());
+    }
+
+    void changeOpensAndReturnsEmptied()
+    {
+        auto* field = child<QLineEdit>(login(), "txtPassword");
+        type(field, QStringLiteral("qualcosa"));
+        QTest::mouseClick(child<QPushButton>(login(), "btnCambiaPassword"), Qt::LeftButton);
+        QVERIFY(change()->isVisible());
+        QVERIFY(!login()->isVisible());
+        QCOMPARE(change()->focusWidget(), child<QLineEdit>(change(), "txtPasswordOld"));
+
+        // Enter moves round the three fields; OK needs all three.
+        auto* ok = child<QPushButton>(change(), "cmdOK");
+        type(change()->focusWidget(), QStringLiteral("a"));
+        QTest::keyClick(change()->focusWidget(), Qt::Key_Return);
+        QCOMPARE(change()->focusWidget(), child<QLineEdit>(change(), "txtPasswordNew"));
+        type(change()->focusWidget(), QStringLiteral("b"));
+        QTest::keyClick(change()->focusWidget(), Qt::Key_Return);
+        QCOMPARE(change()->focusWidget(), child<QLineEdit>(change(), "txtConferma"));
+        QVERIFY(!ok->isEnabled());
+        type(change()->focusWidget(), QStringLiteral(" "));
+        QVERIFY(!ok->isEnabled());
+        type(change()->focusWidget(), QStringLiteral("b"));
+        QVERIFY(ok->isEnabled());
+        QTest::keyClick(change()->focusWidget(), Qt::Key_Return);
+        QCOMPARE(change()->focusWidget(), child<QLineEdit>(change(), "txtPasswordOld"));
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        QTest::mouseClick(child<QPushButton>(change(), "cmdEsci"), Qt::LeftButton);
+        QVERIFY(!change()->isVisible());
+        QVERIFY(login()->isVisible());
+        QVERIFY(field->text().isEmpty());
+        QCOMPARE(login()->focusWidget(), field);
+        QCOMPARE(PasswordFile::read(passwordPath()), std::optional<QString>(QStringLiteral("SEGRETO")));
+
+        // Shown again, the change window starts empty.
+        QTest::mouseClick(child<QPushButton>(login(), "btnCambiaPassword"), Qt::LeftButton);
+        for (const char* name : {"txtPasswordOld", "txtPasswordNew", "txtConferma"})
+            QVERIFY(child<QLineEdit>(change(), name)->text().isEmpty());
+    }
+
+    void changeRefusals_data()
+    {
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<QString>("fresh");
+        QTest::addColumn<QString>("confirm");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QStringList>("emptied");
+        QTest::newRow("wrong old") << "segreta" << "nuova" << "nuova" << kOldWrong << "txtPasswordOld"
+                                   << QStringList{"txtPasswordOld"};
+        // The confirmation is compared as typed, although both would be stored as NUOVA.
+        QTest::newRow("confirmation in other case")
+            << "segreto" << "nuova" << "NUOVA" << kNotConfirmed << "txtPasswordNew"
+            << QStringList{"txtPasswordNew", "txtConferma"};
+        QTest::newRow("confirmation differs")
+            << "SEGRETO" << "nuova1" << "nuova2" << kNotConfirmed << "txtPasswordNew"
+            << QStringList{"txtPasswordNew", "txtConferma"};
+        QTest::newRow("character above 255")
+            << "segreto" << "prezzo€" << "prezzo€"
+            << QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono essere memorizzati. "
+                              "Utilizzare soltanto lettere, cifre e simboli presenti sulla tastiera italiana ed "
+                              "inserire di nuovo entrambi i valori.")
+            << "txtPasswordNew" << QStringList{"txtPasswordNew", "txtConferma"};
+    }
+    void changeRefusals()
+    {
+        QFETCH(QString, old);
+        QFETCH(QString, fresh);
+        QFETCH(QString, confirm);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+        QFETCH(QStringList, emptied);
+        const QByteArray before = TestSupport::readAll(passwordPath());
+        openChange();
+        fillChange(old, fresh, confirm);
+        QTest::mouseClick(child<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
+
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().at(0).kind, MessageBox::Kind::Plain);
+        QCOMPARE(MessageBox::shown().at(0).text, message);
+        QCOMPARE(change()->focusWidget()->objectName(), focus);
+        for (const char* name : {"txtPasswordOld", "txtPasswordNew", "txtConferma"})
+            QCOMPARE(child<QLineEdit>(change(), name)->text().isEmpty(), emptied.contains(QLatin1String(name)));
+        QVERIFY(change()->isVisible());
+        QCOMPARE(TestSupport::readAll(passwordPath()), before);
+    }
+
+    void changeSucceedsAndLoginNeedsTheNewPassword()
+    {
+        openChange();
+        fillChange(QStringLiteral("segreto"), QStringLiteral(" Nuova Chiave "), QStringLiteral("Nuova Chiave"));
+        QTest::mouseClick(child<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().at(0).text, kDone);
+        QVERIFY(!change()->isVisible());
+        QVERIFY(login()->isVisible());
+        QCOMPARE(IniFile::readString(passwordPath(), QStringLiteral("Accesso"), QStringLiteral("Valore")),
+                 Crypt::scramble(QStringLiteral("NUOVA CHIAVE")));
+
+        auto* field = child<QLineEdit>(login(), "txtPassword");
+        type(field, QStringLiteral("segreto"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(MessageBox::shown().last().text, kWrong);
+        type(field, QStringLiteral("nuova chiave"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(menu()->isVisible());
+    }
+
+    // A password file last written by the Windows settings API keeps everything but the value.
+    void changeKeepsTheRestOfAWindowsFile()
+    {
+        const QByteArray original = TestSupport::readAll(TestSupport::fixture(QStringLiteral("windows_settings.ini")));
+        QVERIFY(TestSupport::writeAll(passwordPath(), original));
+        openChange();
+        fillChange(QStringLiteral("vecchia"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+        QTest::mouseClick(child<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
+        QCOMPARE(MessageBox::shown().at(0).text, kDone);
+        QByteArray expected = original;
+        expected.replace("valore = " + Crypt::scramble(QStringLiteral("VECCHIA")).toLatin1(),
+                         "valore=" + Crypt::scramble(QStringLiteral("NUOVA")).toLatin1());
+        QCOMPARE(TestSupport::readAll(passwordPath()), expected);
+    }
+
+    void changeWithUnreadableFile()
+    {
+        QVERIFY(TestSupport::writeAll(passwordPath(), "[Accesso]\r\nValore=ZZ\r\n"));
+        openChange();
+        fillChange(QStringLiteral("segreto"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+        QTest::mouseClick(child<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().at(0).text, kChangeFailure);
+        QVERIFY(change()->isVisible());
+        QCOMPARE(TestSupport::readAll(passwordPath()), QByteArray("[Accesso]\r\nValore=ZZ\r\n"));
+    }
+
+    // From the program folder as the build prepares it: the initial password, a change, the
+    // slip editor and back, the help page and the guide.
+    void firstAccessJourney()
+    {
+        QVERIFY(QFile::remove(passwordPath()));
+        QVERIFY(QFile::copy(QStringLiteral(TASSELLA_SOURCE_DIR "/data/unins000.dll"), passwordPath()));
+        openChange();
+        fillChange(QStringLiteral("tassella"), QStringLiteral("mia chiave"), QStringLiteral("mia chiave"));
+        QTest::mouseClick(child<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
+        QCOMPARE(MessageBox::shown().last().text, kDone);
+
+        auto* field = child<QLineEdit>(login(), "txtPassword");
+        type(field, QStringLiteral("MIA CHIAVE"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(menu()->isVisible());
+        QVERIFY(!login()->isVisible());
+
+        QTest::mouseClick(child(menu(), "imgBollettino"), Qt::LeftButton);
+        QWidget* slips = Windows::byClass("TfrmBollettino");
+        QVERIFY(slips->isVisible());
+        slips->close();
+        QVERIFY(menu()->isVisible());
+
+        QTest::mouseClick(child(menu(), "imgGuida"), Qt::LeftButton);
+        auto* guide = TestSupport::openDialog<TfrmGuida>();
+        QVERIFY(guide);
+        QTest::mouseClick(child(guide, "lnkWeb"), Qt::LeftButton);
+        QCOMPARE(Shell::opened(), QStringList{QUrl::fromLocalFile(ProgramFolder::file(QStringLiteral("Guida.pdf")))
+                                                  .toString(QUrl::FullyEncoded)});
+        QTest::mouseClick(child(guide, "btnChiudi"), Qt::LeftButton);
+        QVERIFY(menu()->isVisible());
+        QCOMPARE(MessageBox::shown().size(), 1);
+    }
+
+private:
+    static TfrmPassword* login() { return Windows::get<TfrmPassword>(); }
+    static TfrmCambiaPassword* change() { return Windows::get<TfrmCambiaPassword>(); }
+    static TfrmAvvio* menu() { return Windows::get<TfrmAvvio>(); }
+    static QString passwordPath() { return ProgramFolder::file(QStringLiteral("unins000.dll")); }
+
+    static void storeDigits(const QString& digits)
+    {
+        QVERIFY(TestSupport::writeAll(passwordPath(), "[Accesso]\r\nValore=" + digits.toLatin1() + "\r\n"));
+    }
+
+    static void openChange()
+    {
+        QTest::mouseClick(child<QPushButton>(login(), "btnCambiaPassword"), Qt::LeftButton);
+        QVERIFY(change()->isVisible());
+    }
+
+    static void fillChange(const QString& old, const QString& fresh, const QString& confirm)
+    {
+        type(child<QLineEdit>(change(), "txtPasswordOld"), old);
+        type(child<QLineEdit>(change(), "txtPasswordNew"), fresh);
+        type(child<QLineEdit>(change(), "txtConferma"), confirm);
+    }
+
+    // Runs the application's event loop until the program asks to end; a guard stops a loop that
+    // would otherwise never end, and reports it as a failure.
+    static bool runsToQuit()
+    {
+        bool guarded = false;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&guarded] {
+            guarded = true;
+            QCoreApplication::exit(1);
+        });
+        guard.start(20000);
+        const int code = QCoreApplication::exec();
+        return code == 0 && !guarded;
+    }
+
+    std::unique_ptr<TestSupport::Session> m_session;
+};
+
+QTEST_MAIN(TestLogin)
+#include "tst_login.moc"

@@ -1,0 +1,292 @@
+// The start menu, the help, about and credits windows and the shell-open routine.
+
+#include "TestSupport.h"
+#include "app/Avvio.h"
+#include "app/ClickLabel.h"
+#include "app/Guida.h"
+#include "app/HelpPages.h"
+#include "app/Info.h"
+#include "app/Maker.h"
+#include "app/OpenURL.h"
+#include "app/Splash.h"
+#include "lists/MenuRiepCosti.h"
+#include "payers/Esecutori.h"
+#include "slips/Bollettino.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <QUrlQuery>
+
+using TestSupport::child;
+
+class TestStartMenu : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_session = std::make_unique<TestSupport::Session>();
+        menu()->showFrom(nullptr);
+    }
+    void cleanup()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QDialog*>(widget))
+                widget->close();
+        m_session.reset();
+    }
+
+    void workAreas_data()
+    {
+        QTest::addColumn<QString>("image");
+        QTest::addColumn<QString>("target");
+        const struct {
+            const char* area;
+            const char* target;
+        } areas[] = {
+            {"Anagrafica", "TfrmEsecutori"},
+            {"Bollettino", "TfrmBollettino"},
+            {"Riepilogo", "TfrmMenuRiepCosti"},
+        };
+        for (const auto& area : areas)
+            for (const char* prefix : {"img", "btn", "inf"}) {
+                const QString image = QLatin1String(prefix) + QLatin1String(area.area);
+                QTest::newRow(qPrintable(image)) << image << QString::fromLatin1(area.target);
+            }
+    }
+    void workAreas()
+    {
+        QFETCH(QString, image);
+        QFETCH(QString, target);
+        auto* label = menu()->findChild<ClickLabel*>(image);
+        QVERIFY(label);
+        QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(label, Qt::LeftButton);
+        QWidget* window = Windows::byClass(qPrintable(target));
+        QVERIFY(window->isVisible());
+        QVERIFY(!menu()->isVisible());
+        for (QWidget* other : {Windows::byClass("TfrmEsecutori"), Windows::byClass("TfrmBollettino"),
+                               Windows::byClass("TfrmMenuRiepCosti")})
+            QCOMPARE(other->isVisible(), other == window);
+        // Leaving the work window comes back to the start menu.
+        window->close();
+        QVERIFY(menu()->isVisible());
+    }
+
+    void captionsAndNoButtons()
+    {
+        QCOMPARE(menu()->windowTitle(), QStringLiteral(" Tassella - Tasse Concessioni Governative"));
+        QCOMPARE(menu()->panel()->size(), QSize(995, 692));
+        QCOMPARE(child<QLabel>(menu(), "btnAnagrafica")->text(), QStringLiteral("ANAGRAFICA ESECUTORI"));
+        QCOMPARE(child<QLabel>(menu(), "btnBollettino")->text(), QStringLiteral("STAMPA BOLLETTINI"));
+        QCOMPARE(child<QLabel>(menu(), "btnRiepilogo")->text(), QStringLiteral("RIEPILOGO VERSAMENTI"));
+        QVERIFY(menu()->findChildren<QAbstractButton*>().isEmpty());
+        QVERIFY(child<QLabel>(menu(), "imgSito")->text().contains(Maker::webAddress));
+    }
+
+    void ending_data()
+    {
+        QTest::addColumn<bool>("byImage");
+        QTest::newRow("imgEsci") << true;
+        QTest::newRow("closing the window") << false;
+    }
+    void ending()
+    {
+        QFETCH(bool, byImage);
+        // The login window is hidden but alive: the program ends all the same.
+        QVERIFY(Windows::byClass("TfrmPassword"));
+        QTimer::singleShot(0, this, [this, byImage] {
+            if (byImage)
+                QTest::mouseClick(child(menu(), "imgEsci"), Qt::LeftButton);
+            else
+                menu()->close();
+        });
+        QVERIFY(runsToQuit());
+    }
+
+    void helpPage()
+    {
+        QTest::mouseClick(child(menu(), "imgGuida"), Qt::LeftButton);
+        auto* guide = TestSupport::openDialog<TfrmGuida>();
+        QVERIFY(guide);
+        QVERIFY(guide->isModal());
+        QVERIFY(menu()->isVisible());
+        QCOMPARE(child<QLabel>(guide, "lblTitolo")->text(), QStringLiteral("Uno sguardo a Tassella."));
+        auto* body = child<QPlainTextEdit>(guide, "txtGuida");
+        QVERIFY(body->isReadOnly());
+        const QStringList paragraphs = body->toPlainText().split(QStringLiteral("\n\n"));
+        QVERIFY2(paragraphs.size() >= 30, qPrintable(QString::number(paragraphs.size())));
+        QStringList tariffs = paragraphs.filter(QRegularExpression(QStringLiteral("^• \\d{4}  -  ")));
+        QCOMPARE(tariffs.size(), 23);
+        QVERIFY(tariffs.first().startsWith(QStringLiteral("• 1417  -  PORTO PISTOLE")));
+        QVERIFY(tariffs.last().startsWith(QStringLiteral("• 8617  -  AUTORIZZAZIONI")));
+        QVERIFY(HelpPages::startMenuBody().contains(QStringLiteral("seguenti:\r\n\r\n• 1417")));
+        // The long page scrolls.
+        QVERIFY(body->verticalScrollBar()->maximum() > 0);
+
+        QTest::mouseClick(child(guide, "btnChiudi"), Qt::LeftButton);
+        QVERIFY(!TestSupport::openDialog<TfrmGuida>());
+    }
+
+    void helpPagesStartFresh()
+    {
+        TfrmGuida::showPage(menu(), QStringLiteral("Prima."), QStringLiteral("Uno.\r\n\r\nDue."));
+        auto* first = TestSupport::openDialog<TfrmGuida>();
+        QCOMPARE(child<QPlainTextEdit>(first, "txtGuida")->toPlainText(), QStringLiteral("Uno.\n\nDue."));
+        first->close();
+        TfrmGuida::showPage(menu(), QStringLiteral("Seconda."), QStringLiteral("Tre."));
+        auto* second = TestSupport::openDialog<TfrmGuida>();
+        QVERIFY(second != first || !first);
+        QCOMPARE(child<QLabel>(second, "lblTitolo")->text(), QStringLiteral("Seconda."));
+        QCOMPARE(child<QPlainTextEdit>(second, "txtGuida")->toPlainText(), QStringLiteral("Tre."));
+    }
+
+    // The guide opens from the program folder even when its path holds blanks.
+    void guideLinks_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("link") << QStringLiteral("lnkWeb");
+        QTest::newRow("PDF icon") << QStringLiteral("imgPDF");
+    }
+    void guideLinks()
+    {
+        QFETCH(QString, control);
+        const QString folder = m_session->folder() + QStringLiteral("/Programmi con spazi");
+        QVERIFY(QDir().mkpath(folder));
+        ProgramFolder::setOverride(folder);
+        TfrmGuida::showPage(menu(), QStringLiteral("Titolo."), QStringLiteral("Testo."));
+        auto* guide = TestSupport::openDialog<TfrmGuida>();
+        auto* link = child<ClickLabel>(guide, "lnkWeb");
+        auto* pressed = guide->findChild<ClickLabel*>(control);
+
+        QTest::mousePress(pressed, Qt::LeftButton);
+        QVERIFY(link->styleSheet().contains(QStringLiteral("#ff8c00")));
+        QTest::mouseRelease(pressed, Qt::LeftButton);
+        QVERIFY(link->styleSheet().contains(QStringLiteral("#00008b")));
+
+        QCOMPARE(Shell::opened().size(), 1);
+        const QUrl url(Shell::opened().at(0));
+        QVERIFY(url.isLocalFile());
+        QCOMPARE(url.toLocalFile(), folder + QStringLiteral("/Guida.pdf"));
+        QVERIFY(Shell::opened().at(0).endsWith(QStringLiteral("/Programmi%20con%20spazi/Guida.pdf")));
+        // A missing guide gives no message.
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void aboutWindowWritesToTheMaker()
+    {
+        QTest::mouseClick(child(menu(), "imgInfo"), Qt::LeftButton);
+        auto* about = TestSupport::openDialog<TfrmInfo>();
+        QVERIFY(about);
+        QCOMPARE(about->windowTitle(), QStringLiteral(" Informazioni su Tassella"));
+        for (const char* control : {"lnkEmail", "imgEmail"})
+            QTest::mouseClick(child(about, control), Qt::LeftButton);
+        QCOMPARE(Shell::opened().size(), 2);
+        QCOMPARE(Shell::opened().at(0), Shell::opened().at(1));
+        const QUrl url(Shell::opened().at(0));
+        QCOMPARE(url.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(url.path(), Maker::supportMail);
+        const QUrlQuery query(url);
+        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), QStringLiteral("Software Tassella"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
+                 QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:"));
+
+        QTest::mouseClick(child(about, "btnChiudi"), Qt::LeftButton);
+        QVERIFY(!TestSupport::openDialog<TfrmInfo>());
+        QVERIFY(menu()->isVisible());
+    }
+
+    void creditsAndSite()
+    {
+        QTest::mouseClick(child(menu(), "imgCopyright"), Qt::LeftButton);
+        auto* credits = TestSupport::openDialog<TfrmSplash>();
+        QVERIFY(credits);
+        QVERIFY(credits->windowTitle().contains(Maker::name));
+        QCOMPARE(child<QLabel>(credits, "lnkWeb")->text(), Maker::webAddress);
+        for (const char* control : {"lnkWeb", "imgWeb"})
+            QTest::mouseClick(child(credits, control), Qt::LeftButton);
+        QTest::mouseClick(child(credits, "btnChiudi"), Qt::LeftButton);
+        QTest::mouseClick(child(menu(), "imgSito"), Qt::LeftButton);
+        const QString site = QUrl(Maker::webUrl).toString(QUrl::FullyEncoded);
+        QCOMPARE(Shell::opened(), (QStringList{site, site, site}));
+    }
+
+    void shellOpenTargets_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("quoted path with blanks")
+            << QStringLiteral("\"/home/ufficio/Tassella/Documenti_Allegati/carta identità.pdf\"")
+            << QStringLiteral("file:///home/ufficio/Tassella/Documenti_Allegati/carta%20identit%C3%A0.pdf");
+        QTest::newRow("path without quotes") << QStringLiteral("/srv/Tassella/Esecutori.xls")
+                                             << QStringLiteral("file:///srv/Tassella/Esecutori.xls");
+        QTest::newRow("folder") << QStringLiteral("\"/srv/Tassella/\"") << QStringLiteral("file:///srv/Tassella/");
+        QTest::newRow("web address") << QStringLiteral("\"www.officinatessera.example\"")
+                                     << QStringLiteral("http://www.officinatessera.example");
+        QTest::newRow("https") << QStringLiteral("\"https://www.officinatessera.example/prodotti\"")
+                               << QStringLiteral("https://www.officinatessera.example/prodotti");
+        QTest::newRow("mail with subject")
+            << QStringLiteral("\"mailto:mario.rossi@example.it?subject=Rinnovo licenza&body=Buongiorno, ecco\"")
+            << QStringLiteral("mailto:mario.rossi@example.it?subject=Rinnovo%20licenza&body=Buongiorno,%20ecco");
+        QTest::newRow("mail without address") << QStringLiteral("\"mailto:\"") << QStringLiteral("mailto:");
+    }
+    void shellOpenTargets()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, opened);
+        TMisc::Open(command);
+        QCOMPARE(Shell::opened(), QStringList{opened});
+    }
+
+    // The build writes the user guide into the program folder; read it back with poppler.
+    void userGuide()
+    {
+        const QString pdf = QStringLiteral(TASSELLA_PROGRAM_DIR "/Guida.pdf");
+        QVERIFY(QFile::exists(pdf));
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished());
+        const QRegularExpressionMatch pages =
+            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
+        QVERIFY(pages.hasMatch());
+        QVERIFY(pages.captured(1).toInt() >= 8);
+
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString content = QString::fromUtf8(text.readAllStandardOutput());
+        for (const char* heading : {"Avvio e password", "Calibrare i margini di stampa", "Gli archivi",
+                                    "L'anagrafica degli Esecutori", "Elenchi e ricerche", "Il riepilogo dei versamenti",
+                                    "Le esportazioni", "Gli allegati", "I controlli", "TASSELLA"})
+            QVERIFY2(content.contains(QString::fromUtf8(heading)), heading);
+    }
+
+private:
+    static TfrmAvvio* menu() { return Windows::get<TfrmAvvio>(); }
+
+    // Runs the application's event loop until the program asks to end; a guard stops a loop that
+    // would otherwise never end, and reports it as a failure.
+    static bool runsToQuit()
+    {
+        bool guarded = false;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&guarded] {
+            guarded = true;
+            QCoreApplication::exit(1);
+        });
+        guard.start(20000);
+        const int code = QCoreApplication::exec();
+        return code == 0 && !guarded;
+    }
+
+    std::unique_ptr<TestSupport::Session> m_session;
+};
+
+QTEST_MAIN(TestStartMenu)
+#include "tst_startmenu.moc"
