@@ -1,13 +1,134 @@
 #include "printing/StampaBol.h"
 
+#include "app/Platform.h"
+#include "printing/PrintMargins.h"
+#include "printing/SlipFill.h"
+#include "printing/SlipPreview.h"
+#include "printing/SlipTemplate.h"
+#include "reports/ReportOutput.h"
+#include "slips/Bollettino.h"
+
 #include "ui_StampaBol.h"
+
+#include <QVariant>
+
+namespace {
+// The slip as it stands in the editor's controls, whatever kind of widget holds each value.
+SlipFill::SlipValues readSlipEditor()
+{
+    SlipFill::SlipValues slip;
+    QWidget* editor = Windows::get<TfrmBollettino>();
+    if (!editor)
+        return slip;
+    for (const QString& name : SlipFill::sourceFields())
+        if (const QWidget* field = editor->findChild<QWidget*>(name))
+            slip.texts.insert(name, field->property("text").toString());
+    for (const QString& name : SlipFill::sourceChecks())
+        if (const QWidget* box = editor->findChild<QWidget*>(name); box && box->property("checked").toBool())
+            slip.checked.insert(name);
+    return slip;
+}
+} // namespace
 
 TfrmStampaBol::TfrmStampaBol(QWidget* parent)
     : Dialog(parent, Placement::CentreOwner)
     , m_ui(std::make_unique<Ui::StampaBol>())
+    , m_repBollettino(std::make_unique<Report::Template>(SlipTemplate::spec()))
 {
     m_ui->setupUi(this);
     finishForm();
+
+    connect(m_ui->btnTopMinus, &QPushButton::clicked, this, [this] { step(m_ui->txtTop, -1); });
+    connect(m_ui->btnTopPlus, &QPushButton::clicked, this, [this] { step(m_ui->txtTop, +1); });
+    connect(m_ui->btnLeftMinus, &QPushButton::clicked, this, [this] { step(m_ui->txtLeft, -1); });
+    connect(m_ui->btnLeftPlus, &QPushButton::clicked, this, [this] { step(m_ui->txtLeft, +1); });
+    connect(m_ui->btnApplicaTop, &QPushButton::clicked, this, [this] { apply(m_ui->txtTop, PrintMargins::topKey); });
+    connect(m_ui->btnApplicaLeft, &QPushButton::clicked, this,
+            [this] { apply(m_ui->txtLeft, PrintMargins::leftKey); });
+    connect(m_ui->btnAnnulla, &QPushButton::clicked, this, &QDialog::close);
+    connect(m_ui->btnStampa, &QPushButton::clicked, this, &TfrmStampaBol::print);
+    connect(m_ui->btnAnteprima, &QPushButton::clicked, this, &TfrmStampaBol::preview);
 }
 
 TfrmStampaBol::~TfrmStampaBol() = default;
+
+void TfrmStampaBol::showEvent(QShowEvent* event)
+{
+    // Each opening reads the margins last applied.
+    if (!m_marginsRead) {
+        m_marginsRead = true;
+        m_ui->txtTop->setText(PrintMargins::read(PrintMargins::topKey));
+        m_ui->txtLeft->setText(PrintMargins::read(PrintMargins::leftKey));
+    }
+    Dialog::showEvent(event);
+}
+
+std::optional<int> TfrmStampaBol::margin(QLineEdit* field)
+{
+    if (const std::optional<int> value = PrintMargins::wholeNumber(field->text()))
+        return value;
+    const QString which = field == m_ui->txtTop ? QStringLiteral("superiore") : QStringLiteral("sinistro");
+    MessageBox::warning(this, QStringLiteral("Attenzione: il margine %1 \"%2\" non è un numero intero di millimetri.\n"
+                                             "Correggere il valore nel file delle impostazioni %3.")
+                                  .arg(which, field->text(), PrintMargins::fileName));
+    return std::nullopt;
+}
+
+void TfrmStampaBol::step(QLineEdit* field, int by)
+{
+    if (!margin(field))
+        return;
+    if (const std::optional<QString> next = PrintMargins::stepped(field->text(), by))
+        field->setText(*next);
+}
+
+void TfrmStampaBol::apply(QLineEdit* field, const QString& key)
+{
+    if (PrintMargins::write(key, field->text()))
+        return;
+    MessageBox::error(this, QStringLiteral("Attenzione: impossibile salvare il margine nel file delle impostazioni "
+                                           "%1.\nVerificare che la cartella del programma non sia protetta da "
+                                           "scrittura.")
+                                .arg(PrintMargins::fileName));
+}
+
+bool TfrmStampaBol::prepareSlip()
+{
+    const std::optional<int> top = margin(m_ui->txtTop);
+    if (!top)
+        return false;
+    const std::optional<int> left = margin(m_ui->txtLeft);
+    if (!left)
+        return false;
+
+    Report::Page& page = m_repBollettino->page();
+    page.setOrientation(Report::Orientation::Portrait);
+    // Every object sits relative to the margins: these shift the whole print on the sheet.
+    page.topMargin = *top;
+    page.leftMargin = *left;
+
+    const QHash<QString, QString> texts = SlipFill::texts(readSlipEditor());
+    for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
+        if (Report::TextObject* object = m_repBollettino->text(it.key()))
+            object->setText(it.value());
+    m_repBollettino->prepare();
+    return true;
+}
+
+void TfrmStampaBol::print()
+{
+    if (!prepareSlip())
+        return;
+    if (Report::print(*m_repBollettino, this) == Report::PrintResult::Failed)
+        MessageBox::error(this, QStringLiteral("Attenzione: non è stato possibile stampare il bollettino.\n"
+                                               "Verificare la stampante e riprovare."));
+    close();
+}
+
+void TfrmStampaBol::preview()
+{
+    if (!prepareSlip())
+        return;
+    const Report::PreparedReport& prepared = m_repBollettino->prepared();
+    Windows::openDialog<SlipPreview>(this, {}, [&prepared](SlipPreview* dialog) { dialog->setPrepared(prepared); });
+}

@@ -1,12 +1,20 @@
 #pragma once
+// The slip print window: prints the slip shown in the slip editor onto a pre-printed TD 451 form,
+// shifted by the top and left margins that the user calibrates here and stores in the settings
+// file, and previews it over a drawing of the form.
 
 #include "app/Windows.h"
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class StampaBol;
 }
+namespace Report {
+class Template;
+}
+class QLineEdit;
 
 class TfrmStampaBol : public Dialog {
     Q_OBJECT
@@ -14,6 +22,24 @@ public:
     explicit TfrmStampaBol(QWidget* parent = nullptr);
     ~TfrmStampaBol() override;
 
+    // The slip's template (repBollettino), as the last print or preview filled it.
+    Report::Template& report() { return *m_repBollettino; }
+
+    // Fills the template from the slip editor and shifts it by the margins in the fields;
+    // false (after saying why) when a margin is not a whole number.
+    bool prepareSlip();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void step(QLineEdit* field, int by);
+    void apply(QLineEdit* field, const QString& key);
+    std::optional<int> margin(QLineEdit* field);
+    void print();
+    void preview();
+
     std::unique_ptr<Ui::StampaBol> m_ui;
+    std::unique_ptr<Report::Template> m_repBollettino;
+    bool m_marginsRead = false;
 };
