@@ -42,7 +42,7 @@ QHash<QString, QString> texts(const SlipValues& slip)
 
     QHash<QString, QString> out;
     // Start from nothing in every object: whatever is not filled below prints nothing.
-    for (const Report::TextSpec& object : SlipTemplate::texts())
+    for (const Report::TextDef& object : SlipTemplate::texts())
         out.insert(QString::fromLatin1(object.name), QString());
 
     const QString words = field("txtImpLettere") + QLatin1Char('/') + field("txtCents");

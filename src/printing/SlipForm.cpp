@@ -9,10 +9,10 @@ namespace {
 constexpr double sectionRoom = 2.0; // mm around a section's objects
 constexpr double pen = 0.2;         // mm
 
-bool isBox(const Report::TextSpec& object) { return object.width == 5 && object.height == 4; }
+bool isBox(const Report::TextDef& object) { return object.width == 5 && object.height == 4; }
 } // namespace
 
-QRectF objectRect(const Report::TextSpec& object)
+QRectF objectRect(const Report::TextDef& object)
 {
     return QRectF(object.left, object.top, object.width, object.height);
 }
@@ -20,7 +20,7 @@ QRectF objectRect(const Report::TextSpec& object)
 QRectF sectionRect(SlipTemplate::Section section)
 {
     QRectF united;
-    for (const Report::TextSpec& object : SlipTemplate::texts())
+    for (const Report::TextDef& object : SlipTemplate::texts())
         if (SlipTemplate::sectionOf(QString::fromLatin1(object.name)) == section)
             united = united.isNull() ? objectRect(object) : united.united(objectRect(object));
     return united.adjusted(-sectionRoom, -sectionRoom, sectionRoom, sectionRoom);
@@ -64,7 +64,7 @@ void paint(QPainter& painter)
     // Character boxes as the form's boxes; the spaces of whole texts dotted.
     QPen boxPen(boxColour, pen);
     QPen spacePen(boxColour, pen, Qt::DotLine);
-    for (const Report::TextSpec& object : SlipTemplate::texts()) {
+    for (const Report::TextDef& object : SlipTemplate::texts()) {
         painter.setPen(isBox(object) ? boxPen : spacePen);
         painter.drawRect(objectRect(object));
     }

@@ -17,7 +17,7 @@ inline const QColor sectionColour = QColor(0xC8, 0xD3, 0xE3);
 inline const QColor labelColour = QColor(0xA8, 0xB6, 0xCC);
 
 // The space a template object fills on the sheet, in millimetres, before the margins shift it.
-QRectF objectRect(const Report::TextSpec& object);
+QRectF objectRect(const Report::TextDef& object);
 // The outline of a section: its objects with some room around them.
 QRectF sectionRect(SlipTemplate::Section section);
 // The section's caption drawn beside its outline ("Sezione A").

@@ -32,8 +32,8 @@ protected:
         painter.fillRect(rect(), palette().window());
         if (m_prepared.pageCount() == 0)
             return;
-        const double scale = std::min(width() / SlipTemplate::spec().page.width,
-                                      height() / SlipTemplate::spec().page.height);
+        const double scale = std::min(width() / SlipTemplate::def().page.width,
+                                      height() / SlipTemplate::def().page.height);
         const double dpr = devicePixelRatioF();
         QImage sheet = SlipPreview::renderSheet(m_prepared, scale * dpr, true);
         sheet.setDevicePixelRatio(dpr);
@@ -70,7 +70,7 @@ SlipPreview::SlipPreview(QWidget* owner)
     // As large as the screen allows, the sheet's proportions kept.
     const QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
     const int height = screen ? std::max(500, screen->availableGeometry().height() - 80) : 800;
-    resize(int(height * SlipTemplate::spec().page.width / SlipTemplate::spec().page.height) + 40, height);
+    resize(int(height * SlipTemplate::def().page.width / SlipTemplate::def().page.height) + 40, height);
     finishForm();
 }
 
@@ -78,7 +78,7 @@ void SlipPreview::setPrepared(const Report::PreparedReport& prepared) { m_page->
 
 QImage SlipPreview::renderSheet(const Report::PreparedReport& prepared, double pixelsPerMm, bool withForm)
 {
-    const auto& page = SlipTemplate::spec().page;
+    const auto& page = SlipTemplate::def().page;
     QImage sheet(QSize(qRound(page.width * pixelsPerMm), qRound(page.height * pixelsPerMm)), QImage::Format_RGB32);
     sheet.fill(Qt::white);
     // The report draws in millimetres by the device's resolution: give the image the one asked for.

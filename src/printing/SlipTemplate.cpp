@@ -7,7 +7,7 @@ namespace SlipTemplate {
 namespace {
 
 using Report::HAlign;
-using Report::TextSpec;
+using Report::TextDef;
 
 constexpr BoxRow rows[] = {
     {"txtImporto_C", "txtImporto", 113.5, 8, {49, 44.6, 40.3, 36, 32, 28, 23.5, 19}, true},
@@ -36,7 +36,7 @@ constexpr BoxRow rows[] = {
 };
 
 // Properties every object of the slip shares.
-constexpr TextSpec slipText(const char* name, double left, double top, double width, double height, double size,
+constexpr TextDef slipText(const char* name, double left, double top, double width, double height, double size,
                             HAlign align, const char* text, bool expressions = false)
 {
     return {.name = name, .left = left, .top = top, .width = width, .height = height, .font = "Verdana",
@@ -44,7 +44,7 @@ constexpr TextSpec slipText(const char* name, double left, double top, double wi
             .text = text};
 }
 
-constexpr TextSpec wholeTexts[] = {
+constexpr TextDef wholeTexts[] = {
     // Section A, at the foot of the sheet. Only the amount has expressions on; it never holds brackets.
     slipText("txtImporto_A", 119, 261, 6, 32, 9, HAlign::Right, "Importo A", true),
     slipText("txtCents_A", 119, 250, 6, 8, 9, HAlign::Right, "00"),
@@ -104,11 +104,11 @@ constexpr auto boxNames = makeBoxNames();
 constexpr int objectCount = int(std::size(wholeTexts)) + boxCount;
 
 // Each character box: 5 x 4 mm, size 9, centred, default "X".
-constexpr std::array<TextSpec, objectCount> makeTexts()
+constexpr std::array<TextDef, objectCount> makeTexts()
 {
-    std::array<TextSpec, objectCount> all{};
+    std::array<TextDef, objectCount> all{};
     int k = 0;
-    for (const TextSpec& text : wholeTexts)
+    for (const TextDef& text : wholeTexts)
         all[k++] = text;
     int b = 0;
     for (const BoxRow& row : rows)
@@ -119,7 +119,7 @@ constexpr std::array<TextSpec, objectCount> makeTexts()
 constexpr auto allTexts = makeTexts();
 static_assert(objectCount == 139);
 
-constexpr Report::TemplateSpec slipTemplate{
+constexpr Report::TemplateDef slipTemplate{
     .name = "Tassella",
     .page = {.name = "Page1", .width = 203, .height = 327, .paperCode = Report::paperCustom,
              .orientation = Report::Orientation::Portrait},
@@ -130,15 +130,15 @@ constexpr Report::TemplateSpec slipTemplate{
 
 } // namespace
 
-const Report::TemplateSpec& spec() { return slipTemplate; }
-std::span<const Report::TextSpec> texts() { return allTexts; }
+const Report::TemplateDef& def() { return slipTemplate; }
+std::span<const Report::TextDef> texts() { return allTexts; }
 std::span<const BoxRow> boxRows() { return rows; }
 
-const Report::TextSpec* find(const QString& name)
+const Report::TextDef* find(const QString& name)
 {
-    static const QHash<QString, const TextSpec*> index = [] {
-        QHash<QString, const TextSpec*> map;
-        for (const TextSpec& text : allTexts)
+    static const QHash<QString, const TextDef*> index = [] {
+        QHash<QString, const TextDef*> map;
+        for (const TextDef& text : allTexts)
             map.insert(QString::fromLatin1(text.name), &text);
         return map;
     }();

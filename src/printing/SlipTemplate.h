@@ -27,12 +27,12 @@ struct BoxRow {
 enum class Section { A, B, C };
 
 // The template "Tassella" with its page "Page1", 203 x 327 mm.
-const Report::TemplateSpec& spec();
-std::span<const Report::TextSpec> texts();
+const Report::TemplateDef& def();
+std::span<const Report::TextDef> texts();
 std::span<const BoxRow> boxRows();
 
 // The declaration of the object of that name, or nothing.
-const Report::TextSpec* find(const QString& name);
+const Report::TextDef* find(const QString& name);
 QString boxName(const char* prefix, int number);
 Section sectionOf(const QString& objectName);
 

@@ -33,7 +33,7 @@ SlipFill::SlipValues readSlipEditor()
 TfrmStampaBol::TfrmStampaBol(QWidget* parent)
     : Dialog(parent, Placement::CentreOwner)
     , m_ui(std::make_unique<Ui::StampaBol>())
-    , m_repBollettino(std::make_unique<Report::Template>(SlipTemplate::spec()))
+    , m_repBollettino(std::make_unique<Report::Template>(SlipTemplate::def()))
 {
     m_ui->setupUi(this);
     finishForm();

@@ -33,24 +33,24 @@ QPageLayout Page::pageLayout() const
                        QPageLayout::Millimeter);
 }
 
-Template::Template(const TemplateSpec& spec)
-    : m_name(QString::fromUtf8(spec.name))
-    , m_previewButtons(spec.previewButtons)
-    , m_previewZoom(spec.previewZoom)
+Template::Template(const TemplateDef& def)
+    : m_name(QString::fromUtf8(def.name))
+    , m_previewButtons(def.previewButtons)
+    , m_previewZoom(def.previewZoom)
 {
-    auto page = std::make_unique<Page>(QString::fromUtf8(spec.page.name));
-    page->width = spec.page.width;
-    page->height = spec.page.height;
-    page->paperCode = spec.page.paperCode;
-    page->orientation = spec.page.orientation;
-    page->leftMargin = spec.page.left;
-    page->rightMargin = spec.page.right;
-    page->topMargin = spec.page.top;
-    page->bottomMargin = spec.page.bottom;
+    auto page = std::make_unique<Page>(QString::fromUtf8(def.page.name));
+    page->width = def.page.width;
+    page->height = def.page.height;
+    page->paperCode = def.page.paperCode;
+    page->orientation = def.page.orientation;
+    page->leftMargin = def.page.left;
+    page->rightMargin = def.page.right;
+    page->topMargin = def.page.top;
+    page->bottomMargin = def.page.bottom;
     m_page = page.get();
     m_items.push_back(std::move(page));
 
-    for (const BandSpec& b : spec.bands) {
+    for (const BandDef& b : def.bands) {
         auto band = std::make_unique<Band>(QString::fromUtf8(b.name));
         band->kind = b.kind;
         band->top = b.top;
@@ -59,7 +59,7 @@ Template::Template(const TemplateSpec& spec)
         m_bands.push_back(band.get());
         m_items.push_back(std::move(band));
     }
-    for (const TextSpec& t : spec.texts) {
+    for (const TextDef& t : def.texts) {
         auto text = std::make_unique<TextObject>(QString::fromUtf8(t.name));
         text->band = QString::fromUtf8(t.band);
         text->left = t.left;
@@ -81,7 +81,7 @@ Template::Template(const TemplateSpec& spec)
         m_texts.push_back(text.get());
         m_items.push_back(std::move(text));
     }
-    for (const PictureSpec& p : spec.pictures) {
+    for (const PictureDef& p : def.pictures) {
         auto picture = std::make_unique<PictureObject>(QString::fromUtf8(p.name));
         picture->band = QString::fromUtf8(p.band);
         picture->left = p.left;
@@ -92,7 +92,7 @@ Template::Template(const TemplateSpec& spec)
         m_pictures.push_back(picture.get());
         m_items.push_back(std::move(picture));
     }
-    for (const LineSpec& l : spec.lines) {
+    for (const LineDef& l : def.lines) {
         auto line = std::make_unique<LineObject>(QString::fromUtf8(l.name));
         line->band = QString::fromUtf8(l.band);
         line->left = l.left;
@@ -101,8 +101,8 @@ Template::Template(const TemplateSpec& spec)
         m_lines.push_back(line.get());
         m_items.push_back(std::move(line));
     }
-    m_pdf.title = QString::fromUtf8(spec.pdfTitle);
-    m_pdf.subject = QString::fromUtf8(spec.pdfSubject);
+    m_pdf.title = QString::fromUtf8(def.pdfTitle);
+    m_pdf.subject = QString::fromUtf8(def.pdfSubject);
 }
 
 Template::~Template() = default;

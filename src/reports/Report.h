@@ -5,21 +5,21 @@
 //
 // How to declare a template
 // -------------------------
-// A template is a `TemplateSpec` built from constexpr tables, in millimetres and points, with
+// A template is a `TemplateDef` built from constexpr tables, in millimetres and points, with
 // C++20 designated initialisers (fields in the order the structs below declare them; anything
 // left out takes the default written beside it):
 //
-//     constexpr Report::BandSpec listBands[] = {
+//     constexpr Report::BandDef listBands[] = {
 //         {.name = "ReportTitle", .kind = Report::BandKind::ReportTitle, .top = 5, .height = 8, .width = 277},
 //         ...
 //     };
-//     constexpr Report::TextSpec listTexts[] = {
+//     constexpr Report::TextDef listTexts[] = {
 //         {.name = "txtTitolo", .band = "ReportTitle", .left = 2, .top = 1, .width = 273, .height = 5,
 //          .font = "Verdana", .size = 9, .bold = true, .colour = Report::rgb(0xFFFFFF),
 //          .fill = Report::rgb(0x708090), .align = Report::HAlign::Centre, .text = "Riepilogo"},
 //         ...
 //     };
-//     constexpr Report::TemplateSpec listTemplate{
+//     constexpr Report::TemplateDef listTemplate{
 //         .name = "Elenco",
 //         .page = {.width = 297, .height = 210, .paperCode = 9, .orientation = Report::Orientation::Landscape,
 //                  .left = 10, .right = 10, .top = 10, .bottom = 10},
@@ -111,7 +111,7 @@ constexpr QRgb black = rgb(0x000000);
 
 // ---- Declarations (all lengths in millimetres, font sizes in points) ----
 
-struct PageSpec {
+struct PageDef {
     const char* name = "Page1";
     double width = 210;
     double height = 297;
@@ -120,7 +120,7 @@ struct PageSpec {
     double left = 0, right = 0, top = 0, bottom = 0; // margins
 };
 
-struct BandSpec {
+struct BandDef {
     const char* name;
     BandKind kind;
     double top = 0;
@@ -128,7 +128,7 @@ struct BandSpec {
     double width = 0;
 };
 
-struct TextSpec {
+struct TextDef {
     const char* name;
     const char* band = ""; // empty: placed on the page
     double left = 0, top = 0, width = 0, height = 0;
@@ -145,26 +145,26 @@ struct TextSpec {
     const char* text = nullptr; // UTF-8, lines separated by "\n"; null: no lines
 };
 
-struct PictureSpec {
+struct PictureDef {
     const char* name;
     const char* band = "";
     double left = 0, top = 0, width = 0, height = 0;
     const char* image = ""; // PNG: a resource path (":/...") or a file path
 };
 
-struct LineSpec {
+struct LineDef {
     const char* name;
     const char* band = "";
     double left = 0, top = 0, width = 0;
 };
 
-struct TemplateSpec {
+struct TemplateDef {
     const char* name;
-    PageSpec page;
-    std::span<const BandSpec> bands = {};
-    std::span<const TextSpec> texts = {};
-    std::span<const PictureSpec> pictures = {};
-    std::span<const LineSpec> lines = {};
+    PageDef page;
+    std::span<const BandDef> bands = {};
+    std::span<const TextDef> texts = {};
+    std::span<const PictureDef> pictures = {};
+    std::span<const LineDef> lines = {};
     unsigned previewButtons = PreviewAll;
     double previewZoom = 1.0; // 1.0 is 100 %
     const char* pdfTitle = "";
@@ -252,7 +252,7 @@ class PreparedReport;
 
 class Template {
 public:
-    explicit Template(const TemplateSpec& spec);
+    explicit Template(const TemplateDef& def);
     ~Template();
     Template(const Template&) = delete;
     Template& operator=(const Template&) = delete;

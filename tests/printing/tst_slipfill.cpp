@@ -33,7 +33,7 @@ private slots:
             const QString name = QString::fromLatin1(object.name);
             QVERIFY2(!names.contains(name), object.name);
             names.insert(name);
-            const Report::TextSpec* found = SlipTemplate::find(name);
+            const Report::TextDef* found = SlipTemplate::find(name);
             QVERIFY2(found == &object, object.name);
         }
         QVERIFY(!SlipTemplate::find(QStringLiteral("txtImporto_C_09")));
@@ -53,7 +53,7 @@ private slots:
                                      : section == SlipTemplate::Section::B ? std::pair{170.0, 242.0}
                                                                            : std::pair{7.8, 151.0};
             QVERIFY2(from >= low && to <= high, object.name);
-            QVERIFY(object.left + object.width <= SlipTemplate::spec().page.width);
+            QVERIFY(object.left + object.width <= SlipTemplate::def().page.width);
             // Common to every object of the slip.
             QCOMPARE(object.rotation, 90);
             QCOMPARE(QLatin1String(object.font), QLatin1String("Verdana"));
@@ -105,7 +105,7 @@ private slots:
     void knownPositions()
     {
         QFETCH(QString, name);
-        const Report::TextSpec* object = SlipTemplate::find(name);
+        const Report::TextDef* object = SlipTemplate::find(name);
         QVERIFY(object);
         QFETCH(double, left);
         QFETCH(double, top);

@@ -31,7 +31,7 @@ const QString iniName = QStringLiteral("Tassella.ini");
 // The rectangle of a template object on the sheet once the margins have shifted it.
 QRectF placed(const QString& name, double top, double left)
 {
-    const Report::TextSpec* object = SlipTemplate::find(name);
+    const Report::TextDef* object = SlipTemplate::find(name);
     return object ? QRectF(object->left + left, object->top + top, object->width, object->height) : QRectF();
 }
 } // namespace

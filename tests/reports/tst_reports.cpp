@@ -23,7 +23,7 @@ using PdfReadBack::Word;
 namespace {
 
 // A sheet without bands: A4 portrait, 10 mm margins, objects at absolute places.
-constexpr TextSpec sheetTexts[] = {
+constexpr TextDef sheetTexts[] = {
     {.name = "txtSinistra", .left = 20, .top = 30, .width = 60, .height = 8, .size = 12, .text = "SINISTRA"},
     {.name = "txtDestra", .left = 20, .top = 45, .width = 60, .height = 8, .size = 12, .align = HAlign::Right,
      .text = "DESTRA"},
@@ -45,13 +45,13 @@ constexpr TextSpec sheetTexts[] = {
     {.name = "txtFondo", .left = 20, .top = 160, .width = 80, .height = 10, .size = 10, .colour = rgb(0xFFFFFF),
      .fill = rgb(0x008080), .align = HAlign::Centre, .valign = VAlign::Centre, .text = "FONDO"},
 };
-constexpr PictureSpec sheetPictures[] = {
+constexpr PictureDef sheetPictures[] = {
     {.name = "imgLogo", .left = 150, .top = 3, .width = 17, .height = 13, .image = TASSELLA_FIXTURES "/reports/picture.png"},
 };
-constexpr LineSpec sheetLines[] = {
+constexpr LineDef sheetLines[] = {
     {.name = "linSepara", .left = 20, .top = 180, .width = 120},
 };
-constexpr TemplateSpec sheetTemplate{
+constexpr TemplateDef sheetTemplate{
     .name = "Prova foglio",
     .page = {.width = 210, .height = 297, .paperCode = paperA4, .left = 10, .right = 10, .top = 10, .bottom = 10},
     .texts = sheetTexts,
@@ -62,12 +62,12 @@ constexpr TemplateSpec sheetTemplate{
 };
 
 // A list print: title, a body that grows with its lines, a footer; A4 landscape.
-constexpr BandSpec listBands[] = {
+constexpr BandDef listBands[] = {
     {.name = "ReportTitle", .kind = BandKind::ReportTitle, .top = 5, .height = 8, .width = 277},
     {.name = "MasterData", .kind = BandKind::MasterData, .top = 28, .height = 28, .width = 277},
     {.name = "Footer", .kind = BandKind::Footer, .top = 61, .height = 8, .width = 277},
 };
-constexpr TextSpec listTexts[] = {
+constexpr TextDef listTexts[] = {
     {.name = "txtTitolo", .band = "ReportTitle", .left = 2, .top = 1, .width = 273, .height = 5, .font = "Verdana",
      .size = 9, .bold = true, .colour = rgb(0xFFFFFF), .fill = rgb(0x708090), .align = HAlign::Centre,
      .text = "Riepilogo"},
@@ -77,7 +77,7 @@ constexpr TextSpec listTexts[] = {
      .size = 8, .bold = true, .colour = rgb(0xFFFFFF), .fill = rgb(0x708090), .align = HAlign::Centre,
      .text = "Stampa eseguita in data [DATE] alle ore [TIME]"},
 };
-constexpr TemplateSpec listTemplate{
+constexpr TemplateDef listTemplate{
     .name = "Elenco",
     .page = {.width = 297, .height = 210, .paperCode = paperA4, .orientation = Orientation::Landscape, .left = 10,
              .right = 10, .top = 10, .bottom = 10},
@@ -86,7 +86,7 @@ constexpr TemplateSpec listTemplate{
 };
 
 // A custom sheet like the slip's: 203 x 327 mm, no margins, rotated boxes.
-constexpr TextSpec slipTexts[] = {
+constexpr TextDef slipTexts[] = {
     {.name = "txtCodFisc_C_16", .left = 146, .top = 7.8, .width = 5, .height = 4, .font = "Verdana", .size = 9,
      .align = HAlign::Centre, .rotation = 90, .wordWrap = false, .expressions = false, .text = "X"},
     {.name = "txtCapRes_C_01", .left = 178, .top = 24.8, .width = 5, .height = 4, .font = "Verdana", .size = 9,
@@ -94,14 +94,14 @@ constexpr TextSpec slipTexts[] = {
     {.name = "txtEsecutore_A1", .left = 145, .top = 250, .width = 5, .height = 71, .font = "Verdana", .size = 7,
      .rotation = 90, .wordWrap = false, .expressions = false, .text = "ESECUTORE"},
 };
-constexpr TemplateSpec slipTemplate{
+constexpr TemplateDef slipTemplate{
     .name = "Tassella",
     .page = {.width = 203, .height = 327, .paperCode = paperCustom},
     .texts = slipTexts,
     .previewButtons = PreviewPrint | PreviewZoom | PreviewFullScreen | PreviewClose,
 };
 
-constexpr TemplateSpec closeOnlyTemplate{
+constexpr TemplateDef closeOnlyTemplate{
     .name = "Solo chiudi",
     .page = {},
     .texts = sheetTexts,
@@ -228,8 +228,8 @@ private slots:
         QFETCH(int, which);
         QFETCH(bool, turn);
         QFETCH(QSizeF, size);
-        const TemplateSpec* specs[] = {&sheetTemplate, &listTemplate, &slipTemplate};
-        Template report(*specs[which]);
+        const TemplateDef* defs[] = {&sheetTemplate, &listTemplate, &slipTemplate};
+        Template report(*defs[which]);
         if (turn)
             report.page().setOrientation(report.page().orientation == Orientation::Portrait ? Orientation::Landscape
                                                                                              : Orientation::Portrait);
@@ -622,9 +622,9 @@ private slots:
 
         // The job title is the template's name: a unique one finds the file the queue writes.
         const QByteArray name = job.toUtf8();
-        TemplateSpec spec = which == 0 ? sheetTemplate : slipTemplate;
-        spec.name = name.constData();
-        Template report(spec);
+        TemplateDef def = which == 0 ? sheetTemplate : slipTemplate;
+        def.name = name.constData();
+        Template report(def);
         if (which == 2) {
             TextObject* box = report.text(QStringLiteral("txtCodFisc_C_16"));
             box->fill = rgb(0x008080);
