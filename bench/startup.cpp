@@ -1,0 +1,41 @@
+// Start-up cost of the whole process, from launch to the first window shown, in two modes:
+//   bench_startup bare      one bare Qt window of the login's size
+//   bench_startup tassella  the 25 windows created and the login shown, as the program starts
+// bench/startup.sh times whole runs of both with hyperfine.
+
+#include "app/Platform.h"
+#include "app/Startup.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+#include <cstring>
+
+int main(int argc, char* argv[])
+{
+    const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QTemporaryDir folder;
+    ProgramFolder::setOverride(folder.path());
+
+    QElapsedTimer timer;
+    timer.start();
+    QWidget bareWindow;
+    if (bare) {
+        bareWindow.resize(388, 405);
+        bareWindow.show();
+    } else {
+        Startup::installTranslations(app);
+        Startup::createWindows();
+        Startup::showLogin();
+    }
+    QTimer::singleShot(0, &app, [&] {
+        std::fprintf(stderr, "%s: %.2f ms of window work\n", bare ? "bare" : "tassella", timer.nsecsElapsed() / 1e6);
+        QCoreApplication::quit();
+    });
+    return QApplication::exec();
+}
