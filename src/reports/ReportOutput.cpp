@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -45,9 +46,10 @@ void preview(Template& report, QWidget* parent)
     window.exec();
 }
 
-PreviewWindow::PreviewWindow(Template& report, QWidget* parent)
+PreviewWindow::PreviewWindow(Template& report, QWidget* parent, Underlay underlay)
     : QDialog(parent)
     , m_report(report)
+    , m_underlay(std::move(underlay))
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("frmAnteprima"));
@@ -59,8 +61,16 @@ PreviewWindow::PreviewWindow(Template& report, QWidget* parent)
 
     m_view = new QPrintPreviewWidget(m_printer.get(), this);
     m_view->setObjectName(QStringLiteral("preview"));
-    connect(m_view, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { m_report.prepared().render(*printer); });
+    connect(m_view, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+        QPainter painter;
+        if (!painter.begin(printer))
+            return;
+        for (int i = 0; i < m_report.prepared().pageCount(); ++i) {
+            if (i > 0)
+                printer->newPage();
+            drawPage(painter, i, true);
+        }
+    });
 
     auto* buttons = new QHBoxLayout;
     const auto addButton = [&](const char* name, const QString& caption) {
@@ -73,7 +83,7 @@ PreviewWindow::PreviewWindow(Template& report, QWidget* parent)
     const unsigned offered = report.previewButtons();
     if (offered & PreviewPrint)
         connect(addButton("btnStampa", QStringLiteral("Stampa")), &QPushButton::clicked, this,
-                [this] { Report::print(m_report, this); });
+                [this] { emit printed(Report::print(m_report, this)); });
     if (offered & PreviewZoom) {
         connect(addButton("btnZoomPiu", QStringLiteral("Zoom +")), &QPushButton::clicked, m_view,
                 [this] { m_view->zoomIn(); });
@@ -102,6 +112,31 @@ PreviewWindow::PreviewWindow(Template& report, QWidget* parent)
 }
 
 PreviewWindow::~PreviewWindow() = default;
+
+void PreviewWindow::drawPage(QPainter& painter, int index, bool withUnderlay) const
+{
+    if (withUnderlay && m_underlay) {
+        painter.save();
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.scale(painter.device()->logicalDpiX() / 25.4, painter.device()->logicalDpiY() / 25.4);
+        m_underlay(painter);
+        painter.restore();
+    }
+    m_report.prepared().paint(painter, index);
+}
+
+QImage PreviewWindow::pageImage(int index, double pixelsPerMm, bool withUnderlay) const
+{
+    const QSizeF paper = m_report.prepared().pageLayout().fullRect(QPageLayout::Millimeter).size();
+    QImage image((paper * pixelsPerMm).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    // The drawing scales millimetres by the device's resolution: give the image the one asked for.
+    image.setDotsPerMeterX(qRound(pixelsPerMm * 1000));
+    image.setDotsPerMeterY(qRound(pixelsPerMm * 1000));
+    QPainter painter(&image);
+    drawPage(painter, index, withUnderlay);
+    return image;
+}
 
 void PreviewWindow::toggleFullScreen()
 {
