@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace Report {
 
@@ -34,10 +35,24 @@ PrintResult print(Template& report, QWidget* parent)
     preparePrinter(printer, report, prepared);
     if (!PrintDialog::exec(&printer, parent))
         return PrintResult::Cancelled;
+    return printPrepared(printer, report);
+}
+
+PrintResult printPrepared(QPrinter& printer, Template& report)
+{
+    const PreparedReport& prepared = report.prepared();
     // The dialog may have chosen another printer or a file: the sheet stays the template's.
     printer.setFullPage(true);
     printer.setPageLayout(prepared.pageLayout());
-    return prepared.render(printer) ? PrintResult::Printed : PrintResult::Failed;
+    int first = 0;
+    int last = prepared.pageCount() - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::max(first, printer.fromPage() - 1);
+        last = std::min(last, std::max(printer.fromPage(), printer.toPage()) - 1);
+    }
+    if (first > last)
+        return PrintResult::Cancelled;
+    return prepared.render(printer, first, last) ? PrintResult::Printed : PrintResult::Failed;
 }
 
 void preview(Template& report, QWidget* parent)

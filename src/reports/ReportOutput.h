@@ -20,6 +20,11 @@ enum class PrintResult { Printed, Cancelled, Failed };
 // dialog prints nothing. Prepares first when the template has never been prepared.
 PrintResult print(Template& report, QWidget* parent);
 
+// Prints the prepared pages on a printer whose dialog has been answered: the pages of the range
+// chosen there (all when none), on the template's sheet. Printed when the pages went out,
+// Cancelled when the range holds none of them, Failed when the printer could not print.
+PrintResult printPrepared(QPrinter& printer, Template& report);
+
 // Shows the prepared pages in the modal preview window; returns when it is closed.
 void preview(Template& report, QWidget* parent);
 
