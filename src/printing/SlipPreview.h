@@ -1,25 +1,14 @@
 #pragma once
 // The slip's preview: the page exactly as the print run puts it on paper, margins included,
 // over a light drawing of the form's boxes and sections, so that the alignment can be checked
-// before a form is spent. The drawing exists only here; the printer never receives it.
+// before a form is spent. It is the report engine's preview window, with its print and zoom
+// buttons; the drawing of the form exists only here and the printer never receives it.
 
-#include "app/Windows.h"
-#include "reports/ReportLayout.h"
+#include "reports/ReportOutput.h"
 
-#include <QImage>
-
-class SlipPreviewPage;
-
-class SlipPreview : public Dialog {
+class SlipPreview : public Report::PreviewWindow {
     Q_OBJECT
 public:
-    explicit SlipPreview(QWidget* owner = nullptr);
-
-    void setPrepared(const Report::PreparedReport& prepared);
-
-    // The sheet at pixelsPerMm: white paper, the form's drawing when asked, then the slip's data.
-    static QImage renderSheet(const Report::PreparedReport& prepared, double pixelsPerMm, bool withForm);
-
-private:
-    SlipPreviewPage* m_page;
+    // The slip's template, prepared with the slip and the margins.
+    SlipPreview(Report::Template& report, QWidget* owner);
 };

@@ -119,9 +119,15 @@ void TfrmStampaBol::print()
 {
     if (!prepareSlip())
         return;
-    if (Report::print(*m_repBollettino, this) == Report::PrintResult::Failed)
+    printed(Report::print(*m_repBollettino, this));
+}
+
+void TfrmStampaBol::printed(Report::PrintResult result)
+{
+    if (result == Report::PrintResult::Failed)
         MessageBox::error(this, QStringLiteral("Attenzione: non è stato possibile stampare il bollettino.\n"
                                                "Verificare la stampante e riprovare."));
+    // The window closes after every print attempt, from here or from the preview.
     close();
 }
 
@@ -129,6 +135,12 @@ void TfrmStampaBol::preview()
 {
     if (!prepareSlip())
         return;
-    const Report::PreparedReport& prepared = m_repBollettino->prepared();
-    Windows::openDialog<SlipPreview>(this, {}, [&prepared](SlipPreview* dialog) { dialog->setPrepared(prepared); });
+    auto* window = new SlipPreview(*m_repBollettino, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::ApplicationModal);
+    connect(window, &Report::PreviewWindow::printed, this, [this, window](Report::PrintResult result) {
+        window->close();
+        printed(result);
+    });
+    window->show();
 }

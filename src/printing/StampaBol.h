@@ -13,6 +13,7 @@ class StampaBol;
 }
 namespace Report {
 class Template;
+enum class PrintResult;
 }
 class QLineEdit;
 
@@ -37,6 +38,7 @@ private:
     void apply(QLineEdit* field, const QString& key);
     std::optional<int> margin(QLineEdit* field);
     void print();
+    void printed(Report::PrintResult result);
     void preview();
 
     std::unique_ptr<Ui::StampaBol> m_ui;

@@ -362,13 +362,13 @@ void PreparedReport::paint(QPainter& painter, int index) const
     painter.restore();
 }
 
-bool PreparedReport::render(QPagedPaintDevice& device) const
+bool PreparedReport::render(QPagedPaintDevice& device, int first, int last) const
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    for (int i = 0; i < pageCount(); ++i) {
-        if (i > 0 && !device.newPage())
+    for (int i = first; i <= last; ++i) {
+        if (i > first && !device.newPage())
             return false;
         paint(painter, i);
     }

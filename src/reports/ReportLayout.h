@@ -71,7 +71,9 @@ public:
     void paint(QPainter& painter, int index) const;
     // Draws every page on a device whose page layout is already set; false when the device
     // cannot be painted on (a printer that fails to start, a file that cannot be written).
-    bool render(QPagedPaintDevice& device) const;
+    bool render(QPagedPaintDevice& device) const { return render(device, 0, pageCount() - 1); }
+    // The same for the pages first to last (0-based, both included).
+    bool render(QPagedPaintDevice& device, int first, int last) const;
 
 private:
     QPageLayout m_layout;

@@ -5,11 +5,13 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace Report {
 
@@ -33,10 +35,24 @@ PrintResult print(Template& report, QWidget* parent)
     preparePrinter(printer, report, prepared);
     if (!PrintDialog::exec(&printer, parent))
         return PrintResult::Cancelled;
+    return printPrepared(printer, report);
+}
+
+PrintResult printPrepared(QPrinter& printer, Template& report)
+{
+    const PreparedReport& prepared = report.prepared();
     // The dialog may have chosen another printer or a file: the sheet stays the template's.
     printer.setFullPage(true);
     printer.setPageLayout(prepared.pageLayout());
-    return prepared.render(printer) ? PrintResult::Printed : PrintResult::Failed;
+    int first = 0;
+    int last = prepared.pageCount() - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::max(first, printer.fromPage() - 1);
+        last = std::min(last, std::max(printer.fromPage(), printer.toPage()) - 1);
+    }
+    if (first > last)
+        return PrintResult::Cancelled;
+    return prepared.render(printer, first, last) ? PrintResult::Printed : PrintResult::Failed;
 }
 
 void preview(Template& report, QWidget* parent)
@@ -45,9 +61,10 @@ void preview(Template& report, QWidget* parent)
     window.exec();
 }
 
-PreviewWindow::PreviewWindow(Template& report, QWidget* parent)
+PreviewWindow::PreviewWindow(Template& report, QWidget* parent, Underlay underlay)
     : QDialog(parent)
     , m_report(report)
+    , m_underlay(std::move(underlay))
     , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("frmAnteprima"));
@@ -59,8 +76,16 @@ PreviewWindow::PreviewWindow(Template& report, QWidget* parent)
 
     m_view = new QPrintPreviewWidget(m_printer.get(), this);
     m_view->setObjectName(QStringLiteral("preview"));
-    connect(m_view, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter* printer) { m_report.prepared().render(*printer); });
+    connect(m_view, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+        QPainter painter;
+        if (!painter.begin(printer))
+            return;
+        for (int i = 0; i < m_report.prepared().pageCount(); ++i) {
+            if (i > 0)
+                printer->newPage();
+            drawPage(painter, i, true);
+        }
+    });
 
     auto* buttons = new QHBoxLayout;
     const auto addButton = [&](const char* name, const QString& caption) {
@@ -73,7 +98,7 @@ PreviewWindow::PreviewWindow(Template& report, QWidget* parent)
     const unsigned offered = report.previewButtons();
     if (offered & PreviewPrint)
         connect(addButton("btnStampa", QStringLiteral("Stampa")), &QPushButton::clicked, this,
-                [this] { Report::print(m_report, this); });
+                [this] { emit printed(Report::print(m_report, this)); });
     if (offered & PreviewZoom) {
         connect(addButton("btnZoomPiu", QStringLiteral("Zoom +")), &QPushButton::clicked, m_view,
                 [this] { m_view->zoomIn(); });
@@ -102,6 +127,31 @@ PreviewWindow::PreviewWindow(Template& report, QWidget* parent)
 }
 
 PreviewWindow::~PreviewWindow() = default;
+
+void PreviewWindow::drawPage(QPainter& painter, int index, bool withUnderlay) const
+{
+    if (withUnderlay && m_underlay) {
+        painter.save();
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.scale(painter.device()->logicalDpiX() / 25.4, painter.device()->logicalDpiY() / 25.4);
+        m_underlay(painter);
+        painter.restore();
+    }
+    m_report.prepared().paint(painter, index);
+}
+
+QImage PreviewWindow::pageImage(int index, double pixelsPerMm, bool withUnderlay) const
+{
+    const QSizeF paper = m_report.prepared().pageLayout().fullRect(QPageLayout::Millimeter).size();
+    QImage image((paper * pixelsPerMm).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    // The drawing scales millimetres by the device's resolution: give the image the one asked for.
+    image.setDotsPerMeterX(qRound(pixelsPerMm * 1000));
+    image.setDotsPerMeterY(qRound(pixelsPerMm * 1000));
+    QPainter painter(&image);
+    drawPage(painter, index, withUnderlay);
+    return image;
+}
 
 void PreviewWindow::toggleFullScreen()
 {

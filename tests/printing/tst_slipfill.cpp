@@ -85,7 +85,10 @@ private slots:
         QCOMPARE(layout.capacity(layout.indexOf("Sesso")), 1);
     }
 
-    void knownPositions_data()
+    // Every one of the 139 objects as the form has it, read through the engine's find by name:
+    // place, size, font size, alignment, rotation and default text. Sections A and B and the whole
+    // texts of C one by one; the character boxes row by row, with their tops box by box.
+    void everyObjectAsTheFormHasIt_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<double>("left");
@@ -93,30 +96,147 @@ private slots:
         QTest::addColumn<double>("width");
         QTest::addColumn<double>("height");
         QTest::addColumn<double>("size");
-        QTest::newRow("codfisc 16") << "txtCodFisc_C_16" << 146.0 << 7.8 << 5.0 << 4.0 << 9.0;
-        QTest::newRow("cap 01") << "txtCapRes_C_01" << 178.0 << 24.8 << 5.0 << 4.0 << 9.0;
-        QTest::newRow("cap 04") << "txtCapRes_C_04" << 178.0 << 12.3 << 5.0 << 4.0 << 9.0;
-        QTest::newRow("importo A") << "txtImporto_A" << 119.0 << 261.0 << 6.0 << 32.0 << 9.0;
-        QTest::newRow("esecutore B2") << "txtEsecutore_B2" << 149.0 << 170.0 << 5.0 << 71.0 << 7.0;
-        QTest::newRow("integrazione A") << "txtIntegrazione_A" << 176.2 << 305.0 << 6.0 << 6.0 << 9.0;
-        QTest::newRow("lettere C") << "txtImpLettere_C" << 120.0 << 9.0 << 5.0 << 125.0 << 8.0;
-        QTest::newRow("sesso") << "txtSesso" << 162.0 << 101.5 << 5.0 << 4.0 << 9.0;
+        QTest::addColumn<int>("align");
+        QTest::addColumn<QStringList>("lines"); // the default text
+        using Report::HAlign;
+        QTest::newRow("txtImporto_A") << "txtImporto_A" << 119.0 << 261.0 << 6.0 << 32.0 << 9.0 << int(HAlign::Right)
+                                      << QStringList{"Importo A"};
+        QTest::newRow("txtCents_A") << "txtCents_A" << 119.0 << 250.0 << 6.0 << 8.0 << 9.0 << int(HAlign::Right)
+                                    << QStringList{"00"};
+        QTest::newRow("txtImpLettere_A") << "txtImpLettere_A" << 124.0 << 250.0 << 5.0 << 72.0 << 8.0
+                                         << int(HAlign::Left) << QStringList{"CIFRA IN LETTERE"};
+        QTest::newRow("txtEsecutore_A1") << "txtEsecutore_A1" << 145.0 << 250.0 << 5.0 << 71.0 << 7.0
+                                         << int(HAlign::Left) << QStringList{"ESECUTORE RIGO 1 SEZ A", ""};
+        QTest::newRow("txtEsecutore_A2") << "txtEsecutore_A2" << 149.0 << 250.0 << 5.0 << 71.0 << 7.0
+                                         << int(HAlign::Left) << QStringList{"ESECUTORE RIGO 2 SEZ A"};
+        QTest::newRow("txtRilascio_A") << "txtRilascio_A" << 160.0 << 305.0 << 6.0 << 6.0 << 9.0 << int(HAlign::Centre)
+                                       << QStringList{""};
+        QTest::newRow("txtAnnuale_A") << "txtAnnuale_A" << 168.0 << 305.0 << 6.0 << 6.0 << 9.0 << int(HAlign::Centre)
+                                      << QStringList();
+        QTest::newRow("txtIntegrazione_A")
+            << "txtIntegrazione_A" << 176.2 << 305.0 << 6.0 << 6.0 << 9.0 << int(HAlign::Centre) << QStringList();
+        QTest::newRow("txtImporto_B") << "txtImporto_B" << 119.0 << 181.0 << 6.0 << 32.0 << 9.0 << int(HAlign::Right)
+                                      << QStringList{"Importo A"};
+        QTest::newRow("txtCents_B") << "txtCents_B" << 119.0 << 170.0 << 6.0 << 8.0 << 9.0 << int(HAlign::Right)
+                                    << QStringList{"00"};
+        QTest::newRow("txtImpLettere_B") << "txtImpLettere_B" << 124.0 << 170.0 << 5.0 << 72.0 << 8.0
+                                         << int(HAlign::Left) << QStringList{"CIFRA IN LETTERE"};
+        QTest::newRow("txtEsecutore_B1") << "txtEsecutore_B1" << 145.0 << 170.0 << 5.0 << 71.0 << 7.0
+                                         << int(HAlign::Left) << QStringList{"ESECUTORE RIGO 1 SEZ A"};
+        QTest::newRow("txtEsecutore_B2") << "txtEsecutore_B2" << 149.0 << 170.0 << 5.0 << 71.0 << 7.0
+                                         << int(HAlign::Left) << QStringList{"ESECUTORE RIGO 2 SEZ A"};
+        QTest::newRow("txtRilascio_B") << "txtRilascio_B" << 160.0 << 224.0 << 6.0 << 6.0 << 9.0 << int(HAlign::Centre)
+                                       << QStringList();
+        QTest::newRow("txtAnnuale_B") << "txtAnnuale_B" << 168.0 << 224.0 << 6.0 << 6.0 << 9.0 << int(HAlign::Centre)
+                                      << QStringList();
+        QTest::newRow("txtIntegrazione_B")
+            << "txtIntegrazione_B" << 176.2 << 224.0 << 6.0 << 6.0 << 9.0 << int(HAlign::Centre) << QStringList();
+        QTest::newRow("txtImpLettere_C") << "txtImpLettere_C" << 120.0 << 9.0 << 5.0 << 125.0 << 8.0
+                                         << int(HAlign::Left) << QStringList{"CIFRA IN LETTERE"};
+        QTest::newRow("txtIntegrazione_C")
+            << "txtIntegrazione_C" << 148.0 << 115.0 << 5.0 << 4.0 << 9.0 << int(HAlign::Centre) << QStringList{"X"};
+        QTest::newRow("txtAnnuale_C") << "txtAnnuale_C" << 148.0 << 132.5 << 5.0 << 4.0 << 9.0 << int(HAlign::Centre)
+                                      << QStringList{"X"};
+        QTest::newRow("txtRilascio_C") << "txtRilascio_C" << 148.0 << 147.0 << 5.0 << 4.0 << 9.0 << int(HAlign::Centre)
+                                       << QStringList{"X"};
+        QTest::newRow("txtSesso") << "txtSesso" << 162.0 << 101.5 << 5.0 << 4.0 << 9.0 << int(HAlign::Centre)
+                                  << QStringList{"X"};
+
+        struct BoxRow {
+            const char* prefix;
+            int count;
+            double left;
+            const char* tops; // of boxes 01, 02, ...
+        };
+        const BoxRow rows[] = {
+            {"txtImporto_C", 8, 113.5, "49, 44.6, 40.3, 36, 32, 28, 23.5, 19"},
+            {"txtCents_C", 2, 113.5, "14, 9.9"},
+            {"txtCodTariffa_C", 4, 146.0, "101.5, 97.3, 93.4, 89.2"},
+            {"txtAnno_C", 2, 146.0, "82.5, 78.4"},
+            {"txtCodFisc_C", 16, 146.0,
+             "71.6, 67.4, 63.1, 58.8, 54.4, 50.2, 46.5, 42, 37.5, 33, 29, 24.8, 20.5, 16.5, 12.2, 7.8"},
+            {"txtEsecutore_C", 23, 154.0,
+             "101.5, 97.3, 93.2, 89, 84.6, 80.5, 75.9, 71.6, 67.4, 63.1, 58.8, 54.4, 50.2, 45.9, 41.4, 37.2, 33, 29, "
+             "24.8, 20.5, 16.5, 12.2, 7.8"},
+            {"txtGG_C", 2, 162.0, "93.2, 89"},
+            {"txtMM_C", 2, 162.0, "85, 80.5"},
+            {"txtAA_C", 2, 162.0, "76.3, 71.6"},
+            {"txtComuneNasc_C", 11, 162.0, "63.1, 58.8, 54.4, 50.2, 45.9, 41.4, 37.2, 33, 29, 24.8, 20.5"},
+            {"txtProvNasc_C", 2, 162.0, "12.2, 7.8"},
+            {"txtIndirizzoRes_C", 20, 170.0,
+             "101.5, 97.3, 93.2, 89, 84.6, 80.5, 75.9, 71.6, 67.4, 63.1, 58.8, 54.4, 50.2, 45.9, 41.4, 37.2, 33, 29, "
+             "24.8, 20.5"},
+            {"txtProvRes_C", 2, 170.0, "12.2, 7.8"},
+            {"txtComuneRes_C", 17, 178.0,
+             "101.5, 97.3, 93.2, 89, 84.6, 80.5, 75.9, 71.6, 67.4, 63.1, 58.8, 54.4, 50.2, 45.9, 41.4, 37.2, 33"},
+            {"txtCapRes_C", 5, 178.0, "24.8, 20.5, 16.5, 12.3, 7.8"},
+        };
+        int boxes = 0;
+        for (const BoxRow& row : rows) {
+            const QStringList tops = QString::fromLatin1(row.tops).split(QStringLiteral(", "));
+            QCOMPARE(tops.size(), row.count);
+            for (int i = 0; i < row.count; ++i, ++boxes) {
+                const QString name =
+                    QStringLiteral("%1_%2").arg(QLatin1String(row.prefix)).arg(i + 1, 2, 10, QLatin1Char('0'));
+                QTest::newRow(qPrintable(name)) << name << row.left << tops.at(i).toDouble() << 5.0 << 4.0 << 9.0
+                                                << int(HAlign::Centre) << QStringList{"X"};
+            }
+        }
+        QCOMPARE(boxes, 118);
     }
-    void knownPositions()
+    void everyObjectAsTheFormHasIt()
     {
         QFETCH(QString, name);
-        const Report::TextDef* object = SlipTemplate::find(name);
-        QVERIFY(object);
         QFETCH(double, left);
         QFETCH(double, top);
         QFETCH(double, width);
         QFETCH(double, height);
         QFETCH(double, size);
+        QFETCH(int, align);
+        QFETCH(QStringList, lines);
+        const Report::Template report(SlipTemplate::def());
+        const Report::TextObject* object = report.text(name);
+        QVERIFY(object);
+        QCOMPARE(object->band, QString());
         QCOMPARE(object->left, left);
         QCOMPARE(object->top, top);
         QCOMPARE(object->width, width);
         QCOMPARE(object->height, height);
         QCOMPARE(object->size, size);
+        QCOMPARE(int(object->align), align);
+        QCOMPARE(object->rotation, 90);
+        QCOMPARE(object->font, QStringLiteral("Verdana"));
+        QVERIFY(!object->bold);
+        QCOMPARE(object->colour, Report::black);
+        QCOMPARE(object->fill, Report::noFill);
+        QCOMPARE(object->valign, Report::VAlign::Top);
+        QVERIFY(!object->wordWrap);
+        QCOMPARE(object->expressions, name == QLatin1String("txtImporto_A"));
+        QCOMPARE(object->lines, lines);
+    }
+
+    // The template holds its page and the 139 texts of the table above, and nothing else.
+    void pageAndNothingElse()
+    {
+        const Report::Template report(SlipTemplate::def());
+        QCOMPARE(report.name(), QStringLiteral("Tassella"));
+        const Report::Page& page = report.page();
+        QCOMPARE(page.name, QStringLiteral("Page1"));
+        QCOMPARE(report.find(QStringLiteral("Page1")), &page);
+        QCOMPARE(page.width, 203.0);
+        QCOMPARE(page.height, 327.0);
+        QCOMPARE(page.paperCode, Report::paperCustom);
+        QCOMPARE(page.orientation, Report::Orientation::Portrait);
+        QCOMPARE(page.leftMargin, 0.0);
+        QCOMPARE(page.rightMargin, 0.0);
+        QCOMPARE(page.topMargin, 0.0);
+        QCOMPARE(page.bottomMargin, 0.0);
+        QVERIFY(report.bands().empty());
+        QVERIFY(report.pictures().empty());
+        QVERIFY(report.lines().empty());
+        QCOMPARE(int(report.texts().size()), 139);
+        QCOMPARE(report.previewButtons(), unsigned(Report::PreviewPrint | Report::PreviewZoom |
+                                                   Report::PreviewFullScreen | Report::PreviewClose));
     }
 
     void amountAndCents()

@@ -19,6 +19,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPrinterInfo>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -346,7 +347,8 @@ private slots:
         QCOMPARE(MessageBox::shown().first().kind, MessageBox::Kind::Error);
     }
 
-    // The preview shows the very drawing the printer gets, plus the light form underneath.
+    // The preview shows the very drawing the printer gets, plus the light form underneath, in the
+    // engine's preview window with its print and zoom buttons.
     void previewShowsThePrintOverTheForm()
     {
         setField("txtCodFisc", QStringLiteral("RSSMRA80A01H501U"));
@@ -356,16 +358,23 @@ private slots:
         click(window, "btnAnteprima");
         auto* preview = TestSupport::openDialog<SlipPreview>();
         QVERIFY(preview);
-        QVERIFY(child<QWidget>(preview, "panPagina"));
+        QVERIFY(preview->isModal());
+        QCOMPARE(preview->windowTitle(), QStringLiteral(" Anteprima bollettino postale"));
+        for (const char* name : {"btnStampa", "btnZoomPiu", "btnZoomMeno", "btnPaginaIntera", "btnChiudi"})
+            QVERIFY2(child<QAbstractButton>(preview, name), name);
+        QTRY_COMPARE(preview->view()->pageCount(), 1);
+        const double fitted = preview->view()->zoomFactor();
+        click(preview, "btnZoomPiu");
+        QVERIFY(preview->view()->zoomFactor() > fitted);
 
         // The template as prepared for the preview carries the slip and the margin.
         QCOMPARE(window->report().page().topMargin, 3.0);
         QCOMPARE(window->report().text(QStringLiteral("txtCodFisc_C_01"))->text(), QStringLiteral("R"));
 
         const double scale = 4.0; // pixels per mm
-        const Report::PreparedReport& prepared = window->report().prepared();
-        const QImage print = SlipPreview::renderSheet(prepared, scale, false);
-        const QImage shown = SlipPreview::renderSheet(prepared, scale, true);
+        const QImage print = preview->pageImage(0, scale, false);
+        const QImage shown = preview->pageImage(0, scale, true);
+        QCOMPARE(shown.size(), QSize(qRound(203 * scale), qRound(327 * scale)));
         int ink = 0, form = 0, altered = 0;
         for (int y = 0; y < print.height(); ++y) {
             for (int x = 0; x < print.width(); ++x) {
@@ -392,12 +401,21 @@ private slots:
         QTRY_VERIFY(!TestSupport::openDialog<SlipPreview>());
         QVERIFY(window->isVisible());
 
-        // Printing afterwards puts none of the drawing on paper: no section captions, no box lines.
-        const QString pdf = m_session->file(QStringLiteral("after-preview.pdf"));
+        // Printing from a new preview puts none of the drawing on paper (no section captions, no box
+        // lines) and, like every print attempt, closes the print window too.
+        click(window, "btnAnteprima");
+        preview = TestSupport::openDialog<SlipPreview>();
+        QVERIFY(preview);
+        QPointer<TfrmStampaBol> guard(window);
+        const QString pdf = m_session->file(QStringLiteral("from-preview.pdf"));
         PrintDialog::setNextAccept(pdf);
-        click(window, "btnStampa");
+        click(preview, "btnStampa");
+        QTRY_VERIFY(!TestSupport::openDialog<SlipPreview>());
+        QTRY_VERIFY(!guard || !guard->isVisible());
+        QVERIFY(MessageBox::shown().isEmpty());
         const PdfText::Document doc = PdfText::read(pdf);
         QVERIFY(doc.ok);
+        QCOMPARE(doc.wordsInside(placed(QStringLiteral("txtCodFisc_C_01"), 3, 0)).value(0).text, QStringLiteral("R"));
         QVERIFY(!doc.text.contains(QStringLiteral("Sezione")));
         QProcess raster;
         raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"),

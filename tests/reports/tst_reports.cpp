@@ -10,6 +10,7 @@
 
 #include <QDirIterator>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -542,6 +543,53 @@ private slots:
         QVERIFY(near(slipPdf.pages.front().height(), 327));
         QVERIFY(near(only(slipPdf, QStringLiteral("Q")).box.left(), 178));
         QVERIFY(near(only(slipPdf, QStringLiteral("Q")).box.center().y(), 24.8 + 2 - 5));
+    }
+
+    // The page range chosen in the print dialog: only those pages go to the printer.
+    void printsTheChosenPageRange_data()
+    {
+        QTest::addColumn<int>("from"); // 0: all pages
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("pages"); // -1: nothing printed
+        QTest::addColumn<QString>("present");
+        QTest::addColumn<QString>("absent");
+        QTest::newRow("all") << 0 << 0 << 2 << "RIGA100" << "";
+        QTest::newRow("first only") << 1 << 1 << 1 << "RIGA001" << "RIGA100";
+        QTest::newRow("second only") << 2 << 2 << 1 << "RIGA100" << "RIGA001";
+        QTest::newRow("beyond the last") << 2 << 9 << 1 << "RIGA100" << "RIGA001";
+        QTest::newRow("no such pages") << 3 << 5 << -1 << "" << "";
+    }
+    void printsTheChosenPageRange()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, pages);
+        QFETCH(QString, present);
+        QFETCH(QString, absent);
+        Template report(listTemplate);
+        fillList(report, 100);
+        report.prepare();
+        const QString file = path(QStringLiteral("range-%1-%2.pdf").arg(from).arg(to));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        if (from > 0) {
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(from, to);
+        }
+        const PrintResult result = printPrepared(printer, report);
+        if (pages < 0) {
+            QCOMPARE(result, PrintResult::Cancelled);
+            QVERIFY(!QFile::exists(file));
+            return;
+        }
+        QCOMPARE(result, PrintResult::Printed);
+        const Document pdf = PdfReadBack::words(file);
+        QCOMPARE(int(pdf.pages.size()), pages);
+        QVERIFY(near(pdf.pages.front().width(), 297));
+        QVERIFY(!pdf.find(present).isEmpty());
+        if (!absent.isEmpty())
+            QVERIFY(pdf.find(absent).isEmpty());
     }
 
     void cancelledPrintPrintsNothing()
