@@ -86,6 +86,9 @@ private slots:
         QCOMPARE(child<QLabel>(menu(), "btnBollettino")->text(), QStringLiteral("STAMPA BOLLETTINI"));
         QCOMPARE(child<QLabel>(menu(), "btnRiepilogo")->text(), QStringLiteral("RIEPILOGO VERSAMENTI"));
         QVERIFY(menu()->findChildren<QAbstractButton*>().isEmpty());
+        // Nor hover hints: the pictures speak for themselves.
+        for (const QWidget* widget : menu()->findChildren<QWidget*>())
+            QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
         QVERIFY(child<QLabel>(menu(), "imgSito")->text().contains(Maker::webAddress));
     }
 
