@@ -61,10 +61,6 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
     Artwork::show(m_ui->imgGuida, QStringLiteral("guida"));
     Artwork::show(m_ui->imgCopyright, QStringLiteral("copyright"));
     Artwork::show(m_ui->imgEsci, QStringLiteral("esci"));
-    m_ui->imgInfo->setToolTip(QStringLiteral("Informazioni su Tassella"));
-    m_ui->imgGuida->setToolTip(QStringLiteral("Uno sguardo a Tassella"));
-    m_ui->imgCopyright->setToolTip(QStringLiteral("Riconoscimenti"));
-    m_ui->imgEsci->setToolTip(QStringLiteral("Esci dal programma"));
 
     const std::function<void()> commands[] = {
         [this] { Windows::get<TfrmEsecutori>()->showFrom(this); },

@@ -6,6 +6,8 @@
 #include "app/Platform.h"
 #include "ui_Guida.h"
 
+#include <QRegularExpression>
+
 TfrmGuida::TfrmGuida(QWidget* parent)
     : Dialog(parent, Placement::CentreScreen)
     , m_ui(std::make_unique<Ui::Guida>())
@@ -27,8 +29,10 @@ TfrmGuida::~TfrmGuida() = default;
 void TfrmGuida::setPage(const QString& title, const QString& body)
 {
     m_ui->lblTitolo->setText(title);
+    // Each line break, CR LF as the pages write it or LF CR as some messages do, is one break.
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n\r|\r|\n"));
     QString text = body;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(lineBreak, QStringLiteral("\n"));
     m_ui->txtGuida->setPlainText(text);
 }
 

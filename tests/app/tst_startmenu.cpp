@@ -86,6 +86,9 @@ private slots:
         QCOMPARE(child<QLabel>(menu(), "btnBollettino")->text(), QStringLiteral("STAMPA BOLLETTINI"));
         QCOMPARE(child<QLabel>(menu(), "btnRiepilogo")->text(), QStringLiteral("RIEPILOGO VERSAMENTI"));
         QVERIFY(menu()->findChildren<QAbstractButton*>().isEmpty());
+        // Nor hover hints: the pictures speak for themselves.
+        for (const QWidget* widget : menu()->findChildren<QWidget*>())
+            QVERIFY2(widget->toolTip().isEmpty(), qPrintable(widget->objectName()));
         QVERIFY(child<QLabel>(menu(), "imgSito")->text().contains(Maker::webAddress));
     }
 
@@ -139,6 +142,11 @@ private slots:
         auto* first = TestSupport::openDialog<TfrmGuida>();
         QCOMPARE(child<QPlainTextEdit>(first, "txtGuida")->toPlainText(), QStringLiteral("Uno.\n\nDue."));
         first->close();
+        // A body written with LF CR breaks shows the same empty line between paragraphs.
+        TfrmGuida::showPage(menu(), QStringLiteral("Prima."), QStringLiteral("Uno.\n\r\n\rDue.\rTre."));
+        auto* other = TestSupport::openDialog<TfrmGuida>();
+        QCOMPARE(child<QPlainTextEdit>(other, "txtGuida")->toPlainText(), QStringLiteral("Uno.\n\nDue.\nTre."));
+        other->close();
         TfrmGuida::showPage(menu(), QStringLiteral("Seconda."), QStringLiteral("Tre."));
         auto* second = TestSupport::openDialog<TfrmGuida>();
         QVERIFY(second != first || !first);
