@@ -820,6 +820,32 @@ private slots:
                  QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati."));
         QApplication::sendEvent(child<QWidget>(m_editor, "chkSaldato"), &enter);
         QCOMPARE(text("panInfo"), QStringLiteral("Annota che il bollettino \u00e8 stato saldato."));
+
+        // With the real mouse: moving about inside a command keeps its hint; the panel behind it
+        // empties the text only when the mouse is over the panel itself.
+        m_editor->setWindowState(Qt::WindowNoState);
+        m_editor->setGeometry(0, 0, 1000, 700); // the whole slip panel inside the test screen
+        QTRY_COMPARE(m_editor->windowHandle()->geometry().size(), QSize(1000, 700));
+        const auto moveTo = [this](const char* name, QPoint pos) {
+            QWidget* widget = child<QWidget>(m_editor, name);
+            QTest::mouseMove(m_editor->windowHandle(), widget->mapTo(m_editor, pos));
+        };
+        const QString saveHint = QStringLiteral("Salva la scheda corrente in archivio.");
+        const QString tariffHint = QStringLiteral("Importa i dati dall'elenco dei codici delle voci di tariffa.");
+        const struct {
+            const char* name;
+            QString hint;
+        } hovered[] = {{"cmdSalva", saveHint}, {"impCodTariffa", tariffHint}};
+        for (const auto& command : hovered) {
+            moveTo("panComandi", QPoint(3, 3));
+            QTRY_COMPARE(text("panInfo"), QString());
+            for (int step = 2; step <= 20; step += 6) {
+                moveTo(command.name, QPoint(step, step));
+                QCOMPARE(text("panInfo"), command.hint);
+            }
+            moveTo("panModulo", QPoint(300, 140));
+            QCOMPARE(text("panInfo"), QString());
+        }
     }
 
     void leavingReturnsToTheStartMenu()
