@@ -297,6 +297,31 @@ private slots:
         QCOMPARE(text(name.constData()), left);
     }
 
+    void exitRulesWaitUntilTheFieldIsLeft()
+    {
+        // Switching to another window is not leaving the field: on coming back the user types on
+        // (1, then 2, gives 12 cents).
+        openYear();
+        for (const char* name : {"txtCents", "txtGG"}) {
+            QLineEdit* field = edit(name);
+            focus(name);
+            field->clear();
+            QTest::keyClick(field, '1');
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            QCOMPARE(field->text(), QStringLiteral("1"));
+            other.close();
+            m_editor->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_editor));
+            QCOMPARE(focused(), QString::fromLatin1(name));
+            field->end(false);
+            QTest::keyClick(field, '2');
+            QCOMPARE(field->text(), QStringLiteral("12"));
+        }
+    }
+
     void enterOrder_data()
     {
         QTest::addColumn<QString>("from");
