@@ -183,8 +183,12 @@ private slots:
         QCOMPARE(focused(), QStringLiteral("txtAnno"));
         QVERIFY(!child<QWidget>(m_editor, "panContainer")->isVisible());
 
+        // Enter in the year moves to "Apri", and Enter there opens the year.
         edit("txtAnno")->setText(QStringLiteral("2024"));
-        click("btnApri");
+        focus("txtAnno");
+        QTest::keyClick(edit("txtAnno"), Qt::Key_Return);
+        QCOMPARE(focused(), QStringLiteral("btnApri"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(text("lblFile"), m_session->file(QStringLiteral("2024.bol")));
         QVERIFY(m_editor->windowTitle().endsWith(QStringLiteral("anno 2024")));
         QVERIFY(child<QWidget>(m_editor, "panContainer")->isVisible());
