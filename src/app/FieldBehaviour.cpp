@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QLinearGradient>
 #include <QPainter>
@@ -194,7 +195,7 @@ protected:
                 if (event->type() == QEvent::Enter && m_status->text() != it.value())
                     m_status->setText(it.value());
             } else if (event->type() != QEvent::Enter && m_background.contains(widget)
-                       && !m_status->text().isEmpty()) {
+                       && !m_status->text().isEmpty() && !overCommand(widget, event)) {
                 // Only a real move over the background empties the status: a window that appears
                 // under a resting mouse keeps its initial text.
                 m_status->clear();
@@ -204,6 +205,22 @@ protected:
     }
 
 private:
+    // A move over a command that does not track the mouse itself (a tool button) reaches the
+    // panels behind it; it is still a move over the command, whose hint stays.
+    bool overCommand(const QWidget* background, const QEvent* event) const
+    {
+        QPointF position;
+        if (event->type() == QEvent::MouseMove)
+            position = static_cast<const QMouseEvent*>(event)->position();
+        else
+            position = static_cast<const QHoverEvent*>(event)->position();
+        for (const QWidget* under = background->childAt(position.toPoint()); under && under != background;
+             under = under->parentWidget())
+            if (m_hints.contains(under))
+                return true;
+        return false;
+    }
+
     QPointer<QLabel> m_status;
     QHash<const QWidget*, QString> m_hints;
     QList<const QWidget*> m_background;

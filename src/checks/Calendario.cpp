@@ -6,6 +6,7 @@
 #include "app/Platform.h"
 
 #include <QLineEdit>
+#include <QTextCharFormat>
 
 TfrmCalendario::TfrmCalendario(QWidget* parent)
     : Dialog(parent, Placement::CentreOwner)
@@ -15,6 +16,10 @@ TfrmCalendario::TfrmCalendario(QWidget* parent)
     finishForm();
     m_ui->calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     m_ui->calAppuntamenti->setSelectedDate(Clock::today());
+    // The day names in a slightly smaller type, so that all seven fit their narrow columns.
+    QTextCharFormat dayNames = m_ui->calAppuntamenti->headerTextFormat();
+    dayNames.setFontPointSize(m_ui->calAppuntamenti->font().pointSizeF() * 0.85);
+    m_ui->calAppuntamenti->setHeaderTextFormat(dayNames);
     m_ui->calAppuntamenti->setFocus(Qt::OtherFocusReason);
     setStyleSheet(QStringLiteral("TfrmCalendario { background: #dfe7f1; }"
                                  "QLabel#lblCampo001 { color: #1f4e8c; }"

@@ -24,6 +24,7 @@
 #include "slips/SlipRecord.h"
 
 #include <QIcon>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
 
@@ -146,6 +147,13 @@ void fillField(QWidget* dialog, const char* name, const QString& text)
         edit->setText(text);
 }
 
+// The exit rules run when the user moves on to another control, not when another window (a
+// message box, a dialog, another program) merely takes the focus away for a while.
+bool leavesTheField(const QFocusEvent* event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
 } // namespace
 
 TfrmBollettino::TfrmBollettino(QWidget* parent)
@@ -233,7 +241,7 @@ bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event)
             refreshWords();
         else if (watched == m_ui->txtCents)
             mirrorCents();
-    } else if (type == QEvent::FocusOut) {
+    } else if (type == QEvent::FocusOut && leavesTheField(static_cast<QFocusEvent*>(event))) {
         if (watched == m_ui->txtCents) {
             leaveCents();
         } else {

@@ -183,8 +183,12 @@ private slots:
         QCOMPARE(focused(), QStringLiteral("txtAnno"));
         QVERIFY(!child<QWidget>(m_editor, "panContainer")->isVisible());
 
+        // Enter in the year moves to "Apri", and Enter there opens the year.
         edit("txtAnno")->setText(QStringLiteral("2024"));
-        click("btnApri");
+        focus("txtAnno");
+        QTest::keyClick(edit("txtAnno"), Qt::Key_Return);
+        QCOMPARE(focused(), QStringLiteral("btnApri"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(text("lblFile"), m_session->file(QStringLiteral("2024.bol")));
         QVERIFY(m_editor->windowTitle().endsWith(QStringLiteral("anno 2024")));
         QVERIFY(child<QWidget>(m_editor, "panContainer")->isVisible());
@@ -295,6 +299,31 @@ private slots:
         QTest::keyClicks(edit(name.constData()), typed);
         focus("txtNote");
         QCOMPARE(text(name.constData()), left);
+    }
+
+    void exitRulesWaitUntilTheFieldIsLeft()
+    {
+        // Switching to another window is not leaving the field: on coming back the user types on
+        // (1, then 2, gives 12 cents).
+        openYear();
+        for (const char* name : {"txtCents", "txtGG"}) {
+            QLineEdit* field = edit(name);
+            focus(name);
+            field->clear();
+            QTest::keyClick(field, '1');
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&other));
+            QCOMPARE(field->text(), QStringLiteral("1"));
+            other.close();
+            m_editor->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_editor));
+            QCOMPARE(focused(), QString::fromLatin1(name));
+            field->end(false);
+            QTest::keyClick(field, '2');
+            QCOMPARE(field->text(), QStringLiteral("12"));
+        }
     }
 
     void enterOrder_data()
@@ -820,6 +849,32 @@ private slots:
                  QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati."));
         QApplication::sendEvent(child<QWidget>(m_editor, "chkSaldato"), &enter);
         QCOMPARE(text("panInfo"), QStringLiteral("Annota che il bollettino \u00e8 stato saldato."));
+
+        // With the real mouse: moving about inside a command keeps its hint; the panel behind it
+        // empties the text only when the mouse is over the panel itself.
+        m_editor->setWindowState(Qt::WindowNoState);
+        m_editor->setGeometry(0, 0, 1000, 700); // the whole slip panel inside the test screen
+        QTRY_COMPARE(m_editor->windowHandle()->geometry().size(), QSize(1000, 700));
+        const auto moveTo = [this](const char* name, QPoint pos) {
+            QWidget* widget = child<QWidget>(m_editor, name);
+            QTest::mouseMove(m_editor->windowHandle(), widget->mapTo(m_editor, pos));
+        };
+        const QString saveHint = QStringLiteral("Salva la scheda corrente in archivio.");
+        const QString tariffHint = QStringLiteral("Importa i dati dall'elenco dei codici delle voci di tariffa.");
+        const struct {
+            const char* name;
+            QString hint;
+        } hovered[] = {{"cmdSalva", saveHint}, {"impCodTariffa", tariffHint}};
+        for (const auto& command : hovered) {
+            moveTo("panComandi", QPoint(3, 3));
+            QTRY_COMPARE(text("panInfo"), QString());
+            for (int step = 2; step <= 20; step += 6) {
+                moveTo(command.name, QPoint(step, step));
+                QCOMPARE(text("panInfo"), command.hint);
+            }
+            moveTo("panModulo", QPoint(300, 140));
+            QCOMPARE(text("panInfo"), QString());
+        }
     }
 
     void leavingReturnsToTheStartMenu()
