@@ -95,7 +95,7 @@ private:
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             if (config.next) {
                 if (auto* next = m_window->findChild<QWidget*>(QString::fromLatin1(config.next)))
-                    next->setFocus(Qt::OtherFocusReason);
+                    next->setFocus(Qt::TabFocusReason); // as Tab does: an edit field selects its text
             }
             return true; // edit fields never act on Enter by themselves
         }

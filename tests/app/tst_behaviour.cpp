@@ -94,6 +94,13 @@ private slots:
             current = form.get<QWidget>(next);
             QCOMPARE(QApplication::focusWidget(), current);
         }
+        // Reached by Enter, a field's text is selected as by Tab: typing replaces a default such as "00".
+        QLineEdit* code = form.get("txtCodFisc");
+        code->setText(QStringLiteral("00"));
+        QTest::keyClick(form.get("txtImporto"), Qt::Key_Return);
+        QTest::keyClicks(code, QStringLiteral("ab"));
+        QCOMPARE(code->text(), QStringLiteral("AB"));
+
         // A field without a next control ignores Enter.
         QLineEdit* note = form.get("txtNote");
         note->setFocus();
