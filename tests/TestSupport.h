@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
@@ -72,6 +73,22 @@ template <class T> T* openDialog()
         if (auto* dialog = qobject_cast<T*>(widget); dialog && dialog->isVisible())
             found = dialog;
     return found;
+}
+
+// Runs the application's event loop until the program asks to end; a guard stops a loop that
+// would otherwise never end, and reports it as a failure.
+inline bool runsToEnd()
+{
+    bool guarded = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&guarded] {
+        guarded = true;
+        QCoreApplication::exit(1);
+    });
+    guard.start(20000);
+    const int code = QCoreApplication::exec();
+    return code == 0 && !guarded;
 }
 
 // Types text as key presses, letters outside ASCII included ("è", "ì"), which QTest::keyClicks refuses.

@@ -166,7 +166,7 @@ private slots:
         QTimer::singleShot(0, this, [this] {
             QTest::mouseClick(child<QPushButton>(login(), "cmdEsci"), Qt::LeftButton);
         });
-        QVERIFY(runsToQuit());
+        QVERIFY(TestSupport::runsToEnd());
     }
 
     void changeOpensAndReturnsEmptied()
@@ -361,21 +361,6 @@ private:
         type(child<QLineEdit>(change(), "txtConferma"), confirm);
     }
 
-    // Runs the application's event loop until the program asks to end; a guard stops a loop that
-    // would otherwise never end, and reports it as a failure.
-    static bool runsToQuit()
-    {
-        bool guarded = false;
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&guarded] {
-            guarded = true;
-            QCoreApplication::exit(1);
-        });
-        guard.start(20000);
-        const int code = QCoreApplication::exec();
-        return code == 0 && !guarded;
-    }
 
     std::unique_ptr<TestSupport::Session> m_session;
 };

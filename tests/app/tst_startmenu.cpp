@@ -109,7 +109,7 @@ private slots:
             else
                 menu()->close();
         });
-        QVERIFY(runsToQuit());
+        QVERIFY(TestSupport::runsToEnd());
     }
 
     void helpPage()
@@ -277,21 +277,6 @@ private slots:
 private:
     static TfrmAvvio* menu() { return Windows::get<TfrmAvvio>(); }
 
-    // Runs the application's event loop until the program asks to end; a guard stops a loop that
-    // would otherwise never end, and reports it as a failure.
-    static bool runsToQuit()
-    {
-        bool guarded = false;
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&guarded] {
-            guarded = true;
-            QCoreApplication::exit(1);
-        });
-        guard.start(20000);
-        const int code = QCoreApplication::exec();
-        return code == 0 && !guarded;
-    }
 
     std::unique_ptr<TestSupport::Session> m_session;
 };
