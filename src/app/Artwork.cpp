@@ -1,7 +1,9 @@
 #include "app/Artwork.h"
 
 #include <QGuiApplication>
+#include <QEvent>
 #include <QLabel>
+#include <QVariant>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -24,12 +26,49 @@ QPixmap pixmap(const QString& name, const QSize& size)
     return picture;
 }
 
+namespace {
+const char* const kPending = "artworkPending";
+
+// Renders a label's drawing the first time the label is shown, at its size then: windows are
+// created at start-up, long before most of them appear, and rendering costs more than creating.
+class LazyRender : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            render(static_cast<QLabel*>(watched));
+        return false;
+    }
+
+    static LazyRender* instance()
+    {
+        static LazyRender filter;
+        return &filter;
+    }
+
+    static void render(QLabel* label)
+    {
+        const QString name = label->property(kPending).toString();
+        if (name.isEmpty())
+            return;
+        label->setProperty(kPending, QVariant());
+        label->removeEventFilter(instance());
+        label->setPixmap(pixmap(name, label->size()));
+    }
+};
+} // namespace
+
 void show(QLabel* label, const QString& name)
 {
     if (!label)
         return;
-    label->setPixmap(pixmap(name, label->size()));
     label->setAlignment(Qt::AlignCenter);
+    label->setProperty(kPending, name);
+    if (label->isVisible()) {
+        LazyRender::render(label);
+        return;
+    }
+    label->installEventFilter(LazyRender::instance());
 }
 
 } // namespace Artwork

@@ -13,7 +13,7 @@ namespace Artwork {
 // The drawing ":/art/<name>.svg" at size (in device-independent pixels).
 QPixmap pixmap(const QString& name, const QSize& size);
 
-// Puts the drawing into label, filling the label's current size.
+// Puts the drawing into label, filling the label's size; a hidden label gets it when first shown.
 void show(QLabel* label, const QString& name);
 
 } // namespace Artwork

@@ -5,6 +5,7 @@
 #include "app/Formats.h"
 #include "app/Platform.h"
 
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QTextCharFormat>
 
@@ -14,13 +15,6 @@ TfrmCalendario::TfrmCalendario(QWidget* parent)
 {
     m_ui->setupUi(this);
     finishForm();
-    m_ui->calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
-    m_ui->calAppuntamenti->setSelectedDate(Clock::today());
-    // The day names in a slightly smaller type, so that all seven fit their narrow columns.
-    QTextCharFormat dayNames = m_ui->calAppuntamenti->headerTextFormat();
-    dayNames.setFontPointSize(m_ui->calAppuntamenti->font().pointSizeF() * 0.85);
-    m_ui->calAppuntamenti->setHeaderTextFormat(dayNames);
-    m_ui->calAppuntamenti->setFocus(Qt::OtherFocusReason);
     setStyleSheet(QStringLiteral("TfrmCalendario { background: #dfe7f1; }"
                                  "QLabel#lblCampo001 { color: #1f4e8c; }"
                                  "QPushButton { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 4px;"
@@ -33,6 +27,36 @@ TfrmCalendario::TfrmCalendario(QWidget* parent)
 
 TfrmCalendario::~TfrmCalendario() = default;
 
+// The month calendar calAppuntamenti is made when the picker first appears: the instance created at
+// start-up never does, and the calendar is the costliest control of all the windows to create.
+QCalendarWidget* TfrmCalendario::calendar()
+{
+    if (m_calendar)
+        return m_calendar;
+    m_calendar = new QCalendarWidget(m_ui->panMese);
+    m_calendar->setObjectName(QStringLiteral("calAppuntamenti"));
+    m_calendar->setGeometry(m_ui->panMese->rect());
+    m_calendar->setGridVisible(true);
+    m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    m_calendar->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    m_calendar->setSelectedDate(Clock::today());
+    // The day names in a slightly smaller type, so that all seven fit their narrow columns.
+    QTextCharFormat dayNames = m_calendar->headerTextFormat();
+    dayNames.setFontPointSize(m_calendar->font().pointSizeF() * 0.85);
+    m_calendar->setHeaderTextFormat(dayNames);
+    QWidget::setTabOrder(m_calendar, m_ui->btnImportaData);
+    QWidget::setTabOrder(m_ui->btnImportaData, m_ui->btnAnnulla);
+    m_calendar->show();
+    m_calendar->setFocus(Qt::OtherFocusReason);
+    return m_calendar;
+}
+
+void TfrmCalendario::showEvent(QShowEvent* event)
+{
+    calendar();
+    Dialog::showEvent(event);
+}
+
 void TfrmCalendario::importDate()
 {
     // Only the slip editor's due date takes a date; any other caller gets nothing and the
@@ -41,7 +65,7 @@ void TfrmCalendario::importDate()
         return;
     if (QWidget* editor = Windows::forTag(callerTag())) {
         if (auto* dueDate = editor->findChild<QLineEdit*>(QStringLiteral("txtDataScade")))
-            dueDate->setText(Formats::dateToText(m_ui->calAppuntamenti->selectedDate()));
+            dueDate->setText(Formats::dateToText(calendar()->selectedDate()));
     }
     close();
 }

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class QCalendarWidget;
+
 namespace Ui {
 class Calendario;
 }
@@ -17,8 +19,13 @@ public:
     explicit TfrmCalendario(QWidget* parent = nullptr);
     ~TfrmCalendario() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    QCalendarWidget* calendar();
     void importDate();
 
     std::unique_ptr<Ui::Calendario> m_ui;
+    QCalendarWidget* m_calendar = nullptr;
 };

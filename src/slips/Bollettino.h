@@ -44,5 +44,8 @@ private:
     // True when the key was used up by the due date's rule.
     bool dueDateKey(QKeyEvent* key);
 
+    void applyLook();
+
     std::unique_ptr<Ui::Bollettino> m_ui;
+    bool m_styled = false;
 };
