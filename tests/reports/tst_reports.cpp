@@ -689,7 +689,9 @@ private slots:
                 QDirIterator it(folder, {QStringLiteral("*.pdf")}, QDir::Files, QDirIterator::Subdirectories);
                 while (it.hasNext()) {
                     const QFileInfo info(it.next());
-                    if (info.fileName().contains(job) && info.lastModified() >= started && info.size() > 0)
+                    // The file counts once the queue has finished writing it: pdfinfo reads its page size.
+                    if (info.fileName().contains(job) && info.lastModified() >= started
+                        && PdfReadBack::infoValue(info.filePath(), QStringLiteral("Page size")).split(QLatin1Char(' ')).size() >= 3)
                         found = info.filePath();
                 }
             }
