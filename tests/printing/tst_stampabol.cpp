@@ -1,7 +1,7 @@
 // The slip print window on real widgets: margins read, stepped and stored in the settings file,
 // the slip printed into a PDF and read back with poppler, and the preview over the form's boxes.
 
-#include "PdfText.h"
+#include "PdfReadBack.h"
 #include "TestSupport.h"
 
 #include "printing/SlipForm.h"
@@ -249,16 +249,16 @@ private slots:
         setField("txtCodFisc", QStringLiteral("A              Z"));
         setField("txtCapRes", QStringLiteral("Q"));
         const QString pdf = printSlip(QString::number(top), QString::number(left));
-        const PdfText::Document doc = PdfText::read(pdf);
-        QVERIFY2(doc.ok, qPrintable(pdf));
-        QCOMPARE(doc.pages, 1);
-        QVERIFY(qAbs(doc.pageSize.width() - 203) < 0.2 && qAbs(doc.pageSize.height() - 327) < 0.2);
+        const PdfReadBack::Document doc = PdfReadBack::words(pdf);
+        QVERIFY2(doc.ok(), qPrintable(pdf));
+        QCOMPARE(doc.pages.size(), 1);
+        QVERIFY(qAbs(doc.pages.value(0).width() - 203) < 0.2 && qAbs(doc.pages.value(0).height() - 327) < 0.2);
 
         const auto check = [&](const QString& box, const QString& letter) {
             const QRectF rect = placed(box, top, left);
             const auto words = doc.wordsInside(rect.adjusted(-0.3, -0.3, 0.3, 0.3));
             QVERIFY2(words.size() == 1 && words.first().text == letter,
-                     qPrintable(QStringLiteral("%1 at %2,%3: %4").arg(box).arg(rect.left()).arg(rect.top()).arg(doc.text)));
+                     qPrintable(QStringLiteral("%1 at %2,%3: %4").arg(box).arg(rect.left()).arg(rect.top()).arg(doc.pageText(0))));
             // The letter sits inside its box, which starts at the form's position plus the margin.
             QVERIFY(words.first().box.top() >= rect.top() - 0.3);
             QVERIFY(words.first().box.left() >= rect.left() - 0.3);
@@ -277,8 +277,8 @@ private slots:
         setField("txtCents", QStringLiteral("50"));
         setField("txtEsecutore", QStringLiteral("ROSSI MARIO"));
         child<QCheckBox>(m_editor, "chkAnnuale")->setChecked(true);
-        const PdfText::Document doc = PdfText::read(printSlip());
-        QVERIFY(doc.ok);
+        const PdfReadBack::Document doc = PdfReadBack::words(printSlip());
+        QVERIFY(doc.ok());
 
         QCOMPARE(doc.count(QStringLiteral("CENTOVENTI/50")), 3);
         for (const char* name : {"txtImporto_A", "txtImporto_B"})
@@ -310,17 +310,17 @@ private slots:
     void emptySlipPrintsNoDefaults()
     {
         setField("txtCents", QStringLiteral("00"));
-        const PdfText::Document doc = PdfText::read(printSlip());
-        QVERIFY(doc.ok);
+        const PdfReadBack::Document doc = PdfReadBack::words(printSlip());
+        QVERIFY(doc.ok());
         QCOMPARE(doc.count(QStringLiteral("/00")), 3);
         QCOMPARE(doc.count(QStringLiteral("C.F.")), 2);
         QCOMPARE(doc.count(QStringLiteral("-")), 2);
         for (const char* leftover : {"Importo", "CIFRA", "ESECUTORE", "X"})
-            QVERIFY2(!doc.text.contains(QLatin1String(leftover)), qPrintable(doc.text));
+            QVERIFY2(!doc.pageText(0).contains(QLatin1String(leftover)), qPrintable(doc.pageText(0)));
         for (int i = 1; i <= 8; ++i)
             QVERIFY(doc.wordsInside(placed(SlipTemplate::boxName("txtImporto_C", i), 0, 0)).isEmpty());
         QCOMPARE(doc.wordsInside(placed(QStringLiteral("txtCents_C_01"), 0, 0)).value(0).text, QStringLiteral("0"));
-        QVERIFY(!doc.text.contains(QStringLiteral("Sezione")));
+        QVERIFY(!doc.pageText(0).contains(QStringLiteral("Sezione")));
     }
 
     void cancelledPrintClosesTheWindow()
@@ -413,10 +413,10 @@ private slots:
         QTRY_VERIFY(!TestSupport::openDialog<SlipPreview>());
         QTRY_VERIFY(!guard || !guard->isVisible());
         QVERIFY(MessageBox::shown().isEmpty());
-        const PdfText::Document doc = PdfText::read(pdf);
-        QVERIFY(doc.ok);
+        const PdfReadBack::Document doc = PdfReadBack::words(pdf);
+        QVERIFY(doc.ok());
         QCOMPARE(doc.wordsInside(placed(QStringLiteral("txtCodFisc_C_01"), 3, 0)).value(0).text, QStringLiteral("R"));
-        QVERIFY(!doc.text.contains(QStringLiteral("Sezione")));
+        QVERIFY(!doc.pageText(0).contains(QStringLiteral("Sezione")));
         QProcess raster;
         raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"),
                                                   pdf, m_session->file(QStringLiteral("page"))});
@@ -461,10 +461,10 @@ private slots:
                     const QFileInfo info(it.next());
                     if (info.lastModified() < started || info.fileName().startsWith(QLatin1String("TassellaProva")))
                         continue;
-                    const QSizeF pageSize = PdfText::pageSize(info.filePath());
+                    const QSizeF pageSize = PdfReadBack::pageSize(info.filePath());
                     if (!pageSize.isValid())
                         continue;
-                    const QString text = PdfText::read(info.filePath()).text;
+                    const QString text = PdfReadBack::words(info.filePath()).pageText(0);
                     if (found.isEmpty() || text.contains(token)) {
                         found = info.filePath();
                         size = pageSize;

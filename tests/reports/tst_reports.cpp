@@ -691,7 +691,7 @@ private slots:
                     const QFileInfo info(it.next());
                     // The file counts once the queue has finished writing it: pdfinfo reads its page size.
                     if (info.fileName().contains(job) && info.lastModified() >= started
-                        && PdfReadBack::infoValue(info.filePath(), QStringLiteral("Page size")).split(QLatin1Char(' ')).size() >= 3)
+                        && PdfReadBack::pageSize(info.filePath()).isValid())
                         found = info.filePath();
                 }
             }

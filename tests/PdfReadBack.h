@@ -34,6 +34,18 @@ struct Document {
         return found;
     }
     bool contains(const QString& text) const { return !find(text).isEmpty(); }
+    int count(const QString& text) const { return static_cast<int>(find(text).size()); }
+    // pdftotext read the file and found at least one page.
+    bool ok() const { return !pages.isEmpty(); }
+    // The words of a page whose centre lies in area (mm).
+    QList<Word> wordsInside(const QRectF& area, int page = 0) const
+    {
+        QList<Word> found;
+        for (const Word& word : words)
+            if (word.page == page && area.contains(word.box.center()))
+                found << word;
+        return found;
+    }
     QString pageText(int page) const
     {
         QStringList texts;
@@ -101,6 +113,15 @@ inline QString infoValue(const QString& pdf, const QString& key)
         if (line.startsWith(key + QLatin1Char(':')))
             return line.mid(key.size() + 1).trimmed();
     return {};
+}
+
+// The page size pdfinfo reports, in millimetres; invalid while the file is unreadable or incomplete.
+inline QSizeF pageSize(const QString& pdf)
+{
+    const QStringList parts = infoValue(pdf, QStringLiteral("Page size")).split(QLatin1Char(' '));
+    if (parts.size() < 3)
+        return {};
+    return QSizeF(parts[0].toDouble() * mmPerPoint, parts[2].toDouble() * mmPerPoint);
 }
 
 // The page rendered at the given resolution.
