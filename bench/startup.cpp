@@ -3,7 +3,7 @@
 //   bench_startup tassella  the 25 windows created and the login shown, as the program starts
 // bench/startup.sh times whole runs of both with hyperfine.
 
-#include "app/Platform.h"
+#include "windows/Prompts.h"
 #include "app/Startup.h"
 
 #include <QApplication>

@@ -31,6 +31,12 @@ tassella_install_packages() {
 }
 
 tassella_build() {
-    cmake -S "$TASSELLA_ROOT" -B "$TASSELLA_BUILD" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        # Worktrees of one checkout share compiled objects.
+        export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$TASSELLA_ROOT")}"
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$TASSELLA_ROOT" -B "$TASSELLA_BUILD" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
     cmake --build "$TASSELLA_BUILD" -j"$(nproc)"
 }

@@ -2,9 +2,10 @@
 // What most window tests share: a temporary program folder, message boxes and shell open in test
 // mode, and the 25 start-up windows created as the program creates them.
 
-#include "app/Platform.h"
+#include "CoreSupport.h"
+#include "windows/Prompts.h"
 #include "app/Startup.h"
-#include "app/Windows.h"
+#include "windows/Windows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,20 +18,6 @@
 #include <memory>
 
 namespace TestSupport {
-
-inline QString fixture(const QString& name) { return QStringLiteral(TASSELLA_FIXTURES "/") + name; }
-
-inline QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeAll(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A fresh program folder and fresh windows for one test; undone on destruction.
 class Session {
@@ -48,6 +35,13 @@ public:
         for (QWidget* window : Windows::all())
             delete window;
         Windows::clear();
+        // A queued answer that nothing used means the box or dialog the test expected never came.
+        const bool unused = MessageBox::pendingAnswers() > 0 || FileDialog::hasPending() || PrintDialog::hasPending();
+        FileDialog::reset();
+        PrintDialog::reset();
+        Windows::setEndProgramHook({});
+        if (unused && !QTest::currentTestFailed())
+            QTest::qFail("a queued message box, file dialog or print dialog answer was never used", __FILE__, __LINE__);
         MessageBox::setTestMode(false);
         Shell::setRecording(false);
         ProgramFolder::setOverride({});

@@ -1,11 +1,11 @@
 #include "app/CambiaPassword.h"
 
-#include "app/Artwork.h"
-#include "app/CodePage.h"
-#include "app/FieldBehaviour.h"
+#include "windows/Artwork.h"
+#include "data/CodePage.h"
+#include "windows/FieldBehaviour.h"
 #include "app/Password.h"
-#include "app/PasswordFile.h"
-#include "app/Platform.h"
+#include "data/PasswordFile.h"
+#include "windows/Prompts.h"
 #include "ui_CambiaPassword.h"
 
 namespace {

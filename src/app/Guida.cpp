@@ -1,9 +1,9 @@
 #include "app/Guida.h"
 
-#include "app/Artwork.h"
-#include "app/LinkLook.h"
-#include "app/OpenURL.h"
-#include "app/Platform.h"
+#include "windows/Artwork.h"
+#include "windows/LinkLook.h"
+#include "data/OpenURL.h"
+#include "windows/Prompts.h"
 #include "ui_Guida.h"
 
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
 #include "app/Info.h"
 
-#include "app/Artwork.h"
-#include "app/LinkLook.h"
-#include "app/Maker.h"
-#include "app/OpenURL.h"
+#include "windows/Artwork.h"
+#include "windows/LinkLook.h"
+#include "data/Maker.h"
+#include "data/OpenURL.h"
 #include "ui_Info.h"
 
 TfrmInfo::TfrmInfo(QWidget* parent)

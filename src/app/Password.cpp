@@ -1,12 +1,12 @@
 #include "app/Password.h"
 
-#include "app/Artwork.h"
+#include "windows/Artwork.h"
 #include "app/Avvio.h"
 #include "app/CambiaPassword.h"
-#include "app/CodePage.h"
-#include "app/FieldBehaviour.h"
-#include "app/PasswordFile.h"
-#include "app/Platform.h"
+#include "data/CodePage.h"
+#include "windows/FieldBehaviour.h"
+#include "data/PasswordFile.h"
+#include "windows/Prompts.h"
 #include "ui_Password.h"
 
 #include <QKeyEvent>

@@ -25,7 +25,7 @@
 #include "lists/MenuRiepCosti.h"
 #include "lists/RiepCosti.h"
 #include "checks/Calendario.h"
-#include "app/Windows.h"
+#include "windows/Windows.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

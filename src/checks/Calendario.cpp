@@ -2,8 +2,8 @@
 
 #include "ui_Calendario.h"
 
-#include "app/Formats.h"
-#include "app/Platform.h"
+#include "data/Formats.h"
+#include "windows/Prompts.h"
 
 #include <QCalendarWidget>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 // "dd/mm/yyyy", to the window its caller tag names. Only the slip editor's due date ("datascade")
 // asks for one.
 
-#include "app/Windows.h"
+#include "windows/Windows.h"
 
 #include <memory>
 

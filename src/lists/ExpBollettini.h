@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Windows.h"
+#include "windows/Windows.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "payers/PayerRecord.h"
 
-#include "app/Platform.h"
+#include "data/Platform.h"
 
 namespace PayerRecord {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The payer record of the payer archive "Esecutori.pro": 38 short strings, 2685 bytes.
 
-#include "app/RecordLayout.h"
+#include "data/RecordLayout.h"
 
 namespace PayerRecord {
 

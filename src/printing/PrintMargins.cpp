@@ -1,8 +1,8 @@
 #include "printing/PrintMargins.h"
 
-#include "app/CodePage.h"
-#include "app/IniFile.h"
-#include "app/Platform.h"
+#include "data/CodePage.h"
+#include "data/IniFile.h"
+#include "data/Platform.h"
 
 #include <limits>
 

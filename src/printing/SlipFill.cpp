@@ -1,6 +1,6 @@
 #include "printing/SlipFill.h"
 
-#include "app/CodePage.h"
+#include "data/CodePage.h"
 #include "printing/SlipTemplate.h"
 
 namespace SlipFill {

@@ -1,6 +1,6 @@
 #include "printing/StampaBol.h"
 
-#include "app/Platform.h"
+#include "windows/Prompts.h"
 #include "printing/PrintMargins.h"
 #include "printing/SlipFill.h"
 #include "printing/SlipPreview.h"

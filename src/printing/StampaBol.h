@@ -3,7 +3,7 @@
 // shifted by the top and left margins that the user calibrates here and stores in the settings
 // file, and previews it over a drawing of the form.
 
-#include "app/Windows.h"
+#include "windows/Windows.h"
 
 #include <memory>
 #include <optional>

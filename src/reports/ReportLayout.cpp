@@ -1,7 +1,7 @@
 #include "reports/ReportLayout.h"
 
-#include "app/Formats.h"
-#include "app/Platform.h"
+#include "data/Formats.h"
+#include "data/Platform.h"
 
 #include <QFont>
 #include <QFontMetricsF>

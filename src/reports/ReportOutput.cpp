@@ -1,6 +1,6 @@
 #include "reports/ReportOutput.h"
 
-#include "app/Platform.h"
+#include "windows/Prompts.h"
 #include "reports/ReportLayout.h"
 
 #include <QGuiApplication>

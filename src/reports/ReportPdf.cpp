@@ -1,6 +1,6 @@
 #include "reports/Report.h"
 
-#include "app/Maker.h"
+#include "data/Maker.h"
 #include "reports/ReportLayout.h"
 
 #include <QPdfWriter>

@@ -2,12 +2,12 @@
 
 #include "ui_Bollettino.h"
 
-#include "app/CodePage.h"
-#include "app/FieldBehaviour.h"
-#include "app/Formats.h"
+#include "data/CodePage.h"
+#include "windows/FieldBehaviour.h"
+#include "data/Formats.h"
 #include "app/Guida.h"
-#include "app/Platform.h"
-#include "app/RecordForm.h"
+#include "windows/Prompts.h"
+#include "windows/RecordForm.h"
 #include "checks/Calendario.h"
 #include "checks/CodFisc.h"
 #include "checks/PartitaIVA.h"

@@ -3,7 +3,7 @@
 // the paper one, saves it, browses and duplicates slips and opens the windows that work on them.
 // Its state lives in its controls: lblFile names the open archive, lblPosizione the slip shown.
 
-#include "app/Windows.h"
+#include "windows/Windows.h"
 
 #include <memory>
 

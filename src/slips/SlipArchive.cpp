@@ -1,6 +1,6 @@
 #include "slips/SlipArchive.h"
 
-#include "app/RecordFile.h"
+#include "data/RecordFile.h"
 #include "slips/SlipRecord.h"
 
 SlipArchive::SlipArchive(const QString& path)

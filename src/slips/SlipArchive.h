@@ -3,7 +3,7 @@
 // empty when missing), does one whole job and closes it again. Failures come back as an empty
 // result; the window shows the access message.
 
-#include "app/RecordLayout.h"
+#include "data/RecordLayout.h"
 
 #include <QString>
 #include <optional>

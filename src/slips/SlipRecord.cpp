@@ -1,6 +1,6 @@
 #include "slips/SlipRecord.h"
 
-#include "app/Platform.h"
+#include "data/Platform.h"
 
 namespace SlipRecord {
 namespace {

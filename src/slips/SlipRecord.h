@@ -1,7 +1,7 @@
 #pragma once
 // The slip record of a yearly slip archive "<year>.bol": 33 short strings, 2443 bytes.
 
-#include "app/RecordLayout.h"
+#include "data/RecordLayout.h"
 
 namespace SlipRecord {
 

@@ -2,13 +2,13 @@
 
 #include "TestSupport.h"
 #include "app/Avvio.h"
-#include "app/ClickLabel.h"
+#include "windows/ClickLabel.h"
 #include "app/Guida.h"
 #include "app/CambiaPassword.h"
-#include "app/Crypt.h"
-#include "app/IniFile.h"
+#include "data/Crypt.h"
+#include "data/IniFile.h"
 #include "app/Password.h"
-#include "app/PasswordFile.h"
+#include "data/PasswordFile.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -286,8 +286,8 @@ private slots:
         QTest::mouseClick(child<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
         QCOMPARE(MessageBox::shown().at(0).text, kDone);
         QByteArray expected = original;
-        expected.replace("valore = " + Crypt::scramble(QStringLiteral("VECCHIA")).toLatin1(),
-                         "valore=" + Crypt::scramble(QStringLiteral("NUOVA")).toLatin1());
+        expected.replace(QByteArray("valore = " + Crypt::scramble(QStringLiteral("VECCHIA")).toLatin1()),
+                         QByteArray("valore=" + Crypt::scramble(QStringLiteral("NUOVA")).toLatin1()));
         QCOMPARE(TestSupport::readAll(passwordPath()), expected);
     }
 

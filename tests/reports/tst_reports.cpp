@@ -3,7 +3,7 @@
 
 #include "PdfReadBack.h"
 #include "TestSupport.h"
-#include "app/Platform.h"
+#include "windows/Prompts.h"
 #include "reports/Report.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportOutput.h"

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 
 #include "app/Guida.h"
-#include "app/RecordLayout.h"
+#include "data/RecordLayout.h"
 #include "checks/Calendario.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipRecord.h"

@@ -17,6 +17,8 @@
 // - A maximum length above 0 limits what can be typed.
 // - Hints: hovering a command writes its hint into panInfo; hovering the background empties it.
 
+#include "data/TypingRules.h"
+
 #include <QString>
 #include <initializer_list>
 #include <span>
@@ -25,13 +27,7 @@ class QWidget;
 
 namespace Behaviour {
 
-enum Rule : unsigned {
-    None = 0,
-    Highlight = 1u << 0,
-    Digits = 1u << 1,
-    Upper = 1u << 2,
-    TrimUpper = 1u << 3,
-};
+
 
 struct Field {
     const char* name;
@@ -49,7 +45,5 @@ void install(QWidget* window, std::span<const Field> fields);
 void installHints(QWidget* window, const char* statusName, std::span<const Hint> hints,
                   std::initializer_list<const char*> background);
 
-// What the typing rules do to a text, with the cursor position kept on the same character.
-QString applyRule(unsigned rules, const QString& text, int* cursor = nullptr);
 
 } // namespace Behaviour

@@ -1,4 +1,4 @@
-#include "app/Crypt.h"
+#include "data/Crypt.h"
 
 namespace Crypt {
 namespace {

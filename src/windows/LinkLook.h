@@ -2,7 +2,7 @@
 // The look of a text link: dark blue and underlined, orange while the mouse button is held down
 // on the link or on the icon beside it, dark blue again on release.
 
-#include "app/ClickLabel.h"
+#include "windows/ClickLabel.h"
 
 #include <initializer_list>
 

@@ -1,4 +1,4 @@
-#include "app/Formats.h"
+#include "data/Formats.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "app/Windows.h"
+#include "windows/Windows.h"
 
 #include <QApplication>
 #include <QCloseEvent>

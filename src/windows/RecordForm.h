@@ -3,7 +3,7 @@
 // "chkName" (a yes/no flag), "txtName" (an edit field) or "lblName" (a label), looked up in
 // that order among the form's children.
 
-#include "app/RecordLayout.h"
+#include "data/RecordLayout.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "app/ClickLabel.h"
+#include "windows/ClickLabel.h"
 
 #include <QMouseEvent>
 

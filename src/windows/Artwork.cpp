@@ -1,4 +1,4 @@
-#include "app/Artwork.h"
+#include "windows/Artwork.h"
 
 #include <QGuiApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "app/CodePage.h"
+#include "data/CodePage.h"
 
 
 namespace CodePage {
@@ -47,7 +47,7 @@ QString decode(const QByteArray& bytes)
     out.reserve(bytes.size());
     for (char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
-        out.append(u >= 0x80 && u < 0xA0 && kHigh[u - 0x80] ? QChar(kHigh[u - 0x80]) : QChar(u));
+        out.append(u >= 0x80 && u < 0xA0 && kHigh[u - 0x80] ? QChar(kHigh[u - 0x80]) : QChar(char16_t(u)));
     }
     return out;
 }

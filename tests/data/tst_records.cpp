@@ -2,11 +2,11 @@
 // record file that opens, creates, appends to and overwrites them.
 
 #include "ReadOnly.h"
-#include "TestSupport.h"
+#include "CoreSupport.h"
 
-#include "app/CodePage.h"
-#include "app/RecordFile.h"
-#include "app/RecordLayout.h"
+#include "data/CodePage.h"
+#include "data/RecordFile.h"
+#include "data/RecordLayout.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"
 
@@ -133,7 +133,7 @@ private slots:
 
     void missingArchiveIsCreatedOnFirstUse()
     {
-        TestSupport::Session session(false);
+        TestSupport::Folder session;
         const QString path = SlipRecord::archivePath(QStringLiteral("2024"));
         QCOMPARE(path, session.folder() + QStringLiteral("/2024.bol"));
         QVERIFY(!QFile::exists(path));
@@ -149,7 +149,7 @@ private slots:
 
     void appendNumbersAndOverwriteInPlace()
     {
-        TestSupport::Session session(false);
+        TestSupport::Folder session;
         const QString path = PayerRecord::archivePath();
         RecordFile file(PayerRecord::kSize);
         QVERIFY(file.open(path));
@@ -187,7 +187,7 @@ private slots:
 
     void incompleteTailIsNeverARecord()
     {
-        TestSupport::Session session(false);
+        TestSupport::Folder session;
         const QString path = SlipRecord::archivePath(QStringLiteral("2023"));
         const QByteArray first = slipBytes("10", "UNO");
         const QByteArray second = slipBytes("20", "DUE");
@@ -213,7 +213,7 @@ private slots:
 
     void unwritableArchiveIsLeftUntouched()
     {
-        TestSupport::Session session(false);
+        TestSupport::Folder session;
         const QString path = SlipRecord::archivePath(QStringLiteral("2022"));
         const QByteArray original = slipBytes("5", "INTATTO");
         QVERIFY(TestSupport::writeAll(path, original));
@@ -230,7 +230,7 @@ private slots:
 
     void unwritableFolderCreatesNothing()
     {
-        TestSupport::Session session(false);
+        TestSupport::Folder session;
         const QString path = SlipRecord::archivePath(QStringLiteral("2021"));
         ReadOnly guard(session.folder());
         REQUIRE_READ_ONLY(guard);
@@ -242,7 +242,7 @@ private slots:
     void somethingElseInTheWayIsNotReplaced()
     {
         // A folder where the archive should be: the open fails and nothing is replaced.
-        TestSupport::Session session(false);
+        TestSupport::Folder session;
         const QString path = SlipRecord::archivePath(QStringLiteral("2020"));
         QVERIFY(QDir().mkpath(path));
         RecordFile file(SlipRecord::kSize);

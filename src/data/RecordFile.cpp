@@ -1,4 +1,4 @@
-#include "app/RecordFile.h"
+#include "data/RecordFile.h"
 
 #include <QFileInfo>
 

@@ -1,5 +1,5 @@
-#include "app/OpenURL.h"
+#include "data/OpenURL.h"
 
-#include "app/Platform.h"
+#include "data/Platform.h"
 
 void TMisc::Open(const QString& command) { Shell::open(command); }

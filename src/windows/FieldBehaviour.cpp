@@ -1,6 +1,6 @@
-#include "app/FieldBehaviour.h"
+#include "windows/FieldBehaviour.h"
 
-#include "app/CodePage.h"
+#include "data/CodePage.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -264,22 +264,6 @@ void applyLength(QWidget* field, int maxLength)
 }
 
 } // namespace
-
-QString applyRule(unsigned rules, const QString& text, int* cursor)
-{
-    QString out = text;
-    if (rules & TrimUpper) {
-        qsizetype lead = 0;
-        while (lead < out.size() && out.at(lead).unicode() <= 32)
-            ++lead;
-        out = CodePage::trimmed(out);
-        if (cursor)
-            *cursor = std::clamp<int>(*cursor - static_cast<int>(lead), 0, static_cast<int>(out.size()));
-    }
-    if (rules & (Upper | TrimUpper))
-        out = CodePage::upperAscii(out);
-    return out;
-}
 
 void install(QWidget* window, std::span<const Field> fields)
 {

@@ -1,8 +1,8 @@
-#include "app/PasswordFile.h"
+#include "data/PasswordFile.h"
 
-#include "app/CodePage.h"
-#include "app/Crypt.h"
-#include "app/IniFile.h"
+#include "data/CodePage.h"
+#include "data/Crypt.h"
+#include "data/IniFile.h"
 
 namespace PasswordFile {
 

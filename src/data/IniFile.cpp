@@ -1,6 +1,6 @@
-#include "app/IniFile.h"
+#include "data/IniFile.h"
 
-#include "app/CodePage.h"
+#include "data/CodePage.h"
 
 #include <QFile>
 #include <QList>

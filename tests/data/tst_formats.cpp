@@ -1,6 +1,6 @@
-#include "app/CodePage.h"
-#include "app/FieldBehaviour.h"
-#include "app/Formats.h"
+#include "data/CodePage.h"
+#include "data/TypingRules.h"
+#include "data/Formats.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "app/RecordForm.h"
+#include "windows/RecordForm.h"
 
-#include "app/CodePage.h"
+#include "data/CodePage.h"
 
 #include <QCheckBox>
 #include <QLabel>

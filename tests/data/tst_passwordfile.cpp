@@ -1,10 +1,10 @@
 // Password scrambling, the INI module and the password file, without windows.
 
-#include "TestSupport.h"
-#include "app/Crypt.h"
+#include "CoreSupport.h"
+#include "data/Crypt.h"
 #include "app/HelpPages.h"
-#include "app/IniFile.h"
-#include "app/PasswordFile.h"
+#include "data/IniFile.h"
+#include "data/PasswordFile.h"
 
 #include <QTemporaryDir>
 #include <QTest>

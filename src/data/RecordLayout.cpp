@@ -1,6 +1,6 @@
-#include "app/RecordLayout.h"
+#include "data/RecordLayout.h"
 
-#include "app/CodePage.h"
+#include "data/CodePage.h"
 
 #include <cstring>
 #include <stdexcept>

@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 
-#include "app/Windows.h"
+#include "windows/Windows.h"
 #include "checks/Calendario.h"
 #include "checks/CodFisc.h"
 

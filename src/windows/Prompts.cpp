@@ -1,4 +1,4 @@
-#include "app/Platform.h"
+#include "windows/Prompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -58,6 +58,7 @@ void setTestMode(bool on)
     g_shown.clear();
 }
 void setNextAnswer(Button button) { g_answers.enqueue(button); }
+int pendingAnswers() { return static_cast<int>(g_answers.size()); }
 QList<Shown> shown() { return g_shown; }
 void clearShown() { g_shown.clear(); }
 } // namespace MessageBox
@@ -76,6 +77,8 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 void setNextFileName(const QString& name) { g_next = name; }
+bool hasPending() { return g_next.has_value(); }
+void reset() { g_next.reset(); }
 } // namespace FileDialog
 
 namespace PrintDialog {
@@ -110,6 +113,12 @@ void setNextAccept(const QString& pdfPath)
 void setNextCancel()
 {
     g_next = Next::Cancel;
+    g_pdfPath.clear();
+}
+bool hasPending() { return g_next != Next::None; }
+void reset()
+{
+    g_next = Next::None;
     g_pdfPath.clear();
 }
 } // namespace PrintDialog

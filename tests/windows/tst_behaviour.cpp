@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 
-#include "app/FieldBehaviour.h"
+#include "windows/FieldBehaviour.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "app/Platform.h"
+#include "data/Platform.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
