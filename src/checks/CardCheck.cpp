@@ -89,10 +89,9 @@ CheckAnswer check(const QString& text)
     const QString name = issuer(code, text);
     if (name.isEmpty())
         return {}; // a number of the 3 group that no issuer claims: nothing to say
-    return {{MessageKind::Information, QStringLiteral("Il numero di carta di credito ") + number
-                                           + QStringLiteral(" risulta valido.\r\n\r\nLa carta di credito \u00e8 del tipo ")
-                                           + name + QLatin1Char('.')},
-            false};
+    const QString message = QStringLiteral("Il numero di carta di credito ") + number
+        + QStringLiteral(" risulta valido.\r\n\r\nLa carta di credito \u00e8 del tipo ") + name + QLatin1Char('.');
+    return {{MessageKind::Information, message}, false};
 }
 
 } // namespace CardCheck

@@ -42,7 +42,8 @@ constexpr Table kEven = makeEvenTable();
 static_assert(kOdd['0' - kFirst] == 1 && kOdd['A' - kFirst] == 1 && kOdd['1' - kFirst] == 0
               && kOdd['K' - kFirst] == 2 && kOdd['Z' - kFirst] == 23 && kOdd[':' - kFirst] == 0);
 
-const QString kLength = QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");
+const QString kLength =
+    QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");
 const QString kValid = QStringLiteral("Il codice fiscale digitato \u00e8 VALIDO.");
 const QString kWrong = QStringLiteral("Attenzione: il codice fiscale digitato \u00e8 ERRATO.");
 

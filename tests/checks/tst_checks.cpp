@@ -231,42 +231,48 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("code");
         QTest::addColumn<CheckAnswer>("answer");
-        const auto valid = [](const char* number, const char* issuer) {
-            return verdict(MessageKind::Information, cardValid(QString::fromLatin1(number), QString::fromLatin1(issuer)));
+        // A number that passes, with the issuer named; the message shows the text trimmed.
+        const auto valid = [](const char* row, const char* text, int code, const char* issuer) {
+            const QString number = QString::fromLatin1(text);
+            QTest::newRow(row) << number << code
+                               << verdict(MessageKind::Information,
+                                          cardValid(number.trimmed(), QString::fromLatin1(issuer)));
         };
-        const auto wrong = verdict(MessageKind::Warning, kCardWrong);
+        const auto wrong = [](const char* row, const char* text, int code) {
+            QTest::newRow(row) << QString::fromLatin1(text) << code << verdict(MessageKind::Warning, kCardWrong);
+        };
         // The networks' test numbers.
-        QTest::newRow("Visa") << "4111111111111111" << 2 << valid("4111111111111111", "Visa");
-        QTest::newRow("Visa 2") << "4012888888881881" << 2 << valid("4012888888881881", "Visa");
-        QTest::newRow("Visa, last digit changed") << "4111111111111112" << 0 << wrong;
-        QTest::newRow("MasterCard") << "5555555555554444" << 3 << valid("5555555555554444", "MasterCard");
-        QTest::newRow("MasterCard 2") << "5105105105105100" << 3 << valid("5105105105105100", "MasterCard");
-        QTest::newRow("Discover") << "6011111111111117" << 4 << valid("6011111111111117", "Discover");
-        QTest::newRow("Discover 2") << "6011000990139424" << 4 << valid("6011000990139424", "Discover");
-        QTest::newRow("American Express 37") << "378282246310005" << 1 << valid("378282246310005", "American Express");
-        QTest::newRow("American Express 34") << "343434343434343" << 1 << valid("343434343434343", "American Express");
-        QTest::newRow("Diners 30") << "30569309025904" << 1 << valid("30569309025904", "Diner's Club / Carte Blanche");
-        QTest::newRow("Diners 36") << "36227206271667" << 1 << valid("36227206271667", "Diner's Club / Carte Blanche");
-        QTest::newRow("Diners 38") << "38520000023237" << 1 << valid("38520000023237", "Diner's Club / Carte Blanche");
-        QTest::newRow("JCB 35") << "3530111333300000" << 1 << valid("3530111333300000", "JCB");
-        QTest::newRow("JCB 31") << "3111111111111113" << 1 << valid("3111111111111113", "JCB");
-        QTest::newRow("JCB 33") << "3311111111111111" << 1 << valid("3311111111111111", "JCB");
+        valid("Visa", "4111111111111111", 2, "Visa");
+        valid("Visa 2", "4012888888881881", 2, "Visa");
+        wrong("Visa, last digit changed", "4111111111111112", 0);
+        valid("MasterCard", "5555555555554444", 3, "MasterCard");
+        valid("MasterCard 2", "5105105105105100", 3, "MasterCard");
+        valid("Discover", "6011111111111117", 4, "Discover");
+        valid("Discover 2", "6011000990139424", 4, "Discover");
+        valid("American Express 37", "378282246310005", 1, "American Express");
+        valid("American Express 34", "343434343434343", 1, "American Express");
+        valid("Diners 30", "30569309025904", 1, "Diner's Club / Carte Blanche");
+        valid("Diners 36", "36227206271667", 1, "Diner's Club / Carte Blanche");
+        valid("Diners 38", "38520000023237", 1, "Diner's Club / Carte Blanche");
+        valid("JCB 35", "3530111333300000", 1, "JCB");
+        valid("JCB 31", "3111111111111113", 1, "JCB");
+        valid("JCB 33", "3311111111111111", 1, "JCB");
         QTest::newRow("32: no issuer, no message") << "3211111111111112" << 1 << CheckAnswer{};
-        QTest::newRow("American Express, wrong") << "378282246310006" << 0 << wrong;
-        QTest::newRow("first digit 7") << "7111111111111114" << 5 << wrong;
-        QTest::newRow("first digit 8") << "8000000000000003" << 6 << wrong;
-        QTest::newRow("first digit 2") << "2221000000000009" << 0 << wrong;
-        QTest::newRow("first digit 1") << "1111111111111117" << -1 << wrong;
-        QTest::newRow("single 0") << "0" << -2 << wrong;
+        wrong("American Express, wrong", "378282246310006", 0);
+        wrong("first digit 7", "7111111111111114", 5);
+        wrong("first digit 8", "8000000000000003", 6);
+        wrong("first digit 2", "2221000000000009", 0);
+        wrong("first digit 1", "1111111111111117", -1);
+        wrong("single 0", "0", -2);
         // Separators are dropped for the test; the message shows the number as it was given.
-        QTest::newRow("groups with blanks") << "4111 1111 1111 1111" << 2 << valid("4111 1111 1111 1111", "Visa");
-        QTest::newRow("groups with hyphens") << "5555-5555-5555-4444" << 3 << valid("5555-5555-5555-4444", "MasterCard");
-        QTest::newRow("blanks at both ends") << " 4111111111111111 " << 2 << valid("4111111111111111", "Visa");
+        valid("groups with blanks", "4111 1111 1111 1111", 2, "Visa");
+        valid("groups with hyphens", "5555-5555-5555-4444", 3, "MasterCard");
+        valid("blanks at both ends", " 4111111111111111 ", 2, "Visa");
         // Only the first 20 characters count.
-        QTest::newRow("24 digits, first 20 good") << "411111111111111111151234" << 2 << valid("411111111111111111151234", "Visa");
-        QTest::newRow("24 digits good, first 20 wrong") << "411111111111111111160009" << 0 << wrong;
-        QTest::newRow("good digits after the 20th") << "4111 1111 1111 1111 1234" << 2 << valid("4111 1111 1111 1111 1234", "Visa");
-        QTest::newRow("letters only") << "ABC" << 0 << wrong;
+        valid("24 digits, first 20 good", "411111111111111111151234", 2, "Visa");
+        wrong("24 digits good, first 20 wrong", "411111111111111111160009", 0);
+        valid("good digits after the 20th", "4111 1111 1111 1111 1234", 2, "Visa");
+        wrong("letters only", "ABC", 0);
         QTest::newRow("empty") << "" << 0 << refused(kCardEmpty);
         QTest::newRow("blanks only") << "   " << 0 << refused(kCardEmpty);
     }

@@ -81,7 +81,10 @@ private:
 
     QLineEdit* field(const QString& window) const { return child<QLineEdit>(m_dialog, form(window).field); }
 
-    static QString focused() { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+    static QString focused()
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
 
 private slots:
     void init() { m_session = std::make_unique<TestSupport::Session>(); }
@@ -145,9 +148,12 @@ private slots:
         QTest::newRow("VAT stops at 11") << "TfrmPartitaIva" << "004849605881" << "00484960588";
         QTest::newRow("IBAN in capitals") << "TfrmIban" << "it60x" << "IT60X";
         QTest::newRow("IBAN loses a trailing blank") << "TfrmIban" << "IT60 " << "IT60";
-        QTest::newRow("IBAN stops at 27") << "TfrmIban" << "IT60X05428111010000001234567" << "IT60X0542811101000000123456";
-        QTest::newRow("card refuses letters, blanks, hyphens") << "TfrmCarta" << "4111 1111-abcd1111 1111" << "4111111111111111";
-        QTest::newRow("card stops at 30") << "TfrmCarta" << QString(32, QLatin1Char('4')) << QString(30, QLatin1Char('4'));
+        QTest::newRow("IBAN stops at 27") << "TfrmIban" << "IT60X05428111010000001234567"
+                                          << "IT60X0542811101000000123456";
+        QTest::newRow("card refuses letters, blanks, hyphens") << "TfrmCarta" << "4111 1111-abcd1111 1111"
+                                                               << "4111111111111111";
+        QTest::newRow("card stops at 30") << "TfrmCarta" << QString(32, QLatin1Char('4'))
+                                          << QString(30, QLatin1Char('4'));
     }
 
     void typingRules()
