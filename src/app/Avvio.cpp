@@ -37,7 +37,7 @@ const char* const kSiteStyle =
 } // namespace
 
 TfrmAvvio::TfrmAvvio(QWidget* parent)
-    : Workspace(Role::StartMenu, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::Avvio>())
 {
     m_ui->setupUi(panel());

@@ -19,7 +19,7 @@ const Behaviour::Field kFields[] = {
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
-    : Workspace(Role::Fixed, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::CambiaPassword>())
 {
     m_ui->setupUi(panel());

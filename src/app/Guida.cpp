@@ -9,7 +9,7 @@
 #include <QRegularExpression>
 
 TfrmGuida::TfrmGuida(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Guida>())
 {
     m_ui->setupUi(this);

@@ -7,7 +7,7 @@
 #include "ui_Info.h"
 
 TfrmInfo::TfrmInfo(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Info>())
 {
     m_ui->setupUi(this);

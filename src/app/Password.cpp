@@ -22,7 +22,7 @@ const QString kReadFailure = QStringLiteral(
 } // namespace
 
 TfrmPassword::TfrmPassword(QWidget* parent)
-    : Workspace(Role::Login, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::Password>())
 {
     m_ui->setupUi(panel());

@@ -7,7 +7,7 @@
 #include "ui_Splash.h"
 
 TfrmSplash::TfrmSplash(QWidget* parent)
-    : Dialog(parent, Placement::CentreOwner)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Splash>())
 {
     m_ui->setupUi(this);

@@ -3,7 +3,7 @@
 #include "ui_Voci_Tariffa.h"
 
 TfrmVoci_Tariffa::TfrmVoci_Tariffa(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Voci_Tariffa>())
 {
     m_ui->setupUi(this);

@@ -3,7 +3,7 @@
 #include "ui_DaSaldare.h"
 
 TfrmDaSaldare::TfrmDaSaldare(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::DaSaldare>())
 {
     m_ui->setupUi(this);

@@ -3,7 +3,7 @@
 #include "ui_MenuRiepCosti.h"
 
 TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget* parent)
-    : Workspace(Role::Work, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::MenuRiepCosti>())
 {
     m_ui->setupUi(panel());

@@ -3,7 +3,7 @@
 #include "ui_Ricontatta.h"
 
 TfrmRicontatta::TfrmRicontatta(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Ricontatta>())
 {
     m_ui->setupUi(this);

@@ -3,7 +3,7 @@
 #include "ui_RiepCosti.h"
 
 TfrmRiepCosti::TfrmRiepCosti(QWidget* parent)
-    : Dialog(parent, Placement::Maximised)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::RiepCosti>())
 {
     m_ui->setupUi(this);

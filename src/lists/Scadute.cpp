@@ -3,7 +3,7 @@
 #include "ui_Scadute.h"
 
 TfrmScadute::TfrmScadute(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Scadute>())
 {
     m_ui->setupUi(this);

@@ -3,7 +3,7 @@
 #include "ui_TrovaBollettini.h"
 
 TfrmTrovaBollettini::TfrmTrovaBollettini(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::TrovaBollettini>())
 {
     m_ui->setupUi(this);

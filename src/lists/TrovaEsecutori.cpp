@@ -3,7 +3,7 @@
 #include "ui_TrovaEsecutori.h"
 
 TfrmTrovaEsecutori::TfrmTrovaEsecutori(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::TrovaEsecutori>())
 {
     m_ui->setupUi(this);

@@ -3,7 +3,7 @@
 #include "ui_AllegaCartella.h"
 
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::AllegaCartella>())
 {
     m_ui->setupUi(this);

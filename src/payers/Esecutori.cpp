@@ -3,7 +3,7 @@
 #include "ui_Esecutori.h"
 
 TfrmEsecutori::TfrmEsecutori(QWidget* parent)
-    : Workspace(Role::Work, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::Esecutori>())
 {
     m_ui->setupUi(panel());

@@ -151,7 +151,7 @@ void fillField(QWidget* dialog, const char* name, const QString& text)
 } // namespace
 
 TfrmBollettino::TfrmBollettino(QWidget* parent)
-    : Workspace(Role::Work, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::Bollettino>())
 {
     initSlipResources();
