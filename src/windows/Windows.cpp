@@ -10,11 +10,14 @@
 #include <cstring>
 
 namespace {
+// Centres the window's client area on area. The frame is left out on purpose: before a window is
+// first shown the window manager has not framed it yet, so centring the frame would put the first
+// showing about half a title bar away from the later ones.
 void centreOn(QWidget* window, const QRect& area)
 {
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(area.center());
-    window->move(frame.topLeft());
+    QRect client(QPoint(0, 0), window->size());
+    client.moveCenter(area.center());
+    window->setGeometry(client);
 }
 
 QRect screenArea(const QWidget* window)
@@ -62,8 +65,8 @@ void Workspace::showFrom(QWidget* from)
     if (m_role == Role::StartMenu || m_role == Role::Work) {
         showMaximized();
     } else {
-        show();
         centreOn(this, screenArea(this));
+        show();
     }
     raise();
     activateWindow();
