@@ -25,9 +25,12 @@
 #include "lists/MenuRiepCosti.h"
 #include "lists/RiepCosti.h"
 #include "checks/Calendario.h"
+#include "windows/Artwork.h"
+#include "windows/Look.h"
 #include "windows/Windows.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -45,6 +48,9 @@ void installTranslations(QApplication& app)
 
 void createWindows()
 {
+    // One look and one icon for every window, set before the first window exists.
+    Look::install();
+    QApplication::setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
     Windows::add(new TfrmPassword);
     Windows::add(new TfrmAvvio);
     Windows::add(new TfrmCambiaPassword);
