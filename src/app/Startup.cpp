@@ -26,7 +26,6 @@
 #include "lists/RiepCosti.h"
 #include "checks/Calendario.h"
 #include "windows/Artwork.h"
-#include "windows/Look.h"
 #include "windows/Windows.h"
 
 #include <QApplication>
@@ -48,8 +47,7 @@ void installTranslations(QApplication& app)
 
 void createWindows()
 {
-    // One look and one icon for every window, set before the first window exists.
-    Look::install();
+    // One icon for every window, set before the first window exists.
     QApplication::setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
     Windows::add(new TfrmPassword);
     Windows::add(new TfrmAvvio);

@@ -4,13 +4,19 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace Look {
 
 // The style sheet as the resource holds it.
 const QString& styleSheet();
 
-// Installs the style sheet for the whole application, once: before the windows are created, so
-// that each control is styled only when it is first shown.
-void install();
+// Gives a window the style sheet when it is first shown, so that only windows that appear pay for
+// styling their controls. A window whose owner already has the sheet takes it from the owner. The
+// window bases call this for every window.
+void applyWhenShown(QWidget* window);
+
+// Gives a window the style sheet now (windows made outside the bases: message boxes).
+void apply(QWidget* window);
 
 } // namespace Look

@@ -1,5 +1,7 @@
 #include "windows/Prompts.h"
 
+#include "windows/Look.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -59,6 +61,7 @@ std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& 
     }
     auto box = std::make_unique<QMessageBox>(icon, QStringLiteral("Tassella"), text, buttons, parent);
     box->setObjectName(QStringLiteral("msgTassella"));
+    Look::apply(box.get());
     box->setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
     // Some desktop themes put pictures on standard buttons (a green arrow on OK): the program's
     // buttons are words only.

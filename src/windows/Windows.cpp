@@ -1,5 +1,7 @@
 #include "windows/Windows.h"
 
+#include "windows/Look.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -33,6 +35,7 @@ Workspace::Workspace(Role role, QWidget* parent)
     , m_panel(new QWidget(this))
 {
     setObjectName(QString::fromLatin1(metaObject()->className()));
+    Look::applyWhenShown(this);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     if (role == Role::StartMenu || role == Role::Work) {
@@ -101,6 +104,7 @@ Dialog::Dialog(QWidget* owner, Placement placement)
     , m_placement(placement)
 {
     setObjectName(QString::fromLatin1(metaObject()->className()));
+    Look::applyWhenShown(this);
 }
 
 void Dialog::setCallerTag(const QString& tag)

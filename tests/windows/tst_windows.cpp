@@ -195,13 +195,22 @@ private slots:
     {
         TestSupport::Session session;
         QVERIFY(Look::styleSheet().contains(QLatin1String("QLabel#panInfo")));
-        QCOMPARE(qApp->styleSheet(), Look::styleSheet());
+        QVERIFY(qApp->styleSheet().isEmpty());
         for (const char* cls : {"TfrmPassword", "TfrmCambiaPassword", "TfrmAvvio", "TfrmBollettino"}) {
-            QWidget* window = Windows::byClass(cls);
+            auto* window = qobject_cast<Workspace*>(Windows::byClass(cls));
+            // Only windows that appear are styled, when they first appear.
             QVERIFY2(window->styleSheet().isEmpty(), cls);
+            window->showFrom(nullptr);
+            QCOMPARE(window->styleSheet(), Look::styleSheet());
             for (const QWidget* control : window->findChildren<QWidget*>())
                 QVERIFY2(control->styleSheet().isEmpty(), qPrintable(control->objectName()));
         }
+        // A dialog shares its owner's sheet; message boxes carry it wherever they open.
+        auto* check = Windows::openDialog<TfrmCodFisc>(Windows::byClass("TfrmBollettino"));
+        QVERIFY(check->styleSheet().isEmpty());
+        check->close();
+        const std::unique_ptr<QMessageBox> box = MessageBox::makeBox(nullptr, MessageBox::Kind::Plain, QStringLiteral("x"));
+        QCOMPARE(box->styleSheet(), Look::styleSheet());
         // The slip editor's form asks for the paper-form look by its property.
         auto* slip = Windows::get<TfrmBollettino>();
         QCOMPARE(slip->findChild<QWidget*>(QStringLiteral("panSfondo"))->property("look").toString(),
