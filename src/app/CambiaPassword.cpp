@@ -25,7 +25,6 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
     m_ui->setupUi(panel());
     finishForm();
     Artwork::show(m_ui->imgLucchetto, QStringLiteral("lucchetto"));
-    setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
     Behaviour::install(this, kFields);
 
     for (QLineEdit* field : {m_ui->txtPasswordOld, m_ui->txtPasswordNew, m_ui->txtConferma})

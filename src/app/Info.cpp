@@ -12,7 +12,6 @@ TfrmInfo::TfrmInfo(QWidget* parent)
 {
     m_ui->setupUi(this);
     finishForm();
-    Artwork::paintBackground(this);
     Artwork::show(m_ui->imgLogo, QStringLiteral("icona"));
     Artwork::show(m_ui->imgTitolo, QStringLiteral("titolo"));
     Artwork::show(m_ui->imgEmail, QStringLiteral("email"));

@@ -28,7 +28,6 @@ TfrmPassword::TfrmPassword(QWidget* parent)
     m_ui->setupUi(panel());
     finishForm();
     Artwork::show(m_ui->imgLucchetto, QStringLiteral("lucchetto"));
-    setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
 
     Behaviour::install(this, kFields);
     // Installed after the shared behaviour, so this filter sees Enter first.

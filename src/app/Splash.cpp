@@ -12,7 +12,6 @@ TfrmSplash::TfrmSplash(QWidget* parent)
 {
     m_ui->setupUi(this);
     finishForm();
-    Artwork::paintBackground(this);
     setWindowTitle(QStringLiteral(" Tassella - ") + Maker::name);
     Artwork::show(m_ui->imgCrediti, QStringLiteral("mosaico"));
     Artwork::show(m_ui->imgLogo, QStringLiteral("icona"));

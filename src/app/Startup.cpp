@@ -25,9 +25,11 @@
 #include "lists/MenuRiepCosti.h"
 #include "lists/RiepCosti.h"
 #include "checks/Calendario.h"
+#include "windows/Artwork.h"
 #include "windows/Windows.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -82,6 +84,8 @@ const Windows::WindowDef kWindows[] = {
 
 void createWindows()
 {
+    // One icon for every window, set before the first window exists.
+    QApplication::setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
     Windows::setRegistry(kWindows);
     for (const Windows::WindowDef& def : kWindows)
         Windows::add(def.create());

@@ -1,5 +1,7 @@
 #include "windows/Windows.h"
 
+#include "windows/Look.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -10,11 +12,14 @@
 #include <cstring>
 
 namespace {
+// Centres the window's client area on area. The frame is left out on purpose: before a window is
+// first shown the window manager has not framed it yet, so centring the frame would put the first
+// showing about half a title bar away from the later ones.
 void centreOn(QWidget* window, const QRect& area)
 {
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(area.center());
-    window->move(frame.topLeft());
+    QRect client(QPoint(0, 0), window->size());
+    client.moveCenter(area.center());
+    window->setGeometry(client);
 }
 
 QRect screenArea(const QWidget* window)
@@ -36,6 +41,7 @@ void Workspace::finishForm()
     if (const Windows::WindowDef* def = Windows::definition(metaObject()->className()))
         if (const auto* role = std::get_if<Role>(&def->kind))
             m_role = *role;
+    Look::applyWhenShown(this);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     if (m_role == Role::StartMenu || m_role == Role::Work) {
@@ -64,8 +70,8 @@ void Workspace::showFrom(QWidget* from)
     if (m_role == Role::StartMenu || m_role == Role::Work) {
         showMaximized();
     } else {
-        show();
         centreOn(this, screenArea(this));
+        show();
     }
     raise();
     activateWindow();
@@ -97,6 +103,7 @@ void Workspace::leave()
 Dialog::Dialog(QWidget* owner)
     : QDialog(owner)
 {
+    Look::applyWhenShown(this);
 }
 
 void Dialog::setCallerTag(const QString& tag)
