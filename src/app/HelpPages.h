@@ -9,6 +9,10 @@ QString startMenuTitle();
 // Paragraphs joined by CR LF CR LF.
 QString startMenuBody();
 
+// The payment summary result's page: "Riepilogo versamenti.", paragraphs joined by CR LF CR LF.
+QString summaryTitle();
+QString summaryBody();
+
 // The password that the program folder's password file holds until the user changes it.
 inline const QString initialPassword = QStringLiteral("TASSELLA");
 
