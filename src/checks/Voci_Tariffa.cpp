@@ -53,7 +53,7 @@ TfrmVoci_Tariffa::TfrmVoci_Tariffa(QWidget* parent)
     setup.listFont = false; // plain items in the list's own style
     m_list = new ListPanel(m_ui->panContainer, setup);
     connect(m_list, &ListPanel::chosen, this, &TfrmVoci_Tariffa::choose);
-    setStyleSheet(ListPanel::styleSheet());
+    ListPanel::applyLook(this);
     finishForm();
 }
 

@@ -16,7 +16,7 @@ TfrmDaSaldare::TfrmDaSaldare(QWidget* parent)
     m_list = new ListPanel(m_ui->panContainer,
                            {ListPanel::rigo01Schede(), QStringLiteral("Riepilogo bollettini non saldati")});
     connect(m_list, &ListPanel::chosen, this, [this](const QString& line) { ListTakeOver::slip(this, line); });
-    setStyleSheet(ListPanel::styleSheet());
+    ListPanel::applyLook(this);
     finishForm();
 }
 

@@ -41,21 +41,43 @@ Lines collect(const QString& path, int recordSize, LineOf line, const std::funct
     return result;
 }
 
+inline unsigned char foldByte(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
+
+// True when key (Windows-1252 bytes, a-z lower case) occurs in the field with its A-Z folded.
+bool containsBytes(const std::pair<const unsigned char*, int>& field, const QByteArray& key)
+{
+    const int n = int(key.size());
+    const auto* k = reinterpret_cast<const unsigned char*>(key.constData());
+    for (int i = 0; i + n <= field.second; ++i) {
+        int j = 0;
+        while (j < n && foldByte(field.first[i + j]) == k[j])
+            ++j;
+        if (j == n)
+            return true;
+    }
+    return false;
+}
+
 Lines search(const QString& path, const RecordLayout& layout, LineOf line, std::span<const Criterion> criteria)
 {
     const int count = countCriteria(criteria);
     struct Compiled {
         int field;
-        QString key;
+        QByteArray key;
     };
+    // The criteria are compared as the archive stores text, so that no record is decoded to be
+    // tested. A criterion holding a character the code page cannot store occurs in no field.
     std::vector<Compiled> keys;
-    for (const Criterion& criterion : criteria)
-        if (!criterion.text.isEmpty()) // an empty criterion never occurs
-            keys.push_back({ListLines::field(layout, criterion.field), CodePage::lowerAscii(criterion.text)});
+    for (const Criterion& criterion : criteria) {
+        const QString lower = CodePage::lowerAscii(criterion.text);
+        const QByteArray bytes = CodePage::encode(lower);
+        if (!lower.isEmpty() && CodePage::decode(bytes) == lower) // an empty criterion never occurs
+            keys.push_back({ListLines::field(layout, criterion.field), bytes});
+    }
     return collect(path, layout.size(), line, [&](const char* record) {
         int score = 0;
         for (const Compiled& key : keys)
-            if (ListFind::containsFolded(ListLines::fieldText(layout, record, key.field), key.key))
+            if (containsBytes(ListLines::fieldBytes(layout, record, key.field), key.key))
                 ++score;
         return score >= count;
     });
@@ -109,19 +131,22 @@ bool scan(const QString& path, int recordSize, const std::function<bool(const ch
     }
 }
 
-QDate dueDate(QStringView text)
+namespace {
+
+template <class Char> QDate parseDate(const Char* text, qsizetype length)
 {
-    text = text.trimmed();
     int parts[3] = {0, 0, 0};
     int digits[3] = {0, 0, 0};
     int part = 0;
-    for (QChar c : text) {
-        if (c == QLatin1Char('/')) {
+    for (qsizetype i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned>(text[i]);
+        if (c == '/') {
             if (++part > 2)
                 return {};
-        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            parts[part] = parts[part] * 10 + (c.unicode() - '0');
-            ++digits[part];
+        } else if (c >= '0' && c <= '9') {
+            if (++digits[part] > 4)
+                return {};
+            parts[part] = parts[part] * 10 + int(c - '0');
         } else {
             return {};
         }
@@ -131,11 +156,19 @@ QDate dueDate(QStringView text)
     return QDate(parts[2], parts[1], parts[0]); // invalid for 31/04 and the like
 }
 
+} // namespace
+
+QDate dueDate(QStringView text)
+{
+    text = text.trimmed();
+    return parseDate(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
+
 Lines unpaidSlips(const QString& path)
 {
     static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
     return collect(path, SlipRecord::kSize, ListLines::slipLine, [](const char* record) {
-        return ListLines::fieldText(SlipRecord::layout(), record, paid) == QLatin1String("No");
+        return ListLines::fieldIs(SlipRecord::layout(), record, paid, "No");
     });
 }
 
@@ -145,9 +178,10 @@ Lines expiredSlips(const QString& path, const QDate& today)
     static const int due = ListLines::field(SlipRecord::layout(), "DataScade");
     int unreadable = 0;
     Lines result = collect(path, SlipRecord::kSize, ListLines::slipLine, [&](const char* record) {
-        if (ListLines::fieldText(SlipRecord::layout(), record, paid) != QLatin1String("No"))
+        if (!ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"))
             return false;
-        const QDate date = dueDate(ListLines::fieldText(SlipRecord::layout(), record, due));
+        const auto [text, length] = ListLines::fieldBytes(SlipRecord::layout(), record, due);
+        const QDate date = parseDate(text, length);
         if (!date.isValid()) {
             ++unreadable;
             return false;
@@ -181,7 +215,7 @@ Lines recontactPayers(const QString& path)
 {
     static const int flag = ListLines::field(PayerRecord::layout(), "Ricontatta");
     return collect(path, PayerRecord::kSize, ListLines::payerLine, [](const char* record) {
-        return ListLines::fieldText(PayerRecord::layout(), record, flag) == QStringLiteral("S\u00ec");
+        return ListLines::fieldIs(PayerRecord::layout(), record, flag, "S\xec");
     });
 }
 

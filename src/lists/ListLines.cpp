@@ -34,32 +34,54 @@ inline std::pair<const unsigned char*, int> trimmedBytes(const RecordLayout& lay
     return {text, length};
 }
 
-inline void appendField(QString& line, const RecordLayout& layout, const char* record, int index)
-{
-    const auto [text, length] = trimmedBytes(layout, record, index);
-    for (int i = 0; i < length; ++i)
-        line.append(decodeByte(text[i]));
-}
+// Writes a line straight into its final buffer: one allocation per line, no spare capacity.
+class Writer {
+public:
+    explicit Writer(QChar* out) : m_out(out) {}
+    void bytes(const unsigned char* text, int length)
+    {
+        for (int i = 0; i < length; ++i)
+            *m_out++ = decodeByte(text[i]);
+    }
+    void blanks(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            *m_out++ = QLatin1Char(' ');
+    }
+    void text(QStringView literal)
+    {
+        for (QChar c : literal)
+            *m_out++ = c;
+    }
+    // A field's padded piece.
+    void padded(const std::pair<const unsigned char*, int>& field, int width)
+    {
+        const int shown = std::min(field.second, width);
+        bytes(field.first, shown);
+        blanks(width - shown);
+    }
+    // Town and province joined by one blank, trimmed, as one padded piece.
+    void place(const std::pair<const unsigned char*, int>& town, const std::pair<const unsigned char*, int>& province,
+               int width)
+    {
+        unsigned char joined[64];
+        int length = 0;
+        for (int i = 0; i < town.second && length < 63; ++i)
+            joined[length++] = town.first[i];
+        if (length > 0 && province.second > 0)
+            joined[length++] = ' ';
+        for (int i = 0; i < province.second && length < 64; ++i)
+            joined[length++] = province.first[i];
+        padded({joined, length}, width);
+    }
 
-// A field's padded piece, decoded straight into the line.
-inline void appendPaddedField(QString& line, const RecordLayout& layout, const char* record, int index, int width)
-{
-    const auto [text, length] = trimmedBytes(layout, record, index);
-    const int shown = std::min(length, width);
-    for (int i = 0; i < shown; ++i)
-        line.append(decodeByte(text[i]));
-    line.append(QString(width - shown, QLatin1Char(' ')));
-}
+private:
+    QChar* m_out;
+};
 
-// Town and province joined by one blank make one padded piece.
-inline void appendPlace(QString& line, const RecordLayout& layout, const char* record, int town, int province)
-{
-    QString place;
-    appendField(place, layout, record, town);
-    place.append(QLatin1Char(' '));
-    appendField(place, layout, record, province);
-    appendPadded(line, place, 20);
-}
+// The fixed parts: 6+10+4+11+2+23+6+16+2+20+6+4+2 and 23+7+16+2+20+7+20+7+4+2 characters.
+constexpr int kSlipFixed = 112;
+constexpr int kPayerFixed = 108;
 
 struct SlipFields {
     const RecordLayout& layout = SlipRecord::layout();
@@ -83,17 +105,6 @@ struct PayerFields {
     int codTariffa = field(layout, "CodTariffa");
     int note = field(layout, "Note");
 };
-
-// Lines are built in one reused buffer and copied out at their exact size, so that a list of
-// 100 000 lines holds no spare capacity.
-QString& scratch()
-{
-    thread_local QString buffer;
-    buffer.resize(0);
-    return buffer;
-}
-
-QString exact(const QString& line) { return QString(line.constData(), line.size()); }
 
 } // namespace
 
@@ -121,30 +132,46 @@ int field(const RecordLayout& layout, const char* name)
 
 QString fieldText(const RecordLayout& layout, const char* record, int index)
 {
-    QString text;
-    appendField(text, layout, record, index);
-    return text;
+    const auto [text, length] = trimmedBytes(layout, record, index);
+    QString value(length, Qt::Uninitialized);
+    Writer(value.data()).bytes(text, length);
+    return value;
+}
+
+std::pair<const unsigned char*, int> fieldBytes(const RecordLayout& layout, const char* record, int index)
+{
+    return trimmedBytes(layout, record, index);
+}
+
+bool fieldIs(const RecordLayout& layout, const char* record, int index, std::string_view bytes)
+{
+    const auto [text, length] = trimmedBytes(layout, record, index);
+    return size_t(length) == bytes.size() && std::equal(bytes.begin(), bytes.end(), text,
+                                                        [](char a, unsigned char b) { return (unsigned char)a == b; });
 }
 
 QString slipLine(const char* record)
 {
     static const SlipFields f;
-    QString& line = scratch();
-    line.append(QLatin1String("Scad. "));
-    appendPaddedField(line, f.layout, record, f.dataScade, 10);
-    line.append(QStringLiteral("  \u20ac "));
-    appendPaddedField(line, f.layout, record, f.intero, 11);
-    line.append(QLatin1String("  "));
-    appendPaddedField(line, f.layout, record, f.esecutore, 23);
-    line.append(QLatin1String(" C.F. "));
-    appendPaddedField(line, f.layout, record, f.codFisc, 16);
-    line.append(QLatin1String("  "));
-    appendPlace(line, f.layout, record, f.comuneRes, f.provRes);
-    line.append(QLatin1String(" TAR. "));
-    appendPaddedField(line, f.layout, record, f.codTariffa, 4);
-    line.append(QLatin1String("  "));
-    appendField(line, f.layout, record, f.note);
-    return exact(line);
+    const auto& l = f.layout;
+    const auto note = trimmedBytes(l, record, f.note);
+    QString line(kSlipFixed + note.second, Qt::Uninitialized);
+    Writer out(line.data());
+    out.text(u"Scad. ");
+    out.padded(trimmedBytes(l, record, f.dataScade), 10);
+    out.text(u"  \u20ac ");
+    out.padded(trimmedBytes(l, record, f.intero), 11);
+    out.text(u"  ");
+    out.padded(trimmedBytes(l, record, f.esecutore), 23);
+    out.text(u" C.F. ");
+    out.padded(trimmedBytes(l, record, f.codFisc), 16);
+    out.text(u"  ");
+    out.place(trimmedBytes(l, record, f.comuneRes), trimmedBytes(l, record, f.provRes), 20);
+    out.text(u" TAR. ");
+    out.padded(trimmedBytes(l, record, f.codTariffa), 4);
+    out.text(u"  ");
+    out.bytes(note.first, note.second);
+    return line;
 }
 
 QString slipLine(const Record& slip) { return slipLine(slip.bytes().constData()); }
@@ -152,19 +179,22 @@ QString slipLine(const Record& slip) { return slipLine(slip.bytes().constData())
 QString payerLine(const char* record)
 {
     static const PayerFields f;
-    QString& line = scratch();
-    appendPaddedField(line, f.layout, record, f.esecutore, 23);
-    line.append(QLatin1String("  C.F. "));
-    appendPaddedField(line, f.layout, record, f.codFisc, 16);
-    line.append(QLatin1String("  "));
-    appendPlace(line, f.layout, record, f.comuneRes, f.provRes);
-    line.append(QLatin1String("  Tel. "));
-    appendPaddedField(line, f.layout, record, f.recapito, 20);
-    line.append(QLatin1String("  TAR. "));
-    appendPaddedField(line, f.layout, record, f.codTariffa, 4);
-    line.append(QLatin1String("  "));
-    appendField(line, f.layout, record, f.note);
-    return exact(line);
+    const auto& l = f.layout;
+    const auto note = trimmedBytes(l, record, f.note);
+    QString line(kPayerFixed + note.second, Qt::Uninitialized);
+    Writer out(line.data());
+    out.padded(trimmedBytes(l, record, f.esecutore), 23);
+    out.text(u"  C.F. ");
+    out.padded(trimmedBytes(l, record, f.codFisc), 16);
+    out.text(u"  ");
+    out.place(trimmedBytes(l, record, f.comuneRes), trimmedBytes(l, record, f.provRes), 20);
+    out.text(u"  Tel. ");
+    out.padded(trimmedBytes(l, record, f.recapito), 20);
+    out.text(u"  TAR. ");
+    out.padded(trimmedBytes(l, record, f.codTariffa), 4);
+    out.text(u"  ");
+    out.bytes(note.first, note.second);
+    return line;
 }
 
 QString payerLine(const Record& payer) { return payerLine(payer.bytes().constData()); }

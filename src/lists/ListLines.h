@@ -7,6 +7,8 @@
 #include "data/RecordLayout.h"
 
 #include <QString>
+#include <string_view>
+#include <utility>
 
 namespace ListLines {
 
@@ -18,6 +20,10 @@ void appendPadded(QString& line, const QString& text, int width);
 int field(const RecordLayout& layout, const char* name);
 // A short string of a raw record, decoded from Windows-1252 and trimmed.
 QString fieldText(const RecordLayout& layout, const char* record, int index);
+// The same as stored bytes, without decoding: where the trimmed value starts, and its length.
+std::pair<const unsigned char*, int> fieldBytes(const RecordLayout& layout, const char* record, int index);
+// True when the trimmed value is exactly these Windows-1252 bytes ("No", "S\xEC").
+bool fieldIs(const RecordLayout& layout, const char* record, int index, std::string_view bytes);
 
 // "Scad. " due date 10, "  € " amount 11, "  " name 23, " C.F. " tax code 16, "  " town and
 // province 20, " TAR. " tariff 4, "  " and the notes whole: 112 characters, then the notes.

@@ -36,6 +36,7 @@ QLabel#lblRigo03 { color: #dc143c; font-weight: bold; }
 QLabel#lblTrovate, QLabel#lblAttendere { color: #008b8b; }
 QLabel#lblNonLette { color: #a31515; font-weight: bold; }
 QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 4px; }
+QLineEdit#txtTrova:focus { border: 2px solid #e0a100; }
 QPushButton { background: #ffffff; color: #1f3b5c; border: 1px solid #8ea6c0; border-radius: 4px;
     font-weight: bold; padding: 0 12px; }
 QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }
@@ -101,6 +102,7 @@ ListPanel::ListPanel(QWidget* container, const Setup& setup)
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->setAlternatingRowColors(true);
     if (setup.listFont) {
         QFont font(QStringLiteral("Courier New"), 11);
         font.setStyleHint(QFont::TypeWriter);
@@ -137,7 +139,18 @@ QString ListPanel::rigo01Schede()
                           "premere il pulsante Trova.");
 }
 
-QString ListPanel::styleSheet() { return QString::fromLatin1(kStyle); }
+void ListPanel::applyLook(QWidget* window)
+{
+    // The desk colour around the panels; the style sheet goes on the panels only, so that message
+    // boxes shown over the window keep their own look.
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, QColor(0xdf, 0xe7, 0xf1));
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    for (const char* name : {"panContainer", "panAvvio"})
+        if (auto* panel = window->findChild<QWidget*>(QLatin1String(name)))
+            panel->setStyleSheet(QString::fromLatin1(kStyle));
+}
 
 QLabel* ListPanel::addNote(const char* name, const QString& text)
 {

@@ -36,8 +36,8 @@ public:
 
     // The instruction texts of the slip and payer lists.
     static QString rigo01Schede();
-    // The style sheet of the list windows: the slip editor's palette.
-    static QString styleSheet();
+    // The look of the list windows, in the slip editor's palette.
+    static void applyLook(QWidget* window);
     // A label under the list (a count, a notice), in the panel's place for it.
     QLabel* addNote(const char* name, const QString& text);
 

@@ -19,7 +19,7 @@ TfrmRicontatta::TfrmRicontatta(QWidget* parent)
     // Always into the payer editor, whatever the flag of the record found.
     connect(m_list, &ListPanel::chosen, this,
             [this](const QString& line) { ListTakeOver::payer(this, line, QStringLiteral("esecutori")); });
-    setStyleSheet(ListPanel::styleSheet());
+    ListPanel::applyLook(this);
     finishForm();
 }
 

@@ -38,7 +38,7 @@ TfrmScadute::TfrmScadute(QWidget* parent)
     m_unreadable->setFont(QFont(QStringLiteral("Verdana"), 9, QFont::Bold));
     m_unreadable->hide();
     connect(m_list, &ListPanel::chosen, this, [this](const QString& line) { ListTakeOver::slip(this, line); });
-    setStyleSheet(ListPanel::styleSheet());
+    ListPanel::applyLook(this);
     finishForm();
 }
 

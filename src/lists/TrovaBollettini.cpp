@@ -39,7 +39,7 @@ TfrmTrovaBollettini::TfrmTrovaBollettini(QWidget* parent)
     m_found = m_list->addNote("lblTrovate", QStringLiteral("Il presente elenco contiene 0 schede."));
     connect(m_criteria, &CriteriaPanel::searchRequested, this, &TfrmTrovaBollettini::search);
     connect(m_list, &ListPanel::chosen, this, &TfrmTrovaBollettini::takeOver);
-    setStyleSheet(ListPanel::styleSheet());
+    ListPanel::applyLook(this);
     finishForm();
 }
 

@@ -39,7 +39,7 @@ TfrmTrovaEsecutori::TfrmTrovaEsecutori(QWidget* parent)
     m_found = m_list->addNote("lblTrovate", QStringLiteral("Il presente elenco contiene 0 schede."));
     connect(m_criteria, &CriteriaPanel::searchRequested, this, &TfrmTrovaEsecutori::search);
     connect(m_list, &ListPanel::chosen, this, &TfrmTrovaEsecutori::takeOver);
-    setStyleSheet(ListPanel::styleSheet());
+    ListPanel::applyLook(this);
     finishForm();
 }
 

@@ -291,6 +291,8 @@ void TestListLogic::slipCriteria_data()
     QTest::newRow("trailing blank") << "Esecutore" << "rossi " << "" << "" << QStringList{"A"} << 1;
     QTest::newRow("two criteria") << "Esecutore" << "ROSSI" << "CodTariffa" << "8617" << QStringList{"A", "D"} << 2;
     QTest::newRow("E grave not folded") << "Note" << QString::fromUtf8("È") << "" << "" << QStringList{} << 1;
+    QTest::newRow("euro sign") << "Note" << QString::fromUtf8("€ 16") << "" << "" << QStringList{"A"} << 1;
+    QTest::newRow("outside the code page") << "Note" << QString::fromUtf8("ł") << "" << "" << QStringList{} << 1;
 }
 
 void TestListLogic::slipCriteria()
@@ -305,7 +307,7 @@ void TestListLogic::slipCriteria()
     const QString path = folder.file("2014.bol");
     // The name's first word tells the slips apart in the lines: A, B, C, D.
     QVERIFY(writeArchive(path, {slip({{"Esecutore", "A ROSSI MARIO"}, {"Intero", "168,00"}, {"DataScade", "15/03/2014"},
-                                      {"CodTariffa", "8617"}, {"Note", QString::fromUtf8("è")}}),
+                                      {"CodTariffa", "8617"}, {"Note", QString::fromUtf8("è € 16")}}),
                                 slip({{"Esecutore", "B BIANCHI"}, {"Intero", "1168,00"}, {"DataScade", "15/04/2014"}}),
                                 slip({{"Esecutore", "C DEROSSIX"}, {"Intero", "16,80"}, {"DataScade", "01/03/2015"},
                                       {"CodTariffa", "7111"}}),
