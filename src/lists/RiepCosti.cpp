@@ -25,11 +25,18 @@
 
 namespace {
 
+// The header and the totals are white cards like the list's; the buttons moved under the list
+// keep the list's look.
 const char* const kStyle = R"(
-TfrmRiepCosti, QWidget#panSfondo { background: #dfe7f1; }
 QFrame#panTestata, QFrame#panTotali { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 4px; }
-QFrame#panTestata QLabel, QFrame#panTotali QLabel { border: none; }
+QFrame#panTestata QLabel, QFrame#panTotali QLabel { color: #1f3b5c; background: transparent; border: none; }
 QLabel#titTipologia, QLabel#lblIntervallo, QLabel#lblTotCosti { color: #800000; }
+QLabel#lblNonLette { color: #a31515; }
+QPushButton { background: #ffffff; color: #1f3b5c; border: 1px solid #8ea6c0; border-radius: 4px;
+    font-weight: bold; padding: 0 12px; }
+QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }
+QPushButton:pressed { background: #c9dcf3; }
+QPushButton:focus { border: 2px solid #e0a100; }
 )";
 
 // What the selection window shows in a control, whatever its kind.
@@ -64,7 +71,9 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* parent)
     m_list = new ListPanel(m_ui->panContainer, {ListPanel::rigo01Schede(), QString()});
     fitListPanel();
     connect(m_ui->imgGuida, &ClickLabel::clicked, this, &TfrmRiepCosti::showHelp);
-    setStyleSheet(ListPanel::styleSheet() + QString::fromLatin1(kStyle));
+    ListPanel::applyLook(this);
+    for (QWidget* card : {static_cast<QWidget*>(m_ui->panTestata), static_cast<QWidget*>(m_ui->panTotali)})
+        card->setStyleSheet(QString::fromLatin1(kStyle));
     Artwork::show(m_ui->imgGuida, QStringLiteral("guida"));
     finishForm();
 }
