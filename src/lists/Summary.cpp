@@ -4,13 +4,14 @@
 #include "data/Formats.h"
 #include "data/Platform.h"
 #include "lists/ListArchive.h"
-#include "lists/ListFind.h"
 #include "lists/ListLines.h"
 #include "lists/ListSort.h"
 #include "slips/SlipRecord.h"
 
 #include <QFileInfo>
+#include <iterator>
 #include <limits>
+#include <vector>
 
 namespace Summary {
 
@@ -142,6 +143,54 @@ QString payerTitle(const Filters& filters)
     return name.isEmpty() ? QStringLiteral("- - -") : name;
 }
 
+namespace {
+
+// A short ASCII field (a date, an amount) as text on the stack: no allocation per record. Bytes
+// above 127 cannot be digits or separators in any code page, so mapping them as Latin-1 keeps
+// every verdict the same.
+struct ShortText {
+    char16_t text[16];
+    qsizetype size = 0;
+
+    explicit ShortText(std::pair<const unsigned char*, int> bytes)
+    {
+        size = std::min<qsizetype>(bytes.second, std::size(text));
+        for (qsizetype i = 0; i < size; ++i)
+            text[i] = bytes.first[i];
+    }
+    // Longer than any date or amount: never one.
+    bool fits(std::pair<const unsigned char*, int> bytes) const { return bytes.second <= qsizetype(std::size(text)); }
+    QStringView view() const { return QStringView(text, size); }
+};
+
+// A filter as it is compared with the stored bytes: a to z lower case, in the archive's code page.
+struct Key {
+    QByteArray bytes;
+    int field;
+
+    bool occursIn(std::pair<const unsigned char*, int> value) const
+    {
+        const auto* key = reinterpret_cast<const unsigned char*>(bytes.constData());
+        const int n = int(bytes.size());
+        for (int i = 0; i + n <= value.second; ++i) {
+            int j = 0;
+            while (j < n) {
+                unsigned char c = value.first[i + j];
+                if (c >= 'A' && c <= 'Z')
+                    c = static_cast<unsigned char>(c + 32);
+                if (c != key[j])
+                    break;
+                ++j;
+            }
+            if (j == n)
+                return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 Result compute(const QString& archive, const Filters& filters, const QDate& start, const QDate& end)
 {
     static const RecordLayout& layout = SlipRecord::layout();
@@ -152,24 +201,30 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
 
     // Filters are matched as typed, lower-cased but not trimmed; an empty one never matches.
     const int needed = filterCount(filters);
-    const QString name = CodePage::lowerAscii(filters.name);
-    const QString taxCode = CodePage::lowerAscii(filters.taxCode);
+    std::vector<Key> keys;
+    if (!filters.name.isEmpty())
+        keys.push_back({CodePage::encode(CodePage::lowerAscii(filters.name)), nameField});
+    if (!filters.taxCode.isEmpty())
+        keys.push_back({CodePage::encode(CodePage::lowerAscii(filters.taxCode)), taxCodeField});
     const qint64 first = start.toJulianDay();
     const qint64 last = end.toJulianDay();
 
     Result result;
+    // Room for every slip of the archive at once (the list may hold them all): no regrowth. Pages
+    // that a filtered summary never fills are never touched.
+    result.lines.reserve(QFileInfo(archive).size() / SlipRecord::kSize);
     result.ok = ListArchive::scan(archive, SlipRecord::kSize, [&](const char* record, qint64) {
         if (needed > 0) {
             int score = 0;
-            if (!name.isEmpty() && ListFind::containsFolded(ListLines::fieldText(layout, record, nameField), name))
-                ++score;
-            if (!taxCode.isEmpty()
-                && ListFind::containsFolded(ListLines::fieldText(layout, record, taxCodeField), taxCode))
-                ++score;
+            for (const Key& key : keys)
+                if (key.occursIn(ListLines::fieldBytes(layout, record, key.field)))
+                    ++score;
             if (score < needed)
                 return true;
         }
-        const QDate due = ListArchive::dueDate(ListLines::fieldText(layout, record, dueField));
+        const auto dueBytes = ListLines::fieldBytes(layout, record, dueField);
+        const ShortText dueText(dueBytes);
+        const QDate due = dueText.fits(dueBytes) ? ListArchive::dueDate(dueText.view()) : QDate();
         if (!due.isValid()) {
             ++result.unreadable;
             return true;
@@ -177,7 +232,10 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
         const qint64 day = due.toJulianDay();
         if (day < first || day > last)
             return true;
-        const std::optional<qint64> cents = amountCents(ListLines::fieldText(layout, record, amountField));
+        const auto amountBytes = ListLines::fieldBytes(layout, record, amountField);
+        const ShortText amountText(amountBytes);
+        const std::optional<qint64> cents =
+            amountText.fits(amountBytes) ? amountCents(amountText.view()) : std::nullopt;
         // A sum that would overflow is as unreadable as the amount itself: far beyond any real archive.
         if (!cents || (*cents > 0 && result.cents > std::numeric_limits<qint64>::max() - *cents)
             || (*cents < 0 && result.cents < std::numeric_limits<qint64>::min() - *cents)) {
