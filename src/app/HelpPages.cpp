@@ -132,4 +132,29 @@ QString slipEditorBody()
     return body.join(QStringLiteral("\r\n\r\n"));
 }
 
+QString summaryTitle() { return QStringLiteral("Riepilogo versamenti."); }
+
+QString summaryBody()
+{
+    const char* const paragraphs[] = {
+        "Questa schermata presenta il prospetto dei versamenti eseguiti in un periodo qualsiasi dell'anno solare, "
+        "con il totale degli importi: per tutti gli Esecutori oppure soltanto per quelli scelti in base al nome, al "
+        "codice fiscale o a entrambi.",
+        "Vi si arriva dal menu principale, con la voce \"Riepilogo versamenti\": nella schermata di selezione si "
+        "indicano l'anno, il nome dell'Esecutore, il suo codice fiscale e i giorni di inizio e di fine del periodo, "
+        "poi si preme il pulsante \"Visualizza riepilogo\". Sono compresi tutti i bollettini con la data di "
+        "scadenza nel periodo, saldati o no.",
+        "Per ogni versamento il prospetto riporta la data di scadenza, l'importo, il nome dell'Esecutore, il codice "
+        "fiscale, il comune di residenza, il codice tariffa e le note; in fondo alla schermata sono indicati il "
+        "periodo scelto e il totale degli importi versati.",
+        "Lasciando in bianco i campi del nome e del codice fiscale si ottiene il riepilogo di tutti gli Esecutori. Il "
+        "pulsante \"Trova\" porta alla voce che contiene le parole cercate, e il pulsante \"Stampa riepilogo\" "
+        "stampa l'elenco con il periodo e il totale, pronto da consegnare al commercialista.",
+    };
+    QStringList body;
+    for (const char* paragraph : paragraphs)
+        body.append(QString::fromUtf8(paragraph));
+    return body.join(QStringLiteral("\r\n\r\n"));
+}
+
 } // namespace HelpPages
