@@ -5,11 +5,17 @@
 #include "ReadOnly.h"
 #include "TestSupport.h"
 
+#include "payers/AllegaCartella.h"
+#include "payers/Esecutori.h"
+#include "payers/InfoSheet.h"
 #include "payers/InfoSheetCommands.h"
 #include "reports/ReportOutput.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QUrl>
@@ -260,6 +266,58 @@ private slots:
         QVERIFY(checked);
         QVERIFY(!TestSupport::openDialog<Report::PreviewWindow>());
         QVERIFY(!QFile::exists(pdf()));
+    }
+
+    // The payer editor itself: every control the sheet reads is on its form, and its buttons
+    // reach the sheet and the attachments.
+    void realPayerEditor()
+    {
+        m_editor.reset();
+        m_session.reset(); // before the next one: a session undoes the seams when it ends
+        m_session = std::make_unique<TestSupport::Session>();
+        Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(9, 4, 3)));
+        auto* editor = TestSupport::Session::window<TfrmEsecutori>();
+        QVERIFY(editor);
+        if (!TestSupport::child<QWidget>(editor, "txtEsecutore"))
+            QSKIP("the payer editor's form has no fields yet");
+        for (const InfoSheet::Source& source : InfoSheet::sources()) {
+            QWidget* control = TestSupport::child<QWidget>(editor, source.control);
+            QVERIFY2(qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control), source.control);
+        }
+        editor->showFrom(nullptr);
+        TestSupport::child<QLineEdit>(editor, "txtEsecutore")->setText(QStringLiteral("ROSSI MARIO"));
+        TestSupport::child<QComboBox>(editor, "txtProvNasc")->setEditText(QStringLiteral("PG"));
+        TestSupport::child<QLineEdit>(editor, "txtComuneNasc")->setText(QStringLiteral("PERUGIA"));
+        const auto click = [editor](const char* name) {
+            QWidget* widget = TestSupport::child<QWidget>(editor, name);
+            QVERIFY2(widget, name);
+            QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+        };
+        MessageBox::setNextAnswer(MessageBox::Button::No);
+        click("cmdPDF");
+        const PdfReadBack::Document document = PdfReadBack::words(pdf());
+        QCOMPARE(rowText(document, 1), QStringLiteral("ROSSI MARIO"));
+        QCOMPARE(rowText(document, 3), QStringLiteral("PERUGIA PG"));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().front().text, kAsk);
+
+        const QString printed = m_session->file(QStringLiteral("stampa.pdf"));
+        PrintDialog::setNextAccept(printed);
+        click("cmdStampa");
+        QCOMPARE(rowText(PdfReadBack::words(printed), 1), QStringLiteral("ROSSI MARIO"));
+
+        // "Allega file" hands the slots over and takes them back on "Applica e chiudi".
+        TestSupport::child<QLabel>(editor, "lblFile01")->setText(QStringLiteral("carta.pdf"));
+        click("cmdFile");
+        auto* attachments = TestSupport::openDialog<TfrmAllegaCartella>();
+        QVERIFY(attachments);
+        QCOMPARE(attachments->callerTag(), QStringLiteral("esecutori"));
+        QCOMPARE(TestSupport::child<QLineEdit>(attachments, "txtFile01")->text(), QStringLiteral("carta.pdf"));
+        TestSupport::child<QLineEdit>(attachments, "txtDesc01")->setText(QStringLiteral("Documento"));
+        QPointer<QWidget> alive(attachments);
+        QTest::mouseClick(TestSupport::child<QPushButton>(attachments, "btnApplica"), Qt::LeftButton);
+        QTRY_VERIFY(!alive);
+        QCOMPARE(TestSupport::child<QLabel>(editor, "lblDesc01")->text(), QStringLiteral("Documento"));
     }
 };
 
