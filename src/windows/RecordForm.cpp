@@ -3,6 +3,7 @@
 #include "data/CodePage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -31,6 +32,8 @@ void load(QWidget* form, const Record& record)
             edit->setText(record.text(i));
         } else if (auto* memo = control<QPlainTextEdit>(form, "txt", name)) {
             memo->setPlainText(record.text(i));
+        } else if (auto* combo = control<QComboBox>(form, "txt", name)) {
+            combo->setEditText(record.text(i));
         } else if (auto* label = control<QLabel>(form, "lbl", name)) {
             label->setText(record.text(i));
         }
@@ -48,6 +51,8 @@ void store(const QWidget* form, Record& record)
             record.setText(i, CodePage::trimmed(edit->text()));
         else if (const auto* memo = control<QPlainTextEdit>(form, "txt", name))
             record.setText(i, CodePage::trimmed(memo->toPlainText()));
+        else if (const auto* combo = control<QComboBox>(form, "txt", name))
+            record.setText(i, CodePage::trimmed(combo->currentText()));
         else if (const auto* label = control<QLabel>(form, "lbl", name))
             record.setText(i, CodePage::trimmed(label->text()));
     }
