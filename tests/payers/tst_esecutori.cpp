@@ -472,7 +472,7 @@ private slots:
         QCOMPARE(text("lblPosizione"), QStringLiteral("5"));
 
         const QByteArray expected = payerBytes({
-            {"Esecutore", "VERDI LUC\xECA"}, {"GG", "5"}, {"MM", "11"}, {"AA", "80"}, {"ComuneNasc", "NAPOLI"},
+            {"Esecutore", "VERDI LUC\xEC" "A"}, {"GG", "5"}, {"MM", "11"}, {"AA", "80"}, {"ComuneNasc", "NAPOLI"},
             {"ProvNasc", "NA"}, {"Sesso", "F"}, {"Recapito", "Studio"}, {"IndirizzoRes", "VIA ROMA 1"},
             {"ProvRes", "RM"}, {"ComuneRes", "ROMA"}, {"CapRes", "00100"}, {"Categoria", "Commercianti"},
             {"TelCasa", "06 123"}, {"TelUff", "06 456"}, {"TelCel", "333 789"}, {"Fax", "06 999"},
@@ -492,7 +492,7 @@ private slots:
         click("cmdNuovo");
         click("cmdUltimo");
         QCOMPARE(text("lblPosizione"), QStringLiteral("5"));
-        QCOMPARE(text("txtEsecutore"), QStringLiteral("VERDI LUC\u00ccA"));
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("VERDI LUC\u00ecA"));
         QCOMPARE(text("txtProvNasc"), QStringLiteral("NA"));
         QCOMPARE(text("txtRecapito"), QStringLiteral("Studio"));
         QVERIFY(recontact()->isChecked());
@@ -792,15 +792,15 @@ private slots:
     void attachmentsWindowReceivesTheSlots()
     {
         showEditor();
-        const char* const slots[][2] = {{"lblFile01", "txtFile01"}, {"lblDesc01", "txtDesc01"},
+        const char* const pairs[][2] = {{"lblFile01", "txtFile01"}, {"lblDesc01", "txtDesc01"},
                                         {"lblFile02", "txtFile02"}, {"lblDesc02", "txtDesc02"},
                                         {"lblFile03", "txtFile03"}, {"lblDesc03", "txtDesc03"}};
-        for (const auto& slot : slots)
+        for (const auto& slot : pairs)
             label(slot[0])->setText(QStringLiteral(" %1 ").arg(QLatin1String(slot[0])));
         click("cmdFile");
         QDialog* attachments = openedDialog();
         QVERIFY(attachments);
-        for (const auto& slot : slots) {
+        for (const auto& slot : pairs) {
             auto* field = child<QLineEdit>(attachments, slot[1]);
             QVERIFY2(field, slot[1]);
             QCOMPARE(field->text(), QString::fromLatin1(slot[0]));
