@@ -118,7 +118,7 @@ QLabel[class="caption"] { color: #14306b; font-family: Tahoma; font-size: 8pt; f
 QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 3px; }
 QComboBox { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 0 0 3px; }
 QComboBox::drop-down { width: 18px; border-left: 1px solid #b8c6d6; background: #eef3f9; }
-QComboBox::down-arrow { image: url(:/slips/icons/avanti.svg); width: 10px; height: 10px; }
+QComboBox::down-arrow { image: url(:/payers/icons/giu.svg); width: 11px; height: 11px; }
 QComboBox QAbstractItemView { font-family: Verdana; font-size: 10pt; selection-background-color: #1f4e8c; }
 QCheckBox { color: #14306b; background: transparent; spacing: 8px; }
 QCheckBox::indicator { width: 18px; height: 18px; border: 1px solid #7f97b2; background: #ffffff; border-radius: 2px; }
