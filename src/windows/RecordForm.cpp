@@ -30,10 +30,13 @@ void load(QWidget* form, const Record& record)
                 box->setChecked(flag == Record::Flag::Yes);
         } else if (auto* edit = control<QLineEdit>(form, "txt", name)) {
             edit->setText(record.text(i));
-        } else if (auto* memo = control<QPlainTextEdit>(form, "txt", name)) {
-            memo->setPlainText(record.text(i));
+            edit->setCursorPosition(0); // a loaded text shows its beginning
         } else if (auto* combo = control<QComboBox>(form, "txt", name)) {
             combo->setEditText(record.text(i));
+            if (combo->lineEdit())
+                combo->lineEdit()->setCursorPosition(0);
+        } else if (auto* memo = control<QPlainTextEdit>(form, "txt", name)) {
+            memo->setPlainText(record.text(i));
         } else if (auto* label = control<QLabel>(form, "lbl", name)) {
             label->setText(record.text(i));
         }

@@ -227,9 +227,9 @@ private slots:
             << QStringList{"txtPasswordNew", "txtConferma"};
         QTest::newRow("character above 255")
             << "segreto" << "prezzo€" << "prezzo€"
-            << QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono essere memorizzati. "
-                              "Utilizzare soltanto lettere, cifre e simboli presenti sulla tastiera italiana ed "
-                              "inserire di nuovo entrambi i valori.")
+            << QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono essere memorizzati, come il "
+                              "simbolo dell'euro (€) o altri caratteri speciali. Utilizzare lettere, cifre e gli altri "
+                              "simboli della tastiera ed inserire di nuovo entrambi i valori.")
             << "txtPasswordNew" << QStringList{"txtPasswordNew", "txtConferma"};
     }
     void changeRefusals()

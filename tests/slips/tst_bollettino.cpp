@@ -6,6 +6,7 @@
 #include "app/Guida.h"
 #include "data/RecordLayout.h"
 #include "checks/Calendario.h"
+#include "app/HelpPages.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipRecord.h"
 
@@ -812,9 +813,9 @@ private slots:
             QCOMPARE(child<QLabel>(guide, "lblTitolo")->text(),
                      QStringLiteral("Compilazione e stampa dei bollettini postali."));
             const QString body = child<QPlainTextEdit>(guide, "txtGuida")->toPlainText();
-            const QStringList paragraphs = TfrmBollettino::helpBody().split(QStringLiteral("\r\n\r\n"));
+            const QStringList paragraphs = HelpPages::slipEditorBody().split(QStringLiteral("\r\n\r\n"));
             QCOMPARE(paragraphs.size(), 6);
-            const qsizetype words = TfrmBollettino::helpBody().split(QRegularExpression(QStringLiteral("\\s+")),
+            const qsizetype words = HelpPages::slipEditorBody().split(QRegularExpression(QStringLiteral("\\s+")),
                                                                      Qt::SkipEmptyParts).size();
             QVERIFY2(words >= 300 && words <= 400, qPrintable(QString::number(words)));
             QVERIFY(body.contains(QStringLiteral("8003")));
