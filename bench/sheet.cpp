@@ -1,8 +1,9 @@
 // "Crea PDF" of one payer information sheet, the whole process from a saved payer to the file:
 //   bench_sheet prepare <folder>   writes a payer archive with one payer, and the same 24 rows as
 //                                  sheet.csv for LibreOffice to turn into a page
-//   bench_sheet run <folder>       starts, loads payer 1 into the payer editor offscreen and runs
-//                                  "Crea PDF", the question answered No; fails when no file came out
+//   bench_sheet run <folder>       starts, loads payer 1 into the payer editor offscreen (its first
+//                                  record arrow) and runs "Crea PDF", the question answered No;
+//                                  fails when no file came out
 // bench/sheet.sh times whole runs of it against LibreOffice Calc with hyperfine.
 
 #include "data/RecordFile.h"
@@ -14,12 +15,11 @@
 #include "windows/Prompts.h"
 
 #include <QApplication>
-#include <QComboBox>
+#include <QAbstractButton>
 #include <QFile>
 #include <QLineEdit>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -70,50 +70,25 @@ int prepare()
     return csv.flush() ? 0 : 1;
 }
 
-// Writes the payer's fields into the editor's controls, as the payer search hands a payer over.
-bool load(QWidget* editor, const Record& record)
-{
-    bool any = false;
-    for (int i = 0; i < record.layout().fieldCount(); ++i) {
-        const QString name = QStringLiteral("txt") + QLatin1String(record.layout().name(i));
-        if (auto* edit = editor->findChild<QLineEdit*>(name)) {
-            edit->setText(record.text(i));
-            any = true;
-        } else if (auto* combo = editor->findChild<QComboBox*>(name)) {
-            combo->setEditText(record.text(i));
-            any = true;
-        }
-    }
-    return any;
-}
-
 int run()
 {
-    RecordFile archive(PayerRecord::kSize);
-    QByteArray bytes;
-    if (!archive.open(PayerRecord::archivePath()) || !archive.seek(1) || !archive.read(bytes))
-        return 1;
-    archive.close();
-    const Record record(PayerRecord::layout(), bytes);
-
-    auto editor = std::make_unique<TfrmEsecutori>();
-    std::unique_ptr<QWidget> standIn;
-    QWidget* target = editor.get();
-    if (!load(target, record)) {
-        // The payer editor's form has no fields yet: a form with its control names stands in.
-        std::fprintf(stderr, "payer editor without fields: a stand-in form is used\n");
-        standIn = std::make_unique<QWidget>();
-        for (int i = 0; i < record.layout().fieldCount(); ++i)
-            (new QLineEdit(standIn.get()))
-                ->setObjectName(QStringLiteral("txt") + QLatin1String(record.layout().name(i)));
-        target = standIn.get();
-        load(target, record);
+    TfrmEsecutori editor;
+    auto* first = editor.findChild<QAbstractButton*>(QStringLiteral("cmdPrimo"));
+    auto* pdf = editor.findChild<QAbstractButton*>(QStringLiteral("cmdPDF"));
+    auto* name = editor.findChild<QLineEdit*>(QStringLiteral("txtEsecutore"));
+    if (!first || !pdf || !name) {
+        std::fprintf(stderr, "the payer editor lacks cmdPrimo, cmdPDF or txtEsecutore\n");
+        return 2;
     }
-
     QFile::remove(InfoSheet::pdfPath());
     MessageBox::setTestMode(true);
+    first->click(); // the saved payer, loaded by the editor itself
+    if (name->text() != QLatin1String("ROSSI MARIO")) {
+        std::fprintf(stderr, "payer 1 was not loaded\n");
+        return 2;
+    }
     MessageBox::setNextAnswer(MessageBox::Button::No);
-    InfoSheetCommands::createPdf(target);
+    pdf->click();
     QFile written(InfoSheet::pdfPath());
     return written.size() > 1000 && MessageBox::pendingAnswers() == 0 ? 0 : 2;
 }

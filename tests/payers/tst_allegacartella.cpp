@@ -174,14 +174,10 @@ private slots:
         QWidget* editor = tag == QLatin1String("bollettino")
                               ? static_cast<QWidget*>(TestSupport::Session::window<TfrmBollettino>())
                               : static_cast<QWidget*>(TestSupport::Session::window<TfrmEsecutori>());
-        // Until the payer editor's form carries its attachment labels, they are added here.
-        for (const char* field : kSlotFields)
-            if (!slotLabel(editor, field)) {
-                auto* label = new QLabel(editor);
-                label->setObjectName(QStringLiteral("lbl") + QLatin1String(field));
-            }
-        for (const char* field : kSlotFields)
+        for (const char* field : kSlotFields) {
+            QVERIFY2(slotLabel(editor, field), field);
             slotLabel(editor, field)->setText(QStringLiteral("prima"));
+        }
 
         auto* dialog = new TfrmAllegaCartella(editor);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -201,8 +197,7 @@ private slots:
         QWidget* other = tag == QLatin1String("bollettino")
                              ? static_cast<QWidget*>(TestSupport::Session::window<TfrmEsecutori>())
                              : static_cast<QWidget*>(TestSupport::Session::window<TfrmBollettino>());
-        if (QLabel* label = slotLabel(other, "File01"))
-            QVERIFY(label->text() != QStringLiteral("a.pdf"));
+        QVERIFY(slotLabel(other, "File01")->text() != QStringLiteral("a.pdf"));
     }
 
     void unknownTagWritesNothingAndStaysOpen()

@@ -1,5 +1,5 @@
-// The payer editor's sheet commands "Stampa", "Anteprima" and "Crea PDF", driven on a form whose
-// controls carry the payer editor's names, and their output read back with poppler.
+// The payer editor's sheet commands "Stampa", "Anteprima" and "Crea PDF", driven on the payer
+// editor's form, and their output read back with poppler.
 
 #include "PdfReadBack.h"
 #include "ReadOnly.h"
@@ -24,7 +24,7 @@ using Kind = MessageBox::Kind;
 
 namespace {
 
-// The payer editor's fields that the sheet shows; the two provinces are editable combo boxes.
+// The payer editor's fields; the two provinces are editable combo boxes.
 const char* const kFields[] = {
     "txtEsecutore", "txtGG",       "txtMM",       "txtAA",         "txtComuneNasc", "txtProvNasc",
     "txtSesso",     "txtRecapito", "txtIndirizzoRes", "txtProvRes", "txtComuneRes",  "txtCapRes",
@@ -45,19 +45,19 @@ class TestInfoSheet : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestSupport::Session> m_session;
-    std::unique_ptr<QWidget> m_editor;
+    QWidget* m_editor = nullptr; // the payer editor
 
     QString pdf() const { return m_session->file(QStringLiteral("Esecutore.pdf")); }
 
     void set(const char* name, const QString& text)
     {
         if (isProvince(name)) {
-            auto* combo = TestSupport::child<QComboBox>(m_editor.get(), name);
+            auto* combo = TestSupport::child<QComboBox>(m_editor, name);
             QVERIFY2(combo, name);
             combo->setEditText(text);
             return;
         }
-        auto* edit = TestSupport::child<QLineEdit>(m_editor.get(), name);
+        auto* edit = TestSupport::child<QLineEdit>(m_editor, name);
         QVERIFY2(edit, name);
         edit->setText(text);
     }
@@ -96,29 +96,15 @@ private slots:
 
     void init()
     {
-        m_session = std::make_unique<TestSupport::Session>(false);
-        // The commands read the editor's controls by name: a form with those names stands for it.
-        m_editor = std::make_unique<QWidget>();
-        m_editor->setObjectName(QStringLiteral("TfrmEsecutori"));
-        for (const char* name : kFields) {
-            QWidget* control = nullptr;
-            if (isProvince(name)) {
-                auto* combo = new QComboBox(m_editor.get());
-                combo->setEditable(true);
-                combo->addItems({QStringLiteral("AG"), QStringLiteral("PG"), QStringLiteral("RM")});
-                combo->setCurrentIndex(-1);
-                control = combo;
-            } else {
-                control = new QLineEdit(m_editor.get());
-            }
-            control->setObjectName(QString::fromLatin1(name));
-        }
+        m_session = std::make_unique<TestSupport::Session>();
+        m_editor = TestSupport::Session::window<TfrmEsecutori>();
+        QVERIFY(m_editor);
         Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(9, 4, 3)));
     }
 
     void cleanup()
     {
-        m_editor.reset();
+        m_editor = nullptr;
         m_session.reset();
     }
 
@@ -134,7 +120,7 @@ private slots:
         QFETCH(bool, open);
         fillPayer(QStringLiteral("ROSSI MARIO"));
         MessageBox::setNextAnswer(open ? MessageBox::Button::Yes : MessageBox::Button::No);
-        InfoSheetCommands::createPdf(m_editor.get());
+        InfoSheetCommands::createPdf(m_editor);
 
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().front().kind, Kind::Confirmation);
@@ -163,14 +149,14 @@ private slots:
     {
         fillPayer(QStringLiteral("ALFA PRIMO"));
         MessageBox::setNextAnswer(MessageBox::Button::No);
-        InfoSheetCommands::createPdf(m_editor.get());
+        InfoSheetCommands::createPdf(m_editor);
         QVERIFY(PdfReadBack::words(pdf()).contains(QStringLiteral("ALFA")));
 
         fillPayer(QStringLiteral("BETA SECONDO"));
         set("txtNote", {});
         Clock::setFixed(QDateTime(QDate(2026, 3, 6), QTime(18, 30, 0)));
         MessageBox::setNextAnswer(MessageBox::Button::No);
-        InfoSheetCommands::createPdf(m_editor.get());
+        InfoSheetCommands::createPdf(m_editor);
         const PdfReadBack::Document document = PdfReadBack::words(pdf());
         QCOMPARE(document.pages.size(), 1);
         QCOMPARE(rowText(document, 1), QStringLiteral("BETA SECONDO"));
@@ -195,7 +181,7 @@ private slots:
         QFETCH(bool, lockFolder);
         fillPayer(QStringLiteral("ALFA PRIMO"));
         MessageBox::setNextAnswer(MessageBox::Button::No);
-        InfoSheetCommands::createPdf(m_editor.get());
+        InfoSheetCommands::createPdf(m_editor);
         const QByteArray before = TestSupport::readAll(pdf());
         QVERIFY(before.startsWith("%PDF"));
         MessageBox::clearShown();
@@ -204,7 +190,7 @@ private slots:
         {
             ReadOnly locked(lockFolder ? m_session->folder() : pdf());
             REQUIRE_READ_ONLY(locked);
-            InfoSheetCommands::createPdf(m_editor.get());
+            InfoSheetCommands::createPdf(m_editor);
         }
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().front().kind, Kind::Error);
@@ -220,7 +206,7 @@ private slots:
         fillPayer(QStringLiteral("ROSSI MARIO"));
         const QString printed = m_session->file(QStringLiteral("stampa.pdf"));
         PrintDialog::setNextAccept(printed);
-        InfoSheetCommands::print(m_editor.get());
+        InfoSheetCommands::print(m_editor);
         const PdfReadBack::Document document = PdfReadBack::words(printed);
         QCOMPARE(document.pages.size(), 1);
         QVERIFY(qAbs(document.pages.front().width() - 210) < 0.5);
@@ -230,7 +216,7 @@ private slots:
 
         // A cancelled dialog prints nothing and says nothing.
         PrintDialog::setNextCancel();
-        InfoSheetCommands::print(m_editor.get());
+        InfoSheetCommands::print(m_editor);
         QVERIFY(MessageBox::shown().isEmpty());
         QVERIFY(!QFile::exists(pdf()));
     }
@@ -238,7 +224,7 @@ private slots:
     void previewShowsTheSheetModally()
     {
         fillPayer(QStringLiteral("ROSSI MARIO"));
-        m_editor->show();
+        static_cast<Workspace*>(m_editor)->showFrom(nullptr);
         bool checked = false;
         const auto inspect = [&checked](Report::PreviewWindow* window) {
             QVERIFY(window);
@@ -262,24 +248,19 @@ private slots:
                 if (qobject_cast<QDialog*>(widget) && widget->isVisible())
                     widget->close();
         });
-        InfoSheetCommands::preview(m_editor.get());
+        InfoSheetCommands::preview(m_editor);
         QVERIFY(checked);
         QVERIFY(!TestSupport::openDialog<Report::PreviewWindow>());
         QVERIFY(!QFile::exists(pdf()));
     }
 
-    // The payer editor itself: every control the sheet reads is on its form, and its buttons
-    // reach the sheet and the attachments.
-    void realPayerEditor()
+    // Every control the sheet reads is on the payer editor's form, and its buttons reach the
+    // sheet and the attachments.
+    void payerEditorButtons()
     {
-        m_editor.reset();
-        m_session.reset(); // before the next one: a session undoes the seams when it ends
-        m_session = std::make_unique<TestSupport::Session>();
-        Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(9, 4, 3)));
-        auto* editor = TestSupport::Session::window<TfrmEsecutori>();
-        QVERIFY(editor);
-        if (!TestSupport::child<QWidget>(editor, "txtEsecutore"))
-            QSKIP("the payer editor's form has no fields yet");
+        auto* editor = static_cast<TfrmEsecutori*>(m_editor);
+        for (const char* name : kFields)
+            QVERIFY2(TestSupport::child<QWidget>(editor, name), name);
         for (const InfoSheet::Source& source : InfoSheet::sources()) {
             QWidget* control = TestSupport::child<QWidget>(editor, source.control);
             QVERIFY2(qobject_cast<QLineEdit*>(control) || qobject_cast<QComboBox*>(control), source.control);
