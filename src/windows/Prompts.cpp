@@ -105,9 +105,13 @@ void clearShown() { g_shown.clear(); }
 namespace FileDialog {
 namespace {
 std::optional<QString> g_next;
+QString g_lastCaption;
+QString g_lastFilter;
 }
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
 {
+    g_lastCaption = caption;
+    g_lastFilter = filter;
     if (g_next) {
         const QString name = *g_next;
         g_next.reset();
@@ -117,7 +121,14 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
 }
 void setNextFileName(const QString& name) { g_next = name; }
 bool hasPending() { return g_next.has_value(); }
-void reset() { g_next.reset(); }
+void reset()
+{
+    g_next.reset();
+    g_lastCaption.clear();
+    g_lastFilter.clear();
+}
+QString lastCaption() { return g_lastCaption; }
+QString lastFilter() { return g_lastFilter; }
 } // namespace FileDialog
 
 namespace PrintDialog {

@@ -60,6 +60,9 @@ void setNextFileName(const QString& name);
 // True while a queued name waits for a dialog; reset() forgets it.
 bool hasPending();
 void reset();
+// The caption and filter of the last dialog asked for, shown or answered by the hook.
+QString lastCaption();
+QString lastFilter();
 } // namespace FileDialog
 
 namespace PrintDialog {

@@ -566,6 +566,9 @@ private slots:
         QVERIFY(TestSupport::readAll(file).startsWith("%PDF"));
         QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Title")), QStringLiteral("Titolo di prova"));
         QVERIFY(PdfReadBack::infoValue(file, QStringLiteral("Creator")).contains(QStringLiteral("Officina Tessera")));
+        // The document information holds the subject and the author too, not the XMP packet alone.
+        QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Subject")), QStringLiteral("Soggetto di prova"));
+        QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Author")), QStringLiteral("Officina Tessera"));
         const QString meta = PdfReadBack::info(file, true);
         QVERIFY2(meta.contains(QStringLiteral("<dc:description><rdf:Alt><rdf:li xml:lang=\"x-default\">Soggetto di "
                                               "prova</rdf:li>")),
