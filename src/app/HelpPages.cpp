@@ -154,6 +154,9 @@ QString summaryBody()
     QStringList body;
     for (const char* paragraph : paragraphs)
         body.append(QString::fromUtf8(paragraph));
+    return body.join(QStringLiteral("\r\n\r\n"));
+}
+
 QString payerEditorTitle() { return QStringLiteral("Applicazione Anagrafica Esecutori."); }
 
 QString payerEditorBody()
