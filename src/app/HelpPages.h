@@ -13,3 +13,13 @@ QString startMenuBody();
 inline const QString initialPassword = QStringLiteral("TASSELLA");
 
 } // namespace HelpPages
+
+namespace HelpPages {
+
+// The help pages of the two spreadsheet exports; bodies are paragraphs joined by CR LF CR LF.
+QString slipExportTitle();
+QString slipExportBody();
+QString payerExportTitle();
+QString payerExportBody();
+
+} // namespace HelpPages

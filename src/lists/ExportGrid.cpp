@@ -1,0 +1,338 @@
+#include "lists/ExportGrid.h"
+
+#include "data/CodePage.h"
+#include "data/Platform.h"
+#include "data/RecordFile.h"
+#include "payers/PayerRecord.h"
+#include "slips/SlipRecord.h"
+
+#include <QFile>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+using Spreadsheet::Align;
+
+// clang-format off
+constexpr ExportColumn kSlipColumns[] = {
+    {"N.",                               60,  false, {},                            nullptr, nullptr,                            0,   Align::Left},
+    {"Importo versato",                  160, false, {"Intero"},                    nullptr, "Importo versato",                  250, Align::Right},
+    {"Codice tariffa",                   120, false, {"CodTariffa"},                nullptr, "Codice tariffa",                   200, Align::Left},
+    {"Anno",                             100, false, {"AnnoTariffa"},               nullptr, "Anno",                             100, Align::Left},
+    {"Codice fiscale",                   150, false, {"CodFisc"},                   nullptr, "Codice fiscale",                   250, Align::Left},
+    {"Cognome e nome Esecutore",         250, false, {"Esecutore"},                 nullptr, "Cognome e nome Esecutore",         250, Align::Left},
+    {"Sesso",                            60,  false, {"Sesso"},                     nullptr, "Sesso",                            100, Align::Left},
+    {"Data di nascita",                  120, false, {"GG", "MM", "AA"},            "/",     "Data di nascita",                  150, Align::Left},
+    {"Comune / Stato estero di nascita", 250, false, {"ComuneNasc", "ProvNasc"},    " ",     "Comune / Stato estero di nascita", 250, Align::Left},
+    {"Indirizzo di residenza",           250, false, {"IndirizzoRes"},              nullptr, "Indirizzo di residenza",           250, Align::Left},
+    {"Comune di residenza",              250, true,  {"ComuneRes", "ProvRes"},      " ",     "Comune di residenza",              250, Align::Left},
+    {"CAP",                              100, false, {"CapRes"},                    nullptr, "CAP",                              100, Align::Left},
+    {"Data scadenza",                    120, false, {"DataScade"},                 nullptr, "Data scadenza",                    150, Align::Left},
+    {"Data versamento",                  120, false, {"DataPaga"},                  nullptr, "Data versamento",                  150, Align::Left},
+    {"Causale",                          300, false, {"Causale"},                   nullptr, "Causale",                          300, Align::Left},
+    {"Note",                             350, true,  {"Note"},                      nullptr, "Note",                             350, Align::Left},
+    {"Rilascio",                         100, false, {"Rilascio"},                  nullptr, "Rilascio",                         100, Align::Left},
+    {"Annuale",                          100, false, {"Annuale"},                   nullptr, "Annuale",                          100, Align::Left},
+    {"Integrazione",                     100, false, {"Integrazione"},              nullptr, "Integrazione",                     100, Align::Left},
+    {"Saldato",                          100, true,  {"Saldato"},                   nullptr, "Saldato",                          100, Align::Left},
+};
+
+constexpr ExportColumn kPayerColumns[] = {
+    {"N.",                               60,  false, {},                            nullptr, nullptr,                       0,   Align::Left},
+    {"Cognome e nome Esecutore",         250, false, {"Esecutore"},                 nullptr, "Cognome e nome Esecutore",    250, Align::Left},
+    {"Data di nascita",                  120, false, {"GG", "MM", "AA"},            "/",     "Data di nascita",             200, Align::Left},
+    {"Comune / Stato estero di nascita", 250, false, {"ComuneNasc", "ProvNasc"},    " ",     "Comune di nascita",           250, Align::Left},
+    {"Sesso",                            60,  false, {"Sesso"},                     nullptr, "Sesso",                       100, Align::Left},
+    {"Recapito tel. preferenziale",      200, false, {"Recapito"},                  nullptr, "Recapito tel. preferenziale", 250, Align::Left},
+    {"Indirizzo di residenza",           250, false, {"IndirizzoRes"},              nullptr, "Indirizzo di residenza",      300, Align::Left},
+    {"Comune di residenza",              250, true,  {"ComuneRes", "ProvRes"},      " ",     "Comune di residenza",         250, Align::Left},
+    {"CAP",                              100, false, {"CapRes"},                    nullptr, "CAP",                         150, Align::Left},
+    {"Categoria di appartenenza",        250, false, {"Categoria"},                 nullptr, "Categoria di appartenenza",   250, Align::Left},
+    {"Tel. casa",                        200, false, {"TelCasa"},                   nullptr, "Tel. casa",                   250, Align::Left},
+    {"Tel. ufficio",                     200, false, {"TelUff"},                    nullptr, "Tel. ufficio",                250, Align::Left},
+    {"Tel. cellulare",                   200, false, {"TelCel"},                    nullptr, "Tel. cellulare",              250, Align::Left},
+    {"Fax",                              200, false, {"Fax"},                       nullptr, "Fax",                         250, Align::Left},
+    {"E-mail",                           250, false, {"Email"},                     nullptr, "E-mail",                      250, Align::Left},
+    {"Codice fiscale",                   150, false, {"CodFisc"},                   nullptr, "Codice fiscale",              250, Align::Left},
+    {"Partita IVA",                      150, true,  {"PartitaIva"},                nullptr, "Partita IVA",                 250, Align::Left},
+    {"Carta di credito n.",              250, false, {"Carta"},                     nullptr, "Carta di credito n.",         300, Align::Left},
+    {"Scadenza",                         160, true,  {"ScadeCarta"},                nullptr, "Scadenza",                    150, Align::Left},
+    {"IBAN",                             250, true,  {"Iban"},                      nullptr, "IBAN",                        300, Align::Left},
+    {"Numero documento",                 250, true,  {"NumDoc"},                    nullptr, "Numero documento",            250, Align::Left},
+    {"Ente di rilascio",                 250, true,  {"EnteRil"},                   nullptr, "Ente di rilascio",            250, Align::Left},
+    {"Data di rilascio",                 150, true,  {"DataRil"},                   nullptr, "Data di rilascio",            250, Align::Left},
+    {"Codice tariffa",                   120, false, {"CodTariffa"},                nullptr, "Codice tariffa",              200, Align::Left},
+    {"Questioni in sospeso",             300, true,  {"Questioni"},                 nullptr, "Questioni in sospeso",        300, Align::Left},
+    {"Note",                             350, true,  {"Note"},                      nullptr, "Note",                        300, Align::Left},
+};
+// clang-format on
+
+const ExportDef kSlips{kSlipColumns, &SlipRecord::layout, "Riepilogo_Annuale_Versamenti.xls",
+                       "Riepilogo annuale versamenti"};
+const ExportDef kPayers{kPayerColumns, &PayerRecord::layout, "Esecutori.xls", "Riepilogo Esecutori"};
+
+bool isNumber(const ExportColumn& column) { return column.fields[0] == nullptr; }
+
+// Records read from the file at a time.
+constexpr qsizetype kChunkBytes = 1 << 20;
+
+} // namespace
+
+namespace Exports {
+
+const ExportDef& slips() { return kSlips; }
+const ExportDef& payers() { return kPayers; }
+
+Message askExport()
+{
+    return {MessageKind::Confirmation,
+            QStringLiteral("L'esportazione dei dati in Excel pu\u00f2 richiedere diversi minuti a seconda del numero di "
+                           "schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?")};
+}
+
+Message askOpen()
+{
+    return {MessageKind::Confirmation, QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\n"
+                                                      "Si vuole aprire il file di Excel?")};
+}
+
+Message cannotExport()
+{
+    return {MessageKind::Plain, QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                                               "Accertarsi che il file di Excel non sia gi\u00e0 aperto.")};
+}
+
+Message noAccess()
+{
+    return {MessageKind::Error,
+            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                           "possedere i privilegi di scrittura nella cartella di installazione del programma.")};
+}
+
+} // namespace Exports
+
+// The grid's exported columns, in file order, as rows for the spreadsheet writer.
+class ExportGrid::FileRows : public Spreadsheet::Rows {
+public:
+    explicit FileRows(const ExportGrid& grid)
+        : m_grid(grid)
+    {
+        for (int c = 0; c < static_cast<int>(grid.m_def.columns.size()); ++c)
+            if (grid.m_def.columns[c].fileHeading) {
+                m_gridColumns.push_back(c);
+                m_columns.push_back({grid.m_def.columns[c].fileHeading, grid.m_def.columns[c].fileWidth,
+                                     grid.m_def.columns[c].align});
+            }
+    }
+
+    const std::vector<Spreadsheet::Column>& columns() const { return m_columns; }
+    qsizetype rowCount() const override { return m_grid.m_rows; }
+    Spreadsheet::Cell cell(qsizetype row, int column) const override
+    {
+        const int gridColumn = m_gridColumns[column];
+        if (!m_grid.m_edited.isEmpty()) {
+            const auto edited = m_grid.m_edited.constFind(key(int(row), gridColumn));
+            if (edited != m_grid.m_edited.cend())
+                return {{}, &edited.value()};
+        }
+        return {m_grid.stored(row, gridColumn), nullptr};
+    }
+
+private:
+    const ExportGrid& m_grid;
+    std::vector<int> m_gridColumns;
+    std::vector<Spreadsheet::Column> m_columns;
+};
+
+ExportGrid::ExportGrid(const ExportDef& def, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_def(def)
+{
+    const RecordLayout& layout = def.layout();
+    for (const ExportColumn& column : def.columns) {
+        if (isNumber(column))
+            continue;
+        Plan plan;
+        plan.joiner = column.joiner ? column.joiner[0] : '\0';
+        for (const char* name : column.fields) {
+            if (!name)
+                break;
+            const int index = layout.indexOf(name);
+            Q_ASSERT_X(index >= 0, "ExportGrid", name);
+            plan.parts.push_back({layout.offset(index), layout.capacity(index)});
+        }
+        m_plans.push_back(std::move(plan));
+    }
+    m_stored = static_cast<int>(m_plans.size());
+}
+
+QString ExportGrid::exportPath() const { return ProgramFolder::file(QString::fromUtf8(m_def.fileName)); }
+
+void ExportGrid::appendRecord(const char* record)
+{
+    for (const Plan& plan : m_plans) {
+        bool first = true;
+        for (const Part& part : plan.parts) {
+            if (!first)
+                m_text.append(plan.joiner);
+            first = false;
+            const char* value = record + part.offset + 1;
+            int end = std::min<int>(static_cast<unsigned char>(record[part.offset]), part.capacity);
+            int begin = 0;
+            while (begin < end && static_cast<unsigned char>(value[begin]) <= 32)
+                ++begin;
+            while (end > begin && static_cast<unsigned char>(value[end - 1]) <= 32)
+                --end;
+            m_text.append(value + begin, end - begin);
+        }
+        m_ends.push_back(static_cast<quint32>(m_text.size()));
+    }
+    ++m_rows;
+}
+
+bool ExportGrid::fill(const QString& path)
+{
+    beginResetModel();
+    m_rows = 0;
+    m_text.clear();
+    m_ends.clear();
+    m_edited.clear();
+    m_error.clear();
+
+    const int size = m_def.layout().size();
+    const auto finish = [this](const QString& error) {
+        m_error = error;
+        m_text.squeeze();
+        m_ends.shrink_to_fit();
+        endResetModel();
+        return error.isEmpty();
+    };
+
+    // Opened as every archive command opens it: a missing archive is created empty, an existing
+    // one is never replaced.
+    qint64 count = 0;
+    bool incomplete = false;
+    {
+        RecordFile archive(size);
+        if (!archive.open(path))
+            return finish(archive.errorString());
+        count = archive.count();
+        incomplete = archive.hasIncompleteTail();
+    }
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return finish(file.errorString());
+
+    m_ends.reserve(static_cast<size_t>(count) * m_stored);
+    const qsizetype perChunk = std::max<qsizetype>(1, kChunkBytes / size);
+    QByteArray chunk(perChunk * size, Qt::Uninitialized);
+    for (qint64 done = 0; done < count;) {
+        const qsizetype records = std::min<qint64>(perChunk, count - done);
+        const qint64 want = records * size;
+        qint64 got = 0;
+        while (got < want) {
+            const qint64 n = file.read(chunk.data() + got, want - got);
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        // Whole records only: a short read keeps the records that did arrive.
+        for (qsizetype r = 0; r < got / size; ++r) {
+            if (m_text.size() > std::numeric_limits<quint32>::max() - size)
+                return finish(QStringLiteral("archive too large"));
+            appendRecord(chunk.constData() + r * size);
+        }
+        if (got < want)
+            return finish(file.errorString().isEmpty() ? QStringLiteral("archive shorter than expected")
+                                                       : file.errorString());
+        done += records;
+    }
+    if (incomplete)
+        return finish(QStringLiteral("the archive ends with an incomplete record"));
+    return finish({});
+}
+
+QByteArrayView ExportGrid::stored(qsizetype row, int column) const
+{
+    const qsizetype cell = row * m_stored + (column - 1);
+    const quint32 begin = cell == 0 ? 0 : m_ends[cell - 1];
+    return QByteArrayView(m_text.constData() + begin, m_ends[cell] - begin);
+}
+
+QString ExportGrid::text(int row, int column) const
+{
+    if (row < 0 || row >= m_rows || column < 0 || column >= columnCount())
+        return {};
+    if (isNumber(m_def.columns[column]))
+        return QString::number(row + 1);
+    const auto edited = m_edited.constFind(key(row, column));
+    if (edited != m_edited.cend())
+        return edited.value();
+    return CodePage::decode(stored(row, column).toByteArray());
+}
+
+bool ExportGrid::exportTo(const QString& path, QString* error) const
+{
+    const FileRows rows(*this);
+    return Spreadsheet::write(path, QString::fromUtf8(m_def.sheetName), rows.columns(), rows, error);
+}
+
+qint64 ExportGrid::textBytes() const
+{
+    qint64 characters = m_text.size();
+    for (qsizetype n = 1; n <= m_rows; ++n)
+        characters += QString::number(n).size();
+    return 2 * characters;
+}
+
+int ExportGrid::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : static_cast<int>(m_rows); }
+
+int ExportGrid::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_def.columns.size());
+}
+
+QVariant ExportGrid::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return text(index.row(), index.column());
+    if (role == Qt::TextAlignmentRole) {
+        const ExportColumn& column = m_def.columns[index.column()];
+        const bool right = isNumber(column) || column.align == Align::Right;
+        return QVariant::fromValue(Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    return {};
+}
+
+bool ExportGrid::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    const QString typed = value.toString();
+    if (typed == text(index.row(), index.column()))
+        return true;
+    m_edited.insert(key(index.row(), index.column()), typed);
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+Qt::ItemFlags ExportGrid::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (m_def.columns[index.column()].editable)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+QVariant ExportGrid::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
+        return {};
+    return QString::fromUtf8(m_def.columns[section].heading);
+}
