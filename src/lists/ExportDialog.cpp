@@ -90,6 +90,8 @@ void ExportDialog::setUpForm(const QString& helpTitle, const QString& helpBody)
     m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::AnyKeyPressed);
     m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // The mouse over the grid's cells is over the viewport: named, so that it empties panInfo too.
+    m_view->viewport()->setObjectName(QStringLiteral("grdRecordsArea"));
 
     const auto command = [this](const char* name, const char* icon) {
         auto* button = findChild<QToolButton*>(QString::fromLatin1(name));
@@ -107,7 +109,8 @@ void ExportDialog::setUpForm(const QString& helpTitle, const QString& helpBody)
             [this] { TfrmGuida::showPage(this, m_helpTitle, m_helpBody); });
     connect(command("cmdEsci", "esci"), &QToolButton::clicked, this, &QWidget::close);
 
-    Behaviour::installHints(this, "panInfo", kHints, {"panContainer", "grdRecords", "lblTitolo", "lblConteggio"});
+    Behaviour::installHints(this, "panInfo", kHints,
+                            {"panContainer", "grdRecords", "grdRecordsArea", "lblTitolo", "lblConteggio"});
 }
 
 void ExportDialog::showEvent(QShowEvent* event)
