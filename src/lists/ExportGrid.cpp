@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -162,6 +163,9 @@ ExportGrid::ExportGrid(const ExportDef& def, QObject* parent)
             Q_ASSERT_X(index >= 0, "ExportGrid", name);
             plan.parts.push_back({layout.offset(index), layout.capacity(index)});
         }
+        m_rowCapacity += plan.parts.size() - 1;
+        for (const Part& part : plan.parts)
+            m_rowCapacity += part.capacity;
         m_plans.push_back(std::move(plan));
     }
     m_stored = static_cast<int>(m_plans.size());
@@ -171,11 +175,15 @@ QString ExportGrid::exportPath() const { return ProgramFolder::file(QString::fro
 
 void ExportGrid::appendRecord(const char* record)
 {
+    // Room for the longest row first, then plain copies: a row never holds more than its fields.
+    if (m_text.size() < m_used + m_rowCapacity)
+        m_text.resize(std::max({m_text.capacity(), m_text.size() * 2, m_used + m_rowCapacity}));
+    char* out = m_text.data() + m_used;
     for (const Plan& plan : m_plans) {
         bool first = true;
         for (const Part& part : plan.parts) {
             if (!first)
-                m_text.append(plan.joiner);
+                *out++ = plan.joiner;
             first = false;
             const char* value = record + part.offset + 1;
             int end = std::min<int>(static_cast<unsigned char>(record[part.offset]), part.capacity);
@@ -184,10 +192,12 @@ void ExportGrid::appendRecord(const char* record)
                 ++begin;
             while (end > begin && static_cast<unsigned char>(value[end - 1]) <= 32)
                 --end;
-            m_text.append(value + begin, end - begin);
+            std::memcpy(out, value + begin, end - begin);
+            out += end - begin;
         }
-        m_ends.push_back(static_cast<quint32>(m_text.size()));
+        m_ends.push_back(static_cast<quint32>(out - m_text.data()));
     }
+    m_used = out - m_text.data();
     ++m_rows;
 }
 
@@ -196,6 +206,7 @@ bool ExportGrid::fill(const QString& path)
     beginResetModel();
     m_rows = 0;
     m_text.clear();
+    m_used = 0;
     m_ends.clear();
     m_edited.clear();
     m_error.clear();
@@ -203,7 +214,10 @@ bool ExportGrid::fill(const QString& path)
     const int size = m_def.layout().size();
     const auto finish = [this](const QString& error) {
         m_error = error;
-        m_text.squeeze();
+        m_text.resize(m_used);
+        // Little slack is left as it is: shrinking would copy the whole block.
+        if (m_text.capacity() > m_text.size() + m_text.size() / 4)
+            m_text.shrink_to_fit();
         m_ends.shrink_to_fit();
         endResetModel();
         return error.isEmpty();
@@ -240,9 +254,16 @@ bool ExportGrid::fill(const QString& path)
         }
         // Whole records only: a short read keeps the records that did arrive.
         for (qsizetype r = 0; r < got / size; ++r) {
-            if (m_text.size() > std::numeric_limits<quint32>::max() - size)
+            if (m_used > std::numeric_limits<quint32>::max() - m_rowCapacity)
                 return finish(QStringLiteral("archive too large"));
             appendRecord(chunk.constData() + r * size);
+        }
+        // The first chunk tells how much text a record holds: the block is sized once for the
+        // whole archive instead of being copied each time it doubles.
+        if (done == 0 && m_rows > 0 && count > m_rows) {
+            const double perRecord = double(m_used) / double(m_rows);
+            m_text.reserve(std::min<double>(perRecord * 1.1 * double(count) + double(m_rowCapacity),
+                                            std::numeric_limits<quint32>::max()));
         }
         if (got < want)
             return finish(file.errorString().isEmpty() ? QStringLiteral("archive shorter than expected")
@@ -258,7 +279,7 @@ QByteArrayView ExportGrid::stored(qsizetype row, int column) const
 {
     const qsizetype cell = row * m_stored + (column - 1);
     const quint32 begin = cell == 0 ? 0 : m_ends[cell - 1];
-    return QByteArrayView(m_text.constData() + begin, m_ends[cell] - begin);
+    return QByteArrayView(m_text.data() + begin, m_ends[cell] - begin);
 }
 
 QString ExportGrid::text(int row, int column) const
@@ -281,7 +302,7 @@ bool ExportGrid::exportTo(const QString& path, QString* error) const
 
 qint64 ExportGrid::textBytes() const
 {
-    qint64 characters = m_text.size();
+    auto characters = static_cast<qint64>(m_text.size());
     for (qsizetype n = 1; n <= m_rows; ++n)
         characters += QString::number(n).size();
     return 2 * characters;

@@ -14,6 +14,7 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <span>
+#include <string>
 #include <vector>
 
 struct ExportColumn {
@@ -100,8 +101,10 @@ private:
     const ExportDef& m_def;
     std::vector<Plan> m_plans;   // per stored column (every grid column but the number)
     int m_stored = 0;
+    size_t m_rowCapacity = 0;    // the most text one row can hold
     qsizetype m_rows = 0;
-    QByteArray m_text;           // every stored cell's bytes, one after the other
+    std::string m_text;          // every stored cell's bytes, one after the other
+    size_t m_used = 0;           // while filling, the bytes of m_text in use
     std::vector<quint32> m_ends; // the end of each stored cell in m_text, row by row
     QHash<quint64, QString> m_edited;
     QString m_error;

@@ -3,6 +3,8 @@
 #include "data/CodePage.h"
 
 #include <QSaveFile>
+#include <string>
+#include <string_view>
 
 namespace Spreadsheet {
 namespace {
@@ -49,10 +51,10 @@ constexpr char kHeading[] = "<td style=\"text-align: left; font-weight: bold;\" 
 
 // Every data cell is text: Excel reads mso-number-format and x:str, LibreOffice the Italian text
 // format in sdnum; without them "00184" would open as the number 184 and "=1+1" as 2.
-constexpr char kLeft[] = "<td style=\"text-align: left; mso-number-format:\\@;\" sdnum=\"1040;0;@\" x:str>";
-constexpr char kRight[] = "<td style=\"text-align: right; mso-number-format:\\@;\" sdnum=\"1040;0;@\" x:str>";
+constexpr std::string_view kLeft = "<td style=\"text-align: left; mso-number-format:\\@;\" sdnum=\"1040;0;@\" x:str>";
+constexpr std::string_view kRight = "<td style=\"text-align: right; mso-number-format:\\@;\" sdnum=\"1040;0;@\" x:str>";
 
-void appendEscaped(QByteArray& out, char byte)
+void appendEscaped(std::string& out, char byte)
 {
     switch (byte) {
     case '&':
@@ -68,7 +70,7 @@ void appendEscaped(QByteArray& out, char byte)
         out.append("&quot;");
         break;
     default:
-        out.append(byte);
+        out.push_back(byte);
     }
 }
 
@@ -76,13 +78,12 @@ bool isSpecial(char byte) { return byte == '&' || byte == '<' || byte == '>' || 
 
 // HTML readers fold a run of blanks into one; a blank written by number is kept, so every blank
 // after the first of a run goes that way and "VIA  ROMA" keeps both its blanks.
-constexpr char kBlank[] = "&#32;";
+constexpr std::string_view kBlank = "&#32;";
 
 bool isBlank(char byte) { return static_cast<unsigned char>(byte) <= 32; }
 
-} // namespace
-
-void appendValue(QByteArray& out, QByteArrayView bytes)
+// Appends value, trimmed and escaped.
+void appendValue(std::string& out, QByteArrayView bytes)
 {
     qsizetype begin = 0;
     qsizetype end = bytes.size();
@@ -106,7 +107,11 @@ void appendValue(QByteArray& out, QByteArrayView bytes)
     out.append(bytes.data() + run, end - run);
 }
 
-void appendValue(QByteArray& out, const QString& text)
+} // namespace
+
+// Characters the code page cannot hold (only a typed text can have them) become numeric character
+// references, which both programs read back.
+void appendValue(std::string& out, const QString& text)
 {
     const QString value = CodePage::trimmed(text);
     const QByteArray encoded = CodePage::encode(value);
@@ -125,7 +130,7 @@ void appendValue(QByteArray& out, const QString& text)
             continue;
         }
         if (byte == '?' && code != U'?') {
-            out.append("&#").append(QByteArray::number(static_cast<uint>(code))).append(';');
+            out.append("&#").append(std::to_string(static_cast<uint>(code))).push_back(';');
             continue;
         }
         appendEscaped(out, byte);
@@ -144,14 +149,15 @@ bool write(const QString& path, const QString& sheetName, std::span<const Column
     if (!file.open(QIODevice::WriteOnly))
         return fail();
 
-    QByteArray buffer;
+    std::string buffer;
     buffer.reserve(kChunk + 64 * 1024);
     const auto flushBuffer = [&file, &buffer] {
-        if (buffer.isEmpty())
+        if (buffer.empty())
             return true;
-        if (file.write(buffer) != buffer.size())
+        const auto size = static_cast<qint64>(buffer.size());
+        if (file.write(buffer.data(), size) != size)
             return false;
-        buffer.resize(0);
+        buffer.clear();
         return true;
     };
 
@@ -160,7 +166,7 @@ bool write(const QString& path, const QString& sheetName, std::span<const Column
     buffer.append(kOptions);
     buffer.append("<tr>");
     for (const Column& column : columns) {
-        buffer.append(kHeading).append(QByteArray::number(column.width)).append('>');
+        buffer.append(kHeading).append(std::to_string(column.width)).push_back('>');
         appendValue(buffer, QString::fromUtf8(column.heading));
         buffer.append("</td>");
     }

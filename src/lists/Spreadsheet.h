@@ -36,11 +36,6 @@ public:
     virtual Cell cell(qsizetype row, int column) const = 0;
 };
 
-// Appends value, trimmed and escaped, to out. Characters the code page cannot hold (only a typed
-// text can have them) become numeric character references, which both programs read back.
-void appendValue(QByteArray& out, QByteArrayView bytes);
-void appendValue(QByteArray& out, const QString& text);
-
 // Writes the whole file at path through a temporary file that replaces it in one step, so a
 // failed export leaves the previous file as it was. False, with the reason in error, on failure.
 bool write(const QString& path, const QString& sheetName, std::span<const Column> columns, const Rows& rows,
