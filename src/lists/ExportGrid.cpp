@@ -14,58 +14,63 @@
 namespace {
 
 using Spreadsheet::Align;
+constexpr Align L = Align::Left;
+constexpr Align R = Align::Right;
 
+// Heading, grid width, editable, fields and their joiner, heading and width in the file, alignment
+// in the file. The first column, the record's number, is the grid's only.
 // clang-format off
 constexpr ExportColumn kSlipColumns[] = {
-    {"N.",                               60,  false, {},                            nullptr, nullptr,                            0,   Align::Left},
-    {"Importo versato",                  160, false, {"Intero"},                    nullptr, "Importo versato",                  250, Align::Right},
-    {"Codice tariffa",                   120, false, {"CodTariffa"},                nullptr, "Codice tariffa",                   200, Align::Left},
-    {"Anno",                             100, false, {"AnnoTariffa"},               nullptr, "Anno",                             100, Align::Left},
-    {"Codice fiscale",                   150, false, {"CodFisc"},                   nullptr, "Codice fiscale",                   250, Align::Left},
-    {"Cognome e nome Esecutore",         250, false, {"Esecutore"},                 nullptr, "Cognome e nome Esecutore",         250, Align::Left},
-    {"Sesso",                            60,  false, {"Sesso"},                     nullptr, "Sesso",                            100, Align::Left},
-    {"Data di nascita",                  120, false, {"GG", "MM", "AA"},            "/",     "Data di nascita",                  150, Align::Left},
-    {"Comune / Stato estero di nascita", 250, false, {"ComuneNasc", "ProvNasc"},    " ",     "Comune / Stato estero di nascita", 250, Align::Left},
-    {"Indirizzo di residenza",           250, false, {"IndirizzoRes"},              nullptr, "Indirizzo di residenza",           250, Align::Left},
-    {"Comune di residenza",              250, true,  {"ComuneRes", "ProvRes"},      " ",     "Comune di residenza",              250, Align::Left},
-    {"CAP",                              100, false, {"CapRes"},                    nullptr, "CAP",                              100, Align::Left},
-    {"Data scadenza",                    120, false, {"DataScade"},                 nullptr, "Data scadenza",                    150, Align::Left},
-    {"Data versamento",                  120, false, {"DataPaga"},                  nullptr, "Data versamento",                  150, Align::Left},
-    {"Causale",                          300, false, {"Causale"},                   nullptr, "Causale",                          300, Align::Left},
-    {"Note",                             350, true,  {"Note"},                      nullptr, "Note",                             350, Align::Left},
-    {"Rilascio",                         100, false, {"Rilascio"},                  nullptr, "Rilascio",                         100, Align::Left},
-    {"Annuale",                          100, false, {"Annuale"},                   nullptr, "Annuale",                          100, Align::Left},
-    {"Integrazione",                     100, false, {"Integrazione"},              nullptr, "Integrazione",                     100, Align::Left},
-    {"Saldato",                          100, true,  {"Saldato"},                   nullptr, "Saldato",                          100, Align::Left},
+    {"N.", 60, false, {}, nullptr, nullptr, 0, L},
+    {"Importo versato", 160, false, {"Intero"}, nullptr, "Importo versato", 250, R},
+    {"Codice tariffa", 120, false, {"CodTariffa"}, nullptr, "Codice tariffa", 200, L},
+    {"Anno", 100, false, {"AnnoTariffa"}, nullptr, "Anno", 100, L},
+    {"Codice fiscale", 150, false, {"CodFisc"}, nullptr, "Codice fiscale", 250, L},
+    {"Cognome e nome Esecutore", 250, false, {"Esecutore"}, nullptr, "Cognome e nome Esecutore", 250, L},
+    {"Sesso", 60, false, {"Sesso"}, nullptr, "Sesso", 100, L},
+    {"Data di nascita", 120, false, {"GG", "MM", "AA"}, "/", "Data di nascita", 150, L},
+    {"Comune / Stato estero di nascita", 250, false, {"ComuneNasc", "ProvNasc"}, " ",
+     "Comune / Stato estero di nascita", 250, L},
+    {"Indirizzo di residenza", 250, false, {"IndirizzoRes"}, nullptr, "Indirizzo di residenza", 250, L},
+    {"Comune di residenza", 250, true, {"ComuneRes", "ProvRes"}, " ", "Comune di residenza", 250, L},
+    {"CAP", 100, false, {"CapRes"}, nullptr, "CAP", 100, L},
+    {"Data scadenza", 120, false, {"DataScade"}, nullptr, "Data scadenza", 150, L},
+    {"Data versamento", 120, false, {"DataPaga"}, nullptr, "Data versamento", 150, L},
+    {"Causale", 300, false, {"Causale"}, nullptr, "Causale", 300, L},
+    {"Note", 350, true, {"Note"}, nullptr, "Note", 350, L},
+    {"Rilascio", 100, false, {"Rilascio"}, nullptr, "Rilascio", 100, L},
+    {"Annuale", 100, false, {"Annuale"}, nullptr, "Annuale", 100, L},
+    {"Integrazione", 100, false, {"Integrazione"}, nullptr, "Integrazione", 100, L},
+    {"Saldato", 100, true, {"Saldato"}, nullptr, "Saldato", 100, L},
 };
 
 constexpr ExportColumn kPayerColumns[] = {
-    {"N.",                               60,  false, {},                            nullptr, nullptr,                       0,   Align::Left},
-    {"Cognome e nome Esecutore",         250, false, {"Esecutore"},                 nullptr, "Cognome e nome Esecutore",    250, Align::Left},
-    {"Data di nascita",                  120, false, {"GG", "MM", "AA"},            "/",     "Data di nascita",             200, Align::Left},
-    {"Comune / Stato estero di nascita", 250, false, {"ComuneNasc", "ProvNasc"},    " ",     "Comune di nascita",           250, Align::Left},
-    {"Sesso",                            60,  false, {"Sesso"},                     nullptr, "Sesso",                       100, Align::Left},
-    {"Recapito tel. preferenziale",      200, false, {"Recapito"},                  nullptr, "Recapito tel. preferenziale", 250, Align::Left},
-    {"Indirizzo di residenza",           250, false, {"IndirizzoRes"},              nullptr, "Indirizzo di residenza",      300, Align::Left},
-    {"Comune di residenza",              250, true,  {"ComuneRes", "ProvRes"},      " ",     "Comune di residenza",         250, Align::Left},
-    {"CAP",                              100, false, {"CapRes"},                    nullptr, "CAP",                         150, Align::Left},
-    {"Categoria di appartenenza",        250, false, {"Categoria"},                 nullptr, "Categoria di appartenenza",   250, Align::Left},
-    {"Tel. casa",                        200, false, {"TelCasa"},                   nullptr, "Tel. casa",                   250, Align::Left},
-    {"Tel. ufficio",                     200, false, {"TelUff"},                    nullptr, "Tel. ufficio",                250, Align::Left},
-    {"Tel. cellulare",                   200, false, {"TelCel"},                    nullptr, "Tel. cellulare",              250, Align::Left},
-    {"Fax",                              200, false, {"Fax"},                       nullptr, "Fax",                         250, Align::Left},
-    {"E-mail",                           250, false, {"Email"},                     nullptr, "E-mail",                      250, Align::Left},
-    {"Codice fiscale",                   150, false, {"CodFisc"},                   nullptr, "Codice fiscale",              250, Align::Left},
-    {"Partita IVA",                      150, true,  {"PartitaIva"},                nullptr, "Partita IVA",                 250, Align::Left},
-    {"Carta di credito n.",              250, false, {"Carta"},                     nullptr, "Carta di credito n.",         300, Align::Left},
-    {"Scadenza",                         160, true,  {"ScadeCarta"},                nullptr, "Scadenza",                    150, Align::Left},
-    {"IBAN",                             250, true,  {"Iban"},                      nullptr, "IBAN",                        300, Align::Left},
-    {"Numero documento",                 250, true,  {"NumDoc"},                    nullptr, "Numero documento",            250, Align::Left},
-    {"Ente di rilascio",                 250, true,  {"EnteRil"},                   nullptr, "Ente di rilascio",            250, Align::Left},
-    {"Data di rilascio",                 150, true,  {"DataRil"},                   nullptr, "Data di rilascio",            250, Align::Left},
-    {"Codice tariffa",                   120, false, {"CodTariffa"},                nullptr, "Codice tariffa",              200, Align::Left},
-    {"Questioni in sospeso",             300, true,  {"Questioni"},                 nullptr, "Questioni in sospeso",        300, Align::Left},
-    {"Note",                             350, true,  {"Note"},                      nullptr, "Note",                        300, Align::Left},
+    {"N.", 60, false, {}, nullptr, nullptr, 0, L},
+    {"Cognome e nome Esecutore", 250, false, {"Esecutore"}, nullptr, "Cognome e nome Esecutore", 250, L},
+    {"Data di nascita", 120, false, {"GG", "MM", "AA"}, "/", "Data di nascita", 200, L},
+    {"Comune / Stato estero di nascita", 250, false, {"ComuneNasc", "ProvNasc"}, " ", "Comune di nascita", 250, L},
+    {"Sesso", 60, false, {"Sesso"}, nullptr, "Sesso", 100, L},
+    {"Recapito tel. preferenziale", 200, false, {"Recapito"}, nullptr, "Recapito tel. preferenziale", 250, L},
+    {"Indirizzo di residenza", 250, false, {"IndirizzoRes"}, nullptr, "Indirizzo di residenza", 300, L},
+    {"Comune di residenza", 250, true, {"ComuneRes", "ProvRes"}, " ", "Comune di residenza", 250, L},
+    {"CAP", 100, false, {"CapRes"}, nullptr, "CAP", 150, L},
+    {"Categoria di appartenenza", 250, false, {"Categoria"}, nullptr, "Categoria di appartenenza", 250, L},
+    {"Tel. casa", 200, false, {"TelCasa"}, nullptr, "Tel. casa", 250, L},
+    {"Tel. ufficio", 200, false, {"TelUff"}, nullptr, "Tel. ufficio", 250, L},
+    {"Tel. cellulare", 200, false, {"TelCel"}, nullptr, "Tel. cellulare", 250, L},
+    {"Fax", 200, false, {"Fax"}, nullptr, "Fax", 250, L},
+    {"E-mail", 250, false, {"Email"}, nullptr, "E-mail", 250, L},
+    {"Codice fiscale", 150, false, {"CodFisc"}, nullptr, "Codice fiscale", 250, L},
+    {"Partita IVA", 150, true, {"PartitaIva"}, nullptr, "Partita IVA", 250, L},
+    {"Carta di credito n.", 250, false, {"Carta"}, nullptr, "Carta di credito n.", 300, L},
+    {"Scadenza", 160, true, {"ScadeCarta"}, nullptr, "Scadenza", 150, L},
+    {"IBAN", 250, true, {"Iban"}, nullptr, "IBAN", 300, L},
+    {"Numero documento", 250, true, {"NumDoc"}, nullptr, "Numero documento", 250, L},
+    {"Ente di rilascio", 250, true, {"EnteRil"}, nullptr, "Ente di rilascio", 250, L},
+    {"Data di rilascio", 150, true, {"DataRil"}, nullptr, "Data di rilascio", 250, L},
+    {"Codice tariffa", 120, false, {"CodTariffa"}, nullptr, "Codice tariffa", 200, L},
+    {"Questioni in sospeso", 300, true, {"Questioni"}, nullptr, "Questioni in sospeso", 300, L},
+    {"Note", 350, true, {"Note"}, nullptr, "Note", 300, L},
 };
 // clang-format on
 
@@ -88,8 +93,8 @@ const ExportDef& payers() { return kPayers; }
 Message askExport()
 {
     return {MessageKind::Confirmation,
-            QStringLiteral("L'esportazione dei dati in Excel pu\u00f2 richiedere diversi minuti a seconda del numero di "
-                           "schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?")};
+            QStringLiteral("L'esportazione dei dati in Excel pu\u00f2 richiedere diversi minuti a seconda del numero "
+                           "di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?")};
 }
 
 Message askOpen()

@@ -146,7 +146,8 @@ bool write(const QString& path, const QString& sheetName, std::span<const Column
             *error = file.errorString();
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly))
+    // Written in large blocks of its own: Qt's buffer would only copy them once more.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail();
 
     std::string buffer;
