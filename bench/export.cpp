@@ -69,10 +69,12 @@ int generate(const QString& path, int count)
         r.setText("Intero", euros + u',' + cents);
         r.setText("CodTariffa", pick(random, {"8617", "1417", "1518", "7019", "8011", "2914"}));
         r.setText("AnnoTariffa", QStringLiteral("25"));
-        r.setText("CodFisc", QStringLiteral("RSSMRA") + digits(random, 2) + QStringLiteral("A01H") + digits(random, 3)
-                                 + QStringLiteral("U"));
-        r.setText("Esecutore", pick(random, {"ROSSI", "BIANCHI", "ESPOSITO", "COLOMBO", "RICCI", "MARINO"})
-                                   + u' ' + pick(random, {"MARIO", "GIULIA", "LUCA", "FRANCESCA", "NICCOLÒ"}));
+        r.setText("CodFisc",
+                  QStringLiteral("RSSMRA") + digits(random, 2) + QStringLiteral("A01H") + digits(random, 3)
+                      + QStringLiteral("U"));
+        r.setText("Esecutore",
+                  pick(random, {"ROSSI", "BIANCHI", "ESPOSITO", "COLOMBO", "RICCI", "MARINO"}) + u' '
+                      + pick(random, {"MARIO", "GIULIA", "LUCA", "FRANCESCA", "NICCOLÒ"}));
         r.setText("Sesso", pick(random, {"M", "F"}));
         if (n % 7) {
             r.setText("GG", digits(random, 1).prepend(u'1'));
@@ -81,20 +83,27 @@ int generate(const QString& path, int count)
         }
         r.setText("ComuneNasc", pick(random, {"ROMA", "MILANO", "NAPOLI", "TORINO", "FORLÌ"}));
         r.setText("ProvNasc", pick(random, {"RM", "MI", "NA", "TO", "FC"}));
-        r.setText("IndirizzoRes", QStringLiteral("VIA ") + pick(random, {"ROMA", "GARIBALDI", "DANTE", "VERDI"})
-                                      + u' ' + QString::number(random.bounded(1, 200)));
+        r.setText("IndirizzoRes",
+                  QStringLiteral("VIA ") + pick(random, {"ROMA", "GARIBALDI", "DANTE", "VERDI"}) + u' '
+                      + QString::number(random.bounded(1, 200)));
         r.setText("ProvRes", pick(random, {"RM", "MI", "NA", "TO"}));
         r.setText("ComuneRes", pick(random, {"ROMA", "MILANO", "NAPOLI", "TORINO", "CITTÀ DI CASTELLO"}));
         r.setText("CapRes", QStringLiteral("00") + digits(random, 3));
-        r.setText("DataScade", QStringLiteral("%1/%2/2025").arg(random.bounded(1, 29), 2, 10, QLatin1Char('0'))
-                                   .arg(random.bounded(1, 13), 2, 10, QLatin1Char('0')));
+        r.setText("DataScade",
+                  QStringLiteral("%1/%2/2025")
+                      .arg(random.bounded(1, 29), 2, 10, QLatin1Char('0'))
+                      .arg(random.bounded(1, 13), 2, 10, QLatin1Char('0')));
         if (n % 3)
             r.setText("DataPaga", QStringLiteral("15/06/2025"));
-        r.setText("Causale", pick(random, {"RINNOVO LICENZA DI PORTO DI FUCILE PER USO DI CACCIA",
-                                           "TASSA ANNUALE ISCRIZIONE ALBO", "RILASCIO AUTORIZZAZIONE & VISTO"}));
+        r.setText("Causale",
+                  pick(random,
+                       {"RINNOVO LICENZA DI PORTO DI FUCILE PER USO DI CACCIA", "TASSA ANNUALE ISCRIZIONE ALBO",
+                        "RILASCIO AUTORIZZAZIONE & VISTO"}));
         if (n % 2)
-            r.setText("Note", pick(random, {"Pagato in contanti allo sportello", "Da ricontattare < 30 gg",
-                                            "Cliente storico, sconto già applicato"}));
+            r.setText("Note",
+                      pick(random,
+                           {"Pagato in contanti allo sportello", "Da ricontattare < 30 gg",
+                            "Cliente storico, sconto già applicato"}));
         r.setText("Saldato", n % 4 ? yes : no);
         r.setText("Rilascio", n % 5 ? no : yes);
         r.setText("Annuale", n % 5 ? yes : no);

@@ -136,7 +136,10 @@ QString slipEditorBody()
 
 namespace HelpPages {
 
-QString slipExportTitle() { return QStringLiteral("Esportazione archivio annuale versamenti in Microsoft Excel."); }
+QString slipExportTitle()
+{
+    return QStringLiteral("Esportazione archivio annuale versamenti in Microsoft Excel.");
+}
 
 QString slipExportBody()
 {
@@ -155,7 +158,10 @@ QString slipExportBody()
         "con il nome che si preferisce dal programma con cui è stato aperto.");
 }
 
-QString payerExportTitle() { return QStringLiteral("Esportazione archivio Esecutori in Microsoft Excel."); }
+QString payerExportTitle()
+{
+    return QStringLiteral("Esportazione archivio Esecutori in Microsoft Excel.");
+}
 
 QString payerExportBody()
 {

@@ -15,4 +15,7 @@ TfrmExpEsecutori::TfrmExpEsecutori(QWidget* parent)
 
 TfrmExpEsecutori::~TfrmExpEsecutori() = default;
 
-QString TfrmExpEsecutori::archivePath() const { return PayerRecord::archivePath(); }
+QString TfrmExpEsecutori::archivePath() const
+{
+    return PayerRecord::archivePath();
+}

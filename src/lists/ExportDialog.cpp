@@ -15,7 +15,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-static void initExportResources() { Q_INIT_RESOURCE(slips); }
+static void initExportResources()
+{
+    Q_INIT_RESOURCE(slips);
+}
 
 namespace {
 

@@ -78,7 +78,10 @@ const ExportDef kSlips{kSlipColumns, &SlipRecord::layout, "Riepilogo_Annuale_Ver
                        "Riepilogo annuale versamenti"};
 const ExportDef kPayers{kPayerColumns, &PayerRecord::layout, "Esecutori.xls", "Riepilogo Esecutori"};
 
-bool isNumber(const ExportColumn& column) { return column.fields[0] == nullptr; }
+bool isNumber(const ExportColumn& column)
+{
+    return column.fields[0] == nullptr;
+}
 
 // Records read from the file at a time.
 constexpr qsizetype kChunkBytes = 1 << 20;
@@ -87,8 +90,14 @@ constexpr qsizetype kChunkBytes = 1 << 20;
 
 namespace Exports {
 
-const ExportDef& slips() { return kSlips; }
-const ExportDef& payers() { return kPayers; }
+const ExportDef& slips()
+{
+    return kSlips;
+}
+const ExportDef& payers()
+{
+    return kPayers;
+}
 
 Message askExport()
 {
@@ -99,14 +108,16 @@ Message askExport()
 
 Message askOpen()
 {
-    return {MessageKind::Confirmation, QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\n"
-                                                      "Si vuole aprire il file di Excel?")};
+    return {MessageKind::Confirmation,
+            QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\n"
+                           "Si vuole aprire il file di Excel?")};
 }
 
 Message cannotExport()
 {
-    return {MessageKind::Plain, QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
-                                               "Accertarsi che il file di Excel non sia gi\u00e0 aperto.")};
+    return {MessageKind::Plain,
+            QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
+                           "Accertarsi che il file di Excel non sia gi\u00e0 aperto.")};
 }
 
 Message noAccess()
@@ -127,8 +138,8 @@ public:
         for (int c = 0; c < static_cast<int>(grid.m_def.columns.size()); ++c)
             if (grid.m_def.columns[c].fileHeading) {
                 m_gridColumns.push_back(c);
-                m_columns.push_back({grid.m_def.columns[c].fileHeading, grid.m_def.columns[c].fileWidth,
-                                     grid.m_def.columns[c].align});
+                m_columns.push_back(
+                    {grid.m_def.columns[c].fileHeading, grid.m_def.columns[c].fileWidth, grid.m_def.columns[c].align});
             }
     }
 
@@ -176,7 +187,10 @@ ExportGrid::ExportGrid(const ExportDef& def, QObject* parent)
     m_stored = static_cast<int>(m_plans.size());
 }
 
-QString ExportGrid::exportPath() const { return ProgramFolder::file(QString::fromUtf8(m_def.fileName)); }
+QString ExportGrid::exportPath() const
+{
+    return ProgramFolder::file(QString::fromUtf8(m_def.fileName));
+}
 
 void ExportGrid::appendRecord(const char* record)
 {
@@ -313,7 +327,10 @@ qint64 ExportGrid::textBytes() const
     return 2 * characters;
 }
 
-int ExportGrid::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : static_cast<int>(m_rows); }
+int ExportGrid::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows);
+}
 
 int ExportGrid::columnCount(const QModelIndex& parent) const
 {

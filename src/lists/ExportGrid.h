@@ -18,13 +18,13 @@
 #include <vector>
 
 struct ExportColumn {
-    const char* heading;      // in the grid
+    const char* heading; // in the grid
     int gridWidth;
     bool editable;
     // The record fields the cell shows, each trimmed and joined by joiner. None: the record's number.
     const char* fields[3];
     const char* joiner;
-    const char* fileHeading;  // nullptr: not exported
+    const char* fileHeading; // nullptr: not exported
     int fileWidth;
     Spreadsheet::Align align;
 };
@@ -32,7 +32,7 @@ struct ExportColumn {
 struct ExportDef {
     std::span<const ExportColumn> columns;
     const RecordLayout& (*layout)();
-    const char* fileName;     // in the program folder
+    const char* fileName; // in the program folder
     const char* sheetName;
 };
 
@@ -99,9 +99,9 @@ private:
     static quint64 key(int row, int column) { return (quint64(quint32(row)) << 32) | quint32(column); }
 
     const ExportDef& m_def;
-    std::vector<Plan> m_plans;   // per stored column (every grid column but the number)
+    std::vector<Plan> m_plans; // per stored column (every grid column but the number)
     int m_stored = 0;
-    size_t m_rowCapacity = 0;    // the most text one row can hold
+    size_t m_rowCapacity = 0; // the most text one row can hold
     qsizetype m_rows = 0;
     std::string m_text;          // every stored cell's bytes, one after the other
     size_t m_used = 0;           // while filling, the bytes of m_text in use

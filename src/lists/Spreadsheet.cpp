@@ -23,27 +23,26 @@ constexpr char kHead[] =
     "<x:ExcelWorksheet>"
     "<x:Name>";
 
-constexpr char kOptions[] =
-    "</x:Name>"
-    "<x:WorksheetOptions>"
-    "<x:Selected/>"
-    "<x:Panes>"
-    "<x:Pane>"
-    "<x:Number>1</x:Number>"
-    "<x:ActiveRow>3</x:ActiveRow>"
-    "</x:Pane>"
-    "</x:Panes>"
-    "<x:ProtectContents>False</x:ProtectContents>"
-    "<x:ProtectObjects>False</x:ProtectObjects>"
-    "<x:ProtectScenarios>False</x:ProtectScenarios>"
-    "</x:WorksheetOptions>"
-    "</x:ExcelWorksheet>"
-    "</x:ExcelWorksheets>"
-    "</x:ExcelWorkbook>"
-    "</xml><![endif]-->"
-    "</head>"
-    "<body>"
-    "<table x:str>";
+constexpr char kOptions[] = "</x:Name>"
+                            "<x:WorksheetOptions>"
+                            "<x:Selected/>"
+                            "<x:Panes>"
+                            "<x:Pane>"
+                            "<x:Number>1</x:Number>"
+                            "<x:ActiveRow>3</x:ActiveRow>"
+                            "</x:Pane>"
+                            "</x:Panes>"
+                            "<x:ProtectContents>False</x:ProtectContents>"
+                            "<x:ProtectObjects>False</x:ProtectObjects>"
+                            "<x:ProtectScenarios>False</x:ProtectScenarios>"
+                            "</x:WorksheetOptions>"
+                            "</x:ExcelWorksheet>"
+                            "</x:ExcelWorksheets>"
+                            "</x:ExcelWorkbook>"
+                            "</xml><![endif]-->"
+                            "</head>"
+                            "<body>"
+                            "<table x:str>";
 
 constexpr char kTail[] = "</table></body></html>";
 
@@ -57,30 +56,27 @@ constexpr std::string_view kRight = "<td style=\"text-align: right; mso-number-f
 void appendEscaped(std::string& out, char byte)
 {
     switch (byte) {
-    case '&':
-        out.append("&amp;");
-        break;
-    case '<':
-        out.append("&lt;");
-        break;
-    case '>':
-        out.append("&gt;");
-        break;
-    case '"':
-        out.append("&quot;");
-        break;
-    default:
-        out.push_back(byte);
+    case '&': out.append("&amp;"); break;
+    case '<': out.append("&lt;"); break;
+    case '>': out.append("&gt;"); break;
+    case '"': out.append("&quot;"); break;
+    default: out.push_back(byte);
     }
 }
 
-bool isSpecial(char byte) { return byte == '&' || byte == '<' || byte == '>' || byte == '"'; }
+bool isSpecial(char byte)
+{
+    return byte == '&' || byte == '<' || byte == '>' || byte == '"';
+}
 
 // HTML readers fold a run of blanks into one; a blank written by number is kept, so every blank
 // after the first of a run goes that way and "VIA  ROMA" keeps both its blanks.
 constexpr std::string_view kBlank = "&#32;";
 
-bool isBlank(char byte) { return static_cast<unsigned char>(byte) <= 32; }
+bool isBlank(char byte)
+{
+    return static_cast<unsigned char>(byte) <= 32;
+}
 
 // Appends value, trimmed and escaped.
 void appendValue(std::string& out, QByteArrayView bytes)

@@ -17,7 +17,7 @@ namespace Spreadsheet {
 enum class Align { Left, Right };
 
 struct Column {
-    const char* heading;  // UTF-8
+    const char* heading; // UTF-8
     int width;
     Align align;
 };
@@ -25,7 +25,7 @@ struct Column {
 // One cell's value: the code page bytes as the archive holds them, or a text the user typed.
 struct Cell {
     QByteArrayView bytes;
-    const QString* text = nullptr;  // when set, it is the value
+    const QString* text = nullptr; // when set, it is the value
 };
 
 // The rows to write, one cell per column of the file.

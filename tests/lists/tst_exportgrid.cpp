@@ -45,19 +45,41 @@ QByteArray threeSlips()
 {
     QByteArray archive;
     archive += record(SlipRecord::layout(),
-                      {{"Importo", "168"}, {"Cents", "00"}, {"Intero", "168,00"}, {"CodTariffa", "8617"},
-                       {"AnnoTariffa", "24"}, {"CodFisc", "RSSMRA80A01H501U"}, {"Esecutore", "ROSSI MARIO"},
-                       {"Sesso", "M"}, {"GG", "01"}, {"MM", "02"}, {"AA", "80"}, {"ComuneNasc", "ROMA"},
-                       {"ProvNasc", "RM"}, {"IndirizzoRes", "VIA ROMA 1"}, {"ProvRes", "RM"},
-                       {"ComuneRes", "ROMA"}, {"CapRes", "00184"}, {"DataScade", "31/01/2025"},
-                       {"DataPaga", "15/01/2025"}, {"Causale", "RINNOVO LICENZA"}, {"Saldato", kSi},
-                       {"Rilascio", "No"}, {"Annuale", kSi}, {"Integrazione", "No"}});
+                      {{"Importo", "168"},
+                       {"Cents", "00"},
+                       {"Intero", "168,00"},
+                       {"CodTariffa", "8617"},
+                       {"AnnoTariffa", "24"},
+                       {"CodFisc", "RSSMRA80A01H501U"},
+                       {"Esecutore", "ROSSI MARIO"},
+                       {"Sesso", "M"},
+                       {"GG", "01"},
+                       {"MM", "02"},
+                       {"AA", "80"},
+                       {"ComuneNasc", "ROMA"},
+                       {"ProvNasc", "RM"},
+                       {"IndirizzoRes", "VIA ROMA 1"},
+                       {"ProvRes", "RM"},
+                       {"ComuneRes", "ROMA"},
+                       {"CapRes", "00184"},
+                       {"DataScade", "31/01/2025"},
+                       {"DataPaga", "15/01/2025"},
+                       {"Causale", "RINNOVO LICENZA"},
+                       {"Saldato", kSi},
+                       {"Rilascio", "No"},
+                       {"Annuale", kSi},
+                       {"Integrazione", "No"}});
     archive += record(SlipRecord::layout(),
-                      {{"Intero", "5,50"}, {"Esecutore", "A<B C>D & \"FIGLI\""}, {"ComuneNasc", "MILANO"},
-                       {"IndirizzoRes", "VIA  DOPPIA"}, {"CapRes", "00100"}, {"DataScade", "01/03/2025"},
-                       {"Note", "=1+1"}, {"Saldato", "No"}});
-    QByteArray third = record(SlipRecord::layout(), {{"Intero", "0,00"}, {"ProvRes", "TO"},
-                                                     {"Note", QStringLiteral("\u00e8 \u20ac")}});
+                      {{"Intero", "5,50"},
+                       {"Esecutore", "A<B C>D & \"FIGLI\""},
+                       {"ComuneNasc", "MILANO"},
+                       {"IndirizzoRes", "VIA  DOPPIA"},
+                       {"CapRes", "00100"},
+                       {"DataScade", "01/03/2025"},
+                       {"Note", "=1+1"},
+                       {"Saldato", "No"}});
+    QByteArray third = record(SlipRecord::layout(),
+                              {{"Intero", "0,00"}, {"ProvRes", "TO"}, {"Note", QStringLiteral("\u00e8 \u20ac")}});
     putRaw(third, 377, "  TORINO ");
     archive += third;
     return archive;
@@ -79,7 +101,7 @@ const QByteArray kTail = "</table></body></html>";
 QByteArray heading(int width, const QByteArray& text)
 {
     return "<td style=\"text-align: left; font-weight: bold;\" width=" + QByteArray::number(width) + ">" + text
-           + "</td>";
+        + "</td>";
 }
 QByteArray left(const QByteArray& value)
 {
@@ -91,14 +113,12 @@ QByteArray right(const QByteArray& value)
 }
 
 const QByteArray kSlipHeadings = "<tr>" + heading(250, "Importo versato") + heading(200, "Codice tariffa")
-                                 + heading(100, "Anno") + heading(250, "Codice fiscale")
-                                 + heading(250, "Cognome e nome Esecutore") + heading(100, "Sesso")
-                                 + heading(150, "Data di nascita") + heading(250, "Comune / Stato estero di nascita")
-                                 + heading(250, "Indirizzo di residenza") + heading(250, "Comune di residenza")
-                                 + heading(100, "CAP") + heading(150, "Data scadenza")
-                                 + heading(150, "Data versamento") + heading(300, "Causale") + heading(350, "Note")
-                                 + heading(100, "Rilascio") + heading(100, "Annuale") + heading(100, "Integrazione")
-                                 + heading(100, "Saldato") + "</tr>";
+    + heading(100, "Anno") + heading(250, "Codice fiscale") + heading(250, "Cognome e nome Esecutore")
+    + heading(100, "Sesso") + heading(150, "Data di nascita") + heading(250, "Comune / Stato estero di nascita")
+    + heading(250, "Indirizzo di residenza") + heading(250, "Comune di residenza") + heading(100, "CAP")
+    + heading(150, "Data scadenza") + heading(150, "Data versamento") + heading(300, "Causale") + heading(350, "Note")
+    + heading(100, "Rilascio") + heading(100, "Annuale") + heading(100, "Integrazione") + heading(100, "Saldato")
+    + "</tr>";
 
 QByteArray slipRow(std::initializer_list<QByteArray> values)
 {
@@ -116,13 +136,13 @@ QByteArray slipFile(const QByteArray& rows)
     return kHead + "Riepilogo annuale versamenti" + kOptions + kSlipHeadings + rows + kTail;
 }
 
-const QByteArray kRow1 = slipRow({"168,00", "8617", "24", "RSSMRA80A01H501U", "ROSSI MARIO", "M", "01/02/80",
-                                  "ROMA RM", "VIA ROMA 1", "ROMA RM", "00184", "31/01/2025", "15/01/2025",
-                                  "RINNOVO LICENZA", "", "No", "S\xec", "No", "S\xec"});
+const QByteArray kRow1 =
+    slipRow({"168,00", "8617", "24", "RSSMRA80A01H501U", "ROSSI MARIO", "M", "01/02/80", "ROMA RM", "VIA ROMA 1",
+             "ROMA RM", "00184", "31/01/2025", "15/01/2025", "RINNOVO LICENZA", "", "No", "S\xec", "No", "S\xec"});
 const QByteArray kRow2 = slipRow({"5,50", "", "", "", "A&lt;B C&gt;D &amp; &quot;FIGLI&quot;", "", "//", "MILANO",
                                   "VIA &#32;DOPPIA", "", "00100", "01/03/2025", "", "", "=1+1", "", "", "", "No"});
-const QByteArray kRow3 = slipRow({"0,00", "", "", "", "", "", "//", "", "", "TORINO TO", "", "", "", "", "\xe8 \x80",
-                                  "", "", "", ""});
+const QByteArray kRow3 =
+    slipRow({"0,00", "", "", "", "", "", "//", "", "", "TORINO TO", "", "", "", "", "\xe8 \x80", "", "", "", ""});
 
 // Splits LibreOffice's CSV (comma, double quotes, UTF-8) into rows of cells.
 QList<QStringList> parseCsv(const QString& text)
@@ -252,10 +272,16 @@ private slots:
         QByteArray archive;
         for (int n = 1; n <= 3; ++n)
             archive += record(PayerRecord::layout(),
-                              {{"Esecutore", QStringLiteral("PAYER %1").arg(n)}, {"ComuneRes", "ROMA"},
-                               {"ProvRes", "RM"}, {"CapRes", "00184"}, {"TelCasa", "06 1234"},
-                               {"PartitaIva", "01234567890"}, {"TipoDoc", "PATENTE"}, {"DataSca", "01/01/2030"},
-                               {"Note", QStringLiteral("NOTA %1").arg(n)}, {"Ricontatta", kSi},
+                              {{"Esecutore", QStringLiteral("PAYER %1").arg(n)},
+                               {"ComuneRes", "ROMA"},
+                               {"ProvRes", "RM"},
+                               {"CapRes", "00184"},
+                               {"TelCasa", "06 1234"},
+                               {"PartitaIva", "01234567890"},
+                               {"TipoDoc", "PATENTE"},
+                               {"DataSca", "01/01/2030"},
+                               {"Note", QStringLiteral("NOTA %1").arg(n)},
+                               {"Ricontatta", kSi},
                                {"File01", "x.pdf"}});
         QVERIFY(writeAll(PayerRecord::archivePath(), archive));
         ExportGrid grid(Exports::payers());
@@ -276,18 +302,17 @@ private slots:
         QCOMPARE(grid.exportPath(), folder.file(QStringLiteral("Esecutori.xls")));
         QVERIFY(grid.exportTo(grid.exportPath()));
         const QByteArray written = readAll(grid.exportPath());
-        QVERIFY(written.startsWith(QByteArray(kHead + "Riepilogo Esecutori" + kOptions + "<tr>"
-                                              + heading(250, "Cognome e nome Esecutore")
-                                              + heading(200, "Data di nascita") + heading(250, "Comune di nascita")
-                                              + heading(100, "Sesso"))));
+        QVERIFY(written.startsWith(
+            QByteArray(kHead + "Riepilogo Esecutori" + kOptions + "<tr>" + heading(250, "Cognome e nome Esecutore")
+                       + heading(200, "Data di nascita") + heading(250, "Comune di nascita") + heading(100, "Sesso"))));
         QVERIFY(written.contains(QByteArray(heading(300, "Questioni in sospeso") + heading(300, "Note") + "</tr>")));
         QVERIFY(written.endsWith(kTail));
         QCOMPARE(written.count("<tr>"), 4);
         QCOMPARE(written.count("<td style=\"text-align: left; font-weight: bold;\""), 25);
         QVERIFY(!written.contains("text-align: right"));
-        QVERIFY(written.contains(QByteArray("<tr>" + left("PAYER 2") + left("//") + left("") + left("") + left("")
-                                            + left("") + left("ROMA RM") + left("00184") + left("")
-                                            + left("06 1234"))));
+        QVERIFY(
+            written.contains(QByteArray("<tr>" + left("PAYER 2") + left("//") + left("") + left("") + left("")
+                                        + left("") + left("ROMA RM") + left("00184") + left("") + left("06 1234"))));
         QVERIFY(written.contains(left("01234567890")));
         QVERIFY(written.contains(QByteArray(left("CAMBIATA") + "</tr>")));
         QVERIFY(!written.contains("PATENTE") && !written.contains("01/01/2030") && !written.contains("x.pdf"));
@@ -348,10 +373,17 @@ private slots:
         const QString path = folder.file(QStringLiteral("2025.bol"));
         QByteArray archive = threeSlips();
         archive += record(SlipRecord::layout(),
-                          {{"Intero", "12,30"}, {"CodTariffa", "0017"}, {"Esecutore", "a<b c>d"},
-                           {"Causale", "R&D \"SRL\" 'X'"}, {"CapRes", "00184"}, {"Note", "=1+1"},
-                           {"ComuneRes", QStringLiteral("\u00e8")}, {"IndirizzoRes", QStringLiteral("\u20ac  5")},
-                           {"DataScade", "01/02/2025"}, {"AnnoTariffa", "07"}, {"Saldato", kSi}});
+                          {{"Intero", "12,30"},
+                           {"CodTariffa", "0017"},
+                           {"Esecutore", "a<b c>d"},
+                           {"Causale", "R&D \"SRL\" 'X'"},
+                           {"CapRes", "00184"},
+                           {"Note", "=1+1"},
+                           {"ComuneRes", QStringLiteral("\u00e8")},
+                           {"IndirizzoRes", QStringLiteral("\u20ac  5")},
+                           {"DataScade", "01/02/2025"},
+                           {"AnnoTariffa", "07"},
+                           {"Saldato", kSi}});
         QVERIFY(writeAll(path, archive));
         ExportGrid grid(Exports::slips());
         QVERIFY(grid.fill(path));
@@ -362,9 +394,10 @@ private slots:
         office.setWorkingDirectory(work.path());
         // A private profile: a first start of LibreOffice is slow, and the user's own profile stays untouched.
         const QString profile = QStringLiteral("-env:UserInstallation=file://") + work.path() + QStringLiteral("/lo");
-        office.start(soffice, {profile, QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                               QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("--outdir"),
-                               work.path(), grid.exportPath()});
+        office.start(soffice,
+                     {profile, QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                      QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("--outdir"),
+                      work.path(), grid.exportPath()});
         QVERIFY2(office.waitForFinished(240000), "LibreOffice did not finish within four minutes");
         const QByteArray csv = readAll(work.path() + QStringLiteral("/Riepilogo_Annuale_Versamenti.csv"));
         QVERIFY2(!csv.isEmpty(), office.readAllStandardError().constData());

@@ -154,8 +154,12 @@ private slots:
             int column;
             const char* heading;
             int width;
-        } columns[] = {{0, "N.", 60}, {1, "Importo versato", 160}, {7, "Data di nascita", 120},
-                       {10, "Comune di residenza", 250}, {14, "Causale", 300}, {15, "Note", 350},
+        } columns[] = {{0, "N.", 60},
+                       {1, "Importo versato", 160},
+                       {7, "Data di nascita", 120},
+                       {10, "Comune di residenza", 250},
+                       {14, "Causale", 300},
+                       {15, "Note", 350},
                        {19, "Saldato", 100}};
         for (const auto& column : columns) {
             QCOMPARE(model->headerData(column.column, Qt::Horizontal).toString(), QString::fromUtf8(column.heading));
