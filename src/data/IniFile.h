@@ -3,8 +3,10 @@
 // settings API does it, so that files written by either side stay readable by the other:
 // section and key names match without regard to case, CR LF and LF line ends are both read,
 // and writing keeps every other section, key, comment and blank line as it was. Values are
-// stored as they stand (no quoting, no escapes) in the Windows-1252 code page. A new file is
-// written with CR LF. The file is replaced as a whole, so a failed write leaves the old one.
+// stored as they stand (no quoting, no escapes) in the Windows-1252 code page. Every line keeps its
+// own line end; lines the program adds take the file's first one, and a new file has CR LF.
+// A write holds a lock beside the file and replaces it as a whole once the new content is on disk,
+// so a failed write (a full disk) leaves the old file byte for byte (see SafeWrite::replaceFile).
 //
 // (QSettings cannot be used here: it escapes blanks in section names and rewrites the file.)
 

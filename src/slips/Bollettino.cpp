@@ -413,6 +413,8 @@ void TfrmBollettino::save()
         }
         m_ui->lblPosizione->setText(QString::number(*n));
         MessageBox::information(this, QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio."));
+        if (!archive.notice().isEmpty())
+            MessageBox::show(this, archive.notice());
     }
 }
 
