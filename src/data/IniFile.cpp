@@ -152,6 +152,10 @@ bool writeString(const QString& path, const QString& section, const QString& key
         file.ends.insert(at, file.newline);
     };
     if (place.key >= 0) {
+        QString k, stored;
+        keyValue(file.lines.at(place.key), &k, &stored);
+        if (stored == CodePage::trimmed(CodePage::decode(CodePage::encode(value))))
+            return true; // already so: the file is left as it is
         // Keep the key as the file spells it.
         const QByteArray& old = file.lines.at(place.key);
         file.lines[place.key] = old.left(old.indexOf('=')).trimmed() + '=' + CodePage::encode(value);

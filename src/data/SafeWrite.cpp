@@ -2,7 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QSaveFile>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -13,7 +16,8 @@ int g_timeout = kDefaultTimeout;
 } // namespace
 
 Lock::Lock(const QString& path)
-    : m_lock(std::make_unique<QLockFile>(path + QStringLiteral(".lock")))
+    : m_path(path + QStringLiteral(".lock"))
+    , m_lock(std::make_unique<QLockFile>(m_path))
 {
 }
 
@@ -21,20 +25,52 @@ Lock::~Lock() = default; // QLockFile unlocks on destruction
 
 void Lock::setTimeout(int milliseconds) { g_timeout = milliseconds > 0 ? milliseconds : kDefaultTimeout; }
 
+namespace {
+
+// A lock file left empty: its holder died between creating it and writing its process id into it,
+// so QLockFile cannot tell that it is stale until it is very old. Past a grace time that no live
+// holder needs to write a few bytes, it is removed, under a second lock so that two waiters never
+// remove each other's fresh lock.
+void removeIfAbandoned(const QString& lockPath)
+{
+    const QFileInfo info(lockPath);
+    if (!info.exists() || info.size() != 0 || info.lastModified().msecsTo(QDateTime::currentDateTime()) < 2000)
+        return;
+    QLockFile removal(lockPath + QStringLiteral(".rmlock"));
+    if (!removal.tryLock(0))
+        return;
+    const QFileInfo again(lockPath);
+    if (again.exists() && again.size() == 0 && again.lastModified().msecsTo(QDateTime::currentDateTime()) >= 2000)
+        QFile::remove(lockPath);
+}
+
+} // namespace
+
 bool Lock::acquire()
 {
-    if (m_lock->tryLock(g_timeout))
-        return true;
-    switch (m_lock->error()) {
-    case QLockFile::LockFailedError:
-        m_error = QStringLiteral("the file is being written by another instance");
-        return false;
-    case QLockFile::PermissionError:
-        // The folder takes no lock file: nobody can hold one here.
-        return true;
-    default:
-        m_error = QStringLiteral("the lock file cannot be created");
-        return false;
+    // QLockFile's own wait sleeps longer and longer (100 ms, 200 ms, ...); a save holds the lock for
+    // a few milliseconds, so waiters try again often instead.
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        if (m_lock->tryLock(0))
+            return true;
+        switch (m_lock->error()) {
+        case QLockFile::LockFailedError:
+            break;
+        case QLockFile::PermissionError:
+            // The folder takes no lock file: nobody can hold one here.
+            return true;
+        default:
+            m_error = QStringLiteral("the lock file cannot be created");
+            return false;
+        }
+        if (waited.elapsed() >= g_timeout) {
+            m_error = QStringLiteral("the file is being written by another instance");
+            return false;
+        }
+        removeIfAbandoned(m_path);
+        QThread::msleep(2);
     }
 }
 

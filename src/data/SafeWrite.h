@@ -34,6 +34,7 @@ public:
     static void setTimeout(int milliseconds);
 
 private:
+    QString m_path;
     std::unique_ptr<QLockFile> m_lock;
     QString m_error;
 };
