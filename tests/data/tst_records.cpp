@@ -84,6 +84,8 @@ private slots:
         QTest::newRow("a grave") << QString::fromUtf8("FORLÌ à") << QByteArray("FORL\xCC \xE0");
         QTest::newRow("euro sign") << QString::fromUtf8("5 €") << QByteArray("5 \x80");
         QTest::newRow("outside the code page") << QString::fromUtf8("Łódź") << QByteArray("?\xF3" "d?");
+        QTest::newRow("bytes the code page leaves undefined") << QString::fromUtf16(u"A\u0081\u008D\u008F\u0090\u009DB")
+                                                              << QByteArray("A\x81\x8D\x8F\x90\x9D" "B");
         QTest::newRow("emoji is one character") << QString::fromUtf8("A😀B") << QByteArray("A?B");
         QTest::newRow("trimmed of codes 0 to 32") << QString::fromUtf8("\t  VERDI \r\n") << QByteArray("VERDI");
         QTest::newRow("cut to the capacity") << QString(30, QLatin1Char('X')) << QByteArray(23, 'X');
