@@ -3,6 +3,7 @@
 // (windows/FieldBehaviour.h) does to what the user types.
 
 #include <QString>
+#include <QStringList>
 
 namespace Behaviour {
 
@@ -12,7 +13,21 @@ enum Rule : unsigned {
     Digits = 1u << 1,
     Upper = 1u << 2,
     TrimUpper = 1u << 3,
+    ClearSelection = 1u << 4,
 };
+
+// What a field does to its text when the user leaves it.
+enum class Exit {
+    None,
+    TwoDigits, // a lone character gets a leading zero: 7 becomes 07
+    Cents,     // empty or blank becomes 00, a lone digit gets a trailing zero: 5 becomes 50
+    Trim,      // blanks (codes 0 to 32) removed at both ends
+    TrimUpper, // trimmed and a to z upper-cased
+    InList,    // a value that is not one of the field's list entries becomes empty
+};
+
+// The exit rule applied to text; list holds the entries for Exit::InList.
+QString applyExit(Exit exit, const QString& text, const QStringList& list = {});
 
 // What the typing rules do to a text, with the cursor position kept on the same character.
 QString applyRule(unsigned rules, const QString& text, int* cursor = nullptr);

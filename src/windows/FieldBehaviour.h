@@ -1,25 +1,47 @@
 #pragma once
 // The behaviours every window repeats, written once and configured per window by tables:
 //
-//   static const Behaviour::Field kFields[] = {
-//       {"txtImporto", Behaviour::Digits | Behaviour::Highlight, 8, "txtCents"},
-//       {"txtCodFisc", Behaviour::TrimUpper | Behaviour::Highlight, 16, "txtEsecutore"},
+//   const Behaviour::Field kFields[] = {
+//       {"txtImporto", Behaviour::Digits | Behaviour::Highlight, 8, "txtCents", {.mirror = "txtImpLettere",
+//        .mirrorText = &AmountInWords::spellDigits}},
+//       {"txtCents", Behaviour::Digits | Behaviour::Highlight, 2, "txtImpLettere", {.exit = Behaviour::Exit::Cents,
+//        .mirror = "txtCentLettere"}},
+//       {"txtDataScade", Behaviour::Highlight, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "datascade"}},
 //   };
-//   static const Behaviour::Hint kHints[] = {{"cmdSalva", "Salva il bollettino in archivio."}};
-//   Behaviour::install(this, kFields, "panInfo", kHints, {"panContainer", "imgSfondo"});
+//   const Behaviour::Hint kHints[] = {{"cmdSalva", "Salva il bollettino in archivio."}};
+//   Behaviour::install(this, kFields, [this](const char* tag) { ...open the dialog for tag... });
+//   Behaviour::installHints(this, "panInfo", kHints, {"panContainer", "imgSfondo"});
 //
+// Fields are edit fields (QLineEdit), editable combo boxes (the rules act on their edit line) or
+// memo fields (QPlainTextEdit, length only).
 // - Highlight: the field's rectangle "eff" + name without "txt" (made when the form has none) lies
 //   behind it, 4 pixels larger on every side, and is visible only while the field has the focus.
 // - Enter moves the focus to the field's next control (a field without one ignores Enter).
 // - Digits: only 0-9, Backspace, Delete, Left and Right reach the field; text set by the program
 //   is not filtered.
 // - Upper: typed text becomes upper case (a to z only); TrimUpper also removes blanks at both ends.
+// - ClearSelection: a combo box forgets its list selection (keeping its text) when entered.
 // - A maximum length above 0 limits what can be typed.
+// - Exit rules run when the user moves on to another control (not when another window takes the
+//   focus for a while): see Behaviour::Exit in data/TypingRules.h.
+// - Mirror: after every key release, and after the exit rule, the mirror control shows the field's
+//   text (or mirrorText of it; an empty or blank field shows nothing).
+// - Key rules: Key::Dialog makes the field untypable: Backspace and Delete empty it, Tab and the
+//   modifiers move on as usual, every other key asks the window to open the dialog named by tag.
+//   Key::ListOnly (combo boxes) types nothing either: Backspace and Delete empty it, Left and Right
+//   work, a value can only be chosen from the list.
+// - Every field shows the beginning of a text the program puts into it; a field whose text fills
+//   its whole length selects it when entered with the mouse too, so typing replaces it.
 // - Hints: hovering a command writes its hint into panInfo; hovering the background empties it.
+//
+// A name in a table that the form lacks (or that names a control of the wrong kind) is recorded
+// in problems(): a test creates every window and requires it to stay empty.
 
 #include "data/TypingRules.h"
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <initializer_list>
 #include <span>
 
@@ -27,13 +49,23 @@ class QWidget;
 
 namespace Behaviour {
 
+enum class Key { None, Dialog, ListOnly };
 
+// What a field does beyond its typing rules; every member is optional.
+struct Extra {
+    Exit exit = Exit::None;
+    const char* mirror = nullptr;                  // the control that shows this field's text
+    QString (*mirrorText)(const QString&) = nullptr; // what the mirror shows of it (default: the text)
+    Key key = Key::None;
+    const char* tag = nullptr;                     // Key::Dialog: what the window's handler receives
+};
 
 struct Field {
     const char* name;
     unsigned rules;
     int maxLength;     // 0: no limit
     const char* next;  // the control Enter moves to, or nullptr
+    Extra extra = {};
 };
 
 struct Hint {
@@ -41,9 +73,15 @@ struct Hint {
     const char* text;
 };
 
-void install(QWidget* window, std::span<const Field> fields);
+// Called with a Key::Dialog field's tag when a key asks for its dialog.
+using DialogRequest = std::function<void(const char* tag)>;
+
+void install(QWidget* window, std::span<const Field> fields, DialogRequest onDialog = {});
 void installHints(QWidget* window, const char* statusName, std::span<const Hint> hints,
                   std::initializer_list<const char*> background);
 
+// Table names that did not match the form, as "<window class>: <name> (<why>)", since start.
+QStringList problems();
+void clearProblems();
 
 } // namespace Behaviour
