@@ -47,13 +47,12 @@ std::optional<QByteArray> RecordArchive::read(qint64 n)
 }
 
 // Copies the incomplete end to a new side file, synced, and only then cuts it from the archive.
-bool RecordArchive::moveTail(RecordFile& file)
+bool RecordArchive::moveTail(RecordFile& file, QByteArray& tail, QString& sidePath)
 {
-    QByteArray tail;
     if (!file.readTail(tail))
         return fail(file.errorString());
     const QString base = sideFileName(m_path);
-    QString sidePath = base;
+    sidePath = base;
     for (int i = 2; QFileInfo::exists(sidePath); ++i)
         sidePath = base + QLatin1Char('-') + QString::number(i);
     QFile side(sidePath);
@@ -65,8 +64,14 @@ bool RecordArchive::moveTail(RecordFile& file)
         return fail(why);
     }
     side.close();
-    if (!file.dropTail())
-        return fail(file.errorString());
+    SafeWrite::syncFolderOf(sidePath);
+    if (!file.dropTail()) {
+        const QString why = file.errorString();
+        // Whatever the cut did, the archive ends as it did before.
+        if (file.size() == file.count() * m_recordSize && file.restoreTail(tail))
+            QFile::remove(sidePath);
+        return fail(why);
+    }
     m_notice = {MessageKind::Information,
                 QStringLiteral("L'archivio terminava con una scheda incompleta, rimasta da un salvataggio interrotto. "
                                "I suoi %1 byte sono stati spostati nel file\n\r\n\r%2\n\r\n\rLe schede complete "
@@ -89,11 +94,15 @@ std::optional<qint64> RecordArchive::append(const QByteArray& record)
         fail(file.errorString());
         return std::nullopt;
     }
-    if (file.hasIncompleteTail() && !moveTail(file))
+    QByteArray tail;
+    QString sidePath;
+    if (file.hasIncompleteTail() && !moveTail(file, tail, sidePath))
         return std::nullopt;
     // The end as found under the lock: another instance may have appended since this one counted.
     if (!file.seek(file.count() + 1) || !file.write(record)) {
         fail(file.errorString());
+        if (!sidePath.isEmpty() && file.restoreTail(tail) && QFile::remove(sidePath))
+            m_notice = {};
         return std::nullopt;
     }
     return file.position();

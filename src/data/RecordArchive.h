@@ -12,6 +12,8 @@
 //   a save, by this or an older program) is mended by the next append: the incomplete bytes are
 //   moved to a side file beside the archive, the archive is cut back to its whole records, and the
 //   caller gets a notice that tells the user where they went. Whole records are never touched.
+//   Should the append itself then fail, the end is put back and the side file removed: a failed
+//   append leaves the archive as it was.
 
 #include "data/Message.h"
 
@@ -42,7 +44,7 @@ public:
 
 private:
     bool fail(const QString& why);
-    bool moveTail(class RecordFile& file);
+    bool moveTail(class RecordFile& file, QByteArray& tail, QString& sidePath);
 
     QString m_path;
     int m_recordSize;

@@ -43,7 +43,10 @@ bool RecordFile::open(const QString& path)
     // archive that cannot be opened is never replaced by an empty one. Unbuffered: a write that fails
     // says so at once, not at some later flush.
     const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
-    bool opened = QFileInfo::exists(path) ? m_file.open(mode) : m_file.open(mode | QIODevice::NewOnly);
+    const bool existed = QFileInfo::exists(path);
+    bool opened = existed ? m_file.open(mode) : m_file.open(mode | QIODevice::NewOnly);
+    if (opened && !existed)
+        SafeWrite::syncFolderOf(path);
     // Another instance may have created it in between.
     if (!opened && QFileInfo(path).isFile())
         opened = m_file.open(mode);
@@ -163,5 +166,12 @@ bool RecordFile::dropTail()
         return fail(QStringLiteral("file not open"));
     if (!m_file.resize(count() * m_recordSize) || !SafeWrite::sync(m_file))
         return fail(m_file.errorString());
+    return true;
+}
+
+bool RecordFile::restoreTail(const QByteArray& tail)
+{
+    if (!m_file.isOpen() || !m_file.seek(m_file.size()) || m_file.write(tail) != tail.size() || !SafeWrite::sync(m_file))
+        return false;
     return true;
 }

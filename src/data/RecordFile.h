@@ -52,6 +52,8 @@ public:
     bool readTail(QByteArray& tail);
     // Cuts the file back to its whole records and syncs it.
     bool dropTail();
+    // Puts bytes taken by dropTail back at the end of the file (on the file itself, not the device).
+    bool restoreTail(const QByteArray& tail);
 
     QString errorString() const { return m_error; }
 

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QThread>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace SafeWrite {
@@ -81,6 +82,16 @@ bool sync(QFileDevice& file)
     return ::fdatasync(file.handle()) == 0;
 }
 
+void syncFolderOf(const QString& path)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 namespace {
 
 // Puts the old bytes back into a file that was written in place.
@@ -121,6 +132,7 @@ bool replaceFile(const QString& path, const QByteArray& bytes, const QByteArray&
             } else if (!out.commit()) {
                 error = out.errorString();
             } else {
+                syncFolderOf(path);
                 return true;
             }
         }

@@ -41,6 +41,9 @@ private:
 
 // Flushes Qt's buffer and the system's cache of an open file to the disk; false when either fails.
 bool sync(QFileDevice& file);
+// Makes a file's new name (created or renamed into place) durable in its folder. Best effort: some
+// file systems cannot sync a folder, and the file's own content is already on disk.
+void syncFolderOf(const QString& path);
 
 // Replaces the whole content of path by bytes. old is what the file held before (empty when it did
 // not exist, existed then tells). The new content goes to a temporary file beside it, synced, and

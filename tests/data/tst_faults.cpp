@@ -105,6 +105,11 @@ Save prepare(const QString& what, const QString& folder)
         if (what.endsWith(QLatin1String("append"))) {
             save.args = QStringList{QStringLiteral("append"), save.file, kind, QStringLiteral("NUOVO")};
             save.after = save.before + changed;
+        } else if (what.endsWith(QLatin1String("incomplete end"))) {
+            // The end is moved to a side file first, then the record appended.
+            save.args = QStringList{QStringLiteral("append"), save.file, kind, QStringLiteral("NUOVO")};
+            save.after = save.before + changed;
+            save.before += QByteArray(100, 'x');
         } else {
             save.args = QStringList{QStringLiteral("overwrite"), save.file, kind, QStringLiteral("2"), QStringLiteral("NUOVO")};
             save.after = save.before.left(size) + changed + save.before.mid(2 * size);
@@ -130,7 +135,8 @@ Save prepare(const QString& what, const QString& folder)
     return save;
 }
 
-const QStringList kSaves = {QStringLiteral("slip append"), QStringLiteral("slip overwrite"), QStringLiteral("payer append"),
+const QStringList kSaves = {QStringLiteral("slip append"), QStringLiteral("slip append after an incomplete end"),
+                            QStringLiteral("slip overwrite"), QStringLiteral("payer append"),
                             QStringLiteral("payer overwrite"), QStringLiteral("settings"), QStringLiteral("password")};
 
 } // namespace

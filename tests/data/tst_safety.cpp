@@ -171,6 +171,20 @@ private slots:
         QCOMPARE(entries(session.folder()), QStringList{QStringLiteral("2024.bol")});
     }
 
+    void failedAppendAfterAnIncompleteEndChangesNothing()
+    {
+        TestSupport::Folder session;
+        const Kind kind{false};
+        const QByteArray original = kind.three() + "tail";
+        QVERIFY(TestSupport::writeAll(kind.path(), original));
+        const auto guard = FailDevice::install(1000, FailDevice::Mode::Fail);
+        SlipArchive archive(kind.path());
+        QVERIFY(!archive.append(SlipArchive::blank()));
+        QVERIFY(archive.notice().isEmpty());
+        QCOMPARE(TestSupport::readAll(kind.path()), original);
+        QCOMPARE(entries(session.folder()), QStringList{QStringLiteral("2024.bol")});
+    }
+
     void lockHeldElsewhereStopsTheWrite()
     {
         TestSupport::Folder session;
