@@ -171,7 +171,6 @@ bool RecordFile::dropTail()
 
 bool RecordFile::restoreTail(const QByteArray& tail)
 {
-    if (!m_file.isOpen() || !m_file.seek(m_file.size()) || m_file.write(tail) != tail.size() || !SafeWrite::sync(m_file))
-        return false;
-    return true;
+    return m_file.isOpen() && m_file.seek(m_file.size()) && m_file.write(tail) == tail.size()
+           && SafeWrite::sync(m_file);
 }

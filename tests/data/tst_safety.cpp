@@ -21,7 +21,10 @@ namespace {
 
 struct Kind {
     bool payer;
-    QString path() const { return payer ? PayerRecord::archivePath() : SlipRecord::archivePath(QStringLiteral("2024")); }
+    QString path() const
+    {
+        return payer ? PayerRecord::archivePath() : SlipRecord::archivePath(QStringLiteral("2024"));
+    }
     int size() const { return payer ? PayerRecord::kSize : SlipRecord::kSize; }
     QByteArray record(const QString& name) const
     {
@@ -30,7 +33,10 @@ struct Kind {
         return record.bytes();
     }
     // An archive of three records, written by hand.
-    QByteArray three() const { return record(QStringLiteral("UNO")) + record(QStringLiteral("DUE")) + record(QStringLiteral("TRE")); }
+    QByteArray three() const
+    {
+        return record(QStringLiteral("UNO")) + record(QStringLiteral("DUE")) + record(QStringLiteral("TRE"));
+    }
 };
 
 QStringList entries(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
