@@ -73,7 +73,7 @@ static int counted(int fd)
     if (n < 0)
         return 1;
     path[n] = '\0';
-    return !(n >= 5 && strcmp(path + n - 5, ".lock") == 0);
+    return strstr(path, ".lock") == NULL; /* lock files and QLockFile's ".lock.rmlock" */
 }
 
 typedef ssize_t (*write_fn)(int, const void*, size_t);
