@@ -4,6 +4,7 @@
 #include "data/CodePage.h"
 #include "windows/FieldBehaviour.h"
 #include "app/Password.h"
+#include "app/PasswordChange.h"
 #include "data/PasswordFile.h"
 #include "windows/Prompts.h"
 #include "ui_CambiaPassword.h"
@@ -15,9 +16,6 @@ const Behaviour::Field kFields[] = {
     {"txtConferma", Behaviour::Highlight, PasswordFile::maxLength, "txtPasswordOld"},
 };
 
-const QString kChangeFailure = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-    "Si consiglia di reinstallare il software.");
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
@@ -64,40 +62,21 @@ void TfrmCambiaPassword::updateOk()
 void TfrmCambiaPassword::change()
 {
     const QString path = ProgramFolder::file(PasswordFile::fileName);
-    const std::optional<QString> stored = PasswordFile::read(path);
-    if (!stored) {
-        MessageBox::plain(this, kChangeFailure);
+    const PasswordChange::Decision decision = PasswordChange::decide(
+        PasswordFile::read(path), m_ui->txtPasswordOld->text(), m_ui->txtPasswordNew->text(),
+        m_ui->txtConferma->text());
+    if (!decision.write) {
+        MessageBox::show(this, decision.message);
+        for (const QString& name : decision.clear)
+            findChild<QLineEdit*>(name)->clear();
+        if (!decision.focus.isEmpty())
+            findChild<QLineEdit*>(decision.focus)->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (PasswordFile::normalise(m_ui->txtPasswordOld->text()) != *stored) {
-        MessageBox::plain(this, QStringLiteral("Attenzione: vecchia password errata."));
-        m_ui->txtPasswordOld->clear();
-        m_ui->txtPasswordOld->setFocus(Qt::OtherFocusReason);
+    if (!PasswordFile::write(path, decision.newPassword)) {
+        MessageBox::show(this, PasswordChange::writeFailed());
         return;
     }
-
-    const QString newPassword = CodePage::trimmed(m_ui->txtPasswordNew->text());
-    QString message;
-    if (newPassword != CodePage::trimmed(m_ui->txtConferma->text()))
-        message = QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
-                                 "E' necessario reinserire entrambi i valori.");
-    else if (!PasswordFile::storable(newPassword))
-        // The file keeps one byte per character: such a password could never be typed back.
-        message = QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono essere "
-                                 "memorizzati. Utilizzare soltanto lettere, cifre e simboli presenti sulla "
-                                 "tastiera italiana ed inserire di nuovo entrambi i valori.");
-    if (!message.isEmpty()) {
-        MessageBox::plain(this, message);
-        m_ui->txtPasswordNew->clear();
-        m_ui->txtConferma->clear();
-        m_ui->txtPasswordNew->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-
-    if (!PasswordFile::write(path, newPassword)) {
-        MessageBox::plain(this, kChangeFailure);
-        return;
-    }
-    MessageBox::plain(this, QStringLiteral("Modifica della password completata con successo."));
+    MessageBox::show(this, PasswordChange::done());
     close();
 }

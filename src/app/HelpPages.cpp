@@ -96,4 +96,40 @@ QString startMenuBody()
     return paragraphs.join(QStringLiteral("\r\n\r\n"));
 }
 
+QString slipEditorTitle() { return QStringLiteral("Compilazione e stampa dei bollettini postali."); }
+
+QString slipEditorBody()
+{
+    static const char* const paragraphs[] = {
+        "Questa schermata permette di compilare, stampare e archiviare i bollettini postali TD 451 con i quali si "
+        "versano le Tasse sulle Concessioni Governative sul conto corrente postale n. 8003 intestato all'Agenzia delle "
+        "Entrate. Il modulo mostrato sullo schermo riproduce il fronte del bollettino cartaceo: ogni dato va scritto "
+        "nel campo che sul modulo stampato porta la stessa dicitura.",
+        "Prima di stampare il primo bollettino conviene verificare i margini di stampa dalla finestra di stampa, "
+        "spostando il testo verso l'alto, il basso, la destra o la sinistra finch\u00e9 i dati cadono esattamente "
+        "nelle caselle del modulo. Il bollettino prestampato va inserito nella stampante con il fronte rivolto verso "
+        "il lato di stampa e il bordo superiore per primo, come un normale foglio.",
+        "I bollettini sono conservati in archivi annuali. Per iniziare indicare l'anno solare con quattro cifre e "
+        "premere Apri, quindi premere Nuovo e compilare la scheda, oppure importare i dati dell'Esecutore "
+        "dall'archivio anagrafico con Importa dati; al termine premere Salva. Per modificare una scheda occorre "
+        "ritrovarla con le frecce di scorrimento o con Trova, apportare le modifiche e premere di nuovo Salva. Il "
+        "comando Duplica prepara una nuova scheda copiando i dati di quella mostrata, che sar\u00e0 inserita in "
+        "archivio al successivo Salva.",
+        "Quando un bollettino \u00e8 stato pagato basta spuntare la casella Saldato e salvare la scheda. Il comando Da "
+        "saldare elenca tutti i bollettini dell'anno non ancora saldati, mentre Scaduti elenca quelli la cui data di "
+        "scadenza \u00e8 gi\u00e0 trascorsa senza che siano stati saldati: da entrambi gli elenchi si pu\u00f2 "
+        "richiamare la scheda nella schermata di compilazione.",
+        "Il comando Trova cerca le schede dell'archivio aperto combinando pi\u00f9 filtri contemporaneamente, ad "
+        "esempio il nome dell'Esecutore, il codice fiscale, il codice tariffa o la causale: sono mostrate soltanto "
+        "le schede che soddisfano tutti i criteri indicati.",
+        "Infine, ogni archivio annuale pu\u00f2 essere esportato con il comando Esporta archivio in un file di "
+        "Microsoft Excel, utile per elaborare i versamenti dell'anno con un foglio di calcolo o per conservarne una "
+        "copia.",
+    };
+    QStringList body;
+    for (const char* paragraph : paragraphs)
+        body << QString::fromUtf8(paragraph);
+    return body.join(QStringLiteral("\r\n\r\n"));
+}
+
 } // namespace HelpPages

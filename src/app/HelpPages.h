@@ -1,5 +1,6 @@
 #pragma once
-// The start menu's help page: "Uno sguardo a Tassella.", the whole program in brief.
+// Every help page's title and text; a body's paragraphs are joined by CR LF CR LF.
+// The start menu's page, "Uno sguardo a Tassella.", tells the whole program in brief.
 
 #include <QString>
 
@@ -8,6 +9,10 @@ namespace HelpPages {
 QString startMenuTitle();
 // Paragraphs joined by CR LF CR LF.
 QString startMenuBody();
+
+// The slip editor's help page.
+QString slipEditorTitle();
+QString slipEditorBody();
 
 // The password that the program folder's password file holds until the user changes it.
 inline const QString initialPassword = QStringLiteral("TASSELLA");

@@ -6,6 +6,8 @@
 #include "windows/FieldBehaviour.h"
 #include "data/Formats.h"
 #include "app/Guida.h"
+#include "app/HelpPages.h"
+#include "data/RecordEditor.h"
 #include "windows/Prompts.h"
 #include "windows/RecordForm.h"
 #include "checks/Calendario.h"
@@ -21,6 +23,7 @@
 #include "printing/StampaBol.h"
 #include "slips/AmountInWords.h"
 #include "slips/SlipArchive.h"
+#include "slips/SlipEditor.h"
 #include "slips/SlipRecord.h"
 
 #include <QIcon>
@@ -34,32 +37,30 @@ namespace {
 
 const QString kCaption = QStringLiteral(" Tassella - Compilazione e stampa bollettini postali");
 
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
-    "scrittura nella cartella di installazione del programma.");
-
 const Behaviour::Field kFields[] = {
     {"txtAnno", Behaviour::Digits, 4, "btnApri"},
-    {"txtImporto", Behaviour::Highlight | Behaviour::Digits, 8, "txtCents"},
-    {"txtCents", Behaviour::Highlight | Behaviour::Digits, 2, "txtImpLettere"},
+    {"txtImporto", Behaviour::Highlight | Behaviour::Digits, 8, "txtCents",
+     {.mirror = "txtImpLettere", .mirrorText = &AmountInWords::spellDigits}},
+    {"txtCents", Behaviour::Highlight | Behaviour::Digits, 2, "txtImpLettere",
+     {.exit = Behaviour::Exit::Cents, .mirror = "txtCentLettere"}},
     {"txtImpLettere", Behaviour::None, 0, nullptr},
     {"txtCentLettere", Behaviour::None, 0, nullptr},
     {"txtCodTariffa", Behaviour::Highlight | Behaviour::TrimUpper, 4, "txtAnnoTariffa"},
-    {"txtAnnoTariffa", Behaviour::Highlight | Behaviour::Digits, 2, "txtCodFisc"},
+    {"txtAnnoTariffa", Behaviour::Highlight | Behaviour::Digits, 2, "txtCodFisc", {.exit = Behaviour::Exit::TwoDigits}},
     {"txtCodFisc", Behaviour::Highlight | Behaviour::TrimUpper, 16, "txtEsecutore"},
     {"txtEsecutore", Behaviour::Highlight | Behaviour::Upper, 23, "txtSesso"},
     {"txtSesso", Behaviour::Highlight | Behaviour::TrimUpper, 1, "txtGG"},
-    {"txtGG", Behaviour::Highlight | Behaviour::Digits, 2, "txtMM"},
-    {"txtMM", Behaviour::Highlight | Behaviour::Digits, 2, "txtAA"},
-    {"txtAA", Behaviour::Highlight | Behaviour::Digits, 2, "txtComuneNasc"},
+    {"txtGG", Behaviour::Highlight | Behaviour::Digits, 2, "txtMM", {.exit = Behaviour::Exit::TwoDigits}},
+    {"txtMM", Behaviour::Highlight | Behaviour::Digits, 2, "txtAA", {.exit = Behaviour::Exit::TwoDigits}},
+    {"txtAA", Behaviour::Highlight | Behaviour::Digits, 2, "txtComuneNasc", {.exit = Behaviour::Exit::TwoDigits}},
     {"txtComuneNasc", Behaviour::Highlight | Behaviour::Upper, 11, "txtProvNasc"},
     {"txtProvNasc", Behaviour::Highlight | Behaviour::TrimUpper, 2, "txtIndirizzoRes"},
     {"txtIndirizzoRes", Behaviour::Highlight | Behaviour::Upper, 20, "txtProvRes"},
     {"txtProvRes", Behaviour::Highlight | Behaviour::TrimUpper, 2, "txtComuneRes"},
     {"txtComuneRes", Behaviour::Highlight | Behaviour::Upper, 17, "txtCapRes"},
     {"txtCapRes", Behaviour::Highlight | Behaviour::TrimUpper, 5, "txtDataScade"},
-    // Enter in the due date opens the date picker (its key rule, below).
-    {"txtDataScade", Behaviour::Highlight, 10, nullptr},
+    // The due date cannot be typed into: any key but Tab asks for the date picker.
+    {"txtDataScade", Behaviour::Highlight, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "datascade"}},
     {"txtDataPaga", Behaviour::Highlight, 10, "txtCausale"},
     {"txtCausale", Behaviour::Highlight, 250, "txtNote"},
     {"txtNote", Behaviour::Highlight, 250, "txtImporto"},
@@ -147,13 +148,6 @@ void fillField(QWidget* dialog, const char* name, const QString& text)
         edit->setText(text);
 }
 
-// The exit rules run when the user moves on to another control, not when another window (a
-// message box, a dialog, another program) merely takes the focus away for a while.
-bool leavesTheField(const QFocusEvent* event)
-{
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
-}
-
 } // namespace
 
 TfrmBollettino::TfrmBollettino(QWidget* parent)
@@ -166,16 +160,12 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     setWindowTitle(kCaption);
 
     m_ui->panContainer->hide();
-    Behaviour::install(this, kFields);
+    Behaviour::install(this, kFields, [this](const char* tag) {
+        Windows::openDialog<TfrmCalendario>(this, QString::fromLatin1(tag));
+    });
     Behaviour::installHints(this, "panInfo", kHints,
                             {"panSfondo", "panAvvio", "panContainer", "panModulo", "panTipo", "panInferiore",
                              "panSaldato", "panComandi", "panNavigazione", "lblPosizione", "imgSaldato"});
-    // Installed after the shared behaviours so that these run first (the due date takes Enter).
-    for (QWidget* field : {static_cast<QWidget*>(m_ui->txtImporto), static_cast<QWidget*>(m_ui->txtCents),
-                           static_cast<QWidget*>(m_ui->txtAnnoTariffa), static_cast<QWidget*>(m_ui->txtGG),
-                           static_cast<QWidget*>(m_ui->txtMM), static_cast<QWidget*>(m_ui->txtAA),
-                           static_cast<QWidget*>(m_ui->txtDataScade)})
-        field->installEventFilter(this);
 
     connect(m_ui->btnApri, &QPushButton::clicked, this, &TfrmBollettino::openYear);
     connect(m_ui->imgGuida, &ClickLabel::clicked, this, &TfrmBollettino::showHelp);
@@ -183,10 +173,10 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmBollettino::clearSlip);
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmBollettino::save);
     connect(m_ui->cmdDuplica, &QToolButton::clicked, this, &TfrmBollettino::duplicate);
-    connect(m_ui->cmdPrimo, &QToolButton::clicked, this, [this] { navigate(Move::First); });
-    connect(m_ui->cmdIndietro, &QToolButton::clicked, this, [this] { navigate(Move::Previous); });
-    connect(m_ui->cmdAvanti, &QToolButton::clicked, this, [this] { navigate(Move::Next); });
-    connect(m_ui->cmdUltimo, &QToolButton::clicked, this, [this] { navigate(Move::Last); });
+    connect(m_ui->cmdPrimo, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::First); });
+    connect(m_ui->cmdIndietro, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Previous); });
+    connect(m_ui->cmdAvanti, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Next); });
+    connect(m_ui->cmdUltimo, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Last); });
     connect(m_ui->cmdImporta, &QToolButton::clicked, this,
             [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("bollettino")); });
     connect(m_ui->impCodTariffa, &ClickLabel::clicked, this,
@@ -239,83 +229,11 @@ void TfrmBollettino::showEvent(QShowEvent* event)
     m_ui->txtAnno->setFocus(Qt::OtherFocusReason);
 }
 
-bool TfrmBollettino::eventFilter(QObject* watched, QEvent* event)
-{
-    const QEvent::Type type = event->type();
-    if (watched == m_ui->txtDataScade && type == QEvent::KeyPress) {
-        if (dueDateKey(static_cast<QKeyEvent*>(event)))
-            return true;
-    }
-    if (type == QEvent::KeyRelease) {
-        if (watched == m_ui->txtImporto)
-            refreshWords();
-        else if (watched == m_ui->txtCents)
-            mirrorCents();
-    } else if (type == QEvent::FocusOut && leavesTheField(static_cast<QFocusEvent*>(event))) {
-        if (watched == m_ui->txtCents) {
-            leaveCents();
-        } else {
-            // Two-digit fields: a lone digit gets its leading zero (7 becomes 07).
-            for (QLineEdit* edit : {m_ui->txtAnnoTariffa, m_ui->txtGG, m_ui->txtMM, m_ui->txtAA})
-                if (watched == edit && edit->text().size() == 1)
-                    edit->setText(QLatin1Char('0') + edit->text());
-        }
-    }
-    return Workspace::eventFilter(watched, event);
-}
-
-void TfrmBollettino::refreshWords()
-{
-    const QString amount = trimmedText(m_ui->txtImporto);
-    m_ui->txtImpLettere->setText(amount.isEmpty() ? QString() : AmountInWords::spellDigits(amount));
-}
-
-void TfrmBollettino::mirrorCents()
-{
-    m_ui->txtCentLettere->setText(trimmedText(m_ui->txtCents).isEmpty() ? QString() : m_ui->txtCents->text());
-}
-
-void TfrmBollettino::leaveCents()
-{
-    if (trimmedText(m_ui->txtCents).isEmpty()) {
-        m_ui->txtCents->setText(QStringLiteral("00"));
-        m_ui->txtCentLettere->setText(QStringLiteral("00"));
-    } else if (m_ui->txtCents->text().size() == 1) {
-        m_ui->txtCents->setText(m_ui->txtCents->text() + QLatin1Char('0'));
-        m_ui->txtCentLettere->setText(m_ui->txtCents->text());
-    }
-}
-
-bool TfrmBollettino::dueDateKey(QKeyEvent* key)
-{
-    switch (key->key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-        m_ui->txtDataScade->clear();
-        return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-        // Moving on with Tab, or a modifier on its own, is not a request for a date.
-        return false;
-    default:
-        // The field cannot be typed into: every other key asks for the date picker.
-        Windows::openDialog<TfrmCalendario>(this, QStringLiteral("datascade"));
-        return true;
-    }
-}
-
 void TfrmBollettino::openYear()
 {
     const QString year = m_ui->txtAnno->text();
-    if (year.size() != 4) {
-        MessageBox::warning(this, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+    if (const auto refusal = SlipEditor::checkYear(year)) {
+        MessageBox::show(this, *refusal);
         m_ui->txtAnno->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -323,7 +241,7 @@ void TfrmBollettino::openYear()
     setWindowTitle(kCaption + QStringLiteral(" anno ") + CodePage::trimmed(year));
     m_ui->panAvvio->hide();
     m_ui->panContainer->show();
-    m_ui->panInfo->setText(QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    m_ui->panInfo->setText(SlipEditor::readyText());
     clearSlip();
 }
 
@@ -348,81 +266,54 @@ void TfrmBollettino::clearSlip()
 
 void TfrmBollettino::showAccessMessage(bool asError)
 {
-    if (asError)
-        MessageBox::error(this, kAccess);
-    else
-        MessageBox::warning(this, kAccess);
+    MessageBox::show(this, asError ? MessageKind::Error : MessageKind::Warning, RecordEditor::accessText());
 }
 
 void TfrmBollettino::save()
 {
-    QLineEdit* amount = m_ui->txtImporto;
-    QLineEdit* cents = m_ui->txtCents;
-    QLineEdit* centsInWords = m_ui->txtCentLettere;
     // The amount and cents are tidied first; this stays done even when the save stops below.
-    if (trimmedText(amount).isEmpty())
-        amount->setText(QStringLiteral("0"));
-    if (cents->text().size() > 2) {
-        cents->setText(cents->text().left(2));
-        centsInWords->setText(cents->text());
-    }
-    if (trimmedText(cents).isEmpty()) {
-        cents->setText(QStringLiteral("00"));
-        centsInWords->setText(QStringLiteral("00"));
-    }
-    if (cents->text().size() == 1) {
-        cents->setText(trimmedText(cents) + QLatin1Char('0'));
-        centsInWords->setText(cents->text());
-    }
-    m_ui->txtIntero->setText(trimmedText(amount) + Formats::decimalSeparator + trimmedText(cents));
+    const SlipEditor::Amount amount = SlipEditor::tidyAmount(m_ui->txtImporto->text(), m_ui->txtCents->text());
+    m_ui->txtImporto->setText(amount.amount);
+    m_ui->txtCents->setText(amount.cents);
+    m_ui->txtCentLettere->setText(amount.centsInWords);
+    m_ui->txtIntero->setText(amount.whole);
 
-    const QString dueDate = trimmedText(m_ui->txtDataScade);
-    if (dueDate.isEmpty()) {
-        MessageBox::warning(this, QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare la data "
-                                                 "di scadenza del versamento."));
-        m_ui->txtDataScade->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    if (!Formats::textToDate(dueDate)) {
-        MessageBox::warning(this, QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la "
-                                                 "scheda \u00e8 necessario indicare una data valida nel formato "
-                                                 "gg/mm/anno."));
+    if (const auto refusal = SlipEditor::checkDueDate(m_ui->txtDataScade->text())) {
+        MessageBox::show(this, *refusal);
         m_ui->txtDataScade->setFocus(Qt::OtherFocusReason);
         return;
     }
 
     SlipArchive archive(m_ui->lblFile->text());
+    const std::optional<qint64> count = archive.count();
+    if (!count) {
+        showAccessMessage(false);
+        return;
+    }
+    const RecordEditor::Decision decision = RecordEditor::save(m_ui->lblPosizione->text(), *count);
     Record record = SlipArchive::blank();
     RecordForm::store(this, record);
-    const QString position = CodePage::trimmed(m_ui->lblPosizione->text());
-    if (!position.isEmpty()) {
-        bool number = false;
-        const qint64 n = position.toLongLong(&number);
-        if (!number || !archive.overwrite(n, record)) {
-            showAccessMessage(false);
-            return;
-        }
-        m_ui->lblPosizione->setText(QString::number(n));
-        MessageBox::information(this, QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in "
-                                                     "archivio."));
-    } else {
-        const std::optional<qint64> n = archive.append(record);
-        if (!n) {
-            showAccessMessage(false);
-            return;
-        }
-        m_ui->lblPosizione->setText(QString::number(*n));
-        MessageBox::information(this, QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio."));
-        if (!archive.notice().isEmpty())
-            MessageBox::show(this, archive.notice());
+    std::optional<qint64> written;
+    if (decision.action == RecordEditor::Action::Append)
+        written = archive.append(record);
+    else if (decision.action == RecordEditor::Action::Overwrite && archive.overwrite(decision.record, record))
+        written = decision.record;
+    if (!written) {
+        showAccessMessage(false);
+        return;
     }
+    const RecordEditor::Decision done =
+        RecordEditor::saved(decision, *written, SlipEditor::insertedText(), SlipEditor::changedText());
+    m_ui->lblPosizione->setText(*done.position);
+    MessageBox::show(this, done.message);
+    if (!archive.notice().isEmpty())
+        MessageBox::show(this, archive.notice());
 }
 
 void TfrmBollettino::duplicate()
 {
-    if (CodePage::trimmed(m_ui->lblPosizione->text()).isEmpty()) {
-        MessageBox::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda pu\u00f2 avvenire soltanto "
-                                                 "dopo che questa \u00e8 stata inserita in archivio."));
+    if (const auto refusal = SlipEditor::checkDuplicate(m_ui->lblPosizione->text())) {
+        MessageBox::show(this, *refusal);
         return;
     }
     // The copy keeps the slip's data but not its attachments or its number.
@@ -435,12 +326,10 @@ void TfrmBollettino::duplicate()
         return;
     }
     m_ui->txtImporto->setFocus(Qt::OtherFocusReason);
-    MessageBox::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
-                                                 "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
-                                                 "archivio."));
+    MessageBox::information(this, SlipEditor::duplicatedText());
 }
 
-void TfrmBollettino::navigate(Move move)
+void TfrmBollettino::navigate(RecordEditor::Move move)
 {
     SlipArchive archive(m_ui->lblFile->text());
     const std::optional<qint64> count = archive.count();
@@ -449,35 +338,19 @@ void TfrmBollettino::navigate(Move move)
         return;
     }
     if (*count == 0) {
-        MessageBox::information(this, QStringLiteral("L'archivio non contiene nessuna scheda."));
+        MessageBox::information(this, RecordEditor::emptyArchiveText());
         return;
     }
-    const QString position = CodePage::trimmed(m_ui->lblPosizione->text());
-    const qint64 p = position.toLongLong(); // empty (a new slip) counts as 0
-    qint64 target = 0;
-    switch (move) {
-    case Move::First:
-        target = 1;
-        break;
-    case Move::Last:
-        target = *count;
-        break;
-    case Move::Next:
-        target = p < *count ? p + 1 : 0;
-        break;
-    case Move::Previous:
-        target = position.isEmpty() ? 1 : (p >= 2 ? p - 1 : 0);
-        break;
-    }
-    if (target == 0)
+    const RecordEditor::Decision decision = RecordEditor::move(move, m_ui->lblPosizione->text(), *count);
+    if (decision.action != RecordEditor::Action::Load)
         return;
-    const std::optional<Record> record = archive.read(target);
+    const std::optional<Record> record = archive.read(decision.record);
     if (!record) {
         showAccessMessage(true);
         return;
     }
     RecordForm::load(this, *record);
-    m_ui->lblPosizione->setText(QString::number(target));
+    m_ui->lblPosizione->setText(*decision.position);
 }
 
 void TfrmBollettino::checkTaxCode()
@@ -503,41 +376,7 @@ void TfrmBollettino::openAttachments()
 
 void TfrmBollettino::showHelp()
 {
-    Windows::openDialog<TfrmGuida>(this, {}, [](TfrmGuida* guide) { guide->setPage(helpTitle(), helpBody()); });
-}
-
-QString TfrmBollettino::helpTitle() { return QStringLiteral("Compilazione e stampa dei bollettini postali."); }
-
-QString TfrmBollettino::helpBody()
-{
-    static const char* const paragraphs[] = {
-        "Questa schermata permette di compilare, stampare e archiviare i bollettini postali TD 451 con i quali si "
-        "versano le Tasse sulle Concessioni Governative sul conto corrente postale n. 8003 intestato all'Agenzia delle "
-        "Entrate. Il modulo mostrato sullo schermo riproduce il fronte del bollettino cartaceo: ogni dato va scritto "
-        "nel campo che sul modulo stampato porta la stessa dicitura.",
-        "Prima di stampare il primo bollettino conviene verificare i margini di stampa dalla finestra di stampa, "
-        "spostando il testo verso l'alto, il basso, la destra o la sinistra finch\u00e9 i dati cadono esattamente "
-        "nelle caselle del modulo. Il bollettino prestampato va inserito nella stampante con il fronte rivolto verso "
-        "il lato di stampa e il bordo superiore per primo, come un normale foglio.",
-        "I bollettini sono conservati in archivi annuali. Per iniziare indicare l'anno solare con quattro cifre e "
-        "premere Apri, quindi premere Nuovo e compilare la scheda, oppure importare i dati dell'Esecutore "
-        "dall'archivio anagrafico con Importa dati; al termine premere Salva. Per modificare una scheda occorre "
-        "ritrovarla con le frecce di scorrimento o con Trova, apportare le modifiche e premere di nuovo Salva. Il "
-        "comando Duplica prepara una nuova scheda copiando i dati di quella mostrata, che sar\u00e0 inserita in "
-        "archivio al successivo Salva.",
-        "Quando un bollettino \u00e8 stato pagato basta spuntare la casella Saldato e salvare la scheda. Il comando Da "
-        "saldare elenca tutti i bollettini dell'anno non ancora saldati, mentre Scaduti elenca quelli la cui data di "
-        "scadenza \u00e8 gi\u00e0 trascorsa senza che siano stati saldati: da entrambi gli elenchi si pu\u00f2 "
-        "richiamare la scheda nella schermata di compilazione.",
-        "Il comando Trova cerca le schede dell'archivio aperto combinando pi\u00f9 filtri contemporaneamente, ad "
-        "esempio il nome dell'Esecutore, il codice fiscale, il codice tariffa o la causale: sono mostrate soltanto "
-        "le schede che soddisfano tutti i criteri indicati.",
-        "Infine, ogni archivio annuale pu\u00f2 essere esportato con il comando Esporta archivio in un file di "
-        "Microsoft Excel, utile per elaborare i versamenti dell'anno con un foglio di calcolo o per conservarne una "
-        "copia.",
-    };
-    QStringList body;
-    for (const char* paragraph : paragraphs)
-        body << QString::fromUtf8(paragraph);
-    return body.join(QStringLiteral("\r\n\r\n"));
+    Windows::openDialog<TfrmGuida>(this, {}, [](TfrmGuida* guide) {
+        guide->setPage(HelpPages::slipEditorTitle(), HelpPages::slipEditorBody());
+    });
 }

@@ -3,6 +3,7 @@
 // the paper one, saves it, browses and duplicates slips and opens the windows that work on them.
 // Its state lives in its controls: lblFile names the open archive, lblPosizione the slip shown.
 
+#include "data/RecordEditor.h"
 #include "windows/Windows.h"
 
 #include <memory>
@@ -17,32 +18,19 @@ public:
     explicit TfrmBollettino(QWidget* parent = nullptr);
     ~TfrmBollettino() override;
 
-    // The help page of this window.
-    static QString helpTitle();
-    static QString helpBody();
-
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    enum class Move { First, Previous, Next, Last };
-
     void openYear();
     void clearSlip();
     void save();
     void duplicate();
-    void navigate(Move move);
+    void navigate(RecordEditor::Move move);
     void checkTaxCode();
     void openAttachments();
     void showHelp();
     void showAccessMessage(bool asError);
-
-    void refreshWords();
-    void mirrorCents();
-    void leaveCents();
-    // True when the key was used up by the due date's rule.
-    bool dueDateKey(QKeyEvent* key);
 
     void applyLook();
 

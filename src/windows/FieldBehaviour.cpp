@@ -3,6 +3,9 @@
 #include "data/CodePage.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QTimer>
 #include <QEvent>
 #include <QHash>
 #include <QKeyEvent>
@@ -46,42 +49,121 @@ QString stripPrefix(const QString& name)
     return name.startsWith(QLatin1String("txt")) ? name.mid(3) : name;
 }
 
+QStringList g_problems;
+
+void problem(const QWidget* window, const char* name, const char* why)
+{
+    const QString text = QString::fromLatin1(window->metaObject()->className()) + QStringLiteral(": ")
+        + QString::fromLatin1(name) + QStringLiteral(" (") + QString::fromLatin1(why) + QLatin1Char(')');
+    if (!g_problems.contains(text))
+        g_problems.append(text);
+    qWarning("Behaviour table: %s", qPrintable(text));
+}
+
+// The edit line of a field: the field itself, or the edit line of an editable combo box.
+QLineEdit* editOf(QWidget* field)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        return edit;
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        return combo->lineEdit();
+    return nullptr;
+}
+
+// The exit rules run when the user moves on to another control, not when another window (a
+// message box, a dialog, another program) merely takes the focus away for a while.
+bool leavesTheField(const QFocusEvent* event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+bool isModifierOrTab(int key)
+{
+    switch (key) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
 class FieldFilter : public QObject {
 public:
-    explicit FieldFilter(QWidget* window)
+    FieldFilter(QWidget* window, DialogRequest onDialog)
         : QObject(window)
         , m_window(window)
+        , m_onDialog(std::move(onDialog))
     {
     }
 
     void addField(QWidget* field, const Field& config)
     {
-        m_fields.insert(field, config);
+        Entry entry{field, editOf(field), config, {}};
+        if (config.extra.mirror) {
+            for (const QString& name : QString::fromLatin1(config.extra.mirror).split(QLatin1Char(','))) {
+                QWidget* mirror = m_window->findChild<QWidget*>(name);
+                if (qobject_cast<QLineEdit*>(mirror) || qobject_cast<QLabel*>(mirror))
+                    entry.mirrors.append(mirror);
+                else
+                    problem(m_window, config.extra.mirror, mirror ? "mirror is not a field or label" : "no such mirror");
+            }
+        }
+        m_fields.insert(field, entry);
         field->installEventFilter(this);
+        if (entry.edit && entry.edit != field) {
+            m_fields.insert(entry.edit, entry);
+            entry.edit->installEventFilter(this);
+        }
         if (config.rules & Highlight)
             makeHighlight(field);
+        if (QLineEdit* edit = entry.edit) {
+            // Text the program puts into a field shows its beginning, not its end.
+            // (setText clears the modified flag; typing sets it.)
+            QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] {
+                if (!edit->isModified())
+                    edit->setCursorPosition(0);
+            });
+        }
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* field = static_cast<QWidget*>(watched);
-        const auto it = m_fields.constFind(field);
+        auto* widget = static_cast<QWidget*>(watched);
+        const auto it = m_fields.constFind(widget);
         if (it == m_fields.constEnd())
             return false;
-        const Field& config = it.value();
+        const Entry& entry = it.value();
         switch (event->type()) {
         case QEvent::KeyPress:
-            return keyPress(field, config, static_cast<QKeyEvent*>(event));
+            return keyPress(entry, static_cast<QKeyEvent*>(event));
+        case QEvent::KeyRelease:
+            if (widget == entry.edit)
+                updateMirrors(entry);
+            break;
         case QEvent::FocusIn:
-            setHighlight(field, true);
+            setHighlight(entry.field, true);
+            if (widget == entry.field || widget == entry.edit)
+                enter(entry, static_cast<QFocusEvent*>(event));
             break;
         case QEvent::FocusOut:
-            setHighlight(field, false);
+            setHighlight(entry.field, entry.field->hasFocus() || (entry.edit && entry.edit->hasFocus()));
+            if (leavesTheField(static_cast<QFocusEvent*>(event)) && !entry.field->hasFocus()
+                && !(entry.edit && entry.edit->hasFocus()))
+                leave(entry);
             break;
         case QEvent::Move:
         case QEvent::Resize:
-            placeHighlight(field);
+            if (widget == entry.field)
+                placeHighlight(entry.field);
             break;
         default:
             break;
@@ -90,17 +172,110 @@ protected:
     }
 
 private:
-    bool keyPress(QWidget* field, const Field& config, QKeyEvent* key)
+    struct Entry {
+        QWidget* field;
+        QLineEdit* edit;
+        Field config;
+        QList<QWidget*> mirrors;
+    };
+
+    void updateMirrors(const Entry& entry)
     {
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (entry.mirrors.isEmpty() || !entry.edit)
+            return;
+        const QString text = entry.edit->text();
+        const QString trimmed = CodePage::trimmed(text);
+        QString shown;
+        if (!trimmed.isEmpty())
+            shown = entry.config.extra.mirrorText ? entry.config.extra.mirrorText(trimmed) : text;
+        for (QWidget* mirror : entry.mirrors) {
+            if (auto* edit = qobject_cast<QLineEdit*>(mirror))
+                edit->setText(shown);
+            else if (auto* label = qobject_cast<QLabel*>(mirror))
+                label->setText(shown);
+        }
+    }
+
+    void enter(const Entry& entry, const QFocusEvent* event)
+    {
+        if (auto* combo = qobject_cast<QComboBox*>(entry.field); combo && (entry.config.rules & ClearSelection)) {
+            // The list forgets its selection; what the field shows stays.
+            const QString text = combo->currentText();
+            const QSignalBlocker block(combo);
+            combo->setCurrentIndex(-1);
+            combo->setEditText(text);
+        }
+        QLineEdit* edit = entry.edit;
+        if (edit && event->reason() == Qt::MouseFocusReason && entry.config.maxLength > 0
+            && edit->text().size() >= entry.config.maxLength) {
+            // A field that is full (00 in the cents) selects its text after the click has placed
+            // the cursor, so typing replaces it as it does after Tab.
+            QPointer<QLineEdit> guard(edit);
+            QTimer::singleShot(0, edit, [guard] {
+                if (guard && guard->hasFocus())
+                    guard->selectAll();
+            });
+        }
+    }
+
+    void leave(const Entry& entry)
+    {
+        QLineEdit* edit = entry.edit;
+        if (!edit || entry.config.extra.exit == Exit::None)
+            return;
+        QStringList list;
+        if (auto* combo = qobject_cast<QComboBox*>(entry.field))
+            for (int i = 0; i < combo->count(); ++i)
+                list << combo->itemText(i);
+        const QString text = edit->text();
+        const QString ruled = applyExit(entry.config.extra.exit, text, list);
+        if (ruled != text)
+            edit->setText(ruled);
+        updateMirrors(entry);
+    }
+
+    bool keyPress(const Entry& entry, QKeyEvent* key)
+    {
+        const Field& config = entry.config;
+        const int code = key->key();
+        if (config.extra.key == Key::Dialog) {
+            if (code == Qt::Key_Backspace || code == Qt::Key_Delete) {
+                if (entry.edit)
+                    entry.edit->clear();
+                updateMirrors(entry);
+                return true;
+            }
+            if (isModifierOrTab(code))
+                return false; // moving on, or a modifier alone, is not a request for the dialog
+            if (m_onDialog && config.extra.tag)
+                m_onDialog(config.extra.tag);
+            return true; // the field cannot be typed into
+        }
+        if (code == Qt::Key_Return || code == Qt::Key_Enter) {
             if (config.next) {
                 if (auto* next = m_window->findChild<QWidget*>(QString::fromLatin1(config.next)))
                     next->setFocus(Qt::TabFocusReason); // as Tab does: an edit field selects its text
             }
             return true; // edit fields never act on Enter by themselves
         }
+        if (config.extra.key == Key::ListOnly) {
+            switch (code) {
+            case Qt::Key_Backspace:
+            case Qt::Key_Delete:
+                if (entry.edit)
+                    entry.edit->clear();
+                return true;
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+                return false;
+            default:
+                return !isModifierOrTab(code); // nothing can be typed: the value comes from the list
+            }
+        }
         if (config.rules & Digits) {
-            switch (key->key()) {
+            switch (code) {
             case Qt::Key_Backspace:
             case Qt::Key_Delete:
             case Qt::Key_Left:
@@ -116,7 +291,6 @@ private:
                 && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
             return !digit;
         }
-        Q_UNUSED(field);
         return false;
     }
 
@@ -158,7 +332,8 @@ private:
     }
 
     QWidget* m_window;
-    QHash<QWidget*, Field> m_fields;
+    DialogRequest m_onDialog;
+    QHash<QWidget*, Entry> m_fields;
     QHash<QWidget*, QPointer<QWidget>> m_highlights;
 };
 
@@ -230,12 +405,13 @@ void connectTypingRule(QWidget* field, unsigned rules)
 {
     if (!(rules & (Upper | TrimUpper)))
         return;
-    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+    if (QLineEdit* edit = editOf(field)) {
         QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, rules](const QString& text) {
             int cursor = edit->cursorPosition();
             const QString ruled = applyRule(rules, text, &cursor);
             if (ruled != text) {
                 edit->setText(ruled);
+                edit->setModified(true); // still the user's typing
                 edit->setCursorPosition(cursor);
             }
         });
@@ -246,7 +422,7 @@ void applyLength(QWidget* field, int maxLength)
 {
     if (maxLength <= 0)
         return;
-    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+    if (QLineEdit* edit = editOf(field)) {
         edit->setMaxLength(maxLength);
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(field)) {
         QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo, maxLength] {
@@ -265,14 +441,21 @@ void applyLength(QWidget* field, int maxLength)
 
 } // namespace
 
-void install(QWidget* window, std::span<const Field> fields)
+void install(QWidget* window, std::span<const Field> fields, DialogRequest onDialog)
 {
-    auto* filter = new FieldFilter(window);
+    auto* filter = new FieldFilter(window, std::move(onDialog));
     for (const Field& config : fields) {
         auto* field = window->findChild<QWidget*>(QString::fromLatin1(config.name));
-        Q_ASSERT_X(field, "Behaviour::install", config.name);
-        if (!field)
+        if (!field) {
+            problem(window, config.name, "no such field");
             continue;
+        }
+        if (!editOf(field) && !qobject_cast<QPlainTextEdit*>(field)) {
+            problem(window, config.name, "not an edit field, editable combo box or memo");
+            continue;
+        }
+        if (config.next && !window->findChild<QWidget*>(QString::fromLatin1(config.next)))
+            problem(window, config.next, "no such next control");
         filter->addField(field, config);
         connectTypingRule(field, config.rules);
         applyLength(field, config.maxLength);
@@ -283,16 +466,25 @@ void installHints(QWidget* window, const char* statusName, std::span<const Hint>
                   std::initializer_list<const char*> background)
 {
     auto* status = window->findChild<QLabel*>(QString::fromLatin1(statusName));
+    if (!status)
+        problem(window, statusName, "no such status label");
     auto* filter = new HintFilter(window, status);
     for (const Hint& hint : hints) {
         if (auto* widget = window->findChild<QWidget*>(QString::fromLatin1(hint.name)))
             filter->addHint(widget, QString::fromUtf8(hint.text));
+        else
+            problem(window, hint.name, "no such control for a hint");
     }
     filter->addBackground(window);
     for (const char* name : background) {
         if (auto* widget = window->findChild<QWidget*>(QString::fromLatin1(name)))
             filter->addBackground(widget);
+        else
+            problem(window, name, "no such background");
     }
 }
+
+QStringList problems() { return g_problems; }
+void clearProblems() { g_problems.clear(); }
 
 } // namespace Behaviour

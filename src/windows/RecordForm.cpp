@@ -3,6 +3,7 @@
 #include "data/CodePage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -29,6 +30,11 @@ void load(QWidget* form, const Record& record)
                 box->setChecked(flag == Record::Flag::Yes);
         } else if (auto* edit = control<QLineEdit>(form, "txt", name)) {
             edit->setText(record.text(i));
+            edit->setCursorPosition(0); // a loaded text shows its beginning
+        } else if (auto* combo = control<QComboBox>(form, "txt", name)) {
+            combo->setEditText(record.text(i));
+            if (combo->lineEdit())
+                combo->lineEdit()->setCursorPosition(0);
         } else if (auto* memo = control<QPlainTextEdit>(form, "txt", name)) {
             memo->setPlainText(record.text(i));
         } else if (auto* label = control<QLabel>(form, "lbl", name)) {
@@ -48,6 +54,8 @@ void store(const QWidget* form, Record& record)
             record.setText(i, CodePage::trimmed(edit->text()));
         else if (const auto* memo = control<QPlainTextEdit>(form, "txt", name))
             record.setText(i, CodePage::trimmed(memo->toPlainText()));
+        else if (const auto* combo = control<QComboBox>(form, "txt", name))
+            record.setText(i, CodePage::trimmed(combo->currentText()));
         else if (const auto* label = control<QLabel>(form, "lbl", name))
             record.setText(i, CodePage::trimmed(label->text()));
     }

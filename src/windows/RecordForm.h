@@ -1,7 +1,7 @@
 #pragma once
 // Moves a record to and from a window's controls. A field "Name" is shown by the control
-// "chkName" (a yes/no flag), "txtName" (an edit field) or "lblName" (a label), looked up in
-// that order among the form's children.
+// "chkName" (a yes/no flag), "txtName" (an edit field, memo or editable combo box) or "lblName"
+// (a label), looked up in that order among the form's children.
 
 #include "data/RecordLayout.h"
 

@@ -181,14 +181,25 @@ QWidget* byClass(const char* className)
     return nullptr;
 }
 
+namespace {
+// The caller tags and the workspace each names.
+struct TagDef {
+    const char* tag;
+    const char* className;
+};
+constexpr TagDef kTags[] = {
+    {"bollettino", "TfrmBollettino"},
+    {"datascade", "TfrmBollettino"},
+    {"esecutori", "TfrmEsecutori"},
+    {"riepilogo", "TfrmMenuRiepCosti"},
+};
+} // namespace
+
 QWidget* forTag(const QString& tag)
 {
-    if (tag == QLatin1String("bollettino") || tag == QLatin1String("datascade"))
-        return byClass("TfrmBollettino");
-    if (tag == QLatin1String("esecutori"))
-        return byClass("TfrmEsecutori");
-    if (tag == QLatin1String("riepilogo"))
-        return byClass("TfrmMenuRiepCosti");
+    for (const TagDef& def : kTags)
+        if (tag == QLatin1String(def.tag))
+            return byClass(def.className);
     return nullptr;
 }
 

@@ -20,16 +20,7 @@
 using TestSupport::child;
 
 namespace {
-// Types text key by key; letters outside ASCII go as key events carrying their text.
-void type(QWidget* widget, const QString& text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() < 128)
-            QTest::keyClick(widget, ch.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-}
+void type(QWidget* widget, const QString& text) { TestSupport::typeText(widget, text); }
 
 const QString kWrong = QStringLiteral("Attenzione: password errata.");
 const QString kReadFailure = QStringLiteral(
@@ -228,9 +219,9 @@ private slots:
             << QStringList{"txtPasswordNew", "txtConferma"};
         QTest::newRow("character above 255")
             << "segreto" << "prezzo€" << "prezzo€"
-            << QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono essere memorizzati. "
-                              "Utilizzare soltanto lettere, cifre e simboli presenti sulla tastiera italiana ed "
-                              "inserire di nuovo entrambi i valori.")
+            << QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono essere memorizzati, come il "
+                              "simbolo dell'euro (€) o altri caratteri speciali. Utilizzare lettere, cifre e gli altri "
+                              "simboli della tastiera ed inserire di nuovo entrambi i valori.")
             << "txtPasswordNew" << QStringList{"txtPasswordNew", "txtConferma"};
     }
     void changeRefusals()

@@ -1,0 +1,124 @@
+// The slip editor's decisions and the record-editor decisions it shares with the payer editor,
+// without a window.
+
+#include "data/RecordEditor.h"
+#include "slips/SlipEditor.h"
+
+#include <QTest>
+
+using RecordEditor::Action;
+using RecordEditor::Move;
+
+Q_DECLARE_METATYPE(RecordEditor::Action)
+Q_DECLARE_METATYPE(RecordEditor::Move)
+
+class TestSlipEditor : public QObject {
+    Q_OBJECT
+private slots:
+    void tidyAmount_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("cents");
+        QTest::addColumn<QString>("amountAfter");
+        QTest::addColumn<QString>("centsAfter");
+        QTest::addColumn<QString>("whole");
+        QTest::newRow("as typed") << "168" << "50" << "168" << "50" << "168,50";
+        QTest::newRow("empty amount") << "" << "00" << "0" << "00" << "0,00";
+        QTest::newRow("blank amount") << "  " << "00" << "0" << "00" << "0,00";
+        QTest::newRow("empty cents") << "16" << "" << "16" << "00" << "16,00";
+        QTest::newRow("blank cents") << "16" << " " << "16" << "00" << "16,00";
+        QTest::newRow("one cent digit") << "16" << "5" << "16" << "50" << "16,50";
+        QTest::newRow("cents too long") << "16" << "505" << "16" << "50" << "16,50";
+    }
+    void tidyAmount()
+    {
+        QFETCH(QString, amount);
+        QFETCH(QString, cents);
+        const SlipEditor::Amount tidy = SlipEditor::tidyAmount(amount, cents);
+        QTEST(tidy.amount, "amountAfter");
+        QTEST(tidy.cents, "centsAfter");
+        QTEST(tidy.centsInWords, "centsAfter");
+        QTEST(tidy.whole, "whole");
+    }
+
+    void checks()
+    {
+        QVERIFY(!SlipEditor::checkYear(QStringLiteral("2024")));
+        QCOMPARE(SlipEditor::checkYear(QStringLiteral("224"))->kind, MessageKind::Warning);
+        QVERIFY(SlipEditor::checkDueDate(QStringLiteral(" ")).value().text.contains(QStringLiteral("data di scadenza")));
+        QVERIFY(SlipEditor::checkDueDate(QStringLiteral("31/02/2024")).value().text.contains(QStringLiteral("non esiste")));
+        QVERIFY(!SlipEditor::checkDueDate(QStringLiteral("29/02/2024")));
+        QVERIFY(SlipEditor::checkDuplicate(QString()));
+        QVERIFY(!SlipEditor::checkDuplicate(QStringLiteral("3")));
+    }
+
+    void save_data()
+    {
+        QTest::addColumn<QString>("position");
+        QTest::addColumn<qint64>("count");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<qint64>("record");
+        QTest::newRow("new slip") << "" << qint64(4) << Action::Append << qint64(0);
+        QTest::newRow("blank is new") << "  " << qint64(0) << Action::Append << qint64(0);
+        QTest::newRow("stored slip") << "3" << qint64(4) << Action::Overwrite << qint64(3);
+        QTest::newRow("last slip") << "4" << qint64(4) << Action::Overwrite << qint64(4);
+        QTest::newRow("large number") << "1234567" << qint64(1234567) << Action::Overwrite << qint64(1234567);
+        QTest::newRow("beyond the end") << "5" << qint64(4) << Action::None << qint64(0);
+        QTest::newRow("zero") << "0" << qint64(4) << Action::None << qint64(0);
+        QTest::newRow("not a number") << "3a" << qint64(4) << Action::None << qint64(0);
+        QTest::newRow("signed") << "+3" << qint64(4) << Action::None << qint64(0);
+    }
+    void save()
+    {
+        QFETCH(QString, position);
+        QFETCH(qint64, count);
+        const RecordEditor::Decision decision = RecordEditor::save(position, count);
+        QTEST(decision.action, "action");
+        QTEST(decision.record, "record");
+        // A refusal is the access warning; an accepted save says nothing before it is done.
+        if (decision.action == Action::None)
+            QCOMPARE(decision.message, (Message{MessageKind::Warning, RecordEditor::accessText()}));
+        else
+            QVERIFY(decision.message.isEmpty());
+    }
+
+    void saved()
+    {
+        const auto appended = RecordEditor::saved(RecordEditor::save(QString(), 4), 5, SlipEditor::insertedText(),
+                                                  SlipEditor::changedText());
+        QCOMPARE(appended.position, std::optional<QString>(QStringLiteral("5")));
+        QCOMPARE(appended.message, (Message{MessageKind::Information, SlipEditor::insertedText()}));
+        const auto changed = RecordEditor::saved(RecordEditor::save(QStringLiteral("2"), 4), 2,
+                                                 SlipEditor::insertedText(), SlipEditor::changedText());
+        QCOMPARE(changed.message.text, SlipEditor::changedText());
+    }
+
+    void move_data()
+    {
+        QTest::addColumn<Move>("move");
+        QTest::addColumn<QString>("position");
+        QTest::addColumn<qint64>("load"); // 0: nothing
+        QTest::newRow("first") << Move::First << "3" << qint64(1);
+        QTest::newRow("last") << Move::Last << "" << qint64(5);
+        QTest::newRow("next") << Move::Next << "3" << qint64(4);
+        QTest::newRow("next on the last") << Move::Next << "5" << qint64(0);
+        QTest::newRow("next from a new slip") << Move::Next << "" << qint64(1);
+        QTest::newRow("previous") << Move::Previous << "3" << qint64(2);
+        QTest::newRow("previous on the first") << Move::Previous << "1" << qint64(0);
+        QTest::newRow("previous from a new slip") << Move::Previous << "" << qint64(1);
+    }
+    void move()
+    {
+        QFETCH(Move, move);
+        QFETCH(QString, position);
+        QFETCH(qint64, load);
+        const RecordEditor::Decision decision = RecordEditor::move(move, position, 5);
+        QCOMPARE(decision.action, load ? Action::Load : Action::None);
+        QCOMPARE(decision.record, load);
+        if (load)
+            QCOMPARE(decision.position, std::optional<QString>(QString::number(load)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSlipEditor)
+#include "tst_slipeditor.moc"
