@@ -10,10 +10,10 @@ namespace IniFile {
 namespace {
 
 struct Lines {
-    QList<QByteArray> lines; // without their line ends
-    QList<QByteArray> ends;  // each line's own end: "\n" with any CRs before it, or nothing on a last line
+    QList<QByteArray> lines;     // without their line ends
+    QList<QByteArray> ends;      // each line's own end: "\n" with any CRs before it, or nothing on a last line
     QByteArray newline = "\r\n"; // for lines the program adds: the file's first line end
-    QByteArray bytes;        // the file as read
+    QByteArray bytes;            // the file as read
     bool exists = false;
     bool ok = true;
 };
@@ -57,7 +57,10 @@ Lines load(const QString& path)
     return result;
 }
 
-QString text(const QByteArray& bytes) { return CodePage::trimmed(CodePage::decode(bytes)); }
+QString text(const QByteArray& bytes)
+{
+    return CodePage::trimmed(CodePage::decode(bytes));
+}
 
 // The section name of a "[name]" line, or nothing for any other line.
 bool sectionName(const QByteArray& line, QString* name)
@@ -82,7 +85,10 @@ bool keyValue(const QByteArray& line, QString* key, QString* value)
     return true;
 }
 
-bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool same(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 struct Place {
     qsizetype section = -1; // line of the section header

@@ -16,8 +16,8 @@ namespace IniFile {
 
 // The trimmed value of key in section, or defaultValue when the file, the section or the key is
 // missing. ok (optional) becomes false when the file exists but cannot be read.
-QString readString(const QString& path, const QString& section, const QString& key,
-                   const QString& defaultValue = {}, bool* ok = nullptr);
+QString readString(const QString& path, const QString& section, const QString& key, const QString& defaultValue = {},
+                   bool* ok = nullptr);
 
 // Sets key in section to value, adding the key, the section or the file when missing.
 // Returns false when the file could not be read or written; the old file then stays as it was.

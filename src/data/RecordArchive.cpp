@@ -11,8 +11,7 @@
 RecordArchive::RecordArchive(const QString& path, int recordSize)
     : m_path(path)
     , m_recordSize(recordSize)
-{
-}
+{}
 
 bool RecordArchive::fail(const QString& why)
 {

@@ -12,14 +12,19 @@ RecordFile::DeviceMaker& deviceMaker()
 }
 } // namespace
 
-void RecordFile::setDeviceMaker(DeviceMaker maker) { deviceMaker() = std::move(maker); }
+void RecordFile::setDeviceMaker(DeviceMaker maker)
+{
+    deviceMaker() = std::move(maker);
+}
 
 RecordFile::RecordFile(int recordSize)
     : m_recordSize(recordSize)
-{
-}
+{}
 
-RecordFile::~RecordFile() { close(); }
+RecordFile::~RecordFile()
+{
+    close();
+}
 
 bool RecordFile::fail(const QString& why)
 {
@@ -67,9 +72,15 @@ void RecordFile::close()
         m_file.close();
 }
 
-qint64 RecordFile::count() const { return m_file.isOpen() ? m_file.size() / m_recordSize : 0; }
+qint64 RecordFile::count() const
+{
+    return m_file.isOpen() ? m_file.size() / m_recordSize : 0;
+}
 
-bool RecordFile::hasIncompleteTail() const { return m_file.isOpen() && m_file.size() % m_recordSize != 0; }
+bool RecordFile::hasIncompleteTail() const
+{
+    return m_file.isOpen() && m_file.size() % m_recordSize != 0;
+}
 
 bool RecordFile::seek(qint64 n)
 {
@@ -172,5 +183,5 @@ bool RecordFile::dropTail()
 bool RecordFile::restoreTail(const QByteArray& tail)
 {
     return m_file.isOpen() && m_file.seek(m_file.size()) && m_file.write(tail) == tail.size()
-           && SafeWrite::sync(m_file);
+        && SafeWrite::sync(m_file);
 }

@@ -19,12 +19,14 @@ int g_timeout = kDefaultTimeout;
 Lock::Lock(const QString& path)
     : m_path(path + QStringLiteral(".lock"))
     , m_lock(std::make_unique<QLockFile>(m_path))
-{
-}
+{}
 
 Lock::~Lock() = default; // QLockFile unlocks on destruction
 
-void Lock::setTimeout(int milliseconds) { g_timeout = milliseconds > 0 ? milliseconds : kDefaultTimeout; }
+void Lock::setTimeout(int milliseconds)
+{
+    g_timeout = milliseconds > 0 ? milliseconds : kDefaultTimeout;
+}
 
 namespace {
 
@@ -57,14 +59,11 @@ bool Lock::acquire()
         if (m_lock->tryLock(0))
             return true;
         switch (m_lock->error()) {
-        case QLockFile::LockFailedError:
-            break;
+        case QLockFile::LockFailedError: break;
         case QLockFile::PermissionError:
             // The folder takes no lock file: nobody can hold one here.
             return true;
-        default:
-            m_error = QStringLiteral("the lock file cannot be created");
-            return false;
+        default: m_error = QStringLiteral("the lock file cannot be created"); return false;
         }
         if (waited.elapsed() >= g_timeout) {
             m_error = QStringLiteral("the file is being written by another instance");

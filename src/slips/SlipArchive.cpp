@@ -4,12 +4,17 @@
 
 SlipArchive::SlipArchive(const QString& path)
     : m_archive(path, SlipRecord::kSize)
+{}
+
+Record SlipArchive::blank()
 {
+    return Record(SlipRecord::layout());
 }
 
-Record SlipArchive::blank() { return Record(SlipRecord::layout()); }
-
-std::optional<qint64> SlipArchive::count() { return m_archive.count(); }
+std::optional<qint64> SlipArchive::count()
+{
+    return m_archive.count();
+}
 
 std::optional<Record> SlipArchive::read(qint64 n)
 {
@@ -19,6 +24,12 @@ std::optional<Record> SlipArchive::read(qint64 n)
     return Record(SlipRecord::layout(), *bytes);
 }
 
-std::optional<qint64> SlipArchive::append(const Record& record) { return m_archive.append(record.bytes()); }
+std::optional<qint64> SlipArchive::append(const Record& record)
+{
+    return m_archive.append(record.bytes());
+}
 
-bool SlipArchive::overwrite(qint64 n, const Record& record) { return m_archive.overwrite(n, record.bytes()); }
+bool SlipArchive::overwrite(qint64 n, const Record& record)
+{
+    return m_archive.overwrite(n, record.bytes());
+}

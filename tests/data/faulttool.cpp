@@ -25,7 +25,10 @@
 
 namespace {
 
-QString arg(char** argv, int i) { return QString::fromLocal8Bit(argv[i]); }
+QString arg(char** argv, int i)
+{
+    return QString::fromLocal8Bit(argv[i]);
+}
 
 int done(bool ok, const QString& error = {}, const QString& notice = {})
 {

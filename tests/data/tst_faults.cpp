@@ -54,10 +54,10 @@ Run run(const QStringList& args, const QString& fault = {}, bool asNobody = fals
     QProcess process;
     process.setProcessEnvironment(environment(fault, mark));
     if (asNobody)
-        process.start(QStringLiteral("setpriv"), QStringList{QStringLiteral("--reuid=65534"),
-                                                             QStringLiteral("--regid=65534"),
-                                                             QStringLiteral("--clear-groups"), kTool}
-                                                     + args);
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                  QStringLiteral("--clear-groups"), kTool}
+                          + args);
     else
         process.start(kTool, args);
     Run result;
@@ -80,7 +80,10 @@ QByteArray record(bool payer, const QString& name)
     return record.bytes();
 }
 
-QStringList entries(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
 
 // One save path: the file it changes, its content before, the command, and the content after.
 struct Save {
@@ -93,14 +96,13 @@ struct Save {
 Save prepare(const QString& what, const QString& folder)
 {
     Save save;
-    const QByteArray settings =
-        TestSupport::readAll(TestSupport::fixture(QStringLiteral("windows_settings.ini")));
+    const QByteArray settings = TestSupport::readAll(TestSupport::fixture(QStringLiteral("windows_settings.ini")));
     if (what.startsWith(QLatin1String("slip")) || what.startsWith(QLatin1String("payer"))) {
         const bool payer = what.startsWith(QLatin1String("payer"));
         const int size = payer ? PayerRecord::kSize : SlipRecord::kSize;
         save.file = folder + (payer ? QStringLiteral("/Esecutori.pro") : QStringLiteral("/2024.bol"));
         save.before = record(payer, QStringLiteral("UNO")) + record(payer, QStringLiteral("DUE"))
-                      + record(payer, QStringLiteral("TRE"));
+            + record(payer, QStringLiteral("TRE"));
         const QByteArray changed = record(payer, QStringLiteral("NUOVO"));
         const QString kind = payer ? QStringLiteral("payer") : QStringLiteral("slip");
         if (what.endsWith(QLatin1String("append"))) {
@@ -112,8 +114,8 @@ Save prepare(const QString& what, const QString& folder)
             save.after = save.before + changed;
             save.before += QByteArray(100, 'x');
         } else {
-            save.args = QStringList{QStringLiteral("overwrite"), save.file, kind, QStringLiteral("2"),
-                                    QStringLiteral("NUOVO")};
+            save.args =
+                QStringList{QStringLiteral("overwrite"), save.file, kind, QStringLiteral("2"), QStringLiteral("NUOVO")};
             save.after = save.before.left(size) + changed + save.before.mid(2 * size);
         }
     } else {
@@ -138,9 +140,10 @@ Save prepare(const QString& what, const QString& folder)
     return save;
 }
 
-const QStringList kSaves = {QStringLiteral("slip append"), QStringLiteral("slip append after an incomplete end"),
-                            QStringLiteral("slip overwrite"), QStringLiteral("payer append"),
-                            QStringLiteral("payer overwrite"), QStringLiteral("settings"), QStringLiteral("password")};
+const QStringList kSaves = {QStringLiteral("slip append"),     QStringLiteral("slip append after an incomplete end"),
+                            QStringLiteral("slip overwrite"),  QStringLiteral("payer append"),
+                            QStringLiteral("payer overwrite"), QStringLiteral("settings"),
+                            QStringLiteral("password")};
 
 } // namespace
 
@@ -240,10 +243,12 @@ private slots:
         QTemporaryDir folder;
         const Save save = prepare(what, folder.path());
         // Read-only for the user who runs the save (root keeps the folder, "nobody" runs it).
-        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                                         | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
-        QVERIFY(QFile::setPermissions(save.file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                                     | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther));
+        QVERIFY(QFile::setPermissions(folder.path(),
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                          | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(save.file,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                                          | QFile::ReadOther | QFile::WriteOther));
         const Run result = run(save.args, fault, root);
         QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(entries(folder.path()), QStringList{QFileInfo(save.file).fileName()});

@@ -39,7 +39,10 @@ struct Kind {
     }
 };
 
-QStringList entries(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
 
 } // namespace
 
@@ -231,26 +234,27 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
         QTest::newRow("mixed CR LF and LF, changed line")
-            << QByteArray("[Altro]\r\nX=1\n[Margini Stampa]\r\nSuperiore=1\nSinistro=2\r\n") << "Superiore" << "5"
-            << QByteArray("[Altro]\r\nX=1\n[Margini Stampa]\r\nSuperiore=5\nSinistro=2\r\n");
+            << QByteArray("[Altro]\r\nX=1\n[Margini Stampa]\r\nSuperiore=1\nSinistro=2\r\n") << "Superiore"
+            << "5" << QByteArray("[Altro]\r\nX=1\n[Margini Stampa]\r\nSuperiore=5\nSinistro=2\r\n");
         QTest::newRow("mixed, added line takes the first end")
-            << QByteArray("[Margini Stampa]\nSuperiore=1\r\n\r\n[Altro]\r\nX=1\n") << "Sinistro" << "-3"
-            << QByteArray("[Margini Stampa]\nSuperiore=1\r\nSinistro=-3\n\r\n[Altro]\r\nX=1\n");
-        QTest::newRow("extra CRs kept")
-            << QByteArray("[Margini Stampa]\r\r\nSuperiore=1\r\r\nSinistro=2\r\r\r\n") << "Sinistro" << "4"
-            << QByteArray("[Margini Stampa]\r\r\nSuperiore=1\r\r\nSinistro=4\r\r\r\n");
+            << QByteArray("[Margini Stampa]\nSuperiore=1\r\n\r\n[Altro]\r\nX=1\n") << "Sinistro"
+            << "-3" << QByteArray("[Margini Stampa]\nSuperiore=1\r\nSinistro=-3\n\r\n[Altro]\r\nX=1\n");
+        QTest::newRow("extra CRs kept") << QByteArray("[Margini Stampa]\r\r\nSuperiore=1\r\r\nSinistro=2\r\r\r\n")
+                                        << "Sinistro"
+                                        << "4"
+                                        << QByteArray("[Margini Stampa]\r\r\nSuperiore=1\r\r\nSinistro=4\r\r\r\n");
         QTest::newRow("extra CRs, LF file")
-            << QByteArray("[Margini Stampa]\nSuperiore=1\r\r\nSinistro=2\n") << "Superiore" << "7"
-            << QByteArray("[Margini Stampa]\nSuperiore=7\r\r\nSinistro=2\n");
+            << QByteArray("[Margini Stampa]\nSuperiore=1\r\r\nSinistro=2\n") << "Superiore"
+            << "7" << QByteArray("[Margini Stampa]\nSuperiore=7\r\r\nSinistro=2\n");
         QTest::newRow("last line without an end, changed")
-            << QByteArray("[Margini Stampa]\r\nSuperiore=1") << "Superiore" << "2"
-            << QByteArray("[Margini Stampa]\r\nSuperiore=2");
+            << QByteArray("[Margini Stampa]\r\nSuperiore=1") << "Superiore"
+            << "2" << QByteArray("[Margini Stampa]\r\nSuperiore=2");
         QTest::newRow("last line without an end, added after")
-            << QByteArray("[Margini Stampa]\nSuperiore=1") << "Sinistro" << "2"
-            << QByteArray("[Margini Stampa]\nSuperiore=1\nSinistro=2\n");
+            << QByteArray("[Margini Stampa]\nSuperiore=1") << "Sinistro"
+            << "2" << QByteArray("[Margini Stampa]\nSuperiore=1\nSinistro=2\n");
         QTest::newRow("same value, file untouched")
-            << QByteArray("[margini stampa]\n superiore = 3 \r\r\n") << "Superiore" << "3"
-            << QByteArray("[margini stampa]\n superiore = 3 \r\r\n");
+            << QByteArray("[margini stampa]\n superiore = 3 \r\r\n") << "Superiore"
+            << "3" << QByteArray("[margini stampa]\n superiore = 3 \r\r\n");
     }
     void settingsLinesKeepTheirOwnEnds()
     {
