@@ -39,7 +39,9 @@ QProcessEnvironment environment(const QString& fault, const QString& mark)
         env.insert(QStringLiteral("TASSELLA_FAIL"), fault);
         env.insert(QStringLiteral("TASSELLA_FAIL_MARK"), mark);
         // A sanitizer build wants its runtime first; the fault library comes before it.
-        env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("verify_asan_link_order=0"));
+        const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
     }
     return env;
 }
