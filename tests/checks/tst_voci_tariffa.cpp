@@ -118,12 +118,8 @@ private slots:
         QWidget* slipEditor = TestSupport::Session::window<TfrmBollettino>();
         QWidget* payerEditor = TestSupport::Session::window<TfrmEsecutori>();
         auto* slipCode = child<QLineEdit>(slipEditor, "txtCodTariffa");
-        // The payer editor's form is built elsewhere: a stand-in field until it has its own.
         auto* payerCode = child<QLineEdit>(payerEditor, "txtCodTariffa");
-        if (!payerCode) {
-            payerCode = new QLineEdit(payerEditor);
-            payerCode->setObjectName("txtCodTariffa");
-        }
+        QVERIFY(payerCode);
         auto* window = open(tag);
         QVERIFY(window);
         QPointer<QDialog> guard(window);

@@ -74,15 +74,14 @@ void find(QWidget* window, const QString& text)
     click(window, "btnTrova");
 }
 
-// The payer editor's and the summary selection's forms are built elsewhere: until a control
-// exists on the real form, the test puts a stand-in of the same name on it.
+// A control of the payer editor or the summary selection that a take-over writes into: a
+// missing one (a renamed control) ends the test run loudly.
 template <class T> T* control(QWidget* window, const char* name)
 {
-    if (T* found = child<T>(window, name))
-        return found;
-    auto* made = new T(window);
-    made->setObjectName(QLatin1String(name));
-    return made;
+    T* found = child<T>(window, name);
+    if (!found)
+        qFatal("%s has no control %s", window->metaObject()->className(), name);
+    return found;
 }
 
 } // namespace
