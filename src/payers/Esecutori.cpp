@@ -132,7 +132,7 @@ QFrame#panComandi QToolButton:hover, QFrame#panNavigazione QToolButton:hover { b
 QFrame#panComandi QToolButton:pressed, QFrame#panNavigazione QToolButton:pressed { background: #c9dcf3; }
 QFrame#panNavigazione QToolButton { background: #ffffff; border: 1px solid #b8c6d6; border-radius: 4px; }
 QFrame#panNavigazione QLabel { background: transparent; border: none; color: #30475e; }
-QLabel#lblPosizione { background: #ffffff; border: 1px solid #7f97b2; color: #1f4e8c; }
+QFrame#panNavigazione QLabel#lblPosizione { background: #ffffff; border: 1px solid #7f97b2; color: #1f4e8c; }
 )";
 
 bool allDigits(const QString& text)
