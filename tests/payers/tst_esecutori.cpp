@@ -241,6 +241,16 @@ private slots:
         click("cmdEsci");
         QVERIFY(!m_editor->isVisible());
         QVERIFY(menu->isVisible());
+
+        // The close box does the same and does not end the program.
+        bool ended = false;
+        Windows::setEndProgramHook([&ended] { ended = true; });
+        m_editor->showFrom(menu);
+        QVERIFY(QTest::qWaitForWindowActive(m_editor));
+        m_editor->close();
+        QVERIFY(!m_editor->isVisible());
+        QVERIFY(menu->isVisible());
+        QVERIFY(!ended);
     }
 
     void labelsAndLimits()
