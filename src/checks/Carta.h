@@ -14,6 +14,12 @@ public:
     explicit TfrmCarta(QWidget* parent = nullptr);
     ~TfrmCarta() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void check();
+
     std::unique_ptr<Ui::Carta> m_ui;
+    bool m_dressed = false;
 };

@@ -14,6 +14,12 @@ public:
     explicit TfrmCodFisc(QWidget* parent = nullptr);
     ~TfrmCodFisc() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void check();
+
     std::unique_ptr<Ui::CodFisc> m_ui;
+    bool m_dressed = false;
 };

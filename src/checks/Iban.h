@@ -14,6 +14,12 @@ public:
     explicit TfrmIban(QWidget* parent = nullptr);
     ~TfrmIban() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void check();
+
     std::unique_ptr<Ui::Iban> m_ui;
+    bool m_dressed = false;
 };

@@ -14,6 +14,12 @@ public:
     explicit TfrmPartitaIva(QWidget* parent = nullptr);
     ~TfrmPartitaIva() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void check();
+
     std::unique_ptr<Ui::PartitaIVA> m_ui;
+    bool m_dressed = false;
 };

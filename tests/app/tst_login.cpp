@@ -19,16 +19,7 @@
 using TestSupport::child;
 
 namespace {
-// Types text key by key; letters outside ASCII go as key events carrying their text.
-void type(QWidget* widget, const QString& text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() < 128)
-            QTest::keyClick(widget, ch.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-}
+void type(QWidget* widget, const QString& text) { TestSupport::typeText(widget, text); }
 
 const QString kWrong = QStringLiteral("Attenzione: password errata.");
 const QString kReadFailure = QStringLiteral(

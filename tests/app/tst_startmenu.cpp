@@ -1,5 +1,6 @@
 // The start menu, the help, about and credits windows and the shell-open routine.
 
+#include "PdfReadBack.h"
 #include "TestSupport.h"
 #include "app/Avvio.h"
 #include "windows/ClickLabel.h"
@@ -18,6 +19,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -204,7 +206,9 @@ private slots:
         QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
                  QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:"));
 
+        const QPointer<TfrmInfo> closing(about);
         QTest::mouseClick(child(about, "btnChiudi"), Qt::LeftButton);
+        QTRY_VERIFY(closing.isNull()); // closed and destroyed
         QVERIFY(!TestSupport::openDialog<TfrmInfo>());
         QVERIFY(menu()->isVisible());
     }
@@ -256,18 +260,11 @@ private slots:
     {
         const QString pdf = QStringLiteral(TASSELLA_PROGRAM_DIR "/Guida.pdf");
         QVERIFY(QFile::exists(pdf));
-        QProcess info;
-        info.start(QStringLiteral("pdfinfo"), {pdf});
-        QVERIFY(info.waitForFinished());
-        const QRegularExpressionMatch pages =
-            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(QString::fromUtf8(info.readAllStandardOutput()));
-        QVERIFY(pages.hasMatch());
-        QVERIFY(pages.captured(1).toInt() >= 8);
-
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        QVERIFY(text.waitForFinished());
-        const QString content = QString::fromUtf8(text.readAllStandardOutput());
+        const PdfReadBack::Document guide = PdfReadBack::words(pdf);
+        QVERIFY(guide.pages.size() >= 8);
+        QString content;
+        for (int page = 0; page < guide.pages.size(); ++page)
+            content += guide.pageText(page) + QLatin1Char(' ');
         for (const char* heading : {"Avvio e password", "Calibrare i margini di stampa", "Gli archivi",
                                     "L'anagrafica degli Esecutori", "Elenchi e ricerche", "Il riepilogo dei versamenti",
                                     "Le esportazioni", "Gli allegati", "I controlli", "TASSELLA"})

@@ -440,6 +440,21 @@ private slots:
         if (printer.isNull() || !printer.printerName().contains(QLatin1String("PDF"), Qt::CaseInsensitive))
             QSKIP("no CUPS PDF printer is the default printer here: the real print queue is not tried");
         const QDateTime started = QDateTime::currentDateTime().addSecs(-2);
+        const QStringList folders{QDir::homePath() + QStringLiteral("/PDF"), QStringLiteral("/var/spool/cups-pdf")};
+        const auto slipFiles = [&folders] {
+            QStringList files;
+            for (const QString& folder : folders) {
+                QDirIterator it(folder, {QStringLiteral("Tassella*.pdf")}, QDir::Files, QDirIterator::Subdirectories);
+                while (it.hasNext()) {
+                    const QString file = it.next();
+                    if (!QFileInfo(file).fileName().startsWith(QLatin1String("TassellaProva")))
+                        files << file;
+                }
+            }
+            return files;
+        };
+        // Only a file that was not there before this print can be this slip.
+        const QStringList before = slipFiles();
         // Every slip job is titled "Tassella": a unique name on the slip tells this one apart.
         const QString token = QStringLiteral("CODA%1").arg(QDateTime::currentMSecsSinceEpoch());
         setField("txtEsecutore", token);
@@ -449,28 +464,25 @@ private slots:
         click(window, "btnStampa");
         QVERIFY(MessageBox::shown().isEmpty());
 
-        const QStringList folders{QDir::homePath() + QStringLiteral("/PDF"), QStringLiteral("/var/spool/cups-pdf")};
         QString found;
         // The queue names its file after the job title, the template's name "Tassella"; the file
         // counts once it is complete (pdfinfo reads its page size). Text, where the queue's converter
         // keeps it, tells this slip apart from any other.
         QSizeF size;
         const auto look = [&] {
-            for (const QString& folder : folders) {
-                QDirIterator it(folder, {QStringLiteral("Tassella*.pdf")}, QDir::Files, QDirIterator::Subdirectories);
-                while (it.hasNext()) {
-                    const QFileInfo info(it.next());
-                    if (info.lastModified() < started || info.fileName().startsWith(QLatin1String("TassellaProva")))
-                        continue;
-                    const QSizeF pageSize = PdfReadBack::pageSize(info.filePath());
-                    if (!pageSize.isValid())
-                        continue;
-                    const QString text = PdfReadBack::words(info.filePath()).pageText(0);
-                    if (found.isEmpty() || text.contains(token)) {
-                        found = info.filePath();
-                        size = pageSize;
-                    }
-                }
+            for (const QString& file : slipFiles()) {
+                const QFileInfo info(file);
+                if (before.contains(file) || info.lastModified() < started)
+                    continue;
+                const QSizeF pageSize = PdfReadBack::pageSize(file);
+                if (!pageSize.isValid())
+                    continue;
+                // Where the converter keeps the text, it must be this slip's.
+                const QString text = PdfReadBack::words(file).pageText(0);
+                if (!text.trimmed().isEmpty() && !text.contains(token))
+                    continue;
+                found = file;
+                size = pageSize;
             }
             return !found.isEmpty();
         };

@@ -2,6 +2,7 @@
 // through the print dialog, the preview window, and a real print where a CUPS PDF queue exists.
 
 #include "PdfReadBack.h"
+#include "ReadOnly.h"
 #include "TestSupport.h"
 #include "windows/Prompts.h"
 #include "reports/Report.h"
@@ -503,14 +504,26 @@ private slots:
 
     void pdfExportFailure()
     {
-        const QString good = path(QStringLiteral("kept.pdf"));
-        QVERIFY(TestSupport::writeAll(good, "earlier"));
         Template report(sheetTemplate);
         report.pdf().fileName = path(QStringLiteral("no-such-folder/out.pdf"));
         QString error;
         QVERIFY(!exportPdf(report, &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(!QFile::exists(report.pdf().fileName));
+
+        // A folder that refuses the new file: the earlier file stays as it was.
+        QVERIFY(QDir().mkpath(path(QStringLiteral("locked"))));
+        const QString earlier = path(QStringLiteral("locked/kept.pdf"));
+        QVERIFY(TestSupport::writeAll(earlier, "earlier"));
+        {
+            ReadOnly guard(path(QStringLiteral("locked")));
+            REQUIRE_READ_ONLY(guard);
+            report.pdf().fileName = earlier;
+            error.clear();
+            QVERIFY(!exportPdf(report, &error));
+            QVERIFY(!error.isEmpty());
+        }
+        QCOMPARE(TestSupport::readAll(earlier), QByteArray("earlier"));
     }
 
     // The printer path draws the same pages as the PDF export.

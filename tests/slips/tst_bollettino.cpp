@@ -75,16 +75,7 @@ private:
     bool m_dropped;
 };
 
-// Types text key by key; QTest::keyClicks takes ASCII only.
-void type(QWidget* widget, const QString& text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 128)
-            QTest::keyClick(widget, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
-    }
-}
+void type(QWidget* widget, const QString& text) { TestSupport::typeText(widget, text); }
 
 } // namespace
 
@@ -766,8 +757,9 @@ private slots:
         QCOMPARE(opened->parentWidget(), m_editor);
         // Each check shows the code in its own field, once its form has one.
         const char* field = dialog == QLatin1String("TfrmPartitaIva") ? "txtPartitaIva" : "txtCodFisc";
-        if (auto* target = child<QLineEdit>(opened, field))
-            QCOMPARE(target->text(), code);
+        auto* target = child<QLineEdit>(opened, field);
+        QVERIFY(target);
+        QCOMPARE(target->text(), code);
     }
 
     void commandsOpenTheirWindows_data()
@@ -809,7 +801,9 @@ private slots:
         QCOMPARE(opened.first()->isModal(), true);
         if (!tag.isEmpty())
             QCOMPARE(static_cast<Dialog*>(opened.first())->callerTag(), tag);
-        if (auto* guide = qobject_cast<TfrmGuida*>(opened.first())) {
+        if (dialog == QLatin1String("TfrmGuida")) {
+            auto* guide = qobject_cast<TfrmGuida*>(opened.first());
+            QVERIFY(guide);
             QCOMPARE(child<QLabel>(guide, "lblTitolo")->text(),
                      QStringLiteral("Compilazione e stampa dei bollettini postali."));
             const QString body = child<QPlainTextEdit>(guide, "txtGuida")->toPlainText();
@@ -833,10 +827,11 @@ private slots:
             if (widget->isVisible() && qstrcmp(widget->metaObject()->className(), "TfrmAllegaCartella") == 0)
                 attachments = widget;
         QVERIFY(attachments);
-        if (auto* file = child<QLineEdit>(attachments, "txtFile01"))
-            QCOMPARE(file->text(), QStringLiteral("a.pdf"));
-        if (auto* description = child<QLineEdit>(attachments, "txtDesc03"))
-            QCOMPARE(description->text(), QStringLiteral("Terzo"));
+        auto* file = child<QLineEdit>(attachments, "txtFile01");
+        auto* description = child<QLineEdit>(attachments, "txtDesc03");
+        QVERIFY(file && description);
+        QCOMPARE(file->text(), QStringLiteral("a.pdf"));
+        QCOMPARE(description->text(), QStringLiteral("Terzo"));
     }
 
     void hoverHints()
