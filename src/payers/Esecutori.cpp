@@ -167,12 +167,12 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
         province->setCurrentIndex(-1);
     }
     Behaviour::install(this, kFields);
-    Behaviour::installHints(this, "panInfo", kHints,
-                            {"panContainer", "panAnagrafica", "panRecapiti", "panFiscale", "panDocumento",
-                             "panQuestioni", "panImgAnagrafica", "panImgRecapiti", "panImgFiscale", "panImgDocumento",
-                             "panImgQuestioni", "imgAnagrafica", "imgRecapiti", "imgFiscale", "imgDocumento",
-                             "imgQuestioni", "panComandi", "panNavigazione", "lblScheda", "lblPosizione", "panInfo",
-                             "imgDecoro"});
+    Behaviour::installHints(
+        this, "panInfo", kHints,
+        {"panContainer",     "panAnagrafica",  "panRecapiti",   "panFiscale",      "panDocumento",    "panQuestioni",
+         "panImgAnagrafica", "panImgRecapiti", "panImgFiscale", "panImgDocumento", "panImgQuestioni", "imgAnagrafica",
+         "imgRecapiti",      "imgFiscale",     "imgDocumento",  "imgQuestioni",    "panComandi",      "panNavigazione",
+         "lblScheda",        "lblPosizione",   "panInfo",       "imgDecoro"});
 
     connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmEsecutori::newPayer);
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmEsecutori::save);
@@ -256,8 +256,8 @@ void TfrmEsecutori::clearPayer()
         province->setEditText(QString());
     }
     m_ui->chkRicontatta->setChecked(false);
-    for (QLabel* label : {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02,
-                          m_ui->lblDesc03})
+    for (QLabel* label :
+         {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02, m_ui->lblDesc03})
         label->clear();
 }
 
@@ -327,8 +327,7 @@ void TfrmEsecutori::navigate(RecordEditor::Move move)
         MessageBox::show(this, PayerEditor::accessError());
         return;
     }
-    const PayerEditor::Decision decision =
-        PayerEditor::move(move, m_ui->lblPosizione->text(), *count);
+    const PayerEditor::Decision decision = PayerEditor::move(move, m_ui->lblPosizione->text(), *count);
     if (decision.action == PayerEditor::Action::Load) {
         const std::optional<Record> record = archive.read(decision.record);
         if (!record) {
