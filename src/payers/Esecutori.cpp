@@ -167,12 +167,14 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
         province->setCurrentIndex(-1);
     }
     Behaviour::install(this, kFields);
+    // The status bar is background too: the mouse over it reaches the panel behind it.
+    m_ui->panInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
     Behaviour::installHints(
         this, "panInfo", kHints,
         {"panContainer",     "panAnagrafica",  "panRecapiti",   "panFiscale",      "panDocumento",    "panQuestioni",
          "panImgAnagrafica", "panImgRecapiti", "panImgFiscale", "panImgDocumento", "panImgQuestioni", "imgAnagrafica",
          "imgRecapiti",      "imgFiscale",     "imgDocumento",  "imgQuestioni",    "panComandi",      "panNavigazione",
-         "lblScheda",        "lblPosizione",   "panInfo",       "imgDecoro"});
+         "lblScheda",        "lblPosizione",   "imgDecoro"});
 
     connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmEsecutori::newPayer);
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmEsecutori::save);

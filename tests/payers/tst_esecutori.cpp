@@ -1022,6 +1022,15 @@ private slots:
                 QApplication::sendEvent(area, &move);
                 QVERIFY2(text("panInfo").isEmpty(), background);
             }
+            // So does a move over the status bar, which lets the mouse through to the panel behind.
+            QApplication::sendEvent(widget, &enter);
+            QWidget* container = child<QWidget>(m_editor, "panContainer");
+            const QPointF overStatus = child<QWidget>(m_editor, "panInfo")->geometry().center();
+            QCOMPARE(container->childAt(overStatus.toPoint()), nullptr);
+            QMouseEvent move(QEvent::MouseMove, overStatus, container->mapToGlobal(overStatus), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(container, &move);
+            QVERIFY(text("panInfo").isEmpty());
         }
     }
 };
