@@ -132,7 +132,7 @@ QFrame#panComandi QToolButton:hover, QFrame#panNavigazione QToolButton:hover { b
 QFrame#panComandi QToolButton:pressed, QFrame#panNavigazione QToolButton:pressed { background: #c9dcf3; }
 QFrame#panNavigazione QToolButton { background: #ffffff; border: 1px solid #b8c6d6; border-radius: 4px; }
 QFrame#panNavigazione QLabel { background: transparent; border: none; color: #30475e; }
-QLabel#lblPosizione { background: #ffffff; border: 1px solid #7f97b2; color: #1f4e8c; }
+QFrame#panNavigazione QLabel#lblPosizione { background: #ffffff; border: 1px solid #7f97b2; color: #1f4e8c; }
 )";
 
 bool allDigits(const QString& text)
@@ -167,12 +167,14 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
         province->setCurrentIndex(-1);
     }
     Behaviour::install(this, kFields);
-    Behaviour::installHints(this, "panInfo", kHints,
-                            {"panContainer", "panAnagrafica", "panRecapiti", "panFiscale", "panDocumento",
-                             "panQuestioni", "panImgAnagrafica", "panImgRecapiti", "panImgFiscale", "panImgDocumento",
-                             "panImgQuestioni", "imgAnagrafica", "imgRecapiti", "imgFiscale", "imgDocumento",
-                             "imgQuestioni", "panComandi", "panNavigazione", "lblScheda", "lblPosizione", "panInfo",
-                             "imgDecoro"});
+    // The status bar is background too: the mouse over it reaches the panel behind it.
+    m_ui->panInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Behaviour::installHints(
+        this, "panInfo", kHints,
+        {"panContainer",     "panAnagrafica",  "panRecapiti",   "panFiscale",      "panDocumento",    "panQuestioni",
+         "panImgAnagrafica", "panImgRecapiti", "panImgFiscale", "panImgDocumento", "panImgQuestioni", "imgAnagrafica",
+         "imgRecapiti",      "imgFiscale",     "imgDocumento",  "imgQuestioni",    "panComandi",      "panNavigazione",
+         "lblScheda",        "lblPosizione",   "imgDecoro"});
 
     connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmEsecutori::newPayer);
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmEsecutori::save);
@@ -256,8 +258,8 @@ void TfrmEsecutori::clearPayer()
         province->setEditText(QString());
     }
     m_ui->chkRicontatta->setChecked(false);
-    for (QLabel* label : {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02,
-                          m_ui->lblDesc03})
+    for (QLabel* label :
+         {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02, m_ui->lblDesc03})
         label->clear();
 }
 
@@ -327,8 +329,7 @@ void TfrmEsecutori::navigate(RecordEditor::Move move)
         MessageBox::show(this, PayerEditor::accessError());
         return;
     }
-    const PayerEditor::Decision decision =
-        PayerEditor::move(move, m_ui->lblPosizione->text(), *count);
+    const PayerEditor::Decision decision = PayerEditor::move(move, m_ui->lblPosizione->text(), *count);
     if (decision.action == PayerEditor::Action::Load) {
         const std::optional<Record> record = archive.read(decision.record);
         if (!record) {

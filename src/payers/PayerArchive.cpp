@@ -5,10 +5,12 @@
 
 PayerArchive::PayerArchive(const QString& path)
     : m_path(path)
-{
-}
+{}
 
-Record PayerArchive::blank() { return Record(PayerRecord::layout()); }
+Record PayerArchive::blank()
+{
+    return Record(PayerRecord::layout());
+}
 
 bool PayerArchive::fail(const QString& why)
 {

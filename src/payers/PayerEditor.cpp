@@ -10,21 +10,28 @@ const char* const kName = "txtEsecutore";
 QStringList provinces()
 {
     // "EE" stands for a foreign state. The list only helps: any two characters may be typed.
-    return QStringLiteral("AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ "
-                          "EE EN FC FE FG FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT "
-                          "NA NO NU OG OR OT PA PC PD PE PG PI PN PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO "
-                          "SP SR SS SV TA TE TN TO TP TR TS TV UD VA VB VC VE VI VR VT VV")
+    return QStringLiteral(
+               "AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ "
+               "EE EN FC FE FG FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT "
+               "NA NO NU OG OR OT PA PC PD PE PG PI PN PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO "
+               "SP SR SS SV TA TE TN TO TP TR TS TV UD VA VB VC VE VI VR VT VV")
         .split(QLatin1Char(' '));
 }
 
-QString insertedText() { return QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio."); }
+QString insertedText()
+{
+    return QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
+}
 
 QString changedText()
 {
     return QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 }
 
-Message accessError() { return {MessageKind::Error, RecordEditor::accessText()}; }
+Message accessError()
+{
+    return {MessageKind::Error, RecordEditor::accessText()};
+}
 
 Decision checkName(const QString& name)
 {
@@ -76,8 +83,7 @@ Decision move(Move move, const QString& position, qint64 count)
     const Message empty{MessageKind::Information, RecordEditor::emptyArchiveText()};
     switch (move) {
     case Move::First:
-    case Move::Last:
-        return {.message = empty};
+    case Move::Last: return {.message = empty};
     case Move::Next:
         // The editor becomes a new payer.
         return {.message = empty, .position = QString()};

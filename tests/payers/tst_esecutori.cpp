@@ -41,16 +41,16 @@ struct Slot {
     int capacity;
 };
 constexpr Slot kSlots[] = {
-    {"Esecutore", 0, 23},     {"GG", 24, 2},           {"MM", 27, 2},          {"AA", 30, 2},
-    {"ComuneNasc", 33, 11},   {"ProvNasc", 45, 2},     {"Sesso", 48, 1},       {"Recapito", 50, 50},
-    {"IndirizzoRes", 101, 20}, {"ProvRes", 122, 2},    {"ComuneRes", 125, 17}, {"CapRes", 143, 5},
-    {"Categoria", 149, 50},   {"TelCasa", 200, 30},    {"TelUff", 231, 30},    {"TelCel", 262, 30},
-    {"Fax", 293, 30},         {"Email", 324, 50},      {"CodFisc", 375, 16},   {"Carta", 392, 30},
-    {"ScadeCarta", 423, 30},  {"PartitaIva", 454, 11}, {"Iban", 466, 27},      {"TipoDoc", 494, 50},
-    {"NumDoc", 545, 50},      {"EnteRil", 596, 50},    {"DataRil", 647, 10},   {"DataSca", 658, 10},
-    {"CodTariffa", 669, 4},   {"Questioni", 674, 250}, {"Note", 925, 250},     {"Ricontatta", 1176, 2},
-    {"File01", 1179, 250},    {"File02", 1430, 250},   {"File03", 1681, 250},  {"Desc01", 1932, 250},
-    {"Desc02", 2183, 250},    {"Desc03", 2434, 250},
+    {"Esecutore", 0, 23},      {"GG", 24, 2},           {"MM", 27, 2},          {"AA", 30, 2},
+    {"ComuneNasc", 33, 11},    {"ProvNasc", 45, 2},     {"Sesso", 48, 1},       {"Recapito", 50, 50},
+    {"IndirizzoRes", 101, 20}, {"ProvRes", 122, 2},     {"ComuneRes", 125, 17}, {"CapRes", 143, 5},
+    {"Categoria", 149, 50},    {"TelCasa", 200, 30},    {"TelUff", 231, 30},    {"TelCel", 262, 30},
+    {"Fax", 293, 30},          {"Email", 324, 50},      {"CodFisc", 375, 16},   {"Carta", 392, 30},
+    {"ScadeCarta", 423, 30},   {"PartitaIva", 454, 11}, {"Iban", 466, 27},      {"TipoDoc", 494, 50},
+    {"NumDoc", 545, 50},       {"EnteRil", 596, 50},    {"DataRil", 647, 10},   {"DataSca", 658, 10},
+    {"CodTariffa", 669, 4},    {"Questioni", 674, 250}, {"Note", 925, 250},     {"Ricontatta", 1176, 2},
+    {"File01", 1179, 250},     {"File02", 1430, 250},   {"File03", 1681, 250},  {"Desc01", 1932, 250},
+    {"Desc02", 2183, 250},     {"Desc03", 2434, 250},
 };
 
 // A payer record built byte by byte: each given field as its length byte and Windows-1252 bytes,
@@ -86,11 +86,11 @@ QByteArray storedPayer(int n)
 
 // The 31 fields in Enter order.
 const char* const kEnterOrder[] = {
-    "txtEsecutore", "txtGG",       "txtMM",         "txtAA",         "txtComuneNasc", "txtProvNasc",  "txtSesso",
-    "txtRecapito",  "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes",     "txtCategoria", "txtTelCasa",
-    "txtTelUff",    "txtTelCel",   "txtFax",        "txtEmail",      "txtCodFisc",    "txtCarta",     "txtScadeCarta",
-    "txtPartitaIva", "txtIban",    "txtTipoDoc",    "txtNumDoc",     "txtEnteRil",    "txtDataRil",   "txtDataSca",
-    "txtCodTariffa", "txtQuestioni", "txtNote",
+    "txtEsecutore",  "txtGG",           "txtMM",      "txtAA",        "txtComuneNasc", "txtProvNasc",  "txtSesso",
+    "txtRecapito",   "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes",     "txtCategoria", "txtTelCasa",
+    "txtTelUff",     "txtTelCel",       "txtFax",     "txtEmail",     "txtCodFisc",    "txtCarta",     "txtScadeCarta",
+    "txtPartitaIva", "txtIban",         "txtTipoDoc", "txtNumDoc",    "txtEnteRil",    "txtDataRil",   "txtDataSca",
+    "txtCodTariffa", "txtQuestioni",    "txtNote",
 };
 
 // Types text key by key; QTest::keyClicks takes ASCII only.
@@ -236,6 +236,16 @@ private slots:
         click("cmdEsci");
         QVERIFY(!m_editor->isVisible());
         QVERIFY(menu->isVisible());
+
+        // The close box does the same and does not end the program.
+        bool ended = false;
+        Windows::setEndProgramHook([&ended] { ended = true; });
+        m_editor->showFrom(menu);
+        QVERIFY(QTest::qWaitForWindowActive(m_editor));
+        m_editor->close();
+        QVERIFY(!m_editor->isVisible());
+        QVERIFY(menu->isVisible());
+        QVERIFY(!ended);
     }
 
     void labelsAndLimits()
@@ -245,19 +255,36 @@ private slots:
             const char* label;
             int limit;
         } fields[] = {
-            {"txtEsecutore", "Cognome e nome o ragione sociale:", 23}, {"txtGG", "Data di nascita:", 2},
-            {"txtMM", nullptr, 2}, {"txtAA", nullptr, 2}, {"txtComuneNasc", "Comune di nascita:", 11},
-            {"txtProvNasc", "Prov.", 2}, {"txtSesso", "Sesso:", 1}, {"txtRecapito", "Recapito preferenziale:", 50},
-            {"txtIndirizzoRes", "Residente in Via / Piazza e numero civico:", 20}, {"txtProvRes", "Prov.", 2},
-            {"txtComuneRes", "Comune di residenza:", 17}, {"txtCapRes", "CAP:", 5},
-            {"txtCategoria", "Categoria di appartenenza:", 50}, {"txtTelCasa", "Tel. casa:", 30},
-            {"txtTelUff", "Tel. ufficio:", 30}, {"txtTelCel", "Tel. cellulare:", 30}, {"txtFax", "Fax:", 30},
-            {"txtEmail", "E-mail:", 50}, {"txtCodFisc", "Codice fiscale:", 16},
-            {"txtCarta", "Carta di credito n.", 30}, {"txtScadeCarta", "Scadenza:", 30},
-            {"txtPartitaIva", "Partita IVA:", 11}, {"txtIban", "IBAN:", 27}, {"txtTipoDoc", "Tipo documento:", 50},
-            {"txtNumDoc", "Numero documento:", 50}, {"txtEnteRil", "Ente di rilascio:", 50},
-            {"txtDataRil", "Data rilascio (gg/mm/aaaa):", 10}, {"txtDataSca", "Data scadenza (gg/mm/aaaa):", 10},
-            {"txtCodTariffa", "Codice tariffa:", 4}, {"txtQuestioni", "Questioni in sospeso:", 250},
+            {"txtEsecutore", "Cognome e nome o ragione sociale:", 23},
+            {"txtGG", "Data di nascita:", 2},
+            {"txtMM", nullptr, 2},
+            {"txtAA", nullptr, 2},
+            {"txtComuneNasc", "Comune di nascita:", 11},
+            {"txtProvNasc", "Prov.", 2},
+            {"txtSesso", "Sesso:", 1},
+            {"txtRecapito", "Recapito preferenziale:", 50},
+            {"txtIndirizzoRes", "Residente in Via / Piazza e numero civico:", 20},
+            {"txtProvRes", "Prov.", 2},
+            {"txtComuneRes", "Comune di residenza:", 17},
+            {"txtCapRes", "CAP:", 5},
+            {"txtCategoria", "Categoria di appartenenza:", 50},
+            {"txtTelCasa", "Tel. casa:", 30},
+            {"txtTelUff", "Tel. ufficio:", 30},
+            {"txtTelCel", "Tel. cellulare:", 30},
+            {"txtFax", "Fax:", 30},
+            {"txtEmail", "E-mail:", 50},
+            {"txtCodFisc", "Codice fiscale:", 16},
+            {"txtCarta", "Carta di credito n.", 30},
+            {"txtScadeCarta", "Scadenza:", 30},
+            {"txtPartitaIva", "Partita IVA:", 11},
+            {"txtIban", "IBAN:", 27},
+            {"txtTipoDoc", "Tipo documento:", 50},
+            {"txtNumDoc", "Numero documento:", 50},
+            {"txtEnteRil", "Ente di rilascio:", 50},
+            {"txtDataRil", "Data rilascio (gg/mm/aaaa):", 10},
+            {"txtDataSca", "Data scadenza (gg/mm/aaaa):", 10},
+            {"txtCodTariffa", "Codice tariffa:", 4},
+            {"txtQuestioni", "Questioni in sospeso:", 250},
             {"txtNote", "Note:", 250},
         };
         QStringList captions;
@@ -272,12 +299,18 @@ private slots:
                 QVERIFY2(captions.contains(QString::fromUtf8(field.label)), field.label);
         }
         QCOMPARE(recontact()->text(), QStringLiteral("Da ricontattare"));
-        const char* const commands[][2] = {{"cmdNuovo", "Nuovo"}, {"cmdFile", "Allega file"}, {"cmdSalva", "Salva"},
-                                           {"cmdTrova", "Trova"}, {"cmdAnteprima", "Anteprima"},
-                                           {"cmdStampa", "Stampa"}, {"cmdPDF", "Crea PDF"},
+        const char* const commands[][2] = {{"cmdNuovo", "Nuovo"},
+                                           {"cmdFile", "Allega file"},
+                                           {"cmdSalva", "Salva"},
+                                           {"cmdTrova", "Trova"},
+                                           {"cmdAnteprima", "Anteprima"},
+                                           {"cmdStampa", "Stampa"},
+                                           {"cmdPDF", "Crea PDF"},
                                            {"cmdRicontatta", "Da ricontattare"},
-                                           {"cmdEsporta", "Esporta archivio"}, {"cmdElimina", "Cancella"},
-                                           {"cmdGuida", "Guida"}, {"cmdEsci", "Esci"}};
+                                           {"cmdEsporta", "Esporta archivio"},
+                                           {"cmdElimina", "Cancella"},
+                                           {"cmdGuida", "Guida"},
+                                           {"cmdEsci", "Esci"}};
         int previousY = -1;
         for (const auto& command : commands) {
             auto* button = child<QToolButton>(m_editor, command[0]);
@@ -288,7 +321,8 @@ private slots:
         }
         // Seven digits of a record number fit in the navigation bar.
         QLabel* position = label("lblPosizione");
-        QVERIFY(position->fontMetrics().horizontalAdvance(QStringLiteral("9999999")) < position->contentsRect().width());
+        QVERIFY(position->fontMetrics().horizontalAdvance(QStringLiteral("9999999"))
+                < position->contentsRect().width());
     }
 
     void typingRules_data()
@@ -296,20 +330,48 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("name in capitals") << "txtEsecutore" << "rossi mario" << "ROSSI MARIO";
-        QTest::newRow("name stops at 23") << "txtEsecutore" << "abcdefghijklmnopqrstuvwxyz" << "ABCDEFGHIJKLMNOPQRSTUVW";
-        QTest::newRow("accented letters stay") << "txtComuneNasc" << "forl\u00ec" << "FORL\u00ec";
-        QTest::newRow("day is free text") << "txtGG" << "5a" << "5A";
-        QTest::newRow("sex one letter") << "txtSesso" << "mf" << "M";
-        QTest::newRow("contact keeps case") << "txtRecapito" << "Ufficio di Roma" << "Ufficio di Roma";
-        QTest::newRow("province of birth") << "txtProvNasc" << " na" << "NA";
-        QTest::newRow("province of residence") << "txtProvRes" << "r m" << "RM";
-        QTest::newRow("tax code drops blanks") << "txtCodFisc" << "rss mra " << "RSSMRA";
-        QTest::newRow("iban has no groups") << "txtIban" << "it60 x05 " << "IT60X05";
-        QTest::newRow("card takes digits") << "txtCarta" << "4111-1111 abc" << "41111111";
-        QTest::newRow("vat number takes 11 digits") << "txtPartitaIva" << "IT 012345678901" << "01234567890";
-        QTest::newRow("tariff code") << "txtCodTariffa" << "8a" << "8A";
-        QTest::newRow("expiry is free text") << "txtScadeCarta" << "12/29 ok" << "12/29 ok";
+        QTest::newRow("name in capitals") << "txtEsecutore"
+                                          << "rossi mario"
+                                          << "ROSSI MARIO";
+        QTest::newRow("name stops at 23") << "txtEsecutore"
+                                          << "abcdefghijklmnopqrstuvwxyz"
+                                          << "ABCDEFGHIJKLMNOPQRSTUVW";
+        QTest::newRow("accented letters stay") << "txtComuneNasc"
+                                               << "forl\u00ec"
+                                               << "FORL\u00ec";
+        QTest::newRow("day is free text") << "txtGG"
+                                          << "5a"
+                                          << "5A";
+        QTest::newRow("sex one letter") << "txtSesso"
+                                        << "mf"
+                                        << "M";
+        QTest::newRow("contact keeps case") << "txtRecapito"
+                                            << "Ufficio di Roma"
+                                            << "Ufficio di Roma";
+        QTest::newRow("province of birth") << "txtProvNasc"
+                                           << " na"
+                                           << "NA";
+        QTest::newRow("province of residence") << "txtProvRes"
+                                               << "r m"
+                                               << "RM";
+        QTest::newRow("tax code drops blanks") << "txtCodFisc"
+                                               << "rss mra "
+                                               << "RSSMRA";
+        QTest::newRow("iban has no groups") << "txtIban"
+                                            << "it60 x05 "
+                                            << "IT60X05";
+        QTest::newRow("card takes digits") << "txtCarta"
+                                           << "4111-1111 abc"
+                                           << "41111111";
+        QTest::newRow("vat number takes 11 digits") << "txtPartitaIva"
+                                                    << "IT 012345678901"
+                                                    << "01234567890";
+        QTest::newRow("tariff code") << "txtCodTariffa"
+                                     << "8a"
+                                     << "8A";
+        QTest::newRow("expiry is free text") << "txtScadeCarta"
+                                             << "12/29 ok"
+                                             << "12/29 ok";
     }
 
     void typingRules()
@@ -329,9 +391,15 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("left");
-        QTest::newRow("province trimmed on leaving") << "txtProvNasc" << "rm " << "RM";
-        QTest::newRow("e-mail trimmed, case kept") << "txtEmail" << " Mario.Rossi@Example.it " << "Mario.Rossi@Example.it";
-        QTest::newRow("name keeps its blanks until saved") << "txtEsecutore" << "rossi " << "ROSSI ";
+        QTest::newRow("province trimmed on leaving") << "txtProvNasc"
+                                                     << "rm "
+                                                     << "RM";
+        QTest::newRow("e-mail trimmed, case kept") << "txtEmail"
+                                                   << " Mario.Rossi@Example.it "
+                                                   << "Mario.Rossi@Example.it";
+        QTest::newRow("name keeps its blanks until saved") << "txtEsecutore"
+                                                           << "rossi "
+                                                           << "ROSSI ";
     }
 
     void exitRules()
@@ -351,11 +419,13 @@ private slots:
     void provinceLists()
     {
         showEditor();
-        const QStringList expected = QStringLiteral(
-            "AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ EE EN FC FE FG "
-            "FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO NU OG OR OT PA PC PD PE PG "
-            "PI PN PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO TP TR TS TV UD VA VB VC VE "
-            "VI VR VT VV").split(QLatin1Char(' '));
+        const QStringList expected =
+            QStringLiteral(
+                "AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ EE EN FC FE FG "
+                "FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO NU OG OR OT PA PC PD PE PG "
+                "PI PN PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO TP TR TS TV UD VA VB VC VE "
+                "VI VR VT VV")
+                .split(QLatin1Char(' '));
         QCOMPARE(expected.size(), 112);
         for (const char* name : {"txtProvNasc", "txtProvRes"}) {
             QComboBox* province = combo(name);
@@ -384,7 +454,8 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QCOMPARE(focused(), to);
             // The field reached shows its highlight, the one left hides it.
-            QVERIFY2(child<QWidget>(m_editor, qPrintable(QStringLiteral("eff") + to.mid(3)))->isVisible(), qPrintable(to));
+            QVERIFY2(child<QWidget>(m_editor, qPrintable(QStringLiteral("eff") + to.mid(3)))->isVisible(),
+                     qPrintable(to));
             if (from != to)
                 QVERIFY(!child<QWidget>(m_editor, qPrintable(QStringLiteral("eff") + from.mid(3)))->isVisible());
         }
@@ -414,8 +485,9 @@ private slots:
         click("cmdSalva");
         QCOMPARE(messages().size(), 1);
         QCOMPARE(messages().last().kind, Kind::Warning);
-        QCOMPARE(messages().last().text,
-                 QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare il nome dell'Esecutore."));
+        QCOMPARE(
+            messages().last().text,
+            QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare il nome dell'Esecutore."));
         QCOMPARE(focused(), QStringLiteral("txtEsecutore"));
         QVERIFY(!QFile::exists(archive())); // not even created
         QCOMPARE(text("lblPosizione"), QString());
@@ -437,21 +509,36 @@ private slots:
         type(QApplication::focusWidget(), QStringLiteral("verdi luc\u00eca "));
         // Every field, each with blanks around it where the field keeps them, and the hidden slots.
         const std::pair<const char*, QString> typed[] = {
-            {"txtGG", QStringLiteral("5")},           {"txtMM", QStringLiteral("11")},
-            {"txtAA", QStringLiteral("80")},          {"txtComuneNasc", QStringLiteral("NAPOLI")},
-            {"txtProvNasc", QStringLiteral("NA")},    {"txtSesso", QStringLiteral("F")},
-            {"txtRecapito", QStringLiteral(" Studio ")}, {"txtIndirizzoRes", QStringLiteral("VIA ROMA 1")},
-            {"txtProvRes", QStringLiteral("RM")},     {"txtComuneRes", QStringLiteral("ROMA")},
-            {"txtCapRes", QStringLiteral("00100")},   {"txtCategoria", QStringLiteral("Commercianti")},
-            {"txtTelCasa", QStringLiteral("06 123")}, {"txtTelUff", QStringLiteral("06 456")},
-            {"txtTelCel", QStringLiteral("333 789")}, {"txtFax", QStringLiteral("06 999")},
-            {"txtEmail", QStringLiteral("lucia@example.it")}, {"txtCodFisc", QStringLiteral("VRDLCU80S45F839X")},
-            {"txtCarta", QStringLiteral("4111111111111111")}, {"txtScadeCarta", QStringLiteral("12/2029")},
-            {"txtPartitaIva", QStringLiteral("01234567890")}, {"txtIban", QStringLiteral("IT60X0542811101000000123456")},
-            {"txtTipoDoc", QStringLiteral("Carta d'identit\u00e0")}, {"txtNumDoc", QStringLiteral("AX 123")},
-            {"txtEnteRil", QStringLiteral("Comune di Roma")}, {"txtDataRil", QStringLiteral("01/02/2020")},
-            {"txtDataSca", QStringLiteral("01/02/2030")}, {"txtCodTariffa", QStringLiteral("8003")},
-            {"txtQuestioni", QStringLiteral("Manca la visura")}, {"txtNote", QStringLiteral("Cliente dal 2010")},
+            {"txtGG", QStringLiteral("5")},
+            {"txtMM", QStringLiteral("11")},
+            {"txtAA", QStringLiteral("80")},
+            {"txtComuneNasc", QStringLiteral("NAPOLI")},
+            {"txtProvNasc", QStringLiteral("NA")},
+            {"txtSesso", QStringLiteral("F")},
+            {"txtRecapito", QStringLiteral(" Studio ")},
+            {"txtIndirizzoRes", QStringLiteral("VIA ROMA 1")},
+            {"txtProvRes", QStringLiteral("RM")},
+            {"txtComuneRes", QStringLiteral("ROMA")},
+            {"txtCapRes", QStringLiteral("00100")},
+            {"txtCategoria", QStringLiteral("Commercianti")},
+            {"txtTelCasa", QStringLiteral("06 123")},
+            {"txtTelUff", QStringLiteral("06 456")},
+            {"txtTelCel", QStringLiteral("333 789")},
+            {"txtFax", QStringLiteral("06 999")},
+            {"txtEmail", QStringLiteral("lucia@example.it")},
+            {"txtCodFisc", QStringLiteral("VRDLCU80S45F839X")},
+            {"txtCarta", QStringLiteral("4111111111111111")},
+            {"txtScadeCarta", QStringLiteral("12/2029")},
+            {"txtPartitaIva", QStringLiteral("01234567890")},
+            {"txtIban", QStringLiteral("IT60X0542811101000000123456")},
+            {"txtTipoDoc", QStringLiteral("Carta d'identit\u00e0")},
+            {"txtNumDoc", QStringLiteral("AX 123")},
+            {"txtEnteRil", QStringLiteral("Comune di Roma")},
+            {"txtDataRil", QStringLiteral("01/02/2020")},
+            {"txtDataSca", QStringLiteral("01/02/2030")},
+            {"txtCodTariffa", QStringLiteral("8003")},
+            {"txtQuestioni", QStringLiteral("Manca la visura")},
+            {"txtNote", QStringLiteral("Cliente dal 2010")},
         };
         for (const auto& [name, value] : typed)
             setText(name, value);
@@ -472,16 +559,42 @@ private slots:
         QCOMPARE(text("lblPosizione"), QStringLiteral("5"));
 
         const QByteArray expected = payerBytes({
-            {"Esecutore", "VERDI LUC\xEC" "A"}, {"GG", "5"}, {"MM", "11"}, {"AA", "80"}, {"ComuneNasc", "NAPOLI"},
-            {"ProvNasc", "NA"}, {"Sesso", "F"}, {"Recapito", "Studio"}, {"IndirizzoRes", "VIA ROMA 1"},
-            {"ProvRes", "RM"}, {"ComuneRes", "ROMA"}, {"CapRes", "00100"}, {"Categoria", "Commercianti"},
-            {"TelCasa", "06 123"}, {"TelUff", "06 456"}, {"TelCel", "333 789"}, {"Fax", "06 999"},
-            {"Email", "lucia@example.it"}, {"CodFisc", "VRDLCU80S45F839X"}, {"Carta", "4111111111111111"},
-            {"ScadeCarta", "12/2029"}, {"PartitaIva", "01234567890"}, {"Iban", "IT60X0542811101000000123456"},
-            {"TipoDoc", "Carta d'identit\xE0"}, {"NumDoc", "AX 123"}, {"EnteRil", "Comune di Roma"},
-            {"DataRil", "01/02/2020"}, {"DataSca", "01/02/2030"}, {"CodTariffa", "8003"},
-            {"Questioni", "Manca la visura"}, {"Note", "Cliente dal 2010"}, {"Ricontatta", "S\xEC"},
-            {"File01", "visura.pdf"}, {"Desc03", "Terzo allegato"},
+            {"Esecutore",
+             "VERDI LUC\xEC"
+             "A"},
+            {"GG", "5"},
+            {"MM", "11"},
+            {"AA", "80"},
+            {"ComuneNasc", "NAPOLI"},
+            {"ProvNasc", "NA"},
+            {"Sesso", "F"},
+            {"Recapito", "Studio"},
+            {"IndirizzoRes", "VIA ROMA 1"},
+            {"ProvRes", "RM"},
+            {"ComuneRes", "ROMA"},
+            {"CapRes", "00100"},
+            {"Categoria", "Commercianti"},
+            {"TelCasa", "06 123"},
+            {"TelUff", "06 456"},
+            {"TelCel", "333 789"},
+            {"Fax", "06 999"},
+            {"Email", "lucia@example.it"},
+            {"CodFisc", "VRDLCU80S45F839X"},
+            {"Carta", "4111111111111111"},
+            {"ScadeCarta", "12/2029"},
+            {"PartitaIva", "01234567890"},
+            {"Iban", "IT60X0542811101000000123456"},
+            {"TipoDoc", "Carta d'identit\xE0"},
+            {"NumDoc", "AX 123"},
+            {"EnteRil", "Comune di Roma"},
+            {"DataRil", "01/02/2020"},
+            {"DataSca", "01/02/2030"},
+            {"CodTariffa", "8003"},
+            {"Questioni", "Manca la visura"},
+            {"Note", "Cliente dal 2010"},
+            {"Ricontatta", "S\xEC"},
+            {"File01", "visura.pdf"},
+            {"Desc03", "Terzo allegato"},
         });
         const QByteArray after = TestSupport::readAll(archive());
         QCOMPARE(after.size(), 5 * kSize);
@@ -530,13 +643,20 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<bool>("told");
         QTest::addColumn<QString>("position");
-        QTest::newRow("first") << "cmdPrimo" << "2" << true << "2";
-        QTest::newRow("last") << "cmdUltimo" << "" << true << "";
-        QTest::newRow("next empties the number") << "cmdAvanti" << "2" << true << "";
-        QTest::newRow("next on a new payer") << "cmdAvanti" << "" << true << "";
-        QTest::newRow("previous on 1") << "cmdIndietro" << "1" << false << "1";
-        QTest::newRow("previous on 2") << "cmdIndietro" << "2" << true << "2";
-        QTest::newRow("previous on a new payer") << "cmdIndietro" << "" << true << "";
+        QTest::newRow("first") << "cmdPrimo"
+                               << "2" << true << "2";
+        QTest::newRow("last") << "cmdUltimo"
+                              << "" << true << "";
+        QTest::newRow("next empties the number") << "cmdAvanti"
+                                                 << "2" << true << "";
+        QTest::newRow("next on a new payer") << "cmdAvanti"
+                                             << "" << true << "";
+        QTest::newRow("previous on 1") << "cmdIndietro"
+                                       << "1" << false << "1";
+        QTest::newRow("previous on 2") << "cmdIndietro"
+                                       << "2" << true << "2";
+        QTest::newRow("previous on a new payer") << "cmdIndietro"
+                                                 << "" << true << "";
     }
 
     void arrowsOnAnEmptyArchive()
@@ -568,14 +688,22 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("loaded"); // 0: nothing happens
-        QTest::newRow("new payer, first") << "" << "cmdPrimo" << 1;
-        QTest::newRow("new payer, last") << "" << "cmdUltimo" << 5;
-        QTest::newRow("new payer, next") << "" << "cmdAvanti" << 1;
-        QTest::newRow("new payer, previous") << "" << "cmdIndietro" << 1;
-        QTest::newRow("3, next") << "3" << "cmdAvanti" << 4;
-        QTest::newRow("3, previous") << "3" << "cmdIndietro" << 2;
-        QTest::newRow("last, next") << "5" << "cmdAvanti" << 0;
-        QTest::newRow("first, previous") << "1" << "cmdIndietro" << 0;
+        QTest::newRow("new payer, first") << ""
+                                          << "cmdPrimo" << 1;
+        QTest::newRow("new payer, last") << ""
+                                         << "cmdUltimo" << 5;
+        QTest::newRow("new payer, next") << ""
+                                         << "cmdAvanti" << 1;
+        QTest::newRow("new payer, previous") << ""
+                                             << "cmdIndietro" << 1;
+        QTest::newRow("3, next") << "3"
+                                 << "cmdAvanti" << 4;
+        QTest::newRow("3, previous") << "3"
+                                     << "cmdIndietro" << 2;
+        QTest::newRow("last, next") << "5"
+                                    << "cmdAvanti" << 0;
+        QTest::newRow("first, previous") << "1"
+                                         << "cmdIndietro" << 0;
     }
 
     void arrows()
@@ -614,9 +742,10 @@ private slots:
         click("cmdElimina");
         QCOMPARE(messages().size(), 1);
         QCOMPARE(messages().last().kind, Kind::Warning);
-        QCOMPARE(messages().last().text, QStringLiteral("Attenzione: la cancellazione dei campi di una scheda pu\u00f2 "
-                                                        "avvenire soltanto dopo che questa \u00e8 stata inserita in "
-                                                        "archivio."));
+        QCOMPARE(messages().last().text,
+                 QStringLiteral("Attenzione: la cancellazione dei campi di una scheda pu\u00f2 "
+                                "avvenire soltanto dopo che questa \u00e8 stata inserita in "
+                                "archivio."));
         QCOMPARE(text("txtEsecutore"), QStringLiteral("NEW"));
 
         // On record 3, No changes nothing.
@@ -628,9 +757,10 @@ private slots:
         click("cmdElimina");
         QCOMPARE(messages().size(), 1);
         QCOMPARE(messages().last().kind, Kind::Confirmation);
-        QCOMPARE(messages().last().text, QStringLiteral("Per ottenere la cancellazione dei dati, \u00e8 necessario "
-                                                        "sovrascrivere la scheda con nuove informazioni e premere "
-                                                        "Salva.\r\n\r\nSi vuole sovrascrivere la scheda corrente?"));
+        QCOMPARE(messages().last().text,
+                 QStringLiteral("Per ottenere la cancellazione dei dati, \u00e8 necessario "
+                                "sovrascrivere la scheda con nuove informazioni e premere "
+                                "Salva.\r\n\r\nSi vuole sovrascrivere la scheda corrente?"));
         QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 3"));
 
         // Yes empties the fields and keeps the number.
@@ -681,10 +811,14 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("position");
-        QTest::newRow("append") << "cmdSalva" << "";
-        QTest::newRow("overwrite") << "cmdSalva" << "1";
-        QTest::newRow("first") << "cmdPrimo" << "";
-        QTest::newRow("next") << "cmdAvanti" << "1";
+        QTest::newRow("append") << "cmdSalva"
+                                << "";
+        QTest::newRow("overwrite") << "cmdSalva"
+                                   << "1";
+        QTest::newRow("first") << "cmdPrimo"
+                               << "";
+        QTest::newRow("next") << "cmdAvanti"
+                              << "1";
     }
 
     void archiveThatCannotBeWritten()
@@ -723,12 +857,24 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("tag");
-        QTest::newRow("payer search") << "cmdTrova" << "TfrmTrovaEsecutori" << "esecutori";
-        QTest::newRow("tariff list") << "impCodTariffa" << "TfrmVoci_Tariffa" << "esecutori";
-        QTest::newRow("attachments") << "cmdFile" << "TfrmAllegaCartella" << "esecutori";
-        QTest::newRow("recontact list") << "cmdRicontatta" << "TfrmRicontatta" << "";
-        QTest::newRow("export") << "cmdEsporta" << "TfrmExpEsecutori" << "";
-        QTest::newRow("help") << "cmdGuida" << "TfrmGuida" << "";
+        QTest::newRow("payer search") << "cmdTrova"
+                                      << "TfrmTrovaEsecutori"
+                                      << "esecutori";
+        QTest::newRow("tariff list") << "impCodTariffa"
+                                     << "TfrmVoci_Tariffa"
+                                     << "esecutori";
+        QTest::newRow("attachments") << "cmdFile"
+                                     << "TfrmAllegaCartella"
+                                     << "esecutori";
+        QTest::newRow("recontact list") << "cmdRicontatta"
+                                        << "TfrmRicontatta"
+                                        << "";
+        QTest::newRow("export") << "cmdEsporta"
+                                << "TfrmExpEsecutori"
+                                << "";
+        QTest::newRow("help") << "cmdGuida"
+                              << "TfrmGuida"
+                              << "";
     }
 
     void commandsOpenTheirWindows()
@@ -760,14 +906,36 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("input");
-        QTest::newRow("tax code") << "btnCodFisc" << "txtCodFisc" << "RSSMRA80A01H501U" << "TfrmCodFisc" << "txtCodFisc";
-        QTest::newRow("tax code of digits") << "btnCodFisc" << "txtCodFisc" << "12345678901" << "TfrmPartitaIva"
+        QTest::newRow("tax code") << "btnCodFisc"
+                                  << "txtCodFisc"
+                                  << "RSSMRA80A01H501U"
+                                  << "TfrmCodFisc"
+                                  << "txtCodFisc";
+        QTest::newRow("tax code of digits") << "btnCodFisc"
+                                            << "txtCodFisc"
+                                            << "12345678901"
+                                            << "TfrmPartitaIva"
                                             << "txtPartitaIva";
-        QTest::newRow("empty tax code") << "btnCodFisc" << "txtCodFisc" << "" << "TfrmCodFisc" << "txtCodFisc";
-        QTest::newRow("vat number") << "btnPartitaIva" << "txtPartitaIva" << "01234567890" << "TfrmPartitaIva"
+        QTest::newRow("empty tax code") << "btnCodFisc"
+                                        << "txtCodFisc"
+                                        << ""
+                                        << "TfrmCodFisc"
+                                        << "txtCodFisc";
+        QTest::newRow("vat number") << "btnPartitaIva"
+                                    << "txtPartitaIva"
+                                    << "01234567890"
+                                    << "TfrmPartitaIva"
                                     << "txtPartitaIva";
-        QTest::newRow("iban") << "btnIban" << "txtIban" << "IT60X0542811101000000123456" << "TfrmIban" << "txtIban";
-        QTest::newRow("card") << "btnCarta" << "txtCarta" << "4111111111111111" << "TfrmCarta" << "txtNumero";
+        QTest::newRow("iban") << "btnIban"
+                              << "txtIban"
+                              << "IT60X0542811101000000123456"
+                              << "TfrmIban"
+                              << "txtIban";
+        QTest::newRow("card") << "btnCarta"
+                              << "txtCarta"
+                              << "4111111111111111"
+                              << "TfrmCarta"
+                              << "txtNumero";
     }
 
     void checksReceiveTheirValue()
@@ -800,6 +968,8 @@ private slots:
         click("cmdFile");
         QDialog* attachments = openedDialog();
         QVERIFY(attachments);
+        QCOMPARE(QString::fromLatin1(attachments->metaObject()->className()), QStringLiteral("TfrmAllegaCartella"));
+        QCOMPARE(static_cast<Dialog*>(attachments)->callerTag(), QStringLiteral("esecutori"));
         for (const auto& slot : pairs) {
             auto* field = child<QLineEdit>(attachments, slot[1]);
             QVERIFY2(field, slot[1]);
@@ -842,8 +1012,8 @@ private slots:
             QApplication::sendEvent(widget, &enter);
             QCOMPARE(text("panInfo"), QString::fromUtf8(hint[1]));
             // A move over a background area empties the status text.
-            for (const char* background : {"panAnagrafica", "panImgQuestioni", "panComandi", "panNavigazione",
-                                           "lblPosizione", "imgDecoro"}) {
+            for (const char* background :
+                 {"panAnagrafica", "panImgQuestioni", "panComandi", "panNavigazione", "lblPosizione", "imgDecoro"}) {
                 QApplication::sendEvent(widget, &enter);
                 QWidget* area = child<QWidget>(m_editor, background);
                 QVERIFY2(area, background);
@@ -852,6 +1022,15 @@ private slots:
                 QApplication::sendEvent(area, &move);
                 QVERIFY2(text("panInfo").isEmpty(), background);
             }
+            // So does a move over the status bar, which lets the mouse through to the panel behind.
+            QApplication::sendEvent(widget, &enter);
+            QWidget* container = child<QWidget>(m_editor, "panContainer");
+            const QPointF overStatus = child<QWidget>(m_editor, "panInfo")->geometry().center();
+            QCOMPARE(container->childAt(overStatus.toPoint()), nullptr);
+            QMouseEvent move(QEvent::MouseMove, overStatus, container->mapToGlobal(overStatus), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(container, &move);
+            QVERIFY(text("panInfo").isEmpty());
         }
     }
 };

@@ -71,8 +71,9 @@ private slots:
             return;
         }
         QCOMPARE(decision.message.kind, MessageKind::Warning);
-        QCOMPARE(decision.message.text,
-                 QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare il nome dell'Esecutore."));
+        QCOMPARE(
+            decision.message.text,
+            QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare il nome dell'Esecutore."));
         QCOMPARE(decision.focus, QStringLiteral("txtEsecutore"));
     }
 
@@ -112,12 +113,14 @@ private slots:
         const Decision appended = PayerEditor::saved(PayerEditor::save(QString(), 4), 5);
         QCOMPARE(appended.position, std::optional<QString>(QStringLiteral("5")));
         QCOMPARE(appended.message,
-                 (Message{MessageKind::Information, QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.")}));
+                 (Message{MessageKind::Information,
+                          QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.")}));
         const Decision changed = PayerEditor::saved(PayerEditor::save(QStringLiteral(" 5"), 5), 5);
         QCOMPARE(changed.position, std::optional<QString>(QStringLiteral("5")));
-        QCOMPARE(changed.message, (Message{MessageKind::Information,
-                                           QStringLiteral("Le modifiche apportate alla scheda corrente sono state "
-                                                          "salvate in archivio.")}));
+        QCOMPARE(changed.message,
+                 (Message{MessageKind::Information,
+                          QStringLiteral("Le modifiche apportate alla scheda corrente sono state "
+                                         "salvate in archivio.")}));
     }
 
     void clear_data()
@@ -136,21 +139,24 @@ private slots:
         const Message request = PayerEditor::clearRequest(position);
         QCOMPARE(request.kind, kind);
         if (kind == MessageKind::Warning) {
-            QCOMPARE(request.text, QStringLiteral("Attenzione: la cancellazione dei campi di una scheda pu\u00f2 "
-                                                  "avvenire soltanto dopo che questa \u00e8 stata inserita in "
-                                                  "archivio."));
+            QCOMPARE(request.text,
+                     QStringLiteral("Attenzione: la cancellazione dei campi di una scheda pu\u00f2 "
+                                    "avvenire soltanto dopo che questa \u00e8 stata inserita in "
+                                    "archivio."));
             return;
         }
-        QCOMPARE(request.text, QStringLiteral("Per ottenere la cancellazione dei dati, \u00e8 necessario sovrascrivere "
-                                              "la scheda con nuove informazioni e premere Salva.\r\n\r\nSi vuole "
-                                              "sovrascrivere la scheda corrente?"));
+        QCOMPARE(request.text,
+                 QStringLiteral("Per ottenere la cancellazione dei dati, \u00e8 necessario sovrascrivere "
+                                "la scheda con nuove informazioni e premere Salva.\r\n\r\nSi vuole "
+                                "sovrascrivere la scheda corrente?"));
         const Decision cleared = PayerEditor::cleared(QStringLiteral(" 3 "));
         QCOMPARE(cleared.action, Action::None);
         QCOMPARE(cleared.position, std::nullopt); // the number stays
         QCOMPARE(cleared.focus, QStringLiteral("txtEsecutore"));
-        QCOMPARE(cleared.message, (Message{MessageKind::Information,
-                                           QStringLiteral("Inserire i nuovi dati e premere Salva per sovrascrivere la "
-                                                          "scheda n. 3.")}));
+        QCOMPARE(cleared.message,
+                 (Message{MessageKind::Information,
+                          QStringLiteral("Inserire i nuovi dati e premere Salva per sovrascrivere la "
+                                         "scheda n. 3.")}));
     }
 
     void arrows_data()
@@ -158,8 +164,8 @@ private slots:
         QTest::addColumn<Move>("move");
         QTest::addColumn<QString>("position");
         QTest::addColumn<qint64>("count");
-        QTest::addColumn<qint64>("load");            // 0: nothing loaded
-        QTest::addColumn<QString>("newPosition");    // "-": unchanged
+        QTest::addColumn<qint64>("load");         // 0: nothing loaded
+        QTest::addColumn<QString>("newPosition"); // "-": unchanged
         QTest::addColumn<bool>("emptyMessage");
 
         // An empty archive.
