@@ -14,7 +14,7 @@ echo "building the benchmarks in $BUILD (Release)..." >&2
 LAUNCHER=()
 command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTASSELLA_BENCH=ON -DTASSELLA_TESTS=OFF "${LAUNCHER[@]}" >/dev/null
-cmake --build "$BUILD" -j2 --target bench_startup bench_lists bench_listgen >/dev/null
+cmake --build "$BUILD" -j2 --target bench_startup bench_lists bench_listgen bench_summary bench_export bench_sheet >/dev/null
 B=$BUILD/bench
 
 # A year of a busy office: 100 000 slips (244 MB) and 100 000 payers (268 MB), made once.
@@ -79,3 +79,8 @@ time_measure "payer search, 100000 payers" cat 3 "cat $DATA/Esecutori.pro" "$B/b
 memory_measure "unpaid list memory" 3 "$B/bench_lists $DATA unpaid" "$B/bench_lists $EMPTY unpaid"
 memory_measure "slip search memory, 100000 lines" 3 "$B/bench_lists $DATA slipsearch" "$B/bench_lists $EMPTY slipsearch"
 memory_measure "payer search memory, 100000 lines" 3 "$B/bench_lists $DATA payersearch" "$B/bench_lists $EMPTY payersearch"
+
+# The measures of the summary, the export and the information sheet print their own lines.
+BUILD=$BUILD RUNS=$RUNS bash bench/summary.sh
+TASSELLA_BUILD=$BUILD bash bench/export.sh
+BUILD=$BUILD bash bench/sheet.sh

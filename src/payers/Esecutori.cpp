@@ -303,6 +303,8 @@ void TfrmEsecutori::save()
     const PayerEditor::Decision done = PayerEditor::saved(decision, *written);
     m_ui->lblPosizione->setText(*done.position);
     MessageBox::show(this, done.message);
+    if (!archive.notice().isEmpty())
+        MessageBox::show(this, archive.notice()); // an incomplete end was moved aside first
 }
 
 void TfrmEsecutori::clearForOverwrite()

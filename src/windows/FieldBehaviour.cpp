@@ -360,7 +360,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (!m_status)
+        // The status label itself is no command or background: while it is being destroyed it
+        // must not be read.
+        if (!m_status || watched == m_status.data())
             return false;
         const auto* widget = static_cast<QWidget*>(watched);
         if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove

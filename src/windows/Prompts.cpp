@@ -117,7 +117,10 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
         g_next.reset();
         return name;
     }
-    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    // "*.*" means every file on Windows; here it would hide the files without an extension.
+    QString shown = filter;
+    shown.replace(QLatin1String("(*.*)"), QLatin1String("(*)"));
+    return QFileDialog::getOpenFileName(parent, caption, folder, shown);
 }
 void setNextFileName(const QString& name) { g_next = name; }
 bool hasPending() { return g_next.has_value(); }
