@@ -26,6 +26,7 @@
 #include "lists/RiepCosti.h"
 #include "checks/Calendario.h"
 #include "windows/Windows.h"
+#include "app/StartupChecks.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -45,6 +46,7 @@ void installTranslations(QApplication& app)
 
 void createWindows()
 {
+    StartupChecks::installShellFailureMessage();
     Windows::add(new TfrmPassword);
     Windows::add(new TfrmAvvio);
     Windows::add(new TfrmCambiaPassword);
@@ -74,8 +76,10 @@ void createWindows()
 
 void showLogin()
 {
-    if (auto* login = qobject_cast<Workspace*>(Windows::byClass("TfrmPassword")))
+    if (auto* login = qobject_cast<Workspace*>(Windows::byClass("TfrmPassword"))) {
         login->showFrom(nullptr);
+        StartupChecks::warnIfProgramFolderReadOnly(login);
+    }
 }
 
 } // namespace Startup
