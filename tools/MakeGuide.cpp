@@ -124,7 +124,6 @@ int main(int argc, char* argv[])
         format.setHeight(shown.height() * scale);
 
         QTextCursor cursor(block);
-        cursor.select(QTextCursor::BlockUnderCursor);
         cursor.movePosition(QTextCursor::StartOfBlock);
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();

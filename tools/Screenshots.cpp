@@ -17,6 +17,7 @@
 #include "lists/ExpBollettini.h"
 #include "lists/ExpEsecutori.h"
 #include "lists/MenuRiepCosti.h"
+#include "lists/Ricontatta.h"
 #include "lists/RiepCosti.h"
 #include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
@@ -31,6 +32,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QKeyEvent>
 #include <QTemporaryDir>
@@ -55,6 +58,8 @@ void type(QWidget* window, const char* name, const QString& text)
         return;
     }
     field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->clear();
     for (QChar c : text) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
@@ -100,24 +105,32 @@ template <class T, class Owner = TfrmAvvio> std::function<QWidget*()> dialog(con
 // One payer, one slip: the same person throughout the guide.
 void fillSlip(QWidget* editor)
 {
+    // The year's archive opened, as the user does first.
+    type(editor, "txtAnno", QStringLiteral("2025"));
+    press(editor, "btnApri");
     type(editor, "txtEsecutore", QStringLiteral("ROSSI MARIO"));
     type(editor, "txtCodFisc", QStringLiteral("RSSMRA80A01H501U"));
     type(editor, "txtComuneNasc", QStringLiteral("ROMA"));
     type(editor, "txtProvNasc", QStringLiteral("RM"));
     type(editor, "txtGG", QStringLiteral("01"));
     type(editor, "txtMM", QStringLiteral("01"));
-    type(editor, "txtAA", QStringLiteral("1980"));
+    type(editor, "txtAA", QStringLiteral("80"));
     type(editor, "txtSesso", QStringLiteral("M"));
     type(editor, "txtIndirizzoRes", QStringLiteral("VIA GARIBALDI 12"));
     type(editor, "txtCapRes", QStringLiteral("00100"));
     type(editor, "txtComuneRes", QStringLiteral("ROMA"));
     type(editor, "txtProvRes", QStringLiteral("RM"));
     type(editor, "txtCodTariffa", QStringLiteral("8445"));
-    type(editor, "txtAnnoTariffa", QStringLiteral("2025"));
-    type(editor, "txtCausale", QStringLiteral("LICENZA DI PORTO DI FUCILE USO CACCIA"));
-    type(editor, "txtIntero", QStringLiteral("168"));
+    type(editor, "txtAnnoTariffa", QStringLiteral("25"));
+    type(editor, "txtCausale", QStringLiteral("PORTO D'ARMI USO CACCIA"));
+    type(editor, "txtImporto", QStringLiteral("168"));
     type(editor, "txtCents", QStringLiteral("00"));
-    type(editor, "txtDataScade", QStringLiteral("31/03/2025"));
+    // A key in the due date opens the date picker: the date goes in as the picker writes it.
+    if (auto* due = editor->findChild<QLineEdit*>(QStringLiteral("txtDataScade")))
+        due->setText(QStringLiteral("31/03/2025"));
+    if (auto* annual = editor->findChild<QCheckBox*>(QStringLiteral("chkAnnuale")))
+        annual->setChecked(true);
+    type(editor, "txtNote", QStringLiteral("Rinnovo annuale"));
 }
 
 Fill typed(const char* name, const char* text, const char* button = nullptr)

@@ -14,6 +14,12 @@ cmp "$source/data/unins000.dll" "$prefix/unins000.dll" || fail "initial password
 "$check" "$prefix" || fail "the program folder does not work"
 pages="$(pdfinfo "$prefix/Guida.pdf" | awk '/^Pages:/ {print $2}')"
 [ "${pages:-0}" -ge 5 ] || fail "guide has ${pages:-no} pages"
+# Every picture line of the guide's source is a picture in the PDF, its caption under it.
+wanted="$(grep -c '^!\[' "$source/docs/Guida.md")"
+images="$(pdfimages -list "$prefix/Guida.pdf" | awk '$3 == "image"' | wc -l)"
+[ "$wanted" -ge 15 ] && [ "$images" -eq "$wanted" ] || fail "guide has $images pictures, its source $wanted"
+text="$(pdftotext "$prefix/Guida.pdf" -)"
+grep -q "Un bollettino compilato" <<<"$text" || fail "no caption under the pictures"
 
 # The program starts from there and waits at the login (still running when the time is up).
 set +e

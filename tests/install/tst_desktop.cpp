@@ -41,7 +41,7 @@ private slots:
             QVERIFY(TestSupport::writeAll(m_session->file(QString::fromLatin1(name)), "x"));
         std::unique_ptr<ReadOnly> guard;
         if (!locked.isEmpty()) {
-            guard = std::make_unique<ReadOnly>(locked == "." ? m_session->folder() : m_session->file(locked));
+            guard = std::make_unique<ReadOnly>(locked == QLatin1String(".") ? m_session->folder() : m_session->file(locked));
             REQUIRE_READ_ONLY(*guard);
         }
         Startup::showLogin();
@@ -132,7 +132,7 @@ private slots:
         const QString file = m_session->file("Riepilogo Annuale.xls");
         if (fileExists)
             QVERIFY(TestSupport::writeAll(file, "x"));
-        TMisc::Open("\"" + file + "\"");
+        TMisc::Open(QLatin1Char('"') + file + QLatin1Char('"'));
         if (exitCode >= 0) {
             // The path arrives whole, blanks included, without the quotes.
             QTRY_COMPARE(TestSupport::readAll(log), file.toUtf8());
