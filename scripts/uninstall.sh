@@ -11,6 +11,7 @@ data="${XDG_DATA_HOME:-$HOME/.local/share}"
 rm -f "$data/applications/tassella.desktop"
 if [ -d "$data/icons/hicolor" ]; then
     find "$data/icons/hicolor" -path '*/apps/tassella.*' -type f -delete
+    find "$data/icons/hicolor" -mindepth 1 -depth -type d -empty -delete
 fi
 command -v update-desktop-database >/dev/null && update-desktop-database -q "$data/applications" 2>/dev/null || true
 command -v gtk-update-icon-cache >/dev/null && gtk-update-icon-cache -q -t "$data/icons/hicolor" 2>/dev/null || true

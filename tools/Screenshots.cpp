@@ -181,6 +181,12 @@ const std::vector<Shot>& shots()
 
 int main(int argc, char* argv[])
 {
+    // The offscreen platform says for every window that it cannot raise it; that is no news here.
+    static const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (!message.startsWith(QLatin1String("This plugin does not support")))
+                previous(type, context, message);
+        });
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     if (args.size() != 2) {
