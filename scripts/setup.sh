@@ -4,13 +4,13 @@
 set -euo pipefail
 
 TASSELLA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-TASSELLA_BUILD="$TASSELLA_ROOT/build"
+TASSELLA_BUILD="${TASSELLA_BUILD:-$TASSELLA_ROOT/build}"
 
 TASSELLA_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     fonts-dejavu-core fonts-liberation2
-    poppler-utils desktop-file-utils
+    poppler-utils clang-format desktop-file-utils
 )
 
 tassella_install_packages() {
@@ -37,6 +37,12 @@ tassella_build() {
         export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$TASSELLA_ROOT")}"
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
-    cmake -S "$TASSELLA_ROOT" -B "$TASSELLA_BUILD" -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" "$@" >/dev/null
+    # Under CI a warning is an error; a user's newer compiler never breaks the build.
+    local strict=()
+    if [ "${CI:-}" = "true" ]; then
+        strict=(-DTASSELLA_WERROR=ON)
+    fi
+    cmake -S "$TASSELLA_ROOT" -B "$TASSELLA_BUILD" -DCMAKE_BUILD_TYPE="${TASSELLA_BUILD_TYPE:-Release}" \
+        "${launcher[@]}" "${strict[@]}" "$@" >/dev/null
     cmake --build "$TASSELLA_BUILD" -j"$(nproc)"
 }

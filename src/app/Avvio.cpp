@@ -7,26 +7,23 @@
 #include "data/Maker.h"
 #include "data/OpenURL.h"
 #include "app/Splash.h"
-#include "lists/MenuRiepCosti.h"
-#include "payers/Esecutori.h"
-#include "slips/Bollettino.h"
 #include "ui_Avvio.h"
 
 #include <QLocale>
-#include <functional>
 
 namespace {
-// Each work area is a picture, a caption strip and a description box that all do the same.
+// Each work area is a picture, a caption strip and a description box that all show its workspace.
 struct Area {
     const char* picture;
     const char* strip;
     const char* description;
     const char* art;
+    const char* workspace;
 };
 const Area kAreas[] = {
-    {"imgAnagrafica", "btnAnagrafica", "infAnagrafica", "anagrafica"},
-    {"imgBollettino", "btnBollettino", "infBollettino", "bollettino"},
-    {"imgRiepilogo", "btnRiepilogo", "infRiepilogo", "riepilogo"},
+    {"imgAnagrafica", "btnAnagrafica", "infAnagrafica", "anagrafica", "TfrmEsecutori"},
+    {"imgBollettino", "btnBollettino", "infBollettino", "bollettino", "TfrmBollettino"},
+    {"imgRiepilogo", "btnRiepilogo", "infRiepilogo", "riepilogo", "TfrmMenuRiepCosti"},
 };
 
 const char* const kStripStyle =
@@ -62,21 +59,18 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
     Artwork::show(m_ui->imgCopyright, QStringLiteral("copyright"));
     Artwork::show(m_ui->imgEsci, QStringLiteral("esci"));
 
-    const std::function<void()> commands[] = {
-        [this] { Windows::get<TfrmEsecutori>()->showFrom(this); },
-        [this] { Windows::get<TfrmBollettino>()->showFrom(this); },
-        [this] { Windows::get<TfrmMenuRiepCosti>()->showFrom(this); },
-    };
-    for (int i = 0; i < 3; ++i) {
-        const Area& area = kAreas[i];
+    for (const Area& area : kAreas) {
         auto* picture = panel()->findChild<ClickLabel*>(QString::fromLatin1(area.picture));
         auto* strip = panel()->findChild<ClickLabel*>(QString::fromLatin1(area.strip));
         auto* description = panel()->findChild<ClickLabel*>(QString::fromLatin1(area.description));
         Artwork::show(picture, QString::fromLatin1(area.art));
         strip->setStyleSheet(QString::fromLatin1(kStripStyle));
         description->setStyleSheet(QString::fromLatin1(kDescriptionStyle));
+        const char* workspace = area.workspace;
         for (ClickLabel* image : {picture, strip, description})
-            connect(image, &ClickLabel::clicked, this, commands[i]);
+            connect(image, &ClickLabel::clicked, this, [this, workspace] {
+                qobject_cast<Workspace*>(Windows::byClass(workspace))->showFrom(this);
+            });
     }
 
     m_ui->imgSito->setText(QStringLiteral("%1  ·  %2").arg(Maker::name, Maker::webAddress));
