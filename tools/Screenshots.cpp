@@ -155,7 +155,8 @@ const std::vector<Shot>& shots()
              print->prepareSlip();
              return static_cast<QWidget*>(new SlipPreview(print->report(), print));
          },
-         {}, QSize(1000, 720)},
+         {},
+         QSize(1000, 720)},
         {"esecutori", workspace<TfrmEsecutori>()},
         {"dasaldare", dialog<TfrmDaSaldare, TfrmBollettino>()},
         {"scadute", dialog<TfrmScadute, TfrmBollettino>()},
@@ -182,8 +183,8 @@ const std::vector<Shot>& shots()
 int main(int argc, char* argv[])
 {
     // The offscreen platform says for every window that it cannot raise it; that is no news here.
-    static const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    static const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
             if (!message.startsWith(QLatin1String("This plugin does not support")))
                 previous(type, context, message);
         });

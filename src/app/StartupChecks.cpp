@@ -10,9 +10,8 @@ namespace StartupChecks {
 
 void installShellFailureMessage()
 {
-    Shell::setFailureHandler([](const QString& target) {
-        MessageBox::show(QApplication::activeWindow(), Shell::failureMessage(target));
-    });
+    Shell::setFailureHandler(
+        [](const QString& target) { MessageBox::show(QApplication::activeWindow(), Shell::failureMessage(target)); });
 }
 
 void warnIfProgramFolderReadOnly(QWidget* parent)

@@ -88,13 +88,15 @@ Message failureMessage(const QString& target)
         return {MessageKind::Warning,
                 QStringLiteral("Attenzione: nel sistema non è impostato alcun programma di posta elettronica, "
                                "per cui non è possibile scrivere a ")
-                    + url.path() + QStringLiteral(".\n\r\n\rScegliere il programma di posta predefinito nelle "
-                                                  "impostazioni del desktop (Applicazioni predefinite).")};
+                    + url.path()
+                    + QStringLiteral(".\n\r\n\rScegliere il programma di posta predefinito nelle "
+                                     "impostazioni del desktop (Applicazioni predefinite).")};
     if (!url.isLocalFile())
         return {MessageKind::Warning,
                 QStringLiteral("Attenzione: nel sistema non è impostato alcun programma per aprire l'indirizzo ")
-                    + url.toString() + QStringLiteral(".\n\r\n\rScegliere il browser predefinito nelle "
-                                                      "impostazioni del desktop (Applicazioni predefinite).")};
+                    + url.toString()
+                    + QStringLiteral(".\n\r\n\rScegliere il browser predefinito nelle "
+                                     "impostazioni del desktop (Applicazioni predefinite).")};
     return {MessageKind::Warning,
             QStringLiteral("Attenzione: nel sistema non è impostato alcun programma per aprire questo tipo di file:"
                            "\n\r\n\r")
@@ -103,7 +105,10 @@ Message failureMessage(const QString& target)
                                  "\"Apri con\", nel gestore dei file del desktop.")};
 }
 
-void setFailureHandler(std::function<void(const QString& target)> handler) { g_failureHandler = std::move(handler); }
+void setFailureHandler(std::function<void(const QString& target)> handler)
+{
+    g_failureHandler = std::move(handler);
+}
 
 void setRecording(bool on)
 {
@@ -111,18 +116,36 @@ void setRecording(bool on)
     g_failing = false;
     g_opened.clear();
 }
-void setFailing(bool on) { g_failing = on; }
-QStringList opened() { return g_opened; }
-void clearOpened() { g_opened.clear(); }
+void setFailing(bool on)
+{
+    g_failing = on;
+}
+QStringList opened()
+{
+    return g_opened;
+}
+void clearOpened()
+{
+    g_opened.clear();
+}
 } // namespace Shell
 
 namespace Clock {
 namespace {
 QDateTime g_fixed;
 }
-QDate today() { return now().date(); }
-QDateTime now() { return g_fixed.isValid() ? g_fixed : QDateTime::currentDateTime(); }
-void setFixed(const QDateTime& moment) { g_fixed = moment; }
+QDate today()
+{
+    return now().date();
+}
+QDateTime now()
+{
+    return g_fixed.isValid() ? g_fixed : QDateTime::currentDateTime();
+}
+void setFixed(const QDateTime& moment)
+{
+    g_fixed = moment;
+}
 } // namespace Clock
 
 namespace ProgramFolder {
@@ -137,7 +160,10 @@ QString path()
         folder += QLatin1Char('/');
     return folder;
 }
-void setOverride(const QString& folder) { g_override = folder; }
+void setOverride(const QString& folder)
+{
+    g_override = folder;
+}
 
 Message writeCheck()
 {
@@ -170,4 +196,3 @@ Message writeCheck()
     return {};
 }
 } // namespace ProgramFolder
-

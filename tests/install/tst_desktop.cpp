@@ -27,10 +27,14 @@ private slots:
     {
         QTest::addColumn<QString>("locked");   // what is made unwritable: "" nothing, "." the folder
         QTest::addColumn<QString>("expected"); // a part of the warning, empty for no warning
-        QTest::newRow("writable") << "" << "";
-        QTest::newRow("folder") << "." << "Attenzione: il programma non può scrivere nella propria cartella:\n\r\n\r";
-        QTest::newRow("password file") << "unins000.dll" << "non può modificare il file unins000.dll";
-        QTest::newRow("archive") << "2025.bol" << "non può modificare il file 2025.bol";
+        QTest::newRow("writable") << ""
+                                  << "";
+        QTest::newRow("folder") << "."
+                                << "Attenzione: il programma non può scrivere nella propria cartella:\n\r\n\r";
+        QTest::newRow("password file") << "unins000.dll"
+                                       << "non può modificare il file unins000.dll";
+        QTest::newRow("archive") << "2025.bol"
+                                 << "non può modificare il file 2025.bol";
     }
     void startupWarnsAboutUnwritableFolder()
     {
@@ -41,7 +45,8 @@ private slots:
             QVERIFY(TestSupport::writeAll(m_session->file(QString::fromLatin1(name)), "x"));
         std::unique_ptr<ReadOnly> guard;
         if (!locked.isEmpty()) {
-            guard = std::make_unique<ReadOnly>(locked == QLatin1String(".") ? m_session->folder() : m_session->file(locked));
+            guard = std::make_unique<ReadOnly>(locked == QLatin1String(".") ? m_session->folder()
+                                                                            : m_session->file(locked));
             REQUIRE_READ_ONLY(*guard);
         }
         Startup::showLogin();
@@ -122,10 +127,9 @@ private slots:
         const QString log = bin.filePath("argument");
         if (exitCode >= 0) {
             const QString script = bin.filePath("xdg-open");
-            QVERIFY(TestSupport::writeAll(script, QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit %2\n")
-                                                      .arg(log)
-                                                      .arg(exitCode)
-                                                      .toUtf8()));
+            QVERIFY(TestSupport::writeAll(
+                script,
+                QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\nexit %2\n").arg(log).arg(exitCode).toUtf8()));
             QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         }
         qputenv("PATH", bin.path().toUtf8());
