@@ -19,13 +19,12 @@ const Behaviour::Field kFields[] = {
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
-    : Workspace(Role::Fixed, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::CambiaPassword>())
 {
     m_ui->setupUi(panel());
     finishForm();
     Artwork::show(m_ui->imgLucchetto, QStringLiteral("lucchetto"));
-    setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
     Behaviour::install(this, kFields);
 
     for (QLineEdit* field : {m_ui->txtPasswordOld, m_ui->txtPasswordNew, m_ui->txtConferma})

@@ -9,15 +9,15 @@
 #include <QRegularExpression>
 
 TfrmGuida::TfrmGuida(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Guida>())
 {
     m_ui->setupUi(this);
     finishForm();
-    Artwork::paintBackground(this);
     Artwork::show(m_ui->imgIcona, QStringLiteral("guida"));
     Artwork::show(m_ui->imgPDF, QStringLiteral("pdf"));
-    m_ui->txtGuida->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Read-only text: it takes the focus and scrolls with the keys, but shows no caret to type at.
+    m_ui->txtGuida->setTextInteractionFlags(Qt::TextSelectableByMouse);
     LinkLook::install(m_ui->lnkWeb, {m_ui->lnkWeb, m_ui->imgPDF});
     connect(m_ui->lnkWeb, &ClickLabel::clicked, this, &TfrmGuida::openGuide);
     connect(m_ui->imgPDF, &ClickLabel::clicked, this, &TfrmGuida::openGuide);

@@ -132,4 +132,74 @@ QString slipEditorBody()
     return body.join(QStringLiteral("\r\n\r\n"));
 }
 
+QString summaryTitle() { return QStringLiteral("Riepilogo versamenti."); }
+
+QString summaryBody()
+{
+    const char* const paragraphs[] = {
+        "Questa schermata presenta il prospetto dei versamenti eseguiti in un periodo qualsiasi dell'anno solare, "
+        "con il totale degli importi: per tutti gli Esecutori oppure soltanto per quelli scelti in base al nome, al "
+        "codice fiscale o a entrambi.",
+        "Vi si arriva dal menu principale, con la voce \"Riepilogo versamenti\": nella schermata di selezione si "
+        "indicano l'anno, il nome dell'Esecutore, il suo codice fiscale e i giorni di inizio e di fine del periodo, "
+        "poi si preme il pulsante \"Visualizza riepilogo\". Sono compresi tutti i bollettini con la data di "
+        "scadenza nel periodo, saldati o no.",
+        "Per ogni versamento il prospetto riporta la data di scadenza, l'importo, il nome dell'Esecutore, il codice "
+        "fiscale, il comune di residenza, il codice tariffa e le note; in fondo alla schermata sono indicati il "
+        "periodo scelto e il totale degli importi versati.",
+        "Lasciando in bianco i campi del nome e del codice fiscale si ottiene il riepilogo di tutti gli Esecutori. Il "
+        "pulsante \"Trova\" porta alla voce che contiene le parole cercate, e il pulsante \"Stampa riepilogo\" "
+        "stampa l'elenco con il periodo e il totale, pronto da consegnare al commercialista.",
+    };
+    QStringList body;
+    for (const char* paragraph : paragraphs)
+        body.append(QString::fromUtf8(paragraph));
+QString payerEditorTitle() { return QStringLiteral("Applicazione Anagrafica Esecutori."); }
+
+QString payerEditorBody()
+{
+    static const char* const kParagraphs[] = {
+        "L'anagrafica raccoglie i dati delle persone e degli enti (gli Esecutori) per conto dei quali si versano le "
+        "Tasse sulle Concessioni Governative. Serve anzitutto a compilare i bollettini pi\u00f9 in fretta: nella "
+        "schermata dei bollettini il comando Importa dati copia nel modulo il nome, i dati di nascita, la residenza e "
+        "il codice fiscale dell'Esecutore scelto, senza doverli scrivere ogni volta.",
+        "L'anagrafica \u00e8 anche una rubrica completa: per ogni Esecutore conserva i numeri di telefono di casa, "
+        "dell'ufficio e del cellulare, il fax e l'indirizzo e-mail, insieme ai dati fiscali e bancari, cos\u00ec "
+        "da avere sempre a portata di mano tutto ci\u00f2 che serve per contattarlo.",
+        "Ogni scheda contiene il cognome e il nome o la ragione sociale, la data e il luogo di nascita, il sesso, il "
+        "recapito preferenziale, la residenza con il CAP, la categoria di appartenenza, il codice fiscale, la "
+        "partita IVA, l'IBAN, il numero e la scadenza della carta di credito, gli estremi del documento "
+        "d'identit\u00e0, il codice tariffa abituale, le questioni in sospeso e le note.",
+        "Per inserire un nuovo Esecutore premere Nuovo, compilare i campi (il tasto Invio porta al campo successivo) "
+        "e premere Salva: la scheda viene aggiunta in fondo all'archivio e il suo numero compare tra le frecce di "
+        "scorrimento. Il nome dell'Esecutore \u00e8 l'unico dato obbligatorio. Per modificare una scheda basta "
+        "ritrovarla con le frecce o con Trova, correggere i dati e premere di nuovo Salva.",
+        "Le schede non si eliminano dall'archivio: il comando Cancella svuota i campi della scheda mostrata, "
+        "mantenendone il numero, perch\u00e9 vi si possano scrivere i dati di un altro Esecutore. La scheda "
+        "originale resta invariata finch\u00e9 non si preme Salva, che la sovrascrive con i nuovi dati.",
+        "Il campo Questioni in sospeso permette di annotare ci\u00f2 che resta da definire con l'Esecutore, ad esempio "
+        "un documento da consegnare o un versamento da concordare. Spuntando la casella Da ricontattare la scheda "
+        "entra nell'elenco degli Esecutori da ricontattare, che si apre con il comando omonimo: da l\u00ec, con un "
+        "doppio clic, si torna alla scheda.",
+        "Quando lo stesso Esecutore effettua versamenti con causali e codici tariffa diversi, conviene registrare "
+        "pi\u00f9 schede a suo nome, una per ogni codice tariffa: importando nel bollettino la scheda giusta il "
+        "modulo riceve subito anche il codice da versare.",
+        "Il comando Trova cerca le schede combinando pi\u00f9 filtri contemporaneamente, come una parte del nome, il "
+        "comune di residenza, il codice fiscale, la categoria o il codice tariffa: sono mostrate soltanto le schede "
+        "che soddisfano tutti i criteri indicati, e un doppio clic riporta la scheda scelta nell'anagrafica.",
+        "A ogni scheda si possono allegare fino a tre file, per esempio la copia di un documento d'identit\u00e0 o di "
+        "una visura, con il comando Allega file; i file vengono copiati nella cartella Documenti_Allegati del "
+        "programma e restano legati alla scheda dopo il Salva. I pulsanti accanto al codice fiscale, alla partita "
+        "IVA, all'IBAN e alla carta di credito ne controllano la correttezza, mentre quello accanto all'indirizzo "
+        "e-mail apre un nuovo messaggio indirizzato all'Esecutore.",
+        "Infine, la scheda mostrata si pu\u00f2 stampare, visualizzare in anteprima o salvare in un file PDF con i "
+        "comandi Stampa, Anteprima e Crea PDF, e l'intero archivio degli Esecutori si pu\u00f2 esportare con Esporta "
+        "archivio in un file di Microsoft Excel, da elaborare con un foglio di calcolo o da conservare come copia.",
+    };
+    QStringList body;
+    for (const char* paragraph : kParagraphs)
+        body << QString::fromUtf8(paragraph);
+    return body.join(QStringLiteral("\r\n\r\n"));
+}
+
 } // namespace HelpPages

@@ -14,7 +14,16 @@ QString startMenuBody();
 QString slipEditorTitle();
 QString slipEditorBody();
 
+// The payment summary result's page: "Riepilogo versamenti.", paragraphs joined by CR LF CR LF.
+QString summaryTitle();
+QString summaryBody();
+
 // The password that the program folder's password file holds until the user changes it.
 inline const QString initialPassword = QStringLiteral("TASSELLA");
+
+// The payer editor's help page: "Applicazione Anagrafica Esecutori.", ten paragraphs.
+QString payerEditorTitle();
+// Paragraphs joined by CR LF CR LF.
+QString payerEditorBody();
 
 } // namespace HelpPages

@@ -7,12 +7,11 @@
 #include "ui_Info.h"
 
 TfrmInfo::TfrmInfo(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Info>())
 {
     m_ui->setupUi(this);
     finishForm();
-    Artwork::paintBackground(this);
     Artwork::show(m_ui->imgLogo, QStringLiteral("icona"));
     Artwork::show(m_ui->imgTitolo, QStringLiteral("titolo"));
     Artwork::show(m_ui->imgEmail, QStringLiteral("email"));

@@ -22,13 +22,12 @@ const QString kReadFailure = QStringLiteral(
 } // namespace
 
 TfrmPassword::TfrmPassword(QWidget* parent)
-    : Workspace(Role::Login, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::Password>())
 {
     m_ui->setupUi(panel());
     finishForm();
     Artwork::show(m_ui->imgLucchetto, QStringLiteral("lucchetto"));
-    setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
 
     Behaviour::install(this, kFields);
     // Installed after the shared behaviour, so this filter sees Enter first.

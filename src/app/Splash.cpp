@@ -7,12 +7,11 @@
 #include "ui_Splash.h"
 
 TfrmSplash::TfrmSplash(QWidget* parent)
-    : Dialog(parent, Placement::CentreOwner)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Splash>())
 {
     m_ui->setupUi(this);
     finishForm();
-    Artwork::paintBackground(this);
     setWindowTitle(QStringLiteral(" Tassella - ") + Maker::name);
     Artwork::show(m_ui->imgCrediti, QStringLiteral("mosaico"));
     Artwork::show(m_ui->imgLogo, QStringLiteral("icona"));

@@ -25,10 +25,12 @@
 #include "lists/MenuRiepCosti.h"
 #include "lists/RiepCosti.h"
 #include "checks/Calendario.h"
+#include "windows/Artwork.h"
 #include "windows/Windows.h"
 #include "app/StartupChecks.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -44,34 +46,51 @@ void installTranslations(QApplication& app)
         QApplication::installTranslator(translator);
 }
 
+namespace {
+template <class T> QWidget* make() { return new T; }
+
+using Role = Workspace::Role;
+using Placement = Dialog::Placement;
+
+// Every window of the program, in the order the start-up creates them, with how each is shown
+// and the caller tags that name the workspaces.
+const Windows::WindowDef kWindows[] = {
+    {"TfrmPassword", Role::Login, &make<TfrmPassword>},
+    {"TfrmAvvio", Role::StartMenu, &make<TfrmAvvio>},
+    {"TfrmCambiaPassword", Role::Fixed, &make<TfrmCambiaPassword>},
+    {"TfrmCarta", Placement::CentreScreen, &make<TfrmCarta>},
+    {"TfrmCodFisc", Placement::CentreScreen, &make<TfrmCodFisc>},
+    {"TfrmGuida", Placement::CentreScreen, &make<TfrmGuida>},
+    {"TfrmIban", Placement::CentreScreen, &make<TfrmIban>},
+    {"TfrmInfo", Placement::CentreScreen, &make<TfrmInfo>},
+    {"TfrmPartitaIva", Placement::CentreScreen, &make<TfrmPartitaIva>},
+    {"TfrmSplash", Placement::CentreOwner, &make<TfrmSplash>},
+    {"TfrmBollettino", Role::Work, &make<TfrmBollettino>, "bollettino,datascade"},
+    {"TfrmAllegaCartella", Placement::CentreScreen, &make<TfrmAllegaCartella>},
+    {"TfrmStampaBol", Placement::CentreOwner, &make<TfrmStampaBol>},
+    {"TfrmDaSaldare", Placement::CentreScreen, &make<TfrmDaSaldare>},
+    {"TfrmTrovaBollettini", Placement::CentreScreen, &make<TfrmTrovaBollettini>},
+    {"TfrmExpBollettini", Placement::CentreScreen, &make<TfrmExpBollettini>},
+    {"TfrmVoci_Tariffa", Placement::CentreScreen, &make<TfrmVoci_Tariffa>},
+    {"TfrmScadute", Placement::CentreScreen, &make<TfrmScadute>},
+    {"TfrmEsecutori", Role::Work, &make<TfrmEsecutori>, "esecutori"},
+    {"TfrmRicontatta", Placement::CentreScreen, &make<TfrmRicontatta>},
+    {"TfrmTrovaEsecutori", Placement::CentreScreen, &make<TfrmTrovaEsecutori>},
+    {"TfrmExpEsecutori", Placement::CentreScreen, &make<TfrmExpEsecutori>},
+    {"TfrmMenuRiepCosti", Role::Work, &make<TfrmMenuRiepCosti>, "riepilogo"},
+    {"TfrmRiepCosti", Placement::Maximised, &make<TfrmRiepCosti>},
+    {"TfrmCalendario", Placement::CentreOwner, &make<TfrmCalendario>},
+};
+} // namespace
+
 void createWindows()
 {
     StartupChecks::installShellFailureMessage();
-    Windows::add(new TfrmPassword);
-    Windows::add(new TfrmAvvio);
-    Windows::add(new TfrmCambiaPassword);
-    Windows::add(new TfrmCarta);
-    Windows::add(new TfrmCodFisc);
-    Windows::add(new TfrmGuida);
-    Windows::add(new TfrmIban);
-    Windows::add(new TfrmInfo);
-    Windows::add(new TfrmPartitaIva);
-    Windows::add(new TfrmSplash);
-    Windows::add(new TfrmBollettino);
-    Windows::add(new TfrmAllegaCartella);
-    Windows::add(new TfrmStampaBol);
-    Windows::add(new TfrmDaSaldare);
-    Windows::add(new TfrmTrovaBollettini);
-    Windows::add(new TfrmExpBollettini);
-    Windows::add(new TfrmVoci_Tariffa);
-    Windows::add(new TfrmScadute);
-    Windows::add(new TfrmEsecutori);
-    Windows::add(new TfrmRicontatta);
-    Windows::add(new TfrmTrovaEsecutori);
-    Windows::add(new TfrmExpEsecutori);
-    Windows::add(new TfrmMenuRiepCosti);
-    Windows::add(new TfrmRiepCosti);
-    Windows::add(new TfrmCalendario);
+    // One icon for every window, set before the first window exists.
+    QApplication::setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
+    Windows::setRegistry(kWindows);
+    for (const Windows::WindowDef& def : kWindows)
+        Windows::add(def.create());
 }
 
 void showLogin()

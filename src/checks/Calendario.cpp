@@ -10,7 +10,7 @@
 #include <QTextCharFormat>
 
 TfrmCalendario::TfrmCalendario(QWidget* parent)
-    : Dialog(parent, Placement::CentreOwner)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Calendario>())
 {
     m_ui->setupUi(this);

@@ -14,7 +14,7 @@ const Behaviour::Field kFields[] = {
 } // namespace
 
 TfrmCarta::TfrmCarta(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Carta>())
 {
     m_ui->setupUi(this);

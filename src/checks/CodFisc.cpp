@@ -14,7 +14,7 @@ const Behaviour::Field kFields[] = {
 } // namespace
 
 TfrmCodFisc::TfrmCodFisc(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::CodFisc>())
 {
     m_ui->setupUi(this);

@@ -14,7 +14,7 @@ const Behaviour::Field kFields[] = {
 } // namespace
 
 TfrmIban::TfrmIban(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Iban>())
 {
     m_ui->setupUi(this);

@@ -14,7 +14,7 @@ const Behaviour::Field kFields[] = {
 } // namespace
 
 TfrmPartitaIva::TfrmPartitaIva(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::PartitaIVA>())
 {
     m_ui->setupUi(this);

@@ -4,7 +4,8 @@
 namespace CodePage {
 
 namespace {
-// Windows-1252 bytes 0x80..0x9F; zero marks the five bytes the code page leaves undefined.
+// Windows-1252 bytes 0x80..0x9F; zero marks the five bytes the code page leaves undefined, which
+// Windows maps to the control characters of the same code (0x81 <-> U+0081) both ways.
 constexpr char16_t kHigh[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
@@ -14,6 +15,8 @@ constexpr char16_t kHigh[32] = {
 char encodeChar(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    if (c < 0xA0 && kHigh[c - 0x80] == 0)
         return static_cast<char>(c);
     for (int i = 0; i < 32; ++i)
         if (kHigh[i] != 0 && kHigh[i] == c)

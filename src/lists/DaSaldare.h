@@ -1,4 +1,5 @@
 #pragma once
+// The unpaid slips of the year open in the slip editor; a double click loads one back into it.
 
 #include "windows/Windows.h"
 
@@ -7,6 +8,7 @@
 namespace Ui {
 class DaSaldare;
 }
+class ListPanel;
 
 class TfrmDaSaldare : public Dialog {
     Q_OBJECT
@@ -14,6 +16,11 @@ public:
     explicit TfrmDaSaldare(QWidget* parent = nullptr);
     ~TfrmDaSaldare() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::unique_ptr<Ui::DaSaldare> m_ui;
+    ListPanel* m_list;
+    bool m_filled = false;
 };

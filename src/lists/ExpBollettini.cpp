@@ -3,7 +3,7 @@
 #include "ui_ExpBollettini.h"
 
 TfrmExpBollettini::TfrmExpBollettini(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::ExpBollettini>())
 {
     m_ui->setupUi(this);

@@ -3,7 +3,7 @@
 #include "ui_ExpEsecutori.h"
 
 TfrmExpEsecutori::TfrmExpEsecutori(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::ExpEsecutori>())
 {
     m_ui->setupUi(this);

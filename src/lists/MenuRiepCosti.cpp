@@ -1,13 +1,156 @@
 #include "lists/MenuRiepCosti.h"
 
+#include "data/CodePage.h"
+#include "data/Platform.h"
+#include "lists/RiepCosti.h"
+#include "lists/Summary.h"
+#include "lists/TrovaEsecutori.h"
+#include "windows/Artwork.h"
+#include "windows/FieldBehaviour.h"
+#include "windows/Prompts.h"
+
 #include "ui_MenuRiepCosti.h"
 
+#include <QComboBox>
+#include <QIcon>
+#include <QLineEdit>
+#include <QShowEvent>
+
+namespace {
+
+const Behaviour::Field kFields[] = {
+    // The year shows beside both dates; the end date's copy follows in eventFilter.
+    {"txtAnno", Behaviour::Highlight | Behaviour::Digits, 4, "txtEsecutore",
+     {.mirror = "lblAnnoInizio", .mirrorText = &CodePage::trimmed}},
+    {"txtEsecutore", Behaviour::Highlight | Behaviour::Upper, 23, "txtCodFisc"},
+    {"txtCodFisc", Behaviour::Highlight | Behaviour::TrimUpper, 16, "txtGiornoInizio"},
+    {"txtGiornoInizio", Behaviour::Highlight | Behaviour::ClearSelection, 2, "txtMeseInizio",
+     {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
+    {"txtMeseInizio", Behaviour::Highlight | Behaviour::ClearSelection, 9, "txtGiornoFine",
+     {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
+    {"txtGiornoFine", Behaviour::Highlight | Behaviour::ClearSelection, 2, "txtMeseFine",
+     {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
+    {"txtMeseFine", Behaviour::Highlight | Behaviour::ClearSelection, 9, "btnVisualizza",
+     {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
+};
+
+// The slip editor's palette: a white card with a navy title on the soft blue desk.
+const char* const kStyle = R"(
+QWidget#panSfondo { background: #dfe7f1; }
+QFrame#panRiepilogo { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 6px; }
+QFrame#panRiepilogo QLabel { color: #1f3b5c; background: transparent; border: none; }
+QFrame#panRiepilogo QLabel#lblTitolo { background: #1f4e8c; color: #ffffff; border-top-left-radius: 6px;
+    border-top-right-radius: 6px; }
+QLabel#lblCampo02, QLabel#lblImporta { color: #30475e; }
+QLabel#lblAttendere { color: #008b8b; }
+QFrame#linSeparatore { background: #c5d3e2; border: none; }
+QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 4px; }
+QComboBox { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 4px; }
+QComboBox::drop-down { width: 22px; border-left: 1px solid #b8c6d6; background: #f3f6fa; }
+QComboBox QAbstractItemView { background: #ffffff; color: #111111; selection-background-color: #1f4e8c;
+    selection-color: #ffffff; border: 1px solid #7f97b2; }
+QGroupBox { background: #f7f9fc; border: 1px solid #8ea6c0; border-radius: 4px; margin-top: 12px;
+    font-family: Verdana; font-size: 10pt; font-weight: bold; color: #1f4e8c; }
+QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 2px; background: #ffffff; }
+QFrame#panRiepilogo QGroupBox QLabel { color: #30475e; }
+QFrame#panRiepilogo QGroupBox QLabel#lblAnnoInizio, QFrame#panRiepilogo QGroupBox QLabel#lblAnnoFine { color: #1f4e8c; }
+QPushButton { background: #ffffff; color: #1f3b5c; border: 1px solid #8ea6c0; border-radius: 4px; padding: 0 12px; }
+QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }
+QPushButton:pressed { background: #c9dcf3; }
+QPushButton:focus { border: 2px solid #e0a100; }
+QPushButton#btnVisualizza { background: #1f4e8c; color: #ffffff; border: 1px solid #163a69; }
+QPushButton#btnVisualizza:hover { background: #2b64ad; }
+QPushButton#btnVisualizza:focus { border: 2px solid #e0a100; }
+)";
+
+} // namespace
+
 TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget* parent)
-    : Workspace(Role::Work, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::MenuRiepCosti>())
 {
     m_ui->setupUi(panel());
     finishForm();
+
+    Behaviour::install(this, kFields);
+    m_ui->txtAnno->installEventFilter(this);
+    m_ui->btnVisualizza->installEventFilter(this);
+    connect(m_ui->btnVisualizza, &QPushButton::clicked, this, &TfrmMenuRiepCosti::showSummary);
+    connect(m_ui->btnEsci, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->impCodTariffa, &ClickLabel::clicked, this,
+            [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("riepilogo")); });
 }
 
 TfrmMenuRiepCosti::~TfrmMenuRiepCosti() = default;
+
+// Styled when first shown: creating the window at start-up stays cheap.
+void TfrmMenuRiepCosti::applyLook()
+{
+    if (m_styled)
+        return;
+    m_styled = true;
+    panel()->setStyleSheet(QString::fromLatin1(kStyle));
+    setStyleSheet(QStringLiteral("TfrmMenuRiepCosti { background: #dfe7f1; }"));
+    Artwork::show(m_ui->imgRiepilogo, QStringLiteral("riepilogo"));
+    m_ui->impCodTariffa->setPixmap(QIcon(QStringLiteral(":/slips/icons/importa.svg")).pixmap(28, 28));
+}
+
+void TfrmMenuRiepCosti::showEvent(QShowEvent* event)
+{
+    applyLook();
+    Workspace::showEvent(event);
+    if (!event->spontaneous())
+        reset();
+}
+
+// Every visit starts from the current year, no filter and no period.
+void TfrmMenuRiepCosti::reset()
+{
+    m_ui->txtEsecutore->clear();
+    m_ui->txtCodFisc->clear();
+    for (QComboBox* field : {m_ui->txtGiornoInizio, m_ui->txtMeseInizio, m_ui->txtGiornoFine, m_ui->txtMeseFine}) {
+        field->setCurrentIndex(-1);
+        field->clearEditText();
+    }
+    m_ui->txtAnno->setText(QString::number(Clock::today().year()).rightJustified(4, QLatin1Char('0')));
+    m_ui->lblAnnoInizio->setText(CodePage::trimmed(m_ui->txtAnno->text()));
+    m_ui->lblAnnoFine->setText(CodePage::trimmed(m_ui->txtAnno->text()));
+    m_ui->txtEsecutore->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfrmMenuRiepCosti::eventFilter(QObject* watched, QEvent* event)
+{
+    // The second copy of the year, at the moments the table's mirror makes the first.
+    if (watched == m_ui->txtAnno && (event->type() == QEvent::KeyRelease || event->type() == QEvent::FocusOut))
+        m_ui->lblAnnoFine->setText(CodePage::trimmed(m_ui->txtAnno->text()));
+    // The notice appears as soon as the button is pressed, before the summary is read.
+    if (watched == m_ui->btnVisualizza && event->type() == QEvent::MouseButtonPress)
+        m_ui->lblAttendere->show();
+    return Workspace::eventFilter(watched, event);
+}
+
+void TfrmMenuRiepCosti::showSummary()
+{
+    m_ui->lblDataInizio->clear();
+    m_ui->lblDataFine->clear();
+    const Summary::Checked checked = Summary::check({m_ui->txtAnno->text(), m_ui->txtGiornoInizio->currentText(),
+                                                     m_ui->txtMeseInizio->currentText(),
+                                                     m_ui->txtGiornoFine->currentText(),
+                                                     m_ui->txtMeseFine->currentText(), m_ui->lblAnnoInizio->text(),
+                                                     m_ui->lblAnnoFine->text()});
+    m_ui->lblDataInizio->setText(checked.start);
+    m_ui->lblDataFine->setText(checked.end);
+    if (!checked.ok()) {
+        m_ui->lblAttendere->hide();
+        MessageBox::show(this, checked.message);
+        if (QWidget* field = findChild<QWidget*>(checked.focus); field && !checked.focus.isEmpty())
+            field->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_ui->lblFile->setText(checked.archive);
+    m_ui->lblAttendere->show();
+    m_ui->lblAttendere->repaint();
+    // The result reads the dates, the filters and the archive from this window, and hides the
+    // notice when it closes.
+    Windows::openDialog<TfrmRiepCosti>(this);
+}

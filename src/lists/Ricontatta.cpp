@@ -1,13 +1,38 @@
 #include "lists/Ricontatta.h"
 
+#include "lists/ListArchive.h"
+#include "lists/ListPanel.h"
+#include "payers/PayerRecord.h"
+
 #include "ui_Ricontatta.h"
 
+#include <QLineEdit>
+#include <QShowEvent>
+
 TfrmRicontatta::TfrmRicontatta(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::Ricontatta>())
 {
     m_ui->setupUi(this);
+    m_list = new ListPanel(m_ui->panContainer,
+                           {ListPanel::rigo01Schede(), QStringLiteral("Riepilogo Esecutori da ricontattare")});
+    // Always into the payer editor, whatever the flag of the record found.
+    connect(m_list, &ListPanel::chosen, this,
+            [this](const QString& line) { ListTakeOver::payer(this, line, QStringLiteral("esecutori")); });
+    ListPanel::applyLook(this);
     finishForm();
 }
 
 TfrmRicontatta::~TfrmRicontatta() = default;
+
+void TfrmRicontatta::showEvent(QShowEvent* event)
+{
+    Dialog::showEvent(event);
+    if (m_filled || event->spontaneous())
+        return;
+    m_filled = true;
+    m_list->reset();
+    // A failure is ignored: the lines read so far stay.
+    m_list->setLines(ListArchive::recontactPayers(PayerRecord::archivePath()).lines);
+    m_list->findField()->setFocus(Qt::OtherFocusReason);
+}

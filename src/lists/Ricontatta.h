@@ -1,4 +1,5 @@
 #pragma once
+// The payers flagged to be recontacted; a double click loads one into the payer editor.
 
 #include "windows/Windows.h"
 
@@ -7,6 +8,7 @@
 namespace Ui {
 class Ricontatta;
 }
+class ListPanel;
 
 class TfrmRicontatta : public Dialog {
     Q_OBJECT
@@ -14,6 +16,11 @@ public:
     explicit TfrmRicontatta(QWidget* parent = nullptr);
     ~TfrmRicontatta() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::unique_ptr<Ui::Ricontatta> m_ui;
+    ListPanel* m_list;
+    bool m_filled = false;
 };

@@ -1,13 +1,191 @@
 #include "lists/RiepCosti.h"
 
+#include "app/Guida.h"
+#include "app/HelpPages.h"
+#include "data/CodePage.h"
+#include "data/Formats.h"
+#include "lists/ListArchive.h"
+#include "lists/ListPanel.h"
+#include "lists/ListPrint.h"
+#include "lists/Summary.h"
+#include "reports/ReportOutput.h"
+#include "windows/Artwork.h"
+#include "windows/Prompts.h"
+
 #include "ui_RiepCosti.h"
 
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+
+// The header and the totals are white cards like the list's; the buttons moved under the list
+// keep the list's look.
+const char* const kStyle = R"(
+QFrame#panTestata, QFrame#panTotali { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 4px; }
+QFrame#panTestata QLabel, QFrame#panTotali QLabel { color: #1f3b5c; background: transparent; border: none; }
+QLabel#titTipologia, QLabel#lblIntervallo, QLabel#lblTotCosti { color: #800000; }
+QLabel#lblNonLette { color: #a31515; }
+QPushButton { background: #ffffff; color: #1f3b5c; border: 1px solid #8ea6c0; border-radius: 4px;
+    font-weight: bold; padding: 0 12px; }
+QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }
+QPushButton:pressed { background: #c9dcf3; }
+QPushButton:focus { border: 2px solid #e0a100; }
+)";
+
+// What the selection window shows in a control, whatever its kind.
+QString selectionText(const char* name)
+{
+    const QWidget* selection = Windows::forTag(QStringLiteral("riepilogo"));
+    const QWidget* control = selection ? selection->findChild<QWidget*>(QLatin1String(name)) : nullptr;
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
+        return edit->text();
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    return {};
+}
+
+} // namespace
+
 TfrmRiepCosti::TfrmRiepCosti(QWidget* parent)
-    : Dialog(parent, Placement::Maximised)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::RiepCosti>())
 {
     m_ui->setupUi(this);
+    // The fixed-size panel stays centred in the maximised window.
+    m_ui->panSfondo->setFixedSize(m_ui->panSfondo->size());
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_ui->panSfondo, 1, 1);
+    layout->setRowStretch(0, 1);
+    layout->setRowStretch(2, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(2, 1);
+
+    m_list = new ListPanel(m_ui->panContainer, {ListPanel::rigo01Schede(), QString()});
+    fitListPanel();
+    connect(m_ui->imgGuida, &ClickLabel::clicked, this, &TfrmRiepCosti::showHelp);
+    ListPanel::applyLook(this);
+    for (QWidget* card : {static_cast<QWidget*>(m_ui->panTestata), static_cast<QWidget*>(m_ui->panTotali)})
+        card->setStyleSheet(QString::fromLatin1(kStyle));
+    Artwork::show(m_ui->imgGuida, QStringLiteral("guida"));
     finishForm();
 }
 
 TfrmRiepCosti::~TfrmRiepCosti() = default;
+
+// The summary uses the shared list panel with its own ends: no double click, "Stampa riepilogo"
+// with the period and the total, "Esci" beside it under the list, and Enter in the find field
+// does nothing.
+void TfrmRiepCosti::fitListPanel()
+{
+    QWidget* list = m_ui->panContainer;
+    delete list->findChild<QLabel*>(QStringLiteral("lblRigo03"));
+    for (const char* name : {"lblRigo01", "lblRigo02"}) {
+        auto* label = list->findChild<QLabel*>(QLatin1String(name));
+        label->resize(915, label->height());
+    }
+    m_list->findField()->setGeometry(20, 64, 770, 32);
+    list->findChild<QPushButton*>(QStringLiteral("btnTrova"))->setGeometry(800, 64, 135, 32);
+    m_list->view()->setGeometry(20, 108, 915, 352);
+    m_list->findField()->installEventFilter(this);
+
+    auto* print = list->findChild<QPushButton*>(QStringLiteral("btnStampa"));
+    disconnect(print, nullptr, m_list, nullptr);
+    print->setParent(m_ui->panTotali);
+    print->setText(QStringLiteral("Stampa riepilogo"));
+    print->setGeometry(735, 12, 200, 38);
+    print->show();
+    connect(print, &QPushButton::clicked, this, &TfrmRiepCosti::print);
+
+    auto* exit = list->findChild<QPushButton*>(QStringLiteral("btnChiudi"));
+    exit->setObjectName(QStringLiteral("btnEsci"));
+    exit->setText(QStringLiteral("Esci"));
+    exit->setParent(m_ui->panTotali);
+    exit->setGeometry(735, 58, 200, 38);
+    exit->show();
+}
+
+bool TfrmRiepCosti::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_list->findField() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return Dialog::eventFilter(watched, event);
+}
+
+void TfrmRiepCosti::showEvent(QShowEvent* event)
+{
+    Dialog::showEvent(event);
+    if (m_filled || event->spontaneous())
+        return;
+    m_filled = true;
+    fill();
+}
+
+void TfrmRiepCosti::fill()
+{
+    m_list->reset();
+    const Summary::Filters filters{selectionText("txtEsecutore"), selectionText("txtCodFisc")};
+    m_ui->lblConta->setText(QString::number(Summary::filterCount(filters)));
+    m_ui->titTipologia->setText(Summary::payerTitle(filters));
+
+    const QString start = selectionText("lblDataInizio");
+    const QString end = selectionText("lblDataFine");
+    const std::optional<QDate> first = Formats::textToDate(start);
+    const std::optional<QDate> last = Formats::textToDate(end);
+    if (!first || !last)
+        return; // the selection checks both dates before opening this window
+    Summary::Result result =
+        Summary::compute(CodePage::trimmed(selectionText("lblFile")), filters, *first, *last);
+    if (!result.ok) {
+        // A partial sum would pass for the real one: no lines and no total at all.
+        m_ui->lblTotCosti->clear();
+        MessageBox::error(this, ListArchive::accessText());
+        return;
+    }
+    m_unreadable = result.unreadable;
+    m_list->setLines(std::move(result.lines));
+    m_ui->lblIntervallo->setText(Summary::periodText(start, end));
+    m_ui->lblTotCosti->setText(Summary::totalText(result.cents));
+    m_ui->lblNonLette->setText(Summary::unreadableText(result.unreadable));
+    m_ui->lblNonLette->setVisible(result.unreadable > 0);
+    m_list->findField()->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmRiepCosti::print()
+{
+    if (m_list->lines().isEmpty()) {
+        MessageBox::warning(this, Summary::emptyPrintText());
+        return;
+    }
+    if (!MessageBox::confirm(this, Summary::confirmPrintText()))
+        return;
+    Report::Template& report = m_list->report();
+    ListPrint::fill(report, Summary::printTitle(m_ui->titTipologia->text()),
+                    Summary::printBody(m_list->lines(), m_ui->lblIntervallo->text(), m_ui->lblTotCosti->text(),
+                                       m_unreadable));
+    report.prepare();
+    Report::print(report, this);
+}
+
+void TfrmRiepCosti::showHelp()
+{
+    TfrmGuida::showPage(this, HelpPages::summaryTitle(), HelpPages::summaryBody());
+}
+
+void TfrmRiepCosti::closeEvent(QCloseEvent* event)
+{
+    if (QWidget* selection = Windows::forTag(QStringLiteral("riepilogo")))
+        if (auto* waiting = selection->findChild<QLabel*>(QStringLiteral("lblAttendere")))
+            waiting->hide();
+    Dialog::closeEvent(event);
+}

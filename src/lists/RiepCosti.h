@@ -1,4 +1,6 @@
 #pragma once
+// The payment summary result: the slips of the chosen period and payer, their total, and the
+// printed summary. It reads the period, the filters and the archive from the selection window.
 
 #include "windows/Windows.h"
 
@@ -7,6 +9,7 @@
 namespace Ui {
 class RiepCosti;
 }
+class ListPanel;
 
 class TfrmRiepCosti : public Dialog {
     Q_OBJECT
@@ -14,6 +17,19 @@ public:
     explicit TfrmRiepCosti(QWidget* parent = nullptr);
     ~TfrmRiepCosti() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void fitListPanel();
+    void fill();
+    void print();
+    void showHelp();
+
     std::unique_ptr<Ui::RiepCosti> m_ui;
+    ListPanel* m_list;
+    int m_unreadable = 0;
+    bool m_filled = false;
 };

@@ -1,13 +1,128 @@
 #include "payers/AllegaCartella.h"
 
+#include "data/CodePage.h"
+#include "data/OpenURL.h"
+#include "payers/Attachments.h"
 #include "ui_AllegaCartella.h"
+#include "windows/Artwork.h"
+#include "windows/Prompts.h"
+
+#include <QFileInfo>
+#include <QLabel>
+
+static void initAttachmentArt() { Q_INIT_RESOURCE(AllegaCartella); }
+
+namespace {
+
+const char* const kStyle = R"(
+TfrmAllegaCartella { background: #dfe7f1; }
+QLabel#imgBanner { background: #ffffff; border-bottom: 1px solid #8ea6c0; }
+QFrame[slot="true"] { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 4px; }
+QFrame[slot="true"] QLabel { color: #1f3b5c; font-weight: bold; border: none; background: transparent; }
+QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 4px; }
+QLineEdit:focus { border: 2px solid #e0a100; }
+QLineEdit[readOnly="true"] { color: #6b6b6b; background: #f4f6f8; font-weight: bold; }
+QPushButton { background: #ffffff; color: #1f3b5c; border: 1px solid #8ea6c0; border-radius: 4px; font-weight: bold; }
+QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }
+QPushButton:pressed { background: #c9dcf3; }
+QPushButton:focus { border: 2px solid #e0a100; }
+QPushButton:disabled { color: #a0acb8; background: #f4f6f8; border-color: #c8d2dc; }
+QPushButton#btnApplica { background: #1f4e8c; color: #ffffff; border: 1px solid #163a69; }
+QPushButton#btnApplica:hover { background: #2b64ad; }
+QPushButton#btnApplica:focus { border: 2px solid #e0a100; }
+)";
+
+// The six controls in the order the callers' labels pair with them.
+constexpr const char* kFields[] = {"File01", "Desc01", "File02", "Desc02", "File03", "Desc03"};
+
+} // namespace
 
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
-    : Dialog(parent, Placement::CentreScreen)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::AllegaCartella>())
 {
     m_ui->setupUi(this);
     finishForm();
+    initAttachmentArt();
+
+    setStyleSheet(QString::fromLatin1(kStyle));
+    QFont description(QStringLiteral("Verdana"), 12);
+    description.setBold(true);
+    for (QLineEdit* edit : {m_ui->txtDesc01, m_ui->txtDesc02, m_ui->txtDesc03})
+        edit->setFont(description);
+    for (QFrame* panel : {m_ui->panAllegato01, m_ui->panAllegato02, m_ui->panAllegato03})
+        panel->setProperty("slot", true);
+    Artwork::show(m_ui->imgBanner, QStringLiteral("allegati"));
+
+    const Slot fileSlots[] = {
+        {m_ui->txtFile01, m_ui->txtDesc01, m_ui->btnApri01},
+        {m_ui->txtFile02, m_ui->txtDesc02, m_ui->btnApri02},
+        {m_ui->txtFile03, m_ui->txtDesc03, m_ui->btnApri03},
+    };
+    QPushButton* const browseButtons[] = {m_ui->btnSfoglia01, m_ui->btnSfoglia02, m_ui->btnSfoglia03};
+    ClickLabel* const erasers[] = {m_ui->imgCancella01, m_ui->imgCancella02, m_ui->imgCancella03};
+    for (int i = 0; i < 3; ++i) {
+        const Slot slot = fileSlots[i];
+        Artwork::show(erasers[i], QStringLiteral("gomma"));
+        erasers[i]->setToolTip(QStringLiteral("Elimina il nome del file"));
+        // "Apri" follows the name however it changes: the caller's filling, "Sfoglia..." or the eraser.
+        connect(slot.file, &QLineEdit::textChanged, slot.open,
+                [open = slot.open](const QString& text) { open->setEnabled(!CodePage::trimmed(text).isEmpty()); });
+        connect(browseButtons[i], &QPushButton::clicked, this, [this, slot] { browse(slot); });
+        connect(slot.open, &QPushButton::clicked, this, [this, slot] { openFile(slot); });
+        connect(erasers[i], &ClickLabel::clicked, slot.file, &QLineEdit::clear);
+    }
+    connect(m_ui->btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::apply);
+    connect(m_ui->btnAnnulla, &QPushButton::clicked, this, &QDialog::close);
 }
 
 TfrmAllegaCartella::~TfrmAllegaCartella() = default;
+
+void TfrmAllegaCartella::browse(const Slot& slot)
+{
+    const QString chosen = FileDialog::getOpenFileName(this, QStringLiteral("Selezionare il file da allegare:"), {},
+                                                       QStringLiteral("Tutti i file (*.*)"));
+    if (chosen.isEmpty())
+        return;
+    const QString name = QFileInfo(chosen).fileName();
+    // A name that could reach outside the attachment folder is neither kept nor copied.
+    if (!Attachments::isPlainFileName(name)) {
+        MessageBox::show(this, Attachments::unsafeName());
+        return;
+    }
+    slot.file->setText(name);
+    // Failures from here on are silent: the slot keeps the name.
+    if (!Attachments::makeFolder())
+        return;
+    const QString destination = Attachments::pathOf(name);
+    if (QFileInfo::exists(destination)
+        && MessageBox::show(this, Attachments::replaceQuestion()) != MessageBox::Button::Yes)
+        return; // the slot now names the file already there
+    Attachments::copyReplacing(chosen, destination);
+}
+
+void TfrmAllegaCartella::openFile(const Slot& slot)
+{
+    const QString name = CodePage::trimmed(slot.file->text());
+    if (!Attachments::isPlainFileName(name)) {
+        MessageBox::show(this, Attachments::unsafeName());
+        return;
+    }
+    TMisc::Open(QLatin1Char('"') + Attachments::pathOf(name) + QLatin1Char('"'));
+}
+
+void TfrmAllegaCartella::apply()
+{
+    const QString tag = CodePage::trimmed(callerTag());
+    if (tag != QLatin1String("bollettino") && tag != QLatin1String("esecutori"))
+        return; // no window to hand the slots to: stay open
+    QWidget* editor = Windows::forTag(tag);
+    if (!editor)
+        return;
+    for (const char* field : kFields) {
+        const auto* source = findChild<QLineEdit*>(QStringLiteral("txt") + QLatin1String(field));
+        if (auto* target = editor->findChild<QLabel*>(QStringLiteral("lbl") + QLatin1String(field)))
+            target->setText(CodePage::trimmed(source->text()));
+    }
+    close();
+}

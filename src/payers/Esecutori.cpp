@@ -2,12 +2,377 @@
 
 #include "ui_Esecutori.h"
 
+#include "app/Guida.h"
+#include "app/HelpPages.h"
+#include "checks/Carta.h"
+#include "checks/CodFisc.h"
+#include "checks/Iban.h"
+#include "checks/PartitaIVA.h"
+#include "checks/Voci_Tariffa.h"
+#include "data/CodePage.h"
+#include "data/Platform.h"
+#include "lists/ExpEsecutori.h"
+#include "lists/Ricontatta.h"
+#include "lists/TrovaEsecutori.h"
+#include "payers/AllegaCartella.h"
+#include "payers/InfoSheetCommands.h"
+#include "payers/PayerArchive.h"
+#include "payers/PayerEditor.h"
+#include "payers/PayerRecord.h"
+#include "windows/FieldBehaviour.h"
+#include "windows/Prompts.h"
+#include "windows/RecordForm.h"
+
+#include <QIcon>
+#include <QRegularExpression>
+#include <QShowEvent>
+
+static void initPayerResources()
+{
+    Q_INIT_RESOURCE(payers);
+    Q_INIT_RESOURCE(slips); // the command pictures shared with the slip editor
+}
+
+namespace {
+
+using namespace Behaviour;
+
+const QString kCaption = QStringLiteral(" Tassella - Anagrafica Esecutori");
+
+constexpr unsigned kProvince = Highlight | TrimUpper | ClearSelection;
+
+// The fields in Enter order: U upper-case, TU trim and upper-case, D digits, T trim on leaving.
+const Field kFields[] = {
+    {"txtEsecutore", Highlight | Upper, 23, "txtGG"},
+    {"txtGG", Highlight | Upper, 2, "txtMM"},
+    {"txtMM", Highlight | Upper, 2, "txtAA"},
+    {"txtAA", Highlight | Upper, 2, "txtComuneNasc"},
+    {"txtComuneNasc", Highlight | Upper, 11, "txtProvNasc"},
+    {"txtProvNasc", kProvince, 2, "txtSesso", {.exit = Exit::TrimUpper}},
+    {"txtSesso", Highlight | Upper, 1, "txtRecapito"},
+    {"txtRecapito", Highlight, 50, "txtIndirizzoRes"},
+    {"txtIndirizzoRes", Highlight | Upper, 20, "txtProvRes"},
+    {"txtProvRes", kProvince, 2, "txtComuneRes", {.exit = Exit::TrimUpper}},
+    {"txtComuneRes", Highlight | Upper, 17, "txtCapRes"},
+    {"txtCapRes", Highlight | Upper, 5, "txtCategoria"},
+    {"txtCategoria", Highlight, 50, "txtTelCasa"},
+    {"txtTelCasa", Highlight, 30, "txtTelUff"},
+    {"txtTelUff", Highlight, 30, "txtTelCel"},
+    {"txtTelCel", Highlight, 30, "txtFax"},
+    {"txtFax", Highlight, 30, "txtEmail"},
+    {"txtEmail", Highlight, 50, "txtCodFisc", {.exit = Exit::Trim}},
+    {"txtCodFisc", Highlight | TrimUpper, 16, "txtCarta", {.exit = Exit::TrimUpper}},
+    {"txtCarta", Highlight | Digits, 30, "txtScadeCarta"},
+    {"txtScadeCarta", Highlight, 30, "txtPartitaIva"},
+    {"txtPartitaIva", Highlight | Digits, 11, "txtIban"},
+    {"txtIban", Highlight | TrimUpper, 27, "txtTipoDoc", {.exit = Exit::TrimUpper}},
+    {"txtTipoDoc", Highlight, 50, "txtNumDoc"},
+    {"txtNumDoc", Highlight, 50, "txtEnteRil"},
+    {"txtEnteRil", Highlight, 50, "txtDataRil"},
+    {"txtDataRil", Highlight, 10, "txtDataSca"},
+    {"txtDataSca", Highlight, 10, "txtCodTariffa"},
+    {"txtCodTariffa", Highlight | Upper, 4, "txtQuestioni"},
+    // Enter passes over the recontact box; Tab stops on it.
+    {"txtQuestioni", Highlight, 250, "txtNote"},
+    {"txtNote", Highlight, 250, "txtEsecutore"},
+};
+
+const Hint kHints[] = {
+    {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
+    {"cmdFile", "Allega file alla scheda corrente."},
+    {"cmdSalva", "Salva la scheda corrente in archivio."},
+    {"cmdTrova", "Trova una scheda in archivio."},
+    {"cmdAnteprima", "Visualizza l'anteprima di stampa."},
+    {"cmdStampa", "Stampa la scheda corrente."},
+    {"cmdPDF", "Esporta la scheda in formato PDF."},
+    {"cmdRicontatta", "Visualizza l'elenco degli Esecutori da ricontattare."},
+    {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
+    {"cmdElimina", "Cancella la scheda corrente e sovrascrivila con nuovi dati."},
+    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
+    {"cmdEsci", "Esci da questa schermata di lavoro."},
+    {"cmdPrimo", "Visualizza la prima scheda in archivio."},
+    {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
+    {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
+    {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
+    {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
+    {"btnCodFisc", "Controlla il codice fiscale."},
+    {"btnCarta", "Controlla il numero di carta di credito."},
+    {"btnPartitaIva", "Controlla il numero di partita IVA."},
+    {"btnIban", "Controlla l'IBAN."},
+    {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
+    {"chkRicontatta", "Annota che l'Esecutore \u00e8 da ricontattare per questioni in sospeso."},
+};
+
+// The look follows the slip editor: grey section panels on the soft blue desk, each with its
+// picture on white at the left, the command column and navigation bar at the right.
+const char* const kStyle = R"(
+QWidget#panContainer { background: #dfe7f1; }
+QFrame#panAnagrafica, QFrame#panRecapiti, QFrame#panFiscale, QFrame#panDocumento, QFrame#panQuestioni {
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f6f9, stop:1 #e6eaf0);
+    border: 1px solid #8ea6c0; border-radius: 6px; }
+QFrame#panImgAnagrafica, QFrame#panImgRecapiti, QFrame#panImgFiscale, QFrame#panImgDocumento, QFrame#panImgQuestioni {
+    background: #ffffff; border: 1px solid #b8c6d6; border-radius: 5px; }
+QFrame#panImgAnagrafica QLabel, QFrame#panImgRecapiti QLabel, QFrame#panImgFiscale QLabel,
+QFrame#panImgDocumento QLabel, QFrame#panImgQuestioni QLabel { border: none; background: transparent; }
+QLabel[class="caption"] { color: #14306b; font-family: Tahoma; font-size: 8pt; font-weight: bold; background: transparent; }
+QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 3px; }
+QComboBox { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 0 0 3px; }
+QComboBox::drop-down { width: 18px; border-left: 1px solid #b8c6d6; background: #eef3f9; }
+QComboBox::down-arrow { image: url(:/payers/icons/giu.svg); width: 11px; height: 11px; }
+QComboBox QAbstractItemView { font-family: Verdana; font-size: 10pt; selection-background-color: #1f4e8c; }
+QCheckBox { color: #14306b; background: transparent; spacing: 8px; }
+QCheckBox::indicator { width: 18px; height: 18px; border: 1px solid #7f97b2; background: #ffffff; border-radius: 2px; }
+QCheckBox::indicator:checked { image: url(:/slips/icons/spunta.svg); }
+QCheckBox::indicator:focus { border: 2px solid #e0a100; }
+QLabel#panInfo { background: #1f4e8c; color: #ffffff; padding-left: 12px; border: 1px solid #163a69; border-radius: 4px; }
+QFrame#panComandi, QFrame#panNavigazione { background: #f7f9fc; border: 1px solid #8ea6c0; border-radius: 4px; }
+QFrame#panComandi QToolButton { background: #ffffff; color: #1f3b5c; border: 1px solid #b8c6d6; border-radius: 4px;
+    text-align: left; padding-left: 6px; font-weight: bold; }
+QFrame#panComandi QToolButton:hover, QFrame#panNavigazione QToolButton:hover { background: #e3eefb; border-color: #1f4e8c; }
+QFrame#panComandi QToolButton:pressed, QFrame#panNavigazione QToolButton:pressed { background: #c9dcf3; }
+QFrame#panNavigazione QToolButton { background: #ffffff; border: 1px solid #b8c6d6; border-radius: 4px; }
+QFrame#panNavigazione QLabel { background: transparent; border: none; color: #30475e; }
+QLabel#lblPosizione { background: #ffffff; border: 1px solid #7f97b2; color: #1f4e8c; }
+)";
+
+bool allDigits(const QString& text)
+{
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return !text.isEmpty();
+}
+
+// Puts text into a dialog's field when the dialog's form has it.
+void fillField(QWidget* dialog, const char* name, const QString& text)
+{
+    if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(name)))
+        edit->setText(text);
+}
+
+} // namespace
+
 TfrmEsecutori::TfrmEsecutori(QWidget* parent)
-    : Workspace(Role::Work, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::Esecutori>())
 {
+    initPayerResources();
     m_ui->setupUi(panel());
     finishForm();
+    setWindowTitle(kCaption);
+
+    for (QComboBox* province : {m_ui->txtProvNasc, m_ui->txtProvRes}) {
+        province->setInsertPolicy(QComboBox::NoInsert);
+        province->addItems(PayerEditor::provinces());
+        province->setCurrentIndex(-1);
+    }
+    Behaviour::install(this, kFields);
+    Behaviour::installHints(this, "panInfo", kHints,
+                            {"panContainer", "panAnagrafica", "panRecapiti", "panFiscale", "panDocumento",
+                             "panQuestioni", "panImgAnagrafica", "panImgRecapiti", "panImgFiscale", "panImgDocumento",
+                             "panImgQuestioni", "imgAnagrafica", "imgRecapiti", "imgFiscale", "imgDocumento",
+                             "imgQuestioni", "panComandi", "panNavigazione", "lblScheda", "lblPosizione", "panInfo",
+                             "imgDecoro"});
+
+    connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmEsecutori::newPayer);
+    connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmEsecutori::save);
+    connect(m_ui->cmdElimina, &QToolButton::clicked, this, &TfrmEsecutori::clearForOverwrite);
+    connect(m_ui->cmdPrimo, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::First); });
+    connect(m_ui->cmdIndietro, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Previous); });
+    connect(m_ui->cmdAvanti, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Next); });
+    connect(m_ui->cmdUltimo, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Last); });
+    connect(m_ui->cmdTrova, &QToolButton::clicked, this,
+            [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("esecutori")); });
+    connect(m_ui->cmdRicontatta, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmRicontatta>(this); });
+    connect(m_ui->cmdEsporta, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmExpEsecutori>(this); });
+    connect(m_ui->cmdFile, &QToolButton::clicked, this, &TfrmEsecutori::openAttachments);
+    connect(m_ui->impCodTariffa, &ClickLabel::clicked, this,
+            [this] { Windows::openDialog<TfrmVoci_Tariffa>(this, QStringLiteral("esecutori")); });
+    connect(m_ui->btnEmail, &ClickLabel::clicked, this, &TfrmEsecutori::writeEmail);
+    connect(m_ui->btnCodFisc, &ClickLabel::clicked, this, &TfrmEsecutori::checkTaxCode);
+    connect(m_ui->btnPartitaIva, &ClickLabel::clicked, this, [this] {
+        const QString value = CodePage::trimmed(m_ui->txtPartitaIva->text());
+        Windows::openDialog<TfrmPartitaIva>(this, {}, [&](QWidget* d) { fillField(d, "txtPartitaIva", value); });
+    });
+    connect(m_ui->btnIban, &ClickLabel::clicked, this, [this] {
+        const QString value = CodePage::trimmed(m_ui->txtIban->text());
+        Windows::openDialog<TfrmIban>(this, {}, [&](QWidget* d) { fillField(d, "txtIban", value); });
+    });
+    connect(m_ui->btnCarta, &ClickLabel::clicked, this, [this] {
+        const QString value = CodePage::trimmed(m_ui->txtCarta->text());
+        Windows::openDialog<TfrmCarta>(this, {}, [&](QWidget* d) { fillField(d, "txtNumero", value); });
+    });
+    connect(m_ui->cmdAnteprima, &QToolButton::clicked, this, [this] { InfoSheetCommands::preview(this); });
+    connect(m_ui->cmdStampa, &QToolButton::clicked, this, [this] { InfoSheetCommands::print(this); });
+    connect(m_ui->cmdPDF, &QToolButton::clicked, this, [this] { InfoSheetCommands::createPdf(this); });
+    connect(m_ui->cmdGuida, &QToolButton::clicked, this, &TfrmEsecutori::showHelp);
+    connect(m_ui->cmdEsci, &QToolButton::clicked, this, &QWidget::close);
 }
 
 TfrmEsecutori::~TfrmEsecutori() = default;
+
+// The look (style sheet and pictures) is applied when the window first appears, so that creating
+// the 25 windows at start-up stays quick.
+void TfrmEsecutori::applyLook()
+{
+    if (m_styled)
+        return;
+    m_styled = true;
+    panel()->setStyleSheet(QString::fromLatin1(kStyle));
+    setStyleSheet(QStringLiteral("TfrmEsecutori { background: #dfe7f1; }"));
+
+    const auto picture = [](QLabel* label, const QString& path, QSize size) {
+        label->setPixmap(QIcon(path).pixmap(size));
+    };
+    const auto own = [](const char* name) { return QStringLiteral(":/payers/icons/%1.svg").arg(QLatin1String(name)); };
+    picture(m_ui->imgAnagrafica, own("persona"), {48, 48});
+    picture(m_ui->imgRecapiti, own("telefono"), {48, 48});
+    picture(m_ui->imgFiscale, own("fiscale"), {48, 48});
+    picture(m_ui->imgDocumento, own("documento"), {48, 48});
+    picture(m_ui->imgQuestioni, own("questioni"), {48, 48});
+    picture(m_ui->imgDecoro, own("rubrica"), {195, 42});
+    picture(m_ui->btnEmail, own("email"), {26, 26});
+    for (QLabel* check : {m_ui->btnCodFisc, m_ui->btnCarta, m_ui->btnPartitaIva, m_ui->btnIban})
+        picture(check, QStringLiteral(":/slips/icons/controlla.svg"), {26, 26});
+    picture(m_ui->impCodTariffa, QStringLiteral(":/slips/icons/tariffa.svg"), {26, 26});
+}
+
+void TfrmEsecutori::showEvent(QShowEvent* event)
+{
+    applyLook();
+    Workspace::showEvent(event);
+    if (event->spontaneous())
+        return; // only restored from the task bar: nothing changes
+    // The editor always opens on a new, empty payer.
+    newPayer();
+}
+
+void TfrmEsecutori::clearPayer()
+{
+    for (QLineEdit* edit : panel()->findChildren<QLineEdit*>(QRegularExpression(QStringLiteral("^txt"))))
+        edit->clear();
+    for (QComboBox* province : {m_ui->txtProvNasc, m_ui->txtProvRes}) {
+        province->setCurrentIndex(-1);
+        province->setEditText(QString());
+    }
+    m_ui->chkRicontatta->setChecked(false);
+    for (QLabel* label : {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02,
+                          m_ui->lblDesc03})
+        label->clear();
+}
+
+void TfrmEsecutori::newPayer()
+{
+    clearPayer();
+    m_ui->lblPosizione->clear();
+    m_ui->txtEsecutore->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmEsecutori::save()
+{
+    const PayerEditor::Decision named = PayerEditor::checkName(m_ui->txtEsecutore->text());
+    if (!named.message.isEmpty()) {
+        MessageBox::show(this, named.message);
+        m_ui->txtEsecutore->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    PayerArchive archive(PayerRecord::archivePath());
+    const std::optional<qint64> count = archive.count();
+    if (!count) {
+        MessageBox::show(this, PayerEditor::accessError());
+        return;
+    }
+    const PayerEditor::Decision decision = PayerEditor::save(m_ui->lblPosizione->text(), *count);
+    if (decision.action == PayerEditor::Action::None) {
+        MessageBox::show(this, decision.message);
+        return;
+    }
+    Record record = PayerArchive::blank();
+    RecordForm::store(this, record);
+    std::optional<qint64> written;
+    if (decision.action == PayerEditor::Action::Append)
+        written = archive.append(record);
+    else if (archive.overwrite(decision.record, record))
+        written = decision.record;
+    if (!written) {
+        MessageBox::show(this, PayerEditor::accessError());
+        return;
+    }
+    const PayerEditor::Decision done = PayerEditor::saved(decision, *written);
+    m_ui->lblPosizione->setText(*done.position);
+    MessageBox::show(this, done.message);
+}
+
+void TfrmEsecutori::clearForOverwrite()
+{
+    const QString position = m_ui->lblPosizione->text();
+    const Message request = PayerEditor::clearRequest(position);
+    if (request.kind != MessageKind::Confirmation) {
+        MessageBox::show(this, request);
+        return;
+    }
+    if (MessageBox::show(this, request) != MessageBox::Button::Yes)
+        return;
+    clearPayer();
+    const PayerEditor::Decision done = PayerEditor::cleared(position);
+    m_ui->txtEsecutore->setFocus(Qt::OtherFocusReason);
+    MessageBox::show(this, done.message);
+}
+
+void TfrmEsecutori::navigate(RecordEditor::Move move)
+{
+    PayerArchive archive(PayerRecord::archivePath());
+    const std::optional<qint64> count = archive.count();
+    if (!count) {
+        MessageBox::show(this, PayerEditor::accessError());
+        return;
+    }
+    const PayerEditor::Decision decision =
+        PayerEditor::move(move, m_ui->lblPosizione->text(), *count);
+    if (decision.action == PayerEditor::Action::Load) {
+        const std::optional<Record> record = archive.read(decision.record);
+        if (!record) {
+            MessageBox::show(this, PayerEditor::accessError());
+            return;
+        }
+        RecordForm::load(this, *record);
+    }
+    if (decision.position)
+        m_ui->lblPosizione->setText(*decision.position);
+    if (!decision.message.isEmpty())
+        MessageBox::show(this, decision.message);
+}
+
+void TfrmEsecutori::writeEmail()
+{
+    Shell::open(QStringLiteral("\"mailto:") + CodePage::trimmed(m_ui->txtEmail->text()) + QLatin1Char('"'));
+}
+
+void TfrmEsecutori::checkTaxCode()
+{
+    // A tax code made of digits only is a company's: its VAT number.
+    const QString code = CodePage::trimmed(m_ui->txtCodFisc->text());
+    if (allDigits(code))
+        Windows::openDialog<TfrmPartitaIva>(this, {}, [&](QWidget* d) { fillField(d, "txtPartitaIva", code); });
+    else
+        Windows::openDialog<TfrmCodFisc>(this, {}, [&](QWidget* d) { fillField(d, "txtCodFisc", code); });
+}
+
+void TfrmEsecutori::openAttachments()
+{
+    Windows::openDialog<TfrmAllegaCartella>(this, QStringLiteral("esecutori"), [this](QWidget* dialog) {
+        fillField(dialog, "txtFile01", CodePage::trimmed(m_ui->lblFile01->text()));
+        fillField(dialog, "txtDesc01", CodePage::trimmed(m_ui->lblDesc01->text()));
+        fillField(dialog, "txtFile02", CodePage::trimmed(m_ui->lblFile02->text()));
+        fillField(dialog, "txtDesc02", CodePage::trimmed(m_ui->lblDesc02->text()));
+        fillField(dialog, "txtFile03", CodePage::trimmed(m_ui->lblFile03->text()));
+        fillField(dialog, "txtDesc03", CodePage::trimmed(m_ui->lblDesc03->text()));
+    });
+}
+
+void TfrmEsecutori::showHelp()
+{
+    Windows::openDialog<TfrmGuida>(this, {}, [](TfrmGuida* guide) {
+        guide->setPage(HelpPages::payerEditorTitle(), HelpPages::payerEditorBody());
+    });
+}

@@ -37,18 +37,25 @@ constexpr BoxRow rows[] = {
 
 // Properties every object of the slip shares.
 constexpr TextDef slipText(const char* name, double left, double top, double width, double height, double size,
-                            HAlign align, const char* text, bool expressions = false)
+                            HAlign align, const char* text, bool expressions = false, bool condense = false)
 {
     return {.name = name, .left = left, .top = top, .width = width, .height = height, .font = "Verdana",
             .size = size, .align = align, .rotation = 90, .wordWrap = false, .expressions = expressions,
-            .text = text};
+            .condense = condense, .text = text};
+}
+
+// The amount in words of 77 777 777 runs to some 70 letters, longer than any of the words spaces
+// of the form: those objects condense a long amount rather than cut it.
+constexpr TextDef wordsText(const char* name, double left, double top, double height)
+{
+    return slipText(name, left, top, 5, height, 8, HAlign::Left, "CIFRA IN LETTERE", false, true);
 }
 
 constexpr TextDef wholeTexts[] = {
     // Section A, at the foot of the sheet. Only the amount has expressions on; it never holds brackets.
     slipText("txtImporto_A", 119, 261, 6, 32, 9, HAlign::Right, "Importo A", true),
     slipText("txtCents_A", 119, 250, 6, 8, 9, HAlign::Right, "00"),
-    slipText("txtImpLettere_A", 124, 250, 5, 72, 8, HAlign::Left, "CIFRA IN LETTERE"),
+    wordsText("txtImpLettere_A", 124, 250, 72),
     slipText("txtEsecutore_A1", 145, 250, 5, 71, 7, HAlign::Left, "ESECUTORE RIGO 1 SEZ A\n"),
     slipText("txtEsecutore_A2", 149, 250, 5, 71, 7, HAlign::Left, "ESECUTORE RIGO 2 SEZ A"),
     slipText("txtRilascio_A", 160, 305, 6, 6, 9, HAlign::Centre, ""),
@@ -57,14 +64,14 @@ constexpr TextDef wholeTexts[] = {
     // Section B: the same data 80 mm higher up the sheet, its marks 81 mm higher.
     slipText("txtImporto_B", 119, 181, 6, 32, 9, HAlign::Right, "Importo A"),
     slipText("txtCents_B", 119, 170, 6, 8, 9, HAlign::Right, "00"),
-    slipText("txtImpLettere_B", 124, 170, 5, 72, 8, HAlign::Left, "CIFRA IN LETTERE"),
+    wordsText("txtImpLettere_B", 124, 170, 72),
     slipText("txtEsecutore_B1", 145, 170, 5, 71, 7, HAlign::Left, "ESECUTORE RIGO 1 SEZ A"),
     slipText("txtEsecutore_B2", 149, 170, 5, 71, 7, HAlign::Left, "ESECUTORE RIGO 2 SEZ A"),
     slipText("txtRilascio_B", 160, 224, 6, 6, 9, HAlign::Centre, nullptr),
     slipText("txtAnnuale_B", 168, 224, 6, 6, 9, HAlign::Centre, nullptr),
     slipText("txtIntegrazione_B", 176.2, 224, 6, 6, 9, HAlign::Centre, nullptr),
     // Section C, the objects that are not character boxes.
-    slipText("txtImpLettere_C", 120, 9, 5, 125, 8, HAlign::Left, "CIFRA IN LETTERE"),
+    wordsText("txtImpLettere_C", 120, 9, 125),
     slipText("txtIntegrazione_C", 148, 115, 5, 4, 9, HAlign::Centre, "X"),
     slipText("txtAnnuale_C", 148, 132.5, 5, 4, 9, HAlign::Centre, "X"),
     slipText("txtRilascio_C", 148, 147, 5, 4, 9, HAlign::Centre, "X"),

@@ -31,7 +31,7 @@ SlipFill::SlipValues readSlipEditor()
 } // namespace
 
 TfrmStampaBol::TfrmStampaBol(QWidget* parent)
-    : Dialog(parent, Placement::CentreOwner)
+    : Dialog(parent)
     , m_ui(std::make_unique<Ui::StampaBol>())
     , m_repBollettino(std::make_unique<Report::Template>(SlipTemplate::def()))
 {

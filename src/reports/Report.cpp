@@ -76,6 +76,7 @@ Template::Template(const TemplateDef& def)
         text->rotation = t.rotation;
         text->wordWrap = t.wordWrap;
         text->expressions = t.expressions;
+        text->condense = t.condense;
         if (t.text)
             text->setText(QString::fromUtf8(t.text));
         m_texts.push_back(text.get());

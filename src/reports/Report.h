@@ -64,6 +64,10 @@
 // - Text: lines come from the text ("\n" separates lines). Word wrap on breaks lines at the
 //   object's width; word wrap off keeps each line whole and drops what lies beyond the edge.
 //   Lines that do not fit the height are left out (the first one is always drawn, clipped).
+// - Condense on: a line wider than the object is drawn with narrower letters (horizontal scaling,
+//   down to 70 %), then, if still too wide, smaller (never below 4 pt) instead of being clipped.
+//   The object keeps its place and size, the smaller line stays centred where the full-size line
+//   would stand, and a line that fits is drawn exactly as without the flag.
 //   Rotation 90 turns the text counter-clockwise: it runs up along the object's height, reading
 //   bottom to top, and its first line lies at the object's left edge ("top" alignment).
 // - Expressions on: "[DATE]" and "[TIME]" become the clock's date "dd/mm/yyyy" and time
@@ -142,6 +146,7 @@ struct TextDef {
     int rotation = 0; // 0 or 90 (counter-clockwise)
     bool wordWrap = true;
     bool expressions = true;
+    bool condense = false; // a line wider than the object is condensed to fit instead of clipped
     const char* text = nullptr; // UTF-8, lines separated by "\n"; null: no lines
 };
 
@@ -205,6 +210,7 @@ struct TextObject : Box {
     int rotation = 0;
     bool wordWrap = true;
     bool expressions = true;
+    bool condense = false;
     QStringList lines;
 
     // Replaces every line; line breaks ("\r\n", "\n" or "\r") start new lines.

@@ -12,6 +12,9 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <memory>
+#include <tuple>
+#include <utility>
 
 namespace Report {
 
@@ -23,13 +26,61 @@ constexpr double dotsPerMm = 7200.0 / 25.4;
 constexpr double eps = 1e-6;
 constexpr double unbounded = std::numeric_limits<double>::infinity();
 
-QFont makeFont(const QString& family, double size, bool bold)
+// Condensing a line that does not fit: narrower letters down to this stretch, then smaller
+// letters down to this size, which stays legible on paper.
+constexpr int minStretch = 70;
+constexpr double minCondensedSize = 4.0;
+
+QFont makeFont(const QString& family, double size, bool bold, int stretch = 100)
 {
     QFont font(family);
     font.setPixelSize(std::max(1, int(size * 100.0 + 0.5)));
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
+    if (stretch != 100)
+        font.setStretch(stretch);
     return font;
+}
+
+// A row of text laid out on one line, for measuring it and the place of each character.
+struct MeasuredRow {
+    QTextLayout layout;
+    QTextLine line;
+
+    MeasuredRow(const QString& row, const QFont& font) : layout(row, font)
+    {
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        line = layout.createLine();
+        line.setNumColumns(int(row.size()));
+        layout.endLayout();
+    }
+    double width() const { return line.naturalTextWidth() / dotsPerMm; }
+};
+
+// The stretch and size that fit a row into `along` mm: the object's own when it fits, else the
+// widest stretch down to minStretch, then the largest size down to minCondensedSize (which may
+// still be too wide: what lies beyond the edge is then clipped as usual).
+std::pair<int, double> condensedFit(const TextObject& object, const QString& row, double along, double width)
+{
+    if (width <= along + eps)
+        return {100, object.size};
+    const auto fits = [&](int stretch, double size) {
+        return MeasuredRow(row, makeFont(object.font, size, object.bold, stretch)).width() <= along + eps;
+    };
+    // Letters do not narrow exactly in proportion (a condensed face may be chosen), so start from
+    // the proportional guess and step down.
+    for (int stretch = std::clamp(int(100.0 * along / width), minStretch, 99); stretch >= minStretch; --stretch)
+        if (fits(stretch, object.size))
+            return {stretch, object.size};
+    const double narrow = MeasuredRow(row, makeFont(object.font, object.size, object.bold, minStretch)).width();
+    double size = std::floor(object.size * along / narrow * 10.0) / 10.0;
+    for (size = std::clamp(size, minCondensedSize, object.size); size > minCondensedSize + eps; size -= 0.1)
+        if (fits(minStretch, size))
+            return {minStretch, size};
+    return {minStretch, minCondensedSize};
 }
 
 QStringList wrapLine(const QString& line, const QFont& font, double widthMm)
@@ -285,17 +336,22 @@ std::vector<LaidLine> layoutText(const TextObject& object, const QStringList& li
         const QString& row = rows[i];
         if (row.isEmpty())
             continue;
-        QTextLayout layout(row, font);
-        QTextOption option;
-        option.setWrapMode(QTextOption::NoWrap);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        QTextLine measured = layout.createLine();
-        measured.setNumColumns(int(row.size()));
-        layout.endLayout();
-        const auto at = [&](int position) { return measured.cursorToX(position) / dotsPerMm; };
+        auto measured = std::make_unique<MeasuredRow>(row, font);
+        double width = measured->width();
+        int stretch = 100;
+        double size = object.size;
+        double baseline = top + ascent;
+        if (object.condense && width > along + eps) {
+            std::tie(stretch, size) = condensedFit(object, row, along, width);
+            const QFont narrow = makeFont(object.font, size, object.bold, stretch);
+            measured = std::make_unique<MeasuredRow>(row, narrow);
+            width = measured->width();
+            // A smaller line stays centred where the full-size line would stand.
+            const QFontMetricsF small(narrow);
+            baseline = top + (lineHeight - small.lineSpacing() / dotsPerMm) / 2 + small.ascent() / dotsPerMm;
+        }
+        const auto at = [&](int position) { return measured->line.cursorToX(position) / dotsPerMm; };
 
-        const double width = measured.naturalTextWidth() / dotsPerMm;
         double x = 0;
         if (object.align == HAlign::Centre)
             x = (along - width) / 2;
@@ -312,7 +368,7 @@ std::vector<LaidLine> layoutText(const TextObject& object, const QStringList& li
             --end;
         if (begin >= end)
             continue;
-        laid.push_back({row.mid(begin, end - begin), x + at(begin), top, top + ascent, lineHeight});
+        laid.push_back({row.mid(begin, end - begin), x + at(begin), top, baseline, lineHeight, size, stretch});
     }
     return laid;
 }
@@ -352,10 +408,13 @@ void PreparedReport::paint(QPainter& painter, int index) const
                 painter.rotate(-90);
             }
             painter.scale(1.0 / dotsPerMm, 1.0 / dotsPerMm);
-            painter.setFont(makeFont(text->font, text->size, text->bold));
+            const QFont font = makeFont(text->font, text->size, text->bold);
             painter.setPen(QColor::fromRgba(text->colour));
-            for (const LaidLine& line : text->lines)
+            for (const LaidLine& line : text->lines) {
+                const bool condensed = line.stretch != 100 || line.size != text->size;
+                painter.setFont(condensed ? makeFont(text->font, line.size, text->bold, line.stretch) : font);
                 painter.drawText(QPointF(line.x * dotsPerMm, line.baseline * dotsPerMm), line.text);
+            }
             painter.restore();
         }
     }

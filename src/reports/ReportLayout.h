@@ -22,6 +22,8 @@ struct LaidLine {
     double top = 0;      // top of the line
     double baseline = 0; // baseline
     double height = 0;   // line spacing
+    double size = 0;     // font size in points; below the object's size when the line was condensed
+    int stretch = 100;   // horizontal scaling in percent; below 100 when the line was condensed
 };
 
 // A text object placed on a page: `box` is the whole object (its text coordinates start at the

@@ -88,49 +88,6 @@ const Behaviour::Hint kHints[] = {
     {"chkSaldato", "Annota che il bollettino \u00e8 stato saldato."},
 };
 
-// The look of the form: a white block printed like the paper slip on a soft blue desk.
-const char* const kStyle = R"(
-QWidget#panSfondo, QWidget#panAvvio, QWidget#panContainer { background: #dfe7f1; }
-QFrame#panAnno { background: #ffffff; border: 1px solid #9fb3c8; border-radius: 6px; }
-QFrame#panAnno QLabel, QFrame#panAnno QLineEdit, QFrame#panAnno QPushButton { border-radius: 0; }
-QLabel#lblTitoloAnno { background: #1f4e8c; color: #ffffff; border-top-left-radius: 6px; border-top-right-radius: 6px; }
-QLabel#lblSottotitolo, QLabel#lblApri { color: #30475e; }
-QLabel#lblCapGuida, QLabel#lblCapEsci { color: #1f4e8c; font-weight: bold; }
-QPushButton#btnApri { background: #1f4e8c; color: #ffffff; border: 1px solid #163a69; border-radius: 4px; }
-QPushButton#btnApri:hover { background: #2b64ad; }
-QPushButton#btnApri:focus { border: 2px solid #e0a100; }
-QFrame#panModulo { background: #ffffff; border: 1px solid #8ea6c0; }
-QFrame#panModulo > QLabel { color: #1f3b5c; border: none; background: transparent; }
-QLabel[class="caption"] { color: #30475e; font-size: 7.5pt; font-weight: bold; background: transparent; }
-QLabel#lblConto { color: #1f4e8c; }
-QFrame#linSeparatore { background: #8ea6c0; border: none; }
-QFrame#panTipo { background: #fff5f5; border: 2px solid #c62828; }
-QLabel#lblTipo { background: #c62828; color: #ffffff; }
-QFrame#panTipo QCheckBox { color: #a31515; font-weight: bold; background: transparent; }
-QFrame#panInferiore { background: #f7f9fc; border: 1px solid #8ea6c0; }
-QFrame#panSaldato { background: #f1f8f1; border: 1px solid #9cc79f; border-radius: 4px; }
-QFrame#panSaldato QCheckBox { color: #2e7d32; background: transparent; }
-QFrame#panSaldato QLabel { background: transparent; border: none; }
-QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 3px; }
-QLineEdit[class="grey"] { color: #6b6b6b; background: #f4f6f8; }
-QLineEdit#txtDataScade { background: #fffdf2; }
-QLabel#panInfo { background: #1f4e8c; color: #ffffff; padding-left: 12px; border: 1px solid #163a69; }
-QFrame#panComandi, QFrame#panNavigazione { background: #f7f9fc; border: 1px solid #8ea6c0; border-radius: 4px; }
-QFrame#panComandi QToolButton { background: #ffffff; color: #1f3b5c; border: 1px solid #b8c6d6; border-radius: 4px;
-    text-align: left; padding-left: 6px; font-weight: bold; }
-QFrame#panComandi QToolButton:hover, QFrame#panNavigazione QToolButton:hover { background: #e3eefb; border-color: #1f4e8c; }
-QFrame#panComandi QToolButton:pressed, QFrame#panNavigazione QToolButton:pressed { background: #c9dcf3; }
-QFrame#panNavigazione QToolButton { background: #ffffff; border: 1px solid #b8c6d6; border-radius: 4px; }
-QFrame#panNavigazione QLabel { background: transparent; border: none; color: #30475e; }
-QLabel#lblPosizione { background: #ffffff; border: 1px solid #7f97b2; color: #1f4e8c; }
-QCheckBox { spacing: 8px; }
-QCheckBox::indicator { width: 18px; height: 18px; border: 1px solid #7f97b2; background: #ffffff; border-radius: 2px; }
-QCheckBox::indicator:checked { image: url(:/slips/icons/spunta.svg); }
-QCheckBox::indicator:focus { border: 2px solid #e0a100; }
-QFrame#panTipo QCheckBox::indicator { border-color: #c62828; }
-QFrame#panSaldato QCheckBox::indicator { border-color: #2e7d32; }
-)";
-
 QString trimmedText(const QLineEdit* edit) { return CodePage::trimmed(edit->text()); }
 
 bool allDigits(const QString& text)
@@ -151,7 +108,7 @@ void fillField(QWidget* dialog, const char* name, const QString& text)
 } // namespace
 
 TfrmBollettino::TfrmBollettino(QWidget* parent)
-    : Workspace(Role::Work, parent)
+    : Workspace(parent)
     , m_ui(std::make_unique<Ui::Bollettino>())
 {
     initSlipResources();
@@ -195,15 +152,14 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
 
 TfrmBollettino::~TfrmBollettino() = default;
 
-// The look (style sheet and pictures) is applied when the window first appears: it is created at
-// start-up with the others, and styling its hundred controls is most of what creating it costs.
+// The pictures are drawn when the window first appears: it is created at start-up with the
+// others, and rendering them is most of what creating it would cost. The colours come from the
+// program's style sheet (its form carries look="form"), which styles each control as it is first shown.
 void TfrmBollettino::applyLook()
 {
     if (m_styled)
         return;
     m_styled = true;
-    panel()->setStyleSheet(QString::fromLatin1(kStyle));
-    setStyleSheet(QStringLiteral("TfrmBollettino { background: #dfe7f1; }"));
 
     const auto picture = [](QLabel* label, const char* name, int size) {
         label->setPixmap(QIcon(QStringLiteral(":/slips/icons/%1.svg").arg(QLatin1String(name))).pixmap(size, size));

@@ -1,9 +1,15 @@
 #include "windows/Prompts.h"
 
+#include "windows/Look.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QAbstractButton>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -27,6 +33,20 @@ Button show(QWidget* parent, Kind kind, const QString& text)
         return question ? Button::Yes : Button::Ok;
     }
 
+    if (!parent)
+        parent = QApplication::activeWindow();
+    const std::unique_ptr<QMessageBox> box = makeBox(parent, kind, text);
+    switch (box->exec()) {
+    case QMessageBox::Yes: return Button::Yes;
+    case QMessageBox::No: return Button::No;
+    case QMessageBox::Cancel: return Button::Cancel;
+    default: return question ? Button::No : Button::Ok;
+    }
+}
+
+std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& text)
+{
+    const bool question = kind == Kind::Confirmation;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok | QMessageBox::Cancel;
     switch (kind) {
@@ -39,16 +59,35 @@ Button show(QWidget* parent, Kind kind, const QString& text)
         break;
     case Kind::Plain: buttons = QMessageBox::Ok; break;
     }
-    if (!parent)
-        parent = QApplication::activeWindow();
-    QMessageBox box(icon, QStringLiteral("Tassella"), text, buttons, parent);
-    box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
-    switch (box.exec()) {
-    case QMessageBox::Yes: return Button::Yes;
-    case QMessageBox::No: return Button::No;
-    case QMessageBox::Cancel: return Button::Cancel;
-    default: return question ? Button::No : Button::Ok;
+    auto box = std::make_unique<QMessageBox>(icon, QStringLiteral("Tassella"), text, buttons, parent);
+    box->setObjectName(QStringLiteral("msgTassella"));
+    Look::apply(box.get());
+    box->setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    // Some desktop themes put pictures on standard buttons (a green arrow on OK): the program's
+    // buttons are words only.
+    for (QAbstractButton* button : box->buttons())
+        button->setIcon(QIcon());
+    auto* grid = qobject_cast<QGridLayout*>(box->layout());
+    if (grid)
+        grid->setContentsMargins(20, 18, 20, 16);
+    // Without an icon Qt still indents the text as if one stood there: take the indent away so the
+    // margins around a plain message are even.
+    if (icon == QMessageBox::NoIcon) {
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            label->setIndent(0);
+            label->setContentsMargins(0, 0, 0, 0);
+        }
+        for (int i = grid ? grid->count() - 1 : -1; i >= 0; --i) {
+            if (QSpacerItem* indent = grid->itemAt(i)->spacerItem()) {
+                grid->removeItem(indent);
+                delete indent;
+            }
+        }
+        // The icon's column stays, empty: no gap before it either.
+        if (grid)
+            grid->setHorizontalSpacing(0);
     }
+    return box;
 }
 
 void setTestMode(bool on)
@@ -66,9 +105,13 @@ void clearShown() { g_shown.clear(); }
 namespace FileDialog {
 namespace {
 std::optional<QString> g_next;
+QString g_lastCaption;
+QString g_lastFilter;
 }
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
 {
+    g_lastCaption = caption;
+    g_lastFilter = filter;
     if (g_next) {
         const QString name = *g_next;
         g_next.reset();
@@ -78,7 +121,14 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
 }
 void setNextFileName(const QString& name) { g_next = name; }
 bool hasPending() { return g_next.has_value(); }
-void reset() { g_next.reset(); }
+void reset()
+{
+    g_next.reset();
+    g_lastCaption.clear();
+    g_lastFilter.clear();
+}
+QString lastCaption() { return g_lastCaption; }
+QString lastFilter() { return g_lastFilter; }
 } // namespace FileDialog
 
 namespace PrintDialog {

@@ -7,8 +7,10 @@
 
 #include <QList>
 #include <QString>
+#include <memory>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 class QPrinter;
 
@@ -33,6 +35,11 @@ inline Button information(QWidget* parent, const QString& text) { return show(pa
 inline bool confirm(QWidget* parent, const QString& text) { return show(parent, Kind::Confirmation, text) == Button::Yes; }
 inline Button plain(QWidget* parent, const QString& text) { return show(parent, Kind::Plain, text); }
 
+// The box that show() runs, not yet shown: the program's caption, the kind's icon and buttons, no
+// pictures on the buttons, and the text as far from the left edge as the buttons end from the right.
+// Its colours come from the program's style sheet.
+std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& text);
+
 // Test hooks. While test mode is on no box is shown: each call records what it would show and
 // answers with the next queued button, or with the box's default (OK, or Yes for a question).
 void setTestMode(bool on);
@@ -53,6 +60,9 @@ void setNextFileName(const QString& name);
 // True while a queued name waits for a dialog; reset() forgets it.
 bool hasPending();
 void reset();
+// The caption and filter of the last dialog asked for, shown or answered by the hook.
+QString lastCaption();
+QString lastFilter();
 } // namespace FileDialog
 
 namespace PrintDialog {

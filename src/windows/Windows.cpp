@@ -1,5 +1,7 @@
 #include "windows/Windows.h"
 
+#include "windows/Look.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -10,11 +12,14 @@
 #include <cstring>
 
 namespace {
+// Centres the window's client area on area. The frame is left out on purpose: before a window is
+// first shown the window manager has not framed it yet, so centring the frame would put the first
+// showing about half a title bar away from the later ones.
 void centreOn(QWidget* window, const QRect& area)
 {
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(area.center());
-    window->move(frame.topLeft());
+    QRect client(QPoint(0, 0), window->size());
+    client.moveCenter(area.center());
+    window->setGeometry(client);
 }
 
 QRect screenArea(const QWidget* window)
@@ -24,15 +29,22 @@ QRect screenArea(const QWidget* window)
 }
 } // namespace
 
-Workspace::Workspace(Role role, QWidget* parent)
+Workspace::Workspace(QWidget* parent)
     : QWidget(parent)
-    , m_role(role)
     , m_panel(new QWidget(this))
 {
+}
+
+void Workspace::finishForm()
+{
     setObjectName(QString::fromLatin1(metaObject()->className()));
+    if (const Windows::WindowDef* def = Windows::definition(metaObject()->className()))
+        if (const auto* role = std::get_if<Role>(&def->kind))
+            m_role = *role;
+    Look::applyWhenShown(this);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (role == Role::StartMenu || role == Role::Work) {
+    if (m_role == Role::StartMenu || m_role == Role::Work) {
         // The fixed-size panel stays centred however large the maximised window is.
         layout->addWidget(m_panel, 1, 1);
         layout->setRowStretch(0, 1);
@@ -43,10 +55,6 @@ Workspace::Workspace(Role role, QWidget* parent)
         layout->addWidget(m_panel, 0, 0);
         setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
     }
-}
-
-void Workspace::finishForm()
-{
     m_panel->setFixedSize(m_panel->size());
     // The window's own caption comes from the form's top widget.
     if (windowTitle().isEmpty())
@@ -62,8 +70,8 @@ void Workspace::showFrom(QWidget* from)
     if (m_role == Role::StartMenu || m_role == Role::Work) {
         showMaximized();
     } else {
-        show();
         centreOn(this, screenArea(this));
+        show();
     }
     raise();
     activateWindow();
@@ -92,12 +100,10 @@ void Workspace::leave()
     }
 }
 
-Dialog::Dialog(QWidget* owner, Placement placement)
-    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                         | (placement == Placement::Maximised ? Qt::WindowFlags() : Qt::MSWindowsFixedSizeDialogHint))
-    , m_placement(placement)
+Dialog::Dialog(QWidget* owner)
+    : QDialog(owner)
 {
-    setObjectName(QString::fromLatin1(metaObject()->className()));
+    Look::applyWhenShown(this);
 }
 
 void Dialog::setCallerTag(const QString& tag)
@@ -119,6 +125,12 @@ QString Dialog::callerTag() const
 
 void Dialog::finishForm()
 {
+    setObjectName(QString::fromLatin1(metaObject()->className()));
+    if (const Windows::WindowDef* def = Windows::definition(metaObject()->className()))
+        if (const auto* placement = std::get_if<Placement>(&def->kind))
+            m_placement = *placement;
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | (m_placement == Placement::Maximised ? Qt::WindowFlags() : Qt::MSWindowsFixedSizeDialogHint));
     if (m_placement != Placement::Maximised)
         setFixedSize(size());
     if (auto* memory = findChild<QLabel*>(QStringLiteral("lblMemory")))
@@ -182,23 +194,23 @@ QWidget* byClass(const char* className)
 }
 
 namespace {
-// The caller tags and the workspace each names.
-struct TagDef {
-    const char* tag;
-    const char* className;
-};
-constexpr TagDef kTags[] = {
-    {"bollettino", "TfrmBollettino"},
-    {"datascade", "TfrmBollettino"},
-    {"esecutori", "TfrmEsecutori"},
-    {"riepilogo", "TfrmMenuRiepCosti"},
-};
+std::span<const WindowDef> g_registry;
 } // namespace
+
+void setRegistry(std::span<const WindowDef> windows) { g_registry = windows; }
+
+const WindowDef* definition(const char* className)
+{
+    for (const WindowDef& def : g_registry)
+        if (std::strcmp(def.className, className) == 0)
+            return &def;
+    return nullptr;
+}
 
 QWidget* forTag(const QString& tag)
 {
-    for (const TagDef& def : kTags)
-        if (tag == QLatin1String(def.tag))
+    for (const WindowDef& def : g_registry)
+        if (def.tags && QString::fromLatin1(def.tags).split(QLatin1Char(',')).contains(tag))
             return byClass(def.className);
     return nullptr;
 }

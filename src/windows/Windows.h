@@ -15,6 +15,8 @@
 #include <QList>
 #include <QWidget>
 #include <functional>
+#include <span>
+#include <variant>
 
 class Workspace : public QWidget {
     Q_OBJECT
@@ -26,7 +28,8 @@ public:
         Work,       // maximised; leaving it in any way returns to the start menu
     };
 
-    explicit Workspace(Role role, QWidget* parent = nullptr);
+    // The role comes from the window registry (Windows::setRegistry) when the form is finished.
+    explicit Workspace(QWidget* parent = nullptr);
 
     Role role() const { return m_role; }
     // The widget the window's form is set up in.
@@ -35,14 +38,15 @@ public:
     void showFrom(QWidget* from);
 
 protected:
-    // Called once the form is set up: fixes the panel at the size the form gave it.
+    // Called once the form is set up: takes the role from the registry, lays the panel out and
+    // fixes it at the size the form gave it.
     void finishForm();
     void closeEvent(QCloseEvent* event) override;
     // What closing does; the default follows the role.
     virtual void leave();
 
 private:
-    Role m_role;
+    Role m_role = Role::Fixed;
     QWidget* m_panel;
 };
 
@@ -51,7 +55,8 @@ class Dialog : public QDialog {
 public:
     enum class Placement { CentreScreen, CentreOwner, Maximised };
 
-    Dialog(QWidget* owner, Placement placement);
+    // The placement comes from the window registry when the form is finished.
+    explicit Dialog(QWidget* owner);
 
     // The caller tag lives in the hidden label lblMemory (created hidden when the form has none).
     void setCallerTag(const QString& tag);
@@ -65,11 +70,22 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    Placement m_placement;
+    Placement m_placement = Placement::CentreScreen;
     bool m_placed = false;
 };
 
 namespace Windows {
+
+// The window registry: every window class of the program, in creation order, with how it is shown
+// and the caller tags that name it (comma-separated; workspaces only).
+struct WindowDef {
+    const char* className;
+    std::variant<Workspace::Role, Dialog::Placement> kind;
+    QWidget* (*create)();
+    const char* tags = nullptr;
+};
+void setRegistry(std::span<const WindowDef> windows);
+const WindowDef* definition(const char* className);
 
 // The start-up instances, in creation order.
 void add(QWidget* window);

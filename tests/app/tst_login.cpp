@@ -10,6 +10,7 @@
 #include "app/Password.h"
 #include "data/PasswordFile.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -326,6 +327,48 @@ private slots:
         QTest::mouseClick(child(guide, "btnChiudi"), Qt::LeftButton);
         QVERIFY(menu()->isVisible());
         QCOMPARE(MessageBox::shown().size(), 1);
+    }
+
+    // Login and change windows share the program's look: the navy command buttons of the slip
+    // editor, and a note that keeps its distance from the yellow rule under it.
+    void commandButtonsAreNavy_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("login OK") << "TfrmPassword" << "cmdOK";
+        QTest::newRow("login Esci") << "TfrmPassword" << "cmdEsci";
+        QTest::newRow("login Cambia password") << "TfrmPassword" << "btnCambiaPassword";
+        QTest::newRow("change OK") << "TfrmCambiaPassword" << "cmdOK";
+        QTest::newRow("change Chiudi") << "TfrmCambiaPassword" << "cmdEsci";
+    }
+    void commandButtonsAreNavy()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        auto* workspace = qobject_cast<Workspace*>(Windows::byClass(qPrintable(window)));
+        workspace->showFrom(nullptr);
+        auto* command = child<QPushButton>(workspace, qPrintable(button));
+        command->setEnabled(true);
+        command->clearFocus();
+        QVERIFY(QTest::qWaitForWindowExposed(workspace));
+        const QImage face = command->grab().toImage();
+        // Inside the border, away from the caption: the navy of the slip editor's "Apri".
+        const QColor colour = face.pixelColor(6, face.height() / 2);
+        QVERIFY2(qAbs(colour.red() - 0x1f) < 24 && qAbs(colour.green() - 0x4e) < 24 && qAbs(colour.blue() - 0x8c) < 24,
+                 qPrintable(colour.name()));
+    }
+
+    void changeNoteStandsClearOfTheRule()
+    {
+        openChange();
+        auto* note = child<QLabel>(change(), "lblRigo02");
+        QWidget* rule = child(change(), "shpLinea");
+        // Where the wrapped text ends, drawn from the top of its label.
+        QVERIFY(note->alignment() & Qt::AlignTop);
+        const int textBottom = note->y() + note->heightForWidth(note->width());
+        QVERIFY2(textBottom <= note->geometry().bottom() + 1, "the note is not cut");
+        QVERIFY2(rule->y() - textBottom >= 10, qPrintable(QString::number(rule->y() - textBottom)));
+        QVERIFY(child(change(), "lblRigo05")->y() - (rule->y() + rule->height()) >= 8);
     }
 
 private:

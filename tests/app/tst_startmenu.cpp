@@ -96,22 +96,46 @@ private slots:
 
     void ending_data()
     {
-        QTest::addColumn<bool>("byImage");
-        QTest::newRow("imgEsci") << true;
-        QTest::newRow("closing the window") << false;
+        QTest::addColumn<QString>("control"); // empty: the window is closed
+        QTest::newRow("imgEsci") << QStringLiteral("imgEsci");
+        QTest::newRow("its caption lblEsci") << QStringLiteral("lblEsci");
+        QTest::newRow("closing the window") << QString();
     }
     void ending()
     {
-        QFETCH(bool, byImage);
+        QFETCH(QString, control);
         // The login window is hidden but alive: the program ends all the same.
         QVERIFY(Windows::byClass("TfrmPassword"));
-        QTimer::singleShot(0, this, [this, byImage] {
-            if (byImage)
-                QTest::mouseClick(child(menu(), "imgEsci"), Qt::LeftButton);
+        if (!control.isEmpty())
+            QCOMPARE(child(menu(), qPrintable(control))->cursor().shape(), Qt::PointingHandCursor);
+        QTimer::singleShot(0, this, [this, control] {
+            if (!control.isEmpty())
+                QTest::mouseClick(child(menu(), qPrintable(control)), Qt::LeftButton);
             else
                 menu()->close();
         });
         QVERIFY(TestSupport::runsToEnd());
+    }
+
+    // The caption beside the credits image opens the credits as the image does.
+    void creditsFromImageOrCaption_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("imgCopyright") << QStringLiteral("imgCopyright");
+        QTest::newRow("its caption lblCopyright") << QStringLiteral("lblCopyright");
+    }
+    void creditsFromImageOrCaption()
+    {
+        QFETCH(QString, control);
+        QWidget* clicked = child(menu(), qPrintable(control));
+        QCOMPARE(clicked->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseClick(clicked, Qt::LeftButton);
+        auto* credits = TestSupport::openDialog<TfrmSplash>();
+        QVERIFY(credits);
+        QVERIFY(credits->isModal());
+        QVERIFY(menu()->isVisible());
+        QTest::mouseClick(child(credits, "btnChiudi"), Qt::LeftButton);
+        QVERIFY(!TestSupport::openDialog<TfrmSplash>());
     }
 
     void helpPage()
@@ -136,6 +160,28 @@ private slots:
 
         QTest::mouseClick(child(guide, "btnChiudi"), Qt::LeftButton);
         QVERIFY(!TestSupport::openDialog<TfrmGuida>());
+    }
+
+    // The help text has the focus but no caret: the arrow keys scroll it at once, and typing
+    // moves nothing inside it.
+    void helpTextScrollsWithoutCaret()
+    {
+        QTest::mouseClick(child(menu(), "imgGuida"), Qt::LeftButton);
+        auto* guide = TestSupport::openDialog<TfrmGuida>();
+        QVERIFY(guide);
+        auto* body = child<QPlainTextEdit>(guide, "txtGuida");
+        guide->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(guide));
+        QCOMPARE(QApplication::focusWidget(), body);
+        QCOMPARE(body->verticalScrollBar()->value(), 0);
+        QTest::keyClick(body, Qt::Key_Down);
+        QVERIFY(body->verticalScrollBar()->value() > 0);
+        QTest::keyClick(body, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(body, Qt::Key_Right);
+        QCOMPARE(body->textCursor().position(), 0);
+        QVERIFY(!body->textCursor().hasSelection());
+        QVERIFY(!(body->textInteractionFlags() & (Qt::TextSelectableByKeyboard | Qt::TextEditable)));
+        QTest::mouseClick(child(guide, "btnChiudi"), Qt::LeftButton);
     }
 
     void helpPagesStartFresh()
@@ -226,6 +272,30 @@ private slots:
         QTest::mouseClick(child(menu(), "imgSito"), Qt::LeftButton);
         const QString site = QUrl(Maker::webUrl).toString(QUrl::FullyEncoded);
         QCOMPARE(Shell::opened(), (QStringList{site, site, site}));
+    }
+
+    // The credits' tiles stop short of both edges of their picture, and the product's logo and
+    // title stand below them, not over them.
+    void creditsTilesAndTitle()
+    {
+        Windows::openDialog<TfrmSplash>(menu());
+        auto* credits = TestSupport::openDialog<TfrmSplash>();
+        QVERIFY(QTest::qWaitForWindowExposed(credits));
+        auto* tiles = child<QLabel>(credits, "imgCrediti");
+        for (const char* name : {"imgLogo", "imgTitolo", "lblCrediti"})
+            QVERIFY2(!child(credits, name)->geometry().intersects(tiles->geometry()), name);
+        QVERIFY(credits->rect().contains(tiles->geometry()));
+        const QImage picture = tiles->pixmap().toImage();
+        QVERIFY(!picture.isNull());
+        const qreal ratio = picture.devicePixelRatio();
+        const QColor paper(0xee, 0xf4, 0xfc);
+        for (int x : {1, tiles->width() - 2}) {
+            const QColor edge = picture.pixelColor(int(x * ratio), int(20 * ratio));
+            QVERIFY2(qAbs(edge.red() - paper.red()) < 12 && qAbs(edge.green() - paper.green()) < 12
+                         && qAbs(edge.blue() - paper.blue()) < 12,
+                     qPrintable(QStringLiteral("x %1: %2").arg(x).arg(edge.name())));
+        }
+        credits->close();
     }
 
     void shellOpenTargets_data()

@@ -75,6 +75,31 @@ private slots:
         QCOMPARE(Behaviour::applyRule(rules, typed, &cursor), result);
         QCOMPARE(cursor, cursorAfter);
     }
+
+    // Every byte a record may hold reads and writes back as the same byte, the five that
+    // Windows-1252 leaves undefined included (Windows maps them to U+0081, U+008D, ...).
+    void everyCodePageByteSurvivesDecodeAndEncode_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("81") << QByteArray("\x81") << QString(QChar(char16_t(0x81)));
+        QTest::newRow("8D") << QByteArray("\x8D") << QString(QChar(char16_t(0x8D)));
+        QTest::newRow("8F") << QByteArray("\x8F") << QString(QChar(char16_t(0x8F)));
+        QTest::newRow("90") << QByteArray("\x90") << QString(QChar(char16_t(0x90)));
+        QTest::newRow("9D") << QByteArray("\x9D") << QString(QChar(char16_t(0x9D)));
+        QTest::newRow("euro and Y diaeresis") << QByteArray("\x80\x9F") << QString::fromUtf8("€Ÿ");
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        QTest::newRow("all 256 bytes") << all << CodePage::decode(all);
+    }
+    void everyCodePageByteSurvivesDecodeAndEncode()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(CodePage::decode(bytes), text);
+        QCOMPARE(CodePage::encode(text), bytes);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFormats)

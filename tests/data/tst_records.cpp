@@ -88,6 +88,9 @@ private slots:
         QTest::newRow("trimmed of codes 0 to 32") << QString::fromUtf8("\t  VERDI \r\n") << QByteArray("VERDI");
         QTest::newRow("cut to the capacity") << QString(30, QLatin1Char('X')) << QByteArray(23, 'X');
         QTest::newRow("empty") << QString() << QByteArray();
+        // The five bytes Windows-1252 leaves undefined stand for the control characters of the same code.
+        QTest::newRow("undefined bytes") << QString::fromUtf8("A\u0081\u008D\u008F\u0090\u009DZ")
+                                         << QByteArray("A\x81\x8D\x8F\x90\x9DZ");
     }
 
     void shortStringsAreStoredInTheCodePage()
@@ -120,6 +123,23 @@ private slots:
         QCOMPARE(record.flag("Saldato"), Record::Flag::Unknown);
         QCOMPARE(record.flag("Rilascio"), Record::Flag::Yes);
         QCOMPARE(record.flag("Annuale"), Record::Flag::No);
+    }
+
+    // A record written elsewhere, loaded and saved unchanged, gives the same bytes back.
+    void unchangedRecordSavesTheSameBytes()
+    {
+        QByteArray bytes(2443, '\0');
+        const QByteArray odd("\x81\x8D\x8F\x90\x9D \x80\xE8", 8);
+        const QByteArray stored = QByteArray(1, char(odd.size())).append(odd);
+        bytes.replace(303, stored.size(), stored); // Esecutore
+        bytes.replace(12, stored.size(), stored);  // ImpLettere
+        const Record loaded(SlipRecord::layout(), bytes);
+        Record saved(SlipRecord::layout());
+        for (int i = 0; i < SlipRecord::layout().fieldCount(); ++i) {
+            const char* name = SlipRecord::layout().name(i);
+            saved.setText(name, loaded.text(name));
+        }
+        QCOMPARE(saved.bytes(), bytes);
     }
 
     void flagsAreSiAndNo()

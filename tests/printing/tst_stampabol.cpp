@@ -307,6 +307,42 @@ private slots:
             QCOMPARE(inBox(QString::fromLatin1(mark)), QString());
     }
 
+    // The longest amounts in words are wider than the words spaces of the form: they print whole,
+    // condensed inside their objects, in all three sections; a short one prints at its full size.
+    void longAmountsInWordsPrintWhole_data()
+    {
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("777777") << "777777" << "SETTECENTOSETTANTASETTEMILASETTECENTOSETTANTASETTE";
+        QTest::newRow("77777777") << "77777777"
+                                  << "SETTANTASETTEMILIONISETTECENTOSETTANTASETTEMILASETTECENTOSETTANTASETTE";
+        QTest::newRow("120") << "120" << "CENTOVENTI";
+    }
+    void longAmountsInWordsPrintWhole()
+    {
+        QFETCH(QString, amount);
+        QFETCH(QString, words);
+        QTest::keyClicks(field("txtImporto"), amount);
+        QCOMPARE(field("txtImpLettere")->text(), words);
+        setField("txtCents", QStringLiteral("77"));
+        const PdfReadBack::Document doc = PdfReadBack::words(printSlip());
+        QVERIFY(doc.ok());
+        const QString printed = words + QStringLiteral("/77");
+        for (const char* name : {"txtImpLettere_A", "txtImpLettere_B", "txtImpLettere_C"}) {
+            const QRectF object = placed(QString::fromLatin1(name), 0, 0);
+            const QList<PdfReadBack::Word> inside = doc.wordsInside(object);
+            QCOMPARE(inside.size(), 1);
+            QCOMPARE(inside[0].text, printed);
+            // Rotated: the words run up the object's height and stay within it.
+            QVERIFY2(inside[0].box.top() >= object.top() - 0.3 && inside[0].box.bottom() <= object.bottom() + 0.3,
+                     qPrintable(QStringLiteral("%1: %2..%3").arg(QLatin1String(name)).arg(inside[0].box.top())
+                                    .arg(inside[0].box.bottom())));
+        }
+        // The letters keep a readable height: never below 4 pt across the line.
+        const PdfReadBack::Word a = doc.wordsInside(placed(QStringLiteral("txtImpLettere_A"), 0, 0)).value(0);
+        QVERIFY2(a.box.width() >= 4 * 25.4 / 72 * 0.9, qPrintable(QString::number(a.box.width())));
+    }
+
     // An empty slip: separators and the cents only; none of the template's default texts.
     void emptySlipPrintsNoDefaults()
     {

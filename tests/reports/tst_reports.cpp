@@ -103,6 +103,15 @@ constexpr TemplateDef slipTemplate{
     .previewButtons = PreviewPrint | PreviewZoom | PreviewFullScreen | PreviewClose,
 };
 
+// One object that condenses a line too wide for it, and its twin that clips; an A4 sheet without margins.
+constexpr TextDef condenseTexts[] = {
+    {.name = "txtStretto", .left = 20, .top = 40, .width = 100, .height = 6, .font = "Verdana", .size = 10,
+     .wordWrap = false, .expressions = false, .condense = true},
+    {.name = "txtNormale", .left = 20, .top = 60, .width = 100, .height = 6, .font = "Verdana", .size = 10,
+     .wordWrap = false, .expressions = false},
+};
+constexpr TemplateDef condenseTemplate{.name = "Stretto", .page = {}, .texts = condenseTexts};
+
 constexpr TemplateDef closeOnlyTemplate{
     .name = "Solo chiudi",
     .page = {},
@@ -327,6 +336,68 @@ private slots:
         QVERIFY(!pdf.contains(QStringLiteral("TREDICI")));
     }
 
+    // A line too wide for a condensing object: narrower letters first, then smaller ones down to
+    // 4 pt, never clipped while 4 pt suffice; a line that fits is drawn exactly as without the flag.
+    void condensedLines_data()
+    {
+        QTest::addColumn<double>("room"); // the object's width against the line's natural width
+        QTest::addColumn<bool>("narrower");
+        QTest::addColumn<bool>("smaller");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("fits: as without condensing") << 1.2 << false << false << true;
+        QTest::newRow("slightly wide: narrower letters") << 0.85 << true << false << true;
+        QTest::newRow("far too wide: narrower and smaller") << 0.45 << true << true << true;
+        QTest::newRow("beyond 4 pt: clipped at 4 pt") << 0.12 << true << true << false;
+    }
+    void condensedLines()
+    {
+        QFETCH(double, room);
+        QFETCH(bool, narrower);
+        QFETCH(bool, smaller);
+        QFETCH(bool, whole);
+        const QString line = QStringLiteral("SETTANTASETTEMILIONISETTECENTOSETTANTASETTEMILA/77");
+        Template report(condenseTemplate);
+        TextObject* condensed = report.text(QStringLiteral("txtStretto"));
+        TextObject* plain = report.text(QStringLiteral("txtNormale"));
+        // The line's natural width, read from where a right-aligned copy of it starts.
+        TextObject probe(*plain);
+        probe.width = 1000;
+        probe.align = HAlign::Right;
+        const double natural = 1000 - layoutText(probe, {line}).at(0).x;
+        QVERIFY(natural > 50);
+        condensed->width = plain->width = natural * room;
+        condensed->setText(line);
+        plain->setText(line);
+
+        const std::vector<LaidLine> laid = layoutText(*condensed, condensed->lines);
+        const std::vector<LaidLine> clipped = layoutText(*plain, plain->lines);
+        QCOMPARE(laid.size(), size_t(1));
+        QCOMPARE(laid[0].stretch < 100, narrower);
+        QCOMPARE(laid[0].size < condensed->size, smaller);
+        QVERIFY(laid[0].size >= 4.0);
+        QVERIFY(laid[0].stretch >= 70);
+        QCOMPARE(laid[0].text == line, whole);
+        if (!narrower) {
+            // Fitting: the very same line as an object without the flag draws.
+            QCOMPARE(laid[0].text, clipped[0].text);
+            QCOMPARE(laid[0].x, clipped[0].x);
+            QCOMPARE(laid[0].baseline, clipped[0].baseline);
+            QCOMPARE(laid[0].size, clipped[0].size);
+        }
+
+        // Read back: the condensed line is whole and inside its object; the plain twin is cut.
+        const Document pdf = exported(report, QStringLiteral("condensed.pdf"));
+        const QRectF box(20, 40, condensed->width, condensed->height);
+        const QList<Word> words = pdf.wordsInside(box);
+        QCOMPARE(words.size(), 1);
+        QCOMPARE(words[0].text == line, whole);
+        // A clipped line keeps its last glyph in the text layer, cut where it is drawn.
+        const double slack = whole ? tolerance : 4 * 25.4 / 72;
+        QVERIFY2(words[0].box.right() <= box.right() + slack, qPrintable(QString::number(words[0].box.right())));
+        QVERIFY(words[0].box.left() >= box.left() - tolerance);
+        QCOMPARE(pdf.count(line), whole ? (room < 1 ? 1 : 2) : 0);
+    }
+
     void expressions()
     {
         Clock::setFixed(QDateTime(QDate(2014, 12, 1), QTime(9, 5, 7)));
@@ -495,6 +566,9 @@ private slots:
         QVERIFY(TestSupport::readAll(file).startsWith("%PDF"));
         QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Title")), QStringLiteral("Titolo di prova"));
         QVERIFY(PdfReadBack::infoValue(file, QStringLiteral("Creator")).contains(QStringLiteral("Officina Tessera")));
+        // The document information holds the subject and the author too, not the XMP packet alone.
+        QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Subject")), QStringLiteral("Soggetto di prova"));
+        QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Author")), QStringLiteral("Officina Tessera"));
         const QString meta = PdfReadBack::info(file, true);
         QVERIFY2(meta.contains(QStringLiteral("<dc:description><rdf:Alt><rdf:li xml:lang=\"x-default\">Soggetto di "
                                               "prova</rdf:li>")),

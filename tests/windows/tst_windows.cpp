@@ -5,10 +5,34 @@
 #include "windows/Windows.h"
 #include "checks/Calendario.h"
 #include "checks/CodFisc.h"
+#include "slips/Bollettino.h"
+#include "windows/Look.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QStyleFactory>
 #include <QTest>
+
+namespace {
+// A desktop theme of the kind that puts pictures on the standard buttons of dialogs.
+class PicturesOnButtons : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+} // namespace
 
 class TestWindows : public QObject {
     Q_OBJECT
@@ -152,6 +176,120 @@ private slots:
         Startup::installTranslations(*qApp);
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Sì"));
+    }
+
+    // One icon for the program, set once: every window shows it and none sets its own.
+    void everyWindowCarriesTheProgramIcon()
+    {
+        TestSupport::Session session;
+        QVERIFY(!QApplication::windowIcon().isNull());
+        for (QWidget* window : Windows::all()) {
+            QVERIFY2(!window->testAttribute(Qt::WA_SetWindowIcon), window->metaObject()->className());
+            QCOMPARE(window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+        }
+    }
+
+    // The look is one style sheet for the application; the windows built on it hold no colours of
+    // their own (links change colour while held, through their own small sheet).
+    void windowsTakeTheirLookFromTheSharedStyleSheet()
+    {
+        TestSupport::Session session;
+        QVERIFY(Look::styleSheet().contains(QLatin1String("QLabel#panInfo")));
+        QVERIFY(qApp->styleSheet().isEmpty());
+        for (const char* cls : {"TfrmPassword", "TfrmCambiaPassword", "TfrmAvvio", "TfrmBollettino"}) {
+            auto* window = qobject_cast<Workspace*>(Windows::byClass(cls));
+            // Only windows that appear are styled, when they first appear.
+            QVERIFY2(window->styleSheet().isEmpty(), cls);
+            window->showFrom(nullptr);
+            QCOMPARE(window->styleSheet(), Look::styleSheet());
+            for (const QWidget* control : window->findChildren<QWidget*>())
+                QVERIFY2(control->styleSheet().isEmpty(), qPrintable(control->objectName()));
+        }
+        // A dialog shares its owner's sheet; message boxes carry it wherever they open.
+        auto* check = Windows::openDialog<TfrmCodFisc>(Windows::byClass("TfrmBollettino"));
+        QVERIFY(check->styleSheet().isEmpty());
+        check->close();
+        const std::unique_ptr<QMessageBox> box = MessageBox::makeBox(nullptr, MessageBox::Kind::Plain, QStringLiteral("x"));
+        QCOMPARE(box->styleSheet(), Look::styleSheet());
+        // The slip editor's form asks for the paper-form look by its property.
+        auto* slip = Windows::get<TfrmBollettino>();
+        QCOMPARE(slip->findChild<QWidget*>(QStringLiteral("panSfondo"))->property("look").toString(),
+                 QStringLiteral("form"));
+    }
+
+    // The record number between the arrows shows up to seven digits whole, and the arrows stay in
+    // their bar without covering it.
+    void recordNumbersShowWhole_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::newRow("1") << QStringLiteral("1");
+        QTest::newRow("12345") << QStringLiteral("12345");
+        QTest::newRow("100000") << QStringLiteral("100000");
+        QTest::newRow("1234567") << QStringLiteral("1234567");
+    }
+    void recordNumbersShowWhole()
+    {
+        QFETCH(QString, number);
+        TestSupport::Session session;
+        auto* slip = Windows::get<TfrmBollettino>();
+        slip->showFrom(nullptr);
+        TestSupport::child<QLineEdit>(slip, "txtAnno")->setText(QStringLiteral("2026"));
+        QTest::mouseClick(TestSupport::child(slip, "btnApri"), Qt::LeftButton);
+        auto* label = TestSupport::child<QLabel>(slip, "lblPosizione");
+        QVERIFY(label->isVisible());
+        label->setText(number);
+        QVERIFY(label->font().bold());
+        const int text = label->fontMetrics().horizontalAdvance(number);
+        QVERIFY2(text <= label->contentsRect().width(),
+                 qPrintable(QStringLiteral("%1 > %2").arg(text).arg(label->contentsRect().width())));
+        QVERIFY2(label->sizeHint().width() <= label->width(),
+                 qPrintable(QStringLiteral("%1 > %2").arg(label->sizeHint().width()).arg(label->width())));
+        QWidget* bar = TestSupport::child(slip, "panNavigazione");
+        QVERIFY(bar->rect().contains(label->geometry()));
+        for (const char* arrow : {"cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"}) {
+            QWidget* button = TestSupport::child(slip, arrow);
+            QVERIFY2(bar->rect().contains(button->geometry()), arrow);
+            QVERIFY2(!button->geometry().intersects(label->geometry()), arrow);
+        }
+    }
+
+    // Message boxes in the program's look: words only on the buttons, even where the desktop theme
+    // puts pictures on them, and even margins around a plain message.
+    void messageBoxesLook_data()
+    {
+        QTest::addColumn<MessageBox::Kind>("kind");
+        QTest::addColumn<int>("buttons");
+        QTest::newRow("plain") << MessageBox::Kind::Plain << 1;
+        QTest::newRow("warning") << MessageBox::Kind::Warning << 2;
+        QTest::newRow("error") << MessageBox::Kind::Error << 2;
+        QTest::newRow("information") << MessageBox::Kind::Information << 2;
+        QTest::newRow("confirmation") << MessageBox::Kind::Confirmation << 2;
+    }
+    void messageBoxesLook()
+    {
+        QFETCH(MessageBox::Kind, kind);
+        QFETCH(int, buttons);
+        const QString styleName = QApplication::style()->name();
+        QApplication::setStyle(new PicturesOnButtons(QStyleFactory::create(styleName)));
+        const std::unique_ptr<QMessageBox> box =
+            MessageBox::makeBox(nullptr, kind, QStringLiteral("Attenzione: password errata."));
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        QCOMPARE(box->windowTitle(), QStringLiteral("Tassella"));
+        QCOMPARE(box->buttons().size(), buttons);
+        for (QAbstractButton* button : box->buttons())
+            QVERIFY2(button->icon().isNull(), qPrintable(button->text()));
+        QCOMPARE(box->icon() == QMessageBox::NoIcon, kind == MessageBox::Kind::Plain);
+        if (kind == MessageBox::Kind::Plain) {
+            auto* text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            auto* buttonBox = box->findChild<QWidget*>(QStringLiteral("qt_msgbox_buttonbox"));
+            QVERIFY(text && buttonBox);
+            const int left = text->geometry().left();
+            const int right = box->width() - 1 - buttonBox->geometry().right();
+            QVERIFY2(qAbs(left - right) <= 2, qPrintable(QStringLiteral("left %1, right %2").arg(left).arg(right)));
+        }
+        box->close();
+        QApplication::setStyle(QStyleFactory::create(styleName));
     }
 
     void messageBoxesAreRecordedWithTheirKind()

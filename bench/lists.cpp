@@ -1,0 +1,106 @@
+// One whole run of a list window over the archives in a folder, headless, ending as soon as the
+// list is filled: what bench/run.sh times against cat reading the same file.
+//   bench_lists <folder> unpaid|expired|slipsearch|payersearch [criterion text]
+// Prints the lines shown, their UTF-16 size and the resident memory at that moment.
+
+#include "app/Startup.h"
+#include "checks/Voci_Tariffa.h"
+#include "lists/DaSaldare.h"
+#include "lists/Scadute.h"
+#include "lists/TrovaBollettini.h"
+#include "lists/TrovaEsecutori.h"
+#include "slips/Bollettino.h"
+#include "windows/Prompts.h"
+#include "windows/Windows.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <cstring>
+
+namespace {
+
+double cpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: bench_lists <folder> unpaid|expired|slipsearch|payersearch [criterion]\n");
+        return 2;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    QApplication app(argc, argv);
+    const qint64 appNs = clock.nsecsElapsed();
+    const double appCpu = cpuMs();
+    QApplication::setQuitOnLastWindowClosed(false);
+    MessageBox::setTestMode(true);
+    ProgramFolder::setOverride(QString::fromLocal8Bit(argv[1]));
+    Clock::setFixed(QDateTime(QDate(2024, 7, 1), QTime(12, 0)));
+    const char* mode = argv[2];
+    const QString criterion = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+
+    // The slip editor holds the open year, as in the program.
+    auto* editor = new TfrmBollettino;
+    Windows::add(editor);
+    editor->findChild<QLabel*>(QStringLiteral("lblFile"))->setText(ProgramFolder::file(QStringLiteral("2024.bol")));
+
+    const qint64 editorNs = clock.nsecsElapsed();
+    const double editorCpu = cpuMs();
+    QDialog* window = nullptr;
+    const auto search = [&](QDialog* dialog) {
+        dialog->findChild<QLineEdit*>(QStringLiteral("txtEsecutore"))->setText(criterion);
+        dialog->findChild<QPushButton*>(QStringLiteral("btnCerca"))->click();
+        return dialog;
+    };
+    if (std::strcmp(mode, "unpaid") == 0)
+        window = Windows::openDialog<TfrmDaSaldare>(editor);
+    else if (std::strcmp(mode, "expired") == 0)
+        window = Windows::openDialog<TfrmScadute>(editor);
+    else if (std::strcmp(mode, "slipsearch") == 0)
+        window = search(Windows::openDialog<TfrmTrovaBollettini>(editor, QStringLiteral("bollettino")));
+    else if (std::strcmp(mode, "payersearch") == 0)
+        window = search(Windows::openDialog<TfrmTrovaEsecutori>(editor, QStringLiteral("bollettino")));
+    if (!window)
+        return 2;
+    QCoreApplication::processEvents();
+
+    const QAbstractItemModel* model = window->findChild<QListView*>(QStringLiteral("lstRecords"))->model();
+    qint64 textBytes = 0;
+    for (int row = 0; row < model->rowCount(); ++row)
+        textBytes += model->index(row, 0).data().toString().size() * 2;
+    std::fprintf(stderr, "cpu: app %.1f ms, slip editor %.1f ms, list %.1f ms\n", appCpu, editorCpu - appCpu,
+                 cpuMs() - editorCpu);
+    std::fprintf(stderr, "app %.1f ms, slip editor %.1f ms, list %.1f ms\n", appNs / 1e6, (editorNs - appNs) / 1e6,
+                 (clock.nsecsElapsed() - editorNs) / 1e6);
+    std::printf("lines %d text %lld rss_kb %ld\n", model->rowCount(), static_cast<long long>(textBytes), residentKb());
+    std::fflush(stdout);
+    // The process ends here, as when the program is closed with the list open.
+    std::_Exit(0);
+}

@@ -1,0 +1,232 @@
+#include "lists/ListArchive.h"
+
+#include "data/CodePage.h"
+#include "data/RecordLayout.h"
+#include "lists/ListFind.h"
+#include "lists/ListLines.h"
+#include "lists/ListSort.h"
+#include "payers/PayerRecord.h"
+#include "slips/SlipRecord.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <vector>
+
+namespace ListArchive {
+
+namespace {
+
+// About a megabyte and a half per read: few system calls, little memory.
+constexpr qint64 kBlockBytes = 1536 * 1024;
+
+bool fail(QString* error, const QString& why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+using LineOf = QString (*)(const char*);
+
+// Lines of the records that keep(record) accepts, sorted.
+Lines collect(const QString& path, int recordSize, LineOf line, const std::function<bool(const char*)>& keep)
+{
+    Lines result;
+    result.ok = scan(path, recordSize, [&](const char* record, qint64) {
+        if (keep(record))
+            result.lines.append(line(record));
+        return true;
+    });
+    ListSort::sort(result.lines);
+    return result;
+}
+
+inline unsigned char foldByte(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
+
+// True when key (Windows-1252 bytes, a-z lower case) occurs in the field with its A-Z folded.
+bool containsBytes(const std::pair<const unsigned char*, int>& field, const QByteArray& key)
+{
+    const int n = int(key.size());
+    const auto* k = reinterpret_cast<const unsigned char*>(key.constData());
+    for (int i = 0; i + n <= field.second; ++i) {
+        int j = 0;
+        while (j < n && foldByte(field.first[i + j]) == k[j])
+            ++j;
+        if (j == n)
+            return true;
+    }
+    return false;
+}
+
+Lines search(const QString& path, const RecordLayout& layout, LineOf line, std::span<const Criterion> criteria)
+{
+    const int count = countCriteria(criteria);
+    struct Compiled {
+        int field;
+        QByteArray key;
+    };
+    // The criteria are compared as the archive stores text, so that no record is decoded to be
+    // tested. A criterion holding a character the code page cannot store occurs in no field.
+    std::vector<Compiled> keys;
+    for (const Criterion& criterion : criteria) {
+        const QString lower = CodePage::lowerAscii(criterion.text);
+        const QByteArray bytes = CodePage::encode(lower);
+        if (!lower.isEmpty() && CodePage::decode(bytes) == lower) // an empty criterion never occurs
+            keys.push_back({ListLines::field(layout, criterion.field), bytes});
+    }
+    return collect(path, layout.size(), line, [&](const char* record) {
+        int score = 0;
+        for (const Compiled& key : keys)
+            if (containsBytes(ListLines::fieldBytes(layout, record, key.field), key.key))
+                ++score;
+        return score >= count;
+    });
+}
+
+Match last(const QString& path, const RecordLayout& layout, LineOf line, const QString& chosen)
+{
+    Match match;
+    const QString wanted = CodePage::trimmed(chosen);
+    match.ok = scan(path, layout.size(), [&](const char* record, qint64 number) {
+        if (CodePage::trimmed(line(record)) == wanted) {
+            match.position = number;
+            match.record = QByteArray(record, layout.size());
+        }
+        return true;
+    });
+    return match;
+}
+
+} // namespace
+
+QString accessText()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere "
+                          "i privilegi di scrittura nella cartella di installazione del programma.");
+}
+
+bool scan(const QString& path, int recordSize, const std::function<bool(const char*, qint64)>& visit, QString* error)
+{
+    QFile file(path);
+    // Read and write, as every command opens an archive; a missing one is created, an existing one
+    // never replaced.
+    const bool exists = QFileInfo::exists(path);
+    if (!file.open(exists ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::NewOnly)))
+        return fail(error, file.errorString());
+    const qint64 perBlock = std::max<qint64>(1, kBlockBytes / recordSize);
+    QByteArray block(perBlock * recordSize, Qt::Uninitialized);
+    qint64 number = 0;
+    for (;;) {
+        const qint64 got = file.read(block.data(), block.size());
+        if (got < 0)
+            return fail(error, file.errorString());
+        const qint64 whole = got / recordSize;
+        for (qint64 i = 0; i < whole; ++i)
+            if (!visit(block.constData() + i * recordSize, ++number))
+                return true;
+        if (got % recordSize != 0)
+            return fail(error, QStringLiteral("incomplete record %1").arg(number + 1));
+        if (got < block.size())
+            return true;
+    }
+}
+
+namespace {
+
+template <class Char> QDate parseDate(const Char* text, qsizetype length)
+{
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int part = 0;
+    for (qsizetype i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned>(text[i]);
+        if (c == '/') {
+            if (++part > 2)
+                return {};
+        } else if (c >= '0' && c <= '9') {
+            if (++digits[part] > 4)
+                return {};
+            parts[part] = parts[part] * 10 + int(c - '0');
+        } else {
+            return {};
+        }
+    }
+    if (part != 2 || digits[0] < 1 || digits[0] > 2 || digits[1] < 1 || digits[1] > 2 || digits[2] != 4)
+        return {};
+    return QDate(parts[2], parts[1], parts[0]); // invalid for 31/04 and the like
+}
+
+} // namespace
+
+QDate dueDate(QStringView text)
+{
+    text = text.trimmed();
+    return parseDate(reinterpret_cast<const char16_t*>(text.data()), text.size());
+}
+
+Lines unpaidSlips(const QString& path)
+{
+    static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
+    return collect(path, SlipRecord::kSize, ListLines::slipLine, [](const char* record) {
+        return ListLines::fieldIs(SlipRecord::layout(), record, paid, "No");
+    });
+}
+
+Lines expiredSlips(const QString& path, const QDate& today)
+{
+    static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
+    static const int due = ListLines::field(SlipRecord::layout(), "DataScade");
+    int unreadable = 0;
+    Lines result = collect(path, SlipRecord::kSize, ListLines::slipLine, [&](const char* record) {
+        if (!ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"))
+            return false;
+        const auto [text, length] = ListLines::fieldBytes(SlipRecord::layout(), record, due);
+        const QDate date = parseDate(text, length);
+        if (!date.isValid()) {
+            ++unreadable;
+            return false;
+        }
+        return date <= today;
+    });
+    result.unreadable = unreadable;
+    return result;
+}
+
+int countCriteria(std::span<const Criterion> criteria)
+{
+    int count = 0;
+    for (const Criterion& criterion : criteria)
+        if (!CodePage::trimmed(criterion.text).isEmpty())
+            ++count;
+    return count;
+}
+
+Lines searchSlips(const QString& path, std::span<const Criterion> criteria)
+{
+    return search(path, SlipRecord::layout(), ListLines::slipLine, criteria);
+}
+
+Lines searchPayers(const QString& path, std::span<const Criterion> criteria)
+{
+    return search(path, PayerRecord::layout(), ListLines::payerLine, criteria);
+}
+
+Lines recontactPayers(const QString& path)
+{
+    static const int flag = ListLines::field(PayerRecord::layout(), "Ricontatta");
+    return collect(path, PayerRecord::kSize, ListLines::payerLine, [](const char* record) {
+        return ListLines::fieldIs(PayerRecord::layout(), record, flag, "S\xec");
+    });
+}
+
+Match lastSlip(const QString& path, const QString& line)
+{
+    return last(path, SlipRecord::layout(), ListLines::slipLine, line);
+}
+
+Match lastPayer(const QString& path, const QString& line)
+{
+    return last(path, PayerRecord::layout(), ListLines::payerLine, line);
+}
+
+} // namespace ListArchive

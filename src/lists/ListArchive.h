@@ -1,0 +1,73 @@
+#pragma once
+// What the list windows read from the archives: which records a list shows, and which record
+// stands behind a chosen line. The lists keep only text, so a line is traced back to its record
+// by rebuilding the lines of the archive; when several records give the same line, the last one
+// in the file wins.
+//
+// The archives are read front to back in large blocks, and only the fields a list needs are
+// decoded: a list of 100 000 slips costs little more than reading the file. A missing archive
+// is created empty, as every reader of the archives does.
+
+#include "data/Message.h"
+#include "data/RecordLayout.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <span>
+
+namespace ListArchive {
+
+// The access message of the archives.
+QString accessText();
+
+// Calls visit(record bytes, 1-based number) for every whole record, in file order, until visit
+// returns false. False when the file cannot be opened, created or read (an incomplete last record
+// is a read failure, after the whole ones before it).
+bool scan(const QString& path, int recordSize, const std::function<bool(const char*, qint64)>& visit,
+          QString* error = nullptr);
+
+struct Lines {
+    QStringList lines;  // sorted
+    bool ok = true;     // false: reading stopped at a failure; lines holds what came before it
+    int unreadable = 0; // records passed over because their due date cannot be read
+};
+
+// Slips whose paid flag is exactly "No".
+Lines unpaidSlips(const QString& path);
+// Unpaid slips due on or before today. A slip whose due date cannot be read is passed over and
+// counted, so that one damaged slip does not hide every later one.
+Lines expiredSlips(const QString& path, const QDate& today);
+
+// A due date as the windows write it: "d/m/yyyy" with one or two digits for day and month, a real
+// calendar date; anything else is invalid.
+QDate dueDate(QStringView text);
+
+// Search criteria: field name and the text as typed (not trimmed).
+struct Criterion {
+    const char* field;
+    QString text;
+};
+// Filled criteria: those whose trimmed text is not empty.
+int countCriteria(std::span<const Criterion> criteria);
+// Records in which every filled criterion occurs (A-Z folded) in its field; every record when none
+// is filled. Each non-empty criterion that occurs adds one to the record's score, and a record is
+// listed when its score reaches the count of filled criteria.
+Lines searchSlips(const QString& path, std::span<const Criterion> criteria);
+Lines searchPayers(const QString& path, std::span<const Criterion> criteria);
+
+// Payers whose recontact flag is exactly "Sì".
+Lines recontactPayers(const QString& path);
+
+struct Match {
+    qint64 position = 0;  // 1-based; 0: no record gives the line
+    QByteArray record;    // its bytes
+    bool ok = true;       // false: reading failed; a match found before the failure is kept
+};
+// The last record whose line, trimmed, equals the chosen line trimmed.
+Match lastSlip(const QString& path, const QString& line);
+Match lastPayer(const QString& path, const QString& line);
+
+} // namespace ListArchive

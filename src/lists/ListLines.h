@@ -1,0 +1,38 @@
+#pragma once
+// The one-line texts the list windows show and print. A line is made of padded pieces (trimmed,
+// filled with blanks on the right, cut at the width) and fixed separators, and ends with a last
+// field taken whole. Lines are built straight from the record bytes: a list of 100 000 records
+// decodes only the fields it shows.
+
+#include "data/RecordLayout.h"
+
+#include <QString>
+#include <string_view>
+#include <utility>
+
+namespace ListLines {
+
+// The text trimmed, filled with blanks to width and cut to width.
+QString padded(const QString& text, int width);
+void appendPadded(QString& line, const QString& text, int width);
+
+// Field index of a layout by name; a name the layout lacks is a programming error.
+int field(const RecordLayout& layout, const char* name);
+// A short string of a raw record, decoded from Windows-1252 and trimmed.
+QString fieldText(const RecordLayout& layout, const char* record, int index);
+// The same as stored bytes, without decoding: where the trimmed value starts, and its length.
+std::pair<const unsigned char*, int> fieldBytes(const RecordLayout& layout, const char* record, int index);
+// True when the trimmed value is exactly these Windows-1252 bytes ("No", "S\xEC").
+bool fieldIs(const RecordLayout& layout, const char* record, int index, std::string_view bytes);
+
+// "Scad. " due date 10, "  € " amount 11, "  " name 23, " C.F. " tax code 16, "  " town and
+// province 20, " TAR. " tariff 4, "  " and the notes whole: 112 characters, then the notes.
+QString slipLine(const char* record);
+QString slipLine(const Record& slip);
+
+// Name 23, "  C.F. " tax code 16, "  " town and province 20, "  Tel. " contact 20, "  TAR. "
+// tariff 4, "  " and the notes whole.
+QString payerLine(const char* record);
+QString payerLine(const Record& payer);
+
+} // namespace ListLines

@@ -1,0 +1,408 @@
+#include "lists/ListPanel.h"
+
+#include "data/CodePage.h"
+#include "data/RecordLayout.h"
+#include "lists/ListFind.h"
+#include "lists/ListPrint.h"
+#include "payers/PayerRecord.h"
+#include "reports/ReportOutput.h"
+#include "slips/SlipRecord.h"
+#include "windows/FieldBehaviour.h"
+#include "windows/Prompts.h"
+#include "windows/Windows.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kItemWidth = 1400;
+
+const char* const kStyle = R"(
+QWidget#panContainer, QWidget#panAvvio { background: #dfe7f1; }
+QFrame#panElenco, QFrame#panCriteri { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 4px; }
+QLabel#lblTitoloElenco, QLabel#lblTitoloCriteri { background: #1f4e8c; color: #ffffff; padding-left: 12px;
+    font-family: Verdana; font-size: 11pt; font-weight: bold; border-top-left-radius: 4px; border-top-right-radius: 4px; }
+QLabel { color: #1f3b5c; background: transparent; }
+QLabel#lblRigo03 { color: #dc143c; font-weight: bold; }
+QLabel#lblTrovate, QLabel#lblAttendere { color: #008b8b; }
+QLabel#lblNonLette { color: #a31515; font-weight: bold; }
+QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 4px; }
+QLineEdit#txtTrova:focus { border: 2px solid #e0a100; }
+QPushButton { background: #ffffff; color: #1f3b5c; border: 1px solid #8ea6c0; border-radius: 4px;
+    font-weight: bold; padding: 0 12px; }
+QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }
+QPushButton:pressed { background: #c9dcf3; }
+QPushButton:focus { border: 2px solid #e0a100; }
+QPushButton#btnTrova, QPushButton#btnCerca { background: #1f4e8c; color: #ffffff; border: 1px solid #163a69; }
+QPushButton#btnTrova:hover, QPushButton#btnCerca:hover { background: #2b64ad; }
+QPushButton#btnTrova:focus, QPushButton#btnCerca:focus { border: 2px solid #e0a100; }
+QListView#lstRecords { background: #ffffff; border: 1px solid #7f97b2; color: #000000;
+    selection-background-color: #1f4e8c; selection-color: #ffffff; alternate-background-color: #f3f6fa; }
+)";
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& where)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(where);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& where)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(where);
+    b->setAutoDefault(false);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+} // namespace
+
+ListPanel::ListPanel(QWidget* container, const Setup& setup)
+    : QObject(container)
+    , m_container(container)
+    , m_model(new LineModel(this))
+    , m_report(std::make_unique<Report::Template>(ListPrint::listTemplate()))
+{
+    QWidget* p = container;
+    const QFont instructions(QStringLiteral("Verdana"), 10);
+    label(p, "lblRigo01", setup.rigo01, {20, 12, 793, 22})->setFont(instructions);
+    label(p, "lblRigo02",
+          QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
+                         "clic su Trova."),
+          {20, 34, 793, 22})
+        ->setFont(instructions);
+
+    m_find = new QLineEdit(p);
+    m_find->setObjectName(QStringLiteral("txtTrova"));
+    m_find->setGeometry(20, 64, 640, 32);
+    QFont findFont(QStringLiteral("Verdana"), 12);
+    findFont.setBold(true);
+    m_find->setFont(findFont);
+    QPushButton* trova = button(p, "btnTrova", QStringLiteral("Trova"), {672, 64, 141, 32});
+
+    m_view = new QListView(p);
+    m_view->setObjectName(QStringLiteral("lstRecords"));
+    m_view->setGeometry(20, 108, 793, 338);
+    m_view->setModel(m_model);
+    m_view->setUniformItemSizes(true);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->setAlternatingRowColors(true);
+    if (setup.listFont) {
+        QFont font(QStringLiteral("Courier New"), 11);
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+        m_view->setFont(font);
+    }
+    m_model->setItemSize(QSize(kItemWidth, QFontMetrics(m_view->font()).height() + 3));
+
+    QLabel* rigo03 = label(p, "lblRigo03",
+                           QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+                           {20, 452, 560, 22});
+    rigo03->setFont(instructions);
+    QPushButton* stampa = button(p, "btnStampa", QStringLiteral("Stampa"), {569, 484, 118, 32});
+    QPushButton* chiudi = button(p, "btnChiudi", QStringLiteral("Chiudi"), {695, 484, 118, 32});
+
+    static const Behaviour::Field kFields[] = {{"txtTrova", 0, 0, "btnTrova"}};
+    Behaviour::install(p, kFields);
+
+    connect(trova, &QPushButton::clicked, this, &ListPanel::find);
+    connect(chiudi, &QPushButton::clicked, p, [p] { p->window()->close(); });
+    connect(m_view, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+        select(index.row());
+        emit chosen(m_model->line(index.row()));
+    });
+    connect(stampa, &QPushButton::clicked, this, [this, title = setup.printTitle] { print(title); });
+    p->window()->installEventFilter(this);
+}
+
+ListPanel::~ListPanel() = default;
+
+QString ListPanel::rigo01Schede()
+{
+    return QStringLiteral("Immettere una o pi\u00f9 parole consecutive presenti nella scheda in elenco da cercare e "
+                          "premere il pulsante Trova.");
+}
+
+void ListPanel::applyLook(QWidget* window)
+{
+    // The desk colour around the panels; the style sheet goes on the panels only, so that message
+    // boxes shown over the window keep their own look.
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, QColor(0xdf, 0xe7, 0xf1));
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    for (const char* name : {"panContainer", "panAvvio"})
+        if (auto* panel = window->findChild<QWidget*>(QLatin1String(name)))
+            panel->setStyleSheet(QString::fromLatin1(kStyle));
+}
+
+QLabel* ListPanel::addNote(const char* name, const QString& text)
+{
+    QLabel* note = label(m_container, name, text, {20, 484, 540, 30});
+    note->setFont(QFont(QStringLiteral("Verdana"), 12));
+    return note;
+}
+
+void ListPanel::reset()
+{
+    m_lastKey.clear();
+    select(0);
+    m_find->clear();
+}
+
+void ListPanel::setLines(QStringList lines)
+{
+    m_model->setLines(std::move(lines));
+}
+
+int ListPanel::selectedRow() const
+{
+    const QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ListPanel::select(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    const QModelIndex index = m_model->index(row);
+    m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    m_view->scrollTo(index);
+}
+
+QString ListPanel::selectedLine() const
+{
+    const int row = selectedRow();
+    return row < 0 ? QString() : m_model->line(row);
+}
+
+void ListPanel::find()
+{
+    const ListFind::Result result = ListFind::find(lines(), selectedRow(), m_find->text(), m_lastKey);
+    if (!result.message.isEmpty()) {
+        MessageBox::show(m_container->window(), result.message);
+        return;
+    }
+    if (result.select >= 0)
+        select(result.select);
+}
+
+void ListPanel::print(const QString& title)
+{
+    ListPrint::fill(*m_report, title, lines());
+    m_report->prepare();
+    Report::print(*m_report, m_container->window());
+}
+
+bool ListPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close && watched == m_container->window())
+        m_model->clear();
+    return QObject::eventFilter(watched, event);
+}
+
+CriteriaPanel::CriteriaPanel(QWidget* container, std::span<const CriterionField> fields)
+    : QObject(container)
+    , m_fields(fields)
+{
+    QWidget* p = container;
+    const QFont instructions(QStringLiteral("Verdana"), 10);
+    label(p, "lblRigo04",
+          QStringLiteral("Immettere nei campi prescelti una o pi\u00f9 parole consecutive presenti nelle schede da "
+                         "trovare e premere il pulsante Cerca."),
+          {20, 12, 793, 22})
+        ->setFont(instructions);
+    label(p, "lblRigo05", QStringLiteral("Lasciare in bianco tutti gli altri campi."), {20, 34, 793, 22})
+        ->setFont(instructions);
+    label(p, "lblRigo06",
+          QStringLiteral("Per ogni ricerca \u00e8 possibile utilizzare uno o pi\u00f9 campi contemporaneamente."),
+          {20, 56, 793, 22})
+        ->setFont(instructions);
+
+    auto* frame = new QFrame(p);
+    frame->setObjectName(QStringLiteral("panCriteri"));
+    frame->setGeometry(20, 86, 793, 36 + int(fields.size()) * 34 + 4);
+    QLabel* title = label(frame, "lblTitoloCriteri", QStringLiteral("Criteri di ricerca"), {0, 0, 793, 28});
+    Q_UNUSED(title);
+
+    QFont editFont(QStringLiteral("Verdana"), 12);
+    editFont.setBold(true);
+    const QFont labelFont(QStringLiteral("Verdana"), 10, QFont::Bold);
+    std::vector<Behaviour::Field> behaviour;
+    int y = 36;
+    for (const CriterionField& field : fields) {
+        QLabel* caption = label(frame, "", QString::fromUtf8(field.label), {16, y + 2, 300, 26});
+        caption->setObjectName(QStringLiteral("lbl") + QLatin1String(field.edit + 3));
+        caption->setFont(labelFont);
+        auto* edit = new QLineEdit(frame);
+        edit->setObjectName(QLatin1String(field.edit));
+        edit->setGeometry(326, y, 451, 28);
+        edit->setFont(editFont);
+        m_edits << edit;
+        behaviour.push_back({field.edit, Behaviour::Highlight, 0, field.next});
+        y += 34;
+    }
+    Behaviour::install(p, behaviour);
+
+    m_waiting = label(p, "lblAttendere", QStringLiteral("Ricerca schede in corso. Attendere..."), {20, 488, 500, 24});
+    m_waiting->setFont(QFont(QStringLiteral("Verdana"), 12));
+    m_waiting->hide();
+    m_count = label(p, "lblConta", QStringLiteral("0"), {0, 0, 40, 16});
+    m_count->hide();
+    QPushButton* annulla = button(p, "btnAnnulla", QStringLiteral("Chiudi"), {569, 484, 118, 32});
+    m_search = button(p, "btnCerca", QStringLiteral("Cerca"), {695, 484, 118, 32});
+    connect(annulla, &QPushButton::clicked, p, [p] { p->window()->close(); });
+    connect(m_search, &QPushButton::clicked, this, [this] {
+        // Shown before the search runs, whether the mouse or the keyboard pressed the button.
+        m_waiting->show();
+        m_waiting->repaint();
+        emit searchRequested();
+    });
+    m_search->installEventFilter(this);
+}
+
+QList<ListArchive::Criterion> CriteriaPanel::criteria() const
+{
+    QList<ListArchive::Criterion> result;
+    for (qsizetype i = 0; i < m_edits.size(); ++i)
+        result.append({m_fields[size_t(i)].edit + 3, m_edits.at(i)->text()});
+    return result;
+}
+
+bool CriteriaPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_search && event->type() == QEvent::MouseButtonPress) {
+        m_waiting->show();
+        m_waiting->repaint();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+namespace ListTakeOver {
+
+namespace {
+
+// Every field of the layout whose index lies in [first, last] into the control named after it.
+void load(QWidget* window, const RecordLayout& layout, const QByteArray& bytes, int first, int last)
+{
+    const Record record(layout, bytes);
+    for (int i = first; i <= last; ++i) {
+        const QString name = QLatin1String(layout.name(i));
+        if (auto* box = window->findChild<QCheckBox*>(QStringLiteral("chk") + name)) {
+            const Record::Flag flag = record.flag(layout.name(i));
+            if (flag != Record::Flag::Unknown)
+                box->setChecked(flag == Record::Flag::Yes);
+        } else if (!setControlText(window, QStringLiteral("txt") + name, record.text(i))) {
+            setControlText(window, QStringLiteral("lbl") + name, record.text(i));
+        }
+    }
+}
+
+void setPosition(QWidget* window, qint64 position)
+{
+    setControlText(window, QStringLiteral("lblPosizione"), QString::number(position));
+}
+
+} // namespace
+
+QString slipArchive()
+{
+    QWidget* editor = Windows::forTag(QStringLiteral("bollettino"));
+    const QLabel* file = editor ? editor->findChild<QLabel*>(QStringLiteral("lblFile")) : nullptr;
+    return file ? CodePage::trimmed(file->text()) : QString();
+}
+
+void slip(QWidget* listWindow, const QString& line, bool write)
+{
+    if (!line.isEmpty()) {
+        const QString path = slipArchive();
+        const ListArchive::Match match = ListArchive::lastSlip(path, line);
+        QWidget* editor = Windows::forTag(QStringLiteral("bollettino"));
+        if (write && editor && match.position > 0)
+            slipToEditor(editor, match.record, match.position);
+    }
+    listWindow->close();
+}
+
+void payer(QWidget* listWindow, const QString& line, const QString& tag)
+{
+    const QString target = CodePage::trimmed(tag);
+    if (!line.isEmpty()) {
+        const ListArchive::Match match = ListArchive::lastPayer(PayerRecord::archivePath(), line);
+        QWidget* window = Windows::forTag(target);
+        if (window && match.position > 0) {
+            if (target == QLatin1String("esecutori"))
+                payerToEditor(window, match.record, match.position);
+            else if (target == QLatin1String("bollettino"))
+                payerToSlip(window, match.record);
+            else if (target == QLatin1String("riepilogo"))
+                payerToSummary(window, match.record);
+        }
+    }
+    listWindow->close();
+}
+
+bool setControlText(QWidget* window, const QString& name, const QString& text)
+{
+    QWidget* control = window->findChild<QWidget*>(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        combo->isEditable() ? combo->setEditText(text) : combo->setCurrentIndex(combo->findText(text));
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
+        memo->setPlainText(text);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else
+        return false;
+    return true;
+}
+
+void slipToEditor(QWidget* editor, const QByteArray& record, qint64 position)
+{
+    const RecordLayout& layout = SlipRecord::layout();
+    load(editor, layout, record, 0, layout.fieldCount() - 1);
+    setPosition(editor, position);
+}
+
+void payerToEditor(QWidget* editor, const QByteArray& record, qint64 position)
+{
+    const RecordLayout& layout = PayerRecord::layout();
+    load(editor, layout, record, 0, layout.fieldCount() - 1);
+    setPosition(editor, position);
+}
+
+void payerToSlip(QWidget* editor, const QByteArray& record)
+{
+    static const char* const kFields[] = {"Esecutore", "GG",     "MM",        "AA",      "ComuneNasc",
+                                          "ProvNasc",  "Sesso",  "IndirizzoRes", "ProvRes", "ComuneRes",
+                                          "CapRes",    "CodFisc", "CodTariffa"};
+    const Record payer(PayerRecord::layout(), record);
+    for (const char* field : kFields)
+        setControlText(editor, QStringLiteral("txt") + QLatin1String(field), payer.text(field));
+}
+
+void payerToSummary(QWidget* selection, const QByteArray& record)
+{
+    const Record payer(PayerRecord::layout(), record);
+    setControlText(selection, QStringLiteral("txtEsecutore"), payer.text("Esecutore"));
+    setControlText(selection, QStringLiteral("txtCodFisc"), payer.text("CodFisc"));
+}
+
+} // namespace ListTakeOver

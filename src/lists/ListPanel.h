@@ -1,0 +1,142 @@
+#pragma once
+// The list part that the list windows share: the find field and button, the list box lstRecords
+// (a model/view list of texts in "Courier New" 11, scrollable sideways), the instructions, the
+// "Stampa" and "Chiudi" buttons and the list print template. The panel builds these controls in
+// the window's panContainer, so every window has the same names and the same look; the window
+// fills the lines and says what a double click does.
+//
+// Closing the window empties the list.
+
+#include "lists/LineModel.h"
+#include "lists/ListArchive.h"
+#include "reports/Report.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <span>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QWidget;
+
+class ListPanel : public QObject {
+    Q_OBJECT
+public:
+    struct Setup {
+        QString rigo01;         // the first instruction line
+        QString printTitle;     // the title "Stampa" prints above the lines
+        bool listFont = true;   // false: plain items in the list's default style (the tariff list)
+    };
+
+    ListPanel(QWidget* container, const Setup& setup);
+    ~ListPanel() override;
+
+    // The instruction texts of the slip and payer lists.
+    static QString rigo01Schede();
+    // The look of the list windows, in the slip editor's palette.
+    static void applyLook(QWidget* window);
+    // A label under the list (a count, a notice), in the panel's place for it.
+    QLabel* addNote(const char* name, const QString& text);
+
+    QListView* view() const { return m_view; }
+    LineModel* model() const { return m_model; }
+    QLineEdit* findField() const { return m_find; }
+    Report::Template& report() { return *m_report; }
+
+    // What showing a list window does first: the last find key emptied, item 0 selected (nothing
+    // on an empty list), the find field emptied.
+    void reset();
+    void setLines(QStringList lines);
+    const QStringList& lines() const { return m_model->lines(); }
+    int selectedRow() const;
+    void select(int row);
+    // The selected line, or nothing when no line is selected.
+    QString selectedLine() const;
+
+    // "Trova": selects the next line holding the find text (a message on an empty list).
+    void find();
+    // "Stampa": the lines under the title, through the print dialog.
+    void print(const QString& title);
+
+signals:
+    // A line was double-clicked (it is selected).
+    void chosen(const QString& line);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* m_container;
+    LineModel* m_model;
+    QListView* m_view = nullptr;
+    QLineEdit* m_find = nullptr;
+    std::unique_ptr<Report::Template> m_report;
+    QString m_lastKey;
+};
+
+// The criteria panel of the two search windows: three instruction lines, one edit field per
+// criterion (with its label, focus highlight and Enter order), lblAttendere shown from the moment
+// the mouse presses "Cerca", the hidden lblConta, and the buttons "Chiudi" and "Cerca".
+struct CriterionField {
+    const char* edit;  // "txt" + the record field it is compared with
+    const char* label;
+    const char* next;  // where Enter moves the focus
+};
+
+class CriteriaPanel : public QObject {
+    Q_OBJECT
+public:
+    CriteriaPanel(QWidget* container, std::span<const CriterionField> fields);
+
+    // The criteria as typed, by record field.
+    QList<ListArchive::Criterion> criteria() const;
+    QLineEdit* first() const { return m_edits.first(); }
+    QLabel* waiting() const { return m_waiting; }
+    QLabel* count() const { return m_count; }
+
+signals:
+    void searchRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::span<const CriterionField> m_fields;
+    QList<QLineEdit*> m_edits;
+    QLabel* m_waiting = nullptr;
+    QLabel* m_count = nullptr;
+    QPushButton* m_search = nullptr;
+};
+
+namespace ListTakeOver {
+
+// The archive the slip editor has open (its lblFile, trimmed).
+QString slipArchive();
+// The slip behind a chosen line into the slip editor (when write is true), then the list window
+// closes. Nothing chosen, no equal record or a file error: the window just closes.
+void slip(QWidget* listWindow, const QString& line, bool write = true);
+// The payer behind a chosen line into the window the caller tag names ("esecutori": the payer
+// editor, "bollettino": the slip editor's payer fields, "riepilogo": the payment summary
+// selection; any other tag: nothing), then the list window closes.
+void payer(QWidget* listWindow, const QString& line, const QString& tag);
+
+
+// Writes a text into the window's control of that name, whatever kind it is (edit field, combo
+// field, memo, label); false when the window has no such control.
+bool setControlText(QWidget* window, const QString& name, const QString& text);
+
+// The slip into the slip editor: every field into the control named after it, the flags into their
+// boxes ("Sì" checks, "No" clears, anything else leaves the box), and lblPosizione.
+void slipToEditor(QWidget* editor, const QByteArray& record, qint64 position);
+// The payer into the payer editor: every field from Esecutore to Note, the recontact flag, the
+// attachment labels and lblPosizione.
+void payerToEditor(QWidget* editor, const QByteArray& record, qint64 position);
+// The payer's thirteen fields that a slip carries, into the slip editor; nothing else is touched.
+void payerToSlip(QWidget* editor, const QByteArray& record);
+// Name and tax code into the payment summary selection.
+void payerToSummary(QWidget* selection, const QByteArray& record);
+
+} // namespace ListTakeOver

@@ -1,0 +1,341 @@
+#include "lists/Summary.h"
+
+#include "data/CodePage.h"
+#include "data/Formats.h"
+#include "data/Platform.h"
+#include "lists/ListArchive.h"
+#include "lists/ListLines.h"
+#include "lists/ListSort.h"
+#include "slips/SlipRecord.h"
+
+#include <QFileInfo>
+#include <iterator>
+#include <limits>
+#include <vector>
+
+namespace Summary {
+
+namespace {
+
+const QString kValidDate = QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare una data valida.");
+const QString kBreak = QStringLiteral("\n\r\n\r");
+
+QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+// The date of step "build the start (end) date": day, month number and year; empty without a month.
+QString buildDate(const QString& day, const QString& month, const QString& year)
+{
+    const int number = monthNumber(month);
+    if (number == 0)
+        return {};
+    return CodePage::trimmed(day) + QLatin1Char('/') + twoDigits(number) + QLatin1Char('/') + CodePage::trimmed(year);
+}
+
+Message warning(const char* text) { return {MessageKind::Warning, QString::fromUtf8(text)}; }
+
+} // namespace
+
+const QStringList& days()
+{
+    static const QStringList list = [] {
+        QStringList out;
+        for (int day = 1; day <= 31; ++day)
+            out << twoDigits(day);
+        return out;
+    }();
+    return list;
+}
+
+const QStringList& months()
+{
+    static const QStringList list = {
+        QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),     QStringLiteral("Aprile"),
+        QStringLiteral("Maggio"),  QStringLiteral("Giugno"),   QStringLiteral("Luglio"),    QStringLiteral("Agosto"),
+        QStringLiteral("Settembre"), QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre"),
+    };
+    return list;
+}
+
+int monthNumber(const QString& name)
+{
+    const QString wanted = CodePage::lowerAscii(CodePage::trimmed(name));
+    for (int i = 0; i < months().size(); ++i)
+        if (CodePage::lowerAscii(months().at(i)) == wanted)
+            return i + 1;
+    return 0;
+}
+
+Checked check(const Choice& choice)
+{
+    Checked result;
+    if (choice.year.size() != 4) {
+        result.message = warning("Attenzione: indicare l'anno solare utilizzando quattro cifre.");
+        result.focus = QStringLiteral("txtAnno");
+        return result;
+    }
+    const struct {
+        const QString& text;
+        const char* message;
+        const char* focus;
+    } required[] = {
+        {choice.startDay,
+         "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco a cascata.", "txtGiornoInizio"},
+        {choice.startMonth,
+         "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a cascata.", "txtMeseInizio"},
+        {choice.endDay,
+         "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a cascata.", "txtGiornoFine"},
+        {choice.endMonth,
+         "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a cascata.", "txtMeseFine"},
+    };
+    for (const auto& field : required) {
+        if (CodePage::trimmed(field.text).isEmpty()) {
+            result.message = warning(field.message);
+            result.focus = QLatin1String(field.focus);
+            return result;
+        }
+    }
+
+    result.start = buildDate(choice.startDay, choice.startMonth, choice.startYear);
+    const std::optional<QDate> start = Formats::textToDate(result.start);
+    if (!start) {
+        result.message = {MessageKind::Plain, QStringLiteral("Attenzione: la data ") + CodePage::trimmed(result.start)
+                                                  + QStringLiteral(" di inizio intervallo non esiste.") + kBreak
+                                                  + kValidDate};
+        result.focus = QStringLiteral("txtGiornoInizio");
+        return result;
+    }
+    result.end = buildDate(choice.endDay, choice.endMonth, choice.endYear);
+    const std::optional<QDate> end = Formats::textToDate(result.end);
+    if (!end) {
+        result.message = {MessageKind::Plain, QStringLiteral("Attenzione: la data ") + CodePage::trimmed(result.end)
+                                                  + QStringLiteral(" di fine intervallo non esiste.") + kBreak
+                                                  + kValidDate};
+        result.focus = QStringLiteral("txtGiornoFine");
+        return result;
+    }
+    if (*start > *end) {
+        result.message = {MessageKind::Plain,
+                          QStringLiteral("Attenzione: la data di fine intervallo (") + CodePage::trimmed(result.end)
+                              + QStringLiteral(") non pu\u00f2 essere anteriore a quella di inizio intervallo (")
+                              + CodePage::trimmed(result.start) + QStringLiteral(").") + kBreak
+                              + QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare un "
+                                               "intervallo di tempo valido.")};
+        return result;
+    }
+    result.archive = SlipRecord::archivePath(CodePage::trimmed(choice.year));
+    // A program folder that is gone, or something other than a file under the archive's name.
+    const QFileInfo archive(result.archive);
+    if (!QFileInfo(ProgramFolder::path()).isDir() || (archive.exists() && !archive.isFile())) {
+        result.message = {MessageKind::Plain, inaccessibleText()};
+        result.archive.clear();
+    }
+    return result;
+}
+
+int filterCount(const Filters& filters)
+{
+    return (CodePage::trimmed(filters.name).isEmpty() ? 0 : 1) + (CodePage::trimmed(filters.taxCode).isEmpty() ? 0 : 1);
+}
+
+QString payerTitle(const Filters& filters)
+{
+    const QString name = CodePage::trimmed(filters.name);
+    return name.isEmpty() ? QStringLiteral("- - -") : name;
+}
+
+namespace {
+
+// A short ASCII field (a date, an amount) as text on the stack: no allocation per record. Bytes
+// above 127 cannot be digits or separators in any code page, so mapping them as Latin-1 keeps
+// every verdict the same.
+struct ShortText {
+    char16_t text[16];
+    qsizetype size = 0;
+
+    explicit ShortText(std::pair<const unsigned char*, int> bytes)
+    {
+        size = std::min<qsizetype>(bytes.second, std::size(text));
+        for (qsizetype i = 0; i < size; ++i)
+            text[i] = bytes.first[i];
+    }
+    // Longer than any date or amount: never one.
+    bool fits(std::pair<const unsigned char*, int> bytes) const { return bytes.second <= qsizetype(std::size(text)); }
+    QStringView view() const { return QStringView(text, size); }
+};
+
+// A filter as it is compared with the stored bytes: a to z lower case, in the archive's code page.
+struct Key {
+    QByteArray bytes;
+    int field;
+
+    bool occursIn(std::pair<const unsigned char*, int> value) const
+    {
+        const auto* key = reinterpret_cast<const unsigned char*>(bytes.constData());
+        const int n = int(bytes.size());
+        for (int i = 0; i + n <= value.second; ++i) {
+            int j = 0;
+            while (j < n) {
+                unsigned char c = value.first[i + j];
+                if (c >= 'A' && c <= 'Z')
+                    c = static_cast<unsigned char>(c + 32);
+                if (c != key[j])
+                    break;
+                ++j;
+            }
+            if (j == n)
+                return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+Result compute(const QString& archive, const Filters& filters, const QDate& start, const QDate& end)
+{
+    static const RecordLayout& layout = SlipRecord::layout();
+    static const int nameField = ListLines::field(layout, "Esecutore");
+    static const int taxCodeField = ListLines::field(layout, "CodFisc");
+    static const int dueField = ListLines::field(layout, "DataScade");
+    static const int amountField = ListLines::field(layout, "Intero");
+
+    // Filters are matched as typed, lower-cased but not trimmed; an empty one never matches.
+    const int needed = filterCount(filters);
+    std::vector<Key> keys;
+    if (!filters.name.isEmpty())
+        keys.push_back({CodePage::encode(CodePage::lowerAscii(filters.name)), nameField});
+    if (!filters.taxCode.isEmpty())
+        keys.push_back({CodePage::encode(CodePage::lowerAscii(filters.taxCode)), taxCodeField});
+    const qint64 first = start.toJulianDay();
+    const qint64 last = end.toJulianDay();
+
+    Result result;
+    // Room for every slip of the archive at once (the list may hold them all): no regrowth. Pages
+    // that a filtered summary never fills are never touched.
+    result.lines.reserve(QFileInfo(archive).size() / SlipRecord::kSize);
+    result.ok = ListArchive::scan(archive, SlipRecord::kSize, [&](const char* record, qint64) {
+        if (needed > 0) {
+            int score = 0;
+            for (const Key& key : keys)
+                if (key.occursIn(ListLines::fieldBytes(layout, record, key.field)))
+                    ++score;
+            if (score < needed)
+                return true;
+        }
+        const auto dueBytes = ListLines::fieldBytes(layout, record, dueField);
+        const ShortText dueText(dueBytes);
+        const QDate due = dueText.fits(dueBytes) ? ListArchive::dueDate(dueText.view()) : QDate();
+        if (!due.isValid()) {
+            ++result.unreadable;
+            return true;
+        }
+        const qint64 day = due.toJulianDay();
+        if (day < first || day > last)
+            return true;
+        const auto amountBytes = ListLines::fieldBytes(layout, record, amountField);
+        const ShortText amountText(amountBytes);
+        const std::optional<qint64> cents =
+            amountText.fits(amountBytes) ? amountCents(amountText.view()) : std::nullopt;
+        // A sum that would overflow is as unreadable as the amount itself: far beyond any real archive.
+        if (!cents || (*cents > 0 && result.cents > std::numeric_limits<qint64>::max() - *cents)
+            || (*cents < 0 && result.cents < std::numeric_limits<qint64>::min() - *cents)) {
+            ++result.unreadable;
+            return true;
+        }
+        result.cents += *cents;
+        result.lines.append(ListLines::slipLine(record));
+        return true;
+    });
+    ListSort::sort(result.lines);
+    return result;
+}
+
+std::optional<qint64> amountCents(QStringView text)
+{
+    text = text.trimmed();
+    bool negative = false;
+    if (!text.isEmpty() && (text.front() == QLatin1Char('-') || text.front() == QLatin1Char('+'))) {
+        negative = text.front() == QLatin1Char('-');
+        text = text.mid(1);
+    }
+    const qsizetype comma = text.indexOf(Formats::decimalSeparator);
+    const QStringView whole = comma < 0 ? text : text.left(comma);
+    const QStringView fraction = comma < 0 ? QStringView() : text.mid(comma + 1);
+    // Eleven characters fit in the record; eighteen digits still leave room for the sum.
+    if (whole.size() + fraction.size() == 0 || whole.size() > 15)
+        return std::nullopt;
+    qint64 cents = 0;
+    for (QChar c : whole) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        cents = cents * 10 + (c.unicode() - '0');
+    }
+    cents *= 100;
+    for (qsizetype i = 0; i < fraction.size(); ++i) {
+        const QChar c = fraction.at(i);
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+        const int digit = c.unicode() - '0';
+        if (i == 0)
+            cents += digit * 10;
+        else if (i == 1)
+            cents += digit;
+        else if (digit != 0) // a fraction of a cent is no amount the program writes
+            return std::nullopt;
+    }
+    return negative ? -cents : cents;
+}
+
+QString totalText(qint64 cents)
+{
+    const bool negative = cents < 0;
+    // Through unsigned, so that even the smallest qint64 turns positive.
+    const quint64 size = negative ? quint64(0) - quint64(cents) : quint64(cents);
+    return (negative ? QStringLiteral("-") : QString()) + QString::number(size / 100) + Formats::decimalSeparator
+        + twoDigits(int(size % 100));
+}
+
+QString periodText(const QString& start, const QString& end)
+{
+    return QStringLiteral("Dal   ") + CodePage::trimmed(start) + QStringLiteral("   al   ") + CodePage::trimmed(end);
+}
+
+QString unreadableText(int count)
+{
+    if (count <= 0)
+        return {};
+    if (count == 1)
+        return QStringLiteral("Attenzione: 1 bollettino ha la data di scadenza o l'importo non leggibile: \u00e8 "
+                              "escluso dall'elenco e dal totale.");
+    return QStringLiteral("Attenzione: %1 bollettini hanno la data di scadenza o l'importo non leggibile: sono esclusi "
+                          "dall'elenco e dal totale.")
+        .arg(count);
+}
+
+QString emptyPrintText()
+{
+    return QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce.");
+}
+
+QString confirmPrintText() { return QStringLiteral("Si vuole stampare il presente riepilogo?"); }
+
+QString printTitle(const QString& payerTitle)
+{
+    return QStringLiteral("Riepilogo versamenti - Esecutore: ") + CodePage::trimmed(payerTitle);
+}
+
+QStringList printBody(const QStringList& lines, const QString& period, const QString& total, int unreadable)
+{
+    QStringList body = lines;
+    body << QStringLiteral("- - - - - - - - - - - - - - - -")
+         << QStringLiteral("INTERVALLO SELEZIONATO:  ") + CodePage::trimmed(period)
+         << QStringLiteral("TOTALE IMPORTI VERSATI:  \u20ac ") + CodePage::trimmed(total);
+    // A total printed without the slips it leaves out would pass for the whole one.
+    if (unreadable > 0)
+        body << unreadableText(unreadable);
+    return body;
+}
+
+QString inaccessibleText() { return QStringLiteral("Attenzione: il file di archivio non risulta accessibile."); }
+
+} // namespace Summary

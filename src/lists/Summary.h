@@ -1,0 +1,92 @@
+#pragma once
+// The payment summary: the year, period and payer filters chosen in the selection window, checked
+// and turned into two dates and the archive to read; then the slips due in that period, listed
+// and added up.
+//
+// The total is kept in whole cents, never in floating point: the accountant gets 0,30 for
+// 0,10 + 0,20 and the right figure over any number of slips. A slip whose due date or amount
+// cannot be read is left out and counted, so the window can say so beside the total instead of
+// presenting a partial sum as the real one.
+
+#include "data/Message.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace Summary {
+
+// "01" to "31" and "Gennaio" to "Dicembre": the entries of the day and month fields.
+const QStringList& days();
+const QStringList& months();
+// 1 to 12 for a month name in any case of a to z with blanks around it; 0 for anything else.
+int monthNumber(const QString& name);
+
+// What the selection window's fields hold when "Visualizza riepilogo" is pressed.
+struct Choice {
+    QString year;       // txtAnno as typed
+    QString startDay;   // txtGiornoInizio
+    QString startMonth; // txtMeseInizio
+    QString endDay;     // txtGiornoFine
+    QString endMonth;   // txtMeseFine
+    QString startYear;  // lblAnnoInizio
+    QString endYear;    // lblAnnoFine
+};
+
+struct Checked {
+    Message message;  // empty when the choice can be summarised
+    QString focus;    // the control the focus goes back to with the message; empty: it stays
+    QString start;    // lblDataInizio as the checks leave it
+    QString end;      // lblDataFine
+    QString archive;  // lblFile: the year's archive, set when the choice is good
+    bool ok() const { return message.isEmpty(); }
+};
+
+// The checks of "Visualizza riepilogo" in order: four-digit year, the four period fields, a start
+// and an end date that exist, an end not before the start (one day is a period).
+Checked check(const Choice& choice);
+
+// The payer filters as typed (not trimmed).
+struct Filters {
+    QString name;
+    QString taxCode;
+};
+
+// Filters given: one for each whose trimmed text is not empty.
+int filterCount(const Filters& filters);
+// The name filter trimmed, or "- - -" when there is none.
+QString payerTitle(const Filters& filters);
+
+struct Result {
+    QStringList lines;  // slip list lines of the slips summed, in list order
+    qint64 cents = 0;   // their total
+    int unreadable = 0; // slips that passed the filters but whose due date or amount cannot be read
+    bool ok = true;     // false: the archive could not be opened, created or read to its end
+};
+
+// Slips of the archive (created empty when missing) whose payer matches every filter given and
+// whose due date lies from start to end, both included; paid or not.
+Result compute(const QString& archive, const Filters& filters, const QDate& start, const QDate& end);
+
+// A slip's amount ("168,00", also "168", "168,5", "-5,00") in cents; nothing when it is not a
+// number or holds a fraction of a cent.
+std::optional<qint64> amountCents(QStringView text);
+// Two decimals, a decimal comma and no thousands separator: 184,50, 0,00, -0,50.
+QString totalText(qint64 cents);
+// "Dal   01/03/2014   al   31/03/2014".
+QString periodText(const QString& start, const QString& end);
+// Said under the total when slips were left out; empty when none was.
+QString unreadableText(int count);
+
+// "Stampa riepilogo".
+QString emptyPrintText();
+QString confirmPrintText();
+QString printTitle(const QString& payerTitle);
+// The list lines, then the hyphens, the period and the total (and the slips left out, if any).
+QStringList printBody(const QStringList& lines, const QString& period, const QString& total, int unreadable = 0);
+
+// "Visualizza riepilogo" failing for another reason than the choice.
+QString inaccessibleText();
+
+} // namespace Summary

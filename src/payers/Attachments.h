@@ -1,0 +1,33 @@
+#pragma once
+// The attachment folder "Documenti_Allegati" in the program folder, shared by every payer and slip:
+// an attachment slot holds only a bare file name, and the file is found by that name alone.
+
+#include "data/Message.h"
+
+#include <QString>
+
+namespace Attachments {
+
+// The program folder followed by "Documenti_Allegati/".
+QString folder();
+// The folder followed by the name.
+QString pathOf(const QString& name);
+
+// True for a bare file name that stays inside the attachment folder: not empty, not "." nor "..",
+// without folder separators, drive letters or characters a file name cannot hold. A stored name
+// comes from an archive that may have been written elsewhere; anything else is refused.
+bool isPlainFileName(const QString& name);
+
+// Creates the attachment folder with any missing parent; true when it exists afterwards.
+bool makeFolder();
+
+// Copies source over destination. The copy is written aside and put in place at the end, so a
+// failed copy leaves an existing destination whole; false when nothing was replaced.
+bool copyReplacing(const QString& source, const QString& destination);
+
+// The question before replacing a file of the same name.
+Message replaceQuestion();
+// "Apri" or "Sfoglia..." on a name that is not a bare file name.
+Message unsafeName();
+
+} // namespace Attachments

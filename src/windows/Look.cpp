@@ -1,0 +1,61 @@
+#include "windows/Look.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QWidget>
+
+static void initLookResources() { Q_INIT_RESOURCE(look); }
+
+namespace Look {
+
+namespace {
+// The sheet is set per window, when the window first appears, rather than for the whole
+// application: Qt polishes every window created at start-up in its first event loop round, shown
+// or not, and with a sheet in force that would style the controls of all 25 windows at start.
+class FirstShow : public QObject {
+public:
+    static FirstShow* instance()
+    {
+        static FirstShow filter;
+        return &filter;
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            apply(static_cast<QWidget*>(watched));
+        }
+        return false;
+    }
+};
+} // namespace
+
+const QString& styleSheet()
+{
+    static const QString sheet = [] {
+        initLookResources();
+        QFile file(QStringLiteral(":/look/tassella.qss"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }();
+    return sheet;
+}
+
+void applyWhenShown(QWidget* window)
+{
+    window->installEventFilter(FirstShow::instance());
+}
+
+void apply(QWidget* window)
+{
+    const auto hasIt = [](const QWidget* widget) { return widget->styleSheet().startsWith(styleSheet()); };
+    for (const QWidget* owner = window->parentWidget(); owner; owner = owner->parentWidget())
+        if (hasIt(owner))
+            return;
+    if (hasIt(window))
+        return;
+    // A window's own few rules, if it has any, come after the shared ones and take precedence.
+    const QString own = window->styleSheet();
+    window->setStyleSheet(own.isEmpty() ? styleSheet() : styleSheet() + QLatin1Char('\n') + own);
+}
+
+} // namespace Look

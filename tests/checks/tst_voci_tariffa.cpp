@@ -1,0 +1,155 @@
+// The tariff code list on the real window: its 23 entries in table order, find, print and the
+// code written into the caller's tariff field.
+
+#include "TestSupport.h"
+
+#include "PdfReadBack.h"
+#include "checks/Voci_Tariffa.h"
+#include "payers/Esecutori.h"
+#include "slips/Bollettino.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPointer>
+#include <QPushButton>
+
+using TestSupport::child;
+
+namespace {
+
+QStringList shownLines(QWidget* window)
+{
+    auto* view = child<QListView>(window, "lstRecords");
+    QStringList lines;
+    for (int row = 0; row < view->model()->rowCount(); ++row)
+        lines << view->model()->index(row, 0).data().toString();
+    return lines;
+}
+
+int selectedRow(QWidget* window)
+{
+    const QModelIndexList rows = child<QListView>(window, "lstRecords")->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void doubleClick(QWidget* window, int row)
+{
+    auto* view = child<QListView>(window, "lstRecords");
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    const QPoint at = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+} // namespace
+
+class TestVociTariffa : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestSupport::Session> m_session;
+
+    TfrmVoci_Tariffa* open(const QString& tag)
+    {
+        auto* owner = TestSupport::Session::window<TfrmBollettino>();
+        auto* dialog = Windows::openDialog<TfrmVoci_Tariffa>(owner, tag);
+        return QTest::qWaitForWindowExposed(dialog) ? dialog : nullptr;
+    }
+
+private slots:
+    void init() { m_session = std::make_unique<TestSupport::Session>(); }
+    void cleanup()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<Dialog*>(widget) && widget->isVisible())
+                widget->close();
+        m_session.reset();
+    }
+
+    void showsTheTableInOrder()
+    {
+        auto* window = open("bollettino");
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), QString(" Elenco dei codici delle voci di tariffa"));
+        QCOMPARE(window->size(), QSize(862, 560));
+        QCOMPARE(child<QLabel>(window, "lblRigo01")->text(),
+                 QString::fromUtf8("Immettere una o più parole consecutive presenti nella voce di tariffa in elenco "
+                                   "da cercare e premere il pulsante Trova."));
+        const QStringList lines = shownLines(window);
+        QCOMPARE(lines.size(), 23);
+        QStringList codes;
+        for (const QString& line : lines)
+            codes << line.left(4);
+        QCOMPARE(codes, QStringList({"1417", "1518", "2914", "3511", "4613", "7019", "7111", "7212",
+                                     "7223", "7313", "7324", "7414", "7515", "7526", "7616", "7717",
+                                     "7728", "7739", "7818", "7919", "8011", "8213", "8617"}));
+        QCOMPARE(lines[3], QString("3511  -  ATTIVITA' RELATIVE A METALLI PREZIOSI"));
+        QCOMPARE(lines[22], QString("8617  -  AUTORIZZAZIONI, CONCESSIONI, LICENZE, ISCRIZIONI NON CONSIDERATE NEI "
+                                    "CODICI TARIFFA PRECEDENTI, PER L'ESERCIZIO DI ATTIVITA' INDUSTRIALI O "
+                                    "COMMERCIALI E DI PROFESSIONI, ARTI E MESTIERI"));
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "txtTrova"));
+        // Plain items in the list's own style, not the lists' fixed-pitch font.
+        QVERIFY(child<QListView>(window, "lstRecords")->font().family() != QString("Courier New"));
+    }
+
+    void findRadio()
+    {
+        auto* window = open("bollettino");
+        QVERIFY(window);
+        child<QLineEdit>(window, "txtTrova")->setText("radio");
+        QTest::mouseClick(child<QPushButton>(window, "btnTrova"), Qt::LeftButton);
+        QCOMPARE(shownLines(window).at(selectedRow(window)).left(4), QString("7616"));
+        QTest::mouseClick(child<QPushButton>(window, "btnTrova"), Qt::LeftButton);
+        QCOMPARE(shownLines(window).at(selectedRow(window)).left(4), QString("7717"));
+    }
+
+    void doubleClickWritesTheCode_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("slip editor") << "bollettino";
+        QTest::newRow("payer editor") << "esecutori";
+        QTest::newRow("unknown") << "riepilogo";
+        QTest::newRow("none") << "";
+    }
+    void doubleClickWritesTheCode()
+    {
+        QFETCH(QString, tag);
+        QWidget* slipEditor = TestSupport::Session::window<TfrmBollettino>();
+        QWidget* payerEditor = TestSupport::Session::window<TfrmEsecutori>();
+        auto* slipCode = child<QLineEdit>(slipEditor, "txtCodTariffa");
+        // The payer editor's form is built elsewhere: a stand-in field until it has its own.
+        auto* payerCode = child<QLineEdit>(payerEditor, "txtCodTariffa");
+        if (!payerCode) {
+            payerCode = new QLineEdit(payerEditor);
+            payerCode->setObjectName("txtCodTariffa");
+        }
+        auto* window = open(tag);
+        QVERIFY(window);
+        QPointer<QDialog> guard(window);
+        doubleClick(window, 6);
+        QTRY_VERIFY(!guard || !guard->isVisible());
+        QCOMPARE(slipCode->text(), tag == "bollettino" ? QString("7111") : QString());
+        QCOMPARE(payerCode->text(), tag == "esecutori" ? QString("7111") : QString());
+    }
+
+    void printsTheEntriesUnderItsTitle()
+    {
+        if (!PdfReadBack::toolsPresent())
+            QSKIP("poppler-utils (pdftotext, pdfinfo, pdftoppm) are not installed");
+        auto* window = open("bollettino");
+        QVERIFY(window);
+        const QString pdf = m_session->file("tariffe.pdf");
+        PrintDialog::setNextAccept(pdf);
+        QTest::mouseClick(child<QPushButton>(window, "btnStampa"), Qt::LeftButton);
+        const PdfReadBack::Document doc = PdfReadBack::words(pdf);
+        QCOMPARE(doc.pages.size(), 1);
+        // The last word is left out: the font draws its "ff" as one ligature.
+        QVERIFY(doc.pageText(0).startsWith("TASSE SULLE CONCESSIONI GOVERNATIVE - Elenco dei codici delle voci di "));
+        for (const char* code : {"1417", "7111", "8617"})
+            QCOMPARE(doc.count(QLatin1String(code)), 1);
+    }
+};
+
+QTEST_MAIN(TestVociTariffa)
+#include "tst_voci_tariffa.moc"

@@ -1,0 +1,514 @@
+// The list windows on real widgets: filling, find, print and the take-overs into the workspaces.
+
+#include "TestSupport.h"
+
+#include "PdfReadBack.h"
+#include "lists/ListFixtures.h"
+#include "lists/LineModel.h"
+#include "lists/ListLines.h"
+
+#include "lists/DaSaldare.h"
+#include "lists/MenuRiepCosti.h"
+#include "lists/Ricontatta.h"
+#include "lists/Scadute.h"
+#include "lists/TrovaBollettini.h"
+#include "lists/TrovaEsecutori.h"
+#include "payers/Esecutori.h"
+#include "slips/Bollettino.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using namespace ListFixtures;
+using TestSupport::child;
+
+namespace {
+
+const QString kAccess = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
+    "scrittura nella cartella di installazione del programma.");
+
+QStringList shownLines(QWidget* window)
+{
+    auto* view = child<QListView>(window, "lstRecords");
+    QStringList lines;
+    for (int row = 0; view && row < view->model()->rowCount(); ++row)
+        lines << view->model()->index(row, 0).data().toString();
+    return lines;
+}
+
+int selectedRow(QWidget* window)
+{
+    const QModelIndexList rows = child<QListView>(window, "lstRecords")->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void click(QWidget* window, const char* name)
+{
+    auto* button = child<QAbstractButton>(window, name);
+    QVERIFY2(button, name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void doubleClick(QWidget* window, int row)
+{
+    auto* view = child<QListView>(window, "lstRecords");
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    const QPoint at = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+void find(QWidget* window, const QString& text)
+{
+    auto* field = child<QLineEdit>(window, "txtTrova");
+    if (field->text() != text)
+        field->setText(text);
+    click(window, "btnTrova");
+}
+
+// The payer editor's and the summary selection's forms are built elsewhere: until a control
+// exists on the real form, the test puts a stand-in of the same name on it.
+template <class T> T* control(QWidget* window, const char* name)
+{
+    if (T* found = child<T>(window, name))
+        return found;
+    auto* made = new T(window);
+    made->setObjectName(QLatin1String(name));
+    return made;
+}
+
+} // namespace
+
+class TestListWindows : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestSupport::Session> m_session;
+    QString m_year;
+
+    TfrmBollettino* editor() { return TestSupport::Session::window<TfrmBollettino>(); }
+
+    // The slip editor has the year's archive open.
+    void openYear(const QList<Record>& slips)
+    {
+        m_year = m_session->file("2014.bol");
+        QVERIFY(writeArchive(m_year, slips));
+        child<QLabel>(editor(), "lblFile")->setText(m_year);
+    }
+
+    template <class D> D* open(const QString& tag = {})
+    {
+        D* dialog = Windows::openDialog<D>(editor(), tag);
+        if (!QTest::qWaitForWindowExposed(dialog))
+            return nullptr;
+        return dialog;
+    }
+
+private slots:
+    void init()
+    {
+        m_session = std::make_unique<TestSupport::Session>();
+        Clock::setFixed(QDateTime(QDate(2014, 3, 10), QTime(18, 30)));
+    }
+    void cleanup()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<Dialog*>(widget) && widget->isVisible())
+                widget->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_session.reset();
+    }
+
+    void windowsHaveTheirCaptionsAndSize_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("unpaid") << "DaSaldare" << " Riepilogo bollettini non saldati";
+        QTest::newRow("expired") << "Scadute" << " Riepilogo bollettini scaduti e non saldati";
+        QTest::newRow("slip search") << "TrovaBollettini" << " Trova versamenti in archivio";
+        QTest::newRow("payer search") << "TrovaEsecutori" << " Trova Esecutori in archivio";
+        QTest::newRow("recontact") << "Ricontatta" << " Riepilogo Esecutori da ricontattare";
+    }
+    void windowsHaveTheirCaptionsAndSize()
+    {
+        QFETCH(QString, which);
+        QFETCH(QString, caption);
+        openYear({});
+        QDialog* window = nullptr;
+        if (which == "DaSaldare")
+            window = open<TfrmDaSaldare>();
+        else if (which == "Scadute")
+            window = open<TfrmScadute>();
+        else if (which == "TrovaBollettini")
+            window = open<TfrmTrovaBollettini>();
+        else if (which == "TrovaEsecutori")
+            window = open<TfrmTrovaEsecutori>();
+        else
+            window = open<TfrmRicontatta>();
+        QVERIFY(window);
+        QCOMPARE(window->windowTitle(), caption);
+        QCOMPARE(window->size(), QSize(862, 560));
+        for (const char* name : {"lblRigo01", "lblRigo02", "lblRigo03"})
+            QVERIFY2(child<QLabel>(window, name), name);
+        QCOMPARE(child<QPushButton>(window, "btnTrova")->text(), QString("Trova"));
+        QCOMPARE(child<QPushButton>(window, "btnChiudi")->text(), QString("Chiudi"));
+        QCOMPARE(child<QPushButton>(window, "btnStampa")->text(), QString("Stampa"));
+        QCOMPARE(child<QLabel>(window, "lblRigo03")->text(),
+                 QString("Per richiamare i dati di una scheda, selezionarla con un doppio clic."));
+        auto* view = child<QListView>(window, "lstRecords");
+        QVERIFY(view->uniformItemSizes());
+        QCOMPARE(view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(QFontInfo(view->font()).fixedPitch(), true);
+        QCOMPARE(view->font().pointSize(), 11);
+    }
+
+    void unpaidAndExpiredWithFixedClock()
+    {
+        openYear({slip({{"DataScade", "10/03/2014"}, {"Esecutore", "OGGI"}}),
+                  slip({{"DataScade", "11/03/2014"}, {"Esecutore", "DOMANI"}}),
+                  slip({{"DataScade", "01/01/2014"}, {"Esecutore", "PAGATO"}, {"Saldato", QString::fromUtf8("Sì")}}),
+                  slip({{"DataScade", "01/01/2014"}, {"Esecutore", "VUOTO"}, {"Saldato", ""}})});
+        auto* unpaid = open<TfrmDaSaldare>();
+        QVERIFY(unpaid);
+        QStringList lines = shownLines(unpaid);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].contains("OGGI"));
+        QVERIFY(lines[1].contains("DOMANI"));
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(unpaid, "txtTrova"));
+        unpaid->close();
+
+        auto* expired = open<TfrmScadute>();
+        QVERIFY(expired);
+        lines = shownLines(expired);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines[0].contains("OGGI"));
+        QVERIFY(!child<QLabel>(expired, "lblNonLette")->isVisible());
+    }
+
+    void expiredSaysHowManySlipsCouldNotBeRead()
+    {
+        openYear({slip({{"DataScade", "01/02/2014"}, {"Esecutore", "PRIMO"}}),
+                  slip({{"DataScade", "32/01/2014"}, {"Esecutore", "ROTTO"}}),
+                  slip({{"DataScade", "05/03/2014"}, {"Esecutore", "DOPO"}})});
+        auto* expired = open<TfrmScadute>();
+        QVERIFY(expired);
+        QCOMPARE(shownLines(expired).size(), 2);
+        auto* note = child<QLabel>(expired, "lblNonLette");
+        QVERIFY(note->isVisible());
+        QCOMPARE(note->text(), QString::fromUtf8("Attenzione: 1 bollettino non saldato ha una data di scadenza non "
+                                                 "leggibile e non è in elenco."));
+    }
+
+    void findFollowsTheSteps()
+    {
+        openYear({slip({{"DataScade", "01/01/2014"}, {"Esecutore", "ROSSI MARIO"}}),
+                  slip({{"DataScade", "02/01/2014"}, {"Esecutore", "BIANCHI LUCA"}}),
+                  slip({{"DataScade", "03/01/2014"}, {"Esecutore", "DEROSSI ANNA"}}),
+                  slip({{"DataScade", "04/01/2014"}, {"Esecutore", "VERDI GINO"}})});
+        auto* window = open<TfrmDaSaldare>();
+        QVERIFY(window);
+        QCOMPARE(selectedRow(window), -1);
+        // Enter in the find field moves to "Trova".
+        auto* field = child<QLineEdit>(window, "txtTrova");
+        field->setFocus();
+        TestSupport::typeText(field, "rossi");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "btnTrova"));
+        QTest::keyClick(child<QWidget>(window, "btnTrova"), Qt::Key_Space);
+        QCOMPARE(selectedRow(window), 0);
+        find(window, "rossi");
+        QCOMPARE(selectedRow(window), 2);
+        find(window, "rossi");
+        QCOMPARE(selectedRow(window), 0); // round past the end
+        find(window, "verdi");
+        QCOMPARE(selectedRow(window), 3);
+        find(window, "ROSS"); // a new text starts from the top
+        QCOMPARE(selectedRow(window), 0);
+        find(window, "neri");
+        QCOMPARE(selectedRow(window), 0);
+        find(window, "");
+        QCOMPARE(selectedRow(window), 0);
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void findOnEmptyListSaysSo()
+    {
+        openYear({});
+        auto* window = open<TfrmRicontatta>();
+        QVERIFY(window);
+        find(window, "x");
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().first().kind, MessageBox::Kind::Plain);
+        QCOMPARE(MessageBox::shown().first().text,
+                 QString::fromUtf8("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        QVERIFY(window->isVisible());
+    }
+
+    void closingEmptiesTheList()
+    {
+        openYear({slip({{"DataScade", "01/01/2014"}})});
+        auto* window = open<TfrmDaSaldare>();
+        QVERIFY(window);
+        auto* model = qobject_cast<LineModel*>(child<QListView>(window, "lstRecords")->model());
+        QVERIFY(model);
+        QCOMPARE(model->rowCount(), 1);
+        int rowsAtReset = -1;
+        connect(model, &QAbstractItemModel::modelReset, model, [&] { rowsAtReset = model->rowCount(); });
+        QPointer<QDialog> guard(window);
+        click(window, "btnChiudi");
+        QCOMPARE(rowsAtReset, 0);
+        QVERIFY(!guard || !guard->isVisible());
+    }
+
+    void slipTakeOverLoadsTheLaterEqualSlip()
+    {
+        Record first = slip({{"DataScade", "15/03/2014"}, {"Importo", "168"}, {"Cents", "00"}, {"Intero", "168,00"},
+                             {"Esecutore", "ROSSI MARIO"}, {"Causale", "primo"}});
+        Record second = first;
+        second.setText("Causale", "secondo");
+        second.setText("Annuale", QString::fromUtf8("Sì"));
+        second.setText("File01", "ricevuta.pdf");
+        openYear({first, slip({{"DataScade", "01/01/2014"}, {"Esecutore", "ALTRO"}}), second});
+        auto* window = open<TfrmDaSaldare>();
+        QVERIFY(window);
+        // The two equal lines follow the other one; either stands for the later slip.
+        QCOMPARE(shownLines(window).size(), 3);
+        QCOMPARE(shownLines(window)[1], shownLines(window)[2]);
+        QPointer<QDialog> guard(window);
+        doubleClick(window, 1);
+        QTRY_VERIFY(!guard || !guard->isVisible());
+        QCOMPARE(child<QLabel>(editor(), "lblPosizione")->text(), QString("3"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtCausale")->text(), QString("secondo"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtEsecutore")->text(), QString("ROSSI MARIO"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtDataScade")->text(), QString("15/03/2014"));
+        QVERIFY(child<QCheckBox>(editor(), "chkAnnuale")->isChecked());
+        QCOMPARE(child<QLabel>(editor(), "lblFile01")->text(), QString("ricevuta.pdf"));
+    }
+
+    void slipSearchListsAndTakesOver_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("slip editor") << "bollettino" << true;
+        QTest::newRow("other tag") << "esecutori" << false;
+    }
+    void slipSearchListsAndTakesOver()
+    {
+        QFETCH(QString, tag);
+        QFETCH(bool, written);
+        Record a = slip({{"DataScade", "15/03/2014"}, {"Intero", "168,00"}, {"Esecutore", "ROSSI MARIO"},
+                         {"CodTariffa", "8617"}, {"Causale", "primo"}});
+        Record b = a;
+        b.setText("Causale", "secondo");
+        openYear({a, slip({{"DataScade", "15/03/2014"}, {"Intero", "1168,00"}, {"Esecutore", "ROSSI LUCA"},
+                           {"CodTariffa", "7111"}}),
+                  b, slip({{"DataScade", "02/04/2014"}, {"Intero", "16,80"}, {"Esecutore", "VERDI"}})});
+        auto* window = open<TfrmTrovaBollettini>(tag);
+        QVERIFY(window);
+        QVERIFY(child<QWidget>(window, "panAvvio")->isVisible());
+        QVERIFY(!child<QWidget>(window, "panContainer")->isVisible());
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "txtIntero"));
+        // Enter order and focus highlight.
+        QVERIFY(child<QWidget>(window, "effIntero")->isVisible());
+        QTest::keyClick(child<QWidget>(window, "txtIntero"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "txtCodTariffa"));
+        QVERIFY(!child<QWidget>(window, "effIntero")->isVisible());
+        child<QLineEdit>(window, "txtNote")->setFocus();
+        QTest::keyClick(child<QWidget>(window, "txtNote"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "txtIntero"));
+
+        child<QLineEdit>(window, "txtIntero")->setText("168");
+        child<QLineEdit>(window, "txtEsecutore")->setText("rossi");
+        child<QLineEdit>(window, "txtCausale")->setText("   "); // blanks only: not counted
+        auto* waiting = child<QLabel>(window, "lblAttendere");
+        QVERIFY(!waiting->isVisible());
+        QTest::mousePress(child<QWidget>(window, "btnCerca"), Qt::LeftButton);
+        QVERIFY(waiting->isVisible());
+        QTest::mouseRelease(child<QWidget>(window, "btnCerca"), Qt::LeftButton);
+        QCOMPARE(child<QLabel>(window, "lblConta")->text(), QString("2"));
+        QVERIFY(!child<QWidget>(window, "panAvvio")->isVisible());
+        QVERIFY(child<QWidget>(window, "panContainer")->isVisible());
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "txtTrova"));
+        const QStringList lines = shownLines(window);
+        QCOMPARE(lines.size(), 3); // 168,00 twice and 1168,00
+        QCOMPARE(child<QLabel>(window, "lblTrovate")->text(), QString("Il presente riepilogo contiene 3 schede."));
+
+        child<QLineEdit>(editor(), "txtCausale")->setText("prima");
+        const int row = int(lines.indexOf(ListLines::slipLine(a)));
+        QVERIFY(row >= 0);
+        QPointer<QDialog> guard(window);
+        doubleClick(window, row);
+        QTRY_VERIFY(!guard || !guard->isVisible());
+        QCOMPARE(child<QLineEdit>(editor(), "txtCausale")->text(), written ? QString("secondo") : QString("prima"));
+        QCOMPARE(child<QLabel>(editor(), "lblPosizione")->text().isEmpty(), !written);
+        if (written)
+            QCOMPARE(child<QLabel>(editor(), "lblPosizione")->text(), QString("3"));
+    }
+
+    void slipSearchReportsAccessFailure()
+    {
+        openYear({});
+        child<QLabel>(editor(), "lblFile")->setText(m_session->file("manca/2014.bol"));
+        auto* window = open<TfrmTrovaBollettini>("bollettino");
+        QVERIFY(window);
+        click(window, "btnCerca");
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().first().kind, MessageBox::Kind::Plain);
+        QCOMPARE(MessageBox::shown().first().text, kAccess);
+        QVERIFY(child<QWidget>(window, "panAvvio")->isVisible());
+    }
+
+    void payerSearchTakesOverByTag_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("payer editor") << "esecutori";
+        QTest::newRow("slip editor") << "bollettino";
+        QTest::newRow("summary selection") << "riepilogo";
+        QTest::newRow("unknown") << "altro";
+    }
+    void payerSearchTakesOverByTag()
+    {
+        QFETCH(QString, tag);
+        Record a = payer({{"Esecutore", "NERI PAOLO"}, {"CodFisc", "NREPLA70A01H501X"}, {"GG", "01"}, {"MM", "01"},
+                          {"AA", "70"}, {"ComuneNasc", "ROMA"}, {"ProvNasc", "RM"}, {"Sesso", "M"},
+                          {"IndirizzoRes", "VIA ROMA 1"}, {"ProvRes", "TO"}, {"ComuneRes", "TORINO"},
+                          {"CapRes", "10100"}, {"CodTariffa", "8617"},
+                          {"Recapito", "Via Garibaldi 12, citofono Bianchi, secondo piano"}, {"Note", "prima"}});
+        Record b = a;
+        b.setText("Email", "secondo@example.it");
+        b.setText("ComuneNasc", "MILANO"); // not in the line
+        b.setFlag("Ricontatta", true);
+        b.setText("File02", "carta.pdf");
+        QVERIFY(writeArchive(m_session->file("Esecutori.pro"), {a, payer({{"Esecutore", "ALTRO"}}), b}));
+        openYear({});
+
+        // The controls each workspace is written into.
+        QWidget* payers = TestSupport::Session::window<TfrmEsecutori>();
+        QWidget* summary = TestSupport::Session::window<TfrmMenuRiepCosti>();
+        auto* payerName = control<QLineEdit>(payers, "txtEsecutore");
+        auto* payerMail = control<QLineEdit>(payers, "txtEmail");
+        auto* payerProv = control<QComboBox>(payers, "txtProvNasc");
+        payerProv->setEditable(true);
+        auto* payerFlag = control<QCheckBox>(payers, "chkRicontatta");
+        auto* payerFile = control<QLabel>(payers, "lblFile02");
+        auto* payerPosition = control<QLabel>(payers, "lblPosizione");
+        auto* summaryName = control<QLineEdit>(summary, "txtEsecutore");
+        auto* summaryCode = control<QLineEdit>(summary, "txtCodFisc");
+        child<QLineEdit>(editor(), "txtNote")->setText("nota del bollettino");
+        child<QLineEdit>(editor(), "txtCausale")->setText("causale");
+
+        auto* window = open<TfrmTrovaEsecutori>(tag);
+        QVERIFY(window);
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "txtEsecutore"));
+        QTest::keyClick(child<QWidget>(window, "txtEsecutore"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "txtCategoria"));
+        child<QLineEdit>(window, "txtEsecutore")->setText("neri");
+        click(window, "btnCerca");
+        QCOMPARE(child<QLabel>(window, "lblConta")->text(), QString("1"));
+        QCOMPARE(shownLines(window).size(), 2);
+        QCOMPARE(child<QLabel>(window, "lblTrovate")->text(), QString("Il presente riepilogo contiene 2 schede."));
+        QPointer<QDialog> guard(window);
+        doubleClick(window, 0);
+        QTRY_VERIFY(!guard || !guard->isVisible());
+
+        if (tag == "esecutori") {
+            QCOMPARE(payerName->text(), QString("NERI PAOLO"));
+            QCOMPARE(payerMail->text(), QString("secondo@example.it"));
+            QCOMPARE(payerProv->currentText(), QString("RM"));
+            QVERIFY(payerFlag->isChecked());
+            QCOMPARE(payerFile->text(), QString("carta.pdf"));
+            QCOMPARE(payerPosition->text(), QString("3"));
+        } else {
+            QVERIFY(payerName->text().isEmpty());
+            QVERIFY(payerPosition->text().isEmpty());
+        }
+        if (tag == "bollettino") {
+            QCOMPARE(child<QLineEdit>(editor(), "txtEsecutore")->text(), QString("NERI PAOLO"));
+            QCOMPARE(child<QLineEdit>(editor(), "txtComuneNasc")->text(), QString("MILANO"));
+            QCOMPARE(child<QLineEdit>(editor(), "txtCodFisc")->text(), QString("NREPLA70A01H501X"));
+            QCOMPARE(child<QLineEdit>(editor(), "txtCapRes")->text(), QString("10100"));
+            QCOMPARE(child<QLineEdit>(editor(), "txtCodTariffa")->text(), QString("8617"));
+            QCOMPARE(child<QLineEdit>(editor(), "txtProvRes")->text(), QString("TO"));
+        } else {
+            QVERIFY(child<QLineEdit>(editor(), "txtEsecutore")->text().isEmpty());
+        }
+        // The payer's notes never reach the slip.
+        QCOMPARE(child<QLineEdit>(editor(), "txtNote")->text(), QString("nota del bollettino"));
+        QCOMPARE(child<QLineEdit>(editor(), "txtCausale")->text(), QString("causale"));
+        QCOMPARE(summaryName->text(), tag == "riepilogo" ? QString("NERI PAOLO") : QString());
+        QCOMPARE(summaryCode->text(), tag == "riepilogo" ? QString("NREPLA70A01H501X") : QString());
+    }
+
+    void recontactListsOnlyFlaggedAndLoadsTheLaterEqual()
+    {
+        Record flagged = payer({{"Esecutore", "NERI PAOLO"}, {"Email", "primo@example.it"}});
+        flagged.setFlag("Ricontatta", true);
+        Record other = payer({{"Esecutore", "NERI PAOLO"}, {"Email", "secondo@example.it"}});
+        Record empty = payer({{"Esecutore", "VUOTO"}});
+        empty.setText("Ricontatta", QString());
+        QVERIFY(writeArchive(m_session->file("Esecutori.pro"), {flagged, empty, other}));
+        openYear({});
+        QWidget* payers = TestSupport::Session::window<TfrmEsecutori>();
+        auto* mail = control<QLineEdit>(payers, "txtEmail");
+        auto* flag = control<QCheckBox>(payers, "chkRicontatta");
+        flag->setChecked(true);
+        auto* position = control<QLabel>(payers, "lblPosizione");
+
+        auto* window = open<TfrmRicontatta>();
+        QVERIFY(window);
+        QCOMPARE(shownLines(window).size(), 1);
+        QPointer<QDialog> guard(window);
+        doubleClick(window, 0);
+        QTRY_VERIFY(!guard || !guard->isVisible());
+        QCOMPARE(mail->text(), QString("secondo@example.it"));
+        QVERIFY(!flag->isChecked());
+        QCOMPARE(position->text(), QString("3"));
+    }
+
+    void printsHundredLinesAndEmptyList()
+    {
+        if (!PdfReadBack::toolsPresent())
+            QSKIP("poppler-utils (pdftotext, pdfinfo, pdftoppm) are not installed");
+        QList<Record> slips;
+        for (int i = 1; i <= 100; ++i)
+            slips << slip({{"DataScade", QStringLiteral("%1/01/2014").arg(i % 28 + 1, 2, 10, QLatin1Char('0'))},
+                           {"Esecutore", QStringLiteral("PAGANTE%1").arg(i, 3, 10, QLatin1Char('0'))}});
+        openYear(slips);
+        auto* window = open<TfrmDaSaldare>();
+        QVERIFY(window);
+        const QString pdf = m_session->file("elenco.pdf");
+        PrintDialog::setNextAccept(pdf);
+        click(window, "btnStampa");
+        const PdfReadBack::Document doc = PdfReadBack::words(pdf);
+        QCOMPARE(doc.pages.size(), 2);
+        QCOMPARE(doc.count("saldati"), 1); // the title, on the first page only
+        QCOMPARE(doc.find("saldati").first().page, 0);
+        const QString last = shownLines(window).last().mid(33, 10);
+        QCOMPARE(doc.find(last).size(), 1);
+        QCOMPARE(doc.find(last).first().page, 1);
+        QCOMPARE(doc.find("eseguita").size(), 1);
+        QVERIFY(doc.find("eseguita").first().box.top() > doc.find(last).first().box.bottom());
+        window->close();
+
+        openYear({});
+        auto* empty = open<TfrmScadute>();
+        QVERIFY(empty);
+        const QString emptyPdf = m_session->file("vuoto.pdf");
+        PrintDialog::setNextAccept(emptyPdf);
+        click(empty, "btnStampa");
+        const PdfReadBack::Document none = PdfReadBack::words(emptyPdf);
+        QCOMPARE(none.pages.size(), 1);
+        QVERIFY(none.contains("scaduti"));
+        QVERIFY(none.contains("eseguita"));
+    }
+};
+
+QTEST_MAIN(TestListWindows)
+#include "tst_listwindows.moc"

@@ -1,0 +1,370 @@
+// The attachments window on the real form: opened from the slip editor, files chosen through the
+// file dialog hook and copied into Documenti_Allegati, the slots handed back by caller tag, and
+// names that would reach outside the folder refused.
+
+#include "ReadOnly.h"
+#include "TestSupport.h"
+
+#include "payers/AllegaCartella.h"
+#include "payers/Esecutori.h"
+#include "slips/Bollettino.h"
+#include "windows/ClickLabel.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QUrl>
+
+using TestSupport::child;
+using Kind = MessageBox::Kind;
+
+namespace {
+
+const char* const kSlotFields[] = {"File01", "Desc01", "File02", "Desc02", "File03", "Desc03"};
+
+const QString kReplace = QStringLiteral("Attenzione: nella cartella dei documenti allegati \u00e8 presente un file con "
+                                        "lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
+
+} // namespace
+
+class TestAllegaCartella : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestSupport::Session> m_session;
+    QTemporaryDir m_elsewhere; // where the user's files come from
+
+    QString attached(const QString& name) const
+    {
+        return m_session->file(QStringLiteral("Documenti_Allegati/") + name);
+    }
+
+    QString userFile(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_elsewhere.filePath(name);
+        if (!TestSupport::writeAll(path, bytes))
+            qWarning("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    // Labels of a workspace that hold its attachment slots.
+    static QLabel* slotLabel(QWidget* editor, const char* field)
+    {
+        return editor->findChild<QLabel*>(QStringLiteral("lbl") + QLatin1String(field));
+    }
+
+    // The slip editor, shown, with its six labels set; the window opened from its "Allega file".
+    TfrmAllegaCartella* openFromSlipEditor(const QStringList& values = {})
+    {
+        auto* editor = TestSupport::Session::window<TfrmBollettino>();
+        editor->showFrom(nullptr);
+        child<QLineEdit>(editor, "txtAnno")->setText(QStringLiteral("2025"));
+        click(child<QWidget>(editor, "btnApri"));
+        for (int i = 0; i < 6; ++i)
+            slotLabel(editor, kSlotFields[i])->setText(values.value(i));
+        auto* allega = child<QWidget>(editor, "cmdAllega");
+        QTest::mouseClick(allega, Qt::LeftButton, {}, allega->rect().center());
+        return TestSupport::openDialog<TfrmAllegaCartella>();
+    }
+
+    TfrmAllegaCartella* openEmpty()
+    {
+        auto* dialog = new TfrmAllegaCartella(TestSupport::Session::window<TfrmBollettino>());
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->setCallerTag(QStringLiteral("bollettino"));
+        dialog->show();
+        return dialog;
+    }
+
+    static QLineEdit* edit(QWidget* dialog, const char* name) { return child<QLineEdit>(dialog, name); }
+    static QPushButton* button(QWidget* dialog, const char* name) { return child<QPushButton>(dialog, name); }
+    static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
+
+private slots:
+    void init() { m_session = std::make_unique<TestSupport::Session>(); }
+
+    void cleanup()
+    {
+        // The windows the tests opened; the start-up instances belong to the session.
+        QList<QPointer<QWidget>> open;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<TfrmAllegaCartella*>(widget) && !Windows::all().contains(widget))
+                open << widget;
+        for (const QPointer<QWidget>& widget : open)
+            delete widget.data();
+        m_session.reset();
+    }
+
+    void formAndTabOrder()
+    {
+        auto* dialog = openEmpty();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral(" Allega file"));
+        QCOMPARE(dialog->size(), QSize(634, 534));
+        QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+        const QStringList labels = {"Nome 1\u00b0 file allegato:", "Descrizione 1\u00b0 file allegato:",
+                                    "Nome 2\u00b0 file allegato:", "Descrizione 2\u00b0 file allegato:",
+                                    "Nome 3\u00b0 file allegato:", "Descrizione 3\u00b0 file allegato:"};
+        for (int i = 0; i < 6; ++i) {
+            const QByteArray name = "lblCampo0" + QByteArray::number(i + 1);
+            QCOMPARE(child<QLabel>(dialog, name.constData())->text(), labels.at(i));
+        }
+        for (const char* name : {"txtFile01", "txtFile02", "txtFile03"})
+            QVERIFY(edit(dialog, name)->isReadOnly());
+        for (const char* name : {"txtDesc01", "txtDesc02", "txtDesc03"}) {
+            QVERIFY(!edit(dialog, name)->isReadOnly());
+            QCOMPARE(edit(dialog, name)->maxLength(), 32767); // no limit of its own
+            QCOMPARE(edit(dialog, name)->font().family(), QStringLiteral("Verdana"));
+            QVERIFY(edit(dialog, name)->font().bold());
+        }
+        for (const char* name : {"btnSfoglia01", "btnSfoglia02", "btnSfoglia03"})
+            QCOMPARE(button(dialog, name)->text(), QStringLiteral("Sfoglia..."));
+        for (const char* name : {"imgCancella01", "imgCancella02", "imgCancella03"})
+            QVERIFY(!child<ClickLabel>(dialog, name)->pixmap().isNull());
+        QVERIFY(!child<QLabel>(dialog, "imgBanner")->pixmap().isNull());
+        QCOMPARE(button(dialog, "btnAnnulla")->text(), QStringLiteral("Annulla"));
+        QCOMPARE(button(dialog, "btnApplica")->text(), QStringLiteral("Applica e chiudi"));
+        QVERIFY(!child<QLabel>(dialog, "lblMemory")->isVisible());
+
+        const QStringList order = {"txtFile01", "btnSfoglia01", "btnApri01", "txtDesc01",
+                                   "txtFile02", "btnSfoglia02", "btnApri02", "txtDesc02",
+                                   "txtFile03", "btnSfoglia03", "btnApri03", "txtDesc03",
+                                   "btnApplica", "btnAnnulla",  "txtFile01"};
+        QWidget* widget = edit(dialog, "txtFile01");
+        for (int i = 1; i < order.size(); ++i) {
+            do
+                widget = widget->nextInFocusChain();
+            while (!(widget->focusPolicy() & Qt::TabFocus));
+            QCOMPARE(widget->objectName(), order.at(i));
+        }
+    }
+
+    // The slip editor's labels arrive trimmed; "Apri" is enabled exactly where a name is.
+    void openedFromTheSlipEditor()
+    {
+        auto* dialog = openFromSlipEditor({" carta.pdf ", " Documento ", "", "Senza file", "   ", ""});
+        QVERIFY(dialog);
+        QVERIFY(dialog->isModal());
+        QCOMPARE(dialog->callerTag(), QStringLiteral("bollettino"));
+        QCOMPARE(edit(dialog, "txtFile01")->text(), QStringLiteral("carta.pdf"));
+        QCOMPARE(edit(dialog, "txtDesc01")->text(), QStringLiteral("Documento"));
+        QCOMPARE(edit(dialog, "txtDesc02")->text(), QStringLiteral("Senza file"));
+        QCOMPARE(edit(dialog, "txtFile03")->text(), QString());
+        QVERIFY(button(dialog, "btnApri01")->isEnabled());
+        QVERIFY(!button(dialog, "btnApri02")->isEnabled());
+        QVERIFY(!button(dialog, "btnApri03")->isEnabled());
+
+        // Blanks alone are no name.
+        edit(dialog, "txtFile02")->setText(QStringLiteral("  "));
+        QVERIFY(!button(dialog, "btnApri02")->isEnabled());
+        edit(dialog, "txtFile02")->setText(QStringLiteral("x"));
+        QVERIFY(button(dialog, "btnApri02")->isEnabled());
+    }
+
+    void applyWritesBackByTag_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("slip editor") << "bollettino";
+        QTest::newRow("payer editor") << "esecutori";
+    }
+
+    void applyWritesBackByTag()
+    {
+        QFETCH(QString, tag);
+        QWidget* editor = tag == QLatin1String("bollettino")
+                              ? static_cast<QWidget*>(TestSupport::Session::window<TfrmBollettino>())
+                              : static_cast<QWidget*>(TestSupport::Session::window<TfrmEsecutori>());
+        for (const char* field : kSlotFields) {
+            QVERIFY2(slotLabel(editor, field), field);
+            slotLabel(editor, field)->setText(QStringLiteral("prima"));
+        }
+
+        auto* dialog = new TfrmAllegaCartella(editor);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->setCallerTag(tag);
+        const QStringList values = {" a.pdf", "Uno ", "b.txt", "", "", QString(300, QLatin1Char('d'))};
+        for (int i = 0; i < 6; ++i) {
+            const QByteArray name = QByteArray("txt") + kSlotFields[i];
+            edit(dialog, name.constData())->setText(values.at(i));
+        }
+        dialog->show();
+        QPointer<QWidget> alive(dialog);
+        click(button(dialog, "btnApplica"));
+        QTRY_VERIFY(!alive);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(slotLabel(editor, kSlotFields[i])->text(), values.at(i).trimmed());
+        // The other editor got nothing.
+        QWidget* other = tag == QLatin1String("bollettino")
+                             ? static_cast<QWidget*>(TestSupport::Session::window<TfrmEsecutori>())
+                             : static_cast<QWidget*>(TestSupport::Session::window<TfrmBollettino>());
+        QVERIFY(slotLabel(other, "File01")->text() != QStringLiteral("a.pdf"));
+    }
+
+    void unknownTagWritesNothingAndStaysOpen()
+    {
+        auto* editor = TestSupport::Session::window<TfrmBollettino>();
+        slotLabel(editor, "File01")->setText(QStringLiteral("prima"));
+        for (const QString& tag : {QStringLiteral("riepilogo"), QStringLiteral("datascade"), QString()}) {
+            auto* dialog = new TfrmAllegaCartella(editor);
+            dialog->setAttribute(Qt::WA_DeleteOnClose);
+            dialog->setCallerTag(tag);
+            edit(dialog, "txtFile01")->setText(QStringLiteral("nuovo.pdf"));
+            dialog->show();
+            click(button(dialog, "btnApplica"));
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(slotLabel(editor, "File01")->text(), QStringLiteral("prima"));
+            delete dialog;
+        }
+    }
+
+    // The first "Sfoglia..." makes the folder and copies; the dialog is asked the program's way.
+    void browseCopiesIntoANewFolder()
+    {
+        auto* dialog = openFromSlipEditor();
+        QVERIFY(dialog);
+        QVERIFY(!QFileInfo::exists(m_session->file(QStringLiteral("Documenti_Allegati"))));
+        FileDialog::setNextFileName(userFile(QStringLiteral("patente fronte.jpg"), "JPEG bytes"));
+        click(button(dialog, "btnSfoglia02"));
+        QCOMPARE(FileDialog::lastCaption(), QStringLiteral("Selezionare il file da allegare:"));
+        QCOMPARE(FileDialog::lastFilter(), QStringLiteral("Tutti i file (*.*)"));
+        QCOMPARE(edit(dialog, "txtFile02")->text(), QStringLiteral("patente fronte.jpg"));
+        QVERIFY(button(dialog, "btnApri02")->isEnabled());
+        QCOMPARE(TestSupport::readAll(attached(QStringLiteral("patente fronte.jpg"))), QByteArray("JPEG bytes"));
+        QVERIFY(MessageBox::shown().isEmpty());
+        QVERIFY(edit(dialog, "txtFile01")->text().isEmpty());
+    }
+
+    void browseOverAnExistingName_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("yes replaces") << true;
+        QTest::newRow("no keeps the older file") << false;
+    }
+
+    void browseOverAnExistingName()
+    {
+        QFETCH(bool, replace);
+        QVERIFY(QDir().mkpath(m_session->file(QStringLiteral("Documenti_Allegati"))));
+        QVERIFY(TestSupport::writeAll(attached(QStringLiteral("doc.pdf")), "older"));
+        auto* dialog = openFromSlipEditor({"altro.pdf"});
+        FileDialog::setNextFileName(userFile(QStringLiteral("doc.pdf"), "newer"));
+        MessageBox::setNextAnswer(replace ? MessageBox::Button::Yes : MessageBox::Button::No);
+        click(button(dialog, "btnSfoglia01"));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().front().kind, Kind::Confirmation);
+        QCOMPARE(MessageBox::shown().front().text, kReplace);
+        // Either way the slot names the file in the folder.
+        QCOMPARE(edit(dialog, "txtFile01")->text(), QStringLiteral("doc.pdf"));
+        QCOMPARE(TestSupport::readAll(attached(QStringLiteral("doc.pdf"))),
+                 replace ? QByteArray("newer") : QByteArray("older"));
+    }
+
+    void cancelledDialogChangesNothing()
+    {
+        auto* dialog = openFromSlipEditor({"carta.pdf", "Documento"});
+        FileDialog::setNextFileName(QString());
+        click(button(dialog, "btnSfoglia01"));
+        QCOMPARE(edit(dialog, "txtFile01")->text(), QStringLiteral("carta.pdf"));
+        QVERIFY(button(dialog, "btnApri01")->isEnabled());
+        QVERIFY(!QFileInfo::exists(m_session->file(QStringLiteral("Documenti_Allegati"))));
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    // The copy fails silently when the folder cannot be made; the slot keeps the name.
+    void browseFailsSilently()
+    {
+        auto* dialog = openFromSlipEditor();
+        FileDialog::setNextFileName(userFile(QStringLiteral("doc.pdf"), "bytes"));
+        {
+            ReadOnly locked(m_session->folder());
+            REQUIRE_READ_ONLY(locked);
+            click(button(dialog, "btnSfoglia01"));
+        }
+        QCOMPARE(edit(dialog, "txtFile01")->text(), QStringLiteral("doc.pdf"));
+        QVERIFY(!QFileInfo::exists(m_session->file(QStringLiteral("Documenti_Allegati"))));
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void cancelAfterACopy()
+    {
+        auto* dialog = openFromSlipEditor({"carta.pdf", "Documento"});
+        FileDialog::setNextFileName(userFile(QStringLiteral("nuovo.pdf"), "bytes"));
+        click(button(dialog, "btnSfoglia01"));
+        QPointer<QWidget> alive(dialog);
+        click(button(dialog, "btnAnnulla"));
+        QTRY_VERIFY(!alive);
+        auto* editor = TestSupport::Session::window<TfrmBollettino>();
+        QCOMPARE(slotLabel(editor, "File01")->text(), QStringLiteral("carta.pdf"));
+        QCOMPARE(slotLabel(editor, "Desc01")->text(), QStringLiteral("Documento"));
+        QCOMPARE(TestSupport::readAll(attached(QStringLiteral("nuovo.pdf"))), QByteArray("bytes"));
+    }
+
+    void eraserThenApply()
+    {
+        QVERIFY(QDir().mkpath(m_session->file(QStringLiteral("Documenti_Allegati"))));
+        QVERIFY(TestSupport::writeAll(attached(QStringLiteral("carta.pdf")), "kept"));
+        auto* dialog = openFromSlipEditor({"carta.pdf", "Documento", "b.pdf", "Due"});
+        auto* eraser = child<ClickLabel>(dialog, "imgCancella01");
+        QTest::mouseClick(eraser, Qt::LeftButton, {}, eraser->rect().center());
+        QCOMPARE(edit(dialog, "txtFile01")->text(), QString());
+        QVERIFY(!button(dialog, "btnApri01")->isEnabled());
+        QPointer<QWidget> alive(dialog);
+        click(button(dialog, "btnApplica"));
+        QTRY_VERIFY(!alive);
+        auto* editor = TestSupport::Session::window<TfrmBollettino>();
+        QCOMPARE(slotLabel(editor, "File01")->text(), QString());
+        QCOMPARE(slotLabel(editor, "Desc01")->text(), QStringLiteral("Documento"));
+        QCOMPARE(slotLabel(editor, "File02")->text(), QStringLiteral("b.pdf"));
+        QCOMPARE(TestSupport::readAll(attached(QStringLiteral("carta.pdf"))), QByteArray("kept"));
+    }
+
+    // "Apri" hands the file in the attachment folder, quoted, to the shell; it does not check it exists.
+    void openHandsThePathToTheShell()
+    {
+        auto* dialog = openFromSlipEditor({"", "", "", "", "scansione 1.pdf"});
+        click(button(dialog, "btnApri03"));
+        QCOMPARE(Shell::opened(),
+                 QStringList{QUrl::fromLocalFile(attached(QStringLiteral("scansione 1.pdf"))).toString(QUrl::FullyEncoded)});
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    // A stored name from an archive written elsewhere must not reach outside the folder.
+    void namesWithFolderPartsAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("parent folder") << "../Esecutori.pro";
+        QTest::newRow("parent, Windows") << "..\\..\\unins000.dll";
+        QTest::newRow("absolute") << "/etc/passwd";
+        QTest::newRow("drive") << "C:\\Windows\\notepad.exe";
+        QTest::newRow("parent alone") << "..";
+    }
+
+    void namesWithFolderPartsAreRefused()
+    {
+        QFETCH(QString, name);
+        auto* dialog = openFromSlipEditor({name});
+        QVERIFY(button(dialog, "btnApri01")->isEnabled());
+        click(button(dialog, "btnApri01"));
+        QVERIFY(Shell::opened().isEmpty());
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().front().kind, Kind::Warning);
+        QVERIFY(MessageBox::shown().front().text.startsWith(QStringLiteral("Attenzione: ")));
+    }
+
+    // A chosen file whose own name holds a Windows separator is not copied under that name.
+    void browseRefusesAnUnsafeName()
+    {
+        auto* dialog = openFromSlipEditor({"carta.pdf"});
+        FileDialog::setNextFileName(userFile(QStringLiteral("..\\evil.pdf"), "bytes"));
+        click(button(dialog, "btnSfoglia01"));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().front().kind, Kind::Warning);
+        QCOMPARE(edit(dialog, "txtFile01")->text(), QStringLiteral("carta.pdf"));
+        const QString folder = m_session->file(QStringLiteral("Documenti_Allegati"));
+        QVERIFY(!QFileInfo::exists(folder) || QDir(folder).isEmpty());
+        QCOMPARE(QDir(m_session->folder()).entryList(QDir::Files), QStringList());
+    }
+};
+
+QTEST_MAIN(TestAllegaCartella)
+#include "tst_allegacartella.moc"

@@ -1,0 +1,860 @@
+// The payer editor on the real window: typing rules, Enter and Tab order, the archive commands
+// checked against the bytes of the payer archive, and the windows the editor opens.
+
+#include "TestSupport.h"
+#include "ReadOnly.h"
+
+#include "app/Avvio.h"
+#include "app/Guida.h"
+#include "app/HelpPages.h"
+#include "payers/Esecutori.h"
+#include "windows/ClickLabel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QToolButton>
+#include <initializer_list>
+#include <utility>
+
+using TestSupport::child;
+using Kind = MessageBox::Kind;
+
+namespace {
+
+const QString kAccess = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
+    "scrittura nella cartella di installazione del programma.");
+const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
+const QString kInserted = QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
+const QString kChanged = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+
+constexpr int kSize = 2685;
+
+// The payer record's fields as the file lays them out: name, offset, capacity.
+struct Slot {
+    const char* name;
+    int offset;
+    int capacity;
+};
+constexpr Slot kSlots[] = {
+    {"Esecutore", 0, 23},     {"GG", 24, 2},           {"MM", 27, 2},          {"AA", 30, 2},
+    {"ComuneNasc", 33, 11},   {"ProvNasc", 45, 2},     {"Sesso", 48, 1},       {"Recapito", 50, 50},
+    {"IndirizzoRes", 101, 20}, {"ProvRes", 122, 2},    {"ComuneRes", 125, 17}, {"CapRes", 143, 5},
+    {"Categoria", 149, 50},   {"TelCasa", 200, 30},    {"TelUff", 231, 30},    {"TelCel", 262, 30},
+    {"Fax", 293, 30},         {"Email", 324, 50},      {"CodFisc", 375, 16},   {"Carta", 392, 30},
+    {"ScadeCarta", 423, 30},  {"PartitaIva", 454, 11}, {"Iban", 466, 27},      {"TipoDoc", 494, 50},
+    {"NumDoc", 545, 50},      {"EnteRil", 596, 50},    {"DataRil", 647, 10},   {"DataSca", 658, 10},
+    {"CodTariffa", 669, 4},   {"Questioni", 674, 250}, {"Note", 925, 250},     {"Ricontatta", 1176, 2},
+    {"File01", 1179, 250},    {"File02", 1430, 250},   {"File03", 1681, 250},  {"Desc01", 1932, 250},
+    {"Desc02", 2183, 250},    {"Desc03", 2434, 250},
+};
+
+// A payer record built byte by byte: each given field as its length byte and Windows-1252 bytes,
+// every other field empty (the flag "No" unless given).
+QByteArray payerBytes(std::initializer_list<std::pair<const char*, QByteArray>> fields)
+{
+    QByteArray bytes(kSize, '\0');
+    const auto put = [&bytes](const char* name, const QByteArray& value) {
+        for (const Slot& slot : kSlots)
+            if (qstrcmp(slot.name, name) == 0) {
+                const QByteArray cut = value.left(slot.capacity);
+                bytes[slot.offset] = char(cut.size());
+                bytes.replace(slot.offset + 1, cut.size(), cut);
+                return;
+            }
+        qFatal("no field %s", name);
+    };
+    put("Ricontatta", "No");
+    for (const auto& [name, value] : fields)
+        put(name, value);
+    return bytes;
+}
+
+QByteArray storedPayer(int n)
+{
+    return payerBytes({{"Esecutore", "PAYER " + QByteArray::number(n)},
+                       {"ProvRes", "RM"},
+                       {"Email", "p" + QByteArray::number(n) + "@example.it"},
+                       {"Ricontatta", n % 2 ? QByteArray("S\xEC") : QByteArray("No")},
+                       {"File01", "doc" + QByteArray::number(n) + ".pdf"},
+                       {"Desc01", "Document " + QByteArray::number(n)}});
+}
+
+// The 31 fields in Enter order.
+const char* const kEnterOrder[] = {
+    "txtEsecutore", "txtGG",       "txtMM",         "txtAA",         "txtComuneNasc", "txtProvNasc",  "txtSesso",
+    "txtRecapito",  "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes",     "txtCategoria", "txtTelCasa",
+    "txtTelUff",    "txtTelCel",   "txtFax",        "txtEmail",      "txtCodFisc",    "txtCarta",     "txtScadeCarta",
+    "txtPartitaIva", "txtIban",    "txtTipoDoc",    "txtNumDoc",     "txtEnteRil",    "txtDataRil",   "txtDataSca",
+    "txtCodTariffa", "txtQuestioni", "txtNote",
+};
+
+// Types text key by key; QTest::keyClicks takes ASCII only.
+void type(QWidget* widget, const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(widget, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+    }
+}
+
+} // namespace
+
+class TestEsecutori : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestSupport::Session> m_session;
+    TfrmEsecutori* m_editor = nullptr;
+
+    QLineEdit* edit(const char* name) { return child<QLineEdit>(m_editor, name); }
+    QComboBox* combo(const char* name) { return child<QComboBox>(m_editor, name); }
+    QLabel* label(const char* name) { return child<QLabel>(m_editor, name); }
+    QCheckBox* recontact() { return child<QCheckBox>(m_editor, "chkRicontatta"); }
+    QString text(const char* name)
+    {
+        if (auto* e = edit(name))
+            return e->text();
+        if (auto* c = combo(name))
+            return c->currentText();
+        return label(name)->text();
+    }
+    void setText(const char* name, const QString& value)
+    {
+        if (auto* c = combo(name))
+            c->setEditText(value);
+        else
+            edit(name)->setText(value);
+    }
+    QString archive() const { return m_session->file(QStringLiteral("Esecutori.pro")); }
+    QString focused() const
+    {
+        QWidget* widget = QApplication::focusWidget();
+        // An editable combo box keeps the focus in its own line.
+        while (widget && widget->objectName().isEmpty())
+            widget = widget->parentWidget();
+        return widget ? widget->objectName() : QString();
+    }
+    QList<MessageBox::Shown> messages() const { return MessageBox::shown(); }
+
+    void click(const char* name)
+    {
+        auto* widget = child<QWidget>(m_editor, name);
+        QVERIFY2(widget, name);
+        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    }
+
+    void focus(const char* name)
+    {
+        QWidget* widget = child<QWidget>(m_editor, name);
+        QVERIFY2(widget, name);
+        widget->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(widget->hasFocus() || widget->isAncestorOf(QApplication::focusWidget()));
+    }
+
+    void showEditor()
+    {
+        m_editor->showFrom(nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(m_editor));
+        QCOMPARE(focused(), QStringLiteral("txtEsecutore"));
+    }
+
+    void writeArchive(int records)
+    {
+        QByteArray bytes;
+        for (int n = 1; n <= records; ++n)
+            bytes += storedPayer(n);
+        QVERIFY(TestSupport::writeAll(archive(), bytes));
+    }
+
+    static void closeDialogs()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QDialog*>(widget) && widget->isVisible())
+                widget->close();
+    }
+
+    static QDialog* openedDialog()
+    {
+        QList<QDialog*> opened;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible() && qobject_cast<QDialog*>(widget))
+                opened << qobject_cast<QDialog*>(widget);
+        return opened.size() == 1 ? opened.first() : nullptr;
+    }
+
+private slots:
+    void init()
+    {
+        m_session = std::make_unique<TestSupport::Session>();
+        m_editor = TestSupport::Session::window<TfrmEsecutori>();
+        QVERIFY(m_editor);
+    }
+
+    void cleanup()
+    {
+        closeDialogs();
+        m_session.reset();
+        m_editor = nullptr;
+    }
+
+    void openedFromTheStartMenuOnANewPayer()
+    {
+        auto* menu = TestSupport::Session::window<TfrmAvvio>();
+        menu->show();
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        setText("txtEsecutore", QStringLiteral("LEFT OVER"));
+        setText("txtProvRes", QStringLiteral("MI"));
+        recontact()->setChecked(true);
+        label("lblPosizione")->setText(QStringLiteral("4"));
+        label("lblFile02")->setText(QStringLiteral("a.pdf"));
+
+        auto* image = child<ClickLabel>(menu, "imgAnagrafica");
+        QVERIFY(image);
+        QTest::mouseClick(image, Qt::LeftButton, {}, image->rect().center());
+        QVERIFY(QTest::qWaitForWindowActive(m_editor));
+        QVERIFY(!menu->isVisible());
+        QCOMPARE(m_editor->windowTitle(), QStringLiteral(" Tassella - Anagrafica Esecutori"));
+        QVERIFY(m_editor->windowState() & Qt::WindowMaximized);
+        QCOMPARE(m_editor->panel()->size(), QSize(995, 692));
+        QCOMPARE(text("panInfo"), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+        for (const char* name : kEnterOrder)
+            QVERIFY2(text(name).isEmpty(), name);
+        QVERIFY(!recontact()->isChecked());
+        QCOMPARE(text("lblPosizione"), QString());
+        QCOMPARE(text("lblFile02"), QString());
+        QCOMPARE(focused(), QStringLiteral("txtEsecutore"));
+        QVERIFY(child<QWidget>(m_editor, "effEsecutore")->isVisible());
+
+        // Esci returns to the start menu; the editor is found empty the next time.
+        click("cmdEsci");
+        QVERIFY(!m_editor->isVisible());
+        QVERIFY(menu->isVisible());
+    }
+
+    void labelsAndLimits()
+    {
+        const struct {
+            const char* field;
+            const char* label;
+            int limit;
+        } fields[] = {
+            {"txtEsecutore", "Cognome e nome o ragione sociale:", 23}, {"txtGG", "Data di nascita:", 2},
+            {"txtMM", nullptr, 2}, {"txtAA", nullptr, 2}, {"txtComuneNasc", "Comune di nascita:", 11},
+            {"txtProvNasc", "Prov.", 2}, {"txtSesso", "Sesso:", 1}, {"txtRecapito", "Recapito preferenziale:", 50},
+            {"txtIndirizzoRes", "Residente in Via / Piazza e numero civico:", 20}, {"txtProvRes", "Prov.", 2},
+            {"txtComuneRes", "Comune di residenza:", 17}, {"txtCapRes", "CAP:", 5},
+            {"txtCategoria", "Categoria di appartenenza:", 50}, {"txtTelCasa", "Tel. casa:", 30},
+            {"txtTelUff", "Tel. ufficio:", 30}, {"txtTelCel", "Tel. cellulare:", 30}, {"txtFax", "Fax:", 30},
+            {"txtEmail", "E-mail:", 50}, {"txtCodFisc", "Codice fiscale:", 16},
+            {"txtCarta", "Carta di credito n.", 30}, {"txtScadeCarta", "Scadenza:", 30},
+            {"txtPartitaIva", "Partita IVA:", 11}, {"txtIban", "IBAN:", 27}, {"txtTipoDoc", "Tipo documento:", 50},
+            {"txtNumDoc", "Numero documento:", 50}, {"txtEnteRil", "Ente di rilascio:", 50},
+            {"txtDataRil", "Data rilascio (gg/mm/aaaa):", 10}, {"txtDataSca", "Data scadenza (gg/mm/aaaa):", 10},
+            {"txtCodTariffa", "Codice tariffa:", 4}, {"txtQuestioni", "Questioni in sospeso:", 250},
+            {"txtNote", "Note:", 250},
+        };
+        QStringList captions;
+        for (QLabel* caption : m_editor->findChildren<QLabel*>())
+            captions << caption->text();
+        for (const auto& field : fields) {
+            if (auto* c = combo(field.field))
+                QCOMPARE(c->lineEdit()->maxLength(), field.limit);
+            else
+                QVERIFY2(edit(field.field) && edit(field.field)->maxLength() == field.limit, field.field);
+            if (field.label)
+                QVERIFY2(captions.contains(QString::fromUtf8(field.label)), field.label);
+        }
+        QCOMPARE(recontact()->text(), QStringLiteral("Da ricontattare"));
+        const char* const commands[][2] = {{"cmdNuovo", "Nuovo"}, {"cmdFile", "Allega file"}, {"cmdSalva", "Salva"},
+                                           {"cmdTrova", "Trova"}, {"cmdAnteprima", "Anteprima"},
+                                           {"cmdStampa", "Stampa"}, {"cmdPDF", "Crea PDF"},
+                                           {"cmdRicontatta", "Da ricontattare"},
+                                           {"cmdEsporta", "Esporta archivio"}, {"cmdElimina", "Cancella"},
+                                           {"cmdGuida", "Guida"}, {"cmdEsci", "Esci"}};
+        int previousY = -1;
+        for (const auto& command : commands) {
+            auto* button = child<QToolButton>(m_editor, command[0]);
+            QVERIFY2(button, command[0]);
+            QCOMPARE(button->text(), QString::fromLatin1(command[1]));
+            QVERIFY2(button->y() > previousY, command[0]); // top to bottom in this order
+            previousY = button->y();
+        }
+        // Seven digits of a record number fit in the navigation bar.
+        QLabel* position = label("lblPosizione");
+        QVERIFY(position->fontMetrics().horizontalAdvance(QStringLiteral("9999999")) < position->contentsRect().width());
+    }
+
+    void typingRules_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("name in capitals") << "txtEsecutore" << "rossi mario" << "ROSSI MARIO";
+        QTest::newRow("name stops at 23") << "txtEsecutore" << "abcdefghijklmnopqrstuvwxyz" << "ABCDEFGHIJKLMNOPQRSTUVW";
+        QTest::newRow("accented letters stay") << "txtComuneNasc" << "forl\u00ec" << "FORL\u00ec";
+        QTest::newRow("day is free text") << "txtGG" << "5a" << "5A";
+        QTest::newRow("sex one letter") << "txtSesso" << "mf" << "M";
+        QTest::newRow("contact keeps case") << "txtRecapito" << "Ufficio di Roma" << "Ufficio di Roma";
+        QTest::newRow("province of birth") << "txtProvNasc" << " na" << "NA";
+        QTest::newRow("province of residence") << "txtProvRes" << "r m" << "RM";
+        QTest::newRow("tax code drops blanks") << "txtCodFisc" << "rss mra " << "RSSMRA";
+        QTest::newRow("iban has no groups") << "txtIban" << "it60 x05 " << "IT60X05";
+        QTest::newRow("card takes digits") << "txtCarta" << "4111-1111 abc" << "41111111";
+        QTest::newRow("vat number takes 11 digits") << "txtPartitaIva" << "IT 012345678901" << "01234567890";
+        QTest::newRow("tariff code") << "txtCodTariffa" << "8a" << "8A";
+        QTest::newRow("expiry is free text") << "txtScadeCarta" << "12/29 ok" << "12/29 ok";
+    }
+
+    void typingRules()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        showEditor();
+        const QByteArray name = field.toLatin1();
+        focus(name.constData());
+        type(QApplication::focusWidget(), typed);
+        QCOMPARE(text(name.constData()), shown);
+    }
+
+    void exitRules_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("province trimmed on leaving") << "txtProvNasc" << "rm " << "RM";
+        QTest::newRow("e-mail trimmed, case kept") << "txtEmail" << " Mario.Rossi@Example.it " << "Mario.Rossi@Example.it";
+        QTest::newRow("name keeps its blanks until saved") << "txtEsecutore" << "rossi " << "ROSSI ";
+    }
+
+    void exitRules()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, left);
+        showEditor();
+        const QByteArray name = field.toLatin1();
+        focus(name.constData());
+        type(QApplication::focusWidget(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(focused() != field);
+        QCOMPARE(text(name.constData()), left);
+    }
+
+    void provinceLists()
+    {
+        showEditor();
+        const QStringList expected = QStringLiteral(
+            "AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ EE EN FC FE FG "
+            "FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA NO NU OG OR OT PA PC PD PE PG "
+            "PI PN PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO SP SR SS SV TA TE TN TO TP TR TS TV UD VA VB VC VE "
+            "VI VR VT VV").split(QLatin1Char(' '));
+        QCOMPARE(expected.size(), 112);
+        for (const char* name : {"txtProvNasc", "txtProvRes"}) {
+            QComboBox* province = combo(name);
+            QVERIFY2(province && province->isEditable(), name);
+            QStringList items;
+            for (int i = 0; i < province->count(); ++i)
+                items << province->itemText(i);
+            QCOMPARE(items, expected);
+
+            // Entering the field forgets the list's selection but keeps the text.
+            province->setCurrentIndex(expected.indexOf(QStringLiteral("TO")));
+            focus("txtEsecutore");
+            focus(name);
+            QCOMPARE(province->currentIndex(), -1);
+            QCOMPARE(province->currentText(), QStringLiteral("TO"));
+        }
+    }
+
+    void enterOrder()
+    {
+        showEditor();
+        for (size_t i = 0; i < std::size(kEnterOrder); ++i) {
+            const QString from = QString::fromLatin1(kEnterOrder[i]);
+            const QString to = QString::fromLatin1(kEnterOrder[(i + 1) % std::size(kEnterOrder)]);
+            QCOMPARE(focused(), from);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(focused(), to);
+            // The field reached shows its highlight, the one left hides it.
+            QVERIFY2(child<QWidget>(m_editor, qPrintable(QStringLiteral("eff") + to.mid(3)))->isVisible(), qPrintable(to));
+            if (from != to)
+                QVERIFY(!child<QWidget>(m_editor, qPrintable(QStringLiteral("eff") + from.mid(3)))->isVisible());
+        }
+        QVERIFY(messages().isEmpty());
+    }
+
+    void tabStopsOnTheRecontactBox()
+    {
+        showEditor();
+        QStringList order;
+        for (const char* name : kEnterOrder)
+            order << QString::fromLatin1(name);
+        order.insert(order.indexOf(QStringLiteral("txtNote")), QStringLiteral("chkRicontatta"));
+        for (qsizetype i = 0; i + 1 < order.size(); ++i) {
+            focus(qPrintable(order.at(i)));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focused(), order.at(i + 1));
+        }
+    }
+
+    void saveWithoutANameWritesNothing()
+    {
+        showEditor();
+        setText("txtEsecutore", QStringLiteral("   "));
+        setText("txtNote", QStringLiteral("only a note"));
+        focus("txtNote");
+        click("cmdSalva");
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().last().kind, Kind::Warning);
+        QCOMPARE(messages().last().text,
+                 QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario indicare il nome dell'Esecutore."));
+        QCOMPARE(focused(), QStringLiteral("txtEsecutore"));
+        QVERIFY(!QFile::exists(archive())); // not even created
+        QCOMPARE(text("lblPosizione"), QString());
+    }
+
+    void newPayerAppendedThenOverwritten()
+    {
+        writeArchive(4);
+        const QByteArray before = TestSupport::readAll(archive());
+        showEditor();
+        click("cmdUltimo");
+        QCOMPARE(text("lblPosizione"), QStringLiteral("4"));
+        click("cmdNuovo");
+        QCOMPARE(text("lblPosizione"), QString());
+        QCOMPARE(text("txtEsecutore"), QString());
+        QCOMPARE(text("lblFile01"), QString());
+        QCOMPARE(focused(), QStringLiteral("txtEsecutore"));
+
+        type(QApplication::focusWidget(), QStringLiteral("verdi luc\u00eca "));
+        // Every field, each with blanks around it where the field keeps them, and the hidden slots.
+        const std::pair<const char*, QString> typed[] = {
+            {"txtGG", QStringLiteral("5")},           {"txtMM", QStringLiteral("11")},
+            {"txtAA", QStringLiteral("80")},          {"txtComuneNasc", QStringLiteral("NAPOLI")},
+            {"txtProvNasc", QStringLiteral("NA")},    {"txtSesso", QStringLiteral("F")},
+            {"txtRecapito", QStringLiteral(" Studio ")}, {"txtIndirizzoRes", QStringLiteral("VIA ROMA 1")},
+            {"txtProvRes", QStringLiteral("RM")},     {"txtComuneRes", QStringLiteral("ROMA")},
+            {"txtCapRes", QStringLiteral("00100")},   {"txtCategoria", QStringLiteral("Commercianti")},
+            {"txtTelCasa", QStringLiteral("06 123")}, {"txtTelUff", QStringLiteral("06 456")},
+            {"txtTelCel", QStringLiteral("333 789")}, {"txtFax", QStringLiteral("06 999")},
+            {"txtEmail", QStringLiteral("lucia@example.it")}, {"txtCodFisc", QStringLiteral("VRDLCU80S45F839X")},
+            {"txtCarta", QStringLiteral("4111111111111111")}, {"txtScadeCarta", QStringLiteral("12/2029")},
+            {"txtPartitaIva", QStringLiteral("01234567890")}, {"txtIban", QStringLiteral("IT60X0542811101000000123456")},
+            {"txtTipoDoc", QStringLiteral("Carta d'identit\u00e0")}, {"txtNumDoc", QStringLiteral("AX 123")},
+            {"txtEnteRil", QStringLiteral("Comune di Roma")}, {"txtDataRil", QStringLiteral("01/02/2020")},
+            {"txtDataSca", QStringLiteral("01/02/2030")}, {"txtCodTariffa", QStringLiteral("8003")},
+            {"txtQuestioni", QStringLiteral("Manca la visura")}, {"txtNote", QStringLiteral("Cliente dal 2010")},
+        };
+        for (const auto& [name, value] : typed)
+            setText(name, value);
+        recontact()->setChecked(true);
+        label("lblFile01")->setText(QStringLiteral(" visura.pdf "));
+        label("lblDesc03")->setText(QStringLiteral("Terzo allegato"));
+
+        click("cmdSalva");
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().last().kind, Kind::Information);
+        QCOMPARE(messages().last().text, kInserted);
+        QCOMPARE(text("lblPosizione"), QStringLiteral("5"));
+
+        click("cmdSalva");
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(messages().last().kind, Kind::Information);
+        QCOMPARE(messages().last().text, kChanged);
+        QCOMPARE(text("lblPosizione"), QStringLiteral("5"));
+
+        const QByteArray expected = payerBytes({
+            {"Esecutore", "VERDI LUC\xEC" "A"}, {"GG", "5"}, {"MM", "11"}, {"AA", "80"}, {"ComuneNasc", "NAPOLI"},
+            {"ProvNasc", "NA"}, {"Sesso", "F"}, {"Recapito", "Studio"}, {"IndirizzoRes", "VIA ROMA 1"},
+            {"ProvRes", "RM"}, {"ComuneRes", "ROMA"}, {"CapRes", "00100"}, {"Categoria", "Commercianti"},
+            {"TelCasa", "06 123"}, {"TelUff", "06 456"}, {"TelCel", "333 789"}, {"Fax", "06 999"},
+            {"Email", "lucia@example.it"}, {"CodFisc", "VRDLCU80S45F839X"}, {"Carta", "4111111111111111"},
+            {"ScadeCarta", "12/2029"}, {"PartitaIva", "01234567890"}, {"Iban", "IT60X0542811101000000123456"},
+            {"TipoDoc", "Carta d'identit\xE0"}, {"NumDoc", "AX 123"}, {"EnteRil", "Comune di Roma"},
+            {"DataRil", "01/02/2020"}, {"DataSca", "01/02/2030"}, {"CodTariffa", "8003"},
+            {"Questioni", "Manca la visura"}, {"Note", "Cliente dal 2010"}, {"Ricontatta", "S\xEC"},
+            {"File01", "visura.pdf"}, {"Desc03", "Terzo allegato"},
+        });
+        const QByteArray after = TestSupport::readAll(archive());
+        QCOMPARE(after.size(), 5 * kSize);
+        QCOMPARE(after.left(4 * kSize), before);
+        QCOMPARE(after.mid(4 * kSize), expected);
+
+        // Browsing back shows the payer as stored.
+        click("cmdNuovo");
+        click("cmdUltimo");
+        QCOMPARE(text("lblPosizione"), QStringLiteral("5"));
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("VERDI LUC\u00ecA"));
+        QCOMPARE(text("txtProvNasc"), QStringLiteral("NA"));
+        QCOMPARE(text("txtRecapito"), QStringLiteral("Studio"));
+        QVERIFY(recontact()->isChecked());
+        QCOMPARE(text("lblFile01"), QStringLiteral("visura.pdf"));
+        QCOMPARE(text("lblDesc03"), QStringLiteral("Terzo allegato"));
+    }
+
+    void loadingSetsTheRecontactBoxOnlyForYesOrNo_data()
+    {
+        QTest::addColumn<QByteArray>("flag");
+        QTest::addColumn<bool>("before");
+        QTest::addColumn<bool>("after");
+        QTest::newRow("yes") << QByteArray("S\xEC") << false << true;
+        QTest::newRow("no") << QByteArray("No") << true << false;
+        QTest::newRow("unknown keeps checked") << QByteArray("??") << true << true;
+        QTest::newRow("unknown keeps unchecked") << QByteArray("") << false << false;
+    }
+
+    void loadingSetsTheRecontactBoxOnlyForYesOrNo()
+    {
+        QFETCH(QByteArray, flag);
+        QFETCH(bool, before);
+        QFETCH(bool, after);
+        QVERIFY(TestSupport::writeAll(archive(), payerBytes({{"Esecutore", "ONE"}, {"Ricontatta", flag}})));
+        showEditor();
+        recontact()->setChecked(before);
+        click("cmdPrimo");
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("ONE"));
+        QCOMPARE(recontact()->isChecked(), after);
+    }
+
+    void arrowsOnAnEmptyArchive_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<bool>("told");
+        QTest::addColumn<QString>("position");
+        QTest::newRow("first") << "cmdPrimo" << "2" << true << "2";
+        QTest::newRow("last") << "cmdUltimo" << "" << true << "";
+        QTest::newRow("next empties the number") << "cmdAvanti" << "2" << true << "";
+        QTest::newRow("next on a new payer") << "cmdAvanti" << "" << true << "";
+        QTest::newRow("previous on 1") << "cmdIndietro" << "1" << false << "1";
+        QTest::newRow("previous on 2") << "cmdIndietro" << "2" << true << "2";
+        QTest::newRow("previous on a new payer") << "cmdIndietro" << "" << true << "";
+    }
+
+    void arrowsOnAnEmptyArchive()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, from);
+        QFETCH(bool, told);
+        QFETCH(QString, position);
+        showEditor();
+        setText("txtEsecutore", QStringLiteral("TYPED"));
+        label("lblPosizione")->setText(from);
+        click(command.toLatin1().constData());
+        if (told) {
+            QCOMPARE(messages().size(), 1);
+            QCOMPARE(messages().last().kind, Kind::Information);
+            QCOMPARE(messages().last().text, kEmpty);
+        } else {
+            QVERIFY(messages().isEmpty());
+        }
+        // The arrow created the missing archive, empty.
+        QVERIFY(QFile::exists(archive()));
+        QCOMPARE(QFileInfo(archive()).size(), 0);
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
+        QCOMPARE(text("lblPosizione"), position);
+    }
+
+    void arrows_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("loaded"); // 0: nothing happens
+        QTest::newRow("new payer, first") << "" << "cmdPrimo" << 1;
+        QTest::newRow("new payer, last") << "" << "cmdUltimo" << 5;
+        QTest::newRow("new payer, next") << "" << "cmdAvanti" << 1;
+        QTest::newRow("new payer, previous") << "" << "cmdIndietro" << 1;
+        QTest::newRow("3, next") << "3" << "cmdAvanti" << 4;
+        QTest::newRow("3, previous") << "3" << "cmdIndietro" << 2;
+        QTest::newRow("last, next") << "5" << "cmdAvanti" << 0;
+        QTest::newRow("first, previous") << "1" << "cmdIndietro" << 0;
+    }
+
+    void arrows()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, command);
+        QFETCH(int, loaded);
+        writeArchive(5);
+        showEditor();
+        label("lblPosizione")->setText(from);
+        setText("txtEsecutore", QStringLiteral("TYPED"));
+        click(command.toLatin1().constData());
+        QVERIFY(messages().isEmpty());
+        if (loaded == 0) {
+            QCOMPARE(text("lblPosizione"), from);
+            QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
+            return;
+        }
+        QCOMPARE(text("lblPosizione"), QString::number(loaded));
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER %1").arg(loaded));
+        QCOMPARE(text("txtProvRes"), QStringLiteral("RM"));
+        QCOMPARE(text("txtEmail"), QStringLiteral("p%1@example.it").arg(loaded));
+        QCOMPARE(recontact()->isChecked(), loaded % 2 == 1);
+        QCOMPARE(text("lblFile01"), QStringLiteral("doc%1.pdf").arg(loaded));
+        QCOMPARE(text("lblDesc01"), QStringLiteral("Document %1").arg(loaded));
+    }
+
+    void clearForOverwrite()
+    {
+        writeArchive(5);
+        const QByteArray before = TestSupport::readAll(archive());
+        showEditor();
+
+        // A new payer has nothing to clear.
+        setText("txtEsecutore", QStringLiteral("NEW"));
+        click("cmdElimina");
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().last().kind, Kind::Warning);
+        QCOMPARE(messages().last().text, QStringLiteral("Attenzione: la cancellazione dei campi di una scheda pu\u00f2 "
+                                                        "avvenire soltanto dopo che questa \u00e8 stata inserita in "
+                                                        "archivio."));
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("NEW"));
+
+        // On record 3, No changes nothing.
+        label("lblPosizione")->setText(QStringLiteral("2"));
+        click("cmdAvanti");
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 3"));
+        MessageBox::clearShown();
+        MessageBox::setNextAnswer(MessageBox::Button::No);
+        click("cmdElimina");
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().last().kind, Kind::Confirmation);
+        QCOMPARE(messages().last().text, QStringLiteral("Per ottenere la cancellazione dei dati, \u00e8 necessario "
+                                                        "sovrascrivere la scheda con nuove informazioni e premere "
+                                                        "Salva.\r\n\r\nSi vuole sovrascrivere la scheda corrente?"));
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 3"));
+
+        // Yes empties the fields and keeps the number.
+        MessageBox::clearShown();
+        MessageBox::setNextAnswer(MessageBox::Button::Yes);
+        focus("txtNote");
+        click("cmdElimina");
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(messages().last().kind, Kind::Information);
+        QCOMPARE(messages().last().text,
+                 QStringLiteral("Inserire i nuovi dati e premere Salva per sovrascrivere la scheda n. 3."));
+        for (const char* name : kEnterOrder)
+            QVERIFY2(text(name).isEmpty(), name);
+        QVERIFY(!recontact()->isChecked());
+        QCOMPARE(text("lblFile01"), QString());
+        QCOMPARE(text("lblDesc01"), QString());
+        QCOMPARE(text("lblPosizione"), QStringLiteral("3"));
+        QCOMPARE(focused(), QStringLiteral("txtEsecutore"));
+
+        // Browsing on forgets the cleared fields; the archive never changed.
+        MessageBox::clearShown();
+        click("cmdAvanti");
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(text("lblPosizione"), QStringLiteral("4"));
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 4"));
+        QCOMPARE(TestSupport::readAll(archive()), before);
+    }
+
+    void saveBeyondTheEndIsRefused()
+    {
+        writeArchive(2);
+        const QByteArray before = TestSupport::readAll(archive());
+        showEditor();
+        setText("txtEsecutore", QStringLiteral("SOMEONE"));
+        for (const char* position : {"3", "9", "x"}) {
+            MessageBox::clearShown();
+            label("lblPosizione")->setText(QString::fromLatin1(position));
+            click("cmdSalva");
+            QCOMPARE(messages().size(), 1);
+            QCOMPARE(messages().last().kind, Kind::Error);
+            QCOMPARE(messages().last().text, kAccess);
+            QCOMPARE(TestSupport::readAll(archive()), before);
+            QCOMPARE(text("lblPosizione"), QString::fromLatin1(position));
+        }
+    }
+
+    void archiveThatCannotBeWritten_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("position");
+        QTest::newRow("append") << "cmdSalva" << "";
+        QTest::newRow("overwrite") << "cmdSalva" << "1";
+        QTest::newRow("first") << "cmdPrimo" << "";
+        QTest::newRow("next") << "cmdAvanti" << "1";
+    }
+
+    void archiveThatCannotBeWritten()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, position);
+        writeArchive(2);
+        const QByteArray before = TestSupport::readAll(archive());
+        showEditor();
+        label("lblPosizione")->setText(position);
+        setText("txtEsecutore", QStringLiteral("TYPED"));
+        {
+            ReadOnly readOnly(archive());
+            QVERIFY(readOnly.ok());
+            click(command.toLatin1().constData());
+        }
+        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().last().kind, Kind::Error);
+        QCOMPARE(messages().last().text, kAccess);
+        QCOMPARE(TestSupport::readAll(archive()), before);
+        QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
+        QCOMPARE(text("lblPosizione"), position);
+    }
+
+    void emailOpensTheMailProgram()
+    {
+        showEditor();
+        setText("txtEmail", QStringLiteral(" mario.rossi@example.it "));
+        click("btnEmail");
+        QCOMPARE(Shell::opened(), QStringList{QStringLiteral("mailto:mario.rossi@example.it")});
+        QVERIFY(!openedDialog());
+    }
+
+    void commandsOpenTheirWindows_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("tag");
+        QTest::newRow("payer search") << "cmdTrova" << "TfrmTrovaEsecutori" << "esecutori";
+        QTest::newRow("tariff list") << "impCodTariffa" << "TfrmVoci_Tariffa" << "esecutori";
+        QTest::newRow("attachments") << "cmdFile" << "TfrmAllegaCartella" << "esecutori";
+        QTest::newRow("recontact list") << "cmdRicontatta" << "TfrmRicontatta" << "";
+        QTest::newRow("export") << "cmdEsporta" << "TfrmExpEsecutori" << "";
+        QTest::newRow("help") << "cmdGuida" << "TfrmGuida" << "";
+    }
+
+    void commandsOpenTheirWindows()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, dialog);
+        QFETCH(QString, tag);
+        showEditor();
+        click(command.toLatin1().constData());
+        QDialog* opened = openedDialog();
+        QVERIFY(opened);
+        QCOMPARE(QString::fromLatin1(opened->metaObject()->className()), dialog);
+        QCOMPARE(opened->parentWidget(), m_editor);
+        QVERIFY(opened->isModal());
+        QCOMPARE(static_cast<Dialog*>(opened)->callerTag(), tag);
+        if (auto* guide = qobject_cast<TfrmGuida*>(opened)) {
+            QCOMPARE(child<QLabel>(guide, "lblTitolo")->text(), QStringLiteral("Applicazione Anagrafica Esecutori."));
+            const QString body = child<QPlainTextEdit>(guide, "txtGuida")->toPlainText();
+            QCOMPARE(HelpPages::payerEditorBody().split(QStringLiteral("\r\n\r\n")).size(), 10);
+            QVERIFY(body.contains(QStringLiteral("Da ricontattare")));
+            QVERIFY(body.contains(QStringLiteral("Documenti_Allegati")));
+        }
+    }
+
+    void checksReceiveTheirValue_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("input");
+        QTest::newRow("tax code") << "btnCodFisc" << "txtCodFisc" << "RSSMRA80A01H501U" << "TfrmCodFisc" << "txtCodFisc";
+        QTest::newRow("tax code of digits") << "btnCodFisc" << "txtCodFisc" << "12345678901" << "TfrmPartitaIva"
+                                            << "txtPartitaIva";
+        QTest::newRow("empty tax code") << "btnCodFisc" << "txtCodFisc" << "" << "TfrmCodFisc" << "txtCodFisc";
+        QTest::newRow("vat number") << "btnPartitaIva" << "txtPartitaIva" << "01234567890" << "TfrmPartitaIva"
+                                    << "txtPartitaIva";
+        QTest::newRow("iban") << "btnIban" << "txtIban" << "IT60X0542811101000000123456" << "TfrmIban" << "txtIban";
+        QTest::newRow("card") << "btnCarta" << "txtCarta" << "4111111111111111" << "TfrmCarta" << "txtNumero";
+    }
+
+    void checksReceiveTheirValue()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, dialog);
+        QFETCH(QString, input);
+        showEditor();
+        setText(field.toLatin1().constData(), value);
+        click(button.toLatin1().constData());
+        QDialog* opened = openedDialog();
+        QVERIFY(opened);
+        QCOMPARE(QString::fromLatin1(opened->metaObject()->className()), dialog);
+        QCOMPARE(opened->parentWidget(), m_editor);
+        auto* target = child<QLineEdit>(opened, input.toLatin1().constData());
+        QVERIFY2(target, qPrintable(input));
+        QCOMPARE(target->text(), value);
+    }
+
+    void attachmentsWindowReceivesTheSlots()
+    {
+        showEditor();
+        const char* const pairs[][2] = {{"lblFile01", "txtFile01"}, {"lblDesc01", "txtDesc01"},
+                                        {"lblFile02", "txtFile02"}, {"lblDesc02", "txtDesc02"},
+                                        {"lblFile03", "txtFile03"}, {"lblDesc03", "txtDesc03"}};
+        for (const auto& slot : pairs)
+            label(slot[0])->setText(QStringLiteral(" %1 ").arg(QLatin1String(slot[0])));
+        click("cmdFile");
+        QDialog* attachments = openedDialog();
+        QVERIFY(attachments);
+        for (const auto& slot : pairs) {
+            auto* field = child<QLineEdit>(attachments, slot[1]);
+            QVERIFY2(field, slot[1]);
+            QCOMPARE(field->text(), QString::fromLatin1(slot[0]));
+        }
+    }
+
+    void hoverHints()
+    {
+        showEditor();
+        const char* const hints[][2] = {
+            {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
+            {"cmdFile", "Allega file alla scheda corrente."},
+            {"cmdSalva", "Salva la scheda corrente in archivio."},
+            {"cmdTrova", "Trova una scheda in archivio."},
+            {"cmdAnteprima", "Visualizza l'anteprima di stampa."},
+            {"cmdStampa", "Stampa la scheda corrente."},
+            {"cmdPDF", "Esporta la scheda in formato PDF."},
+            {"cmdRicontatta", "Visualizza l'elenco degli Esecutori da ricontattare."},
+            {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
+            {"cmdElimina", "Cancella la scheda corrente e sovrascrivila con nuovi dati."},
+            {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
+            {"cmdEsci", "Esci da questa schermata di lavoro."},
+            {"cmdPrimo", "Visualizza la prima scheda in archivio."},
+            {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
+            {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
+            {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
+            {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
+            {"btnCodFisc", "Controlla il codice fiscale."},
+            {"btnCarta", "Controlla il numero di carta di credito."},
+            {"btnPartitaIva", "Controlla il numero di partita IVA."},
+            {"btnIban", "Controlla l'IBAN."},
+            {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
+            {"chkRicontatta", "Annota che l'Esecutore \u00e8 da ricontattare per questioni in sospeso."},
+        };
+        for (const auto& hint : hints) {
+            QEvent enter(QEvent::Enter);
+            QWidget* widget = child<QWidget>(m_editor, hint[0]);
+            QVERIFY2(widget, hint[0]);
+            QApplication::sendEvent(widget, &enter);
+            QCOMPARE(text("panInfo"), QString::fromUtf8(hint[1]));
+            // A move over a background area empties the status text.
+            for (const char* background : {"panAnagrafica", "panImgQuestioni", "panComandi", "panNavigazione",
+                                           "lblPosizione", "imgDecoro"}) {
+                QApplication::sendEvent(widget, &enter);
+                QWidget* area = child<QWidget>(m_editor, background);
+                QVERIFY2(area, background);
+                QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), area->mapToGlobal(QPointF(1, 1)), Qt::NoButton,
+                                 Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(area, &move);
+                QVERIFY2(text("panInfo").isEmpty(), background);
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestEsecutori)
+#include "tst_esecutori.moc"
