@@ -11,7 +11,11 @@ TASSELLA_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     fonts-dejavu-core fonts-liberation2
     poppler-utils clang-format desktop-file-utils
+    libreoffice-calc-nogui
 )
+
+# Only for the fuzzers' smoke runs in test.sh: clang and its libFuzzer runtime.
+TASSELLA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
 tassella_install_packages() {
     local missing=()
@@ -45,4 +49,29 @@ tassella_build() {
     cmake -S "$TASSELLA_ROOT" -B "$TASSELLA_BUILD" -DCMAKE_BUILD_TYPE="${TASSELLA_BUILD_TYPE:-Release}" \
         "${launcher[@]}" "${strict[@]}" "$@" >/dev/null
     cmake --build "$TASSELLA_BUILD" -j"$(nproc)"
+}
+
+# True when clang can build a libFuzzer harness with the sanitizers (installing it if it can).
+tassella_fuzz_available() {
+    tassella_install_packages "${TASSELLA_FUZZ_PACKAGES[@]}" >/dev/null 2>&1 || true
+    command -v clang++ >/dev/null || return 1
+    local probe
+    probe="$(mktemp -d)"
+    printf 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }\n' >"$probe/probe.cpp"
+    local status=0
+    clang++ -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/probe" >/dev/null 2>&1 || status=1
+    rm -rf "$probe"
+    return $status
+}
+
+# The fuzz harnesses in build-fuzz, with clang; the program itself stays on g++ in build/.
+tassella_fuzz_build() {
+    local launcher=()
+    if command -v ccache >/dev/null; then
+        export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$TASSELLA_ROOT")}"
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$TASSELLA_ROOT" -B "$TASSELLA_ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ \
+        -DTASSELLA_TESTS=OFF -DTASSELLA_FUZZ=ON "${launcher[@]}" "$@" >/dev/null
+    cmake --build "$TASSELLA_ROOT/build-fuzz" -j"$(nproc)" --target tassella_fuzzers
 }

@@ -5,5 +5,17 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 tassella_install_packages
 tassella_build -DTASSELLA_TESTS=ON
+
+# A few seconds of every fuzzer, where clang's libFuzzer works; run before the main suite so that
+# its summary comes last.
+fuzz_status=0
+if tassella_fuzz_available; then
+    tassella_fuzz_build
+    (cd "$TASSELLA_ROOT/build-fuzz" && ctest -L fuzz --output-on-failure -j"$(nproc)") || fuzz_status=$?
+else
+    echo "Fuzzers skipped: clang cannot build a libFuzzer harness here."
+fi
+
 cd "$TASSELLA_BUILD"
 ctest --output-on-failure -j"$(nproc)"
+exit $fuzz_status

@@ -154,6 +154,9 @@ QString summaryBody()
     QStringList body;
     for (const char* paragraph : paragraphs)
         body.append(QString::fromUtf8(paragraph));
+    return body.join(QStringLiteral("\r\n\r\n"));
+}
+
 QString payerEditorTitle() { return QStringLiteral("Applicazione Anagrafica Esecutori."); }
 
 QString payerEditorBody()
@@ -200,6 +203,54 @@ QString payerEditorBody()
     for (const char* paragraph : kParagraphs)
         body << QString::fromUtf8(paragraph);
     return body.join(QStringLiteral("\r\n\r\n"));
+}
+
+} // namespace HelpPages
+
+namespace HelpPages {
+
+QString slipExportTitle()
+{
+    return QStringLiteral("Esportazione archivio annuale versamenti in Microsoft Excel.");
+}
+
+QString slipExportBody()
+{
+    return QString::fromUtf8(
+        "Il comando Esporta archivio trascrive tutti i versamenti di un anno solare in un foglio di lavoro in "
+        "formato XLS, che si può aprire con qualsiasi programma in grado di gestire questo tipo di file, come "
+        "Open Office, Libre Office o Microsoft Office. I valori arrivano nel foglio così come sono in archivio: "
+        "i codici di avviamento postale conservano gli zeri iniziali e nessun testo viene scambiato per una "
+        "formula.\r\n\r\n"
+        "Nella finestra che si apre, la griglia mostra in anteprima le schede dell'archivio aperto, una per riga. "
+        "Prima dell'esportazione si possono ancora correggere le colonne Comune di residenza, Note e Saldato: le "
+        "correzioni finiscono soltanto nel file, l'archivio resta com'è. Un clic sull'icona di Excel crea il file "
+        "XLS con le schede dell'archivio, che si può aprire subito rispondendo sì alla domanda che segue.\r\n\r\n"
+        "Il file si chiama Riepilogo_Annuale_Versamenti.xls e si trova nella cartella del programma; ogni nuova "
+        "esportazione lo sostituisce. Per conservarlo, o per consegnarlo al commercialista, lo si salva sul disco "
+        "con il nome che si preferisce dal programma con cui è stato aperto.");
+}
+
+QString payerExportTitle()
+{
+    return QStringLiteral("Esportazione archivio Esecutori in Microsoft Excel.");
+}
+
+QString payerExportBody()
+{
+    return QString::fromUtf8(
+        "Il comando Esporta archivio trascrive i dati anagrafici di tutti gli Esecutori in un foglio di lavoro in "
+        "formato XLS, che si può aprire con qualsiasi programma in grado di gestire questo tipo di file, come "
+        "Open Office, Libre Office o Microsoft Office. I valori arrivano nel foglio così come sono in archivio: "
+        "numeri di telefono, codici di avviamento postale e partite IVA conservano gli zeri iniziali.\r\n\r\n"
+        "Nella finestra che si apre, la griglia mostra in anteprima le schede degli Esecutori, una per riga. "
+        "Prima dell'esportazione si possono ancora correggere alcune colonne, come il comune di residenza, i dati "
+        "del documento, le questioni in sospeso e le note: le correzioni finiscono soltanto nel file, l'archivio "
+        "resta com'è. Un clic sull'icona di Excel crea il file XLS con le schede dell'archivio, che si può aprire "
+        "subito rispondendo sì alla domanda che segue.\r\n\r\n"
+        "Il file si chiama Esecutori.xls e si trova nella cartella del programma; ogni nuova esportazione lo "
+        "sostituisce. Per conservarlo, o per consegnarlo ad altri, lo si salva sul disco con il nome che si "
+        "preferisce dal programma con cui è stato aperto.");
 }
 
 } // namespace HelpPages

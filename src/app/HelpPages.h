@@ -27,3 +27,13 @@ QString payerEditorTitle();
 QString payerEditorBody();
 
 } // namespace HelpPages
+
+namespace HelpPages {
+
+// The help pages of the two spreadsheet exports; bodies are paragraphs joined by CR LF CR LF.
+QString slipExportTitle();
+QString slipExportBody();
+QString payerExportTitle();
+QString payerExportBody();
+
+} // namespace HelpPages

@@ -16,6 +16,7 @@ char encodeChar(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<char>(c);
+    // The five undefined bytes decode to the control characters of the same code: back to themselves.
     if (c < 0xA0 && kHigh[c - 0x80] == 0)
         return static_cast<char>(c);
     for (int i = 0; i < 32; ++i)

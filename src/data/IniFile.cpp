@@ -1,17 +1,20 @@
 #include "data/IniFile.h"
 
 #include "data/CodePage.h"
+#include "data/SafeWrite.h"
 
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
 
 namespace IniFile {
 namespace {
 
 struct Lines {
-    QList<QByteArray> lines; // without their line ends
-    QByteArray newline = "\r\n";
+    QList<QByteArray> lines;     // without their line ends
+    QList<QByteArray> ends;      // each line's own end: "\n" with any CRs before it, or nothing on a last line
+    QByteArray newline = "\r\n"; // for lines the program adds: the file's first line end
+    QByteArray bytes;            // the file as read
+    bool exists = false;
     bool ok = true;
 };
 
@@ -21,32 +24,43 @@ Lines load(const QString& path)
     QFile file(path);
     if (!file.exists())
         return result;
+    result.exists = true;
     if (!file.open(QIODevice::ReadOnly)) {
         result.ok = false;
         return result;
     }
-    QByteArray bytes = file.readAll();
+    result.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         result.ok = false;
         return result;
     }
-    // Keep the file's own line ends when it is rewritten.
-    const qsizetype firstLf = bytes.indexOf('\n');
-    if (firstLf >= 0)
-        result.newline = (firstLf > 0 && bytes.at(firstLf - 1) == '\r') ? QByteArray("\r\n") : QByteArray("\n");
-    if (bytes.endsWith('\n'))
-        bytes.chop(1);
-    if (bytes.isEmpty())
-        return result;
-    for (QByteArray line : bytes.split('\n')) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-        result.lines.append(line);
+    // Each line keeps its own end when the file is rewritten: a file may mix CR LF and LF, and a
+    // line may carry extra CRs; only the line that changes is touched.
+    const QByteArray& bytes = result.bytes;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        const qsizetype lf = bytes.indexOf('\n', start);
+        if (lf < 0) {
+            result.lines.append(bytes.mid(start));
+            result.ends.append(QByteArray());
+            break;
+        }
+        qsizetype end = lf;
+        while (end > start && bytes.at(end - 1) == '\r')
+            --end;
+        result.lines.append(bytes.mid(start, end - start));
+        result.ends.append(bytes.mid(end, lf + 1 - end));
+        start = lf + 1;
     }
+    if (!result.ends.isEmpty() && !result.ends.first().isEmpty())
+        result.newline = result.ends.first();
     return result;
 }
 
-QString text(const QByteArray& bytes) { return CodePage::trimmed(CodePage::decode(bytes)); }
+QString text(const QByteArray& bytes)
+{
+    return CodePage::trimmed(CodePage::decode(bytes));
+}
 
 // The section name of a "[name]" line, or nothing for any other line.
 bool sectionName(const QByteArray& line, QString* name)
@@ -71,7 +85,10 @@ bool keyValue(const QByteArray& line, QString* key, QString* value)
     return true;
 }
 
-bool same(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool same(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 struct Place {
     qsizetype section = -1; // line of the section header
@@ -124,12 +141,27 @@ QString readString(const QString& path, const QString& section, const QString& k
 
 bool writeString(const QString& path, const QString& section, const QString& key, const QString& value)
 {
+    // Held from reading to replacing, so that two instances changing the file at once both count.
+    SafeWrite::Lock lock(path);
+    if (!lock.acquire())
+        return false;
     Lines file = load(path);
     if (!file.ok)
         return false;
     const QByteArray entry = CodePage::encode(key) + '=' + CodePage::encode(value);
     const Place place = find(file.lines, section, key);
+    const auto insert = [&file](qsizetype at, const QByteArray& line) {
+        // A last line without an end gets one before a line follows it.
+        if (at > 0 && file.ends.at(at - 1).isEmpty())
+            file.ends[at - 1] = file.newline;
+        file.lines.insert(at, line);
+        file.ends.insert(at, file.newline);
+    };
     if (place.key >= 0) {
+        QString k, stored;
+        keyValue(file.lines.at(place.key), &k, &stored);
+        if (stored == CodePage::trimmed(CodePage::decode(CodePage::encode(value))))
+            return true; // already so: the file is left as it is
         // Keep the key as the file spells it.
         const QByteArray& old = file.lines.at(place.key);
         file.lines[place.key] = old.left(old.indexOf('=')).trimmed() + '=' + CodePage::encode(value);
@@ -138,21 +170,18 @@ bool writeString(const QString& path, const QString& section, const QString& key
         qsizetype at = place.end;
         while (at - 1 > place.section && file.lines.at(at - 1).trimmed().isEmpty())
             --at;
-        file.lines.insert(at, entry);
+        insert(at, entry);
     } else {
-        file.lines.append('[' + CodePage::encode(section) + ']');
-        file.lines.append(entry);
+        insert(file.lines.size(), '[' + CodePage::encode(section) + ']');
+        insert(file.lines.size(), entry);
     }
 
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
     QByteArray bytes;
-    for (const QByteArray& line : file.lines)
-        bytes += line + file.newline;
-    if (out.write(bytes) != bytes.size())
-        return false;
-    return out.commit();
+    for (qsizetype i = 0; i < file.lines.size(); ++i)
+        bytes += file.lines.at(i) + file.ends.at(i);
+    if (file.exists && bytes == file.bytes)
+        return true;
+    return SafeWrite::replaceFile(path, bytes, file.bytes, file.exists);
 }
 
 } // namespace IniFile

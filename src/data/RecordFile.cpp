@@ -1,18 +1,41 @@
 #include "data/RecordFile.h"
 
+#include "data/SafeWrite.h"
+
 #include <QFileInfo>
+
+namespace {
+RecordFile::DeviceMaker& deviceMaker()
+{
+    static RecordFile::DeviceMaker maker;
+    return maker;
+}
+} // namespace
+
+void RecordFile::setDeviceMaker(DeviceMaker maker)
+{
+    deviceMaker() = std::move(maker);
+}
 
 RecordFile::RecordFile(int recordSize)
     : m_recordSize(recordSize)
-{
-}
+{}
 
-RecordFile::~RecordFile() { close(); }
+RecordFile::~RecordFile()
+{
+    close();
+}
 
 bool RecordFile::fail(const QString& why)
 {
     m_error = why;
     return false;
+}
+
+bool RecordFile::failed(const QString& why)
+{
+    const QString device = m_device->errorString();
+    return fail(device.isEmpty() || device == QLatin1String("Unknown error") ? why : device);
 }
 
 bool RecordFile::open(const QString& path)
@@ -22,23 +45,42 @@ bool RecordFile::open(const QString& path)
     m_position = 0;
     m_file.setFileName(path);
     // ReadWrite alone never truncates; NewOnly creates only a file that is not there, so an existing
-    // archive that cannot be opened is never replaced by an empty one.
-    const bool exists = QFileInfo::exists(path);
-    const QIODevice::OpenMode mode = exists ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::NewOnly);
-    if (!m_file.open(mode))
+    // archive that cannot be opened is never replaced by an empty one. Unbuffered: a write that fails
+    // says so at once, not at some later flush.
+    const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
+    const bool existed = QFileInfo::exists(path);
+    bool opened = existed ? m_file.open(mode) : m_file.open(mode | QIODevice::NewOnly);
+    if (opened && !existed)
+        SafeWrite::syncFolderOf(path);
+    // Another instance may have created it in between.
+    if (!opened && QFileInfo(path).isFile())
+        opened = m_file.open(mode);
+    if (!opened)
         return fail(m_file.errorString());
+    if (deviceMaker()) {
+        m_wrapper = deviceMaker()(m_file);
+        m_device = m_wrapper.get();
+    }
     return true;
 }
 
 void RecordFile::close()
 {
+    m_device = &m_file;
+    m_wrapper.reset();
     if (m_file.isOpen())
         m_file.close();
 }
 
-qint64 RecordFile::count() const { return m_file.isOpen() ? m_file.size() / m_recordSize : 0; }
+qint64 RecordFile::count() const
+{
+    return m_file.isOpen() ? m_file.size() / m_recordSize : 0;
+}
 
-bool RecordFile::hasIncompleteTail() const { return m_file.isOpen() && m_file.size() % m_recordSize != 0; }
+bool RecordFile::hasIncompleteTail() const
+{
+    return m_file.isOpen() && m_file.size() % m_recordSize != 0;
+}
 
 bool RecordFile::seek(qint64 n)
 {
@@ -46,8 +88,6 @@ bool RecordFile::seek(qint64 n)
         return fail(QStringLiteral("file not open"));
     if (n < 1 || n > count() + 1)
         return fail(QStringLiteral("record %1 out of range").arg(n));
-    if (!m_file.seek((n - 1) * m_recordSize))
-        return fail(m_file.errorString());
     m_position = n - 1;
     return true;
 }
@@ -58,13 +98,24 @@ bool RecordFile::read(QByteArray& record)
         return fail(QStringLiteral("file not open"));
     if (m_position >= count())
         return fail(QStringLiteral("read past the last whole record"));
-    if (!m_file.seek(m_position * m_recordSize))
-        return fail(m_file.errorString());
-    QByteArray bytes = m_file.read(m_recordSize);
+    if (!m_device->seek(m_position * m_recordSize))
+        return failed(QStringLiteral("seek failed"));
+    QByteArray bytes = m_device->read(m_recordSize);
     if (bytes.size() != m_recordSize)
-        return fail(m_file.errorString());
+        return failed(QStringLiteral("short read"));
     record = bytes;
     ++m_position;
+    return true;
+}
+
+bool RecordFile::writeAt(qint64 offset, const QByteArray& bytes)
+{
+    if (!m_device->seek(offset))
+        return failed(QStringLiteral("seek failed"));
+    if (m_device->write(bytes) != bytes.size())
+        return failed(QStringLiteral("write failed"));
+    if (!SafeWrite::sync(m_file))
+        return fail(QStringLiteral("sync to disk failed: ") + m_file.errorString());
     return true;
 }
 
@@ -74,12 +125,63 @@ bool RecordFile::write(const QByteArray& record)
         return fail(QStringLiteral("file not open"));
     if (record.size() != m_recordSize)
         return fail(QStringLiteral("record of the wrong size"));
-    if (m_position >= count() && hasIncompleteTail())
+    const qint64 size = m_file.size();
+    const qint64 offset = m_position * m_recordSize;
+    const bool append = m_position >= size / m_recordSize;
+    if (append && size % m_recordSize != 0)
         return fail(QStringLiteral("the file ends with an incomplete record"));
-    if (!m_file.seek(m_position * m_recordSize))
-        return fail(m_file.errorString());
-    if (m_file.write(record) != m_recordSize || !m_file.flush())
-        return fail(m_file.errorString());
+
+    QByteArray old;
+    if (!append) {
+        // Read before writing, so that a failed overwrite can put the old record back.
+        if (!m_device->seek(offset))
+            return failed(QStringLiteral("seek failed"));
+        old = m_device->read(m_recordSize);
+        if (old.size() != m_recordSize)
+            return failed(QStringLiteral("short read"));
+    }
+    if (!writeAt(offset, record)) {
+        // Undone on the file itself: the device may be the one that failed.
+        if (append) {
+            if (m_file.resize(size))
+                SafeWrite::sync(m_file);
+        } else if (m_file.seek(offset) && m_file.write(old) == old.size()) {
+            SafeWrite::sync(m_file);
+        }
+        return false;
+    }
     ++m_position;
     return true;
+}
+
+bool RecordFile::readTail(QByteArray& tail)
+{
+    tail.clear();
+    if (!m_file.isOpen())
+        return fail(QStringLiteral("file not open"));
+    const qint64 whole = count() * m_recordSize;
+    const qint64 size = m_file.size();
+    if (size == whole)
+        return true;
+    if (!m_device->seek(whole))
+        return failed(QStringLiteral("seek failed"));
+    tail = m_device->read(size - whole);
+    if (tail.size() != size - whole)
+        return failed(QStringLiteral("short read"));
+    return true;
+}
+
+bool RecordFile::dropTail()
+{
+    if (!m_file.isOpen())
+        return fail(QStringLiteral("file not open"));
+    if (!m_file.resize(count() * m_recordSize) || !SafeWrite::sync(m_file))
+        return fail(m_file.errorString());
+    return true;
+}
+
+bool RecordFile::restoreTail(const QByteArray& tail)
+{
+    return m_file.isOpen() && m_file.seek(m_file.size()) && m_file.write(tail) == tail.size()
+        && SafeWrite::sync(m_file);
 }

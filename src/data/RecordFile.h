@@ -4,10 +4,17 @@
 //
 // An existing file is only ever opened for reading and writing in place: it is never truncated
 // or replaced. A missing file is created empty, and only when it does not exist.
+//
+// A write either happens whole or not at all, as far as the system lets a program know: the record
+// is written, flushed and synced to disk, and when any of these fails an append is cut back to the
+// former size and an overwrite puts the record's old bytes back.
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+
+#include <functional>
+#include <memory>
 
 class RecordFile {
 public:
@@ -20,11 +27,14 @@ public:
     bool open(const QString& path);
     void close();
     bool isOpen() const { return m_file.isOpen(); }
+    QString path() const { return m_file.fileName(); }
 
     // Whole records in the file; an incomplete tail is not counted.
     qint64 count() const;
     // True when the file ends with an incomplete record.
     bool hasIncompleteTail() const;
+    qint64 size() const { return m_file.isOpen() ? m_file.size() : 0; }
+    int recordSize() const { return m_recordSize; }
 
     // Positions before record n (1-based); n = count() + 1 positions at the end.
     bool seek(qint64 n);
@@ -33,17 +43,34 @@ public:
 
     // Reads the record at the current position and advances by one.
     bool read(QByteArray& record);
-    // Writes the record at the current position (overwriting, or appending at the end) and advances.
-    // An append after an incomplete tail is refused: it would shift every later record.
+    // Writes the record at the current position (overwriting, or appending at the end), syncs it to
+    // disk and advances. A failed write is undone (see above). An append after an incomplete tail is
+    // refused: it would shift every later record.
     bool write(const QByteArray& record);
+
+    // The bytes after the last whole record, if any.
+    bool readTail(QByteArray& tail);
+    // Cuts the file back to its whole records and syncs it.
+    bool dropTail();
+    // Puts bytes taken by dropTail back at the end of the file (on the file itself, not the device).
+    bool restoreTail(const QByteArray& tail);
 
     QString errorString() const { return m_error; }
 
+    // Test seam: every read and write of the records goes through the device this makes from the
+    // opened file (a device that fails after some bytes, say). Empty restores the file itself.
+    using DeviceMaker = std::function<std::unique_ptr<QIODevice>(QFile& file)>;
+    static void setDeviceMaker(DeviceMaker maker);
+
 private:
     bool fail(const QString& why);
+    bool failed(const QString& why); // fail with the device's own error when it has one
+    bool writeAt(qint64 offset, const QByteArray& bytes);
 
     const int m_recordSize;
     QFile m_file;
+    std::unique_ptr<QIODevice> m_wrapper;
+    QIODevice* m_device = &m_file;
     qint64 m_position = 0;
     QString m_error;
 };

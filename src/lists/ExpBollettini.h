@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Windows.h"
+#include "lists/ExportDialog.h"
 
 #include <memory>
 
@@ -8,11 +8,17 @@ namespace Ui {
 class ExpBollettini;
 }
 
-class TfrmExpBollettini : public Dialog {
+// The yearly slip export: the archive open in the slip editor, previewed in a grid and written to
+// "Riepilogo_Annuale_Versamenti.xls".
+class TfrmExpBollettini : public ExportDialog {
     Q_OBJECT
 public:
     explicit TfrmExpBollettini(QWidget* parent = nullptr);
     ~TfrmExpBollettini() override;
+
+protected:
+    // The slip editor's lblFile.
+    QString archivePath() const override;
 
 private:
     std::unique_ptr<Ui::ExpBollettini> m_ui;

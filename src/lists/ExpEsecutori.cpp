@@ -2,12 +2,20 @@
 
 #include "ui_ExpEsecutori.h"
 
+#include "app/HelpPages.h"
+#include "payers/PayerRecord.h"
+
 TfrmExpEsecutori::TfrmExpEsecutori(QWidget* parent)
-    : Dialog(parent)
+    : ExportDialog(parent, Exports::payers())
     , m_ui(std::make_unique<Ui::ExpEsecutori>())
 {
     m_ui->setupUi(this);
-    finishForm();
+    setUpForm(HelpPages::payerExportTitle(), HelpPages::payerExportBody());
 }
 
 TfrmExpEsecutori::~TfrmExpEsecutori() = default;
+
+QString TfrmExpEsecutori::archivePath() const
+{
+    return PayerRecord::archivePath();
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Windows.h"
+#include "lists/ExportDialog.h"
 
 #include <memory>
 
@@ -8,11 +8,15 @@ namespace Ui {
 class ExpEsecutori;
 }
 
-class TfrmExpEsecutori : public Dialog {
+// The payer export: the payer archive, previewed in a grid and written to "Esecutori.xls".
+class TfrmExpEsecutori : public ExportDialog {
     Q_OBJECT
 public:
     explicit TfrmExpEsecutori(QWidget* parent = nullptr);
     ~TfrmExpEsecutori() override;
+
+protected:
+    QString archivePath() const override;
 
 private:
     std::unique_ptr<Ui::ExpEsecutori> m_ui;

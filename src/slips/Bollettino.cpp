@@ -262,6 +262,8 @@ void TfrmBollettino::save()
         RecordEditor::saved(decision, *written, SlipEditor::insertedText(), SlipEditor::changedText());
     m_ui->lblPosizione->setText(*done.position);
     MessageBox::show(this, done.message);
+    if (!archive.notice().isEmpty())
+        MessageBox::show(this, archive.notice());
 }
 
 void TfrmBollettino::duplicate()

@@ -1,8 +1,11 @@
 #pragma once
 // The yearly slip archive as the slip editor uses it: each call opens the file (creating it
 // empty when missing), does one whole job and closes it again. Failures come back as an empty
-// result; the window shows the access message.
+// result; the window shows the access message. Locking, syncing, undoing a failed write and
+// mending an incomplete end are RecordArchive's.
 
+#include "data/Message.h"
+#include "data/RecordArchive.h"
 #include "data/RecordLayout.h"
 
 #include <QString>
@@ -25,11 +28,10 @@ public:
     // either leave a gap or file the slip under another number than the one shown.
     bool overwrite(qint64 n, const Record& record);
 
-    QString errorString() const { return m_error; }
+    QString errorString() const { return m_archive.errorString(); }
+    // After an append that moved an incomplete end aside: what to tell the user (shown once).
+    Message notice() const { return m_archive.notice(); }
 
 private:
-    bool fail(const QString& why);
-
-    QString m_path;
-    QString m_error;
+    RecordArchive m_archive;
 };

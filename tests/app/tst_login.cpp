@@ -1,5 +1,6 @@
 // The login and change-password windows, driven with keys and clicks.
 
+#include "ReadOnly.h"
 #include "TestSupport.h"
 #include "app/Avvio.h"
 #include "windows/ClickLabel.h"
@@ -266,6 +267,23 @@ private slots:
         type(field, QStringLiteral("nuova chiave"));
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY(menu()->isVisible());
+    }
+
+    // A password file that cannot be replaced (here: immutable) is a failure the window reports;
+    // the old password stays, byte for byte, and still logs in.
+    void changeThatCannotBeWrittenIsReported()
+    {
+        const QByteArray before = TestSupport::readAll(passwordPath());
+        ReadOnly guard(passwordPath());
+        REQUIRE_READ_ONLY(guard);
+        openChange();
+        fillChange(QStringLiteral("segreto"), QStringLiteral("nuova"), QStringLiteral("nuova"));
+        QTest::mouseClick(child<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().at(0).text, kChangeFailure);
+        QVERIFY(change()->isVisible());
+        QCOMPARE(TestSupport::readAll(passwordPath()), before);
+        QCOMPARE(PasswordFile::read(passwordPath()), std::optional<QString>(QStringLiteral("SEGRETO")));
     }
 
     // A password file last written by the Windows settings API keeps everything but the value.

@@ -47,14 +47,14 @@ private slots:
             int offset;
             int capacity;
         } cases[] = {
-            {false, "Importo", 0, 8},       {false, "Cents", 9, 2},        {false, "ImpLettere", 12, 250},
-            {false, "Intero", 266, 11},     {false, "CodFisc", 286, 16},   {false, "Esecutore", 303, 23},
-            {false, "CapRes", 395, 5},      {false, "DataScade", 401, 10}, {false, "Saldato", 925, 2},
-            {false, "Integrazione", 934, 2}, {false, "File01", 937, 250},  {false, "Desc03", 2192, 250},
-            {true, "Esecutore", 0, 23},     {true, "Sesso", 48, 1},        {true, "ProvRes", 122, 2},
-            {true, "ComuneRes", 125, 17},   {true, "Email", 324, 50},  {true, "Iban", 466, 27},
-            {true, "CodTariffa", 669, 4},   {true, "Ricontatta", 1176, 2}, {true, "File01", 1179, 250},
-            {true, "Desc01", 1932, 250},    {true, "Desc03", 2434, 250},
+            {false, "Importo", 0, 8},        {false, "Cents", 9, 2},        {false, "ImpLettere", 12, 250},
+            {false, "Intero", 266, 11},      {false, "CodFisc", 286, 16},   {false, "Esecutore", 303, 23},
+            {false, "CapRes", 395, 5},       {false, "DataScade", 401, 10}, {false, "Saldato", 925, 2},
+            {false, "Integrazione", 934, 2}, {false, "File01", 937, 250},   {false, "Desc03", 2192, 250},
+            {true, "Esecutore", 0, 23},      {true, "Sesso", 48, 1},        {true, "ProvRes", 122, 2},
+            {true, "ComuneRes", 125, 17},    {true, "Email", 324, 50},      {true, "Iban", 466, 27},
+            {true, "CodTariffa", 669, 4},    {true, "Ricontatta", 1176, 2}, {true, "File01", 1179, 250},
+            {true, "Desc01", 1932, 250},     {true, "Desc03", 2434, 250},
         };
         for (const auto& c : cases)
             QTest::newRow(QByteArray(c.payer ? "payer " : "slip ").append(c.name).constData())
@@ -83,7 +83,12 @@ private slots:
         QTest::newRow("plain") << "ROSSI MARIO" << QByteArray("ROSSI MARIO");
         QTest::newRow("a grave") << QString::fromUtf8("FORLÌ à") << QByteArray("FORL\xCC \xE0");
         QTest::newRow("euro sign") << QString::fromUtf8("5 €") << QByteArray("5 \x80");
-        QTest::newRow("outside the code page") << QString::fromUtf8("Łódź") << QByteArray("?\xF3" "d?");
+        QTest::newRow("outside the code page") << QString::fromUtf8("Łódź")
+                                               << QByteArray("?\xF3"
+                                                             "d?");
+        QTest::newRow("bytes the code page leaves undefined") << QString::fromUtf16(u"A\u0081\u008D\u008F\u0090\u009DB")
+                                                              << QByteArray("A\x81\x8D\x8F\x90\x9D"
+                                                                            "B");
         QTest::newRow("emoji is one character") << QString::fromUtf8("A😀B") << QByteArray("A?B");
         QTest::newRow("trimmed of codes 0 to 32") << QString::fromUtf8("\t  VERDI \r\n") << QByteArray("VERDI");
         QTest::newRow("cut to the capacity") << QString(30, QLatin1Char('X')) << QByteArray(23, 'X');
@@ -111,11 +116,11 @@ private slots:
         // a flag that is neither "Sì" nor "No".
         QByteArray bytes(2443, 'Q');
         bytes[303] = char(200);                               // name: length 200, capacity 23
-        bytes.replace(327, 2, QByteArray("\x01M", 2));         // sex
-        bytes.replace(329, 3, QByteArray("\x02 7", 3));        // day " 7"
-        bytes.replace(925, 3, QByteArray("\x00\x00\x00", 3));  // Saldato: empty
-        bytes.replace(928, 3, QByteArray("\x02S\xEC", 3));     // Rilascio: Sì
-        bytes.replace(931, 3, QByteArray("\x02No", 3));        // Annuale: No
+        bytes.replace(327, 2, QByteArray("\x01M", 2));        // sex
+        bytes.replace(329, 3, QByteArray("\x02 7", 3));       // day " 7"
+        bytes.replace(925, 3, QByteArray("\x00\x00\x00", 3)); // Saldato: empty
+        bytes.replace(928, 3, QByteArray("\x02S\xEC", 3));    // Rilascio: Sì
+        bytes.replace(931, 3, QByteArray("\x02No", 3));       // Annuale: No
         const Record record(SlipRecord::layout(), bytes);
         QCOMPARE(record.text("Esecutore"), QString(23, QLatin1Char('Q'))); // never beyond the field
         QCOMPARE(record.text("Sesso"), QStringLiteral("M"));

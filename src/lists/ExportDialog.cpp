@@ -1,0 +1,157 @@
+#include "lists/ExportDialog.h"
+
+#include "app/Guida.h"
+#include "data/CodePage.h"
+#include "data/OpenURL.h"
+#include "windows/FieldBehaviour.h"
+#include "windows/Prompts.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QLocale>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+static void initExportResources()
+{
+    Q_INIT_RESOURCE(slips);
+}
+
+namespace {
+
+const Behaviour::Hint kHints[] = {
+    {"cmdEsporta", "Esporta l'archivio in formato Microsoft Excel."},
+    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
+    {"cmdEsci", "Esci da questo ambiente di lavoro."},
+};
+
+const char* const kStyle = R"(
+QFrame#panContainer { background: #ffffff; border: 1px solid #8ea6c0; }
+QLabel#lblTitolo { background: #1f4e8c; color: #ffffff; font-weight: bold; padding-left: 12px; border: none; }
+QLabel#lblConteggio { background: transparent; color: #dfe7f1; padding-right: 12px; border: none; }
+QTableView#grdRecords { background: #ffffff; alternate-background-color: #edf2f8; border: 1px solid #8ea6c0;
+    gridline-color: #d3dce7; color: #111111; selection-background-color: #c9dcf3; selection-color: #111111; }
+QTableView#grdRecords QHeaderView::section { background: #f0f4f9; color: #1f3b5c; font-weight: bold;
+    border: none; border-right: 1px solid #c9d5e2; border-bottom: 1px solid #8ea6c0; padding: 0 6px; }
+QTableView#grdRecords QLineEdit { border: 2px solid #e0a100; padding: 0 2px; }
+QToolButton { background: #ffffff; color: #1f3b5c; border: 1px solid #b8c6d6; border-radius: 4px;
+    padding: 0 10px; font-weight: bold; }
+QToolButton:hover { background: #e3eefb; border-color: #1f4e8c; }
+QToolButton:pressed { background: #c9dcf3; }
+QToolButton#cmdEsporta { background: #1f4e8c; color: #ffffff; border-color: #163a69; }
+QToolButton#cmdEsporta:hover { background: #2b64ad; }
+QLabel#panInfo { background: #1f4e8c; color: #ffffff; padding-left: 12px; border: 1px solid #163a69; }
+)";
+
+QString countText(qsizetype rows)
+{
+    if (rows == 1)
+        return QStringLiteral("1 scheda");
+    return QStringLiteral("%1 schede").arg(QLocale(QLocale::Italian, QLocale::Italy).toString(qint64(rows)));
+}
+
+} // namespace
+
+ExportDialog::ExportDialog(QWidget* owner, const ExportDef& def)
+    : Dialog(owner)
+    , m_grid(new ExportGrid(def, this))
+{
+    initExportResources();
+}
+
+void ExportDialog::setUpForm(const QString& helpTitle, const QString& helpBody)
+{
+    m_helpTitle = helpTitle;
+    m_helpBody = helpBody;
+    finishForm();
+    setStyleSheet(QStringLiteral("%1 { background: #dfe7f1; }").arg(QLatin1String(metaObject()->className()))
+                  + QString::fromLatin1(kStyle));
+
+    m_view = findChild<QTableView*>(QStringLiteral("grdRecords"));
+    Q_ASSERT(m_view);
+    m_view->setModel(m_grid);
+    // Fixed row heights and column widths: the view never measures 100 000 rows of text.
+    QHeaderView* rows = m_view->verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(21);
+    rows->setDefaultSectionSize(21);
+    rows->hide();
+    QHeaderView* columns = m_view->horizontalHeader();
+    columns->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    columns->setHighlightSections(false);
+    columns->setFixedHeight(26);
+    const auto& defColumns = m_grid->def().columns;
+    for (int c = 0; c < static_cast<int>(defColumns.size()); ++c)
+        m_view->setColumnWidth(c, defColumns[c].gridWidth);
+    m_view->setAlternatingRowColors(true);
+    m_view->setWordWrap(false);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                            | QAbstractItemView::AnyKeyPressed);
+    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // The mouse over the grid's cells is over the viewport: named, so that it empties panInfo too.
+    m_view->viewport()->setObjectName(QStringLiteral("grdRecordsArea"));
+
+    const auto command = [this](const char* name, const char* icon) {
+        auto* button = findChild<QToolButton*>(QString::fromLatin1(name));
+        Q_ASSERT(button);
+        button->setIcon(QIcon(QStringLiteral(":/slips/icons/%1.svg").arg(QLatin1String(icon))));
+        button->setIconSize(QSize(24, 24));
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setCursor(Qt::PointingHandCursor);
+        // A click takes the focus, so that a cell still being edited is committed before an export.
+        button->setFocusPolicy(Qt::StrongFocus);
+        return button;
+    };
+    connect(command("cmdEsporta", "esporta"), &QToolButton::clicked, this, &ExportDialog::exportFile);
+    connect(command("cmdGuida", "guida"), &QToolButton::clicked, this,
+            [this] { TfrmGuida::showPage(this, m_helpTitle, m_helpBody); });
+    connect(command("cmdEsci", "esci"), &QToolButton::clicked, this, &QWidget::close);
+
+    Behaviour::installHints(this, "panInfo", kHints,
+                            {"panContainer", "grdRecords", "grdRecordsArea", "lblTitolo", "lblConteggio"});
+}
+
+void ExportDialog::showEvent(QShowEvent* event)
+{
+    Dialog::showEvent(event);
+    if (m_filled)
+        return;
+    m_filled = true;
+    fillGrid();
+}
+
+void ExportDialog::fillGrid()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool whole = m_grid->fill(CodePage::trimmed(archivePath()));
+    QGuiApplication::restoreOverrideCursor();
+    if (auto* count = findChild<QLabel*>(QStringLiteral("lblConteggio")))
+        count->setText(countText(m_grid->rowCount()));
+    // The grid holds only the records actually read, and the user learns that the archive could
+    // not be read whole; the box comes once the window is on screen.
+    if (!whole)
+        QTimer::singleShot(0, this, [this] { MessageBox::show(this, Exports::noAccess()); });
+}
+
+void ExportDialog::exportFile()
+{
+    if (auto* button = findChild<QToolButton*>(QStringLiteral("cmdEsporta")))
+        button->setFocus(Qt::OtherFocusReason);
+    if (MessageBox::show(this, Exports::askExport()) != MessageBox::Button::Yes)
+        return;
+    const QString path = m_grid->exportPath();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = m_grid->exportTo(path);
+    QGuiApplication::restoreOverrideCursor();
+    if (!written) {
+        MessageBox::show(this, Exports::cannotExport());
+        return;
+    }
+    if (MessageBox::show(this, Exports::askOpen()) != MessageBox::Button::No)
+        TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'));
+}

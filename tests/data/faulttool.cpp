@@ -1,0 +1,85 @@
+// The program's own save paths in a process of their own, for the tests that run them under the
+// fault-injection library, kill them in the middle of a save or run two of them at once.
+//
+//   faulttool append <archive> <slip|payer> <name>          appends a record named <name>
+//   faulttool overwrite <archive> <slip|payer> <n> <name>   overwrites record n
+//   faulttool loop <archive> <count> <prefix>               appends slips <prefix>00001, 00002, ...
+//   faulttool ini <file> <section> <key> <value>            sets one settings value
+//   faulttool margin <folder> <key> <value>                 stores a print margin as "Applica" does
+//   faulttool password <file> <password>                    changes the password as the window does
+//
+// Exit code 0 when the save was done, 1 when it failed (the reason on standard error), 2 for
+// wrong arguments. A notice for the user is printed on standard output.
+
+#include "data/IniFile.h"
+#include "data/PasswordFile.h"
+#include "data/Platform.h"
+#include "data/RecordArchive.h"
+#include "data/RecordLayout.h"
+#include "payers/PayerRecord.h"
+#include "printing/PrintMargins.h"
+#include "slips/SlipArchive.h"
+#include "slips/SlipRecord.h"
+
+#include <cstdio>
+
+namespace {
+
+QString arg(char** argv, int i)
+{
+    return QString::fromLocal8Bit(argv[i]);
+}
+
+int done(bool ok, const QString& error = {}, const QString& notice = {})
+{
+    if (!notice.isEmpty())
+        std::fprintf(stdout, "%s\n", notice.toUtf8().constData());
+    if (!ok)
+        std::fprintf(stderr, "failed: %s\n", error.toUtf8().constData());
+    return ok ? 0 : 1;
+}
+
+Record named(bool payer, const QString& name)
+{
+    Record record(payer ? PayerRecord::layout() : SlipRecord::layout());
+    record.setText("Esecutore", name);
+    return record;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    const QByteArray command = argv[1];
+    if ((command == "append" && argc == 5) || (command == "overwrite" && argc == 6)) {
+        const bool payer = arg(argv, 3) == QLatin1String("payer");
+        RecordArchive archive(arg(argv, 2), payer ? PayerRecord::kSize : SlipRecord::kSize);
+        const Record record = named(payer, arg(argv, argc - 1));
+        if (command == "append") {
+            const std::optional<qint64> n = archive.append(record.bytes());
+            return done(n.has_value(), archive.errorString(), archive.notice().text);
+        }
+        return done(archive.overwrite(arg(argv, 4).toLongLong(), record.bytes()), archive.errorString());
+    }
+    if (command == "loop" && argc == 5) {
+        SlipArchive archive(arg(argv, 2));
+        const int count = arg(argv, 3).toInt();
+        for (int i = 1; i <= count; ++i) {
+            const QString name = arg(argv, 4) + QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0'));
+            if (!archive.append(named(false, name)))
+                return done(false, archive.errorString());
+        }
+        return 0;
+    }
+    if (command == "ini" && argc == 6)
+        return done(IniFile::writeString(arg(argv, 2), arg(argv, 3), arg(argv, 4), arg(argv, 5)));
+    if (command == "margin" && argc == 5) {
+        ProgramFolder::setOverride(arg(argv, 2));
+        return done(PrintMargins::write(arg(argv, 3), arg(argv, 4)));
+    }
+    if (command == "password" && argc == 4)
+        return done(PasswordFile::write(arg(argv, 2), arg(argv, 3)));
+    return 2;
+}

@@ -1,0 +1,362 @@
+// The save paths as whole processes under real faults: a chosen write, short write, sync or rename
+// failing (a library loaded with LD_PRELOAD), a full disk, a kill in the middle of a save, two
+// instances appending at once, and a program folder that is read-only for the user.
+
+#include "CoreSupport.h"
+
+#include "data/IniFile.h"
+#include "data/PasswordFile.h"
+#include "payers/PayerRecord.h"
+#include "slips/SlipRecord.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTest>
+#include <QThread>
+
+#include <unistd.h>
+
+namespace {
+
+const QString kTool = QStringLiteral(TASSELLA_FAULT_TOOL);
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+    bool struck = false;
+};
+
+QProcessEnvironment environment(const QString& fault, const QString& mark)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!fault.isEmpty()) {
+        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TASSELLA_FAIL_LIBRARY));
+        env.insert(QStringLiteral("TASSELLA_FAIL"), fault);
+        env.insert(QStringLiteral("TASSELLA_FAIL_MARK"), mark);
+        // A sanitizer build wants its runtime first; the fault library comes before it.
+        const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
+    }
+    return env;
+}
+
+// Runs the tool, as user "nobody" when asNobody is set.
+Run run(const QStringList& args, const QString& fault = {}, bool asNobody = false)
+{
+    QTemporaryDir markDir;
+    // Open to the user "nobody" too.
+    QFile::setPermissions(markDir.path(), QFileDevice::Permissions(0x7777));
+    const QString mark = markDir.filePath(QStringLiteral("struck"));
+    QProcess process;
+    process.setProcessEnvironment(environment(fault, mark));
+    if (asNobody)
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                  QStringLiteral("--clear-groups"), kTool}
+                          + args);
+    else
+        process.start(kTool, args);
+    Run result;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    result.struck = QFileInfo::exists(mark);
+    return result;
+}
+
+QByteArray record(bool payer, const QString& name)
+{
+    Record record(payer ? PayerRecord::layout() : SlipRecord::layout());
+    record.setText("Esecutore", name);
+    return record.bytes();
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// One save path: the file it changes, its content before, the command, and the content after.
+struct Save {
+    QString file;
+    QByteArray before;
+    QStringList args;
+    QByteArray after;
+};
+
+Save prepare(const QString& what, const QString& folder)
+{
+    Save save;
+    const QByteArray settings = TestSupport::readAll(TestSupport::fixture(QStringLiteral("windows_settings.ini")));
+    if (what.startsWith(QLatin1String("slip")) || what.startsWith(QLatin1String("payer"))) {
+        const bool payer = what.startsWith(QLatin1String("payer"));
+        const int size = payer ? PayerRecord::kSize : SlipRecord::kSize;
+        save.file = folder + (payer ? QStringLiteral("/Esecutori.pro") : QStringLiteral("/2024.bol"));
+        save.before = record(payer, QStringLiteral("UNO")) + record(payer, QStringLiteral("DUE"))
+            + record(payer, QStringLiteral("TRE"));
+        const QByteArray changed = record(payer, QStringLiteral("NUOVO"));
+        const QString kind = payer ? QStringLiteral("payer") : QStringLiteral("slip");
+        if (what.endsWith(QLatin1String("append"))) {
+            save.args = QStringList{QStringLiteral("append"), save.file, kind, QStringLiteral("NUOVO")};
+            save.after = save.before + changed;
+        } else if (what.endsWith(QLatin1String("incomplete end"))) {
+            // The end is moved to a side file first, then the record appended.
+            save.args = QStringList{QStringLiteral("append"), save.file, kind, QStringLiteral("NUOVO")};
+            save.after = save.before + changed;
+            save.before += QByteArray(100, 'x');
+        } else {
+            save.args =
+                QStringList{QStringLiteral("overwrite"), save.file, kind, QStringLiteral("2"), QStringLiteral("NUOVO")};
+            save.after = save.before.left(size) + changed + save.before.mid(2 * size);
+        }
+    } else {
+        const bool password = what == QLatin1String("password");
+        save.file = folder + (password ? QStringLiteral("/unins000.dll") : QStringLiteral("/Tassella.ini"));
+        save.before = settings;
+        save.args = password ? QStringList{QStringLiteral("password"), save.file, QStringLiteral("nuova")}
+                             : QStringList{QStringLiteral("margin"), folder + QLatin1Char('/'),
+                                           QStringLiteral("Superiore"), QStringLiteral("-7")};
+        // What the same change gives without faults.
+        QTemporaryDir scratch;
+        const QString copy = scratch.filePath(QStringLiteral("copy.ini"));
+        TestSupport::writeAll(copy, settings);
+        if (password)
+            PasswordFile::write(copy, QStringLiteral("nuova"));
+        else
+            IniFile::writeString(copy, QStringLiteral("Margini Stampa"), QStringLiteral("Superiore"),
+                                 QStringLiteral("-7"));
+        save.after = TestSupport::readAll(copy);
+    }
+    TestSupport::writeAll(save.file, save.before);
+    return save;
+}
+
+const QStringList kSaves = {QStringLiteral("slip append"),     QStringLiteral("slip append after an incomplete end"),
+                            QStringLiteral("slip overwrite"),  QStringLiteral("payer append"),
+                            QStringLiteral("payer overwrite"), QStringLiteral("settings"),
+                            QStringLiteral("password")};
+
+} // namespace
+
+class TestFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(QFileInfo(kTool).isExecutable(), qPrintable(kTool)); }
+
+    // Every I/O call of every save path fails in turn: the failure is reported, and the file is the
+    // old one byte for byte; once the count passes the save's last call, the save goes through.
+    void eachCallFailsInTurn_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("call");
+        for (const QString& what : kSaves)
+            for (const char* call : {"write", "short", "fsync", "rename"})
+                QTest::addRow("%s, %s", qPrintable(what), call) << what << QString::fromLatin1(call);
+    }
+    void eachCallFailsInTurn()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, call);
+        int reported = 0;
+        for (int n = 1; n <= 20; ++n) {
+            QTemporaryDir folder;
+            const Save save = prepare(what, folder.path());
+            const QStringList files = entries(folder.path());
+            const Run result = run(save.args, call + QLatin1Char(':') + QString::number(n));
+            const QByteArray now = TestSupport::readAll(save.file);
+            if (!result.struck) {
+                QVERIFY2(result.exitCode == 0, result.err.constData());
+                QCOMPARE(now, save.after);
+                break;
+            }
+            QVERIFY(n < 20);
+            if (result.exitCode == 0 && call == QLatin1String("fsync")) {
+                // Qt syncs a replaced file once more after our own sync and ignores the result;
+                // the content was on disk already.
+                QCOMPARE(now, save.after);
+                continue;
+            }
+            QVERIFY2(result.exitCode == 1,
+                     qPrintable(QStringLiteral("call %1 struck, exit %2").arg(n).arg(result.exitCode)));
+            QCOMPARE(now, save.before);
+            QCOMPARE(entries(folder.path()), files); // no temporary or half file left behind
+            ++reported;
+        }
+        // Every path writes and syncs; only the whole-file replacements rename.
+        const bool renames = what == QLatin1String("settings") || what == QLatin1String("password");
+        QVERIFY2(reported > 0 || (call == QLatin1String("rename") && !renames), "no failure was reported");
+    }
+
+    // A full disk: nothing can grow. Appends and whole-file replacements fail and change nothing;
+    // an overwrite in place needs no new room and goes through.
+    void fullDisk_data()
+    {
+        QTest::addColumn<QString>("what");
+        for (const QString& what : kSaves)
+            QTest::newRow(qPrintable(what)) << what;
+    }
+    void fullDisk()
+    {
+        QFETCH(QString, what);
+        QTemporaryDir folder;
+        const Save save = prepare(what, folder.path());
+        const Run result = run(save.args, QStringLiteral("full"));
+        if (what.endsWith(QLatin1String("overwrite"))) {
+            QCOMPARE(result.exitCode, 0);
+            QCOMPARE(TestSupport::readAll(save.file), save.after);
+            return;
+        }
+        QVERIFY(result.struck);
+        QCOMPARE(result.exitCode, 1);
+        QCOMPARE(TestSupport::readAll(save.file), save.before);
+        if (what == QLatin1String("password")) // the old password still logs in
+            QCOMPARE(PasswordFile::read(save.file), std::optional<QString>(QStringLiteral("VECCHIA")));
+    }
+
+    // A program folder the user may not write to, holding files the user may write: the password
+    // and the margins are written in place; a write in place that fails puts the old bytes back.
+    void readOnlyFolderWritesInPlace_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("fault");
+        for (const char* what : {"password", "settings"})
+            for (const char* fault : {"", "write:1", "short:1", "fsync:1"})
+                QTest::addRow("%s%s%s", what, *fault ? ", " : "", fault)
+                    << QString::fromLatin1(what) << QString::fromLatin1(fault);
+    }
+    void readOnlyFolderWritesInPlace()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, fault);
+        const bool root = geteuid() == 0;
+        if (root && QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+            QSKIP("running as root without setpriv: the folder cannot be made read-only for the program here");
+        QTemporaryDir folder;
+        const Save save = prepare(what, folder.path());
+        // Read-only for the user who runs the save (root keeps the folder, "nobody" runs it).
+        QVERIFY(QFile::setPermissions(folder.path(),
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                          | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(save.file,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                                          | QFile::ReadOther | QFile::WriteOther));
+        const Run result = run(save.args, fault, root);
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(entries(folder.path()), QStringList{QFileInfo(save.file).fileName()});
+        if (fault.isEmpty()) {
+            QVERIFY2(result.exitCode == 0, result.err.constData());
+            QCOMPARE(TestSupport::readAll(save.file), save.after);
+        } else {
+            QVERIFY(result.struck);
+            QCOMPARE(result.exitCode, 1);
+            QCOMPARE(TestSupport::readAll(save.file), save.before);
+        }
+    }
+
+    // A process appending slips in a loop is killed at random moments, some of them in the middle
+    // of writing a record. The archive always holds whole records plus at most one incomplete end,
+    // the records saved before are unchanged, and the next append moves the end aside.
+    void killedWhileSaving()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("2024.bol"));
+        QRandomGenerator random(20261210);
+        QByteArray kept; // the archive's whole records after the last repair
+        int tails = 0;
+        for (int round = 0; round < 30; ++round) {
+            QTemporaryDir markDir;
+            const QString mark = markDir.filePath(QStringLiteral("struck"));
+            const bool midRecord = round % 3 == 0;
+            QProcess process;
+            process.setProcessEnvironment(
+                environment(midRecord ? QStringLiteral("hang:%1").arg(random.bounded(1, 30)) : QString(), mark));
+            const QString prefix = QStringLiteral("R%1-").arg(round, 2, 10, QLatin1Char('0'));
+            process.start(kTool, {QStringLiteral("loop"), path, QStringLiteral("100000"), prefix});
+            QVERIFY(process.waitForStarted());
+            if (midRecord)
+                QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(mark), 20000);
+            else
+                QThread::msleep(random.bounded(20, 200));
+            process.kill(); // SIGKILL
+            QVERIFY(process.waitForFinished());
+            QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+
+            const QByteArray bytes = TestSupport::readAll(path);
+            QVERIFY(bytes.startsWith(kept));
+            const qsizetype whole = bytes.size() / SlipRecord::kSize * SlipRecord::kSize;
+            const QByteArray tail = bytes.mid(whole);
+            if (midRecord)
+                QVERIFY2(!tail.isEmpty(), "killed in the middle of a record, yet no incomplete end");
+            // The new whole records are this round's slips, in order.
+            for (qsizetype at = kept.size(), i = 1; at < whole; at += SlipRecord::kSize, ++i) {
+                const Record slip(SlipRecord::layout(), bytes.mid(at, SlipRecord::kSize));
+                QCOMPARE(slip.text("Esecutore"), prefix + QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0')));
+            }
+
+            const QStringList before = entries(folder.path());
+            const Run repair = run({QStringLiteral("append"), path, QStringLiteral("slip"), QStringLiteral("DOPO")});
+            QVERIFY2(repair.exitCode == 0, repair.err.constData());
+            const QByteArray added = record(false, QStringLiteral("DOPO"));
+            QCOMPARE(TestSupport::readAll(path), bytes.left(whole) + added);
+            QStringList sideFiles = entries(folder.path());
+            for (const QString& name : before)
+                sideFiles.removeOne(name);
+            if (tail.isEmpty()) {
+                QVERIFY(repair.out.isEmpty());
+                QVERIFY(sideFiles.isEmpty());
+            } else {
+                ++tails;
+                QCOMPARE(sideFiles.size(), 1);
+                QVERIFY(sideFiles.at(0).startsWith(QStringLiteral("2024.bol.coda-")));
+                QCOMPARE(TestSupport::readAll(folder.filePath(sideFiles.at(0))), tail);
+                QVERIFY(QString::fromUtf8(repair.out).contains(sideFiles.at(0)));
+            }
+            kept = bytes.left(whole) + added;
+        }
+        QVERIFY(tails >= 10);
+    }
+
+    // Two instances append 500 slips each to one archive at the same time: 1000 whole records,
+    // every slip once, each instance's slips in its own order.
+    void twoInstancesAppendAtOnce()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("2024.bol"));
+        QProcess first, second;
+        first.start(kTool, {QStringLiteral("loop"), path, QStringLiteral("500"), QStringLiteral("A")});
+        second.start(kTool, {QStringLiteral("loop"), path, QStringLiteral("500"), QStringLiteral("B")});
+        QVERIFY(first.waitForFinished(120000));
+        QVERIFY(second.waitForFinished(120000));
+        QVERIFY2(first.exitCode() == 0, first.readAllStandardError().constData());
+        QVERIFY2(second.exitCode() == 0, second.readAllStandardError().constData());
+
+        const QByteArray bytes = TestSupport::readAll(path);
+        QCOMPARE(bytes.size(), 1000 * SlipRecord::kSize);
+        QSet<QString> seen;
+        int nextA = 1, nextB = 1;
+        for (qsizetype at = 0; at < bytes.size(); at += SlipRecord::kSize) {
+            const QString name = Record(SlipRecord::layout(), bytes.mid(at, SlipRecord::kSize)).text("Esecutore");
+            QVERIFY2(!seen.contains(name), qPrintable(name));
+            seen.insert(name);
+            int& next = name.startsWith(QLatin1Char('A')) ? nextA : nextB;
+            QCOMPARE(name.mid(1).toInt(), next);
+            ++next;
+        }
+        QCOMPARE(nextA, 501);
+        QCOMPARE(nextB, 501);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFaults)
+#include "tst_faults.moc"
