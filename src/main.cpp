@@ -6,6 +6,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tassella"));
+    // Ties the windows to the menu entry tassella.desktop (its icon in the task bar on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("tassella"));
     // The program ends when the login window's "Esci" is used or the start menu closes,
     // not when the last visible window happens to hide.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,9 +1,15 @@
 // Build tool: turns the user guide's Markdown source into "Guida.pdf" for the program folder.
-//   tassella_makeguide <Guida.md> <Guida.pdf>
+//   tassella_makeguide <Guida.md> <Guida.pdf> [<pictures folder>]
 // Every first-level heading starts a new page; pages are A4 and numbered at the foot.
+// A line of its own "![caption](shots/login.png)" puts a picture there, centred, with its caption
+// below; the path is relative to the pictures folder. A missing picture stops the build.
+
+#include <algorithm>
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
+#include <QRegularExpression>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QTextBlock>
@@ -16,8 +22,8 @@ int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
-    if (args.size() != 3) {
-        QTextStream(stderr) << "usage: tassella_makeguide <Guida.md> <Guida.pdf>\n";
+    if (args.size() != 3 && args.size() != 4) {
+        QTextStream(stderr) << "usage: tassella_makeguide <Guida.md> <Guida.pdf> [<pictures folder>]\n";
         return 2;
     }
     QFile source(args.at(1));
@@ -30,7 +36,27 @@ int main(int argc, char* argv[])
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSizeF(10);
     document.setDefaultFont(font);
-    document.setMarkdown(QString::fromUtf8(source.readAll()), QTextDocument::MarkdownDialectGitHub);
+    // Picture lines become placeholders that the document's own Markdown reader leaves alone; each is
+    // then replaced by the picture and its caption.
+    struct Picture {
+        QString caption;
+        QString path;
+    };
+    QList<Picture> pictures;
+    QString markdown = QString::fromUtf8(source.readAll());
+    static const QRegularExpression pictureLine(QStringLiteral("^!\\[([^\\]]*)\\]\\(([^)\\s]+)\\)[ \\t]*$"),
+                                                QRegularExpression::MultilineOption);
+    for (QRegularExpressionMatch match = pictureLine.match(markdown); match.hasMatch();
+         match = pictureLine.match(markdown, match.capturedStart())) {
+        pictures.append({match.captured(1), match.captured(2)});
+        markdown.replace(match.capturedStart(), match.capturedLength(),
+                         QStringLiteral("TASSELLAPICTURE%1").arg(pictures.size() - 1));
+    }
+    document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+    if (!pictures.isEmpty() && args.size() != 4) {
+        QTextStream(stderr) << "the guide has pictures: give the pictures folder\n";
+        return 2;
+    }
 
     // No ligatures: "fi" stays two letters, so the PDF's text can be searched and copied as typed.
     {
@@ -74,6 +100,53 @@ int main(int argc, char* argv[])
             format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
             table->setFormat(format);
         }
+    }
+
+    // The pictures, at 72 screen pixels to the inch as the desktop shows them (the document's
+    // unit is 1/96 inch), never wider than the text nor taller than most of a page.
+    static const QRegularExpression placeholder(QStringLiteral("^TASSELLAPICTURE(\\d+)$"));
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QRegularExpressionMatch match = placeholder.match(block.text().trimmed());
+        if (!match.hasMatch())
+            continue;
+        const Picture& picture = pictures.at(match.captured(1).toInt());
+        QImage image(args.at(3) + QLatin1Char('/') + picture.path);
+        if (image.isNull()) {
+            QTextStream(stderr) << "missing picture " << args.at(3) << "/" << picture.path << "\n";
+            return 1;
+        }
+        document.addResource(QTextDocument::ImageResource, QUrl(picture.path), image);
+        const QSizeF shown = QSizeF(image.size()) / image.devicePixelRatio() * 0.75;
+        const double scale = std::min({1.0, 620.0 / shown.width(), 760.0 / shown.height()});
+        QTextImageFormat format;
+        format.setName(picture.path);
+        format.setWidth(shown.width() * scale);
+        format.setHeight(shown.height() * scale);
+
+        QTextCursor cursor(block);
+        cursor.movePosition(QTextCursor::StartOfBlock);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        QTextBlockFormat centred = block.blockFormat();
+        centred.setAlignment(Qt::AlignHCenter);
+        centred.setTopMargin(8);
+        centred.setBottomMargin(2);
+        centred.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+        cursor.setBlockFormat(centred);
+        cursor.insertImage(format);
+        if (!picture.caption.isEmpty()) {
+            QTextBlockFormat captionBlock = centred;
+            captionBlock.setTopMargin(0);
+            captionBlock.setBottomMargin(10);
+            QTextCharFormat captionChars;
+            captionChars.setFontItalic(true);
+            captionChars.setFontPointSize(9);
+            captionChars.setForeground(QColor(0x1d, 0x3f, 0x72));
+            captionChars.setFontStyleStrategy(QFont::PreferNoShaping);
+            cursor.insertBlock(captionBlock, captionChars);
+            cursor.insertText(picture.caption, captionChars);
+        }
+        block = cursor.block();
     }
 
     const QString target = args.at(2);

@@ -27,6 +27,7 @@
 #include "checks/Calendario.h"
 #include "windows/Artwork.h"
 #include "windows/Windows.h"
+#include "app/StartupChecks.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -84,6 +85,7 @@ const Windows::WindowDef kWindows[] = {
 
 void createWindows()
 {
+    StartupChecks::installShellFailureMessage();
     // One icon for every window, set before the first window exists.
     QApplication::setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
     Windows::setRegistry(kWindows);
@@ -93,8 +95,10 @@ void createWindows()
 
 void showLogin()
 {
-    if (auto* login = qobject_cast<Workspace*>(Windows::byClass("TfrmPassword")))
+    if (auto* login = qobject_cast<Workspace*>(Windows::byClass("TfrmPassword"))) {
         login->showFrom(nullptr);
+        StartupChecks::warnIfProgramFolderReadOnly(login);
+    }
 }
 
 } // namespace Startup

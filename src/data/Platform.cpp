@@ -1,15 +1,25 @@
 #include "data/Platform.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <QUrl>
 
 namespace Shell {
 namespace {
 bool g_recording = false;
+bool g_failing = false;
 QStringList g_opened;
+std::function<void(const QString&)> g_failureHandler;
+
+void fail(const QString& target)
+{
+    if (g_failureHandler)
+        g_failureHandler(target);
+}
 
 // The text as the windows build it: a path, a web address or a mailto link, usually enclosed in
 // double quotes so that blanks in a path survive. Web and mail addresses become URLs as they
@@ -37,27 +47,105 @@ void open(const QString& target)
     const QUrl url = toUrl(target);
     if (g_recording) {
         g_opened.append(url.toString(QUrl::FullyEncoded));
+        if (g_failing)
+            fail(target);
         return;
     }
-    QDesktopServices::openUrl(url);
+    // xdg-open is what the desktop itself uses to open a file or a link (it asks GNOME, KDE, XFCE
+    // or the MIME defaults which program to start). QDesktopServices::openUrl ends up there too,
+    // but tells only whether xdg-open started, never whether a program was found for the target,
+    // and does nothing on platforms without a desktop. Run it ourselves and read its answer:
+    // exit code 3 means no program for this kind of target, 4 that the desktop's opener failed.
+    // The process is watched through the event loop; nothing waits for it.
+    const QString argument = url.isLocalFile() ? url.toLocalFile() : url.toString(QUrl::FullyEncoded);
+    auto* process = new QProcess(QCoreApplication::instance());
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, target, url](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         // A missing file (the guide deleted) stays silent, as the shell-open
+                         // routine promises; some openers report it with the same code.
+                         if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
+                             return;
+                         if (status == QProcess::NormalExit && (code == 3 || code == 4))
+                             fail(target);
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process, [process, target](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        process->deleteLater();
+        fail(target); // no xdg-open on this system: nothing can open anything
+    });
+    process->start(QStringLiteral("xdg-open"), {argument});
+}
+
+Message failureMessage(const QString& target)
+{
+    const QUrl url = toUrl(target);
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("mailto"))
+        return {MessageKind::Warning,
+                QStringLiteral("Attenzione: nel sistema non è impostato alcun programma di posta elettronica, "
+                               "per cui non è possibile scrivere a ")
+                    + url.path()
+                    + QStringLiteral(".\n\r\n\rScegliere il programma di posta predefinito nelle "
+                                     "impostazioni del desktop (Applicazioni predefinite).")};
+    if (!url.isLocalFile())
+        return {MessageKind::Warning,
+                QStringLiteral("Attenzione: nel sistema non è impostato alcun programma per aprire l'indirizzo ")
+                    + url.toString()
+                    + QStringLiteral(".\n\r\n\rScegliere il browser predefinito nelle "
+                                     "impostazioni del desktop (Applicazioni predefinite).")};
+    return {MessageKind::Warning,
+            QStringLiteral("Attenzione: nel sistema non è impostato alcun programma per aprire questo tipo di file:"
+                           "\n\r\n\r")
+                + QDir::toNativeSeparators(url.toLocalFile())
+                + QStringLiteral("\n\r\n\rScegliere il programma da usare con il tasto destro sul file, "
+                                 "\"Apri con\", nel gestore dei file del desktop.")};
+}
+
+void setFailureHandler(std::function<void(const QString& target)> handler)
+{
+    g_failureHandler = std::move(handler);
 }
 
 void setRecording(bool on)
 {
     g_recording = on;
+    g_failing = false;
     g_opened.clear();
 }
-QStringList opened() { return g_opened; }
-void clearOpened() { g_opened.clear(); }
+void setFailing(bool on)
+{
+    g_failing = on;
+}
+QStringList opened()
+{
+    return g_opened;
+}
+void clearOpened()
+{
+    g_opened.clear();
+}
 } // namespace Shell
 
 namespace Clock {
 namespace {
 QDateTime g_fixed;
 }
-QDate today() { return now().date(); }
-QDateTime now() { return g_fixed.isValid() ? g_fixed : QDateTime::currentDateTime(); }
-void setFixed(const QDateTime& moment) { g_fixed = moment; }
+QDate today()
+{
+    return now().date();
+}
+QDateTime now()
+{
+    return g_fixed.isValid() ? g_fixed : QDateTime::currentDateTime();
+}
+void setFixed(const QDateTime& moment)
+{
+    g_fixed = moment;
+}
 } // namespace Clock
 
 namespace ProgramFolder {
@@ -72,6 +160,39 @@ QString path()
         folder += QLatin1Char('/');
     return folder;
 }
-void setOverride(const QString& folder) { g_override = folder; }
-} // namespace ProgramFolder
+void setOverride(const QString& folder)
+{
+    g_override = folder;
+}
 
+Message writeCheck()
+{
+    const QString folder = path();
+    const QString shown = QDir::toNativeSeparators(QDir::cleanPath(folder));
+    // A file created and removed again: the only sure way to know that saving will work.
+    QTemporaryFile probe(folder + QStringLiteral(".tassella-scrittura-XXXXXX"));
+    if (!QFileInfo(folder).isDir() || !probe.open())
+        return {MessageKind::Warning,
+                QStringLiteral("Attenzione: il programma non può scrivere nella propria cartella:\n\r\n\r") + shown
+                    + QStringLiteral("\n\r\n\rI bollettini, gli Esecutori, i margini di stampa e la password non "
+                                     "potranno essere salvati. Accertarsi di possedere i privilegi di scrittura in "
+                                     "questa cartella, oppure installare Tassella in una cartella propria.")};
+    probe.close();
+    probe.remove();
+    // The files that the commands change in place: an archive or setting that cannot be opened for
+    // writing would fail only on the first save. Opening without truncation changes nothing.
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.bol"), QStringLiteral("Esecutori.pro"),
+                                                      QStringLiteral("Tassella.ini"), QStringLiteral("unins000.dll")},
+                                                     QDir::Files, QDir::Name);
+    for (const QString& name : files) {
+        QFile file(folder + name);
+        if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+            return {MessageKind::Warning,
+                    QStringLiteral("Attenzione: il programma non può modificare il file ") + name
+                        + QStringLiteral(" nella propria cartella:\n\r\n\r") + shown
+                        + QStringLiteral("\n\r\n\rLe modifiche a questo file non potranno essere salvate. "
+                                         "Accertarsi di possedere i privilegi di scrittura su questo file.")};
+    }
+    return {};
+}
+} // namespace ProgramFolder

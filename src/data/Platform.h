@@ -8,17 +8,37 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+#include "data/Message.h"
 
 namespace Shell {
-// Hands a local path, a web address or a mailto link to the desktop's "open" action.
-// Reports nothing, whatever happens.
+// Hands a local path, a web address or a mailto link to the desktop's "open" action (xdg-open).
+// Returns at once; when no program of the desktop can open the target, the failure handler is
+// called later with the target as the caller gave it.
 void open(const QString& target);
 
-// Test hooks: while recording, targets are kept (as the URL that would be opened) instead of opened.
+// What the user is told when nothing on the desktop opens the target. On Windows the shell
+// itself says so; here the program does it in the shell's place.
+Message failureMessage(const QString& target);
+
+// The windows install a handler that shows failureMessage(); without one a failure goes unseen.
+void setFailureHandler(std::function<void(const QString& target)> handler);
+
+// Test hooks: while recording, targets are kept (as the URL that would be opened) instead of opened;
+// with setFailing(true) each recorded open also fails at once, as when no program is set.
 void setRecording(bool on);
+void setFailing(bool on);
 QStringList opened();
 void clearOpened();
 } // namespace Shell
+
+namespace ProgramFolder {
+// Whether the program can write its files in the program folder. Tries it (a probe file created
+// and removed, each data file opened for writing without change), since permission bits do not
+// tell the whole story (root, read-only mounts, immutable files). An empty message when all is well.
+Message writeCheck();
+} // namespace ProgramFolder
 
 namespace Clock {
 QDate today();

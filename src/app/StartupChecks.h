@@ -1,0 +1,13 @@
+#pragma once
+// What the start-up adds for a desktop: the message for a target no program opens, and the warning
+// for a program folder that cannot be written.
+
+class QWidget;
+
+namespace StartupChecks {
+// Shows Shell::failureMessage over the active window whenever the desktop cannot open a target.
+void installShellFailureMessage();
+// Warns once, over parent, when the program folder or one of its data files cannot be written,
+// so that the user learns it now and not from the first save that fails.
+void warnIfProgramFolderReadOnly(QWidget* parent);
+} // namespace StartupChecks
