@@ -15,41 +15,55 @@
 
 namespace {
 
-const char* const kSurnames[] = {"ROSSI", "RUSSO", "FERRARI", "ESPOSITO", "BIANCHI", "ROMANO", "COLOMBO", "RICCI",
-                                 "MARINO", "GRECO", "BRUNO", "GALLO", "CONTI", "DE LUCA", "MANCINI", "COSTA",
-                                 "GIORDANO", "RIZZO", "LOMBARDI", "MORETTI", "BARBIERI", "FONTANA", "SANTORO",
-                                 "MARIANI", "RINALDI", "CARUSO", "FERRARA", "GALLI", "MARTINI", "LEONE", "LONGO",
-                                 "GENTILE", "MARTINELLI", "VITALE", "LOMBARDO", "SERRA", "COPPOLA", "DE SANTIS",
-                                 "D'ANGELO", "MARCHETTI", "PARISI", "VILLA", "CONTE", "FERRO", "FABBRI", "BIANCO"};
-const char* const kNames[] = {"MARIO", "GIUSEPPE", "ANNA", "MARIA", "LUCA", "FRANCESCO", "PAOLA", "GIOVANNI",
-                              "LAURA", "ANDREA", "SARA", "MARCO", "ELENA", "ALESSANDRO", "GIULIA", "ROBERTO",
-                              "CHIARA", "STEFANO", "FRANCESCA", "NICOLA", "SILVIA", "DAVIDE", "MONICA", "NICCOL\xd2"};
+const char* const kSurnames[] = {"ROSSI",   "RUSSO",   "FERRARI",   "ESPOSITO", "BIANCHI",    "ROMANO",  "COLOMBO",
+                                 "RICCI",   "MARINO",  "GRECO",     "BRUNO",    "GALLO",      "CONTI",   "DE LUCA",
+                                 "MANCINI", "COSTA",   "GIORDANO",  "RIZZO",    "LOMBARDI",   "MORETTI", "BARBIERI",
+                                 "FONTANA", "SANTORO", "MARIANI",   "RINALDI",  "CARUSO",     "FERRARA", "GALLI",
+                                 "MARTINI", "LEONE",   "LONGO",     "GENTILE",  "MARTINELLI", "VITALE",  "LOMBARDO",
+                                 "SERRA",   "COPPOLA", "DE SANTIS", "D'ANGELO", "MARCHETTI",  "PARISI",  "VILLA",
+                                 "CONTE",   "FERRO",   "FABBRI",    "BIANCO"};
+const char* const kNames[] = {"MARIO",     "GIUSEPPE",   "ANNA",   "MARIA",   "LUCA",   "FRANCESCO",
+                              "PAOLA",     "GIOVANNI",   "LAURA",  "ANDREA",  "SARA",   "MARCO",
+                              "ELENA",     "ALESSANDRO", "GIULIA", "ROBERTO", "CHIARA", "STEFANO",
+                              "FRANCESCA", "NICOLA",     "SILVIA", "DAVIDE",  "MONICA", "NICCOL\xd2"};
 struct Town {
     const char* name;
     const char* province;
     const char* cap;
 };
-const Town kTowns[] = {{"ROMA", "RM", "00100"},      {"MILANO", "MI", "20100"},     {"NAPOLI", "NA", "80100"},
-                       {"TORINO", "TO", "10100"},    {"PALERMO", "PA", "90100"},    {"GENOVA", "GE", "16100"},
-                       {"BOLOGNA", "BO", "40100"},   {"FIRENZE", "FI", "50100"},    {"BARI", "BA", "70100"},
-                       {"CATANIA", "CT", "95100"},   {"FORL\xcc", "FC", "47121"},   {"CANT\xd9", "CO", "22063"},
-                       {"VERONA", "VR", "37100"},    {"REGGIO EMILIA", "RE", "42121"}, {"SAN BENEDETTO TR", "AP", "63074"}};
-const char* const kTariffs[] = {"1417", "1518", "2914", "3511", "4613", "7019", "7111", "7212", "7223", "7313",
-                                "7324", "7414", "7515", "7526", "7616", "7717", "7728", "7739", "7818", "7919",
-                                "8011", "8213", "8617"};
-const char* const kNotes[] = {"", "", "", "pagato in contanti", "sollecitare il cliente entro fine mese",
+const Town kTowns[] = {
+    {"ROMA", "RM", "00100"},    {"MILANO", "MI", "20100"},        {"NAPOLI", "NA", "80100"},
+    {"TORINO", "TO", "10100"},  {"PALERMO", "PA", "90100"},       {"GENOVA", "GE", "16100"},
+    {"BOLOGNA", "BO", "40100"}, {"FIRENZE", "FI", "50100"},       {"BARI", "BA", "70100"},
+    {"CATANIA", "CT", "95100"}, {"FORL\xcc", "FC", "47121"},      {"CANT\xd9", "CO", "22063"},
+    {"VERONA", "VR", "37100"},  {"REGGIO EMILIA", "RE", "42121"}, {"SAN BENEDETTO TR", "AP", "63074"}};
+const char* const kTariffs[] = {"1417", "1518", "2914", "3511", "4613", "7019", "7111", "7212",
+                                "7223", "7313", "7324", "7414", "7515", "7526", "7616", "7717",
+                                "7728", "7739", "7818", "7919", "8011", "8213", "8617"};
+const char* const kNotes[] = {"",
+                              "",
+                              "",
+                              "pagato in contanti",
+                              "sollecitare il cliente entro fine mese",
                               "rinnovo annuale, portare copia del documento di identit\xe0",
                               "telefonare prima di passare in ufficio: il cliente \xe8 spesso fuori sede",
                               "versamento da ripetere: importo errato sul bollettino precedente",
-                              "consegnata ricevuta", "attendere conferma della Questura prima di versare \x80 16,00"};
+                              "consegnata ricevuta",
+                              "attendere conferma della Questura prima di versare \x80 16,00"};
 const char* const kReasons[] = {"TASSA ANNUALE LICENZA", "RILASCIO PORTO D'ARMI USO CACCIA", "RINNOVO ISCRIZIONE ALBO",
                                 "CONCESSIONE GOVERNATIVA", "TASSA DI RILASCIO"};
 
 QRandomGenerator rng(20240601);
 
-template <class T, size_t N> const T& pick(const T (&table)[N]) { return table[rng.bounded(int(N))]; }
+template <class T, size_t N> const T& pick(const T (&table)[N])
+{
+    return table[rng.bounded(int(N))];
+}
 
-QString latin(const char* text) { return QString::fromLatin1(text).replace(QChar(0x80), QChar(0x20AC)); }
+QString latin(const char* text)
+{
+    return QString::fromLatin1(text).replace(QChar(0x80), QChar(0x20AC));
+}
 
 QString name()
 {
@@ -67,7 +81,10 @@ QString taxCode()
     return code + QChar(u'A' + rng.bounded(26));
 }
 
-QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString two(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 QByteArray slipRecord()
 {
@@ -125,8 +142,9 @@ QByteArray payerRecord()
     r.setText("ComuneNasc", latin(birth.name));
     r.setText("ProvNasc", latin(birth.province));
     r.setText("Sesso", rng.bounded(2) ? QStringLiteral("M") : QStringLiteral("F"));
-    r.setText("Recapito", rng.bounded(2) ? QStringLiteral("cell. 3%1").arg(rng.bounded(100000000, 999999999))
-                                         : QStringLiteral("ufficio, chiedere della segreteria dopo le 15"));
+    r.setText("Recapito",
+              rng.bounded(2) ? QStringLiteral("cell. 3%1").arg(rng.bounded(100000000, 999999999))
+                             : QStringLiteral("ufficio, chiedere della segreteria dopo le 15"));
     r.setText("IndirizzoRes", QStringLiteral("PIAZZA MAZZINI %1").arg(rng.bounded(1, 90)));
     r.setText("ProvRes", latin(home.province));
     r.setText("ComuneRes", latin(home.name));

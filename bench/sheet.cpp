@@ -24,21 +24,36 @@
 namespace {
 
 const std::pair<const char*, const char*> kPayer[] = {
-    {"Esecutore", "ROSSI MARIO"},        {"GG", "05"},
-    {"MM", "03"},                        {"AA", "71"},
-    {"ComuneNasc", "PERUGIA"},           {"ProvNasc", "PG"},
-    {"Sesso", "M"},                      {"Recapito", "Presso lo studio Bianchi, via Verdi 3"},
-    {"IndirizzoRes", "VIA ROMA 1"},      {"ProvRes", "RM"},
-    {"ComuneRes", "ROMA"},               {"CapRes", "00100"},
-    {"Categoria", "Artigiani"},          {"TelCasa", "06 1234567"},
-    {"TelUff", "06 7654321"},            {"TelCel", "333 1234567"},
-    {"Fax", "06 1111111"},               {"Email", "mario.rossi@example.it"},
-    {"CodFisc", "RSSMRA71C05H501X"},     {"Carta", "4111111111111111"},
-    {"ScadeCarta", "12/29"},             {"PartitaIva", "01234567890"},
-    {"Iban", "IT60X0542811101000000123456"}, {"TipoDoc", "Carta d'identita"},
-    {"NumDoc", "AX1234567"},             {"EnteRil", "Comune di Roma"},
-    {"DataRil", "01/02/2020"},           {"DataSca", "01/02/2030"},
-    {"CodTariffa", "8003"},              {"Questioni", "Manca la firma sul modulo di delega"},
+    {"Esecutore", "ROSSI MARIO"},
+    {"GG", "05"},
+    {"MM", "03"},
+    {"AA", "71"},
+    {"ComuneNasc", "PERUGIA"},
+    {"ProvNasc", "PG"},
+    {"Sesso", "M"},
+    {"Recapito", "Presso lo studio Bianchi, via Verdi 3"},
+    {"IndirizzoRes", "VIA ROMA 1"},
+    {"ProvRes", "RM"},
+    {"ComuneRes", "ROMA"},
+    {"CapRes", "00100"},
+    {"Categoria", "Artigiani"},
+    {"TelCasa", "06 1234567"},
+    {"TelUff", "06 7654321"},
+    {"TelCel", "333 1234567"},
+    {"Fax", "06 1111111"},
+    {"Email", "mario.rossi@example.it"},
+    {"CodFisc", "RSSMRA71C05H501X"},
+    {"Carta", "4111111111111111"},
+    {"ScadeCarta", "12/29"},
+    {"PartitaIva", "01234567890"},
+    {"Iban", "IT60X0542811101000000123456"},
+    {"TipoDoc", "Carta d'identita"},
+    {"NumDoc", "AX1234567"},
+    {"EnteRil", "Comune di Roma"},
+    {"DataRil", "01/02/2020"},
+    {"DataSca", "01/02/2030"},
+    {"CodTariffa", "8003"},
+    {"Questioni", "Manca la firma sul modulo di delega"},
     {"Note", "Cliente dal 1998; preferisce essere contattato al mattino"},
 };
 
@@ -65,8 +80,8 @@ int prepare()
     for (const InfoSheet::Row& row : InfoSheet::rows(values))
         csv.write(QString(QLatin1Char('"') + row.title + QStringLiteral("\",\"") + row.value + QStringLiteral("\"\n"))
                       .toUtf8());
-    csv.write(QString(QLatin1Char('"') + InfoSheet::footer(QDateTime::currentDateTime()) + QStringLiteral("\"\n"))
-                  .toUtf8());
+    csv.write(
+        QString(QLatin1Char('"') + InfoSheet::footer(QDateTime::currentDateTime()) + QStringLiteral("\"\n")).toUtf8());
     return csv.flush() ? 0 : 1;
 }
 

@@ -5,6 +5,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
 tassella_install_packages
 tassella_build -DTASSELLA_TESTS=ON
+# The code is kept formatted: a difference from .clang-format fails the run.
+cmake --build "$TASSELLA_BUILD" --target format-check
 
 # A few seconds of every fuzzer, where clang's libFuzzer works; run before the main suite so that
 # its summary comes last.

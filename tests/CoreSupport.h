@@ -10,7 +10,10 @@
 
 namespace TestSupport {
 
-inline QString fixture(const QString& name) { return QStringLiteral(TASSELLA_FIXTURES "/") + name; }
+inline QString fixture(const QString& name)
+{
+    return QStringLiteral(TASSELLA_FIXTURES "/") + name;
+}
 
 inline QByteArray readAll(const QString& path)
 {

@@ -89,7 +89,8 @@ inline Document words(const QString& pdf)
         } else if (xml.name() == QLatin1String("word")) {
             Word word;
             word.page = page;
-            word.box = QRectF(QPointF(attribute("xMin"), attribute("yMin")), QPointF(attribute("xMax"), attribute("yMax")));
+            word.box =
+                QRectF(QPointF(attribute("xMin"), attribute("yMin")), QPointF(attribute("xMax"), attribute("yMax")));
             word.text = xml.readElementText();
             document.words << word;
         }
@@ -129,9 +130,10 @@ inline QImage render(const QString& pdf, int page, int dpi)
 {
     QTemporaryDir dir;
     const QString stem = dir.filePath(QStringLiteral("page"));
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
-                                      QStringLiteral("-f"), QString::number(page + 1), QStringLiteral("-l"),
-                                      QString::number(page + 1), QStringLiteral("-singlefile"), pdf, stem});
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+         QString::number(page + 1), QStringLiteral("-l"), QString::number(page + 1), QStringLiteral("-singlefile"), pdf,
+         stem});
     return QImage(stem + QStringLiteral(".png"));
 }
 

@@ -14,8 +14,9 @@ public:
     {
         if (geteuid() != 0) {
             m_permissions = QFile::permissions(path);
-            m_ok = QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther
-                                                   | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+            m_ok = QFile::setPermissions(path,
+                                         QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner
+                                             | QFile::ExeGroup | QFile::ExeOther);
             m_chmod = true;
         } else {
             m_ok = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) == 0;
@@ -39,6 +40,6 @@ private:
     bool m_ok = false;
 };
 
-#define REQUIRE_READ_ONLY(guard)                                                                                      \
+#define REQUIRE_READ_ONLY(guard)                                                                                       \
     if (!(guard).ok())                                                                                                 \
         QSKIP("cannot make the path unwritable here (as root this needs chattr on a file system that supports it)");

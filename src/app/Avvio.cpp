@@ -37,7 +37,6 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
     // Dates as dd/mm/yyyy and "," as the decimal separator for the whole program.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 
-
     Artwork::show(m_ui->imgIcona, QStringLiteral("icona"));
     Artwork::show(m_ui->imgTitolo, QStringLiteral("titolo"));
     Artwork::show(m_ui->imgSottotitolo, QStringLiteral("sottotitolo"));
@@ -53,9 +52,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
         Artwork::show(picture, QString::fromLatin1(area.art));
         const char* workspace = area.workspace;
         for (ClickLabel* image : {picture, strip, description})
-            connect(image, &ClickLabel::clicked, this, [this, workspace] {
-                qobject_cast<Workspace*>(Windows::byClass(workspace))->showFrom(this);
-            });
+            connect(image, &ClickLabel::clicked, this,
+                    [this, workspace] { qobject_cast<Workspace*>(Windows::byClass(workspace))->showFrom(this); });
     }
 
     m_ui->imgSito->setText(QStringLiteral("%1  ·  %2").arg(Maker::name, Maker::webAddress));

@@ -61,9 +61,9 @@ void TfrmCambiaPassword::updateOk()
 void TfrmCambiaPassword::change()
 {
     const QString path = ProgramFolder::file(PasswordFile::fileName);
-    const PasswordChange::Decision decision = PasswordChange::decide(
-        PasswordFile::read(path), m_ui->txtPasswordOld->text(), m_ui->txtPasswordNew->text(),
-        m_ui->txtConferma->text());
+    const PasswordChange::Decision decision =
+        PasswordChange::decide(PasswordFile::read(path), m_ui->txtPasswordOld->text(), m_ui->txtPasswordNew->text(),
+                               m_ui->txtConferma->text());
     if (!decision.write) {
         MessageBox::show(this, decision.message);
         for (const QString& name : decision.clear)

@@ -4,7 +4,10 @@
 
 namespace HelpPages {
 
-QString startMenuTitle() { return QStringLiteral("Uno sguardo a Tassella."); }
+QString startMenuTitle()
+{
+    return QStringLiteral("Uno sguardo a Tassella.");
+}
 
 QString startMenuBody()
 {
@@ -96,7 +99,10 @@ QString startMenuBody()
     return paragraphs.join(QStringLiteral("\r\n\r\n"));
 }
 
-QString slipEditorTitle() { return QStringLiteral("Compilazione e stampa dei bollettini postali."); }
+QString slipEditorTitle()
+{
+    return QStringLiteral("Compilazione e stampa dei bollettini postali.");
+}
 
 QString slipEditorBody()
 {
@@ -132,7 +138,10 @@ QString slipEditorBody()
     return body.join(QStringLiteral("\r\n\r\n"));
 }
 
-QString summaryTitle() { return QStringLiteral("Riepilogo versamenti."); }
+QString summaryTitle()
+{
+    return QStringLiteral("Riepilogo versamenti.");
+}
 
 QString summaryBody()
 {
@@ -157,7 +166,10 @@ QString summaryBody()
     return body.join(QStringLiteral("\r\n\r\n"));
 }
 
-QString payerEditorTitle() { return QStringLiteral("Applicazione Anagrafica Esecutori."); }
+QString payerEditorTitle()
+{
+    return QStringLiteral("Applicazione Anagrafica Esecutori.");
+}
 
 QString payerEditorBody()
 {

@@ -16,9 +16,9 @@ const Behaviour::Field kFields[] = {
     {"txtPassword", Behaviour::Highlight, PasswordFile::maxLength, nullptr},
 };
 
-const QString kReadFailure = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-    "Si consiglia di reinstallare il software.");
+const QString kReadFailure =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+                   "Si consiglia di reinstallare il software.");
 } // namespace
 
 TfrmPassword::TfrmPassword(QWidget* parent)

@@ -7,11 +7,15 @@ namespace PasswordChange {
 
 Message writeFailed()
 {
-    return {MessageKind::Plain, QStringLiteral("Attenzione: si \u00e8 verificato un errore durante la procedura di "
-                                               "modifica della password. Si consiglia di reinstallare il software.")};
+    return {MessageKind::Plain,
+            QStringLiteral("Attenzione: si \u00e8 verificato un errore durante la procedura di "
+                           "modifica della password. Si consiglia di reinstallare il software.")};
 }
 
-Message done() { return {MessageKind::Plain, QStringLiteral("Modifica della password completata con successo.")}; }
+Message done()
+{
+    return {MessageKind::Plain, QStringLiteral("Modifica della password completata con successo.")};
+}
 
 Decision decide(const std::optional<QString>& stored, const QString& oldTyped, const QString& newTyped,
                 const QString& confirmTyped)

@@ -12,10 +12,10 @@
 namespace PasswordChange {
 
 struct Decision {
-    Message message;     // shown in a plain box when not empty
-    QStringList clear;   // the fields to empty
-    QString focus;       // the field to focus, when not empty
-    bool write = false;  // store newPassword, then show done() or writeFailed()
+    Message message;    // shown in a plain box when not empty
+    QStringList clear;  // the fields to empty
+    QString focus;      // the field to focus, when not empty
+    bool write = false; // store newPassword, then show done() or writeFailed()
     QString newPassword;
 };
 

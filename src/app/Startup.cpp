@@ -47,7 +47,10 @@ void installTranslations(QApplication& app)
 }
 
 namespace {
-template <class T> QWidget* make() { return new T; }
+template <class T> QWidget* make()
+{
+    return new T;
+}
 
 using Role = Workspace::Role;
 using Placement = Dialog::Placement;

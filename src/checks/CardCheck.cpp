@@ -9,8 +9,8 @@ namespace {
 
 constexpr qsizetype kCounted = 20;
 
-const QString kEmpty = QStringLiteral(
-    "Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.");
+const QString kEmpty =
+    QStringLiteral("Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.");
 const QString kWrong = QStringLiteral(
     "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi possibile fornire informazioni "
     "relative al tipo di carta di credito.");
@@ -67,14 +67,10 @@ QString issuer(int code, const QString& text)
                 return QString::fromLatin1(known.issuer);
         return {};
     }
-    case 2:
-        return QStringLiteral("Visa");
-    case 3:
-        return QStringLiteral("MasterCard");
-    case 4:
-        return QStringLiteral("Discover");
-    default:
-        return {};
+    case 2: return QStringLiteral("Visa");
+    case 3: return QStringLiteral("MasterCard");
+    case 4: return QStringLiteral("Discover");
+    default: return {};
     }
 }
 

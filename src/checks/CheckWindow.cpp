@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-static void initCheckResources() { Q_INIT_RESOURCE(checks); }
+static void initCheckResources()
+{
+    Q_INIT_RESOURCE(checks);
+}
 
 namespace CheckWindow {
 namespace {

@@ -15,7 +15,7 @@ using Table = std::array<int, kLast - kFirst + 1>;
 // Odd positions 1, 3, ..., 15: the digits take the values of the letters A to J.
 constexpr Table makeOddTable()
 {
-    constexpr int letters[26] = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 2, 4, 18,
+    constexpr int letters[26] = {1,  0,  5, 7, 9, 13, 15, 17, 19, 21, 2,  4,  18,
                                  20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
     Table table{};
     for (int d = 0; d < 10; ++d)
@@ -39,8 +39,8 @@ constexpr Table makeEvenTable()
 constexpr Table kOdd = makeOddTable();
 constexpr Table kEven = makeEvenTable();
 
-static_assert(kOdd['0' - kFirst] == 1 && kOdd['A' - kFirst] == 1 && kOdd['1' - kFirst] == 0
-              && kOdd['K' - kFirst] == 2 && kOdd['Z' - kFirst] == 23 && kOdd[':' - kFirst] == 0);
+static_assert(kOdd['0' - kFirst] == 1 && kOdd['A' - kFirst] == 1 && kOdd['1' - kFirst] == 0 && kOdd['K' - kFirst] == 2
+              && kOdd['Z' - kFirst] == 23 && kOdd[':' - kFirst] == 0);
 
 const QString kLength =
     QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");

@@ -1,6 +1,5 @@
 #include "data/CodePage.h"
 
-
 namespace CodePage {
 
 namespace {

@@ -4,7 +4,10 @@
 
 namespace Formats {
 
-QString dateToText(const QDate& date) { return date.toString(dateFormat); }
+QString dateToText(const QDate& date)
+{
+    return date.toString(dateFormat);
+}
 
 std::optional<QDate> textToDate(const QString& text)
 {
@@ -18,7 +21,10 @@ std::optional<QDate> textToDate(const QString& text)
     return date;
 }
 
-QString timeToText(const QTime& time) { return time.toString(QStringLiteral("hh:mm:ss")); }
+QString timeToText(const QTime& time)
+{
+    return time.toString(QStringLiteral("hh:mm:ss"));
+}
 
 std::optional<double> textToAmount(const QString& text)
 {

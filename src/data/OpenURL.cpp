@@ -2,4 +2,7 @@
 
 #include "data/Platform.h"
 
-void TMisc::Open(const QString& command) { Shell::open(command); }
+void TMisc::Open(const QString& command)
+{
+    Shell::open(command);
+}

@@ -6,7 +6,10 @@
 
 namespace PasswordFile {
 
-QString normalise(const QString& typed) { return CodePage::trimmed(CodePage::upperAscii(typed)); }
+QString normalise(const QString& typed)
+{
+    return CodePage::trimmed(CodePage::upperAscii(typed));
+}
 
 bool storable(const QString& password)
 {

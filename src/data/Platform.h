@@ -50,7 +50,10 @@ void setFixed(const QDateTime& moment);
 namespace ProgramFolder {
 // The folder that holds the executable, with a trailing separator; file names are appended to it.
 QString path();
-inline QString file(const QString& name) { return path() + name; }
+inline QString file(const QString& name)
+{
+    return path() + name;
+}
 // Test hook: use another folder (a temporary one); empty returns to the executable's folder.
 void setOverride(const QString& folder);
 } // namespace ProgramFolder

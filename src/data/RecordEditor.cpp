@@ -10,7 +10,10 @@ QString accessText()
                           "possedere i privilegi di scrittura nella cartella di installazione del programma.");
 }
 
-QString emptyArchiveText() { return QStringLiteral("L'archivio non contiene nessuna scheda."); }
+QString emptyArchiveText()
+{
+    return QStringLiteral("L'archivio non contiene nessuna scheda.");
+}
 
 Decision save(const QString& position, qint64 count)
 {
@@ -42,18 +45,10 @@ Decision move(Move move, const QString& position, qint64 count)
     const qint64 current = p.toLongLong(); // a new record (empty) counts as 0
     qint64 target = 0;
     switch (move) {
-    case Move::First:
-        target = 1;
-        break;
-    case Move::Last:
-        target = count;
-        break;
-    case Move::Next:
-        target = current < count ? current + 1 : 0;
-        break;
-    case Move::Previous:
-        target = p.isEmpty() ? 1 : (current >= 2 ? current - 1 : 0);
-        break;
+    case Move::First: target = 1; break;
+    case Move::Last: target = count; break;
+    case Move::Next: target = current < count ? current + 1 : 0; break;
+    case Move::Previous: target = p.isEmpty() ? 1 : (current >= 2 ? current - 1 : 0); break;
     }
     if (target < 1 || target > count)
         return {};

@@ -23,9 +23,9 @@ enum class Action {
 struct Decision {
     Action action = Action::None;
     qint64 record = 0;
-    Message message;                  // shown when not empty
-    std::optional<QString> position;  // the new text of lblPosizione, when it changes
-    QString focus;                    // the control to put the focus on, when not empty
+    Message message;                 // shown when not empty
+    std::optional<QString> position; // the new text of lblPosizione, when it changes
+    QString focus;                   // the control to put the focus on, when not empty
 
     friend bool operator==(const Decision&, const Decision&) = default;
 };

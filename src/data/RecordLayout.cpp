@@ -26,8 +26,7 @@ int RecordLayout::indexOf(const char* name) const
 Record::Record(const RecordLayout& layout)
     : m_layout(&layout)
     , m_bytes(layout.size(), '\0')
-{
-}
+{}
 
 Record::Record(const RecordLayout& layout, const QByteArray& bytes)
     : m_layout(&layout)
@@ -53,7 +52,10 @@ QString Record::text(int index) const
     return CodePage::trimmed(CodePage::decode(m_bytes.mid(offset + 1, length)));
 }
 
-QString Record::text(const char* name) const { return text(require(name)); }
+QString Record::text(const char* name) const
+{
+    return text(require(name));
+}
 
 void Record::setText(int index, const QString& value)
 {
@@ -66,7 +68,10 @@ void Record::setText(int index, const QString& value)
     std::memcpy(field + 1, encoded.constData(), encoded.size());
 }
 
-void Record::setText(const char* name, const QString& value) { setText(require(name), value); }
+void Record::setText(const char* name, const QString& value)
+{
+    setText(require(name), value);
+}
 
 Record::Flag Record::flag(const char* name) const
 {
@@ -78,4 +83,7 @@ Record::Flag Record::flag(const char* name) const
     return Flag::Unknown;
 }
 
-void Record::setFlag(const char* name, bool yes) { setText(name, yes ? Flags::yes : Flags::no); }
+void Record::setFlag(const char* name, bool yes)
+{
+    setText(name, yes ? Flags::yes : Flags::no);
+}

@@ -25,20 +25,15 @@ QString applyRule(unsigned rules, const QString& text, int* cursor)
 QString applyExit(Exit exit, const QString& text, const QStringList& list)
 {
     switch (exit) {
-    case Exit::None:
-        return text;
-    case Exit::TwoDigits:
-        return text.size() == 1 ? QLatin1Char('0') + text : text;
+    case Exit::None: return text;
+    case Exit::TwoDigits: return text.size() == 1 ? QLatin1Char('0') + text : text;
     case Exit::Cents:
         if (CodePage::trimmed(text).isEmpty())
             return QStringLiteral("00");
         return text.size() == 1 ? text + QLatin1Char('0') : text;
-    case Exit::Trim:
-        return CodePage::trimmed(text);
-    case Exit::TrimUpper:
-        return CodePage::upperAscii(CodePage::trimmed(text));
-    case Exit::InList:
-        return list.contains(text) ? text : QString();
+    case Exit::Trim: return CodePage::trimmed(text);
+    case Exit::TrimUpper: return CodePage::upperAscii(CodePage::trimmed(text));
+    case Exit::InList: return list.contains(text) ? text : QString();
     }
     return text;
 }

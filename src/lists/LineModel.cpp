@@ -2,8 +2,7 @@
 
 LineModel::LineModel(QObject* parent)
     : QAbstractListModel(parent)
-{
-}
+{}
 
 void LineModel::setLines(QStringList lines)
 {
@@ -12,7 +11,10 @@ void LineModel::setLines(QStringList lines)
     endResetModel();
 }
 
-int LineModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_lines.size()); }
+int LineModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_lines.size());
+}
 
 QVariant LineModel::data(const QModelIndex& index, int role) const
 {

@@ -41,7 +41,10 @@ Lines collect(const QString& path, int recordSize, LineOf line, const std::funct
     return result;
 }
 
-inline unsigned char foldByte(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
+inline unsigned char foldByte(unsigned char c)
+{
+    return c >= 'A' && c <= 'Z' ? c + 32 : c;
+}
 
 // True when key (Windows-1252 bytes, a-z lower case) occurs in the field with its A-Z folded.
 bool containsBytes(const std::pair<const unsigned char*, int>& field, const QByteArray& key)
@@ -101,8 +104,9 @@ Match last(const QString& path, const RecordLayout& layout, LineOf line, const Q
 
 QString accessText()
 {
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere "
-                          "i privilegi di scrittura nella cartella di installazione del programma.");
+    return QStringLiteral(
+        "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere "
+        "i privilegi di scrittura nella cartella di installazione del programma.");
 }
 
 bool scan(const QString& path, int recordSize, const std::function<bool(const char*, qint64)>& visit, QString* error)
@@ -167,9 +171,8 @@ QDate dueDate(QStringView text)
 Lines unpaidSlips(const QString& path)
 {
     static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
-    return collect(path, SlipRecord::kSize, ListLines::slipLine, [](const char* record) {
-        return ListLines::fieldIs(SlipRecord::layout(), record, paid, "No");
-    });
+    return collect(path, SlipRecord::kSize, ListLines::slipLine,
+                   [](const char* record) { return ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"); });
 }
 
 Lines expiredSlips(const QString& path, const QDate& today)
@@ -214,9 +217,8 @@ Lines searchPayers(const QString& path, std::span<const Criterion> criteria)
 Lines recontactPayers(const QString& path)
 {
     static const int flag = ListLines::field(PayerRecord::layout(), "Ricontatta");
-    return collect(path, PayerRecord::kSize, ListLines::payerLine, [](const char* record) {
-        return ListLines::fieldIs(PayerRecord::layout(), record, flag, "S\xec");
-    });
+    return collect(path, PayerRecord::kSize, ListLines::payerLine,
+                   [](const char* record) { return ListLines::fieldIs(PayerRecord::layout(), record, flag, "S\xec"); });
 }
 
 Match lastSlip(const QString& path, const QString& line)

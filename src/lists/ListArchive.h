@@ -62,9 +62,9 @@ Lines searchPayers(const QString& path, std::span<const Criterion> criteria);
 Lines recontactPayers(const QString& path);
 
 struct Match {
-    qint64 position = 0;  // 1-based; 0: no record gives the line
-    QByteArray record;    // its bytes
-    bool ok = true;       // false: reading failed; a match found before the failure is kept
+    qint64 position = 0; // 1-based; 0: no record gives the line
+    QByteArray record;   // its bytes
+    bool ok = true;      // false: reading failed; a match found before the failure is kept
 };
 // The last record whose line, trimmed, equals the chosen line trimmed.
 Match lastSlip(const QString& path, const QString& line);

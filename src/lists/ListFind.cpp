@@ -5,10 +5,16 @@
 namespace ListFind {
 
 namespace {
-inline char16_t fold(char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c; }
+inline char16_t fold(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+}
 } // namespace
 
-QString emptyListText() { return QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."); }
+QString emptyListText()
+{
+    return QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
+}
 
 bool containsFolded(QStringView line, QStringView lowerKey)
 {

@@ -17,8 +17,8 @@ QString emptyListText();
 bool containsFolded(QStringView line, QStringView lowerKey);
 
 struct Result {
-    int select = -1;   // the line to select; -1 leaves the selection as it is
-    Message message;   // shown by the window when not empty
+    int select = -1; // the line to select; -1 leaves the selection as it is
+    Message message; // shown by the window when not empty
 };
 
 // One press of "Trova": selected is the selected line (-1 for none), lastKey the window's last find

@@ -17,7 +17,10 @@ constexpr char16_t kHigh[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178,
 };
 
-inline QChar decodeByte(unsigned char b) { return QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b)); }
+inline QChar decodeByte(unsigned char b)
+{
+    return QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
+}
 
 // The stored value's bytes without the characters 0..32 at both ends.
 inline std::pair<const unsigned char*, int> trimmedBytes(const RecordLayout& layout, const char* record, int index)
@@ -37,7 +40,9 @@ inline std::pair<const unsigned char*, int> trimmedBytes(const RecordLayout& lay
 // Writes a line straight into its final buffer: one allocation per line, no spare capacity.
 class Writer {
 public:
-    explicit Writer(QChar* out) : m_out(out) {}
+    explicit Writer(QChar* out)
+        : m_out(out)
+    {}
     void bytes(const unsigned char* text, int length)
     {
         for (int i = 0; i < length; ++i)
@@ -146,8 +151,8 @@ std::pair<const unsigned char*, int> fieldBytes(const RecordLayout& layout, cons
 bool fieldIs(const RecordLayout& layout, const char* record, int index, std::string_view bytes)
 {
     const auto [text, length] = trimmedBytes(layout, record, index);
-    return size_t(length) == bytes.size() && std::equal(bytes.begin(), bytes.end(), text,
-                                                        [](char a, unsigned char b) { return (unsigned char)a == b; });
+    return size_t(length) == bytes.size()
+        && std::equal(bytes.begin(), bytes.end(), text, [](char a, unsigned char b) { return (unsigned char)a == b; });
 }
 
 QString slipLine(const char* record)
@@ -174,7 +179,10 @@ QString slipLine(const char* record)
     return line;
 }
 
-QString slipLine(const Record& slip) { return slipLine(slip.bytes().constData()); }
+QString slipLine(const Record& slip)
+{
+    return slipLine(slip.bytes().constData());
+}
 
 QString payerLine(const char* record)
 {
@@ -197,6 +205,9 @@ QString payerLine(const char* record)
     return line;
 }
 
-QString payerLine(const Record& payer) { return payerLine(payer.bytes().constData()); }
+QString payerLine(const Record& payer)
+{
+    return payerLine(payer.bytes().constData());
+}
 
 } // namespace ListLines

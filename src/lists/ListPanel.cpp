@@ -111,9 +111,9 @@ ListPanel::ListPanel(QWidget* container, const Setup& setup)
     }
     m_model->setItemSize(QSize(kItemWidth, QFontMetrics(m_view->font()).height() + 3));
 
-    QLabel* rigo03 = label(p, "lblRigo03",
-                           QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
-                           {20, 452, 560, 22});
+    QLabel* rigo03 =
+        label(p, "lblRigo03", QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
+              {20, 452, 560, 22});
     rigo03->setFont(instructions);
     QPushButton* stampa = button(p, "btnStampa", QStringLiteral("Stampa"), {569, 484, 118, 32});
     QPushButton* chiudi = button(p, "btnChiudi", QStringLiteral("Chiudi"), {695, 484, 118, 32});
@@ -390,8 +390,8 @@ void payerToEditor(QWidget* editor, const QByteArray& record, qint64 position)
 
 void payerToSlip(QWidget* editor, const QByteArray& record)
 {
-    static const char* const kFields[] = {"Esecutore", "GG",     "MM",        "AA",      "ComuneNasc",
-                                          "ProvNasc",  "Sesso",  "IndirizzoRes", "ProvRes", "ComuneRes",
+    static const char* const kFields[] = {"Esecutore", "GG",      "MM",           "AA",      "ComuneNasc",
+                                          "ProvNasc",  "Sesso",   "IndirizzoRes", "ProvRes", "ComuneRes",
                                           "CapRes",    "CodFisc", "CodTariffa"};
     const Record payer(PayerRecord::layout(), record);
     for (const char* field : kFields)

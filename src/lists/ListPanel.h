@@ -26,9 +26,9 @@ class ListPanel : public QObject {
     Q_OBJECT
 public:
     struct Setup {
-        QString rigo01;         // the first instruction line
-        QString printTitle;     // the title "Stampa" prints above the lines
-        bool listFont = true;   // false: plain items in the list's default style (the tariff list)
+        QString rigo01;       // the first instruction line
+        QString printTitle;   // the title "Stampa" prints above the lines
+        bool listFont = true; // false: plain items in the list's default style (the tariff list)
     };
 
     ListPanel(QWidget* container, const Setup& setup);
@@ -81,9 +81,9 @@ private:
 // criterion (with its label, focus highlight and Enter order), lblAttendere shown from the moment
 // the mouse presses "Cerca", the hidden lblConta, and the buttons "Chiudi" and "Cerca".
 struct CriterionField {
-    const char* edit;  // "txt" + the record field it is compared with
+    const char* edit; // "txt" + the record field it is compared with
     const char* label;
-    const char* next;  // where Enter moves the focus
+    const char* next; // where Enter moves the focus
 };
 
 class CriteriaPanel : public QObject {
@@ -122,7 +122,6 @@ void slip(QWidget* listWindow, const QString& line, bool write = true);
 // editor, "bollettino": the slip editor's payer fields, "riepilogo": the payment summary
 // selection; any other tag: nothing), then the list window closes.
 void payer(QWidget* listWindow, const QString& line, const QString& tag);
-
 
 // Writes a text into the window's control of that name, whatever kind it is (edit field, combo
 // field, memo, label); false when the window has no such control.

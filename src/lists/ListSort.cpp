@@ -37,7 +37,10 @@ const std::array<unsigned char, 65536>& table()
 
 } // namespace
 
-unsigned char code(QChar c) { return table()[c.unicode()]; }
+unsigned char code(QChar c)
+{
+    return table()[c.unicode()];
+}
 
 int compare(QStringView a, QStringView b)
 {

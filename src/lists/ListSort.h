@@ -14,7 +14,10 @@ namespace ListSort {
 unsigned char code(QChar c);
 // Negative, zero or positive as a sorts before, with or after b.
 int compare(QStringView a, QStringView b);
-inline bool lessThan(const QString& a, const QString& b) { return compare(a, b) < 0; }
+inline bool lessThan(const QString& a, const QString& b)
+{
+    return compare(a, b) < 0;
+}
 // Sorts once, stably.
 void sort(QStringList& lines);
 

@@ -20,17 +20,32 @@ namespace {
 
 const Behaviour::Field kFields[] = {
     // The year shows beside both dates; the end date's copy follows in eventFilter.
-    {"txtAnno", Behaviour::Highlight | Behaviour::Digits, 4, "txtEsecutore",
+    {"txtAnno",
+     Behaviour::Highlight | Behaviour::Digits,
+     4,
+     "txtEsecutore",
      {.mirror = "lblAnnoInizio", .mirrorText = &CodePage::trimmed}},
     {"txtEsecutore", Behaviour::Highlight | Behaviour::Upper, 23, "txtCodFisc"},
     {"txtCodFisc", Behaviour::Highlight | Behaviour::TrimUpper, 16, "txtGiornoInizio"},
-    {"txtGiornoInizio", Behaviour::Highlight | Behaviour::ClearSelection, 2, "txtMeseInizio",
+    {"txtGiornoInizio",
+     Behaviour::Highlight | Behaviour::ClearSelection,
+     2,
+     "txtMeseInizio",
      {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
-    {"txtMeseInizio", Behaviour::Highlight | Behaviour::ClearSelection, 9, "txtGiornoFine",
+    {"txtMeseInizio",
+     Behaviour::Highlight | Behaviour::ClearSelection,
+     9,
+     "txtGiornoFine",
      {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
-    {"txtGiornoFine", Behaviour::Highlight | Behaviour::ClearSelection, 2, "txtMeseFine",
+    {"txtGiornoFine",
+     Behaviour::Highlight | Behaviour::ClearSelection,
+     2,
+     "txtMeseFine",
      {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
-    {"txtMeseFine", Behaviour::Highlight | Behaviour::ClearSelection, 9, "btnVisualizza",
+    {"txtMeseFine",
+     Behaviour::Highlight | Behaviour::ClearSelection,
+     9,
+     "btnVisualizza",
      {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
 };
 
@@ -133,11 +148,10 @@ void TfrmMenuRiepCosti::showSummary()
 {
     m_ui->lblDataInizio->clear();
     m_ui->lblDataFine->clear();
-    const Summary::Checked checked = Summary::check({m_ui->txtAnno->text(), m_ui->txtGiornoInizio->currentText(),
-                                                     m_ui->txtMeseInizio->currentText(),
-                                                     m_ui->txtGiornoFine->currentText(),
-                                                     m_ui->txtMeseFine->currentText(), m_ui->lblAnnoInizio->text(),
-                                                     m_ui->lblAnnoFine->text()});
+    const Summary::Checked checked =
+        Summary::check({m_ui->txtAnno->text(), m_ui->txtGiornoInizio->currentText(), m_ui->txtMeseInizio->currentText(),
+                        m_ui->txtGiornoFine->currentText(), m_ui->txtMeseFine->currentText(),
+                        m_ui->lblAnnoInizio->text(), m_ui->lblAnnoFine->text()});
     m_ui->lblDataInizio->setText(checked.start);
     m_ui->lblDataFine->setText(checked.end);
     if (!checked.ok()) {

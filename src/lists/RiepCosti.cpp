@@ -144,8 +144,7 @@ void TfrmRiepCosti::fill()
     const std::optional<QDate> last = Formats::textToDate(end);
     if (!first || !last)
         return; // the selection checks both dates before opening this window
-    Summary::Result result =
-        Summary::compute(CodePage::trimmed(selectionText("lblFile")), filters, *first, *last);
+    Summary::Result result = Summary::compute(CodePage::trimmed(selectionText("lblFile")), filters, *first, *last);
     if (!result.ok) {
         // A partial sum would pass for the real one: no lines and no total at all.
         m_ui->lblTotCosti->clear();
@@ -170,9 +169,9 @@ void TfrmRiepCosti::print()
     if (!MessageBox::confirm(this, Summary::confirmPrintText()))
         return;
     Report::Template& report = m_list->report();
-    ListPrint::fill(report, Summary::printTitle(m_ui->titTipologia->text()),
-                    Summary::printBody(m_list->lines(), m_ui->lblIntervallo->text(), m_ui->lblTotCosti->text(),
-                                       m_unreadable));
+    ListPrint::fill(
+        report, Summary::printTitle(m_ui->titTipologia->text()),
+        Summary::printBody(m_list->lines(), m_ui->lblIntervallo->text(), m_ui->lblTotCosti->text(), m_unreadable));
     report.prepare();
     Report::print(report, this);
 }

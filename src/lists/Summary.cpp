@@ -17,10 +17,14 @@ namespace Summary {
 
 namespace {
 
-const QString kValidDate = QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare una data valida.");
+const QString kValidDate =
+    QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare una data valida.");
 const QString kBreak = QStringLiteral("\n\r\n\r");
 
-QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 // The date of step "build the start (end) date": day, month number and year; empty without a month.
 QString buildDate(const QString& day, const QString& month, const QString& year)
@@ -31,7 +35,10 @@ QString buildDate(const QString& day, const QString& month, const QString& year)
     return CodePage::trimmed(day) + QLatin1Char('/') + twoDigits(number) + QLatin1Char('/') + CodePage::trimmed(year);
 }
 
-Message warning(const char* text) { return {MessageKind::Warning, QString::fromUtf8(text)}; }
+Message warning(const char* text)
+{
+    return {MessageKind::Warning, QString::fromUtf8(text)};
+}
 
 } // namespace
 
@@ -49,9 +56,9 @@ const QStringList& days()
 const QStringList& months()
 {
     static const QStringList list = {
-        QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),     QStringLiteral("Aprile"),
-        QStringLiteral("Maggio"),  QStringLiteral("Giugno"),   QStringLiteral("Luglio"),    QStringLiteral("Agosto"),
-        QStringLiteral("Settembre"), QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre"),
+        QStringLiteral("Gennaio"),   QStringLiteral("Febbraio"), QStringLiteral("Marzo"),    QStringLiteral("Aprile"),
+        QStringLiteral("Maggio"),    QStringLiteral("Giugno"),   QStringLiteral("Luglio"),   QStringLiteral("Agosto"),
+        QStringLiteral("Settembre"), QStringLiteral("Ottobre"),  QStringLiteral("Novembre"), QStringLiteral("Dicembre"),
     };
     return list;
 }
@@ -78,14 +85,14 @@ Checked check(const Choice& choice)
         const char* message;
         const char* focus;
     } required[] = {
-        {choice.startDay,
-         "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco a cascata.", "txtGiornoInizio"},
-        {choice.startMonth,
-         "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a cascata.", "txtMeseInizio"},
-        {choice.endDay,
-         "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a cascata.", "txtGiornoFine"},
-        {choice.endMonth,
-         "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a cascata.", "txtMeseFine"},
+        {choice.startDay, "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco a cascata.",
+         "txtGiornoInizio"},
+        {choice.startMonth, "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a cascata.",
+         "txtMeseInizio"},
+        {choice.endDay, "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a cascata.",
+         "txtGiornoFine"},
+        {choice.endMonth, "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a cascata.",
+         "txtMeseFine"},
     };
     for (const auto& field : required) {
         if (CodePage::trimmed(field.text).isEmpty()) {
@@ -98,18 +105,18 @@ Checked check(const Choice& choice)
     result.start = buildDate(choice.startDay, choice.startMonth, choice.startYear);
     const std::optional<QDate> start = Formats::textToDate(result.start);
     if (!start) {
-        result.message = {MessageKind::Plain, QStringLiteral("Attenzione: la data ") + CodePage::trimmed(result.start)
-                                                  + QStringLiteral(" di inizio intervallo non esiste.") + kBreak
-                                                  + kValidDate};
+        result.message = {MessageKind::Plain,
+                          QStringLiteral("Attenzione: la data ") + CodePage::trimmed(result.start)
+                              + QStringLiteral(" di inizio intervallo non esiste.") + kBreak + kValidDate};
         result.focus = QStringLiteral("txtGiornoInizio");
         return result;
     }
     result.end = buildDate(choice.endDay, choice.endMonth, choice.endYear);
     const std::optional<QDate> end = Formats::textToDate(result.end);
     if (!end) {
-        result.message = {MessageKind::Plain, QStringLiteral("Attenzione: la data ") + CodePage::trimmed(result.end)
-                                                  + QStringLiteral(" di fine intervallo non esiste.") + kBreak
-                                                  + kValidDate};
+        result.message = {MessageKind::Plain,
+                          QStringLiteral("Attenzione: la data ") + CodePage::trimmed(result.end)
+                              + QStringLiteral(" di fine intervallo non esiste.") + kBreak + kValidDate};
         result.focus = QStringLiteral("txtGiornoFine");
         return result;
     }
@@ -317,7 +324,10 @@ QString emptyPrintText()
     return QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce.");
 }
 
-QString confirmPrintText() { return QStringLiteral("Si vuole stampare il presente riepilogo?"); }
+QString confirmPrintText()
+{
+    return QStringLiteral("Si vuole stampare il presente riepilogo?");
+}
 
 QString printTitle(const QString& payerTitle)
 {
@@ -336,6 +346,9 @@ QStringList printBody(const QStringList& lines, const QString& period, const QSt
     return body;
 }
 
-QString inaccessibleText() { return QStringLiteral("Attenzione: il file di archivio non risulta accessibile."); }
+QString inaccessibleText()
+{
+    return QStringLiteral("Attenzione: il file di archivio non risulta accessibile.");
+}
 
 } // namespace Summary

@@ -35,11 +35,11 @@ struct Choice {
 };
 
 struct Checked {
-    Message message;  // empty when the choice can be summarised
-    QString focus;    // the control the focus goes back to with the message; empty: it stays
-    QString start;    // lblDataInizio as the checks leave it
-    QString end;      // lblDataFine
-    QString archive;  // lblFile: the year's archive, set when the choice is good
+    Message message; // empty when the choice can be summarised
+    QString focus;   // the control the focus goes back to with the message; empty: it stays
+    QString start;   // lblDataInizio as the checks leave it
+    QString end;     // lblDataFine
+    QString archive; // lblFile: the year's archive, set when the choice is good
     bool ok() const { return message.isEmpty(); }
 };
 

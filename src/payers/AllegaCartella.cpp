@@ -10,7 +10,10 @@
 #include <QFileInfo>
 #include <QLabel>
 
-static void initAttachmentArt() { Q_INIT_RESOURCE(AllegaCartella); }
+static void initAttachmentArt()
+{
+    Q_INIT_RESOURCE(AllegaCartella);
+}
 
 namespace {
 

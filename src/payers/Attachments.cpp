@@ -9,9 +9,15 @@
 
 namespace Attachments {
 
-QString folder() { return ProgramFolder::file(QStringLiteral("Documenti_Allegati/")); }
+QString folder()
+{
+    return ProgramFolder::file(QStringLiteral("Documenti_Allegati/"));
+}
 
-QString pathOf(const QString& name) { return folder() + name; }
+QString pathOf(const QString& name)
+{
+    return folder() + name;
+}
 
 bool isPlainFileName(const QString& name)
 {
@@ -26,7 +32,10 @@ bool isPlainFileName(const QString& name)
     return true;
 }
 
-bool makeFolder() { return QDir().mkpath(folder()) && QFileInfo(folder()).isDir(); }
+bool makeFolder()
+{
+    return QDir().mkpath(folder()) && QFileInfo(folder()).isDir();
+}
 
 bool copyReplacing(const QString& source, const QString& destination)
 {

@@ -5,7 +5,10 @@
 
 #include <QStringBuilder>
 
-static void initInfoSheetResources() { Q_INIT_RESOURCE(InfoSheet); }
+static void initInfoSheetResources()
+{
+    Q_INIT_RESOURCE(InfoSheet);
+}
 
 namespace InfoSheet {
 namespace {
@@ -44,9 +47,20 @@ constexpr QRgb teal = Report::rgb(0x008080);
 constexpr TextDef sheetText(const char* name, double left, double top, double width, double height, double size,
                             QRgb colour, QRgb fill, HAlign align, const char* text)
 {
-    return {.name = name, .left = left, .top = top, .width = width, .height = height, .font = "Arial", .size = size,
-            .colour = colour, .fill = fill, .align = align, .valign = VAlign::Centre, .wordWrap = false,
-            .expressions = false, .text = text};
+    return {.name = name,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .font = "Arial",
+            .size = size,
+            .colour = colour,
+            .fill = fill,
+            .align = align,
+            .valign = VAlign::Centre,
+            .wordWrap = false,
+            .expressions = false,
+            .text = text};
 }
 
 constexpr auto texts = [] {
@@ -54,8 +68,8 @@ constexpr auto texts = [] {
     out[0] = sheetText("txtTitolo", 23, 3, 165, 9, 16, white, orange, HAlign::Centre, "Titolo Scheda");
     for (int k = 1; k <= kRows; ++k) {
         const auto i = size_t(k - 1);
-        out[1 + 2 * i] = sheetText(titleNames[i].data(), 3, rowTop(k), 52, 6, 9, white, teal, HAlign::Left,
-                                   defaultTexts[i].data());
+        out[1 + 2 * i] =
+            sheetText(titleNames[i].data(), 3, rowTop(k), 52, 6, 9, white, teal, HAlign::Left, defaultTexts[i].data());
         out[2 + 2 * i] = sheetText(valueNames[i].data(), 60, rowTop(k), 128, 6, 10, Report::black, Report::noFill,
                                    HAlign::Left, defaultTexts[i].data());
     }
@@ -75,8 +89,14 @@ constexpr Report::LineDef lines[] = {
 
 constexpr Report::TemplateDef sheet{
     .name = "Scheda informativa",
-    .page = {.width = 210, .height = 297, .paperCode = Report::paperA4, .orientation = Report::Orientation::Portrait,
-             .left = 10, .right = 10, .top = 10, .bottom = 10},
+    .page = {.width = 210,
+             .height = 297,
+             .paperCode = Report::paperA4,
+             .orientation = Report::Orientation::Portrait,
+             .left = 10,
+             .right = 10,
+             .top = 10,
+             .bottom = 10},
     .texts = texts,
     .pictures = pictures,
     .lines = lines,
@@ -89,21 +109,36 @@ constexpr Report::TemplateDef sheet{
 using V = Values;
 
 constexpr Source sourceTable[] = {
-    {"txtEsecutore", &V::esecutore},   {"txtGG", &V::gg},
-    {"txtMM", &V::mm},                 {"txtAA", &V::aa},
-    {"txtComuneNasc", &V::comuneNasc}, {"txtProvNasc", &V::provNasc},
-    {"txtSesso", &V::sesso},           {"txtRecapito", &V::recapito},
-    {"txtIndirizzoRes", &V::indirizzoRes}, {"txtProvRes", &V::provRes},
-    {"txtComuneRes", &V::comuneRes},   {"txtCategoria", &V::categoria},
-    {"txtTelCasa", &V::telCasa},       {"txtTelUff", &V::telUff},
-    {"txtTelCel", &V::telCel},         {"txtFax", &V::fax},
-    {"txtEmail", &V::email},           {"txtCodFisc", &V::codFisc},
-    {"txtPartitaIva", &V::partitaIva}, {"txtCarta", &V::carta},
-    {"txtScadeCarta", &V::scadeCarta}, {"txtIban", &V::iban},
-    {"txtTipoDoc", &V::tipoDoc},       {"txtNumDoc", &V::numDoc},
-    {"txtEnteRil", &V::enteRil},       {"txtDataRil", &V::dataRil},
-    {"txtDataSca", &V::dataSca},       {"txtCodTariffa", &V::codTariffa},
-    {"txtQuestioni", &V::questioni},   {"txtNote", &V::note},
+    {"txtEsecutore", &V::esecutore},
+    {"txtGG", &V::gg},
+    {"txtMM", &V::mm},
+    {"txtAA", &V::aa},
+    {"txtComuneNasc", &V::comuneNasc},
+    {"txtProvNasc", &V::provNasc},
+    {"txtSesso", &V::sesso},
+    {"txtRecapito", &V::recapito},
+    {"txtIndirizzoRes", &V::indirizzoRes},
+    {"txtProvRes", &V::provRes},
+    {"txtComuneRes", &V::comuneRes},
+    {"txtCategoria", &V::categoria},
+    {"txtTelCasa", &V::telCasa},
+    {"txtTelUff", &V::telUff},
+    {"txtTelCel", &V::telCel},
+    {"txtFax", &V::fax},
+    {"txtEmail", &V::email},
+    {"txtCodFisc", &V::codFisc},
+    {"txtPartitaIva", &V::partitaIva},
+    {"txtCarta", &V::carta},
+    {"txtScadeCarta", &V::scadeCarta},
+    {"txtIban", &V::iban},
+    {"txtTipoDoc", &V::tipoDoc},
+    {"txtNumDoc", &V::numDoc},
+    {"txtEnteRil", &V::enteRil},
+    {"txtDataRil", &V::dataRil},
+    {"txtDataSca", &V::dataSca},
+    {"txtCodTariffa", &V::codTariffa},
+    {"txtQuestioni", &V::questioni},
+    {"txtNote", &V::note},
 };
 
 // A row's value is made of the editor's texts and fixed pieces, in order.
@@ -111,8 +146,14 @@ struct Piece {
     QString Values::*field = nullptr;
     const char* literal = nullptr;
 };
-constexpr Piece F(QString Values::*field) { return {field, nullptr}; }
-constexpr Piece L(const char* literal) { return {nullptr, literal}; }
+constexpr Piece F(QString Values::*field)
+{
+    return {field, nullptr};
+}
+constexpr Piece L(const char* literal)
+{
+    return {nullptr, literal};
+}
 
 struct RowDef {
     const char* title;
@@ -148,7 +189,10 @@ constexpr RowDef rowTable[kRows] = {
 
 } // namespace
 
-std::span<const Source> sources() { return sourceTable; }
+std::span<const Source> sources()
+{
+    return sourceTable;
+}
 
 std::array<Row, kRows> rows(const Values& values)
 {
@@ -168,7 +212,7 @@ std::array<Row, kRows> rows(const Values& values)
 QString footer(const QDateTime& moment)
 {
     return QStringLiteral("Stampa eseguita in data ") % moment.toString(QStringLiteral("dd/MM/yyyy"))
-         % QStringLiteral(" alle ore ") % moment.toString(QStringLiteral("hh:mm:ss"));
+        % QStringLiteral(" alle ore ") % moment.toString(QStringLiteral("hh:mm:ss"));
 }
 
 const Report::TemplateDef& def()
@@ -179,8 +223,14 @@ const Report::TemplateDef& def()
     return sheet;
 }
 
-QString titleObject(int k) { return QString::fromLatin1(titleNames[size_t(k - 1)].data()); }
-QString valueObject(int k) { return QString::fromLatin1(valueNames[size_t(k - 1)].data()); }
+QString titleObject(int k)
+{
+    return QString::fromLatin1(titleNames[size_t(k - 1)].data());
+}
+QString valueObject(int k)
+{
+    return QString::fromLatin1(valueNames[size_t(k - 1)].data());
+}
 
 void fill(Report::Template& sheet, const Values& values, const QDateTime& moment)
 {
@@ -194,7 +244,10 @@ void fill(Report::Template& sheet, const Values& values, const QDateTime& moment
     sheet.text(QStringLiteral("txtCalce"))->setText(footer(moment));
 }
 
-QString pdfPath() { return ProgramFolder::file(QStringLiteral("Esecutore.pdf")); }
+QString pdfPath()
+{
+    return ProgramFolder::file(QStringLiteral("Esecutore.pdf"));
+}
 
 Message pdfWritten()
 {

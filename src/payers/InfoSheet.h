@@ -15,9 +15,9 @@ namespace InfoSheet {
 
 // The payer editor's texts as they stand on screen, one per control the sheet shows.
 struct Values {
-    QString esecutore, gg, mm, aa, comuneNasc, provNasc, sesso, recapito, indirizzoRes, provRes, comuneRes,
-        categoria, telCasa, telUff, telCel, fax, email, codFisc, partitaIva, carta, scadeCarta, iban, tipoDoc,
-        numDoc, enteRil, dataRil, dataSca, codTariffa, questioni, note;
+    QString esecutore, gg, mm, aa, comuneNasc, provNasc, sesso, recapito, indirizzoRes, provRes, comuneRes, categoria,
+        telCasa, telUff, telCel, fax, email, codFisc, partitaIva, carta, scadeCarta, iban, tipoDoc, numDoc, enteRil,
+        dataRil, dataSca, codTariffa, questioni, note;
 };
 
 // Which editor control fills which member.
@@ -46,7 +46,10 @@ const Report::TemplateDef& def();
 QString titleObject(int k);
 QString valueObject(int k);
 // Top of row k in millimetres inside the margins: 24 + 10 x (k - 1).
-constexpr double rowTop(int k) { return 24 + 10 * (k - 1); }
+constexpr double rowTop(int k)
+{
+    return 24 + 10 * (k - 1);
+}
 
 // Fills every object the sheet prints: orientation, title, the 24 rows and the footer at moment.
 void fill(Report::Template& sheet, const Values& values, const QDateTime& moment);

@@ -60,7 +60,10 @@ void print(QWidget* editor)
     Report::print(*preparedSheet(editor), editor);
 }
 
-void preview(QWidget* editor) { Report::preview(*preparedSheet(editor), editor); }
+void preview(QWidget* editor)
+{
+    Report::preview(*preparedSheet(editor), editor);
+}
 
 void createPdf(QWidget* editor)
 {

@@ -8,7 +8,10 @@
 
 namespace PrintMargins {
 
-QString settingsPath() { return ProgramFolder::file(fileName); }
+QString settingsPath()
+{
+    return ProgramFolder::file(fileName);
+}
 
 QString read(const QString& key)
 {

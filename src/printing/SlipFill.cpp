@@ -47,8 +47,8 @@ QHash<QString, QString> texts(const SlipValues& slip)
 
     const QString words = field("txtImpLettere") + QLatin1Char('/') + field("txtCents");
     const QString payer = field("txtEsecutore") + QStringLiteral(" C.F. ") + field("txtCodFisc");
-    const QString address = field("txtIndirizzoRes") + QStringLiteral(" - ") + field("txtComuneRes")
-                            + QLatin1Char(' ') + field("txtProvRes");
+    const QString address = field("txtIndirizzoRes") + QStringLiteral(" - ") + field("txtComuneRes") + QLatin1Char(' ')
+        + field("txtProvRes");
     for (const char* section : {"A", "B"}) {
         const QString s = QLatin1String(section);
         out[QStringLiteral("txtImporto_") + s] = field("txtImporto");

@@ -9,7 +9,10 @@ namespace {
 constexpr double sectionRoom = 2.0; // mm around a section's objects
 constexpr double pen = 0.2;         // mm
 
-bool isBox(const Report::TextDef& object) { return object.width == 5 && object.height == 4; }
+bool isBox(const Report::TextDef& object)
+{
+    return object.width == 5 && object.height == 4;
+}
 } // namespace
 
 QRectF objectRect(const Report::TextDef& object)

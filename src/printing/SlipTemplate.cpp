@@ -14,34 +14,63 @@ constexpr BoxRow rows[] = {
     {"txtCents_C", "txtCents", 113.5, 2, {14, 9.9}, true},
     {"txtCodTariffa_C", "txtCodTariffa", 146, 4, {101.5, 97.3, 93.4, 89.2}, false},
     {"txtAnno_C", "txtAnnoTariffa", 146, 2, {82.5, 78.4}, false},
-    {"txtCodFisc_C", "txtCodFisc", 146, 16,
-     {71.6, 67.4, 63.1, 58.8, 54.4, 50.2, 46.5, 42, 37.5, 33, 29, 24.8, 20.5, 16.5, 12.2, 7.8}, false},
-    {"txtEsecutore_C", "txtEsecutore", 154, 23,
-     {101.5, 97.3, 93.2, 89, 84.6, 80.5, 75.9, 71.6, 67.4, 63.1, 58.8, 54.4, 50.2, 45.9, 41.4, 37.2, 33, 29, 24.8, 20.5,
-      16.5, 12.2, 7.8},
+    {"txtCodFisc_C",
+     "txtCodFisc",
+     146,
+     16,
+     {71.6, 67.4, 63.1, 58.8, 54.4, 50.2, 46.5, 42, 37.5, 33, 29, 24.8, 20.5, 16.5, 12.2, 7.8},
+     false},
+    {"txtEsecutore_C",
+     "txtEsecutore",
+     154,
+     23,
+     {101.5, 97.3, 93.2, 89,   84.6, 80.5, 75.9, 71.6, 67.4, 63.1, 58.8, 54.4,
+      50.2,  45.9, 41.4, 37.2, 33,   29,   24.8, 20.5, 16.5, 12.2, 7.8},
      false},
     {"txtGG_C", "txtGG", 162, 2, {93.2, 89}, false},
     {"txtMM_C", "txtMM", 162, 2, {85, 80.5}, false},
     {"txtAA_C", "txtAA", 162, 2, {76.3, 71.6}, false},
-    {"txtComuneNasc_C", "txtComuneNasc", 162, 11, {63.1, 58.8, 54.4, 50.2, 45.9, 41.4, 37.2, 33, 29, 24.8, 20.5},
+    {"txtComuneNasc_C",
+     "txtComuneNasc",
+     162,
+     11,
+     {63.1, 58.8, 54.4, 50.2, 45.9, 41.4, 37.2, 33, 29, 24.8, 20.5},
      false},
     {"txtProvNasc_C", "txtProvNasc", 162, 2, {12.2, 7.8}, false},
-    {"txtIndirizzoRes_C", "txtIndirizzoRes", 170, 20,
-     {101.5, 97.3, 93.2, 89, 84.6, 80.5, 75.9, 71.6, 67.4, 63.1, 58.8, 54.4, 50.2, 45.9, 41.4, 37.2, 33, 29, 24.8, 20.5},
+    {"txtIndirizzoRes_C",
+     "txtIndirizzoRes",
+     170,
+     20,
+     {101.5, 97.3, 93.2, 89,   84.6, 80.5, 75.9, 71.6, 67.4, 63.1,
+      58.8,  54.4, 50.2, 45.9, 41.4, 37.2, 33,   29,   24.8, 20.5},
      false},
     {"txtProvRes_C", "txtProvRes", 170, 2, {12.2, 7.8}, false},
-    {"txtComuneRes_C", "txtComuneRes", 178, 17,
-     {101.5, 97.3, 93.2, 89, 84.6, 80.5, 75.9, 71.6, 67.4, 63.1, 58.8, 54.4, 50.2, 45.9, 41.4, 37.2, 33}, false},
+    {"txtComuneRes_C",
+     "txtComuneRes",
+     178,
+     17,
+     {101.5, 97.3, 93.2, 89, 84.6, 80.5, 75.9, 71.6, 67.4, 63.1, 58.8, 54.4, 50.2, 45.9, 41.4, 37.2, 33},
+     false},
     {"txtCapRes_C", "txtCapRes", 178, 5, {24.8, 20.5, 16.5, 12.3, 7.8}, false},
 };
 
 // Properties every object of the slip shares.
 constexpr TextDef slipText(const char* name, double left, double top, double width, double height, double size,
-                            HAlign align, const char* text, bool expressions = false, bool condense = false)
+                           HAlign align, const char* text, bool expressions = false, bool condense = false)
 {
-    return {.name = name, .left = left, .top = top, .width = width, .height = height, .font = "Verdana",
-            .size = size, .align = align, .rotation = 90, .wordWrap = false, .expressions = expressions,
-            .condense = condense, .text = text};
+    return {.name = name,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .font = "Verdana",
+            .size = size,
+            .align = align,
+            .rotation = 90,
+            .wordWrap = false,
+            .expressions = expressions,
+            .condense = condense,
+            .text = text};
 }
 
 // The amount in words of 77 777 777 runs to some 70 letters, longer than any of the words spaces
@@ -128,7 +157,10 @@ static_assert(objectCount == 139);
 
 constexpr Report::TemplateDef slipTemplate{
     .name = "Tassella",
-    .page = {.name = "Page1", .width = 203, .height = 327, .paperCode = Report::paperCustom,
+    .page = {.name = "Page1",
+             .width = 203,
+             .height = 327,
+             .paperCode = Report::paperCustom,
              .orientation = Report::Orientation::Portrait},
     .texts = allTexts,
     // The slip is only printed: the preview options keep the usual buttons.
@@ -137,9 +169,18 @@ constexpr Report::TemplateDef slipTemplate{
 
 } // namespace
 
-const Report::TemplateDef& def() { return slipTemplate; }
-std::span<const Report::TextDef> texts() { return allTexts; }
-std::span<const BoxRow> boxRows() { return rows; }
+const Report::TemplateDef& def()
+{
+    return slipTemplate;
+}
+std::span<const Report::TextDef> texts()
+{
+    return allTexts;
+}
+std::span<const BoxRow> boxRows()
+{
+    return rows;
+}
 
 const Report::TextDef* find(const QString& name)
 {

@@ -19,7 +19,7 @@ struct BoxRow {
     const char* sourceField; // the slip editor's field that fills the row
     double left;
     int count;
-    double tops[23]; // one per box, box 01 first
+    double tops[23];   // one per box, box 01 first
     bool rightAligned; // amounts keep their units in the last box
 };
 

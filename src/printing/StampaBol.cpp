@@ -43,8 +43,7 @@ TfrmStampaBol::TfrmStampaBol(QWidget* parent)
     connect(m_ui->btnLeftMinus, &QPushButton::clicked, this, [this] { step(m_ui->txtLeft, -1); });
     connect(m_ui->btnLeftPlus, &QPushButton::clicked, this, [this] { step(m_ui->txtLeft, +1); });
     connect(m_ui->btnApplicaTop, &QPushButton::clicked, this, [this] { apply(m_ui->txtTop, PrintMargins::topKey); });
-    connect(m_ui->btnApplicaLeft, &QPushButton::clicked, this,
-            [this] { apply(m_ui->txtLeft, PrintMargins::leftKey); });
+    connect(m_ui->btnApplicaLeft, &QPushButton::clicked, this, [this] { apply(m_ui->txtLeft, PrintMargins::leftKey); });
     connect(m_ui->btnAnnulla, &QPushButton::clicked, this, &QDialog::close);
     connect(m_ui->btnStampa, &QPushButton::clicked, this, &TfrmStampaBol::print);
     connect(m_ui->btnAnteprima, &QPushButton::clicked, this, &TfrmStampaBol::preview);
@@ -68,9 +67,10 @@ std::optional<int> TfrmStampaBol::margin(QLineEdit* field)
     if (const std::optional<int> value = PrintMargins::wholeNumber(field->text()))
         return value;
     const QString which = field == m_ui->txtTop ? QStringLiteral("superiore") : QStringLiteral("sinistro");
-    MessageBox::warning(this, QStringLiteral("Attenzione: il margine %1 \"%2\" non è un numero intero di millimetri.\n"
-                                             "Correggere il valore nel file delle impostazioni %3.")
-                                  .arg(which, field->text(), PrintMargins::fileName));
+    MessageBox::warning(this,
+                        QStringLiteral("Attenzione: il margine %1 \"%2\" non è un numero intero di millimetri.\n"
+                                       "Correggere il valore nel file delle impostazioni %3.")
+                            .arg(which, field->text(), PrintMargins::fileName));
     return std::nullopt;
 }
 
@@ -86,10 +86,11 @@ void TfrmStampaBol::apply(QLineEdit* field, const QString& key)
 {
     if (PrintMargins::write(key, field->text()))
         return;
-    MessageBox::error(this, QStringLiteral("Attenzione: impossibile salvare il margine nel file delle impostazioni "
-                                           "%1.\nVerificare che la cartella del programma non sia protetta da "
-                                           "scrittura.")
-                                .arg(PrintMargins::fileName));
+    MessageBox::error(this,
+                      QStringLiteral("Attenzione: impossibile salvare il margine nel file delle impostazioni "
+                                     "%1.\nVerificare che la cartella del programma non sia protetta da "
+                                     "scrittura.")
+                          .arg(PrintMargins::fileName));
 }
 
 bool TfrmStampaBol::prepareSlip()
@@ -125,8 +126,9 @@ void TfrmStampaBol::print()
 void TfrmStampaBol::printed(Report::PrintResult result)
 {
     if (result == Report::PrintResult::Failed)
-        MessageBox::error(this, QStringLiteral("Attenzione: non è stato possibile stampare il bollettino.\n"
-                                               "Verificare la stampante e riprovare."));
+        MessageBox::error(this,
+                          QStringLiteral("Attenzione: non è stato possibile stampare il bollettino.\n"
+                                         "Verificare la stampante e riprovare."));
     // The window closes after every print attempt, from here or from the preview.
     close();
 }

@@ -14,7 +14,7 @@ class StampaBol;
 namespace Report {
 class Template;
 enum class PrintResult;
-}
+} // namespace Report
 class QLineEdit;
 
 class TfrmStampaBol : public Dialog {

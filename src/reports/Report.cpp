@@ -27,8 +27,8 @@ QPageLayout Page::pageLayout() const
     const bool landscape = width > height;
     const QSizeF portrait(std::min(width, height), std::max(width, height));
     const QPageSize size = paperCode == paperA4
-                               ? QPageSize(QPageSize::A4)
-                               : QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+        ? QPageSize(QPageSize::A4)
+        : QPageSize(portrait, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
     return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(),
                        QPageLayout::Millimeter);
 }
@@ -116,7 +116,10 @@ Item* Template::find(const QString& name) const
     return nullptr;
 }
 
-void Template::prepare() { m_prepared = std::make_unique<PreparedReport>(prepareReport(*this)); }
+void Template::prepare()
+{
+    m_prepared = std::make_unique<PreparedReport>(prepareReport(*this));
+}
 
 const PreparedReport& Template::prepared()
 {

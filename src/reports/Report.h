@@ -105,11 +105,20 @@ constexpr int paperCustom = 256;
 
 // Template units are pixels at 96 per inch.
 constexpr double unitsPerMm = 96.0 / 25.4;
-constexpr double unitsToMm(double units) { return units / unitsPerMm; }
-constexpr double mmToUnits(double mm) { return mm * unitsPerMm; }
+constexpr double unitsToMm(double units)
+{
+    return units / unitsPerMm;
+}
+constexpr double mmToUnits(double mm)
+{
+    return mm * unitsPerMm;
+}
 
 // An opaque colour from 0xRRGGBB; `noFill` is the transparent "no colour".
-constexpr QRgb rgb(unsigned rrggbb) { return 0xFF000000u | rrggbb; }
+constexpr QRgb rgb(unsigned rrggbb)
+{
+    return 0xFF000000u | rrggbb;
+}
 constexpr QRgb noFill = 0;
 constexpr QRgb black = rgb(0x000000);
 
@@ -146,7 +155,7 @@ struct TextDef {
     int rotation = 0; // 0 or 90 (counter-clockwise)
     bool wordWrap = true;
     bool expressions = true;
-    bool condense = false; // a line wider than the object is condensed to fit instead of clipped
+    bool condense = false;      // a line wider than the object is condensed to fit instead of clipped
     const char* text = nullptr; // UTF-8, lines separated by "\n"; null: no lines
 };
 
@@ -179,7 +188,9 @@ struct TemplateDef {
 // ---- The live template ----
 
 struct Item {
-    explicit Item(QString itemName) : name(std::move(itemName)) {}
+    explicit Item(QString itemName)
+        : name(std::move(itemName))
+    {}
     virtual ~Item() = default;
     QString name;
 };
@@ -188,7 +199,7 @@ struct Item {
 struct Box : Item {
     using Item::Item;
     double left = 0, top = 0, width = 0, height = 0; // mm
-    QString band; // the band holding it; empty: the page
+    QString band;                                    // the band holding it; empty: the page
 
     double heightUnits() const { return mmToUnits(height); }
     void setHeightUnits(double units) { height = unitsToMm(units); }

@@ -47,7 +47,8 @@ struct MeasuredRow {
     QTextLayout layout;
     QTextLine line;
 
-    MeasuredRow(const QString& row, const QFont& font) : layout(row, font)
+    MeasuredRow(const QString& row, const QFont& font)
+        : layout(row, font)
     {
         QTextOption option;
         option.setWrapMode(QTextOption::NoWrap);
@@ -125,7 +126,9 @@ struct Layout {
     std::map<const TextObject*, std::vector<LaidLine>> laid;
     std::vector<PreparedPage> pages;
 
-    explicit Layout(const Template& r) : report(r), page(r.page())
+    explicit Layout(const Template& r)
+        : report(r)
+        , page(r.page())
     {
         for (const TextObject* text : report.texts())
             laid[text] = layoutText(*text, resolvedLines(*text));

@@ -59,9 +59,9 @@ class PreparedReport {
 public:
     PreparedReport() = default;
     PreparedReport(QPageLayout layout, std::vector<PreparedPage> pages)
-        : m_layout(std::move(layout)), m_pages(std::move(pages))
-    {
-    }
+        : m_layout(std::move(layout))
+        , m_pages(std::move(pages))
+    {}
 
     // Paper size and orientation, with no margins: the drawing itself is placed on the paper.
     const QPageLayout& pageLayout() const { return m_layout; }

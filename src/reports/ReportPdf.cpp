@@ -13,7 +13,10 @@ namespace Report {
 
 namespace {
 
-QString escaped(const QString& text) { return text.toHtmlEscaped(); }
+QString escaped(const QString& text)
+{
+    return text.toHtmlEscaped();
+}
 
 // The XMP packet, for readers that prefer it to the document information; it replaces Qt's own
 // packet whole.
@@ -61,8 +64,8 @@ bool appendDocumentInfo(QByteArray& bytes, const PdfSettings& pdf, const QString
     const QByteArray trailer = bytes.mid(trailerAt, startxrefAt - trailerAt);
     const QByteArray previous = bytes.mid(startxrefAt + 9).trimmed().split('\n').value(0).trimmed();
     const auto value = [&trailer](const char* pattern) {
-        const QRegularExpressionMatch match = QRegularExpression(QString::fromLatin1(pattern))
-                                                  .match(QString::fromLatin1(trailer));
+        const QRegularExpressionMatch match =
+            QRegularExpression(QString::fromLatin1(pattern)).match(QString::fromLatin1(trailer));
         return match.hasMatch() ? match.captured(1).toLatin1() : QByteArray();
     };
     const QByteArray size = value(R"(/Size\s+(\d+))");
@@ -74,24 +77,24 @@ bool appendDocumentInfo(QByteArray& bytes, const PdfSettings& pdf, const QString
         return false;
     // The creation date of Qt's own dictionary stays; a fresh one when none is found.
     const QByteArray original = bytes.left(trailerAt);
-    const QRegularExpressionMatch created =
-        QRegularExpression(QStringLiteral(R"(/CreationDate\s*\((D:[0-9Z+'-]+)\))")).match(QString::fromLatin1(original));
+    const QRegularExpressionMatch created = QRegularExpression(QStringLiteral(R"(/CreationDate\s*\((D:[0-9Z+'-]+)\))"))
+                                                .match(QString::fromLatin1(original));
     const QByteArray creationDate = created.hasMatch()
-                                        ? created.captured(1).toLatin1()
-                                        : QDateTime::currentDateTimeUtc().toString(QStringLiteral("'D:'yyyyMMddhhmmss'Z'")).toLatin1();
+        ? created.captured(1).toLatin1()
+        : QDateTime::currentDateTimeUtc().toString(QStringLiteral("'D:'yyyyMMddhhmmss'Z'")).toLatin1();
 
     if (!bytes.endsWith('\n'))
         bytes += '\n';
     const qsizetype objectAt = bytes.size();
     bytes += QByteArray::number(object) + " 0 obj\n<<\n/Title " + pdfText(pdf.title) + "\n/Subject "
-           + pdfText(pdf.subject) + "\n/Author " + pdfText(author) + "\n/Creator " + pdfText(creator)
-           + "\n/Producer " + pdfText(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())) + "\n/CreationDate ("
-           + creationDate + ")\n>>\nendobj\n";
+        + pdfText(pdf.subject) + "\n/Author " + pdfText(author) + "\n/Creator " + pdfText(creator) + "\n/Producer "
+        + pdfText(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())) + "\n/CreationDate (" + creationDate
+        + ")\n>>\nendobj\n";
     const qsizetype xrefAt = bytes.size();
     bytes += "xref\n0 1\n0000000000 65535 f \n" + QByteArray::number(object) + " 1\n"
-           + QByteArray::number(objectAt).rightJustified(10, '0') + " 00000 n \n";
+        + QByteArray::number(objectAt).rightJustified(10, '0') + " 00000 n \n";
     bytes += "trailer\n<<\n/Size " + QByteArray::number(object + 1) + "\n/Root " + root + "\n/Info "
-           + QByteArray::number(object) + " 0 R\n/Prev " + previous + '\n';
+        + QByteArray::number(object) + " 0 R\n/Prev " + previous + '\n';
     if (!id.isEmpty())
         bytes += id + '\n';
     bytes += ">>\nstartxref\n" + QByteArray::number(xrefAt) + "\n%%EOF\n";

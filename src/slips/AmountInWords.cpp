@@ -4,14 +4,14 @@ namespace AmountInWords {
 namespace {
 
 const char* const kUnits[] = {"", "uno", "due", "tre", "quattro", "cinque", "sei", "sette", "otto", "nove"};
-const char* const kTeens[] = {"dieci",       "undici",     "dodici",   "tredici",    "quattordici",
-                              "quindici",    "sedici",     "diciassette", "diciotto", "diciannove"};
-const char* const kTens[] = {"", "", "venti", "trenta", "quaranta", "cinquanta", "sessanta", "settanta", "ottanta",
-                             "novanta"};
-const char* const kElided[] = {"", "", "ventuno", "trentuno", "quarantuno", "cinquantuno", "sessantuno",
-                               "settantuno", "ottantuno", "novantuno"};
-const char* const kHundreds[] = {"", "cento", "duecento", "trecento", "quattrocento", "cinquecento", "seicento",
-                                 "settecento", "ottocento", "novecento"};
+const char* const kTeens[] = {"dieci",    "undici", "dodici",      "tredici",  "quattordici",
+                              "quindici", "sedici", "diciassette", "diciotto", "diciannove"};
+const char* const kTens[] = {"",          "",         "venti",    "trenta",  "quaranta",
+                             "cinquanta", "sessanta", "settanta", "ottanta", "novanta"};
+const char* const kElided[] = {"",           "",           "ventuno",   "trentuno", "quarantuno", "cinquantuno",
+                               "sessantuno", "settantuno", "ottantuno", "novantuno"};
+const char* const kHundreds[] = {"",         "cento",      "duecento",  "trecento", "quattrocento", "cinquecento",
+                                 "seicento", "settecento", "ottocento", "novecento"};
 
 // 0..999 in lower case, empty for 0. Only the unit 1 elides after a ten: 28 is "ventiotto".
 QString group(unsigned n)

@@ -31,7 +31,10 @@
 #include <QKeyEvent>
 #include <QShowEvent>
 
-static void initSlipResources() { Q_INIT_RESOURCE(slips); }
+static void initSlipResources()
+{
+    Q_INIT_RESOURCE(slips);
+}
 
 namespace {
 
@@ -39,9 +42,15 @@ const QString kCaption = QStringLiteral(" Tassella - Compilazione e stampa bolle
 
 const Behaviour::Field kFields[] = {
     {"txtAnno", Behaviour::Digits, 4, "btnApri"},
-    {"txtImporto", Behaviour::Highlight | Behaviour::Digits, 8, "txtCents",
+    {"txtImporto",
+     Behaviour::Highlight | Behaviour::Digits,
+     8,
+     "txtCents",
      {.mirror = "txtImpLettere", .mirrorText = &AmountInWords::spellDigits}},
-    {"txtCents", Behaviour::Highlight | Behaviour::Digits, 2, "txtImpLettere",
+    {"txtCents",
+     Behaviour::Highlight | Behaviour::Digits,
+     2,
+     "txtImpLettere",
      {.exit = Behaviour::Exit::Cents, .mirror = "txtCentLettere"}},
     {"txtImpLettere", Behaviour::None, 0, nullptr},
     {"txtCentLettere", Behaviour::None, 0, nullptr},
@@ -88,7 +97,10 @@ const Behaviour::Hint kHints[] = {
     {"chkSaldato", "Annota che il bollettino \u00e8 stato saldato."},
 };
 
-QString trimmedText(const QLineEdit* edit) { return CodePage::trimmed(edit->text()); }
+QString trimmedText(const QLineEdit* edit)
+{
+    return CodePage::trimmed(edit->text());
+}
 
 bool allDigits(const QString& text)
 {
@@ -203,11 +215,11 @@ void TfrmBollettino::openYear()
 
 void TfrmBollettino::clearSlip()
 {
-    for (QLineEdit* edit : {m_ui->txtImporto, m_ui->txtImpLettere, m_ui->txtCodTariffa, m_ui->txtAnnoTariffa,
-                            m_ui->txtCodFisc, m_ui->txtEsecutore, m_ui->txtSesso, m_ui->txtGG, m_ui->txtMM,
-                            m_ui->txtAA, m_ui->txtComuneNasc, m_ui->txtProvNasc, m_ui->txtIndirizzoRes,
-                            m_ui->txtProvRes, m_ui->txtComuneRes, m_ui->txtCapRes, m_ui->txtDataScade,
-                            m_ui->txtDataPaga, m_ui->txtCausale, m_ui->txtNote})
+    for (QLineEdit* edit :
+         {m_ui->txtImporto,    m_ui->txtImpLettere, m_ui->txtCodTariffa,   m_ui->txtAnnoTariffa, m_ui->txtCodFisc,
+          m_ui->txtEsecutore,  m_ui->txtSesso,      m_ui->txtGG,           m_ui->txtMM,          m_ui->txtAA,
+          m_ui->txtComuneNasc, m_ui->txtProvNasc,   m_ui->txtIndirizzoRes, m_ui->txtProvRes,     m_ui->txtComuneRes,
+          m_ui->txtCapRes,     m_ui->txtDataScade,  m_ui->txtDataPaga,     m_ui->txtCausale,     m_ui->txtNote})
         edit->clear();
     m_ui->txtCents->setText(QStringLiteral("00"));
     m_ui->txtCentLettere->setText(QStringLiteral("00"));
@@ -332,7 +344,6 @@ void TfrmBollettino::openAttachments()
 
 void TfrmBollettino::showHelp()
 {
-    Windows::openDialog<TfrmGuida>(this, {}, [](TfrmGuida* guide) {
-        guide->setPage(HelpPages::slipEditorTitle(), HelpPages::slipEditorBody());
-    });
+    Windows::openDialog<TfrmGuida>(
+        this, {}, [](TfrmGuida* guide) { guide->setPage(HelpPages::slipEditorTitle(), HelpPages::slipEditorBody()); });
 }

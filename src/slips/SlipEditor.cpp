@@ -24,15 +24,17 @@ std::optional<Message> checkYear(const QString& year)
 {
     if (year.size() == 4)
         return std::nullopt;
-    return Message{MessageKind::Warning, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.")};
+    return Message{MessageKind::Warning,
+                   QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.")};
 }
 
 std::optional<Message> checkDueDate(const QString& dueDate)
 {
     const QString due = CodePage::trimmed(dueDate);
     if (due.isEmpty())
-        return Message{MessageKind::Warning, QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario "
-                                                            "indicare la data di scadenza del versamento.")};
+        return Message{MessageKind::Warning,
+                       QStringLiteral("Attenzione: per salvare la scheda \u00e8 necessario "
+                                      "indicare la data di scadenza del versamento.")};
     if (!Formats::textToDate(due))
         return Message{MessageKind::Warning,
                        QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda "
@@ -44,11 +46,15 @@ std::optional<Message> checkDuplicate(const QString& position)
 {
     if (!CodePage::trimmed(position).isEmpty())
         return std::nullopt;
-    return Message{MessageKind::Warning, QStringLiteral("Attenzione: la duplicazione di una scheda pu\u00f2 avvenire "
-                                                        "soltanto dopo che questa \u00e8 stata inserita in archivio.")};
+    return Message{MessageKind::Warning,
+                   QStringLiteral("Attenzione: la duplicazione di una scheda pu\u00f2 avvenire "
+                                  "soltanto dopo che questa \u00e8 stata inserita in archivio.")};
 }
 
-QString insertedText() { return QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio."); }
+QString insertedText()
+{
+    return QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
+}
 QString changedText()
 {
     return QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
@@ -58,6 +64,9 @@ QString duplicatedText()
     return QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
                           "premere Salva per inserire la scheda in archivio.");
 }
-QString readyText() { return QStringLiteral("Pronto per archiviare una nuova scheda..."); }
+QString readyText()
+{
+    return QStringLiteral("Pronto per archiviare una nuova scheda...");
+}
 
 } // namespace SlipEditor

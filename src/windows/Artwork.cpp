@@ -7,7 +7,10 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-static void initArtResources() { Q_INIT_RESOURCE(art); }
+static void initArtResources()
+{
+    Q_INIT_RESOURCE(art);
+}
 
 namespace Artwork {
 

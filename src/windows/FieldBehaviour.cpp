@@ -88,10 +88,8 @@ bool isModifierOrTab(int key)
     case Qt::Key_AltGr:
     case Qt::Key_Meta:
     case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-        return true;
-    default:
-        return false;
+    case Qt::Key_NumLock: return true;
+    default: return false;
     }
 }
 
@@ -101,8 +99,7 @@ public:
         : QObject(window)
         , m_window(window)
         , m_onDialog(std::move(onDialog))
-    {
-    }
+    {}
 
     void addField(QWidget* field, const Field& config)
     {
@@ -113,7 +110,8 @@ public:
                 if (qobject_cast<QLineEdit*>(mirror) || qobject_cast<QLabel*>(mirror))
                     entry.mirrors.append(mirror);
                 else
-                    problem(m_window, config.extra.mirror, mirror ? "mirror is not a field or label" : "no such mirror");
+                    problem(m_window, config.extra.mirror,
+                            mirror ? "mirror is not a field or label" : "no such mirror");
             }
         }
         m_fields.insert(field, entry);
@@ -143,8 +141,7 @@ protected:
             return false;
         const Entry& entry = it.value();
         switch (event->type()) {
-        case QEvent::KeyPress:
-            return keyPress(entry, static_cast<QKeyEvent*>(event));
+        case QEvent::KeyPress: return keyPress(entry, static_cast<QKeyEvent*>(event));
         case QEvent::KeyRelease:
             if (widget == entry.edit)
                 updateMirrors(entry);
@@ -165,8 +162,7 @@ protected:
             if (widget == entry.field)
                 placeHighlight(entry.field);
             break;
-        default:
-            break;
+        default: break;
         }
         return false;
     }
@@ -268,10 +264,8 @@ private:
             case Qt::Key_Left:
             case Qt::Key_Right:
             case Qt::Key_Tab:
-            case Qt::Key_Backtab:
-                return false;
-            default:
-                return !isModifierOrTab(code); // nothing can be typed: the value comes from the list
+            case Qt::Key_Backtab: return false;
+            default: return !isModifierOrTab(code); // nothing can be typed: the value comes from the list
             }
         }
         if (config.rules & Digits) {
@@ -281,10 +275,8 @@ private:
             case Qt::Key_Left:
             case Qt::Key_Right:
             case Qt::Key_Tab:
-            case Qt::Key_Backtab:
-                return false;
-            default:
-                break;
+            case Qt::Key_Backtab: return false;
+            default: break;
             }
             const QString text = key->text();
             const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9')
@@ -294,10 +286,7 @@ private:
         return false;
     }
 
-    QString highlightName(QWidget* field) const
-    {
-        return QStringLiteral("eff") + stripPrefix(field->objectName());
-    }
+    QString highlightName(QWidget* field) const { return QStringLiteral("eff") + stripPrefix(field->objectName()); }
 
     void makeHighlight(QWidget* field)
     {
@@ -342,8 +331,7 @@ public:
     HintFilter(QWidget* window, QLabel* status)
         : QObject(window)
         , m_status(status)
-    {
-    }
+    {}
 
     void addHint(QWidget* widget, const QString& text)
     {
@@ -371,8 +359,8 @@ protected:
             if (it != m_hints.constEnd()) {
                 if (event->type() == QEvent::Enter && m_status->text() != it.value())
                     m_status->setText(it.value());
-            } else if (event->type() != QEvent::Enter && m_background.contains(widget)
-                       && !m_status->text().isEmpty() && !overCommand(widget, event)) {
+            } else if (event->type() != QEvent::Enter && m_background.contains(widget) && !m_status->text().isEmpty()
+                       && !overCommand(widget, event)) {
                 // Only a real move over the background empties the status: a window that appears
                 // under a resting mouse keeps its initial text.
                 m_status->clear();
@@ -486,7 +474,13 @@ void installHints(QWidget* window, const char* statusName, std::span<const Hint>
     }
 }
 
-QStringList problems() { return g_problems; }
-void clearProblems() { g_problems.clear(); }
+QStringList problems()
+{
+    return g_problems;
+}
+void clearProblems()
+{
+    g_problems.clear();
+}
 
 } // namespace Behaviour

@@ -54,17 +54,17 @@ enum class Key { None, Dialog, ListOnly };
 // What a field does beyond its typing rules; every member is optional.
 struct Extra {
     Exit exit = Exit::None;
-    const char* mirror = nullptr;                  // the control that shows this field's text
+    const char* mirror = nullptr;                    // the control that shows this field's text
     QString (*mirrorText)(const QString&) = nullptr; // what the mirror shows of it (default: the text)
     Key key = Key::None;
-    const char* tag = nullptr;                     // Key::Dialog: what the window's handler receives
+    const char* tag = nullptr; // Key::Dialog: what the window's handler receives
 };
 
 struct Field {
     const char* name;
     unsigned rules;
-    int maxLength;     // 0: no limit
-    const char* next;  // the control Enter moves to, or nullptr
+    int maxLength;    // 0: no limit
+    const char* next; // the control Enter moves to, or nullptr
     Extra extra = {};
 };
 

@@ -4,7 +4,10 @@
 #include <QFile>
 #include <QWidget>
 
-static void initLookResources() { Q_INIT_RESOURCE(look); }
+static void initLookResources()
+{
+    Q_INIT_RESOURCE(look);
+}
 
 namespace Look {
 

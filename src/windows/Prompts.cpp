@@ -96,10 +96,22 @@ void setTestMode(bool on)
     g_answers.clear();
     g_shown.clear();
 }
-void setNextAnswer(Button button) { g_answers.enqueue(button); }
-int pendingAnswers() { return static_cast<int>(g_answers.size()); }
-QList<Shown> shown() { return g_shown; }
-void clearShown() { g_shown.clear(); }
+void setNextAnswer(Button button)
+{
+    g_answers.enqueue(button);
+}
+int pendingAnswers()
+{
+    return static_cast<int>(g_answers.size());
+}
+QList<Shown> shown()
+{
+    return g_shown;
+}
+void clearShown()
+{
+    g_shown.clear();
+}
 } // namespace MessageBox
 
 namespace FileDialog {
@@ -107,7 +119,7 @@ namespace {
 std::optional<QString> g_next;
 QString g_lastCaption;
 QString g_lastFilter;
-}
+} // namespace
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
 {
     g_lastCaption = caption;
@@ -122,16 +134,28 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
     shown.replace(QLatin1String("(*.*)"), QLatin1String("(*)"));
     return QFileDialog::getOpenFileName(parent, caption, folder, shown);
 }
-void setNextFileName(const QString& name) { g_next = name; }
-bool hasPending() { return g_next.has_value(); }
+void setNextFileName(const QString& name)
+{
+    g_next = name;
+}
+bool hasPending()
+{
+    return g_next.has_value();
+}
 void reset()
 {
     g_next.reset();
     g_lastCaption.clear();
     g_lastFilter.clear();
 }
-QString lastCaption() { return g_lastCaption; }
-QString lastFilter() { return g_lastFilter; }
+QString lastCaption()
+{
+    return g_lastCaption;
+}
+QString lastFilter()
+{
+    return g_lastFilter;
+}
 } // namespace FileDialog
 
 namespace PrintDialog {
@@ -168,7 +192,10 @@ void setNextCancel()
     g_next = Next::Cancel;
     g_pdfPath.clear();
 }
-bool hasPending() { return g_next != Next::None; }
+bool hasPending()
+{
+    return g_next != Next::None;
+}
 void reset()
 {
     g_next = Next::None;

@@ -27,13 +27,31 @@ struct Shown {
 // Shows a modal box over parent with the program's caption and returns the button pressed.
 // Warning, error and information boxes offer OK and Cancel, confirmation Yes and No, plain OK.
 Button show(QWidget* parent, Kind kind, const QString& text);
-inline Button show(QWidget* parent, const Message& message) { return show(parent, message.kind, message.text); }
+inline Button show(QWidget* parent, const Message& message)
+{
+    return show(parent, message.kind, message.text);
+}
 
-inline Button warning(QWidget* parent, const QString& text) { return show(parent, Kind::Warning, text); }
-inline Button error(QWidget* parent, const QString& text) { return show(parent, Kind::Error, text); }
-inline Button information(QWidget* parent, const QString& text) { return show(parent, Kind::Information, text); }
-inline bool confirm(QWidget* parent, const QString& text) { return show(parent, Kind::Confirmation, text) == Button::Yes; }
-inline Button plain(QWidget* parent, const QString& text) { return show(parent, Kind::Plain, text); }
+inline Button warning(QWidget* parent, const QString& text)
+{
+    return show(parent, Kind::Warning, text);
+}
+inline Button error(QWidget* parent, const QString& text)
+{
+    return show(parent, Kind::Error, text);
+}
+inline Button information(QWidget* parent, const QString& text)
+{
+    return show(parent, Kind::Information, text);
+}
+inline bool confirm(QWidget* parent, const QString& text)
+{
+    return show(parent, Kind::Confirmation, text) == Button::Yes;
+}
+inline Button plain(QWidget* parent, const QString& text)
+{
+    return show(parent, Kind::Plain, text);
+}
 
 // The box that show() runs, not yet shown: the program's caption, the kind's icon and buttons, no
 // pictures on the buttons, and the text as far from the left edge as the buttons end from the right.

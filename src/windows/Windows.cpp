@@ -32,8 +32,7 @@ QRect screenArea(const QWidget* window)
 Workspace::Workspace(QWidget* parent)
     : QWidget(parent)
     , m_panel(new QWidget(this))
-{
-}
+{}
 
 void Workspace::finishForm()
 {
@@ -89,14 +88,9 @@ void Workspace::leave()
 {
     switch (m_role) {
     case Role::Login:
-    case Role::StartMenu:
-        Windows::endProgram();
-        break;
-    case Role::Work:
-        Windows::showStartMenu(this);
-        break;
-    case Role::Fixed:
-        break;
+    case Role::StartMenu: Windows::endProgram(); break;
+    case Role::Work: Windows::showStartMenu(this); break;
+    case Role::Fixed: break;
     }
 }
 
@@ -157,11 +151,8 @@ void Dialog::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Escape:
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
+    case Qt::Key_Enter: event->accept(); return;
+    default: QDialog::keyPressEvent(event);
     }
 }
 
@@ -179,11 +170,23 @@ void endProgram()
         QCoreApplication::quit();
 }
 
-void setEndProgramHook(std::function<void()> hook) { g_endHook = std::move(hook); }
+void setEndProgramHook(std::function<void()> hook)
+{
+    g_endHook = std::move(hook);
+}
 
-void add(QWidget* window) { g_windows.append(window); }
-const QList<QWidget*>& all() { return g_windows; }
-void clear() { g_windows.clear(); }
+void add(QWidget* window)
+{
+    g_windows.append(window);
+}
+const QList<QWidget*>& all()
+{
+    return g_windows;
+}
+void clear()
+{
+    g_windows.clear();
+}
 
 QWidget* byClass(const char* className)
 {
@@ -197,7 +200,10 @@ namespace {
 std::span<const WindowDef> g_registry;
 } // namespace
 
-void setRegistry(std::span<const WindowDef> windows) { g_registry = windows; }
+void setRegistry(std::span<const WindowDef> windows)
+{
+    g_registry = windows;
+}
 
 const WindowDef* definition(const char* className)
 {

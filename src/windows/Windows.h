@@ -22,10 +22,10 @@ class Workspace : public QWidget {
     Q_OBJECT
 public:
     enum class Role {
-        Login,      // the main window: fixed, centred; closing it ends the program
-        Fixed,      // a fixed, centred workspace (the change-password window)
-        StartMenu,  // maximised; closing it ends the program
-        Work,       // maximised; leaving it in any way returns to the start menu
+        Login,     // the main window: fixed, centred; closing it ends the program
+        Fixed,     // a fixed, centred workspace (the change-password window)
+        StartMenu, // maximised; closing it ends the program
+        Work,      // maximised; leaving it in any way returns to the start menu
     };
 
     // The role comes from the window registry (Windows::setRegistry) when the form is finished.
@@ -92,7 +92,10 @@ void add(QWidget* window);
 const QList<QWidget*>& all();
 void clear();
 QWidget* byClass(const char* className);
-template <class T> T* get() { return qobject_cast<T*>(byClass(T::staticMetaObject.className())); }
+template <class T> T* get()
+{
+    return qobject_cast<T*>(byClass(T::staticMetaObject.className()));
+}
 
 // The workspace that a caller tag names ("bollettino", "datascade", "esecutori", "riepilogo"),
 // or nothing for an unknown tag.

@@ -21,15 +21,18 @@
 using TestSupport::child;
 
 namespace {
-void type(QWidget* widget, const QString& text) { TestSupport::typeText(widget, text); }
+void type(QWidget* widget, const QString& text)
+{
+    TestSupport::typeText(widget, text);
+}
 
 const QString kWrong = QStringLiteral("Attenzione: password errata.");
-const QString kReadFailure = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-    "Si consiglia di reinstallare il software.");
-const QString kChangeFailure = QStringLiteral(
-    "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-    "Si consiglia di reinstallare il software.");
+const QString kReadFailure =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+                   "Si consiglia di reinstallare il software.");
+const QString kChangeFailure =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                   "Si consiglia di reinstallare il software.");
 const QString kOldWrong = QStringLiteral("Attenzione: vecchia password errata.");
 const QString kNotConfirmed = QStringLiteral(
     "Attenzione: la nuova password non è stata confermata correttamente. E' necessario reinserire entrambi i valori.");
@@ -156,9 +159,8 @@ private slots:
 
     void esciEndsTheProgram()
     {
-        QTimer::singleShot(0, this, [this] {
-            QTest::mouseClick(child<QPushButton>(login(), "cmdEsci"), Qt::LeftButton);
-        });
+        QTimer::singleShot(0, this,
+                           [this] { QTest::mouseClick(child<QPushButton>(login(), "cmdEsci"), Qt::LeftButton); });
         QVERIFY(TestSupport::runsToEnd());
     }
 
@@ -209,20 +211,26 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QStringList>("emptied");
-        QTest::newRow("wrong old") << "segreta" << "nuova" << "nuova" << kOldWrong << "txtPasswordOld"
-                                   << QStringList{"txtPasswordOld"};
+        QTest::newRow("wrong old") << "segreta"
+                                   << "nuova"
+                                   << "nuova" << kOldWrong << "txtPasswordOld" << QStringList{"txtPasswordOld"};
         // The confirmation is compared as typed, although both would be stored as NUOVA.
         QTest::newRow("confirmation in other case")
-            << "segreto" << "nuova" << "NUOVA" << kNotConfirmed << "txtPasswordNew"
-            << QStringList{"txtPasswordNew", "txtConferma"};
+            << "segreto"
+            << "nuova"
+            << "NUOVA" << kNotConfirmed << "txtPasswordNew" << QStringList{"txtPasswordNew", "txtConferma"};
         QTest::newRow("confirmation differs")
-            << "SEGRETO" << "nuova1" << "nuova2" << kNotConfirmed << "txtPasswordNew"
-            << QStringList{"txtPasswordNew", "txtConferma"};
+            << "SEGRETO"
+            << "nuova1"
+            << "nuova2" << kNotConfirmed << "txtPasswordNew" << QStringList{"txtPasswordNew", "txtConferma"};
         QTest::newRow("character above 255")
-            << "segreto" << "prezzo€" << "prezzo€"
-            << QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono essere memorizzati, come il "
-                              "simbolo dell'euro (€) o altri caratteri speciali. Utilizzare lettere, cifre e gli altri "
-                              "simboli della tastiera ed inserire di nuovo entrambi i valori.")
+            << "segreto"
+            << "prezzo€"
+            << "prezzo€"
+            << QStringLiteral(
+                   "Attenzione: la nuova password contiene caratteri che non possono essere memorizzati, come il "
+                   "simbolo dell'euro (€) o altri caratteri speciali. Utilizzare lettere, cifre e gli altri "
+                   "simboli della tastiera ed inserire di nuovo entrambi i valori.")
             << "txtPasswordNew" << QStringList{"txtPasswordNew", "txtConferma"};
     }
     void changeRefusals()
@@ -340,8 +348,10 @@ private slots:
         auto* guide = TestSupport::openDialog<TfrmGuida>();
         QVERIFY(guide);
         QTest::mouseClick(child(guide, "lnkWeb"), Qt::LeftButton);
-        QCOMPARE(Shell::opened(), QStringList{QUrl::fromLocalFile(ProgramFolder::file(QStringLiteral("Guida.pdf")))
-                                                  .toString(QUrl::FullyEncoded)});
+        QCOMPARE(
+            Shell::opened(),
+            QStringList{
+                QUrl::fromLocalFile(ProgramFolder::file(QStringLiteral("Guida.pdf"))).toString(QUrl::FullyEncoded)});
         QTest::mouseClick(child(guide, "btnChiudi"), Qt::LeftButton);
         QVERIFY(menu()->isVisible());
         QCOMPARE(MessageBox::shown().size(), 1);
@@ -353,11 +363,16 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("button");
-        QTest::newRow("login OK") << "TfrmPassword" << "cmdOK";
-        QTest::newRow("login Esci") << "TfrmPassword" << "cmdEsci";
-        QTest::newRow("login Cambia password") << "TfrmPassword" << "btnCambiaPassword";
-        QTest::newRow("change OK") << "TfrmCambiaPassword" << "cmdOK";
-        QTest::newRow("change Chiudi") << "TfrmCambiaPassword" << "cmdEsci";
+        QTest::newRow("login OK") << "TfrmPassword"
+                                  << "cmdOK";
+        QTest::newRow("login Esci") << "TfrmPassword"
+                                    << "cmdEsci";
+        QTest::newRow("login Cambia password") << "TfrmPassword"
+                                               << "btnCambiaPassword";
+        QTest::newRow("change OK") << "TfrmCambiaPassword"
+                                   << "cmdOK";
+        QTest::newRow("change Chiudi") << "TfrmCambiaPassword"
+                                       << "cmdEsci";
     }
     void commandButtonsAreNavy()
     {
@@ -412,7 +427,6 @@ private:
         type(child<QLineEdit>(change(), "txtPasswordNew"), fresh);
         type(child<QLineEdit>(change(), "txtConferma"), confirm);
     }
-
 
     std::unique_ptr<TestSupport::Session> m_session;
 };

@@ -15,16 +15,41 @@ private slots:
         QTest::addColumn<QString>("confirm");
         QTest::addColumn<QString>("message"); // a part of it; empty: the password is written
         QTest::addColumn<QString>("focus");
-        QTest::newRow("unreadable file") << false << "segreto" << "a" << "a" << "reinstallare" << "";
-        QTest::newRow("wrong old") << true << "segreta" << "a" << "a" << "vecchia password errata" << "txtPasswordOld";
-        QTest::newRow("old in other case") << true << " SeGrEtO " << "nuova" << "nuova" << "" << "";
-        QTest::newRow("not confirmed") << true << "segreto" << "nuova" << "NUOVA" << "non è stata confermata"
+        QTest::newRow("unreadable file") << false << "segreto"
+                                         << "a"
+                                         << "a"
+                                         << "reinstallare"
+                                         << "";
+        QTest::newRow("wrong old") << true << "segreta"
+                                   << "a"
+                                   << "a"
+                                   << "vecchia password errata"
+                                   << "txtPasswordOld";
+        QTest::newRow("old in other case") << true << " SeGrEtO "
+                                           << "nuova"
+                                           << "nuova"
+                                           << ""
+                                           << "";
+        QTest::newRow("not confirmed") << true << "segreto"
+                                       << "nuova"
+                                       << "NUOVA"
+                                       << "non è stata confermata"
                                        << "txtPasswordNew";
-        QTest::newRow("euro sign") << true << "segreto" << "prezzo€" << "prezzo€" << "simbolo dell'euro (€)"
+        QTest::newRow("euro sign") << true << "segreto"
+                                   << "prezzo€"
+                                   << "prezzo€"
+                                   << "simbolo dell'euro (€)"
                                    << "txtPasswordNew";
-        QTest::newRow("beyond one byte") << true << "segreto" << "ωmega" << "ωmega" << "non possono essere memorizzati"
+        QTest::newRow("beyond one byte") << true << "segreto"
+                                         << "ωmega"
+                                         << "ωmega"
+                                         << "non possono essere memorizzati"
                                          << "txtPasswordNew";
-        QTest::newRow("accented letters") << true << "segreto" << "città" << "città" << "" << "";
+        QTest::newRow("accented letters") << true << "segreto"
+                                          << "città"
+                                          << "città"
+                                          << ""
+                                          << "";
     }
     void decide()
     {
@@ -34,7 +59,8 @@ private slots:
         QFETCH(QString, confirm);
         QFETCH(QString, message);
         QFETCH(QString, focus);
-        const std::optional<QString> stored = readable ? std::optional<QString>(QStringLiteral("SEGRETO")) : std::nullopt;
+        const std::optional<QString> stored =
+            readable ? std::optional<QString>(QStringLiteral("SEGRETO")) : std::nullopt;
         const PasswordChange::Decision decision = PasswordChange::decide(stored, oldTyped, newTyped, confirm);
         QCOMPARE(decision.write, message.isEmpty());
         if (message.isEmpty()) {

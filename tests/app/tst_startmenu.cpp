@@ -248,7 +248,8 @@ private slots:
         QCOMPARE(url.scheme(), QStringLiteral("mailto"));
         QCOMPARE(url.path(), Maker::supportMail);
         const QUrlQuery query(url);
-        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded), QStringLiteral("Software Tassella"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+                 QStringLiteral("Software Tassella"));
         QCOMPARE(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded),
                  QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:"));
 
@@ -305,8 +306,8 @@ private slots:
         QTest::newRow("quoted path with blanks")
             << QStringLiteral("\"/home/ufficio/Tassella/Documenti_Allegati/carta identità.pdf\"")
             << QStringLiteral("file:///home/ufficio/Tassella/Documenti_Allegati/carta%20identit%C3%A0.pdf");
-        QTest::newRow("path without quotes") << QStringLiteral("/srv/Tassella/Esecutori.xls")
-                                             << QStringLiteral("file:///srv/Tassella/Esecutori.xls");
+        QTest::newRow("path without quotes")
+            << QStringLiteral("/srv/Tassella/Esecutori.xls") << QStringLiteral("file:///srv/Tassella/Esecutori.xls");
         QTest::newRow("folder") << QStringLiteral("\"/srv/Tassella/\"") << QStringLiteral("file:///srv/Tassella/");
         QTest::newRow("web address") << QStringLiteral("\"www.officinatessera.example\"")
                                      << QStringLiteral("http://www.officinatessera.example");
@@ -343,7 +344,6 @@ private slots:
 
 private:
     static TfrmAvvio* menu() { return Windows::get<TfrmAvvio>(); }
-
 
     std::unique_ptr<TestSupport::Session> m_session;
 };

@@ -23,19 +23,17 @@ const QString kVatValid = QStringLiteral(
 const QString kVatWrong = QStringLiteral(
     "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi possibile fornire "
     "informazioni relative all'Ufficio IVA che lo ha rilasciato.");
-const QString kVatLength =
-    QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
+const QString kVatLength = QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
 
 const QString kIbanValid = QStringLiteral("L'IBAN digitato \u00e8 VALIDO.");
 const QString kIbanWrong = QStringLiteral("Attenzione: l'IBAN digitato \u00e8 ERRATO!");
-const QString kIbanLength =
-    QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
+const QString kIbanLength = QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
 
 const QString kCardWrong = QStringLiteral(
     "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi possibile fornire informazioni "
     "relative al tipo di carta di credito.");
-const QString kCardEmpty = QStringLiteral(
-    "Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.");
+const QString kCardEmpty =
+    QStringLiteral("Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.");
 
 QString cardValid(const QString& number, const QString& issuer)
 {
@@ -43,8 +41,14 @@ QString cardValid(const QString& number, const QString& issuer)
         + QStringLiteral(" risulta valido.\r\n\r\nLa carta di credito \u00e8 del tipo ") + issuer + QStringLiteral(".");
 }
 
-CheckAnswer verdict(MessageKind kind, const QString& text) { return {{kind, text}, false}; }
-CheckAnswer refused(const QString& text) { return {{MessageKind::Warning, text}, true}; }
+CheckAnswer verdict(MessageKind kind, const QString& text)
+{
+    return {{kind, text}, false};
+}
+CheckAnswer refused(const QString& text)
+{
+    return {{MessageKind::Warning, text}, true};
+}
 
 } // namespace
 

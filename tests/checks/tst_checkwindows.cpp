@@ -30,13 +30,24 @@ struct Form {
 };
 
 const Form kForms[] = {
-    {"TfrmCodFisc", " Controllo codice fiscale", {478, 254}, "txtCodFisc", 16,
+    {"TfrmCodFisc",
+     " Controllo codice fiscale",
+     {478, 254},
+     "txtCodFisc",
+     16,
      "Immettere il codice fiscale e premere il pulsante di controllo."},
-    {"TfrmPartitaIva", " Controllo partita IVA", {480, 254}, "txtPartitaIva", 11,
+    {"TfrmPartitaIva",
+     " Controllo partita IVA",
+     {480, 254},
+     "txtPartitaIva",
+     11,
      "Immettere il numero di partita IVA e premere il pulsante di controllo."},
-    {"TfrmIban", " Controllo IBAN", {608, 270}, "txtIban", 27,
-     "Immettere l'IBAN e premere il pulsante di controllo."},
-    {"TfrmCarta", " Controllo carta di credito", {519, 254}, "txtNumero", 30,
+    {"TfrmIban", " Controllo IBAN", {608, 270}, "txtIban", 27, "Immettere l'IBAN e premere il pulsante di controllo."},
+    {"TfrmCarta",
+     " Controllo carta di credito",
+     {519, 254},
+     "txtNumero",
+     30,
      "Immettere il numero di carta di credito e premere il pulsante di controllo."},
 };
 
@@ -140,20 +151,38 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("tax code in capitals") << "TfrmCodFisc" << "rssmra80a01h501u" << "RSSMRA80A01H501U";
-        QTest::newRow("tax code drops outer blanks") << "TfrmCodFisc" << " rss mra " << "RSSMRA";
-        QTest::newRow("tax code keeps accents") << "TfrmCodFisc" << "\u00e0x" << "\u00e0X";
-        QTest::newRow("tax code stops at 16") << "TfrmCodFisc" << "RSSMRA80A01H501UX" << "RSSMRA80A01H501U";
-        QTest::newRow("VAT refuses letters and signs") << "TfrmPartitaIva" << "0a04b8 4-9,6.0588" << "00484960588";
-        QTest::newRow("VAT stops at 11") << "TfrmPartitaIva" << "004849605881" << "00484960588";
-        QTest::newRow("IBAN in capitals") << "TfrmIban" << "it60x" << "IT60X";
-        QTest::newRow("IBAN loses a trailing blank") << "TfrmIban" << "IT60 " << "IT60";
-        QTest::newRow("IBAN stops at 27") << "TfrmIban" << "IT60X05428111010000001234567"
+        QTest::newRow("tax code in capitals") << "TfrmCodFisc"
+                                              << "rssmra80a01h501u"
+                                              << "RSSMRA80A01H501U";
+        QTest::newRow("tax code drops outer blanks") << "TfrmCodFisc"
+                                                     << " rss mra "
+                                                     << "RSSMRA";
+        QTest::newRow("tax code keeps accents") << "TfrmCodFisc"
+                                                << "\u00e0x"
+                                                << "\u00e0X";
+        QTest::newRow("tax code stops at 16") << "TfrmCodFisc"
+                                              << "RSSMRA80A01H501UX"
+                                              << "RSSMRA80A01H501U";
+        QTest::newRow("VAT refuses letters and signs") << "TfrmPartitaIva"
+                                                       << "0a04b8 4-9,6.0588"
+                                                       << "00484960588";
+        QTest::newRow("VAT stops at 11") << "TfrmPartitaIva"
+                                         << "004849605881"
+                                         << "00484960588";
+        QTest::newRow("IBAN in capitals") << "TfrmIban"
+                                          << "it60x"
+                                          << "IT60X";
+        QTest::newRow("IBAN loses a trailing blank") << "TfrmIban"
+                                                     << "IT60 "
+                                                     << "IT60";
+        QTest::newRow("IBAN stops at 27") << "TfrmIban"
+                                          << "IT60X05428111010000001234567"
                                           << "IT60X0542811101000000123456";
-        QTest::newRow("card refuses letters, blanks, hyphens") << "TfrmCarta" << "4111 1111-abcd1111 1111"
+        QTest::newRow("card refuses letters, blanks, hyphens") << "TfrmCarta"
+                                                               << "4111 1111-abcd1111 1111"
                                                                << "4111111111111111";
-        QTest::newRow("card stops at 30") << "TfrmCarta" << QString(32, QLatin1Char('4'))
-                                          << QString(30, QLatin1Char('4'));
+        QTest::newRow("card stops at 30")
+            << "TfrmCarta" << QString(32, QLatin1Char('4')) << QString(30, QLatin1Char('4'));
     }
 
     void typingRules()
@@ -186,12 +215,18 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
-        QTest::newRow("tax code") << "TfrmCodFisc" << "rssmra80a01h501u" << "Il codice fiscale digitato \u00e8 VALIDO.";
-        QTest::newRow("VAT number") << "TfrmPartitaIva" << "00876220633"
+        QTest::newRow("tax code") << "TfrmCodFisc"
+                                  << "rssmra80a01h501u"
+                                  << "Il codice fiscale digitato \u00e8 VALIDO.";
+        QTest::newRow("VAT number") << "TfrmPartitaIva"
+                                    << "00876220633"
                                     << "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nE' stato rilasciato "
                                        "dall'Ufficio IVA del Comune di Napoli 1.";
-        QTest::newRow("IBAN") << "TfrmIban" << "it60x0542811101000000123456" << "L'IBAN digitato \u00e8 VALIDO.";
-        QTest::newRow("card") << "TfrmCarta" << "5555555555554444"
+        QTest::newRow("IBAN") << "TfrmIban"
+                              << "it60x0542811101000000123456"
+                              << "L'IBAN digitato \u00e8 VALIDO.";
+        QTest::newRow("card") << "TfrmCarta"
+                              << "5555555555554444"
                               << "Il numero di carta di credito 5555555555554444 risulta valido.\r\n\r\nLa carta di "
                                  "credito \u00e8 del tipo MasterCard.";
     }
@@ -227,14 +262,19 @@ private slots:
 
         const QString cfLength =
             QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");
-        QTest::newRow("tax code valid") << "TfrmCodFisc" << "MRTMTT91D08F205J" << information
+        QTest::newRow("tax code valid") << "TfrmCodFisc"
+                                        << "MRTMTT91D08F205J" << information
                                         << "Il codice fiscale digitato \u00e8 VALIDO." << false;
-        QTest::newRow("tax code omocodia") << "TfrmCodFisc" << "RSSMRA80A01HRLMS" << information
-                                           << "Il codice fiscale digitato \u00e8 VALIDO." << false;
-        QTest::newRow("tax code wrong") << "TfrmCodFisc" << "MRTMTT91D08F205K" << warning
+        QTest::newRow("tax code omocodia")
+            << "TfrmCodFisc"
+            << "RSSMRA80A01HRLMS" << information << "Il codice fiscale digitato \u00e8 VALIDO." << false;
+        QTest::newRow("tax code wrong") << "TfrmCodFisc"
+                                        << "MRTMTT91D08F205K" << warning
                                         << "Attenzione: il codice fiscale digitato \u00e8 ERRATO." << false;
-        QTest::newRow("tax code of 15") << "TfrmCodFisc" << "MRTMTT91D08F205" << warning << cfLength << true;
-        QTest::newRow("tax code empty") << "TfrmCodFisc" << "" << warning << cfLength << true;
+        QTest::newRow("tax code of 15") << "TfrmCodFisc"
+                                        << "MRTMTT91D08F205" << warning << cfLength << true;
+        QTest::newRow("tax code empty") << "TfrmCodFisc"
+                                        << "" << warning << cfLength << true;
 
         const QString vatLength =
             QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
@@ -244,44 +284,57 @@ private slots:
         const QString vatValid = QStringLiteral(
             "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nE' stato rilasciato dall'Ufficio IVA del "
             "Comune di ");
-        QTest::newRow("VAT office 058") << "TfrmPartitaIva" << "00484960588" << information
-                                        << vatValid + "Roma 1." << false;
-        QTest::newRow("VAT unknown office") << "TfrmPartitaIva" << "12345677897" << information
-                                            << vatValid + "." << false;
-        QTest::newRow("VAT wrong digit") << "TfrmPartitaIva" << "00484960580" << warning << vatWrong << false;
-        QTest::newRow("VAT with a letter") << "TfrmPartitaIva" << "0048496058A" << warning << vatWrong << false;
-        QTest::newRow("VAT of 10") << "TfrmPartitaIva" << "0048496058" << warning << vatLength << true;
-        QTest::newRow("VAT empty") << "TfrmPartitaIva" << "" << warning << vatLength << true;
+        QTest::newRow("VAT office 058") << "TfrmPartitaIva"
+                                        << "00484960588" << information << vatValid + "Roma 1." << false;
+        QTest::newRow("VAT unknown office") << "TfrmPartitaIva"
+                                            << "12345677897" << information << vatValid + "." << false;
+        QTest::newRow("VAT wrong digit") << "TfrmPartitaIva"
+                                         << "00484960580" << warning << vatWrong << false;
+        QTest::newRow("VAT with a letter") << "TfrmPartitaIva"
+                                           << "0048496058A" << warning << vatWrong << false;
+        QTest::newRow("VAT of 10") << "TfrmPartitaIva"
+                                   << "0048496058" << warning << vatLength << true;
+        QTest::newRow("VAT empty") << "TfrmPartitaIva"
+                                   << "" << warning << vatLength << true;
 
         const QString ibanLength =
             QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
         const QString ibanWrong = QStringLiteral("Attenzione: l'IBAN digitato \u00e8 ERRATO!");
-        QTest::newRow("IBAN valid") << "TfrmIban" << "IT60X0542811101000000123456" << information
-                                    << "L'IBAN digitato \u00e8 VALIDO." << false;
-        QTest::newRow("IBAN other check digits") << "TfrmIban" << "IT99X0542811101000000123456" << warning
-                                                 << ibanWrong << false;
-        QTest::newRow("IBAN of 26 and a blank") << "TfrmIban" << "IT60X054281110100000012345 " << warning << ibanLength
-                                          << true;
-        QTest::newRow("IBAN 27 with inner blank") << "TfrmIban" << "IT60 X054281110100000012345" << warning
-                                                  << ibanWrong << false;
-        QTest::newRow("IBAN of 26") << "TfrmIban" << "IT60X054281110100000012345" << warning << ibanLength << true;
-        QTest::newRow("IBAN empty") << "TfrmIban" << "" << warning << ibanLength << true;
+        QTest::newRow("IBAN valid") << "TfrmIban"
+                                    << "IT60X0542811101000000123456" << information << "L'IBAN digitato \u00e8 VALIDO."
+                                    << false;
+        QTest::newRow("IBAN other check digits") << "TfrmIban"
+                                                 << "IT99X0542811101000000123456" << warning << ibanWrong << false;
+        QTest::newRow("IBAN of 26 and a blank") << "TfrmIban"
+                                                << "IT60X054281110100000012345 " << warning << ibanLength << true;
+        QTest::newRow("IBAN 27 with inner blank") << "TfrmIban"
+                                                  << "IT60 X054281110100000012345" << warning << ibanWrong << false;
+        QTest::newRow("IBAN of 26") << "TfrmIban"
+                                    << "IT60X054281110100000012345" << warning << ibanLength << true;
+        QTest::newRow("IBAN empty") << "TfrmIban"
+                                    << "" << warning << ibanLength << true;
 
         const QString cardWrong = QStringLiteral(
             "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi possibile fornire informazioni "
             "relative al tipo di carta di credito.");
-        QTest::newRow("card Amex with blanks") << "TfrmCarta" << "3782 822463 10005" << information
+        QTest::newRow("card Amex with blanks") << "TfrmCarta"
+                                               << "3782 822463 10005" << information
                                                << "Il numero di carta di credito 3782 822463 10005 risulta valido."
                                                   "\r\n\r\nLa carta di credito \u00e8 del tipo American Express."
                                                << false;
-        QTest::newRow("card Diners") << "TfrmCarta" << "38520000023237" << information
+        QTest::newRow("card Diners") << "TfrmCarta"
+                                     << "38520000023237" << information
                                      << "Il numero di carta di credito 38520000023237 risulta valido.\r\n\r\nLa "
                                         "carta di credito \u00e8 del tipo Diner's Club / Carte Blanche."
                                      << false;
-        QTest::newRow("card 32: nothing said") << "TfrmCarta" << "3211111111111112" << -1 << "" << false;
-        QTest::newRow("card wrong") << "TfrmCarta" << "4111111111111113" << warning << cardWrong << false;
-        QTest::newRow("card beginning with 7") << "TfrmCarta" << "7111111111111114" << warning << cardWrong << false;
-        QTest::newRow("card blanks only") << "TfrmCarta" << "   " << warning
+        QTest::newRow("card 32: nothing said") << "TfrmCarta"
+                                               << "3211111111111112" << -1 << "" << false;
+        QTest::newRow("card wrong") << "TfrmCarta"
+                                    << "4111111111111113" << warning << cardWrong << false;
+        QTest::newRow("card beginning with 7") << "TfrmCarta"
+                                               << "7111111111111114" << warning << cardWrong << false;
+        QTest::newRow("card blanks only") << "TfrmCarta"
+                                          << "   " << warning
                                           << "Attenzione: immettere il numero di carta di credito prima di premere "
                                              "il pulsante di controllo."
                                           << true;
@@ -333,8 +386,11 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("message");
-        QTest::newRow("tax code") << "RSSMRA80A01H501U" << "TfrmCodFisc" << "Il codice fiscale digitato \u00e8 VALIDO.";
-        QTest::newRow("company code") << "06363391001" << "TfrmPartitaIva"
+        QTest::newRow("tax code") << "RSSMRA80A01H501U"
+                                  << "TfrmCodFisc"
+                                  << "Il codice fiscale digitato \u00e8 VALIDO.";
+        QTest::newRow("company code") << "06363391001"
+                                      << "TfrmPartitaIva"
                                       << "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nE' stato rilasciato "
                                          "dall'Ufficio IVA del Comune di Roma 2.";
     }

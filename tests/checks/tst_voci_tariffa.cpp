@@ -85,9 +85,10 @@ private slots:
                                      "7223", "7313", "7324", "7414", "7515", "7526", "7616", "7717",
                                      "7728", "7739", "7818", "7919", "8011", "8213", "8617"}));
         QCOMPARE(lines[3], QString("3511  -  ATTIVITA' RELATIVE A METALLI PREZIOSI"));
-        QCOMPARE(lines[22], QString("8617  -  AUTORIZZAZIONI, CONCESSIONI, LICENZE, ISCRIZIONI NON CONSIDERATE NEI "
-                                    "CODICI TARIFFA PRECEDENTI, PER L'ESERCIZIO DI ATTIVITA' INDUSTRIALI O "
-                                    "COMMERCIALI E DI PROFESSIONI, ARTI E MESTIERI"));
+        QCOMPARE(lines[22],
+                 QString("8617  -  AUTORIZZAZIONI, CONCESSIONI, LICENZE, ISCRIZIONI NON CONSIDERATE NEI "
+                         "CODICI TARIFFA PRECEDENTI, PER L'ESERCIZIO DI ATTIVITA' INDUSTRIALI O "
+                         "COMMERCIALI E DI PROFESSIONI, ARTI E MESTIERI"));
         QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "txtTrova"));
         // Plain items in the list's own style, not the lists' fixed-pitch font.
         QVERIFY(child<QListView>(window, "lstRecords")->font().family() != QString("Courier New"));

@@ -124,7 +124,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("value");
-        QTest::newRow("blanks round the equals sign") << QByteArray("[Margini Stampa]\r\n  Superiore =  -4 \r\n") << "-4";
+        QTest::newRow("blanks round the equals sign")
+            << QByteArray("[Margini Stampa]\r\n  Superiore =  -4 \r\n") << "-4";
         QTest::newRow("quoted value") << QByteArray("[Margini Stampa]\r\nSuperiore=\"7\"\r\n") << "7";
         QTest::newRow("first of two sections")
             << QByteArray("[margini stampa]\nSuperiore=1\n[Margini Stampa]\nSuperiore=2\n") << "1";

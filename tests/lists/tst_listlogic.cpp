@@ -137,14 +137,19 @@ void TestListLogic::sortOrder_data()
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
     QTest::addColumn<int>("order"); // -1: first sorts before second, 0: equal
-    QTest::newRow("day before month") << "Scad. 01/12/2014" << "Scad. 02/01/2014" << -1;
+    QTest::newRow("day before month") << "Scad. 01/12/2014"
+                                      << "Scad. 02/01/2014" << -1;
     QTest::newRow("euro 0x80 before a grave 0xE0") << QString::fromUtf8("€") << QString::fromUtf8("à") << -1;
     QTest::newRow("OE ligature 0x8C before a grave") << QString::fromUtf8("Œ") << QString::fromUtf8("à") << -1;
-    QTest::newRow("a-z taken as A-Z") << "rossi" << "ROSSI" << 0;
-    QTest::newRow("folded a before B") << "a" << "B" << -1;
-    QTest::newRow("folded z before underscore") << "z" << "_" << -1;
+    QTest::newRow("a-z taken as A-Z") << "rossi"
+                                      << "ROSSI" << 0;
+    QTest::newRow("folded a before B") << "a"
+                                       << "B" << -1;
+    QTest::newRow("folded z before underscore") << "z"
+                                                << "_" << -1;
     QTest::newRow("E grave not folded") << QString::fromUtf8("È") << QString::fromUtf8("è") << -1;
-    QTest::newRow("prefix first") << "ab" << "abc" << -1;
+    QTest::newRow("prefix first") << "ab"
+                                  << "abc" << -1;
 }
 
 void TestListLogic::sortOrder()
@@ -161,8 +166,9 @@ void TestListLogic::sortListsSlipsByTheirText()
 {
     TestSupport::Folder folder;
     const QString path = folder.file("2014.bol");
-    QVERIFY(writeArchive(path, {slip({{"DataScade", "15/03/2014"}}), slip({{"DataScade", "02/04/2014"}}),
-                                slip({{"DataScade", "10/01/2014"}})}));
+    QVERIFY(writeArchive(path,
+                         {slip({{"DataScade", "15/03/2014"}}), slip({{"DataScade", "02/04/2014"}}),
+                          slip({{"DataScade", "10/01/2014"}})}));
     const QStringList got = ListArchive::unpaidSlips(path).lines;
     QCOMPARE(got.size(), 3);
     QVERIFY(got[0].startsWith("Scad. 02/04/2014"));
@@ -212,12 +218,17 @@ void TestListLogic::unpaidAndExpired_data()
     QTest::addColumn<QString>("paid");
     QTest::addColumn<bool>("unpaid");
     QTest::addColumn<bool>("expired");
-    QTest::newRow("due today") << "10/03/2014" << "No" << true << true;
-    QTest::newRow("due yesterday") << "09/03/2014" << "No" << true << true;
-    QTest::newRow("due tomorrow") << "11/03/2014" << "No" << true << false;
+    QTest::newRow("due today") << "10/03/2014"
+                               << "No" << true << true;
+    QTest::newRow("due yesterday") << "09/03/2014"
+                                   << "No" << true << true;
+    QTest::newRow("due tomorrow") << "11/03/2014"
+                                  << "No" << true << false;
     QTest::newRow("paid") << "01/01/2014" << QString::fromUtf8("Sì") << false << false;
-    QTest::newRow("empty flag") << "01/01/2014" << "" << false << false;
-    QTest::newRow("other flag") << "01/01/2014" << "no" << false << false;
+    QTest::newRow("empty flag") << "01/01/2014"
+                                << "" << false << false;
+    QTest::newRow("other flag") << "01/01/2014"
+                                << "no" << false << false;
 }
 
 void TestListLogic::unpaidAndExpired()
@@ -238,10 +249,11 @@ void TestListLogic::expiredGoesOnPastUnreadableDate()
 {
     TestSupport::Folder folder;
     const QString path = folder.file("2014.bol");
-    QVERIFY(writeArchive(path, {slip({{"DataScade", "01/02/2014"}, {"Esecutore", "PRIMO"}}),
-                                slip({{"DataScade", "31/04/2014"}, {"Esecutore", "ROTTO"}}),
-                                slip({{"DataScade", "xx/03/2014"}, {"Esecutore", "ROTTO DUE"}}),
-                                slip({{"DataScade", "05/03/2014"}, {"Esecutore", "DOPO"}})}));
+    QVERIFY(writeArchive(path,
+                         {slip({{"DataScade", "01/02/2014"}, {"Esecutore", "PRIMO"}}),
+                          slip({{"DataScade", "31/04/2014"}, {"Esecutore", "ROTTO"}}),
+                          slip({{"DataScade", "xx/03/2014"}, {"Esecutore", "ROTTO DUE"}}),
+                          slip({{"DataScade", "05/03/2014"}, {"Esecutore", "DOPO"}})}));
     const ListArchive::Lines got = ListArchive::expiredSlips(path, QDate(2014, 3, 10));
     QVERIFY(got.ok);
     QCOMPARE(got.lines.size(), 2);
@@ -282,17 +294,40 @@ void TestListLogic::slipCriteria_data()
     QTest::addColumn<QString>("text2");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<int>("count");
-    QTest::newRow("amount as text") << "Intero" << "168" << "" << "" << QStringList{"A", "B"} << 1;
-    QTest::newRow("month of any year") << "DataScade" << "/03/" << "" << "" << QStringList{"A", "C"} << 1;
-    QTest::newRow("year") << "DataScade" << "2014" << "" << "" << QStringList{"A", "B", "D"} << 1;
-    QTest::newRow("blanks only count as empty") << "Esecutore" << "   " << "" << ""
-                                               << QStringList{"A", "B", "C", "D"} << 0;
-    QTest::newRow("nothing filled") << "" << "" << "" << "" << QStringList{"A", "B", "C", "D"} << 0;
-    QTest::newRow("trailing blank") << "Esecutore" << "rossi " << "" << "" << QStringList{"A"} << 1;
-    QTest::newRow("two criteria") << "Esecutore" << "ROSSI" << "CodTariffa" << "8617" << QStringList{"A", "D"} << 2;
-    QTest::newRow("E grave not folded") << "Note" << QString::fromUtf8("È") << "" << "" << QStringList{} << 1;
-    QTest::newRow("euro sign") << "Note" << QString::fromUtf8("€ 16") << "" << "" << QStringList{"A"} << 1;
-    QTest::newRow("outside the code page") << "Note" << QString::fromUtf8("ł") << "" << "" << QStringList{} << 1;
+    QTest::newRow("amount as text") << "Intero"
+                                    << "168"
+                                    << ""
+                                    << "" << QStringList{"A", "B"} << 1;
+    QTest::newRow("month of any year") << "DataScade"
+                                       << "/03/"
+                                       << ""
+                                       << "" << QStringList{"A", "C"} << 1;
+    QTest::newRow("year") << "DataScade"
+                          << "2014"
+                          << ""
+                          << "" << QStringList{"A", "B", "D"} << 1;
+    QTest::newRow("blanks only count as empty") << "Esecutore"
+                                                << "   "
+                                                << ""
+                                                << "" << QStringList{"A", "B", "C", "D"} << 0;
+    QTest::newRow("nothing filled") << ""
+                                    << ""
+                                    << ""
+                                    << "" << QStringList{"A", "B", "C", "D"} << 0;
+    QTest::newRow("trailing blank") << "Esecutore"
+                                    << "rossi "
+                                    << ""
+                                    << "" << QStringList{"A"} << 1;
+    QTest::newRow("two criteria") << "Esecutore"
+                                  << "ROSSI"
+                                  << "CodTariffa"
+                                  << "8617" << QStringList{"A", "D"} << 2;
+    QTest::newRow("E grave not folded") << "Note" << QString::fromUtf8("È") << ""
+                                        << "" << QStringList{} << 1;
+    QTest::newRow("euro sign") << "Note" << QString::fromUtf8("€ 16") << ""
+                               << "" << QStringList{"A"} << 1;
+    QTest::newRow("outside the code page") << "Note" << QString::fromUtf8("ł") << ""
+                                           << "" << QStringList{} << 1;
 }
 
 void TestListLogic::slipCriteria()
@@ -306,13 +341,19 @@ void TestListLogic::slipCriteria()
     TestSupport::Folder folder;
     const QString path = folder.file("2014.bol");
     // The name's first word tells the slips apart in the lines: A, B, C, D.
-    QVERIFY(writeArchive(path, {slip({{"Esecutore", "A ROSSI MARIO"}, {"Intero", "168,00"}, {"DataScade", "15/03/2014"},
-                                      {"CodTariffa", "8617"}, {"Note", QString::fromUtf8("è € 16")}}),
-                                slip({{"Esecutore", "B BIANCHI"}, {"Intero", "1168,00"}, {"DataScade", "15/04/2014"}}),
-                                slip({{"Esecutore", "C DEROSSIX"}, {"Intero", "16,80"}, {"DataScade", "01/03/2015"},
-                                      {"CodTariffa", "7111"}}),
-                                slip({{"Esecutore", "D ROSSIGNOLI"}, {"Intero", "16,00"}, {"DataScade", "02/05/2014"},
-                                      {"CodTariffa", "8617"}})}));
+    QVERIFY(writeArchive(
+        path,
+        {slip({{"Esecutore", "A ROSSI MARIO"},
+               {"Intero", "168,00"},
+               {"DataScade", "15/03/2014"},
+               {"CodTariffa", "8617"},
+               {"Note", QString::fromUtf8("è € 16")}}),
+         slip({{"Esecutore", "B BIANCHI"}, {"Intero", "1168,00"}, {"DataScade", "15/04/2014"}}),
+         slip({{"Esecutore", "C DEROSSIX"}, {"Intero", "16,80"}, {"DataScade", "01/03/2015"}, {"CodTariffa", "7111"}}),
+         slip({{"Esecutore", "D ROSSIGNOLI"},
+               {"Intero", "16,00"},
+               {"DataScade", "02/05/2014"},
+               {"CodTariffa", "8617"}})}));
     QList<ListArchive::Criterion> criteria;
     const QByteArray f1 = field.toLatin1(), f2 = field2.toLatin1();
     if (!field.isEmpty())
@@ -334,10 +375,11 @@ void TestListLogic::payerCriteria()
 {
     TestSupport::Folder folder;
     const QString path = folder.file("Esecutori.pro");
-    QVERIFY(writeArchive(path, {payer({{"Esecutore", "ROSSI MARIO"}, {"Categoria", "ARMAIOLI"}}),
-                                payer({{"Esecutore", "DEROSSI ANNA"}, {"Questioni", QString::fromUtf8("è da sentire")}}),
-                                payer({{"Esecutore", "VERDI GINO"}, {"Categoria", "CACCIATORI"}}),
-                                payer({{"Esecutore", "ROSSINI LUCA"}})}));
+    QVERIFY(writeArchive(path,
+                         {payer({{"Esecutore", "ROSSI MARIO"}, {"Categoria", "ARMAIOLI"}}),
+                          payer({{"Esecutore", "DEROSSI ANNA"}, {"Questioni", QString::fromUtf8("è da sentire")}}),
+                          payer({{"Esecutore", "VERDI GINO"}, {"Categoria", "CACCIATORI"}}),
+                          payer({{"Esecutore", "ROSSINI LUCA"}})}));
     QList<ListArchive::Criterion> criteria{{"Esecutore", "rossi"}};
     QCOMPARE(ListArchive::searchPayers(path, criteria).lines.size(), 3);
     criteria = {{"Esecutore", "rossi "}};

@@ -129,11 +129,16 @@ private slots:
     {
         QTest::addColumn<QString>("which");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("unpaid") << "DaSaldare" << " Riepilogo bollettini non saldati";
-        QTest::newRow("expired") << "Scadute" << " Riepilogo bollettini scaduti e non saldati";
-        QTest::newRow("slip search") << "TrovaBollettini" << " Trova versamenti in archivio";
-        QTest::newRow("payer search") << "TrovaEsecutori" << " Trova Esecutori in archivio";
-        QTest::newRow("recontact") << "Ricontatta" << " Riepilogo Esecutori da ricontattare";
+        QTest::newRow("unpaid") << "DaSaldare"
+                                << " Riepilogo bollettini non saldati";
+        QTest::newRow("expired") << "Scadute"
+                                 << " Riepilogo bollettini scaduti e non saldati";
+        QTest::newRow("slip search") << "TrovaBollettini"
+                                     << " Trova versamenti in archivio";
+        QTest::newRow("payer search") << "TrovaEsecutori"
+                                      << " Trova Esecutori in archivio";
+        QTest::newRow("recontact") << "Ricontatta"
+                                   << " Riepilogo Esecutori da ricontattare";
     }
     void windowsHaveTheirCaptionsAndSize()
     {
@@ -201,8 +206,9 @@ private slots:
         QCOMPARE(shownLines(expired).size(), 2);
         auto* note = child<QLabel>(expired, "lblNonLette");
         QVERIFY(note->isVisible());
-        QCOMPARE(note->text(), QString::fromUtf8("Attenzione: 1 bollettino non saldato ha una data di scadenza non "
-                                                 "leggibile e non è in elenco."));
+        QCOMPARE(note->text(),
+                 QString::fromUtf8("Attenzione: 1 bollettino non saldato ha una data di scadenza non "
+                                   "leggibile e non è in elenco."));
     }
 
     void findFollowsTheSteps()
@@ -268,8 +274,12 @@ private slots:
 
     void slipTakeOverLoadsTheLaterEqualSlip()
     {
-        Record first = slip({{"DataScade", "15/03/2014"}, {"Importo", "168"}, {"Cents", "00"}, {"Intero", "168,00"},
-                             {"Esecutore", "ROSSI MARIO"}, {"Causale", "primo"}});
+        Record first = slip({{"DataScade", "15/03/2014"},
+                             {"Importo", "168"},
+                             {"Cents", "00"},
+                             {"Intero", "168,00"},
+                             {"Esecutore", "ROSSI MARIO"},
+                             {"Causale", "primo"}});
         Record second = first;
         second.setText("Causale", "secondo");
         second.setText("Annuale", QString::fromUtf8("Sì"));
@@ -302,12 +312,18 @@ private slots:
     {
         QFETCH(QString, tag);
         QFETCH(bool, written);
-        Record a = slip({{"DataScade", "15/03/2014"}, {"Intero", "168,00"}, {"Esecutore", "ROSSI MARIO"},
-                         {"CodTariffa", "8617"}, {"Causale", "primo"}});
+        Record a = slip({{"DataScade", "15/03/2014"},
+                         {"Intero", "168,00"},
+                         {"Esecutore", "ROSSI MARIO"},
+                         {"CodTariffa", "8617"},
+                         {"Causale", "primo"}});
         Record b = a;
         b.setText("Causale", "secondo");
-        openYear({a, slip({{"DataScade", "15/03/2014"}, {"Intero", "1168,00"}, {"Esecutore", "ROSSI LUCA"},
-                           {"CodTariffa", "7111"}}),
+        openYear({a,
+                  slip({{"DataScade", "15/03/2014"},
+                        {"Intero", "1168,00"},
+                        {"Esecutore", "ROSSI LUCA"},
+                        {"CodTariffa", "7111"}}),
                   b, slip({{"DataScade", "02/04/2014"}, {"Intero", "16,80"}, {"Esecutore", "VERDI"}})});
         auto* window = open<TfrmTrovaBollettini>(tag);
         QVERIFY(window);
@@ -375,11 +391,21 @@ private slots:
     void payerSearchTakesOverByTag()
     {
         QFETCH(QString, tag);
-        Record a = payer({{"Esecutore", "NERI PAOLO"}, {"CodFisc", "NREPLA70A01H501X"}, {"GG", "01"}, {"MM", "01"},
-                          {"AA", "70"}, {"ComuneNasc", "ROMA"}, {"ProvNasc", "RM"}, {"Sesso", "M"},
-                          {"IndirizzoRes", "VIA ROMA 1"}, {"ProvRes", "TO"}, {"ComuneRes", "TORINO"},
-                          {"CapRes", "10100"}, {"CodTariffa", "8617"},
-                          {"Recapito", "Via Garibaldi 12, citofono Bianchi, secondo piano"}, {"Note", "prima"}});
+        Record a = payer({{"Esecutore", "NERI PAOLO"},
+                          {"CodFisc", "NREPLA70A01H501X"},
+                          {"GG", "01"},
+                          {"MM", "01"},
+                          {"AA", "70"},
+                          {"ComuneNasc", "ROMA"},
+                          {"ProvNasc", "RM"},
+                          {"Sesso", "M"},
+                          {"IndirizzoRes", "VIA ROMA 1"},
+                          {"ProvRes", "TO"},
+                          {"ComuneRes", "TORINO"},
+                          {"CapRes", "10100"},
+                          {"CodTariffa", "8617"},
+                          {"Recapito", "Via Garibaldi 12, citofono Bianchi, secondo piano"},
+                          {"Note", "prima"}});
         Record b = a;
         b.setText("Email", "secondo@example.it");
         b.setText("ComuneNasc", "MILANO"); // not in the line

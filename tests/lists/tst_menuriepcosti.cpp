@@ -63,8 +63,10 @@ private:
                 const QString& endMonth)
     {
         edit("txtAnno")->setText(year);
-        const std::pair<const char*, QString> fields[] = {
-            {"txtGiornoInizio", startDay}, {"txtMeseInizio", startMonth}, {"txtGiornoFine", endDay}, {"txtMeseFine", endMonth}};
+        const std::pair<const char*, QString> fields[] = {{"txtGiornoInizio", startDay},
+                                                          {"txtMeseInizio", startMonth},
+                                                          {"txtGiornoFine", endDay},
+                                                          {"txtMeseFine", endMonth}};
         for (const auto& [name, value] : fields) {
             if (value.isEmpty()) {
                 combo(name)->setCurrentIndex(-1);
@@ -104,23 +106,34 @@ private slots:
         QTest::newRow("lblCampo01") << "lblCampo01"
                                     << "Indicare l'anno solare di interesse, il nome dell'Esecutore e il suo codice "
                                        "fiscale.";
-        QTest::newRow("titAnno") << "titAnno" << "Anno:";
-        QTest::newRow("titEsecutore") << "titEsecutore" << "Cognome e nome Esecutore:";
-        QTest::newRow("lblCodFisc") << "lblCodFisc" << "Codice fiscale:";
+        QTest::newRow("titAnno") << "titAnno"
+                                 << "Anno:";
+        QTest::newRow("titEsecutore") << "titEsecutore"
+                                      << "Cognome e nome Esecutore:";
+        QTest::newRow("lblCodFisc") << "lblCodFisc"
+                                    << "Codice fiscale:";
         QTest::newRow("lblCampo02") << "lblCampo02"
                                     << "Per ottenere il riepilogo dei versamenti effettuati da tutti gli Esecutori, "
                                        "lasciare in bianco i campi di testo.";
         QTest::newRow("lblCampo03") << "lblCampo03"
                                     << "Indicare l'intervallo di tempo relativo al periodo da riepilogare in base alla "
                                        "data di scadenza dei versamenti.";
-        QTest::newRow("lblAttendere") << "lblAttendere" << "Caricamento riepilogo in corso. Attendere...";
-        QTest::newRow("lblFile") << "lblFile" << "FilePath";
-        QTest::newRow("lblDataInizio") << "lblDataInizio" << "";
-        QTest::newRow("lblDataFine") << "lblDataFine" << "";
-        QTest::newRow("btnVisualizza") << "btnVisualizza" << "Visualizza riepilogo";
-        QTest::newRow("btnEsci") << "btnEsci" << "Esci";
-        QTest::newRow("grpDataInizio") << "grpDataInizio" << " Data inizio intervallo: ";
-        QTest::newRow("grpDataFine") << "grpDataFine" << " Data fine intervallo: ";
+        QTest::newRow("lblAttendere") << "lblAttendere"
+                                      << "Caricamento riepilogo in corso. Attendere...";
+        QTest::newRow("lblFile") << "lblFile"
+                                 << "FilePath";
+        QTest::newRow("lblDataInizio") << "lblDataInizio"
+                                       << "";
+        QTest::newRow("lblDataFine") << "lblDataFine"
+                                     << "";
+        QTest::newRow("btnVisualizza") << "btnVisualizza"
+                                       << "Visualizza riepilogo";
+        QTest::newRow("btnEsci") << "btnEsci"
+                                 << "Esci";
+        QTest::newRow("grpDataInizio") << "grpDataInizio"
+                                       << " Data inizio intervallo: ";
+        QTest::newRow("grpDataFine") << "grpDataFine"
+                                     << " Data fine intervallo: ";
     }
 
     void controlsAndTexts()
@@ -287,10 +300,18 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("day outside the list") << "txtGiornoInizio" << "32" << "";
-        QTest::newRow("a day of the list") << "txtGiornoInizio" << "07" << "07";
-        QTest::newRow("half a month") << "txtMeseFine" << "Marz" << "";
-        QTest::newRow("a month of the list") << "txtMeseFine" << "Ottobre" << "Ottobre";
+        QTest::newRow("day outside the list") << "txtGiornoInizio"
+                                              << "32"
+                                              << "";
+        QTest::newRow("a day of the list") << "txtGiornoInizio"
+                                           << "07"
+                                           << "07";
+        QTest::newRow("half a month") << "txtMeseFine"
+                                      << "Marz"
+                                      << "";
+        QTest::newRow("a month of the list") << "txtMeseFine"
+                                             << "Ottobre"
+                                             << "Ottobre";
     }
 
     void comboFieldsDropInvalidTextOnLeaving()
@@ -313,13 +334,20 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("next");
-        QTest::newRow("txtAnno") << "txtAnno" << "txtEsecutore";
-        QTest::newRow("txtEsecutore") << "txtEsecutore" << "txtCodFisc";
-        QTest::newRow("txtCodFisc") << "txtCodFisc" << "txtGiornoInizio";
-        QTest::newRow("txtGiornoInizio") << "txtGiornoInizio" << "txtMeseInizio";
-        QTest::newRow("txtMeseInizio") << "txtMeseInizio" << "txtGiornoFine";
-        QTest::newRow("txtGiornoFine") << "txtGiornoFine" << "txtMeseFine";
-        QTest::newRow("txtMeseFine") << "txtMeseFine" << "btnVisualizza";
+        QTest::newRow("txtAnno") << "txtAnno"
+                                 << "txtEsecutore";
+        QTest::newRow("txtEsecutore") << "txtEsecutore"
+                                      << "txtCodFisc";
+        QTest::newRow("txtCodFisc") << "txtCodFisc"
+                                    << "txtGiornoInizio";
+        QTest::newRow("txtGiornoInizio") << "txtGiornoInizio"
+                                         << "txtMeseInizio";
+        QTest::newRow("txtMeseInizio") << "txtMeseInizio"
+                                       << "txtGiornoFine";
+        QTest::newRow("txtGiornoFine") << "txtGiornoFine"
+                                       << "txtMeseFine";
+        QTest::newRow("txtMeseFine") << "txtMeseFine"
+                                     << "btnVisualizza";
     }
 
     void enterOrder()
@@ -345,27 +373,39 @@ private slots:
         const QString valid = "\n\r\n\rPer poter visualizzare il riepilogo \u00e8 necessario indicare una data valida.";
         QTest::newRow("three-digit year") << QStringList{"201", "01", "Marzo", "31", "Marzo"} << int(Kind::Warning)
                                           << "Attenzione: indicare l'anno solare utilizzando quattro cifre."
-                                          << "txtAnno" << "" << "";
+                                          << "txtAnno"
+                                          << ""
+                                          << "";
         QTest::newRow("no start month") << QStringList{"2014", "01", "", "31", "Marzo"} << int(Kind::Warning)
                                         << "Attenzione: indicare il mese di inizio intervallo selezionandolo "
                                            "dall'elenco a cascata."
-                                        << "txtMeseInizio" << "" << "";
+                                        << "txtMeseInizio"
+                                        << ""
+                                        << "";
         QTest::newRow("no end day") << QStringList{"2014", "01", "Marzo", "", "Marzo"} << int(Kind::Warning)
                                     << "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco "
                                        "a cascata."
-                                    << "txtGiornoFine" << "" << "";
-        QTest::newRow("31 Febbraio 2014") << QStringList{"2014", "31", "Febbraio", "31", "Marzo"} << int(Kind::Plain)
-                                          << QString("Attenzione: la data 31/02/2014 di inizio intervallo non esiste." + valid)
-                                          << "txtGiornoInizio" << "31/02/2014" << "";
-        QTest::newRow("31 Giugno as the end") << QStringList{"2014", "01", "Giugno", "31", "Giugno"} << int(Kind::Plain)
-                                              << QString("Attenzione: la data 31/06/2014 di fine intervallo non esiste." + valid)
-                                              << "txtGiornoFine" << "01/06/2014" << "31/06/2014";
+                                    << "txtGiornoFine"
+                                    << ""
+                                    << "";
+        QTest::newRow("31 Febbraio 2014")
+            << QStringList{"2014", "31", "Febbraio", "31", "Marzo"} << int(Kind::Plain)
+            << QString("Attenzione: la data 31/02/2014 di inizio intervallo non esiste." + valid) << "txtGiornoInizio"
+            << "31/02/2014"
+            << "";
+        QTest::newRow("31 Giugno as the end")
+            << QStringList{"2014", "01", "Giugno", "31", "Giugno"} << int(Kind::Plain)
+            << QString("Attenzione: la data 31/06/2014 di fine intervallo non esiste." + valid) << "txtGiornoFine"
+            << "01/06/2014"
+            << "31/06/2014";
         QTest::newRow("10 Marzo to 01 Marzo")
             << QStringList{"2014", "10", "Marzo", "01", "Marzo"} << int(Kind::Plain)
             << "Attenzione: la data di fine intervallo (01/03/2014) non pu\u00f2 essere anteriore a quella di inizio "
                "intervallo (10/03/2014).\n\r\n\rPer poter visualizzare il riepilogo \u00e8 necessario indicare un "
                "intervallo di tempo valido."
-            << "btnVisualizza" << "10/03/2014" << "01/03/2014";
+            << "btnVisualizza"
+            << "10/03/2014"
+            << "01/03/2014";
     }
 
     void checksBeforeTheSummary()

@@ -126,10 +126,12 @@ private slots:
         QTRY_VERIFY(result->isMaximized());
         const std::pair<const char*, const char*> texts[] = {
             {"lblTipologia", "Esecutore selezionato:"},
-            {"lblRigo01", "Immettere una o pi\u00f9 parole consecutive presenti nella scheda in elenco da cercare e "
-                          "premere il pulsante Trova."},
-            {"lblRigo02", "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
-                          "clic su Trova."},
+            {"lblRigo01",
+             "Immettere una o pi\u00f9 parole consecutive presenti nella scheda in elenco da cercare e "
+             "premere il pulsante Trova."},
+            {"lblRigo02",
+             "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
+             "clic su Trova."},
             {"btnTrova", "Trova"},
             {"infIntervallo", "Intervallo selezionato:"},
             {"infTotKmPercorsi", "Totale importi versati:"},
@@ -152,9 +154,10 @@ private slots:
 
     void periodAndPaidFlag()
     {
-        QVERIFY(writeArchive(archive(), {due("28/02/2014", "1000,00", "FEBBRAIO"), due("01/03/2014", "168,00", "PRIMO", true),
-                                         due("31/03/2014", "16,00", "ULTIMO"), due("01/04/2014", "2000,00", "APRILE"),
-                                         due("15/03/2014", "0,50", "META", true)}));
+        QVERIFY(writeArchive(archive(),
+                             {due("28/02/2014", "1000,00", "FEBBRAIO"), due("01/03/2014", "168,00", "PRIMO", true),
+                              due("31/03/2014", "16,00", "ULTIMO"), due("01/04/2014", "2000,00", "APRILE"),
+                              due("15/03/2014", "0,50", "META", true)}));
         TfrmRiepCosti* result = open();
         QVERIFY(result);
         QVERIFY(MessageBox::shown().isEmpty());
@@ -173,8 +176,9 @@ private slots:
 
     void nameFilter()
     {
-        QVERIFY(writeArchive(archive(), {due("02/03/2014", "10,00", "ROSSI MARIO"), due("03/03/2014", "20,00", "BIANCHI"),
-                                         due("04/03/2014", "0,10", "de rossi anna"), due("05/03/2014", "0,20", "ROSSINI")}));
+        QVERIFY(writeArchive(archive(),
+                             {due("02/03/2014", "10,00", "ROSSI MARIO"), due("03/03/2014", "20,00", "BIANCHI"),
+                              due("04/03/2014", "0,10", "de rossi anna"), due("05/03/2014", "0,20", "ROSSINI")}));
         TfrmRiepCosti* result = open(QStringLiteral("ROSSI"));
         QVERIFY(result);
         QCOMPARE(text(result, "titTipologia"), QStringLiteral("ROSSI"));
@@ -188,8 +192,9 @@ private slots:
 
     void unreadableSlipsAreNamedBesideTheTotal()
     {
-        QVERIFY(writeArchive(archive(), {due("02/03/2014", "10,00", "UNO"), due("30/02/2014", "20,00", "DATA"),
-                                         due("04/03/2014", "venti", "IMPORTO"), due("05/03/2014", "0,20", "DUE")}));
+        QVERIFY(writeArchive(archive(),
+                             {due("02/03/2014", "10,00", "UNO"), due("30/02/2014", "20,00", "DATA"),
+                              due("04/03/2014", "venti", "IMPORTO"), due("05/03/2014", "0,20", "DUE")}));
         TfrmRiepCosti* result = open();
         QVERIFY(result);
         QCOMPARE(rows(result).size(), 2);
@@ -308,8 +313,9 @@ private slots:
 
     void findCommand()
     {
-        QVERIFY(writeArchive(archive(), {due("02/03/2014", "1,00", "ROSSI"), due("03/03/2014", "1,00", "BIANCHI"),
-                                         due("04/03/2014", "1,00", "VERDI"), due("05/03/2014", "1,00", "BIANCHINI")}));
+        QVERIFY(writeArchive(archive(),
+                             {due("02/03/2014", "1,00", "ROSSI"), due("03/03/2014", "1,00", "BIANCHI"),
+                              due("04/03/2014", "1,00", "VERDI"), due("05/03/2014", "1,00", "BIANCHINI")}));
         TfrmRiepCosti* result = open();
         QVERIFY(result);
         auto* view = child<QListView>(result, "lstRecords");
@@ -339,7 +345,8 @@ private slots:
         QCOMPARE(paragraphs.size(), 4);
         for (const QString& paragraph : paragraphs)
             QVERIFY(!paragraph.trimmed().isEmpty() && !paragraph.contains(QLatin1Char('\n')));
-        QVERIFY(child<QPlainTextEdit>(guide, "txtGuida")->toPlainText().contains(QLatin1String("Visualizza riepilogo")));
+        QVERIFY(
+            child<QPlainTextEdit>(guide, "txtGuida")->toPlainText().contains(QLatin1String("Visualizza riepilogo")));
     }
 };
 

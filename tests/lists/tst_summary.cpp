@@ -70,7 +70,8 @@ Record due(const char* date, const char* amount, const char* name = "ROSSI MARIO
 
 const QDate kMarch1(2014, 3, 1);
 const QDate kMarch31(2014, 3, 31);
-const QString kValid = QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare una data valida.");
+const QString kValid =
+    QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare una data valida.");
 
 } // namespace
 
@@ -87,44 +88,70 @@ void TestSummary::periodChecks_data()
     const int plain = int(MessageKind::Plain);
     QTest::newRow("three-digit year") << choice("201", "01", "Marzo", "31", "Marzo") << warning
                                       << "Attenzione: indicare l'anno solare utilizzando quattro cifre."
-                                      << "txtAnno" << "" << "";
+                                      << "txtAnno"
+                                      << ""
+                                      << "";
     QTest::newRow("no start day") << choice("2014", " ", "Marzo", "31", "Marzo") << warning
                                   << "Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco a "
                                      "cascata."
-                                  << "txtGiornoInizio" << "" << "";
+                                  << "txtGiornoInizio"
+                                  << ""
+                                  << "";
     QTest::newRow("no start month") << choice("2014", "01", "", "31", "Marzo") << warning
                                     << "Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a "
                                        "cascata."
-                                    << "txtMeseInizio" << "" << "";
+                                    << "txtMeseInizio"
+                                    << ""
+                                    << "";
     QTest::newRow("no end day") << choice("2014", "01", "Marzo", "", "Marzo") << warning
                                 << "Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a "
                                    "cascata."
-                                << "txtGiornoFine" << "" << "";
+                                << "txtGiornoFine"
+                                << ""
+                                << "";
     QTest::newRow("no end month") << choice("2014", "01", "Marzo", "31", "") << warning
                                   << "Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a "
                                      "cascata."
-                                  << "txtMeseFine" << "" << "";
-    QTest::newRow("31 Febbraio 2014") << choice("2014", "31", "Febbraio", "31", "Marzo") << plain
-                                      << QString("Attenzione: la data 31/02/2014 di inizio intervallo non esiste.\n\r\n\r" + kValid)
-                                      << "txtGiornoInizio" << "31/02/2014" << "";
+                                  << "txtMeseFine"
+                                  << ""
+                                  << "";
+    QTest::newRow("31 Febbraio 2014") << choice(
+        "2014", "31", "Febbraio", "31",
+        "Marzo") << plain << QString("Attenzione: la data 31/02/2014 di inizio intervallo non esiste.\n\r\n\r" + kValid)
+                                      << "txtGiornoInizio"
+                                      << "31/02/2014"
+                                      << "";
     QTest::newRow("29 Febbraio of a leap year") << choice("2016", "29", "Febbraio", "29", "Febbraio") << -1 << ""
-                                                << "" << "29/02/2016" << "29/02/2016";
-    QTest::newRow("31 Aprile as the end") << choice("2014", "01", "Aprile", "31", "Aprile") << plain
-                                          << QString("Attenzione: la data 31/04/2014 di fine intervallo non esiste.\n\r\n\r" + kValid)
-                                          << "txtGiornoFine" << "01/04/2014" << "31/04/2014";
-    QTest::newRow("a month that is none") << choice("2014", "05", "Marz", "31", "Marzo") << plain
-                                          << QString("Attenzione: la data  di inizio intervallo non esiste.\n\r\n\r" + kValid)
-                                          << "txtGiornoInizio" << "" << "";
+                                                << ""
+                                                << "29/02/2016"
+                                                << "29/02/2016";
+    QTest::newRow("31 Aprile as the end")
+        << choice("2014", "01", "Aprile", "31", "Aprile") << plain
+        << QString("Attenzione: la data 31/04/2014 di fine intervallo non esiste.\n\r\n\r" + kValid) << "txtGiornoFine"
+        << "01/04/2014"
+        << "31/04/2014";
+    QTest::newRow("a month that is none")
+        << choice("2014", "05", "Marz", "31", "Marzo") << plain
+        << QString("Attenzione: la data  di inizio intervallo non esiste.\n\r\n\r" + kValid) << "txtGiornoInizio"
+        << ""
+        << "";
     QTest::newRow("10 Marzo to 01 Marzo")
         << choice("2014", "10", "Marzo", "01", "Marzo") << plain
         << "Attenzione: la data di fine intervallo (01/03/2014) non pu\u00f2 essere anteriore a quella di inizio "
            "intervallo (10/03/2014).\n\r\n\rPer poter visualizzare il riepilogo \u00e8 necessario indicare un "
            "intervallo di tempo valido."
-        << "" << "10/03/2014" << "01/03/2014";
-    QTest::newRow("01 Gennaio to 01 Gennaio") << choice("2014", "01", "Gennaio", "01", "Gennaio") << -1 << "" << ""
-                                              << "01/01/2014" << "01/01/2014";
+        << ""
+        << "10/03/2014"
+        << "01/03/2014";
+    QTest::newRow("01 Gennaio to 01 Gennaio") << choice("2014", "01", "Gennaio", "01", "Gennaio") << -1 << ""
+                                              << ""
+                                              << "01/01/2014"
+                                              << "01/01/2014";
     QTest::newRow("months in any case, days with blanks")
-        << choice("2014", " 05 ", " MARZO ", "07", "dicembre") << -1 << "" << "" << "05/03/2014" << "07/12/2014";
+        << choice("2014", " 05 ", " MARZO ", "07", "dicembre") << -1 << ""
+        << ""
+        << "05/03/2014"
+        << "07/12/2014";
 }
 
 void TestSummary::periodChecks()
@@ -166,7 +193,8 @@ void TestSummary::archiveThatIsNoFile()
     TestSupport::Folder folder;
     QVERIFY(QDir(folder.folder()).mkdir("2014.bol"));
     const Summary::Checked checked = Summary::check(choice("2014", "01", "Marzo", "31", "Marzo"));
-    QCOMPARE(checked.message, (Message{MessageKind::Plain, "Attenzione: il file di archivio non risulta accessibile."}));
+    QCOMPARE(checked.message,
+             (Message{MessageKind::Plain, "Attenzione: il file di archivio non risulta accessibile."}));
     QCOMPARE(checked.archive, QString());
     QCOMPARE(checked.start, QStringLiteral("01/03/2014"));
 }
@@ -177,9 +205,10 @@ void TestSummary::periodBoundsAndPaidFlag()
     Record paid = due("01/03/2014", "10,00", "PAGATO");
     paid.setFlag("Saldato", true);
     const QString path = folder.file("2014.bol");
-    QVERIFY(writeArchive(path, {due("28/02/2014", "1000,00", "PRIMA"), paid, due("15/03/2014", "0,50", "MEZZO"),
-                                due("31/03/2014", "5,25", "NON PAGATO"), due("01/04/2014", "2000,00", "DOPO"),
-                                due("31/03/2015", "3000,00", "ALTRO ANNO")}));
+    QVERIFY(writeArchive(path,
+                         {due("28/02/2014", "1000,00", "PRIMA"), paid, due("15/03/2014", "0,50", "MEZZO"),
+                          due("31/03/2014", "5,25", "NON PAGATO"), due("01/04/2014", "2000,00", "DOPO"),
+                          due("31/03/2015", "3000,00", "ALTRO ANNO")}));
 
     const Summary::Result result = Summary::compute(path, {}, kMarch1, kMarch31);
     QVERIFY(result.ok);
@@ -206,18 +235,25 @@ void TestSummary::filters_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("count");
 
-    QTest::newRow("none") << "" << "" << QStringList{"BIANCHI", "DE ROSSI", "ROSSI MARIO", "ROSSINI", "Rossi anna"}
-                          << "- - -" << 0;
-    QTest::newRow("blanks are no filter") << "   " << " " << QStringList{"BIANCHI", "DE ROSSI", "ROSSI MARIO", "ROSSINI", "Rossi anna"}
-                                          << "- - -" << 0;
-    QTest::newRow("name in any case of A-Z") << "rossi" << ""
-                                             << QStringList{"DE ROSSI", "ROSSI MARIO", "ROSSINI", "Rossi anna"}
-                                             << "rossi" << 1;
-    QTest::newRow("name as typed, not trimmed") << " ROSSI" << "" << QStringList{"DE ROSSI"} << "ROSSI" << 1;
-    QTest::newRow("tax code") << "" << "bnc" << QStringList{"BIANCHI"} << "- - -" << 1;
-    QTest::newRow("both must occur") << "ROSSI" << "RSSMRA" << QStringList{"ROSSI MARIO", "ROSSINI"} << "ROSSI" << 2;
-    QTest::newRow("no payer has both") << "BIANCHI" << "RSSMRA" << QStringList{} << "BIANCHI" << 2;
-    QTest::newRow("accents are not folded") << "rossì" << "" << QStringList{} << "rossì" << 1;
+    QTest::newRow("none") << ""
+                          << "" << QStringList{"BIANCHI", "DE ROSSI", "ROSSI MARIO", "ROSSINI", "Rossi anna"} << "- - -"
+                          << 0;
+    QTest::newRow("blanks are no filter")
+        << "   "
+        << " " << QStringList{"BIANCHI", "DE ROSSI", "ROSSI MARIO", "ROSSINI", "Rossi anna"} << "- - -" << 0;
+    QTest::newRow("name in any case of A-Z")
+        << "rossi"
+        << "" << QStringList{"DE ROSSI", "ROSSI MARIO", "ROSSINI", "Rossi anna"} << "rossi" << 1;
+    QTest::newRow("name as typed, not trimmed") << " ROSSI"
+                                                << "" << QStringList{"DE ROSSI"} << "ROSSI" << 1;
+    QTest::newRow("tax code") << ""
+                              << "bnc" << QStringList{"BIANCHI"} << "- - -" << 1;
+    QTest::newRow("both must occur") << "ROSSI"
+                                     << "RSSMRA" << QStringList{"ROSSI MARIO", "ROSSINI"} << "ROSSI" << 2;
+    QTest::newRow("no payer has both") << "BIANCHI"
+                                       << "RSSMRA" << QStringList{} << "BIANCHI" << 2;
+    QTest::newRow("accents are not folded") << "rossì"
+                                            << "" << QStringList{} << "rossì" << 1;
 }
 
 void TestSummary::filters()
@@ -230,12 +266,13 @@ void TestSummary::filters()
 
     TestSupport::Folder folder;
     const QString path = folder.file("2014.bol");
-    QVERIFY(writeArchive(path, {due("02/03/2014", "1,00", "ROSSI MARIO", "RSSMRA80A01H501U"),
-                                due("03/03/2014", "2,00", "BIANCHI", "BNCLGU70B02F205X"),
-                                due("04/03/2014", "4,00", "DE ROSSI", "DRSGNN60C03L219Y"),
-                                due("05/03/2014", "8,00", "ROSSINI", "RSSMRA90D04H501Z"),
-                                due("06/03/2014", "16,00", "Rossi anna", "RSSNNA85E45H501W"),
-                                due("07/03/2014", "32,00", "ROSS\u00cc", "XXXXXX")}));
+    QVERIFY(writeArchive(path,
+                         {due("02/03/2014", "1,00", "ROSSI MARIO", "RSSMRA80A01H501U"),
+                          due("03/03/2014", "2,00", "BIANCHI", "BNCLGU70B02F205X"),
+                          due("04/03/2014", "4,00", "DE ROSSI", "DRSGNN60C03L219Y"),
+                          due("05/03/2014", "8,00", "ROSSINI", "RSSMRA90D04H501Z"),
+                          due("06/03/2014", "16,00", "Rossi anna", "RSSNNA85E45H501W"),
+                          due("07/03/2014", "32,00", "ROSS\u00cc", "XXXXXX")}));
 
     const Summary::Filters filters{name, taxCode};
     QCOMPARE(Summary::filterCount(filters), count);
@@ -244,8 +281,8 @@ void TestSummary::filters()
     QVERIFY(result.ok);
     QStringList names;
     qint64 expected = 0;
-    const QMap<QString, qint64> amounts{{"ROSSI MARIO", 100},    {"BIANCHI", 200},     {"DE ROSSI", 400},
-                                        {"ROSSINI", 800},        {"Rossi anna", 1600}, {"ROSS\u00cc", 3200}};
+    const QMap<QString, qint64> amounts{{"ROSSI MARIO", 100}, {"BIANCHI", 200},     {"DE ROSSI", 400},
+                                        {"ROSSINI", 800},     {"Rossi anna", 1600}, {"ROSS\u00cc", 3200}};
     for (const QString& line : result.lines)
         names << line.mid(33, 23).trimmed();
     names.sort();
@@ -346,9 +383,10 @@ void TestSummary::unreadableSlipsAreLeftOutAndCounted()
     // and, for the amount, fall in the period are counted.
     TestSupport::Folder folder;
     const QString path = folder.file("2014.bol");
-    QVERIFY(writeArchive(path, {due("02/03/2014", "1,00"), due("31/02/2014", "50,00"), due("3 marzo", "50,00"),
-                                due("04/03/2014", "dieci"), due("05/03/2014", "2,00"),
-                                due("xx/xx/xxxx", "9,00", "BIANCHI", "BNC"), due("06/05/2014", "abc")}));
+    QVERIFY(writeArchive(path,
+                         {due("02/03/2014", "1,00"), due("31/02/2014", "50,00"), due("3 marzo", "50,00"),
+                          due("04/03/2014", "dieci"), due("05/03/2014", "2,00"),
+                          due("xx/xx/xxxx", "9,00", "BIANCHI", "BNC"), due("06/05/2014", "abc")}));
     const Summary::Result all = Summary::compute(path, {}, kMarch1, kMarch31);
     QVERIFY(all.ok);
     QCOMPARE(all.lines.size(), 2);

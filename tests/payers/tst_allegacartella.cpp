@@ -126,10 +126,9 @@ private slots:
         QCOMPARE(button(dialog, "btnApplica")->text(), QStringLiteral("Applica e chiudi"));
         QVERIFY(!child<QLabel>(dialog, "lblMemory")->isVisible());
 
-        const QStringList order = {"txtFile01", "btnSfoglia01", "btnApri01", "txtDesc01",
-                                   "txtFile02", "btnSfoglia02", "btnApri02", "txtDesc02",
-                                   "txtFile03", "btnSfoglia03", "btnApri03", "txtDesc03",
-                                   "btnApplica", "btnAnnulla",  "txtFile01"};
+        const QStringList order = {"txtFile01",    "btnSfoglia01", "btnApri01",  "txtDesc01",  "txtFile02",
+                                   "btnSfoglia02", "btnApri02",    "txtDesc02",  "txtFile03",  "btnSfoglia03",
+                                   "btnApri03",    "txtDesc03",    "btnApplica", "btnAnnulla", "txtFile01"};
         QWidget* widget = edit(dialog, "txtFile01");
         for (int i = 1; i < order.size(); ++i) {
             do
@@ -172,8 +171,8 @@ private slots:
     {
         QFETCH(QString, tag);
         QWidget* editor = tag == QLatin1String("bollettino")
-                              ? static_cast<QWidget*>(TestSupport::Session::window<TfrmBollettino>())
-                              : static_cast<QWidget*>(TestSupport::Session::window<TfrmEsecutori>());
+            ? static_cast<QWidget*>(TestSupport::Session::window<TfrmBollettino>())
+            : static_cast<QWidget*>(TestSupport::Session::window<TfrmEsecutori>());
         for (const char* field : kSlotFields) {
             QVERIFY2(slotLabel(editor, field), field);
             slotLabel(editor, field)->setText(QStringLiteral("prima"));
@@ -195,8 +194,8 @@ private slots:
             QCOMPARE(slotLabel(editor, kSlotFields[i])->text(), values.at(i).trimmed());
         // The other editor got nothing.
         QWidget* other = tag == QLatin1String("bollettino")
-                             ? static_cast<QWidget*>(TestSupport::Session::window<TfrmEsecutori>())
-                             : static_cast<QWidget*>(TestSupport::Session::window<TfrmBollettino>());
+            ? static_cast<QWidget*>(TestSupport::Session::window<TfrmEsecutori>())
+            : static_cast<QWidget*>(TestSupport::Session::window<TfrmBollettino>());
         QVERIFY(slotLabel(other, "File01")->text() != QStringLiteral("a.pdf"));
     }
 
@@ -323,8 +322,9 @@ private slots:
     {
         auto* dialog = openFromSlipEditor({"", "", "", "", "scansione 1.pdf"});
         click(button(dialog, "btnApri03"));
-        QCOMPARE(Shell::opened(),
-                 QStringList{QUrl::fromLocalFile(attached(QStringLiteral("scansione 1.pdf"))).toString(QUrl::FullyEncoded)});
+        QCOMPARE(
+            Shell::opened(),
+            QStringList{QUrl::fromLocalFile(attached(QStringLiteral("scansione 1.pdf"))).toString(QUrl::FullyEncoded)});
         QVERIFY(MessageBox::shown().isEmpty());
     }
 

@@ -52,7 +52,8 @@ private slots:
     void folderInTheProgramFolder()
     {
         QCOMPARE(Attachments::folder(), m_folder->folder() + QStringLiteral("/Documenti_Allegati/"));
-        QCOMPARE(Attachments::pathOf(QStringLiteral("a.pdf")), m_folder->folder() + QStringLiteral("/Documenti_Allegati/a.pdf"));
+        QCOMPARE(Attachments::pathOf(QStringLiteral("a.pdf")),
+                 m_folder->folder() + QStringLiteral("/Documenti_Allegati/a.pdf"));
         QVERIFY(!QFileInfo::exists(Attachments::folder()));
         QVERIFY(Attachments::makeFolder());
         QVERIFY(QFileInfo(Attachments::folder()).isDir());

@@ -26,18 +26,20 @@ namespace {
 
 // The payer editor's fields; the two provinces are editable combo boxes.
 const char* const kFields[] = {
-    "txtEsecutore", "txtGG",       "txtMM",       "txtAA",         "txtComuneNasc", "txtProvNasc",
-    "txtSesso",     "txtRecapito", "txtIndirizzoRes", "txtProvRes", "txtComuneRes",  "txtCapRes",
-    "txtCategoria", "txtTelCasa",  "txtTelUff",   "txtTelCel",     "txtFax",        "txtEmail",
-    "txtCodFisc",   "txtCarta",    "txtScadeCarta", "txtPartitaIva", "txtIban",     "txtTipoDoc",
-    "txtNumDoc",    "txtEnteRil",  "txtDataRil",  "txtDataSca",    "txtCodTariffa", "txtQuestioni",
-    "txtNote",
+    "txtEsecutore",  "txtGG",           "txtMM",      "txtAA",        "txtComuneNasc", "txtProvNasc",  "txtSesso",
+    "txtRecapito",   "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes",     "txtCategoria", "txtTelCasa",
+    "txtTelUff",     "txtTelCel",       "txtFax",     "txtEmail",     "txtCodFisc",    "txtCarta",     "txtScadeCarta",
+    "txtPartitaIva", "txtIban",         "txtTipoDoc", "txtNumDoc",    "txtEnteRil",    "txtDataRil",   "txtDataSca",
+    "txtCodTariffa", "txtQuestioni",    "txtNote",
 };
 
-const QString kAsk = QStringLiteral(
-    "L'esportazione della scheda in PDF \u00e8 terminata con successo.\r\n\r\nSi vuole aprire il file?");
+const QString kAsk =
+    QStringLiteral("L'esportazione della scheda in PDF \u00e8 terminata con successo.\r\n\r\nSi vuole aprire il file?");
 
-bool isProvince(const char* name) { return qstrcmp(name, "txtProvNasc") == 0 || qstrcmp(name, "txtProvRes") == 0; }
+bool isProvince(const char* name)
+{
+    return qstrcmp(name, "txtProvNasc") == 0 || qstrcmp(name, "txtProvRes") == 0;
+}
 
 } // namespace
 
@@ -138,8 +140,8 @@ private slots:
         QCOMPARE(PdfReadBack::infoValue(pdf(), QStringLiteral("Title")), QStringLiteral("Scheda informativa"));
         QCOMPARE(PdfReadBack::infoValue(pdf(), QStringLiteral("Subject")), QStringLiteral("Scheda informativa"));
 
-        const QStringList expected = open ? QStringList{QUrl::fromLocalFile(pdf()).toString(QUrl::FullyEncoded)}
-                                          : QStringList{};
+        const QStringList expected =
+            open ? QStringList{QUrl::fromLocalFile(pdf()).toString(QUrl::FullyEncoded)} : QStringList{};
         QCOMPARE(Shell::opened(), expected);
     }
 

@@ -53,12 +53,30 @@ InfoSheet::Values fullPayer()
 }
 
 const QStringList kTitles = {
-    "Cognome e nome:",      "Data di nascita:",  "Comune di nascita:", "Sesso:",
-    "Recapito preferenziale:", "Indirizzo di residenza:", "Comune di residenza:", "Categoria di appartenenza:",
-    "Tel. casa:",           "Tel. ufficio:",     "Tel. cellulare:",    "Fax:",
-    "E-mail:",              "Codice fiscale:",   "Partita IVA:",       "Carta di credito:",
-    "IBAN:",                "Tipo documento:",   "Numero documento:",  "Ente di rilascio:",
-    "Data di rilascio:",    "Codice tariffa:",   "Questioni in sospeso:", "Note:",
+    "Cognome e nome:",
+    "Data di nascita:",
+    "Comune di nascita:",
+    "Sesso:",
+    "Recapito preferenziale:",
+    "Indirizzo di residenza:",
+    "Comune di residenza:",
+    "Categoria di appartenenza:",
+    "Tel. casa:",
+    "Tel. ufficio:",
+    "Tel. cellulare:",
+    "Fax:",
+    "E-mail:",
+    "Codice fiscale:",
+    "Partita IVA:",
+    "Carta di credito:",
+    "IBAN:",
+    "Tipo documento:",
+    "Numero documento:",
+    "Ente di rilascio:",
+    "Data di rilascio:",
+    "Codice tariffa:",
+    "Questioni in sospeso:",
+    "Note:",
 };
 
 const QStringList kFullValues = {
@@ -103,7 +121,10 @@ QStringList emptyValues()
 constexpr double kMargin = 10;
 constexpr double kTolerance = 0.3;
 
-double rowCentre(int k) { return kMargin + InfoSheet::rowTop(k) + 3; }
+double rowCentre(int k)
+{
+    return kMargin + InfoSheet::rowTop(k) + 3;
+}
 
 } // namespace
 
@@ -244,7 +265,8 @@ private slots:
         QVERIFY2(teal.red() < 30 && qAbs(teal.green() - 128) < 20 && qAbs(teal.blue() - 128) < 20,
                  qPrintable(teal.name()));
         const QColor orange = at(kMargin + 25, kMargin + 4);
-        QVERIFY2(orange.red() > 230 && qAbs(orange.green() - 140) < 20 && orange.blue() < 30, qPrintable(orange.name()));
+        QVERIFY2(orange.red() > 230 && qAbs(orange.green() - 140) < 20 && orange.blue() < 30,
+                 qPrintable(orange.name()));
         QCOMPARE(at(kMargin + 186, kMargin + 272), orange);
         // The folder is yellow somewhere inside its 17 x 13 mm.
         bool yellow = false;
@@ -296,7 +318,8 @@ private slots:
         QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Title")), QStringLiteral("Scheda informativa"));
         QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Subject")), QStringLiteral("Scheda informativa"));
         QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Author")), QStringLiteral("Officina Tessera"));
-        QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Creator")), QStringLiteral("Officina Tessera - Tassella"));
+        QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Creator")),
+                 QStringLiteral("Officina Tessera - Tassella"));
         QVERIFY(!PdfReadBack::infoValue(file, QStringLiteral("CreationDate")).isEmpty());
         QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Pages")), QStringLiteral("1"));
         // The appended update is read without complaint.

@@ -49,9 +49,9 @@ private slots:
             ++counts[int(section)];
             const double from = object.top;
             const double to = object.top + object.height;
-            const auto [low, high] = section == SlipTemplate::Section::A   ? std::pair{250.0, 322.0}
-                                     : section == SlipTemplate::Section::B ? std::pair{170.0, 242.0}
-                                                                           : std::pair{7.8, 151.0};
+            const auto [low, high] = section == SlipTemplate::Section::A ? std::pair{250.0, 322.0}
+                : section == SlipTemplate::Section::B                    ? std::pair{170.0, 242.0}
+                                                                         : std::pair{7.8, 151.0};
             QVERIFY2(from >= low && to <= high, object.name);
             QVERIFY(object.left + object.width <= SlipTemplate::def().page.width);
             // Common to every object of the slip.
@@ -235,8 +235,9 @@ private slots:
         QVERIFY(report.pictures().empty());
         QVERIFY(report.lines().empty());
         QCOMPARE(int(report.texts().size()), 139);
-        QCOMPARE(report.previewButtons(), unsigned(Report::PreviewPrint | Report::PreviewZoom |
-                                                   Report::PreviewFullScreen | Report::PreviewClose));
+        QCOMPARE(
+            report.previewButtons(),
+            unsigned(Report::PreviewPrint | Report::PreviewZoom | Report::PreviewFullScreen | Report::PreviewClose));
     }
 
     void amountAndCents()

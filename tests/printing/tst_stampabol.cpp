@@ -109,11 +109,16 @@ private slots:
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QString>("top");
         QTest::addColumn<QString>("left");
-        QTest::newRow("no file") << QByteArray() << "0" << "0";
-        QTest::newRow("stored") << QByteArray("[Margini Stampa]\r\nSuperiore=5\r\nSinistro=-3\r\n") << "5" << "-3";
-        QTest::newRow("empty values") << QByteArray("[Margini Stampa]\r\nSuperiore=\r\nSinistro=  \r\n") << "0" << "0";
-        QTest::newRow("other section only") << QByteArray("[Accesso]\r\nSuperiore=9\r\n") << "0" << "0";
-        QTest::newRow("names in another case") << QByteArray("[margini stampa]\nSUPERIORE=7\n") << "7" << "0";
+        QTest::newRow("no file") << QByteArray() << "0"
+                                 << "0";
+        QTest::newRow("stored") << QByteArray("[Margini Stampa]\r\nSuperiore=5\r\nSinistro=-3\r\n") << "5"
+                                << "-3";
+        QTest::newRow("empty values") << QByteArray("[Margini Stampa]\r\nSuperiore=\r\nSinistro=  \r\n") << "0"
+                                      << "0";
+        QTest::newRow("other section only") << QByteArray("[Accesso]\r\nSuperiore=9\r\n") << "0"
+                                            << "0";
+        QTest::newRow("names in another case") << QByteArray("[margini stampa]\nSUPERIORE=7\n") << "7"
+                                               << "0";
     }
     void marginsAreRead()
     {
@@ -258,8 +263,10 @@ private slots:
         const auto check = [&](const QString& box, const QString& letter) {
             const QRectF rect = placed(box, top, left);
             const auto words = doc.wordsInside(rect.adjusted(-0.3, -0.3, 0.3, 0.3));
-            QVERIFY2(words.size() == 1 && words.first().text == letter,
-                     qPrintable(QStringLiteral("%1 at %2,%3: %4").arg(box).arg(rect.left()).arg(rect.top()).arg(doc.pageText(0))));
+            QVERIFY2(
+                words.size() == 1 && words.first().text == letter,
+                qPrintable(
+                    QStringLiteral("%1 at %2,%3: %4").arg(box).arg(rect.left()).arg(rect.top()).arg(doc.pageText(0))));
             // The letter sits inside its box, which starts at the form's position plus the margin.
             QVERIFY(words.first().box.top() >= rect.top() - 0.3);
             QVERIFY(words.first().box.left() >= rect.left() - 0.3);
@@ -313,10 +320,12 @@ private slots:
     {
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QString>("words");
-        QTest::newRow("777777") << "777777" << "SETTECENTOSETTANTASETTEMILASETTECENTOSETTANTASETTE";
+        QTest::newRow("777777") << "777777"
+                                << "SETTECENTOSETTANTASETTEMILASETTECENTOSETTANTASETTE";
         QTest::newRow("77777777") << "77777777"
                                   << "SETTANTASETTEMILIONISETTECENTOSETTANTASETTEMILASETTECENTOSETTANTASETTE";
-        QTest::newRow("120") << "120" << "CENTOVENTI";
+        QTest::newRow("120") << "120"
+                             << "CENTOVENTI";
     }
     void longAmountsInWordsPrintWhole()
     {
@@ -335,7 +344,9 @@ private slots:
             QCOMPARE(inside[0].text, printed);
             // Rotated: the words run up the object's height and stay within it.
             QVERIFY2(inside[0].box.top() >= object.top() - 0.3 && inside[0].box.bottom() <= object.bottom() + 0.3,
-                     qPrintable(QStringLiteral("%1: %2..%3").arg(QLatin1String(name)).arg(inside[0].box.top())
+                     qPrintable(QStringLiteral("%1: %2..%3")
+                                    .arg(QLatin1String(name))
+                                    .arg(inside[0].box.top())
                                     .arg(inside[0].box.bottom())));
         }
         // The letters keep a readable height: never below 4 pt across the line.
@@ -455,8 +466,9 @@ private slots:
         QCOMPARE(doc.wordsInside(placed(QStringLiteral("txtCodFisc_C_01"), 3, 0)).value(0).text, QStringLiteral("R"));
         QVERIFY(!doc.pageText(0).contains(QStringLiteral("Sezione")));
         QProcess raster;
-        raster.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"),
-                                                  pdf, m_session->file(QStringLiteral("page"))});
+        raster.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-gray"), pdf,
+                      m_session->file(QStringLiteral("page"))});
         QVERIFY(raster.waitForFinished(60000));
         QImage page(m_session->file(QStringLiteral("page-1.pgm")));
         QVERIFY(!page.isNull());

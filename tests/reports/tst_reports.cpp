@@ -27,28 +27,92 @@ namespace {
 // A sheet without bands: A4 portrait, 10 mm margins, objects at absolute places.
 constexpr TextDef sheetTexts[] = {
     {.name = "txtSinistra", .left = 20, .top = 30, .width = 60, .height = 8, .size = 12, .text = "SINISTRA"},
-    {.name = "txtDestra", .left = 20, .top = 45, .width = 60, .height = 8, .size = 12, .align = HAlign::Right,
+    {.name = "txtDestra",
+     .left = 20,
+     .top = 45,
+     .width = 60,
+     .height = 8,
+     .size = 12,
+     .align = HAlign::Right,
      .text = "DESTRA"},
-    {.name = "txtCentro", .left = 20, .top = 60, .width = 60, .height = 8, .size = 12, .align = HAlign::Centre,
+    {.name = "txtCentro",
+     .left = 20,
+     .top = 60,
+     .width = 60,
+     .height = 8,
+     .size = 12,
+     .align = HAlign::Centre,
      .text = "CENTRO"},
-    {.name = "txtBasso", .left = 90, .top = 30, .width = 60, .height = 20, .size = 12, .valign = VAlign::Bottom,
+    {.name = "txtBasso",
+     .left = 90,
+     .top = 30,
+     .width = 60,
+     .height = 20,
+     .size = 12,
+     .valign = VAlign::Bottom,
      .text = "BASSO"},
-    {.name = "txtRuotato", .left = 160, .top = 100, .width = 6, .height = 40, .font = "Verdana", .size = 9,
-     .rotation = 90, .wordWrap = false, .expressions = false, .text = "RUOTATO"},
-    {.name = "txtTagliato", .left = 20, .top = 80, .width = 30, .height = 6, .size = 10, .wordWrap = false,
+    {.name = "txtRuotato",
+     .left = 160,
+     .top = 100,
+     .width = 6,
+     .height = 40,
+     .font = "Verdana",
+     .size = 9,
+     .rotation = 90,
+     .wordWrap = false,
+     .expressions = false,
+     .text = "RUOTATO"},
+    {.name = "txtTagliato",
+     .left = 20,
+     .top = 80,
+     .width = 30,
+     .height = 6,
+     .size = 10,
+     .wordWrap = false,
      .text = "VISIBILE NASCOSTOLUNGHISSIMO OLTRE"},
-    {.name = "txtACapo", .left = 20, .top = 100, .width = 40, .height = 9, .size = 10, .wordWrap = true,
+    {.name = "txtACapo",
+     .left = 20,
+     .top = 100,
+     .width = 40,
+     .height = 9,
+     .size = 10,
+     .wordWrap = true,
      .text = "UNO DUE TRE QUATTRO CINQUE SEI SETTE OTTO NOVE DIECI UNDICI DODICI TREDICI"},
     {.name = "txtRighe", .left = 90, .top = 100, .width = 60, .height = 20, .size = 10, .text = "PRIMA\nSECONDA"},
-    {.name = "txtData", .left = 20, .top = 130, .width = 150, .height = 6, .size = 10,
+    {.name = "txtData",
+     .left = 20,
+     .top = 130,
+     .width = 150,
+     .height = 6,
+     .size = 10,
      .text = "Data [DATE] ora [TIME]"},
-    {.name = "txtLetterale", .left = 20, .top = 140, .width = 150, .height = 6, .size = 10, .expressions = false,
+    {.name = "txtLetterale",
+     .left = 20,
+     .top = 140,
+     .width = 150,
+     .height = 6,
+     .size = 10,
+     .expressions = false,
      .text = "Letterale [DATE]"},
-    {.name = "txtFondo", .left = 20, .top = 160, .width = 80, .height = 10, .size = 10, .colour = rgb(0xFFFFFF),
-     .fill = rgb(0x008080), .align = HAlign::Centre, .valign = VAlign::Centre, .text = "FONDO"},
+    {.name = "txtFondo",
+     .left = 20,
+     .top = 160,
+     .width = 80,
+     .height = 10,
+     .size = 10,
+     .colour = rgb(0xFFFFFF),
+     .fill = rgb(0x008080),
+     .align = HAlign::Centre,
+     .valign = VAlign::Centre,
+     .text = "FONDO"},
 };
 constexpr PictureDef sheetPictures[] = {
-    {.name = "imgLogo", .left = 150, .top = 3, .width = 17, .height = 13, .image = TASSELLA_FIXTURES "/reports/picture.png"},
+    {.name = "imgLogo",
+     .left = 150,
+     .top = 3,
+     .width = 17,
+     .height = 13,
+     .image = TASSELLA_FIXTURES "/reports/picture.png"},
 };
 constexpr LineDef sheetLines[] = {
     {.name = "linSepara", .left = 20, .top = 180, .width = 120},
@@ -70,31 +134,93 @@ constexpr BandDef listBands[] = {
     {.name = "Footer", .kind = BandKind::Footer, .top = 61, .height = 8, .width = 277},
 };
 constexpr TextDef listTexts[] = {
-    {.name = "txtTitolo", .band = "ReportTitle", .left = 2, .top = 1, .width = 273, .height = 5, .font = "Verdana",
-     .size = 9, .bold = true, .colour = rgb(0xFFFFFF), .fill = rgb(0x708090), .align = HAlign::Centre,
+    {.name = "txtTitolo",
+     .band = "ReportTitle",
+     .left = 2,
+     .top = 1,
+     .width = 273,
+     .height = 5,
+     .font = "Verdana",
+     .size = 9,
+     .bold = true,
+     .colour = rgb(0xFFFFFF),
+     .fill = rgb(0x708090),
+     .align = HAlign::Centre,
      .text = "Riepilogo"},
-    {.name = "txtRiepilogo", .band = "MasterData", .left = 3, .top = 0, .width = 273, .height = 27,
-     .font = "Courier New", .size = 8, .wordWrap = false},
-    {.name = "txtPagina", .band = "Footer", .left = 3, .top = 2, .width = 272, .height = 5, .font = "Verdana",
-     .size = 8, .bold = true, .colour = rgb(0xFFFFFF), .fill = rgb(0x708090), .align = HAlign::Centre,
+    {.name = "txtRiepilogo",
+     .band = "MasterData",
+     .left = 3,
+     .top = 0,
+     .width = 273,
+     .height = 27,
+     .font = "Courier New",
+     .size = 8,
+     .wordWrap = false},
+    {.name = "txtPagina",
+     .band = "Footer",
+     .left = 3,
+     .top = 2,
+     .width = 272,
+     .height = 5,
+     .font = "Verdana",
+     .size = 8,
+     .bold = true,
+     .colour = rgb(0xFFFFFF),
+     .fill = rgb(0x708090),
+     .align = HAlign::Centre,
      .text = "Stampa eseguita in data [DATE] alle ore [TIME]"},
 };
 constexpr TemplateDef listTemplate{
     .name = "Elenco",
-    .page = {.width = 297, .height = 210, .paperCode = paperA4, .orientation = Orientation::Landscape, .left = 10,
-             .right = 10, .top = 10, .bottom = 10},
+    .page = {.width = 297,
+             .height = 210,
+             .paperCode = paperA4,
+             .orientation = Orientation::Landscape,
+             .left = 10,
+             .right = 10,
+             .top = 10,
+             .bottom = 10},
     .bands = listBands,
     .texts = listTexts,
 };
 
 // A custom sheet like the slip's: 203 x 327 mm, no margins, rotated boxes.
 constexpr TextDef slipTexts[] = {
-    {.name = "txtCodFisc_C_16", .left = 146, .top = 7.8, .width = 5, .height = 4, .font = "Verdana", .size = 9,
-     .align = HAlign::Centre, .rotation = 90, .wordWrap = false, .expressions = false, .text = "X"},
-    {.name = "txtCapRes_C_01", .left = 178, .top = 24.8, .width = 5, .height = 4, .font = "Verdana", .size = 9,
-     .align = HAlign::Centre, .rotation = 90, .wordWrap = false, .expressions = false, .text = "X"},
-    {.name = "txtEsecutore_A1", .left = 145, .top = 250, .width = 5, .height = 71, .font = "Verdana", .size = 7,
-     .rotation = 90, .wordWrap = false, .expressions = false, .text = "ESECUTORE"},
+    {.name = "txtCodFisc_C_16",
+     .left = 146,
+     .top = 7.8,
+     .width = 5,
+     .height = 4,
+     .font = "Verdana",
+     .size = 9,
+     .align = HAlign::Centre,
+     .rotation = 90,
+     .wordWrap = false,
+     .expressions = false,
+     .text = "X"},
+    {.name = "txtCapRes_C_01",
+     .left = 178,
+     .top = 24.8,
+     .width = 5,
+     .height = 4,
+     .font = "Verdana",
+     .size = 9,
+     .align = HAlign::Centre,
+     .rotation = 90,
+     .wordWrap = false,
+     .expressions = false,
+     .text = "X"},
+    {.name = "txtEsecutore_A1",
+     .left = 145,
+     .top = 250,
+     .width = 5,
+     .height = 71,
+     .font = "Verdana",
+     .size = 7,
+     .rotation = 90,
+     .wordWrap = false,
+     .expressions = false,
+     .text = "ESECUTORE"},
 };
 constexpr TemplateDef slipTemplate{
     .name = "Tassella",
@@ -105,10 +231,25 @@ constexpr TemplateDef slipTemplate{
 
 // One object that condenses a line too wide for it, and its twin that clips; an A4 sheet without margins.
 constexpr TextDef condenseTexts[] = {
-    {.name = "txtStretto", .left = 20, .top = 40, .width = 100, .height = 6, .font = "Verdana", .size = 10,
-     .wordWrap = false, .expressions = false, .condense = true},
-    {.name = "txtNormale", .left = 20, .top = 60, .width = 100, .height = 6, .font = "Verdana", .size = 10,
-     .wordWrap = false, .expressions = false},
+    {.name = "txtStretto",
+     .left = 20,
+     .top = 40,
+     .width = 100,
+     .height = 6,
+     .font = "Verdana",
+     .size = 10,
+     .wordWrap = false,
+     .expressions = false,
+     .condense = true},
+    {.name = "txtNormale",
+     .left = 20,
+     .top = 60,
+     .width = 100,
+     .height = 6,
+     .font = "Verdana",
+     .size = 10,
+     .wordWrap = false,
+     .expressions = false},
 };
 constexpr TemplateDef condenseTemplate{.name = "Stretto", .page = {}, .texts = condenseTexts};
 
@@ -121,7 +262,10 @@ constexpr TemplateDef closeOnlyTemplate{
 
 constexpr double tolerance = 0.3; // mm
 
-QString bodyLine(int n) { return QStringLiteral("RIGA%1 ROSSI MARIO").arg(n, 3, 10, QLatin1Char('0')); }
+QString bodyLine(int n)
+{
+    return QStringLiteral("RIGA%1 ROSSI MARIO").arg(n, 3, 10, QLatin1Char('0'));
+}
 
 // Fills the list body as the list windows do: one line per item, heights from the line count.
 void fillList(Template& report, int count)
@@ -140,7 +284,10 @@ Word only(const Document& document, const QString& text)
     return found.size() == 1 ? found.front() : Word{-1, {}, {}};
 }
 
-bool near(double actual, double expected) { return qAbs(actual - expected) <= tolerance; }
+bool near(double actual, double expected)
+{
+    return qAbs(actual - expected) <= tolerance;
+}
 
 bool similar(const QColor& a, const QColor& b)
 {
@@ -243,14 +390,15 @@ private slots:
         Template report(*defs[which]);
         if (turn)
             report.page().setOrientation(report.page().orientation == Orientation::Portrait ? Orientation::Landscape
-                                                                                             : Orientation::Portrait);
+                                                                                            : Orientation::Portrait);
         exported(report, QStringLiteral("size.pdf"));
         const QString pageSize = PdfReadBack::infoValue(path(QStringLiteral("size.pdf")), QStringLiteral("Page size"));
         const QStringList parts = pageSize.split(QLatin1Char(' '));
         QVERIFY2(parts.size() >= 3, qPrintable(pageSize));
         QVERIFY2(near(parts[0].toDouble() * PdfReadBack::mmPerPoint, size.width()), qPrintable(pageSize));
         QVERIFY2(near(parts[2].toDouble() * PdfReadBack::mmPerPoint, size.height()), qPrintable(pageSize));
-        QCOMPARE(PdfReadBack::infoValue(path(QStringLiteral("size.pdf")), QStringLiteral("Pages")), QStringLiteral("1"));
+        QCOMPARE(PdfReadBack::infoValue(path(QStringLiteral("size.pdf")), QStringLiteral("Pages")),
+                 QStringLiteral("1"));
     }
 
     // Texts land where the template puts them, inside the margins, as each alignment says.
@@ -289,7 +437,8 @@ private slots:
         QVERIFY(!page.isNull());
         QVERIFY(similar(page.pixelColor((QPointF(32, 172) * 300 / 25.4).toPoint()), QColor(0x00, 0x80, 0x80)));
         const QRectF strip = filledArea(page, QPointF(32, 172), 300);
-        QVERIFY(near(strip.left(), 30) && near(strip.top(), 170) && near(strip.right(), 110) && near(strip.bottom(), 180));
+        QVERIFY(near(strip.left(), 30) && near(strip.top(), 170) && near(strip.right(), 110)
+                && near(strip.bottom(), 180));
     }
 
     void rotatedText()
@@ -441,7 +590,8 @@ private slots:
         fillList(report, 100);
         QVERIFY(qAbs(report.text(QStringLiteral("txtRiepilogo"))->height - 339.25) < 0.005);
         const Document pdf = exported(report, QStringLiteral("list.pdf"));
-        QCOMPARE(PdfReadBack::infoValue(path(QStringLiteral("list.pdf")), QStringLiteral("Pages")), QStringLiteral("2"));
+        QCOMPARE(PdfReadBack::infoValue(path(QStringLiteral("list.pdf")), QStringLiteral("Pages")),
+                 QStringLiteral("2"));
         QCOMPARE(pdf.pages.size(), 2);
 
         const QList<Word> titles = pdf.find(QStringLiteral("Riepilogo"));
@@ -640,11 +790,16 @@ private slots:
         QTest::addColumn<int>("pages"); // -1: nothing printed
         QTest::addColumn<QString>("present");
         QTest::addColumn<QString>("absent");
-        QTest::newRow("all") << 0 << 0 << 2 << "RIGA100" << "";
-        QTest::newRow("first only") << 1 << 1 << 1 << "RIGA001" << "RIGA100";
-        QTest::newRow("second only") << 2 << 2 << 1 << "RIGA100" << "RIGA001";
-        QTest::newRow("beyond the last") << 2 << 9 << 1 << "RIGA100" << "RIGA001";
-        QTest::newRow("no such pages") << 3 << 5 << -1 << "" << "";
+        QTest::newRow("all") << 0 << 0 << 2 << "RIGA100"
+                             << "";
+        QTest::newRow("first only") << 1 << 1 << 1 << "RIGA001"
+                                    << "RIGA100";
+        QTest::newRow("second only") << 2 << 2 << 1 << "RIGA100"
+                                     << "RIGA001";
+        QTest::newRow("beyond the last") << 2 << 9 << 1 << "RIGA100"
+                                         << "RIGA001";
+        QTest::newRow("no such pages") << 3 << 5 << -1 << ""
+                                       << "";
     }
     void printsTheChosenPageRange()
     {
@@ -797,9 +952,11 @@ private slots:
         const QPointF probe = filled.topLeft() + QPointF(0.5, 0.5); // clear of the text
         QVERIFY(similar(page.pixelColor((probe * 300 / 25.4).toPoint()), QColor(0x00, 0x80, 0x80)));
         const QRectF area = filledArea(page, probe, 300);
-        QVERIFY2(near(area.left(), filled.left()) && near(area.top(), filled.top()) && near(area.right(), filled.right())
-                     && near(area.bottom(), filled.bottom()),
-                 qPrintable(QStringLiteral("%1 %2 %3 %4").arg(area.left()).arg(area.top()).arg(area.right()).arg(area.bottom())));
+        QVERIFY2(
+            near(area.left(), filled.left()) && near(area.top(), filled.top()) && near(area.right(), filled.right())
+                && near(area.bottom(), filled.bottom()),
+            qPrintable(
+                QStringLiteral("%1 %2 %3 %4").arg(area.left()).arg(area.top()).arg(area.right()).arg(area.bottom())));
         QFile::remove(found);
     }
 };

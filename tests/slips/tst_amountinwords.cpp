@@ -57,12 +57,18 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("words");
-        QTest::newRow("leading zeros") << "007" << "SETTE";
-        QTest::newRow("all zeros") << "0000" << "ZERO";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("not digits") << "12a" << "";
-        QTest::newRow("eight digits") << "12000000" << "DODICIMILIONI";
-        QTest::newRow("nine digits") << "123456789" << "";
+        QTest::newRow("leading zeros") << "007"
+                                       << "SETTE";
+        QTest::newRow("all zeros") << "0000"
+                                   << "ZERO";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("not digits") << "12a"
+                                    << "";
+        QTest::newRow("eight digits") << "12000000"
+                                      << "DODICIMILIONI";
+        QTest::newRow("nine digits") << "123456789"
+                                     << "";
     }
 
     void spellDigits()

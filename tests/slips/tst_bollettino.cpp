@@ -61,8 +61,7 @@ class Unprivileged {
 public:
     Unprivileged()
         : m_dropped(geteuid() == 0 && seteuid(65534) == 0)
-    {
-    }
+    {}
     ~Unprivileged()
     {
         if (m_dropped && seteuid(0) != 0)
@@ -75,7 +74,10 @@ private:
     bool m_dropped;
 };
 
-void type(QWidget* widget, const QString& text) { TestSupport::typeText(widget, text); }
+void type(QWidget* widget, const QString& text)
+{
+    TestSupport::typeText(widget, text);
+}
 
 } // namespace
 
@@ -95,7 +97,10 @@ private:
         return label(name)->text();
     }
     QString archive() const { return m_session->file(QStringLiteral("2025.bol")); }
-    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
+    QString focused() const
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
 
     void click(const char* name)
     {
@@ -171,7 +176,8 @@ private slots:
         click("btnApri");
         QCOMPARE(messages().size(), 1);
         QCOMPARE(messages().last().kind, Kind::Warning);
-        QCOMPARE(messages().last().text, QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        QCOMPARE(messages().last().text,
+                 QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
         QCOMPARE(focused(), QStringLiteral("txtAnno"));
         QVERIFY(!child<QWidget>(m_editor, "panContainer")->isVisible());
 
@@ -217,16 +223,36 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("amount refuses separators") << "txtImporto" << "1,5-0 a" << "150";
-        QTest::newRow("amount stops at 8 digits") << "txtImporto" << "1234567890" << "12345678";
-        QTest::newRow("tax code drops outer blanks") << "txtCodFisc" << " rss mra " << "RSSMRA";
-        QTest::newRow("name keeps inner blanks") << "txtEsecutore" << "rossi mario" << "ROSSI MARIO";
-        QTest::newRow("accented letters stay") << "txtComuneNasc" << "forl\u00ec" << "FORL\u00ec";
-        QTest::newRow("postcode takes letters") << "txtCapRes" << "ab12" << "AB12";
-        QTest::newRow("tariff code upper-cased") << "txtCodTariffa" << "8a" << "8A";
-        QTest::newRow("sex one letter") << "txtSesso" << "mf" << "M";
-        QTest::newRow("day digits only") << "txtGG" << "a7" << "7";
-        QTest::newRow("reason keeps case") << "txtCausale" << "Licenza di caccia" << "Licenza di caccia";
+        QTest::newRow("amount refuses separators") << "txtImporto"
+                                                   << "1,5-0 a"
+                                                   << "150";
+        QTest::newRow("amount stops at 8 digits") << "txtImporto"
+                                                  << "1234567890"
+                                                  << "12345678";
+        QTest::newRow("tax code drops outer blanks") << "txtCodFisc"
+                                                     << " rss mra "
+                                                     << "RSSMRA";
+        QTest::newRow("name keeps inner blanks") << "txtEsecutore"
+                                                 << "rossi mario"
+                                                 << "ROSSI MARIO";
+        QTest::newRow("accented letters stay") << "txtComuneNasc"
+                                               << "forl\u00ec"
+                                               << "FORL\u00ec";
+        QTest::newRow("postcode takes letters") << "txtCapRes"
+                                                << "ab12"
+                                                << "AB12";
+        QTest::newRow("tariff code upper-cased") << "txtCodTariffa"
+                                                 << "8a"
+                                                 << "8A";
+        QTest::newRow("sex one letter") << "txtSesso"
+                                        << "mf"
+                                        << "M";
+        QTest::newRow("day digits only") << "txtGG"
+                                         << "a7"
+                                         << "7";
+        QTest::newRow("reason keeps case") << "txtCausale"
+                                           << "Licenza di caccia"
+                                           << "Licenza di caccia";
     }
 
     void typingRules()
@@ -246,9 +272,15 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("mirrored");
         QTest::addColumn<QString>("left");
-        QTest::newRow("one digit is tens of cents") << "5" << "5" << "50";
-        QTest::newRow("empty is 00") << "" << "" << "00";
-        QTest::newRow("two digits stay") << "07" << "07" << "07";
+        QTest::newRow("one digit is tens of cents") << "5"
+                                                    << "5"
+                                                    << "50";
+        QTest::newRow("empty is 00") << ""
+                                     << ""
+                                     << "00";
+        QTest::newRow("two digits stay") << "07"
+                                         << "07"
+                                         << "07";
     }
 
     void centsExitRule()
@@ -274,9 +306,12 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("left");
         for (const char* field : {"txtGG", "txtMM", "txtAA", "txtAnnoTariffa"}) {
-            QTest::addRow("%s 7", field) << field << "7" << "07";
-            QTest::addRow("%s 45", field) << field << "45" << "45";
-            QTest::addRow("%s empty", field) << field << "" << "";
+            QTest::addRow("%s 7", field) << field << "7"
+                                         << "07";
+            QTest::addRow("%s 45", field) << field << "45"
+                                          << "45";
+            QTest::addRow("%s empty", field) << field << ""
+                                             << "";
         }
     }
 
@@ -323,16 +358,26 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         const char* const order[][2] = {
-            {"txtImporto", "txtCents"},           {"txtCents", "txtImpLettere"},
-            {"txtImpLettere", "txtImpLettere"},   {"txtCentLettere", "txtCentLettere"},
-            {"txtCodTariffa", "txtAnnoTariffa"},  {"txtAnnoTariffa", "txtCodFisc"},
-            {"txtCodFisc", "txtEsecutore"},       {"txtEsecutore", "txtSesso"},
-            {"txtSesso", "txtGG"},                {"txtGG", "txtMM"},
-            {"txtMM", "txtAA"},                   {"txtAA", "txtComuneNasc"},
-            {"txtComuneNasc", "txtProvNasc"},     {"txtProvNasc", "txtIndirizzoRes"},
-            {"txtIndirizzoRes", "txtProvRes"},    {"txtProvRes", "txtComuneRes"},
-            {"txtComuneRes", "txtCapRes"},        {"txtCapRes", "txtDataScade"},
-            {"txtDataPaga", "txtCausale"},        {"txtCausale", "txtNote"},
+            {"txtImporto", "txtCents"},
+            {"txtCents", "txtImpLettere"},
+            {"txtImpLettere", "txtImpLettere"},
+            {"txtCentLettere", "txtCentLettere"},
+            {"txtCodTariffa", "txtAnnoTariffa"},
+            {"txtAnnoTariffa", "txtCodFisc"},
+            {"txtCodFisc", "txtEsecutore"},
+            {"txtEsecutore", "txtSesso"},
+            {"txtSesso", "txtGG"},
+            {"txtGG", "txtMM"},
+            {"txtMM", "txtAA"},
+            {"txtAA", "txtComuneNasc"},
+            {"txtComuneNasc", "txtProvNasc"},
+            {"txtProvNasc", "txtIndirizzoRes"},
+            {"txtIndirizzoRes", "txtProvRes"},
+            {"txtProvRes", "txtComuneRes"},
+            {"txtComuneRes", "txtCapRes"},
+            {"txtCapRes", "txtDataScade"},
+            {"txtDataPaga", "txtCausale"},
+            {"txtCausale", "txtNote"},
             {"txtNote", "txtImporto"},
         };
         for (const auto& step : order)
@@ -356,11 +401,12 @@ private slots:
     void tabOrderFollowsTheForm()
     {
         openYear();
-        const char* const order[] = {"txtImporto", "txtCents", "txtImpLettere", "txtCentLettere", "txtCodTariffa",
-                                     "txtAnnoTariffa", "txtCodFisc", "txtEsecutore", "txtSesso", "txtGG", "txtMM",
-                                     "txtAA", "txtComuneNasc", "txtProvNasc", "txtIndirizzoRes", "txtProvRes",
-                                     "txtComuneRes", "txtCapRes", "chkRilascio", "chkAnnuale", "chkIntegrazione",
-                                     "txtDataScade", "txtDataPaga", "txtCausale", "txtNote", "chkSaldato"};
+        const char* const order[] = {
+            "txtImporto",    "txtCents",     "txtImpLettere",   "txtCentLettere", "txtCodTariffa", "txtAnnoTariffa",
+            "txtCodFisc",    "txtEsecutore", "txtSesso",        "txtGG",          "txtMM",         "txtAA",
+            "txtComuneNasc", "txtProvNasc",  "txtIndirizzoRes", "txtProvRes",     "txtComuneRes",  "txtCapRes",
+            "chkRilascio",   "chkAnnuale",   "chkIntegrazione", "txtDataScade",   "txtDataPaga",   "txtCausale",
+            "txtNote",       "chkSaldato"};
         for (size_t i = 0; i + 1 < std::size(order); ++i) {
             focus(order[i]);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -406,9 +452,10 @@ private slots:
         QTest::newRow("31 April") << "31/04/2025"
                                   << "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda "
                                      "\u00e8 necessario indicare una data valida nel formato gg/mm/anno.";
-        QTest::newRow("29 February 2025") << "29/02/2025"
-                                          << "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la "
-                                             "scheda \u00e8 necessario indicare una data valida nel formato gg/mm/anno.";
+        QTest::newRow("29 February 2025")
+            << "29/02/2025"
+            << "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la "
+               "scheda \u00e8 necessario indicare una data valida nel formato gg/mm/anno.";
     }
 
     void saveStopsOnABadDueDate()
@@ -558,16 +605,26 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("loaded"); // 0: nothing happens
-        QTest::newRow("new slip, first") << "" << "cmdPrimo" << 1;
-        QTest::newRow("new slip, last") << "" << "cmdUltimo" << 3;
-        QTest::newRow("new slip, next") << "" << "cmdAvanti" << 1;
-        QTest::newRow("new slip, previous") << "" << "cmdIndietro" << 1;
-        QTest::newRow("2, next") << "2" << "cmdAvanti" << 3;
-        QTest::newRow("2, previous") << "2" << "cmdIndietro" << 1;
-        QTest::newRow("last, next") << "3" << "cmdAvanti" << 0;
-        QTest::newRow("first, previous") << "1" << "cmdIndietro" << 0;
-        QTest::newRow("last, first") << "3" << "cmdPrimo" << 1;
-        QTest::newRow("first, last") << "1" << "cmdUltimo" << 3;
+        QTest::newRow("new slip, first") << ""
+                                         << "cmdPrimo" << 1;
+        QTest::newRow("new slip, last") << ""
+                                        << "cmdUltimo" << 3;
+        QTest::newRow("new slip, next") << ""
+                                        << "cmdAvanti" << 1;
+        QTest::newRow("new slip, previous") << ""
+                                            << "cmdIndietro" << 1;
+        QTest::newRow("2, next") << "2"
+                                 << "cmdAvanti" << 3;
+        QTest::newRow("2, previous") << "2"
+                                     << "cmdIndietro" << 1;
+        QTest::newRow("last, next") << "3"
+                                    << "cmdAvanti" << 0;
+        QTest::newRow("first, previous") << "1"
+                                         << "cmdIndietro" << 0;
+        QTest::newRow("last, first") << "3"
+                                     << "cmdPrimo" << 1;
+        QTest::newRow("first, last") << "1"
+                                     << "cmdUltimo" << 3;
     }
 
     void navigation()
@@ -614,7 +671,7 @@ private slots:
         QCOMPARE(text("txtComuneNasc"), QStringLiteral("MI"));
         QVERIFY(child<QCheckBox>(m_editor, "chkSaldato")->isChecked());
         QVERIFY(!child<QCheckBox>(m_editor, "chkRilascio")->isChecked());
-        QVERIFY(child<QCheckBox>(m_editor, "chkAnnuale")->isChecked());        // empty flag: left as it was
+        QVERIFY(child<QCheckBox>(m_editor, "chkAnnuale")->isChecked());       // empty flag: left as it was
         QVERIFY(!child<QCheckBox>(m_editor, "chkIntegrazione")->isChecked()); // empty flag: left as it was
     }
 
@@ -625,8 +682,9 @@ private slots:
         openYear();
         click("cmdDuplica");
         QCOMPARE(messages().last().kind, Kind::Warning);
-        QCOMPARE(messages().last().text, QStringLiteral("Attenzione: la duplicazione di una scheda pu\u00f2 avvenire "
-                                                        "soltanto dopo che questa \u00e8 stata inserita in archivio."));
+        QCOMPARE(messages().last().text,
+                 QStringLiteral("Attenzione: la duplicazione di una scheda pu\u00f2 avvenire "
+                                "soltanto dopo che questa \u00e8 stata inserita in archivio."));
 
         click("cmdUltimo");
         child<QCheckBox>(m_editor, "chkSaldato")->setChecked(true);
@@ -634,9 +692,10 @@ private slots:
         click("cmdDuplica");
         QCOMPARE(messages().size(), 1);
         QCOMPARE(messages().last().kind, Kind::Information);
-        QCOMPARE(messages().last().text,
-                 QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
-                                "premere Salva per inserire la scheda in archivio."));
+        QCOMPARE(
+            messages().last().text,
+            QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
+                           "premere Salva per inserire la scheda in archivio."));
         QCOMPARE(text("lblPosizione"), QString());
         QCOMPARE(text("lblFile01"), QString());
         QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 2"));
@@ -677,8 +736,8 @@ private slots:
         label("lblPosizione")->setText(QStringLiteral("1"));
         edit("txtEsecutore")->setText(QStringLiteral("TYPED"));
         edit("txtDataScade")->setText(QStringLiteral("31/01/2025"));
-        QVERIFY(QFile::setPermissions(m_session->folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
-                                                               | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(m_session->folder(),
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(archive(), QFile::ReadOwner | QFile::ReadOther));
         {
             Unprivileged unprivileged;
@@ -742,10 +801,14 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("dialog");
-        QTest::newRow("eleven digits") << "12345678901" << "TfrmPartitaIva";
-        QTest::newRow("empty") << "" << "TfrmCodFisc";
-        QTest::newRow("tax code") << "RSSMRA80A01H501U" << "TfrmCodFisc";
-        QTest::newRow("digits and a letter") << "1234567890A" << "TfrmCodFisc";
+        QTest::newRow("eleven digits") << "12345678901"
+                                       << "TfrmPartitaIva";
+        QTest::newRow("empty") << ""
+                               << "TfrmCodFisc";
+        QTest::newRow("tax code") << "RSSMRA80A01H501U"
+                                  << "TfrmCodFisc";
+        QTest::newRow("digits and a letter") << "1234567890A"
+                                             << "TfrmCodFisc";
     }
 
     void taxCodeCheckRouting()
@@ -774,16 +837,36 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("tag");
-        QTest::newRow("payer search") << "cmdImporta" << "TfrmTrovaEsecutori" << "bollettino";
-        QTest::newRow("tariff list") << "impCodTariffa" << "TfrmVoci_Tariffa" << "bollettino";
-        QTest::newRow("slip search") << "cmdTrova" << "TfrmTrovaBollettini" << "bollettino";
-        QTest::newRow("attachments") << "cmdAllega" << "TfrmAllegaCartella" << "bollettino";
-        QTest::newRow("unpaid") << "cmdDaSaldare" << "TfrmDaSaldare" << "";
-        QTest::newRow("expired") << "cmdMargini" << "TfrmScadute" << "";
-        QTest::newRow("export") << "cmdEsporta" << "TfrmExpBollettini" << "";
-        QTest::newRow("print") << "cmdStampa" << "TfrmStampaBol" << "";
-        QTest::newRow("help") << "cmdGuida" << "TfrmGuida" << "";
-        QTest::newRow("help image") << "imgGuida" << "TfrmGuida" << "";
+        QTest::newRow("payer search") << "cmdImporta"
+                                      << "TfrmTrovaEsecutori"
+                                      << "bollettino";
+        QTest::newRow("tariff list") << "impCodTariffa"
+                                     << "TfrmVoci_Tariffa"
+                                     << "bollettino";
+        QTest::newRow("slip search") << "cmdTrova"
+                                     << "TfrmTrovaBollettini"
+                                     << "bollettino";
+        QTest::newRow("attachments") << "cmdAllega"
+                                     << "TfrmAllegaCartella"
+                                     << "bollettino";
+        QTest::newRow("unpaid") << "cmdDaSaldare"
+                                << "TfrmDaSaldare"
+                                << "";
+        QTest::newRow("expired") << "cmdMargini"
+                                 << "TfrmScadute"
+                                 << "";
+        QTest::newRow("export") << "cmdEsporta"
+                                << "TfrmExpBollettini"
+                                << "";
+        QTest::newRow("print") << "cmdStampa"
+                               << "TfrmStampaBol"
+                               << "";
+        QTest::newRow("help") << "cmdGuida"
+                              << "TfrmGuida"
+                              << "";
+        QTest::newRow("help image") << "imgGuida"
+                                    << "TfrmGuida"
+                                    << "";
     }
 
     void commandsOpenTheirWindows()
@@ -816,8 +899,9 @@ private slots:
             const QString body = child<QPlainTextEdit>(guide, "txtGuida")->toPlainText();
             const QStringList paragraphs = HelpPages::slipEditorBody().split(QStringLiteral("\r\n\r\n"));
             QCOMPARE(paragraphs.size(), 6);
-            const qsizetype words = HelpPages::slipEditorBody().split(QRegularExpression(QStringLiteral("\\s+")),
-                                                                     Qt::SkipEmptyParts).size();
+            const qsizetype words = HelpPages::slipEditorBody()
+                                        .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)
+                                        .size();
             QVERIFY2(words >= 300 && words <= 400, qPrintable(QString::number(words)));
             QVERIFY(body.contains(QStringLiteral("8003")));
         }
@@ -848,8 +932,7 @@ private slots:
         QCOMPARE(text("panInfo"), QStringLiteral("Pronto per archiviare una nuova scheda..."));
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(child<QWidget>(m_editor, "cmdMargini"), &enter);
-        QCOMPARE(text("panInfo"),
-                 QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati."));
+        QCOMPARE(text("panInfo"), QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati."));
         QApplication::sendEvent(child<QWidget>(m_editor, "chkSaldato"), &enter);
         QCOMPARE(text("panInfo"), QStringLiteral("Annota che il bollettino \u00e8 stato saldato."));
 

@@ -22,13 +22,41 @@ private slots:
         QTest::addColumn<QString>("amountAfter");
         QTest::addColumn<QString>("centsAfter");
         QTest::addColumn<QString>("whole");
-        QTest::newRow("as typed") << "168" << "50" << "168" << "50" << "168,50";
-        QTest::newRow("empty amount") << "" << "00" << "0" << "00" << "0,00";
-        QTest::newRow("blank amount") << "  " << "00" << "0" << "00" << "0,00";
-        QTest::newRow("empty cents") << "16" << "" << "16" << "00" << "16,00";
-        QTest::newRow("blank cents") << "16" << " " << "16" << "00" << "16,00";
-        QTest::newRow("one cent digit") << "16" << "5" << "16" << "50" << "16,50";
-        QTest::newRow("cents too long") << "16" << "505" << "16" << "50" << "16,50";
+        QTest::newRow("as typed") << "168"
+                                  << "50"
+                                  << "168"
+                                  << "50"
+                                  << "168,50";
+        QTest::newRow("empty amount") << ""
+                                      << "00"
+                                      << "0"
+                                      << "00"
+                                      << "0,00";
+        QTest::newRow("blank amount") << "  "
+                                      << "00"
+                                      << "0"
+                                      << "00"
+                                      << "0,00";
+        QTest::newRow("empty cents") << "16"
+                                     << ""
+                                     << "16"
+                                     << "00"
+                                     << "16,00";
+        QTest::newRow("blank cents") << "16"
+                                     << " "
+                                     << "16"
+                                     << "00"
+                                     << "16,00";
+        QTest::newRow("one cent digit") << "16"
+                                        << "5"
+                                        << "16"
+                                        << "50"
+                                        << "16,50";
+        QTest::newRow("cents too long") << "16"
+                                        << "505"
+                                        << "16"
+                                        << "50"
+                                        << "16,50";
     }
     void tidyAmount()
     {
@@ -45,8 +73,10 @@ private slots:
     {
         QVERIFY(!SlipEditor::checkYear(QStringLiteral("2024")));
         QCOMPARE(SlipEditor::checkYear(QStringLiteral("224"))->kind, MessageKind::Warning);
-        QVERIFY(SlipEditor::checkDueDate(QStringLiteral(" ")).value().text.contains(QStringLiteral("data di scadenza")));
-        QVERIFY(SlipEditor::checkDueDate(QStringLiteral("31/02/2024")).value().text.contains(QStringLiteral("non esiste")));
+        QVERIFY(
+            SlipEditor::checkDueDate(QStringLiteral(" ")).value().text.contains(QStringLiteral("data di scadenza")));
+        QVERIFY(
+            SlipEditor::checkDueDate(QStringLiteral("31/02/2024")).value().text.contains(QStringLiteral("non esiste")));
         QVERIFY(!SlipEditor::checkDueDate(QStringLiteral("29/02/2024")));
         QVERIFY(SlipEditor::checkDuplicate(QString()));
         QVERIFY(!SlipEditor::checkDuplicate(QStringLiteral("3")));

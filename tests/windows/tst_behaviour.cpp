@@ -15,7 +15,10 @@
 #include <memory>
 
 namespace {
-QString doubled(const QString& text) { return text + text; }
+QString doubled(const QString& text)
+{
+    return text + text;
+}
 
 const Behaviour::Field kFields[] = {
     {"txtImporto", Behaviour::Digits | Behaviour::Highlight, 8, "txtCodFisc"},
@@ -27,7 +30,11 @@ const Behaviour::Field kFields[] = {
     {"txtParola", Behaviour::None, 0, nullptr, {.mirror = "txtCentLettere", .mirrorText = &doubled}},
     {"txtDataScade", Behaviour::None, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "datascade"}},
     {"txtProv", Behaviour::TrimUpper | Behaviour::ClearSelection, 2, nullptr, {.exit = Behaviour::Exit::TrimUpper}},
-    {"txtMese", Behaviour::ClearSelection, 0, nullptr, {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
+    {"txtMese",
+     Behaviour::ClearSelection,
+     0,
+     nullptr,
+     {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
 };
 const Behaviour::Hint kHints[] = {
     {"cmdSalva", "Salva il bollettino."},
@@ -203,13 +210,41 @@ private slots:
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("mirror");
         QTest::addColumn<QString>("mirrored");
-        QTest::newRow("cents empty") << "txtCents" << "" << "00" << "txtCentLettere" << "00";
-        QTest::newRow("cents one digit") << "txtCents" << "5" << "50" << "txtCentLettere" << "50";
-        QTest::newRow("cents whole") << "txtCents" << "07" << "07" << "txtCentLettere" << "07";
-        QTest::newRow("day one digit") << "txtGG" << "7" << "07" << "lblGiorno" << "07";
-        QTest::newRow("day to a second mirror") << "txtGG" << "3" << "03" << "lblCopia" << "03";
-        QTest::newRow("mirror text") << "txtParola" << "ab" << "ab" << "txtCentLettere" << "abab";
-        QTest::newRow("blank shows nothing") << "txtParola" << " " << " " << "txtCentLettere" << "";
+        QTest::newRow("cents empty") << "txtCents"
+                                     << ""
+                                     << "00"
+                                     << "txtCentLettere"
+                                     << "00";
+        QTest::newRow("cents one digit") << "txtCents"
+                                         << "5"
+                                         << "50"
+                                         << "txtCentLettere"
+                                         << "50";
+        QTest::newRow("cents whole") << "txtCents"
+                                     << "07"
+                                     << "07"
+                                     << "txtCentLettere"
+                                     << "07";
+        QTest::newRow("day one digit") << "txtGG"
+                                       << "7"
+                                       << "07"
+                                       << "lblGiorno"
+                                       << "07";
+        QTest::newRow("day to a second mirror") << "txtGG"
+                                                << "3"
+                                                << "03"
+                                                << "lblCopia"
+                                                << "03";
+        QTest::newRow("mirror text") << "txtParola"
+                                     << "ab"
+                                     << "ab"
+                                     << "txtCentLettere"
+                                     << "abab";
+        QTest::newRow("blank shows nothing") << "txtParola"
+                                             << " "
+                                             << " "
+                                             << "txtCentLettere"
+                                             << "";
     }
     void exitRulesAndMirrors()
     {
@@ -267,7 +302,7 @@ private slots:
         province->setCurrentIndex(1);
         form.get("txtNote")->setFocus();
         province->setFocus(Qt::TabFocusReason);
-        QCOMPARE(province->currentIndex(), -1); // the list forgets its choice
+        QCOMPARE(province->currentIndex(), -1);                  // the list forgets its choice
         QCOMPARE(province->currentText(), QStringLiteral("NA")); // the text stays
         province->lineEdit()->clear();
         QTest::keyClicks(province->lineEdit(), QStringLiteral(" nap"));

@@ -163,8 +163,8 @@ private slots:
         QCOMPARE(Windows::forTag(QStringLiteral("Bollettino")), nullptr);
         QCOMPARE(Windows::forTag(QString()), nullptr);
 
-        auto* picker = Windows::openDialog<TfrmCalendario>(Windows::byClass("TfrmBollettino"),
-                                                           QStringLiteral("datascade"));
+        auto* picker =
+            Windows::openDialog<TfrmCalendario>(Windows::byClass("TfrmBollettino"), QStringLiteral("datascade"));
         QCOMPARE(picker->callerTag(), QStringLiteral("datascade"));
         auto* memory = picker->findChild<QLabel*>(QStringLiteral("lblMemory"));
         QVERIFY(memory && !memory->isVisible());
@@ -209,7 +209,8 @@ private slots:
         auto* check = Windows::openDialog<TfrmCodFisc>(Windows::byClass("TfrmBollettino"));
         QVERIFY(check->styleSheet().isEmpty());
         check->close();
-        const std::unique_ptr<QMessageBox> box = MessageBox::makeBox(nullptr, MessageBox::Kind::Plain, QStringLiteral("x"));
+        const std::unique_ptr<QMessageBox> box =
+            MessageBox::makeBox(nullptr, MessageBox::Kind::Plain, QStringLiteral("x"));
         QCOMPARE(box->styleSheet(), Look::styleSheet());
         // The slip editor's form asks for the paper-form look by its property.
         auto* slip = Windows::get<TfrmBollettino>();
