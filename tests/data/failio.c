@@ -34,8 +34,8 @@ static void setup(void)
     if (g_mode >= 0)
         return;
     g_mode = NONE;
-    const char* spec = getenv("TASSELLA_FAIL");
-    if (!spec)
+    const char* setting = getenv("TASSELLA_FAIL");
+    if (!setting)
         return;
     static const struct {
         const char* name;
@@ -43,12 +43,12 @@ static void setup(void)
     } modes[] = {{"write:", WRITE}, {"short:", SHORT}, {"hang:", HANG}, {"fsync:", FSYNC}, {"rename:", RENAME}};
     for (size_t i = 0; i < sizeof modes / sizeof modes[0]; ++i) {
         const size_t n = strlen(modes[i].name);
-        if (strncmp(spec, modes[i].name, n) == 0) {
+        if (strncmp(setting, modes[i].name, n) == 0) {
             g_mode = modes[i].mode;
-            g_target = strtol(spec + n, NULL, 10);
+            g_target = strtol(setting + n, NULL, 10);
         }
     }
-    if (strcmp(spec, "full") == 0)
+    if (strcmp(setting, "full") == 0)
         g_mode = FULL;
 }
 
