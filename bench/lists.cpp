@@ -6,6 +6,7 @@
 #include "app/Startup.h"
 #include "checks/Voci_Tariffa.h"
 #include "lists/DaSaldare.h"
+#include "lists/LineModel.h"
 #include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
 #include "lists/TrovaEsecutori.h"
@@ -66,8 +67,13 @@ int main(int argc, char* argv[])
     const char* mode = argv[2];
     const QString criterion = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
 
-    // The slip editor holds the open year, as in the program.
-    auto* editor = new TfrmBollettino;
+    // The slip editor holds the open year, as in the program; the lists find it by its caller tag.
+    static const Windows::WindowDef registry[] = {
+        {"TfrmBollettino", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmBollettino); },
+         "bollettino,datascade"},
+    };
+    Windows::setRegistry(registry);
+    auto* editor = static_cast<TfrmBollettino*>(registry[0].create());
     Windows::add(editor);
     editor->findChild<QLabel*>(QStringLiteral("lblFile"))->setText(ProgramFolder::file(QStringLiteral("2024.bol")));
 
@@ -91,10 +97,13 @@ int main(int argc, char* argv[])
         return 2;
     QCoreApplication::processEvents();
 
-    const QAbstractItemModel* model = window->findChild<QListView*>(QStringLiteral("lstRecords"))->model();
+    const auto* model =
+        qobject_cast<const LineModel*>(window->findChild<QListView*>(QStringLiteral("lstRecords"))->model());
+    if (!model)
+        return 2;
     qint64 textBytes = 0;
-    for (int row = 0; row < model->rowCount(); ++row)
-        textBytes += model->index(row, 0).data().toString().size() * 2;
+    for (qsizetype row = 0; row < model->lines().size(); ++row)
+        textBytes += qint64(model->lines().bytes(row).size()) * 2; // one UTF-16 code per stored byte
     std::fprintf(stderr, "cpu: app %.1f ms, slip editor %.1f ms, list %.1f ms\n", appCpu, editorCpu - appCpu,
                  cpuMs() - editorCpu);
     std::fprintf(stderr, "app %.1f ms, slip editor %.1f ms, list %.1f ms\n", appNs / 1e6, (editorNs - appNs) / 1e6,

@@ -4,7 +4,7 @@ LineModel::LineModel(QObject* parent)
     : QAbstractListModel(parent)
 {}
 
-void LineModel::setLines(QStringList lines)
+void LineModel::setLines(LineList lines)
 {
     beginResetModel();
     m_lines = std::move(lines);

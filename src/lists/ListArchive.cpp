@@ -4,7 +4,6 @@
 #include "data/RecordLayout.h"
 #include "lists/ListFind.h"
 #include "lists/ListLines.h"
-#include "lists/ListSort.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"
 
@@ -27,17 +26,20 @@ bool fail(QString* error, const QString& why)
 }
 
 using LineOf = QString (*)(const char*);
+using AppendLine = void (*)(LineList&, const char*);
 
 // Lines of the records that keep(record) accepts, sorted.
-Lines collect(const QString& path, int recordSize, LineOf line, const std::function<bool(const char*)>& keep)
+Lines collect(const QString& path, int recordSize, AppendLine append, const std::function<bool(const char*)>& keep)
 {
     Lines result;
+    // A place for every record at once: room never filled is never touched.
+    result.lines.reserve(QFileInfo(path).size() / recordSize);
     result.ok = scan(path, recordSize, [&](const char* record, qint64) {
         if (keep(record))
-            result.lines.append(line(record));
+            append(result.lines, record);
         return true;
     });
-    ListSort::sort(result.lines);
+    result.lines.sort();
     return result;
 }
 
@@ -61,7 +63,7 @@ bool containsBytes(const std::pair<const unsigned char*, int>& field, const QByt
     return false;
 }
 
-Lines search(const QString& path, const RecordLayout& layout, LineOf line, std::span<const Criterion> criteria)
+Lines search(const QString& path, const RecordLayout& layout, AppendLine line, std::span<const Criterion> criteria)
 {
     const int count = countCriteria(criteria);
     struct Compiled {
@@ -171,7 +173,7 @@ QDate dueDate(QStringView text)
 Lines unpaidSlips(const QString& path)
 {
     static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
-    return collect(path, SlipRecord::kSize, ListLines::slipLine,
+    return collect(path, SlipRecord::kSize, ListLines::appendSlipLine,
                    [](const char* record) { return ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"); });
 }
 
@@ -180,7 +182,7 @@ Lines expiredSlips(const QString& path, const QDate& today)
     static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
     static const int due = ListLines::field(SlipRecord::layout(), "DataScade");
     int unreadable = 0;
-    Lines result = collect(path, SlipRecord::kSize, ListLines::slipLine, [&](const char* record) {
+    Lines result = collect(path, SlipRecord::kSize, ListLines::appendSlipLine, [&](const char* record) {
         if (!ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"))
             return false;
         const auto [text, length] = ListLines::fieldBytes(SlipRecord::layout(), record, due);
@@ -206,18 +208,18 @@ int countCriteria(std::span<const Criterion> criteria)
 
 Lines searchSlips(const QString& path, std::span<const Criterion> criteria)
 {
-    return search(path, SlipRecord::layout(), ListLines::slipLine, criteria);
+    return search(path, SlipRecord::layout(), ListLines::appendSlipLine, criteria);
 }
 
 Lines searchPayers(const QString& path, std::span<const Criterion> criteria)
 {
-    return search(path, PayerRecord::layout(), ListLines::payerLine, criteria);
+    return search(path, PayerRecord::layout(), ListLines::appendPayerLine, criteria);
 }
 
 Lines recontactPayers(const QString& path)
 {
     static const int flag = ListLines::field(PayerRecord::layout(), "Ricontatta");
-    return collect(path, PayerRecord::kSize, ListLines::payerLine,
+    return collect(path, PayerRecord::kSize, ListLines::appendPayerLine,
                    [](const char* record) { return ListLines::fieldIs(PayerRecord::layout(), record, flag, "S\xec"); });
 }
 

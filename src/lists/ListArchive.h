@@ -10,6 +10,7 @@
 
 #include "data/Message.h"
 #include "data/RecordLayout.h"
+#include "lists/LineList.h"
 
 #include <QDate>
 #include <QString>
@@ -30,7 +31,7 @@ bool scan(const QString& path, int recordSize, const std::function<bool(const ch
           QString* error = nullptr);
 
 struct Lines {
-    QStringList lines;  // sorted
+    LineList lines;     // sorted
     bool ok = true;     // false: reading stopped at a failure; lines holds what came before it
     int unreadable = 0; // records passed over because their due date cannot be read
 };

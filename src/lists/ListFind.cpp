@@ -2,6 +2,8 @@
 
 #include "data/CodePage.h"
 
+#include <string_view>
+
 namespace ListFind {
 
 namespace {
@@ -16,28 +18,25 @@ QString emptyListText()
     return QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 }
 
-bool containsFolded(QStringView line, QStringView lowerKey)
+namespace {
+// True when lowerKey (lower-cased a-z, in the list's bytes) occurs in line with its A-Z taken as a-z.
+bool containsFoldedBytes(std::string_view line, std::string_view lowerKey)
 {
-    const qsizetype n = lowerKey.size();
+    const size_t n = lowerKey.size();
     if (n == 0 || n > line.size())
         return false;
-    const char16_t first = lowerKey.at(0).unicode();
-    const QChar* text = line.data();
-    const QChar* key = lowerKey.data();
-    const qsizetype last = line.size() - n;
-    for (qsizetype i = 0; i <= last; ++i) {
-        if (fold(text[i].unicode()) != first)
-            continue;
-        qsizetype j = 1;
-        while (j < n && fold(text[i + j].unicode()) == key[j].unicode())
+    for (size_t i = 0; i + n <= line.size(); ++i) {
+        size_t j = 0;
+        while (j < n && fold(static_cast<unsigned char>(line[i + j])) == static_cast<unsigned char>(lowerKey[j]))
             ++j;
         if (j == n)
             return true;
     }
     return false;
 }
+} // namespace
 
-Result find(const QStringList& lines, int selected, const QString& text, QString& lastKey)
+Result find(const LineList& lines, int selected, const QString& text, QString& lastKey)
 {
     Result result;
     const int count = int(lines.size());
@@ -48,18 +47,23 @@ Result find(const QStringList& lines, int selected, const QString& text, QString
     if (selected < 0 || selected >= count)
         selected = 0;
     const QString key = CodePage::lowerAscii(text);
+    // Lines hold only what the code page can store: a key it cannot store occurs in none.
+    QByteArray stored = CodePage::encode(key);
+    if (CodePage::decode(stored) != key)
+        stored.clear();
+    const std::string_view keyBytes(stored.constData(), size_t(stored.size()));
     int start = selected;
     bool found = false;
     if (key != lastKey) {
         start = 0;
-        found = containsFolded(lines.at(0), key);
+        found = containsFoldedBytes(lines.bytes(0), keyBytes);
     }
     int current = start;
     if (!found) {
         // From the line after the start round to the start itself, which is tested last.
         for (int step = 1; step <= count; ++step) {
             current = (start + step) % count;
-            if (containsFolded(lines.at(current), key)) {
+            if (containsFoldedBytes(lines.bytes(current), keyBytes)) {
                 found = true;
                 break;
             }

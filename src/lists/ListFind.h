@@ -4,6 +4,7 @@
 // are case-folded ("È" does not find "è"). An empty text never matches.
 
 #include "data/Message.h"
+#include "lists/LineList.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,9 +14,6 @@ namespace ListFind {
 // The message of a find on a list without lines.
 QString emptyListText();
 
-// True when lowerKey (already lower-cased a-z) occurs in line with its A-Z taken as a-z.
-bool containsFolded(QStringView line, QStringView lowerKey);
-
 struct Result {
     int select = -1; // the line to select; -1 leaves the selection as it is
     Message message; // shown by the window when not empty
@@ -23,6 +21,6 @@ struct Result {
 
 // One press of "Trova": selected is the selected line (-1 for none), lastKey the window's last find
 // key, updated here.
-Result find(const QStringList& lines, int selected, const QString& text, QString& lastKey);
+Result find(const LineList& lines, int selected, const QString& text, QString& lastKey);
 
 } // namespace ListFind

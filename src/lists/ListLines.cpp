@@ -5,6 +5,7 @@
 #include "slips/SlipRecord.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ListLines {
 
@@ -37,26 +38,27 @@ inline std::pair<const unsigned char*, int> trimmedBytes(const RecordLayout& lay
     return {text, length};
 }
 
-// Writes a line straight into its final buffer: one allocation per line, no spare capacity.
+// Writes a line straight into its final place, in the archives' bytes.
 class Writer {
 public:
-    explicit Writer(QChar* out)
+    explicit Writer(char* out)
         : m_out(out)
     {}
     void bytes(const unsigned char* text, int length)
     {
-        for (int i = 0; i < length; ++i)
-            *m_out++ = decodeByte(text[i]);
+        std::memcpy(m_out, text, size_t(length));
+        m_out += length;
     }
     void blanks(int count)
     {
-        for (int i = 0; i < count; ++i)
-            *m_out++ = QLatin1Char(' ');
+        std::memset(m_out, ' ', size_t(count));
+        m_out += count;
     }
-    void text(QStringView literal)
+    // A fixed piece, in Windows-1252 ("\x80" is the euro sign).
+    template <size_t N> void text(const char (&literal)[N])
     {
-        for (QChar c : literal)
-            *m_out++ = c;
+        std::memcpy(m_out, literal, N - 1);
+        m_out += N - 1;
     }
     // A field's padded piece.
     void padded(const std::pair<const unsigned char*, int>& field, int width)
@@ -81,7 +83,7 @@ public:
     }
 
 private:
-    QChar* m_out;
+    char* m_out;
 };
 
 // The fixed parts: 6+10+4+11+2+23+6+16+2+20+6+4+2 and 23+7+16+2+20+7+20+7+4+2 characters.
@@ -139,7 +141,8 @@ QString fieldText(const RecordLayout& layout, const char* record, int index)
 {
     const auto [text, length] = trimmedBytes(layout, record, index);
     QString value(length, Qt::Uninitialized);
-    Writer(value.data()).bytes(text, length);
+    for (int i = 0; i < length; ++i)
+        value[i] = decodeByte(text[i]);
     return value;
 }
 
@@ -155,28 +158,73 @@ bool fieldIs(const RecordLayout& layout, const char* record, int index, std::str
         && std::equal(bytes.begin(), bytes.end(), text, [](char a, unsigned char b) { return (unsigned char)a == b; });
 }
 
-QString slipLine(const char* record)
+namespace {
+
+qsizetype slipLineLength(const char* record)
+{
+    static const SlipFields f;
+    return kSlipFixed + trimmedBytes(f.layout, record, f.note).second;
+}
+
+void writeSlipLine(const char* record, char* line)
 {
     static const SlipFields f;
     const auto& l = f.layout;
-    const auto note = trimmedBytes(l, record, f.note);
-    QString line(kSlipFixed + note.second, Qt::Uninitialized);
-    Writer out(line.data());
-    out.text(u"Scad. ");
+    Writer out(line);
+    out.text("Scad. ");
     out.padded(trimmedBytes(l, record, f.dataScade), 10);
-    out.text(u"  \u20ac ");
+    out.text("  \x80 ");
     out.padded(trimmedBytes(l, record, f.intero), 11);
-    out.text(u"  ");
+    out.text("  ");
     out.padded(trimmedBytes(l, record, f.esecutore), 23);
-    out.text(u" C.F. ");
+    out.text(" C.F. ");
     out.padded(trimmedBytes(l, record, f.codFisc), 16);
-    out.text(u"  ");
+    out.text("  ");
     out.place(trimmedBytes(l, record, f.comuneRes), trimmedBytes(l, record, f.provRes), 20);
-    out.text(u" TAR. ");
+    out.text(" TAR. ");
     out.padded(trimmedBytes(l, record, f.codTariffa), 4);
-    out.text(u"  ");
+    out.text("  ");
+    const auto note = trimmedBytes(l, record, f.note);
     out.bytes(note.first, note.second);
-    return line;
+}
+
+qsizetype payerLineLength(const char* record)
+{
+    static const PayerFields f;
+    return kPayerFixed + trimmedBytes(f.layout, record, f.note).second;
+}
+
+void writePayerLine(const char* record, char* line)
+{
+    static const PayerFields f;
+    const auto& l = f.layout;
+    Writer out(line);
+    out.padded(trimmedBytes(l, record, f.esecutore), 23);
+    out.text("  C.F. ");
+    out.padded(trimmedBytes(l, record, f.codFisc), 16);
+    out.text("  ");
+    out.place(trimmedBytes(l, record, f.comuneRes), trimmedBytes(l, record, f.provRes), 20);
+    out.text("  Tel. ");
+    out.padded(trimmedBytes(l, record, f.recapito), 20);
+    out.text("  TAR. ");
+    out.padded(trimmedBytes(l, record, f.codTariffa), 4);
+    out.text("  ");
+    const auto note = trimmedBytes(l, record, f.note);
+    out.bytes(note.first, note.second);
+}
+
+} // namespace
+
+QString slipLine(const char* record)
+{
+    QByteArray line(slipLineLength(record), Qt::Uninitialized);
+    writeSlipLine(record, line.data());
+    return CodePage::decode(line);
+}
+
+void appendSlipLine(LineList& lines, const char* record)
+{
+    writeSlipLine(record, lines.appendUninitialized(slipLineLength(record)));
 }
 
 QString slipLine(const Record& slip)
@@ -186,23 +234,14 @@ QString slipLine(const Record& slip)
 
 QString payerLine(const char* record)
 {
-    static const PayerFields f;
-    const auto& l = f.layout;
-    const auto note = trimmedBytes(l, record, f.note);
-    QString line(kPayerFixed + note.second, Qt::Uninitialized);
-    Writer out(line.data());
-    out.padded(trimmedBytes(l, record, f.esecutore), 23);
-    out.text(u"  C.F. ");
-    out.padded(trimmedBytes(l, record, f.codFisc), 16);
-    out.text(u"  ");
-    out.place(trimmedBytes(l, record, f.comuneRes), trimmedBytes(l, record, f.provRes), 20);
-    out.text(u"  Tel. ");
-    out.padded(trimmedBytes(l, record, f.recapito), 20);
-    out.text(u"  TAR. ");
-    out.padded(trimmedBytes(l, record, f.codTariffa), 4);
-    out.text(u"  ");
-    out.bytes(note.first, note.second);
-    return line;
+    QByteArray line(payerLineLength(record), Qt::Uninitialized);
+    writePayerLine(record, line.data());
+    return CodePage::decode(line);
+}
+
+void appendPayerLine(LineList& lines, const char* record)
+{
+    writePayerLine(record, lines.appendUninitialized(payerLineLength(record)));
 }
 
 QString payerLine(const Record& payer)

@@ -5,6 +5,7 @@
 // decodes only the fields it shows.
 
 #include "data/RecordLayout.h"
+#include "lists/LineList.h"
 
 #include <QString>
 #include <string_view>
@@ -29,10 +30,13 @@ bool fieldIs(const RecordLayout& layout, const char* record, int index, std::str
 // province 20, " TAR. " tariff 4, "  " and the notes whole: 112 characters, then the notes.
 QString slipLine(const char* record);
 QString slipLine(const Record& slip);
+// The same line added at the end of a list, written in place.
+void appendSlipLine(LineList& lines, const char* record);
 
 // Name 23, "  C.F. " tax code 16, "  " town and province 20, "  Tel. " contact 20, "  TAR. "
 // tariff 4, "  " and the notes whole.
 QString payerLine(const char* record);
 QString payerLine(const Record& payer);
+void appendPayerLine(LineList& lines, const char* record);
 
 } // namespace ListLines

@@ -166,7 +166,7 @@ void ListPanel::reset()
     m_find->clear();
 }
 
-void ListPanel::setLines(QStringList lines)
+void ListPanel::setLines(LineList lines)
 {
     m_model->setLines(std::move(lines));
 }
@@ -205,7 +205,7 @@ void ListPanel::find()
 
 void ListPanel::print(const QString& title)
 {
-    ListPrint::fill(*m_report, title, lines());
+    ListPrint::fill(*m_report, title, lines().toList());
     m_report->prepare();
     Report::print(*m_report, m_container->window());
 }

@@ -49,8 +49,8 @@ public:
     // What showing a list window does first: the last find key emptied, item 0 selected (nothing
     // on an empty list), the find field emptied.
     void reset();
-    void setLines(QStringList lines);
-    const QStringList& lines() const { return m_model->lines(); }
+    void setLines(LineList lines);
+    const LineList& lines() const { return m_model->lines(); }
     int selectedRow() const;
     void select(int row);
     // The selected line, or nothing when no line is selected.

@@ -4,9 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <memory>
-#include <vector>
 
 namespace ListSort {
 
@@ -37,6 +34,17 @@ const std::array<unsigned char, 65536>& table()
 
 } // namespace
 
+const unsigned char* byteCodes()
+{
+    static const auto codes = [] {
+        std::array<unsigned char, 256> built{};
+        for (int b = 0; b < 256; ++b)
+            built[size_t(b)] = static_cast<unsigned char>(b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b);
+        return built;
+    }();
+    return codes.data();
+}
+
 unsigned char code(QChar c)
 {
     return table()[c.unicode()];
@@ -57,41 +65,6 @@ int compare(QStringView a, QStringView b)
             return ca - cb;
     }
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-}
-
-void sort(QStringList& lines)
-{
-    // Each line's sort codes are laid out once in one block, and the lines are ordered by comparing
-    // those bytes: far quicker than mapping characters again in every comparison.
-    const auto& codes = table();
-    std::vector<qsizetype> start(static_cast<size_t>(lines.size()) + 1);
-    qsizetype total = 0;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        start[size_t(i)] = total;
-        total += lines.at(i).size();
-    }
-    start[size_t(lines.size())] = total;
-    // Written before it is read: no need to clear it first.
-    const std::unique_ptr<unsigned char[]> keys(new unsigned char[size_t(total) + 1]);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        unsigned char* out = keys.get() + start[size_t(i)];
-        for (QChar c : lines.at(i))
-            *out++ = codes[c.unicode()];
-    }
-    std::vector<int> order(static_cast<size_t>(lines.size()));
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = int(i);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        const size_t la = size_t(start[size_t(a) + 1] - start[size_t(a)]);
-        const size_t lb = size_t(start[size_t(b) + 1] - start[size_t(b)]);
-        const int c = std::memcmp(keys.get() + start[size_t(a)], keys.get() + start[size_t(b)], std::min(la, lb));
-        return c != 0 ? c < 0 : la < lb;
-    });
-    QStringList sorted;
-    sorted.reserve(lines.size());
-    for (int i : order)
-        sorted.append(std::move(lines[i]));
-    lines = std::move(sorted);
 }
 
 } // namespace ListSort

@@ -12,13 +12,13 @@ namespace ListSort {
 // The character's sort code: its Windows-1252 byte, a-z folded to A-Z; a character the code page
 // lacks sorts as "?", as it would be stored.
 unsigned char code(QChar c);
+// The sort code of every Windows-1252 byte as a list stores it: 256 codes, indexed by the byte.
+const unsigned char* byteCodes();
 // Negative, zero or positive as a sorts before, with or after b.
 int compare(QStringView a, QStringView b);
 inline bool lessThan(const QString& a, const QString& b)
 {
     return compare(a, b) < 0;
 }
-// Sorts once, stably.
-void sort(QStringList& lines);
 
 } // namespace ListSort

@@ -2,7 +2,11 @@
 
 #include "data/CodePage.h"
 
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -136,14 +140,19 @@ void appendValue(std::string& out, const QString& text)
 bool write(const QString& path, const QString& sheetName, std::span<const Column> columns, const Rows& rows,
            QString* error)
 {
-    QSaveFile file(path);
+    // The new file is written beside the old one and renamed over it in one step, so a failed
+    // export leaves the previous file whole. It is not synced to the disk first, unlike the
+    // archives: an export is made again from the archive in a moment, and a sync of a file this
+    // size would double the time the user waits. The file system keeps a rename over an existing
+    // file in order with its data.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
     const auto fail = [&file, error] {
         if (error)
             *error = file.errorString();
         return false;
     };
     // Written in large blocks of its own: Qt's buffer would only copy them once more.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open())
         return fail();
 
     std::string buffer;
@@ -188,11 +197,20 @@ bool write(const QString& path, const QString& sheetName, std::span<const Column
     }
     buffer.append(kTail);
 
-    // Qt 6.4 commits even after a failed flush, so the flush is checked here first.
     if (!flushBuffer() || !file.flush())
         return fail();
-    if (!file.commit())
-        return fail();
+    // The permissions the file had, or those of a new file, instead of the temporary file's own.
+    const QFileDevice::Permissions permissions = QFileInfo::exists(path)
+        ? QFile::permissions(path)
+        : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    file.setPermissions(permissions);
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+        if (error)
+            *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    file.setAutoRemove(false);
     return true;
 }
 

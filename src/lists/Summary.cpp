@@ -5,7 +5,6 @@
 #include "data/Platform.h"
 #include "lists/ListArchive.h"
 #include "lists/ListLines.h"
-#include "lists/ListSort.h"
 #include "slips/SlipRecord.h"
 
 #include <QFileInfo>
@@ -217,8 +216,7 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
     const qint64 last = end.toJulianDay();
 
     Result result;
-    // Room for every slip of the archive at once (the list may hold them all): no regrowth. Pages
-    // that a filtered summary never fills are never touched.
+    // A place for every slip at once: room never filled is never touched.
     result.lines.reserve(QFileInfo(archive).size() / SlipRecord::kSize);
     result.ok = ListArchive::scan(archive, SlipRecord::kSize, [&](const char* record, qint64) {
         if (needed > 0) {
@@ -250,10 +248,10 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
             return true;
         }
         result.cents += *cents;
-        result.lines.append(ListLines::slipLine(record));
+        ListLines::appendSlipLine(result.lines, record);
         return true;
     });
-    ListSort::sort(result.lines);
+    result.lines.sort();
     return result;
 }
 
@@ -334,9 +332,9 @@ QString printTitle(const QString& payerTitle)
     return QStringLiteral("Riepilogo versamenti - Esecutore: ") + CodePage::trimmed(payerTitle);
 }
 
-QStringList printBody(const QStringList& lines, const QString& period, const QString& total, int unreadable)
+QStringList printBody(const LineList& lines, const QString& period, const QString& total, int unreadable)
 {
-    QStringList body = lines;
+    QStringList body = lines.toList();
     body << QStringLiteral("- - - - - - - - - - - - - - - -")
          << QStringLiteral("INTERVALLO SELEZIONATO:  ") + CodePage::trimmed(period)
          << QStringLiteral("TOTALE IMPORTI VERSATI:  \u20ac ") + CodePage::trimmed(total);

@@ -9,6 +9,7 @@
 // presenting a partial sum as the real one.
 
 #include "data/Message.h"
+#include "lists/LineList.h"
 
 #include <QDate>
 #include <QString>
@@ -59,7 +60,7 @@ int filterCount(const Filters& filters);
 QString payerTitle(const Filters& filters);
 
 struct Result {
-    QStringList lines;  // slip list lines of the slips summed, in list order
+    LineList lines;     // slip list lines of the slips summed, in list order
     qint64 cents = 0;   // their total
     int unreadable = 0; // slips that passed the filters but whose due date or amount cannot be read
     bool ok = true;     // false: the archive could not be opened, created or read to its end
@@ -84,7 +85,7 @@ QString emptyPrintText();
 QString confirmPrintText();
 QString printTitle(const QString& payerTitle);
 // The list lines, then the hyphens, the period and the total (and the slips left out, if any).
-QStringList printBody(const QStringList& lines, const QString& period, const QString& total, int unreadable = 0);
+QStringList printBody(const LineList& lines, const QString& period, const QString& total, int unreadable = 0);
 
 // "Visualizza riepilogo" failing for another reason than the choice.
 QString inaccessibleText();

@@ -11,6 +11,7 @@
 #include "lists/ListSort.h"
 #include "reports/Report.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace ListFixtures;
@@ -28,6 +29,7 @@ private slots:
 
     void sortOrder_data();
     void sortOrder();
+    void sortMatchesStableComparison();
     void sortListsSlipsByTheirText();
 
     void findSequence();
@@ -162,6 +164,32 @@ void TestListLogic::sortOrder()
     QCOMPARE(sign(ListSort::compare(second, first)), -order);
 }
 
+// The list's own sort (inline prefixes, a block of codes, ties settled on the rest) must give
+// exactly the order of a plain stable sort by the comparison above: lines sharing a long start,
+// lines that differ only after it, lines that begin others, NUL characters, and lines equal
+// under a-z folding ("rossi", "ROSSI"), which must keep the order they came in.
+void TestListLogic::sortMatchesStableComparison()
+{
+    QRandomGenerator random(451);
+    const QString alphabet = QString::fromUtf8("aAbB\u20ac\u00e0 ") + QChar(u'\0');
+    const QStringList starts = {"", "Scad. ", "Scad. 01/01/2014  \u20ac 16,00      ROSSI"};
+    QStringList lines;
+    for (int i = 0; i < 30000; ++i) { // enough for the two-part sort of long lists
+        QString line = starts.at(random.bounded(int(starts.size())));
+        const int extra = random.bounded(30);
+        for (int j = 0; j < extra; ++j)
+            line += alphabet.at(random.bounded(int(alphabet.size())));
+        lines << line;
+    }
+    for (const QStringList& list : {lines, QStringList{"Scad. x"}, QStringList{}, QStringList{"b", "a"}}) {
+        QStringList expected = list;
+        std::stable_sort(expected.begin(), expected.end(), ListSort::lessThan);
+        LineList sorted(list);
+        sorted.sort();
+        QCOMPARE(sorted.toList(), expected);
+    }
+}
+
 void TestListLogic::sortListsSlipsByTheirText()
 {
     TestSupport::Folder folder;
@@ -169,7 +197,7 @@ void TestListLogic::sortListsSlipsByTheirText()
     QVERIFY(writeArchive(path,
                          {slip({{"DataScade", "15/03/2014"}}), slip({{"DataScade", "02/04/2014"}}),
                           slip({{"DataScade", "10/01/2014"}})}));
-    const QStringList got = ListArchive::unpaidSlips(path).lines;
+    const QStringList got = ListArchive::unpaidSlips(path).lines.toList();
     QCOMPARE(got.size(), 3);
     QVERIFY(got[0].startsWith("Scad. 02/04/2014"));
     QVERIFY(got[1].startsWith("Scad. 10/01/2014"));
@@ -387,7 +415,7 @@ void TestListLogic::payerCriteria()
     criteria = {{"Questioni", QString::fromUtf8("È")}};
     QCOMPARE(ListArchive::searchPayers(path, criteria).lines.size(), 0);
     criteria = {{"Esecutore", "i"}, {"Categoria", "cacc"}};
-    const QStringList got = ListArchive::searchPayers(path, criteria).lines;
+    const QStringList got = ListArchive::searchPayers(path, criteria).lines.toList();
     QCOMPARE(got.size(), 1);
     QVERIFY(got[0].startsWith("VERDI GINO"));
     criteria = {{"Note", "  "}};
@@ -408,7 +436,7 @@ void TestListLogic::recontactTakesOnlySi()
     Record yes2 = payer({{"Esecutore", "alfa"}});
     yes2.setFlag("Ricontatta", true);
     QVERIFY(writeArchive(path, {payer({{"Esecutore", "NO"}}), odd, yes, yes2}));
-    const QStringList got = ListArchive::recontactPayers(path).lines;
+    const QStringList got = ListArchive::recontactPayers(path).lines.toList();
     QCOMPARE(got.size(), 2);
     QVERIFY(got[0].startsWith("alfa"));
     QVERIFY(got[1].startsWith("ZETA"));
