@@ -507,9 +507,7 @@ private slots:
         QHash<QString, QDateTime> before;
         for (const QString& file : slipFiles())
             before.insert(file, QFileInfo(file).lastModified());
-        // Every slip job is titled "Tassella": a unique name on the slip tells this one apart.
-        const QString token = QStringLiteral("CODA%1").arg(QDateTime::currentMSecsSinceEpoch());
-        setField("txtEsecutore", token);
+        setField("txtEsecutore", QStringLiteral("CODA DI STAMPA"));
         TfrmStampaBol* window = openPrintWindow();
         QVERIFY(window);
         PrintDialog::setNextAccept(QString()); // the default printer, as the dialog offers it
@@ -517,9 +515,8 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty());
 
         QString found;
-        // The queue names its file after the job title, the template's name "Tassella"; the file
-        // counts once it is complete (pdfinfo reads its page size). Text, where the queue's converter
-        // keeps it, tells this slip apart from any other.
+        // The file counts once it is complete (pdfinfo reads its page size). The queue's converter
+        // does not keep the text readable, so the file's time is what tells this print apart.
         QSizeF size;
         const auto look = [&] {
             for (const QString& file : slipFiles()) {
