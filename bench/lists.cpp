@@ -1,12 +1,16 @@
 // One whole run of a list window over the archives in a folder, headless, ending as soon as the
 // list is filled: what bench/run.sh times against cat reading the same file.
-//   bench_lists <folder> unpaid|expired|slipsearch|payersearch [criterion text]
+//   bench_lists <folder> unpaid|expired|slipsearch|payersearch|summary [criterion text]
+// "summary" chooses the whole year 2024 in the selection window (the criterion is the payer
+// filter) and shows the result window.
 // Prints the lines shown, their UTF-16 size and the resident memory at that moment.
 
 #include "app/Startup.h"
 #include "checks/Voci_Tariffa.h"
 #include "lists/DaSaldare.h"
 #include "lists/LineModel.h"
+#include "lists/MenuRiepCosti.h"
+#include "lists/RiepCosti.h"
 #include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
 #include "lists/TrovaEsecutori.h"
@@ -16,6 +20,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -71,6 +76,9 @@ int main(int argc, char* argv[])
     static const Windows::WindowDef registry[] = {
         {"TfrmBollettino", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmBollettino); },
          "bollettino,datascade"},
+        {"TfrmMenuRiepCosti", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmMenuRiepCosti); },
+         "riepilogo"},
+        {"TfrmRiepCosti", Dialog::Placement::Maximised, [] { return static_cast<QWidget*>(new TfrmRiepCosti); }},
     };
     Windows::setRegistry(registry);
     auto* editor = static_cast<TfrmBollettino*>(registry[0].create());
@@ -93,6 +101,26 @@ int main(int argc, char* argv[])
         window = search(Windows::openDialog<TfrmTrovaBollettini>(editor, QStringLiteral("bollettino")));
     else if (std::strcmp(mode, "payersearch") == 0)
         window = search(Windows::openDialog<TfrmTrovaEsecutori>(editor, QStringLiteral("bollettino")));
+    else if (std::strcmp(mode, "summary") == 0) {
+        // The selection window in place of the editor: the year, the whole of it, the payer filter.
+        auto* selection = static_cast<TfrmMenuRiepCosti*>(registry[1].create());
+        Windows::add(selection);
+        selection->show();
+        QCoreApplication::processEvents();
+        selection->findChild<QLineEdit*>(QStringLiteral("txtAnno"))->setText(QStringLiteral("2024"));
+        selection->findChild<QLabel*>(QStringLiteral("lblAnnoInizio"))->setText(QStringLiteral("2024"));
+        selection->findChild<QLabel*>(QStringLiteral("lblAnnoFine"))->setText(QStringLiteral("2024"));
+        selection->findChild<QLineEdit*>(QStringLiteral("txtEsecutore"))->setText(criterion);
+        const auto choose = [&](const char* name, const char* value) {
+            selection->findChild<QComboBox*>(QString::fromLatin1(name))->setCurrentText(QString::fromLatin1(value));
+        };
+        choose("txtGiornoInizio", "01");
+        choose("txtMeseInizio", "Gennaio");
+        choose("txtGiornoFine", "31");
+        choose("txtMeseFine", "Dicembre");
+        selection->findChild<QPushButton*>(QStringLiteral("btnVisualizza"))->click();
+        window = selection->findChild<TfrmRiepCosti*>();
+    }
     if (!window)
         return 2;
     QCoreApplication::processEvents();

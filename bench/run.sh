@@ -85,11 +85,14 @@ list_measure "expired list, 100000 slips" "$DATA/2024.bol" "$B/bench_lists $DATA
 list_measure "slip search, 100000 slips" "$DATA/2024.bol" "$B/bench_lists $DATA slipsearch rossi"
 list_measure "slip search, all 100000 slips" "$DATA/2024.bol" "$B/bench_lists $DATA slipsearch"
 list_measure "payer search, 100000 payers" "$DATA/Esecutori.pro" "$B/bench_lists $DATA payersearch rossi"
+list_measure "summary window, 100000 slips" "$DATA/2024.bol" "$B/bench_lists $DATA summary"
+list_measure "summary window, 100000 slips, name filter" "$DATA/2024.bol" "$B/bench_lists $DATA summary rossi"
 memory_measure "unpaid list memory" 3 "$B/bench_lists $DATA unpaid" "$B/bench_lists $EMPTY unpaid"
 memory_measure "slip search memory, 100000 lines" 3 "$B/bench_lists $DATA slipsearch" "$B/bench_lists $EMPTY slipsearch"
 memory_measure "payer search memory, 100000 lines" 3 "$B/bench_lists $DATA payersearch" "$B/bench_lists $EMPTY payersearch"
+memory_measure "summary window memory, 100000 lines" 3 "$B/bench_lists $DATA summary" "$B/bench_lists $EMPTY summary"
 
-# The measures of the summary, the export and the information sheet print their own lines.
+# The summary's own work without any window, the export and the information sheet print their own lines.
 BUILD=$BUILD RUNS=$RUNS bash bench/summary.sh
 TASSELLA_BUILD=$BUILD bash bench/export.sh
 BUILD=$BUILD bash bench/sheet.sh

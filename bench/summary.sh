@@ -49,6 +49,6 @@ measure() {
     awk -v l="$label" -v p="$p" -v f="$f" 'BEGIN { printf "%s: %.1fx cat (goal 3x)\n", l, p / f }'
 }
 
-measure "summary, 100000 slips" "$ARCHIVE"
-measure "summary, 100000 slips, name filter" "$ARCHIVE" rossi
-measure "summary, 100000 slips, name and tax code filters" "$ARCHIVE" rossi rss
+measure "summary without a window, 100000 slips" "$ARCHIVE"
+measure "summary without a window, 100000 slips, name filter" "$ARCHIVE" rossi
+measure "summary without a window, 100000 slips, name and tax code filters" "$ARCHIVE" rossi rss
