@@ -144,6 +144,16 @@ void LineList::append(const QString& line)
     std::copy(bytes.begin(), bytes.end(), appendUninitialized(bytes.size()));
 }
 
+void LineList::append(const LineList& other)
+{
+    ensureRoom(other.m_used);
+    std::copy_n(other.m_text, other.m_used, m_text + m_used);
+    m_places.reserve(m_places.size() + other.m_places.size());
+    for (const Place& place : other.m_places)
+        m_places.push_back({m_used + place.start, place.length});
+    m_used += other.m_used;
+}
+
 char* LineList::appendUninitialized(qsizetype length)
 {
     ensureRoom(length);

@@ -37,6 +37,8 @@ public:
     // Room for this many lines' places at once (their text grows by itself).
     void reserve(qsizetype lines) { m_places.reserve(size_t(lines)); }
     void append(const QString& line);
+    // Appends every line of other, in its order.
+    void append(const LineList& other);
     // Appends a line of exactly length bytes, which the caller writes at the returned place before
     // the next change to the list.
     char* appendUninitialized(qsizetype length);

@@ -9,6 +9,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <array>
+#include <thread>
 #include <vector>
 
 namespace ListArchive {
@@ -28,18 +30,27 @@ bool fail(QString* error, const QString& why)
 using LineOf = QString (*)(const char*);
 using AppendLine = void (*)(LineList&, const char*);
 
-// Lines of the records that keep(record) accepts, sorted.
-Lines collect(const QString& path, int recordSize, AppendLine append, const std::function<bool(const char*)>& keep)
+// Lines of the records that keep(part, record) accepts, sorted; kept (optional) tells how many parts
+// they come from.
+Lines collect(const QString& path, int recordSize, AppendLine append, const std::function<bool(int, const char*)>& keep,
+              int* kept = nullptr)
 {
-    Lines result;
+    std::array<LineList, kMaxParts> parts;
     // A place for every record at once: room never filled is never touched.
-    result.lines.reserve(QFileInfo(path).size() / recordSize);
-    result.ok = scan(path, recordSize, [&](const char* record, qint64) {
-        if (keep(record))
-            append(result.lines, record);
-        return true;
+    for (LineList& part : parts)
+        part.reserve(QFileInfo(path).size() / recordSize);
+    const Split read = scanSplit(path, recordSize, [&](int part, const char* record) {
+        if (keep(part, record))
+            append(parts[size_t(part)], record);
     });
+    Lines result;
+    result.ok = read.ok;
+    result.lines = std::move(parts[0]);
+    for (int part = 1; part < read.keep; ++part)
+        result.lines.append(parts[size_t(part)]);
     result.lines.sort();
+    if (kept)
+        *kept = read.keep;
     return result;
 }
 
@@ -79,7 +90,7 @@ Lines search(const QString& path, const RecordLayout& layout, AppendLine line, s
         if (!lower.isEmpty() && CodePage::decode(bytes) == lower) // an empty criterion never occurs
             keys.push_back({ListLines::field(layout, criterion.field), bytes});
     }
-    return collect(path, layout.size(), line, [&](const char* record) {
+    return collect(path, layout.size(), line, [&](int, const char* record) {
         int score = 0;
         for (const Compiled& key : keys)
             if (containsBytes(ListLines::fieldBytes(layout, record, key.field), key.key))
@@ -138,6 +149,93 @@ bool scan(const QString& path, int recordSize, const std::function<bool(const ch
 }
 
 namespace {
+qint64 g_splitFrom = 0;
+} // namespace
+
+void setSplitFrom(qint64 records)
+{
+    g_splitFrom = records;
+}
+
+Split scanSplit(const QString& path, int recordSize, const std::function<void(int, const char*)>& visit, int maxParts)
+{
+    Split result;
+    qint64 size = 0;
+    {
+        // Opened as scan opens it: a missing archive is created, an existing one never replaced.
+        QFile file(path);
+        const bool exists = QFileInfo::exists(path);
+        if (!file.open(exists ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::NewOnly))) {
+            result.ok = false;
+            result.error = file.errorString();
+            return result;
+        }
+        size = file.size();
+    }
+    const qint64 records = size / recordSize;
+    // Below this a second thread costs more than it saves.
+    constexpr qint64 kSplitFrom = 20000;
+    const bool split =
+        g_splitFrom > 0 ? records >= g_splitFrom : records >= kSplitFrom && std::thread::hardware_concurrency() > 1;
+    if (maxParts > 1 && split)
+        result.parts = std::min(maxParts, kMaxParts);
+
+    struct Range {
+        qint64 first = 0;
+        qint64 end = 0;
+        bool ok = true;
+        QString error;
+    };
+    std::array<Range, kMaxParts> ranges;
+    for (int part = 0; part < result.parts; ++part)
+        ranges[size_t(part)] = {records * part / result.parts, records * (part + 1) / result.parts, true, {}};
+    const auto readRange = [&](int part) {
+        Range& range = ranges[size_t(part)];
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) || !file.seek(range.first * recordSize)) {
+            range.ok = false;
+            range.error = file.errorString();
+            return;
+        }
+        const qint64 perBlock = std::max<qint64>(1, kBlockBytes / recordSize);
+        QByteArray block(perBlock * recordSize, Qt::Uninitialized);
+        for (qint64 at = range.first; at < range.end;) {
+            const qint64 want = std::min(perBlock, range.end - at) * recordSize;
+            const qint64 got = file.read(block.data(), want);
+            for (qint64 i = 0; i < std::max<qint64>(got, 0) / recordSize; ++i)
+                visit(part, block.constData() + i * recordSize);
+            if (got != want) {
+                range.ok = false;
+                range.error = got < 0 ? file.errorString() : QStringLiteral("archive shorter than expected");
+                return;
+            }
+            at += got / recordSize;
+        }
+    };
+    std::vector<std::thread> others;
+    for (int part = 1; part < result.parts; ++part)
+        others.emplace_back(readRange, part);
+    readRange(0);
+    for (std::thread& other : others)
+        other.join();
+
+    result.keep = result.parts;
+    for (int part = 0; part < result.parts; ++part) {
+        if (!ranges[size_t(part)].ok) {
+            result.ok = false;
+            result.error = ranges[size_t(part)].error;
+            result.keep = part + 1;
+            return result;
+        }
+    }
+    if (size % recordSize != 0) {
+        result.ok = false;
+        result.error = QStringLiteral("incomplete record %1").arg(records + 1);
+    }
+    return result;
+}
+
+namespace {
 
 template <class Char> QDate parseDate(const Char* text, qsizetype length)
 {
@@ -173,27 +271,34 @@ QDate dueDate(QStringView text)
 Lines unpaidSlips(const QString& path)
 {
     static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
-    return collect(path, SlipRecord::kSize, ListLines::appendSlipLine,
-                   [](const char* record) { return ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"); });
+    return collect(path, SlipRecord::kSize, ListLines::appendSlipLine, [](int, const char* record) {
+        return ListLines::fieldIs(SlipRecord::layout(), record, paid, "No");
+    });
 }
 
 Lines expiredSlips(const QString& path, const QDate& today)
 {
     static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
     static const int due = ListLines::field(SlipRecord::layout(), "DataScade");
-    int unreadable = 0;
-    Lines result = collect(path, SlipRecord::kSize, ListLines::appendSlipLine, [&](const char* record) {
-        if (!ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"))
-            return false;
-        const auto [text, length] = ListLines::fieldBytes(SlipRecord::layout(), record, due);
-        const QDate date = parseDate(text, length);
-        if (!date.isValid()) {
-            ++unreadable;
-            return false;
-        }
-        return date <= today;
-    });
-    result.unreadable = unreadable;
+    std::array<int, kMaxParts> unreadable{};
+    int kept = 0;
+    Lines result = collect(
+        path, SlipRecord::kSize, ListLines::appendSlipLine,
+        [&](int part, const char* record) {
+            if (!ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"))
+                return false;
+            const auto [text, length] = ListLines::fieldBytes(SlipRecord::layout(), record, due);
+            const QDate date = parseDate(text, length);
+            if (!date.isValid()) {
+                ++unreadable[size_t(part)];
+                return false;
+            }
+            return date <= today;
+        },
+        &kept);
+    // Only the parts kept count: their slips are the ones the list was made of.
+    for (int part = 0; part < kept; ++part)
+        result.unreadable += unreadable[size_t(part)];
     return result;
 }
 
@@ -219,8 +324,9 @@ Lines searchPayers(const QString& path, std::span<const Criterion> criteria)
 Lines recontactPayers(const QString& path)
 {
     static const int flag = ListLines::field(PayerRecord::layout(), "Ricontatta");
-    return collect(path, PayerRecord::kSize, ListLines::appendPayerLine,
-                   [](const char* record) { return ListLines::fieldIs(PayerRecord::layout(), record, flag, "S\xec"); });
+    return collect(path, PayerRecord::kSize, ListLines::appendPayerLine, [](int, const char* record) {
+        return ListLines::fieldIs(PayerRecord::layout(), record, flag, "S\xec");
+    });
 }
 
 Match lastSlip(const QString& path, const QString& line)

@@ -30,6 +30,24 @@ QString accessText();
 bool scan(const QString& path, int recordSize, const std::function<bool(const char*, qint64)>& visit,
           QString* error = nullptr);
 
+// The whole records read at once in up to maxParts consecutive ranges of the file, each on a thread
+// of its own (a long archive only, where a second processor is free); visit(part, record) sees the
+// records of a range in file order, and must keep any state of its own per part. keep tells how
+// many parts to use, in order: all of them when the whole file was read, else up to and including
+// the first range whose reading failed (its records before the failure count, later ranges do not).
+struct Split {
+    bool ok = true; // false: a read failed or the file ends with an incomplete record
+    int parts = 1;  // parts the records were split into
+    int keep = 0;   // parts to use
+    QString error;
+};
+constexpr int kMaxParts = 2;
+Split scanSplit(const QString& path, int recordSize, const std::function<void(int, const char*)>& visit,
+                int maxParts = kMaxParts);
+// Test hook: split archives from this many records on, whatever the processors (0 restores the
+// default: 20 000 records, with a second processor).
+void setSplitFrom(qint64 records);
+
 struct Lines {
     LineList lines;     // sorted
     bool ok = true;     // false: reading stopped at a failure; lines holds what came before it

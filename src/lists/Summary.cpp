@@ -8,6 +8,8 @@
 #include "slips/SlipRecord.h"
 
 #include <QFileInfo>
+#include <array>
+#include <cmath>
 #include <iterator>
 #include <limits>
 #include <vector>
@@ -215,42 +217,69 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
     const qint64 first = start.toJulianDay();
     const qint64 last = end.toJulianDay();
 
-    Result result;
+    // The archive is read in parts at once only where no sum can overflow: then each part's total
+    // is exact and so is theirs, and a slip is left out for its own amount alone.
+    const qint64 records = QFileInfo(archive).size() / SlipRecord::kSize;
+    const double largest = std::pow(10.0, std::min(layout.capacity(amountField), 16) + 2);
+    const int maxParts =
+        double(records) * largest < double(std::numeric_limits<qint64>::max()) / 2 ? ListArchive::kMaxParts : 1;
+
+    struct Part {
+        LineList lines;
+        qint64 cents = 0;
+        int unreadable = 0;
+    };
+    std::array<Part, ListArchive::kMaxParts> parts;
     // A place for every slip at once: room never filled is never touched.
-    result.lines.reserve(QFileInfo(archive).size() / SlipRecord::kSize);
-    result.ok = ListArchive::scan(archive, SlipRecord::kSize, [&](const char* record, qint64) {
-        if (needed > 0) {
-            int score = 0;
-            for (const Key& key : keys)
-                if (key.occursIn(ListLines::fieldBytes(layout, record, key.field)))
-                    ++score;
-            if (score < needed)
-                return true;
-        }
-        const auto dueBytes = ListLines::fieldBytes(layout, record, dueField);
-        const ShortText dueText(dueBytes);
-        const QDate due = dueText.fits(dueBytes) ? ListArchive::dueDate(dueText.view()) : QDate();
-        if (!due.isValid()) {
-            ++result.unreadable;
-            return true;
-        }
-        const qint64 day = due.toJulianDay();
-        if (day < first || day > last)
-            return true;
-        const auto amountBytes = ListLines::fieldBytes(layout, record, amountField);
-        const ShortText amountText(amountBytes);
-        const std::optional<qint64> cents =
-            amountText.fits(amountBytes) ? amountCents(amountText.view()) : std::nullopt;
-        // A sum that would overflow is as unreadable as the amount itself: far beyond any real archive.
-        if (!cents || (*cents > 0 && result.cents > std::numeric_limits<qint64>::max() - *cents)
-            || (*cents < 0 && result.cents < std::numeric_limits<qint64>::min() - *cents)) {
-            ++result.unreadable;
-            return true;
-        }
-        result.cents += *cents;
-        ListLines::appendSlipLine(result.lines, record);
-        return true;
-    });
+    for (Part& part : parts)
+        part.lines.reserve(records);
+    const ListArchive::Split read = ListArchive::scanSplit(
+        archive, SlipRecord::kSize,
+        [&](int index, const char* record) {
+            Part& part = parts[size_t(index)];
+            if (needed > 0) {
+                int score = 0;
+                for (const Key& key : keys)
+                    if (key.occursIn(ListLines::fieldBytes(layout, record, key.field)))
+                        ++score;
+                if (score < needed)
+                    return;
+            }
+            const auto dueBytes = ListLines::fieldBytes(layout, record, dueField);
+            const ShortText dueText(dueBytes);
+            const QDate due = dueText.fits(dueBytes) ? ListArchive::dueDate(dueText.view()) : QDate();
+            if (!due.isValid()) {
+                ++part.unreadable;
+                return;
+            }
+            const qint64 day = due.toJulianDay();
+            if (day < first || day > last)
+                return;
+            const auto amountBytes = ListLines::fieldBytes(layout, record, amountField);
+            const ShortText amountText(amountBytes);
+            const std::optional<qint64> cents =
+                amountText.fits(amountBytes) ? amountCents(amountText.view()) : std::nullopt;
+            // A sum that would overflow is as unreadable as the amount itself: far beyond any real archive.
+            if (!cents || (*cents > 0 && part.cents > std::numeric_limits<qint64>::max() - *cents)
+                || (*cents < 0 && part.cents < std::numeric_limits<qint64>::min() - *cents)) {
+                ++part.unreadable;
+                return;
+            }
+            part.cents += *cents;
+            ListLines::appendSlipLine(part.lines, record);
+        },
+        maxParts);
+
+    Result result;
+    result.ok = read.ok;
+    result.lines = std::move(parts[0].lines);
+    result.cents = parts[0].cents;
+    result.unreadable = parts[0].unreadable;
+    for (int index = 1; index < read.keep; ++index) {
+        result.lines.append(parts[size_t(index)].lines);
+        result.cents += parts[size_t(index)].cents;
+        result.unreadable += parts[size_t(index)].unreadable;
+    }
     result.lines.sort();
     return result;
 }

@@ -9,6 +9,7 @@
 #include "lists/ListLines.h"
 #include "lists/ListPrint.h"
 #include "lists/ListSort.h"
+#include "lists/Summary.h"
 #include "reports/Report.h"
 
 #include <QRandomGenerator>
@@ -38,6 +39,7 @@ private slots:
     void unpaidAndExpired_data();
     void unpaidAndExpired();
     void expiredGoesOnPastUnreadableDate();
+    void splitReadGivesTheWholeReadResult();
     void listOfMissingArchiveCreatesIt();
     void incompleteTailKeepsLinesBefore();
 
@@ -289,6 +291,69 @@ void TestListLogic::expiredGoesOnPastUnreadableDate()
     QVERIFY(got.lines[1].contains("DOPO"));
     QCOMPARE(got.unreadable, 2);
     QCOMPARE(ListArchive::unpaidSlips(path).lines.size(), 4);
+}
+
+// A long archive is read in two halves at once. Whatever the split, every list, count and total
+// must be what one front-to-back read gives: slips on both sides of the cut, lines equal but for
+// case kept in file order across it, unreadable dates counted once, and an incomplete tail.
+void TestListLogic::splitReadGivesTheWholeReadResult()
+{
+    TestSupport::Folder folder;
+    const QString path = folder.file("2014.bol");
+    QList<Record> slips;
+    for (int i = 0; i < 41; ++i) {
+        const QString day = QString::number(1 + i % 28).rightJustified(2, QLatin1Char('0'));
+        const QString due = i % 13 == 5 ? QStringLiteral("31/04/2014") : day + QStringLiteral("/03/2014");
+        slips << slip({{"DataScade", due},
+                       {"Intero", QString::number(i) + QStringLiteral(",05")},
+                       {"Esecutore", i % 2 ? QStringLiteral("ROSSI %1").arg(i % 3) : QStringLiteral("VERDI")}});
+        slips.last().setFlag("Saldato", i % 4 == 0);
+    }
+    // Equal but for case, one in each half: the earlier must stay first.
+    slips[3] = slip({{"DataScade", "02/03/2014"}, {"Intero", "9,00"}, {"Esecutore", "rossi mario"}});
+    slips[37] = slip({{"DataScade", "02/03/2014"}, {"Intero", "9,00"}, {"Esecutore", "ROSSI MARIO"}});
+    const QByteArray whole = archive(slips);
+
+    for (const QByteArray& bytes : {whole, QByteArray(whole + QByteArray(100, 'x'))}) {
+        QVERIFY(TestSupport::writeAll(path, bytes));
+        struct Results {
+            ListArchive::Lines unpaid, expired, found;
+            Summary::Result summary;
+        };
+        const auto read = [&](qint64 splitFrom) {
+            ListArchive::setSplitFrom(splitFrom);
+            const ListArchive::Criterion criteria[] = {{"Esecutore", QStringLiteral("rossi")}};
+            Results r{ListArchive::unpaidSlips(path), ListArchive::expiredSlips(path, QDate(2014, 3, 20)),
+                      ListArchive::searchSlips(path, criteria),
+                      Summary::compute(path, {}, QDate(2014, 3, 1), QDate(2014, 3, 31))};
+            ListArchive::setSplitFrom(0);
+            return r;
+        };
+        const Results once = read(1'000'000);
+        const Results split = read(1);
+        QVERIFY(!once.unpaid.lines.isEmpty());
+        QCOMPARE(once.unpaid.ok, bytes == whole);
+        for (const auto& [a, b] : {std::pair{&once.unpaid, &split.unpaid}, std::pair{&once.expired, &split.expired},
+                                   std::pair{&once.found, &split.found}}) {
+            QCOMPARE(b->lines.toList(), a->lines.toList());
+            QCOMPARE(b->ok, a->ok);
+            QCOMPARE(b->unreadable, a->unreadable);
+        }
+        QVERIFY(once.expired.unreadable > 0);
+        const QStringList found = split.found.lines.toList();
+        const auto at = [&found](const char* name) {
+            for (qsizetype i = 0; i < found.size(); ++i)
+                if (found.at(i).contains(QLatin1String(name)))
+                    return i;
+            return qsizetype(-1);
+        };
+        QVERIFY(at("rossi mario") >= 0);
+        QVERIFY(at("rossi mario") < at("ROSSI MARIO"));
+        QCOMPARE(split.summary.lines.toList(), once.summary.lines.toList());
+        QCOMPARE(split.summary.cents, once.summary.cents);
+        QCOMPARE(split.summary.unreadable, once.summary.unreadable);
+        QCOMPARE(split.summary.ok, once.summary.ok);
+    }
 }
 
 void TestListLogic::listOfMissingArchiveCreatesIt()
