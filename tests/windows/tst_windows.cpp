@@ -4,7 +4,10 @@
 
 #include "windows/Windows.h"
 #include "checks/Calendario.h"
+#include "checks/Carta.h"
 #include "checks/CodFisc.h"
+#include "checks/Iban.h"
+#include "checks/PartitaIVA.h"
 #include "slips/Bollettino.h"
 #include "windows/Look.h"
 
@@ -262,6 +265,42 @@ private slots:
             }
         QVERIFY2(arrow >= 8, qPrintable(QStringLiteral("%1 navy pixels").arg(arrow)));
         QVERIFY2(blank > arrow, qPrintable(QStringLiteral("%1 pale, %2 navy").arg(blank).arg(arrow)));
+    }
+
+    // The four checks wear their own look as soon as they open from an editor: the navy title band
+    // and the navy "Controlla", not the desktop's grey.
+    void checkDialogsWearTheirLook_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        for (const char* name : {"TfrmCodFisc", "TfrmPartitaIva", "TfrmIban", "TfrmCarta"})
+            QTest::newRow(name) << name;
+    }
+    void checkDialogsWearTheirLook()
+    {
+        QFETCH(QString, dialog);
+        TestSupport::Session session;
+        auto* slip = Windows::get<TfrmBollettino>();
+        slip->showFrom(nullptr);
+        QDialog* check = nullptr;
+        if (dialog == QLatin1String("TfrmCodFisc"))
+            check = Windows::openDialog<TfrmCodFisc>(slip);
+        else if (dialog == QLatin1String("TfrmPartitaIva"))
+            check = Windows::openDialog<TfrmPartitaIva>(slip);
+        else if (dialog == QLatin1String("TfrmIban"))
+            check = Windows::openDialog<TfrmIban>(slip);
+        else
+            check = Windows::openDialog<TfrmCarta>(slip);
+        QVERIFY(QTest::qWaitForWindowExposed(check));
+        const auto centre = [](QWidget* widget) {
+            const QImage picture = widget->grab().toImage();
+            return picture.pixelColor(picture.width() / 2, picture.height() / 8);
+        };
+        for (const char* name : {"panTitolo", "btnControlla"}) {
+            const QColor colour = centre(TestSupport::child(check, name));
+            QVERIFY2(colour.blue() - colour.red() > 60 && colour.red() < 70,
+                     qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), colour.name())));
+        }
+        check->close();
     }
 
     // The record number between the arrows shows up to seven digits whole, and the arrows stay in
