@@ -24,17 +24,22 @@
 #include "lists/TrovaEsecutori.h"
 #include "payers/AllegaCartella.h"
 #include "payers/Esecutori.h"
+#include "payers/PayerRecord.h"
 #include "printing/SlipPreview.h"
 #include "printing/StampaBol.h"
+#include "slips/AmountInWords.h"
 #include "slips/Bollettino.h"
+#include "slips/SlipRecord.h"
 #include "windows/Prompts.h"
 #include "windows/Windows.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -133,6 +138,214 @@ void fillSlip(QWidget* editor)
     type(editor, "txtNote", QStringLiteral("Rinnovo annuale"));
 }
 
+// The archives the lists, the summary and the exports read: a year of slips and a few payers, the
+// same people throughout the guide.
+struct Person {
+    const char* name;
+    const char* taxCode;
+    const char* born[4]; // day, month, year, town
+    const char* birthProvince;
+    const char* address;
+    const char* cap;
+    const char* town;
+    const char* province;
+};
+const Person kPeople[] = {
+    {"ROSSI MARIO", "RSSMRA80A01H501U", {"01", "01", "80", "ROMA"}, "RM", "VIA GARIBALDI 12", "00100", "ROMA", "RM"},
+    {"BIANCHI LUCIA",
+     "BNCLCU75M52F205Z",
+     {"12", "08", "75", "MILANO"},
+     "MI",
+     "CORSO ITALIA 4",
+     "20122",
+     "MILANO",
+     "MI"},
+    {"VERDI GIUSEPPE", "VRDGPP62C10L219K", {"10", "03", "62", "TORINO"}, "TO", "VIA ROMA 88", "10121", "TORINO", "TO"},
+    {"ESPOSITO ANNA",
+     "SPSNNA90E41F839X",
+     {"01", "05", "90", "NAPOLI"},
+     "NA",
+     "VIA TOLEDO 156",
+     "80134",
+     "NAPOLI",
+     "NA"},
+    {"RUSSO FRANCESCO",
+     "RSSFNC58T20G273P",
+     {"20", "12", "58", "PALERMO"},
+     "PA",
+     "VIA LIBERTA 31",
+     "90139",
+     "PALERMO",
+     "PA"},
+};
+
+struct Payment {
+    int person;
+    int euros;
+    const char* tariff;
+    const char* reason;
+    const char* due;
+    const char* paid; // empty: not paid yet
+    bool annual;
+};
+const Payment kPayments[] = {
+    {0, 168, "8445", "PORTO D'ARMI USO CACCIA", "31/03/2025", "28/03/2025", true},
+    {1, 102, "8617", "PASSAPORTO ORDINARIO", "15/01/2025", "10/01/2025", false},
+    {2, 168, "8445", "PORTO D'ARMI USO CACCIA", "30/04/2025", "", true},
+    {3, 16, "8003", "CONCESSIONE GOVERNATIVA", "20/02/2025", "18/02/2025", false},
+    {4, 340, "8620", "LICENZA DI PORTO DI PISTOLA", "31/05/2025", "", true},
+    {0, 84, "8617", "RINNOVO AUTORIZZAZIONE", "30/06/2025", "25/06/2025", false},
+    {1, 168, "8445", "PORTO D'ARMI USO SPORTIVO", "31/07/2025", "", true},
+    {3, 102, "8617", "PASSAPORTO ORDINARIO", "15/09/2025", "12/09/2025", false},
+};
+
+void writeRecords(const QString& path, const QList<Record>& records)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        err() << "cannot write " << path << "\n";
+        return;
+    }
+    for (const Record& record : records)
+        file.write(record.bytes());
+}
+
+void writeSampleArchives()
+{
+    QList<Record> slips;
+    for (const Payment& payment : kPayments) {
+        const Person& who = kPeople[payment.person];
+        Record record(SlipRecord::layout());
+        const QString euros = QString::number(payment.euros);
+        const std::pair<const char*, QString> fields[] = {
+            {"Importo", euros},
+            {"Cents", QStringLiteral("00")},
+            {"ImpLettere", AmountInWords::spell(quint32(payment.euros))},
+            {"CentLettere", QStringLiteral("00")},
+            {"Intero", euros + QStringLiteral(",00")},
+            {"CodTariffa", QLatin1String(payment.tariff)},
+            {"AnnoTariffa", QStringLiteral("25")},
+            {"CodFisc", QLatin1String(who.taxCode)},
+            {"Esecutore", QLatin1String(who.name)},
+            {"Sesso", QLatin1String(who.taxCode[9] >= '4' ? "F" : "M")},
+            {"GG", QLatin1String(who.born[0])},
+            {"MM", QLatin1String(who.born[1])},
+            {"AA", QLatin1String(who.born[2])},
+            {"ComuneNasc", QLatin1String(who.born[3])},
+            {"ProvNasc", QLatin1String(who.birthProvince)},
+            {"IndirizzoRes", QLatin1String(who.address)},
+            {"ProvRes", QLatin1String(who.province)},
+            {"ComuneRes", QLatin1String(who.town)},
+            {"CapRes", QLatin1String(who.cap)},
+            {"DataScade", QLatin1String(payment.due)},
+            {"DataPaga", QLatin1String(payment.paid)},
+            {"Causale", QLatin1String(payment.reason)},
+        };
+        for (const auto& [name, value] : fields)
+            record.setText(name, value);
+        record.setFlag("Saldato", *payment.paid != 0);
+        record.setFlag("Rilascio", false);
+        record.setFlag("Annuale", payment.annual);
+        record.setFlag("Integrazione", false);
+        slips << record;
+    }
+    writeRecords(SlipRecord::archivePath(QStringLiteral("2025")), slips);
+
+    const char* const phones[] = {"06 4881234", "02 7654321", "011 5623390", "081 5512047", "091 6250418"};
+    const char* const mobiles[] = {"333 1234567", "347 7654321", "320 5566778", "339 8877665", "328 4433221"};
+    const char* const mails[] = {"mario.rossi@esempio.it", "lucia.bianchi@esempio.it", "g.verdi@esempio.it",
+                                 "anna.esposito@esempio.it", "f.russo@esempio.it"};
+    QList<Record> payers;
+    for (int i = 0; i < int(std::size(kPeople)); ++i) {
+        const Person& who = kPeople[i];
+        Record record(PayerRecord::layout());
+        const std::pair<const char*, QString> fields[] = {
+            {"Esecutore", QLatin1String(who.name)},
+            {"GG", QLatin1String(who.born[0])},
+            {"MM", QLatin1String(who.born[1])},
+            {"AA", QLatin1String(who.born[2])},
+            {"ComuneNasc", QLatin1String(who.born[3])},
+            {"ProvNasc", QLatin1String(who.birthProvince)},
+            {"Sesso", QLatin1String(who.taxCode[9] >= '4' ? "F" : "M")},
+            {"Recapito",
+             QStringLiteral("%1 - %2 %3 (%4)")
+                 .arg(QLatin1String(who.address), QLatin1String(who.cap), QLatin1String(who.town),
+                      QLatin1String(who.province))},
+            {"IndirizzoRes", QLatin1String(who.address)},
+            {"ProvRes", QLatin1String(who.province)},
+            {"ComuneRes", QLatin1String(who.town)},
+            {"CapRes", QLatin1String(who.cap)},
+            {"Categoria", QString::fromUtf8(i % 2 ? "Privato" : "Cacciatore")},
+            {"TelCasa", QLatin1String(phones[i])},
+            {"TelCel", QLatin1String(mobiles[i])},
+            {"Email", QLatin1String(mails[i])},
+            {"CodFisc", QLatin1String(who.taxCode)},
+            {"TipoDoc", QStringLiteral("Carta d'identità")},
+            {"NumDoc", QStringLiteral("CA%1").arg(48213 + 977 * i, 5, 10, QLatin1Char('0')) + QStringLiteral("AB")},
+            {"EnteRil",
+             QStringLiteral("Comune di ") + QLatin1String(who.town).left(1)
+                 + QString(QLatin1String(who.town).mid(1)).toLower()},
+            {"DataRil", QStringLiteral("14/02/2022")},
+            {"DataSca", QStringLiteral("01/01/2032")},
+            {"CodTariffa", QLatin1String(i % 2 ? "8617" : "8445")},
+            {"Questioni", QStringLiteral("Rinnovo porto d'armi in scadenza a marzo.")},
+            {"Note", QStringLiteral("Preferisce essere contattato al cellulare.")},
+        };
+        for (const auto& [name, value] : fields)
+            record.setText(name, value);
+        record.setFlag("Ricontatta", i == 0);
+        payers << record;
+    }
+    writeRecords(PayerRecord::archivePath(), payers);
+}
+
+// The payer editor on the first payer of the archive, as "Primo" shows it.
+void browsePayers(QWidget* editor)
+{
+    press(editor, "cmdPrimo");
+}
+
+// The summary of the whole year 2025, as the selection window opens it.
+QWidget* yearSummary()
+{
+    auto* selection = Windows::get<TfrmMenuRiepCosti>();
+    selection->showFrom(nullptr);
+    type(selection, "txtAnno", QStringLiteral("2025"));
+    const std::pair<const char*, QString> period[] = {{"txtGiornoInizio", QStringLiteral("01")},
+                                                      {"txtMeseInizio", QStringLiteral("Gennaio")},
+                                                      {"txtGiornoFine", QStringLiteral("31")},
+                                                      {"txtMeseFine", QStringLiteral("Dicembre")}};
+    for (const auto& [name, value] : period)
+        if (auto* box = selection->findChild<QComboBox*>(QLatin1String(name)))
+            box->setCurrentIndex(box->findText(value));
+    press(selection, "btnVisualizza");
+    QWidget* result = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (qobject_cast<TfrmRiepCosti*>(widget) && widget->isVisible())
+            result = widget;
+    selection->hide();
+    if (!result) {
+        err() << "note: the summary did not open\n";
+        result = new TfrmRiepCosti(selection);
+    }
+    return result;
+}
+
+// Attachments as an editor hands them to the window.
+void fillAttachments(QWidget* window)
+{
+    const std::pair<const char*, const char*> texts[] = {
+        {"txtFile01", "Porto_armi_Rossi_Mario.pdf"},   {"txtDesc01", "Copia del porto d'armi"},
+        {"txtFile02", "Ricevuta_versamento_2025.pdf"}, {"txtDesc02", "Ricevuta del versamento"},
+        {"txtFile03", "Certificato_medico.jpg"},       {"txtDesc03", "Certificato medico"},
+    };
+    for (const auto& [name, text] : texts)
+        if (auto* edit = window->findChild<QLineEdit*>(QLatin1String(name)))
+            edit->setText(QString::fromUtf8(text));
+        else
+            err() << "note: " << window->metaObject()->className() << " has no " << name << "\n";
+}
+
 Fill typed(const char* name, const char* text, const char* button = nullptr)
 {
     return [=](QWidget* window) {
@@ -157,17 +370,17 @@ const std::vector<Shot>& shots()
          },
          {},
          QSize(1000, 720)},
-        {"esecutori", workspace<TfrmEsecutori>()},
+        {"esecutori", workspace<TfrmEsecutori>(), browsePayers},
         {"dasaldare", dialog<TfrmDaSaldare, TfrmBollettino>()},
         {"scadute", dialog<TfrmScadute, TfrmBollettino>()},
         {"trovabollettini", dialog<TfrmTrovaBollettini, TfrmBollettino>("bollettino")},
         {"trovaesecutori", dialog<TfrmTrovaEsecutori, TfrmEsecutori>("esecutori")},
         {"ricontatta", dialog<TfrmRicontatta, TfrmEsecutori>()},
         {"menuriepcosti", workspace<TfrmMenuRiepCosti>()},
-        {"riepcosti", dialog<TfrmRiepCosti, TfrmMenuRiepCosti>(), {}, QSize(1280, 720)},
+        {"riepcosti", yearSummary, {}, QSize(1280, 720)},
         {"expbollettini", dialog<TfrmExpBollettini, TfrmBollettino>()},
         {"expesecutori", dialog<TfrmExpEsecutori, TfrmEsecutori>()},
-        {"allega", dialog<TfrmAllegaCartella, TfrmBollettino>("bollettino")},
+        {"allega", dialog<TfrmAllegaCartella, TfrmBollettino>("bollettino"), fillAttachments},
         {"vocitariffa", dialog<TfrmVoci_Tariffa, TfrmBollettino>("bollettino")},
         {"calendario", dialog<TfrmCalendario, TfrmBollettino>("datascade")},
         {"codfisc", dialog<TfrmCodFisc>(), typed("txtCodFisc", "RSSMRA80A01H501U", "btnControlla")},
@@ -205,6 +418,8 @@ int main(int argc, char* argv[])
     ProgramFolder::setOverride(folder.path());
     MessageBox::setTestMode(true);
     Shell::setRecording(true);
+    Clock::setFixed(QDateTime(QDate(2025, 10, 6), QTime(10, 30)));
+    writeSampleArchives();
     Startup::installTranslations(app);
     Startup::createWindows();
 
@@ -218,8 +433,11 @@ int main(int argc, char* argv[])
             window->show();
         if (shot.fill)
             shot.fill(window);
-        if (shot.size.isValid())
+        if (shot.size.isValid()) {
+            // The offscreen screen is smaller than a desktop: the picture takes the given size.
+            window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
             window->resize(shot.size);
+        }
         QApplication::processEvents();
         // A workspace's picture is its form panel, without the empty desk around it.
         const QPixmap picture = (work ? work->panel() : window)->grab();

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 
 static void initCheckResources()
 {
@@ -27,6 +28,15 @@ void dress(QDialog* window, QLabel* picture, const char* name)
 {
     initCheckResources();
     window->setProperty("look", QStringLiteral("check")); // the look of the checks in tassella.qss
+    // The window is dressed as it appears, after its controls were polished without the property:
+    // they take the rules that match on it now.
+    QStyle* style = window->style();
+    style->unpolish(window);
+    style->polish(window);
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        style->unpolish(control);
+        style->polish(control);
+    }
     picture->setPixmap(drawing(name).pixmap(picture->size()));
     if (auto* check = window->findChild<QPushButton*>(QStringLiteral("btnControlla"))) {
         check->setIcon(drawing("controlla"));

@@ -60,10 +60,6 @@ QLabel#lblCampo02, QLabel#lblImporta { color: #30475e; }
 QLabel#lblAttendere { color: #008b8b; }
 QFrame#linSeparatore { background: #c5d3e2; border: none; }
 QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 4px; }
-QComboBox { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 4px; }
-QComboBox::drop-down { width: 22px; border-left: 1px solid #b8c6d6; background: #f3f6fa; }
-QComboBox QAbstractItemView { background: #ffffff; color: #111111; selection-background-color: #1f4e8c;
-    selection-color: #ffffff; border: 1px solid #7f97b2; }
 QGroupBox { background: #f7f9fc; border: 1px solid #8ea6c0; border-radius: 4px; margin-top: 12px;
     font-family: Verdana; font-size: 10pt; font-weight: bold; color: #1f4e8c; }
 QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 2px; background: #ffffff; }

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QVariant>
 #include <QWidget>
 
 static void initLookResources()
@@ -15,6 +16,9 @@ namespace {
 // The sheet is set per window, when the window first appears, rather than for the whole
 // application: Qt polishes every window created at start-up in its first event loop round, shown
 // or not, and with a sheet in force that would style the controls of all 25 windows at start.
+// A window that later sets a few rules of its own (often in its own showEvent, which runs after
+// this filter) would replace the shared sheet with them: the filter keeps watching and puts the
+// shared rules back in front.
 class FirstShow : public QObject {
 public:
     static FirstShow* instance()
@@ -24,12 +28,18 @@ public:
     }
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show) {
-            watched->removeEventFilter(this);
+        const bool shown = watched->property(kShown).toBool();
+        if (event->type() == QEvent::Show && !shown) {
+            watched->setProperty(kShown, true);
+            apply(static_cast<QWidget*>(watched));
+        } else if (event->type() == QEvent::StyleChange && shown) {
             apply(static_cast<QWidget*>(watched));
         }
         return false;
     }
+
+private:
+    static constexpr const char* kShown = "_tassella_look_shown";
 };
 } // namespace
 

@@ -4,11 +4,15 @@
 
 #include "windows/Windows.h"
 #include "checks/Calendario.h"
+#include "checks/Carta.h"
 #include "checks/CodFisc.h"
+#include "checks/Iban.h"
+#include "checks/PartitaIVA.h"
 #include "slips/Bollettino.h"
 #include "windows/Look.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -216,6 +220,87 @@ private slots:
         auto* slip = Windows::get<TfrmBollettino>();
         QCOMPARE(slip->findChild<QWidget*>(QStringLiteral("panSfondo"))->property("look").toString(),
                  QStringLiteral("form"));
+    }
+
+    // Every drop-down list draws its arrow (navy on the pale button), also in windows that add
+    // rules of their own when they first appear, and those windows keep the shared sheet.
+    void dropDownListsDrawTheirArrow_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("combo");
+        QTest::newRow("summary start day") << "TfrmMenuRiepCosti"
+                                           << "txtGiornoInizio";
+        QTest::newRow("summary end month") << "TfrmMenuRiepCosti"
+                                           << "txtMeseFine";
+        QTest::newRow("payer birth province") << "TfrmEsecutori"
+                                              << "txtProvNasc";
+        QTest::newRow("payer home province") << "TfrmEsecutori"
+                                             << "txtProvRes";
+    }
+    void dropDownListsDrawTheirArrow()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, combo);
+        TestSupport::Session session;
+        auto* work = qobject_cast<Workspace*>(Windows::byClass(window.toLatin1().constData()));
+        QVERIFY(work);
+        work->showFrom(nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(work));
+        QVERIFY(work->styleSheet().startsWith(Look::styleSheet()));
+        auto* box = TestSupport::child<QComboBox>(work, combo.toLatin1().constData());
+        const QImage picture = box->grab().toImage();
+        const qreal scale = picture.devicePixelRatio();
+        // The button is the field's right end; its border and the field's frame stay out.
+        const QRect button(QPoint(int((box->width() - 18) * scale), int(3 * scale)),
+                           QPoint(int((box->width() - 3) * scale), int((box->height() - 4) * scale)));
+        int arrow = 0;
+        int blank = 0;
+        for (int y = button.top(); y <= button.bottom(); ++y)
+            for (int x = button.left(); x <= button.right(); ++x) {
+                const QColor pixel = picture.pixelColor(x, y);
+                if (pixel.blue() - pixel.red() > 60 && pixel.red() < 110)
+                    ++arrow;
+                else if (pixel.lightness() > 225)
+                    ++blank;
+            }
+        QVERIFY2(arrow >= 8, qPrintable(QStringLiteral("%1 navy pixels").arg(arrow)));
+        QVERIFY2(blank > arrow, qPrintable(QStringLiteral("%1 pale, %2 navy").arg(blank).arg(arrow)));
+    }
+
+    // The four checks wear their own look as soon as they open from an editor: the navy title band
+    // and the navy "Controlla", not the desktop's grey.
+    void checkDialogsWearTheirLook_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        for (const char* name : {"TfrmCodFisc", "TfrmPartitaIva", "TfrmIban", "TfrmCarta"})
+            QTest::newRow(name) << name;
+    }
+    void checkDialogsWearTheirLook()
+    {
+        QFETCH(QString, dialog);
+        TestSupport::Session session;
+        auto* slip = Windows::get<TfrmBollettino>();
+        slip->showFrom(nullptr);
+        QDialog* check = nullptr;
+        if (dialog == QLatin1String("TfrmCodFisc"))
+            check = Windows::openDialog<TfrmCodFisc>(slip);
+        else if (dialog == QLatin1String("TfrmPartitaIva"))
+            check = Windows::openDialog<TfrmPartitaIva>(slip);
+        else if (dialog == QLatin1String("TfrmIban"))
+            check = Windows::openDialog<TfrmIban>(slip);
+        else
+            check = Windows::openDialog<TfrmCarta>(slip);
+        QVERIFY(QTest::qWaitForWindowExposed(check));
+        const auto centre = [](QWidget* widget) {
+            const QImage picture = widget->grab().toImage();
+            return picture.pixelColor(picture.width() / 2, picture.height() / 8);
+        };
+        for (const char* name : {"panTitolo", "btnControlla"}) {
+            const QColor colour = centre(TestSupport::child(check, name));
+            QVERIFY2(colour.blue() - colour.red() > 60 && colour.red() < 70,
+                     qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), colour.name())));
+        }
+        check->close();
     }
 
     // The record number between the arrows shows up to seven digits whole, and the arrows stay in
