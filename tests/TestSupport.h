@@ -8,14 +8,19 @@
 #include "windows/Windows.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
 namespace TestSupport {
 
@@ -104,5 +109,106 @@ template <class T = QWidget> T* child(QWidget* window, const char* name)
 {
     return window ? window->findChild<T*>(QString::fromLatin1(name)) : nullptr;
 }
+
+// Clicks the middle of the window's control of that name; a missing control fails the test.
+inline void click(QWidget* window, const char* name)
+{
+    QWidget* widget = child(window, name);
+    QVERIFY2(widget, name);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+// Gives the focus to the window's control of that name (an editable combo box keeps it in its own
+// line) and waits until it has it, activating the window first where it is not active.
+inline void focus(QWidget* window, const char* name)
+{
+    QWidget* widget = child(window, name);
+    QVERIFY2(widget, name);
+    if (!window->isActiveWindow()) {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+    widget->setFocus(Qt::OtherFocusReason);
+    QTRY_VERIFY(widget->hasFocus() || widget->isAncestorOf(QApplication::focusWidget()));
+}
+
+// The name of the control that has the focus: the nearest named one, as an editable combo box
+// keeps the focus in its own unnamed line.
+inline QString focused()
+{
+    QWidget* widget = QApplication::focusWidget();
+    while (widget && widget->objectName().isEmpty())
+        widget = widget->parentWidget();
+    return widget ? widget->objectName() : QString();
+}
+
+// Closes every dialog a command left open.
+inline void closeDialogs()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (qobject_cast<QDialog*>(widget) && widget->isVisible())
+            widget->close();
+}
+
+// The lines a list window shows in its "lstRecords" view, top to bottom; none without the view.
+inline QStringList shownLines(QWidget* window)
+{
+    auto* view = child<QListView>(window, "lstRecords");
+    QStringList lines;
+    for (int row = 0; view && row < view->model()->rowCount(); ++row)
+        lines << view->model()->index(row, 0).data().toString();
+    return lines;
+}
+
+// The row selected in a list window's "lstRecords" view, or -1.
+inline int selectedRow(QWidget* window)
+{
+    const QModelIndexList rows = child<QListView>(window, "lstRecords")->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+// Double-clicks a row of a list window's "lstRecords" view as the user does: a click, then a double click.
+inline void doubleClick(QWidget* window, int row)
+{
+    auto* view = child<QListView>(window, "lstRecords");
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    const QPoint at = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+// Starts a fresh session for one test and finds its window of class T as start-up created it.
+template <class T> bool start(std::unique_ptr<Session>& session, T*& window)
+{
+    session = std::make_unique<Session>();
+    window = Session::window<T>();
+    return window != nullptr;
+}
+
+// Closes the dialogs the test left open and ends its session.
+template <class T> void stop(std::unique_ptr<Session>& session, T*& window)
+{
+    closeDialogs();
+    session.reset();
+    window = nullptr;
+}
+
+// A one-column table of caller tags: row name, tag.
+inline void tagRows(std::initializer_list<std::pair<const char*, const char*>> rows)
+{
+    QTest::addColumn<QString>("tag");
+    for (const auto& [row, tag] : rows)
+        QTest::newRow(row) << QString::fromLatin1(tag);
+}
+
+// The payer editor's 31 fields in Enter order; the two provinces are editable combo boxes.
+inline const char* const kPayerFields[] = {
+    "txtEsecutore",  "txtGG",           "txtMM",      "txtAA",        "txtComuneNasc", "txtProvNasc",  "txtSesso",
+    "txtRecapito",   "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes",     "txtCategoria", "txtTelCasa",
+    "txtTelUff",     "txtTelCel",       "txtFax",     "txtEmail",     "txtCodFisc",    "txtCarta",     "txtScadeCarta",
+    "txtPartitaIva", "txtIban",         "txtTipoDoc", "txtNumDoc",    "txtEnteRil",    "txtDataRil",   "txtDataSca",
+    "txtCodTariffa", "txtQuestioni",    "txtNote",
+};
 
 } // namespace TestSupport

@@ -22,15 +22,9 @@
 
 using TestSupport::child;
 using Kind = MessageBox::Kind;
+using namespace TestSupport::Messages;
 
 namespace {
-
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
-    "scrittura nella cartella di installazione del programma.");
-const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kInserted = QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
-const QString kChanged = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 
 constexpr int kSize = 2685;
 
@@ -84,15 +78,6 @@ QByteArray storedPayer(int n)
                        {"Desc01", "Document " + QByteArray::number(n)}});
 }
 
-// The 31 fields in Enter order.
-const char* const kEnterOrder[] = {
-    "txtEsecutore",  "txtGG",           "txtMM",      "txtAA",        "txtComuneNasc", "txtProvNasc",  "txtSesso",
-    "txtRecapito",   "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes",     "txtCategoria", "txtTelCasa",
-    "txtTelUff",     "txtTelCel",       "txtFax",     "txtEmail",     "txtCodFisc",    "txtCarta",     "txtScadeCarta",
-    "txtPartitaIva", "txtIban",         "txtTipoDoc", "txtNumDoc",    "txtEnteRil",    "txtDataRil",   "txtDataSca",
-    "txtCodTariffa", "txtQuestioni",    "txtNote",
-};
-
 // Types text key by key; QTest::keyClicks takes ASCII only.
 void type(QWidget* widget, const QString& text)
 {
@@ -133,30 +118,11 @@ private:
             edit(name)->setText(value);
     }
     QString archive() const { return m_session->file(QStringLiteral("Esecutori.pro")); }
-    QString focused() const
-    {
-        QWidget* widget = QApplication::focusWidget();
-        // An editable combo box keeps the focus in its own line.
-        while (widget && widget->objectName().isEmpty())
-            widget = widget->parentWidget();
-        return widget ? widget->objectName() : QString();
-    }
+    static QString focused() { return TestSupport::focused(); }
     QList<MessageBox::Shown> messages() const { return MessageBox::shown(); }
 
-    void click(const char* name)
-    {
-        auto* widget = child<QWidget>(m_editor, name);
-        QVERIFY2(widget, name);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    }
-
-    void focus(const char* name)
-    {
-        QWidget* widget = child<QWidget>(m_editor, name);
-        QVERIFY2(widget, name);
-        widget->setFocus(Qt::OtherFocusReason);
-        QTRY_VERIFY(widget->hasFocus() || widget->isAncestorOf(QApplication::focusWidget()));
-    }
+    void click(const char* name) { TestSupport::click(m_editor, name); }
+    void focus(const char* name) { TestSupport::focus(m_editor, name); }
 
     void showEditor()
     {
@@ -173,13 +139,6 @@ private:
         QVERIFY(TestSupport::writeAll(archive(), bytes));
     }
 
-    static void closeDialogs()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QDialog*>(widget) && widget->isVisible())
-                widget->close();
-    }
-
     static QDialog* openedDialog()
     {
         QList<QDialog*> opened;
@@ -190,19 +149,9 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_session = std::make_unique<TestSupport::Session>();
-        m_editor = TestSupport::Session::window<TfrmEsecutori>();
-        QVERIFY(m_editor);
-    }
+    void init() { QVERIFY(TestSupport::start(m_session, m_editor)); }
 
-    void cleanup()
-    {
-        closeDialogs();
-        m_session.reset();
-        m_editor = nullptr;
-    }
+    void cleanup() { TestSupport::stop(m_session, m_editor); }
 
     void openedFromTheStartMenuOnANewPayer()
     {
@@ -224,7 +173,7 @@ private slots:
         QVERIFY(m_editor->windowState() & Qt::WindowMaximized);
         QCOMPARE(m_editor->panel()->size(), QSize(995, 692));
         QCOMPARE(text("panInfo"), QStringLiteral("Pronto per archiviare una nuova scheda..."));
-        for (const char* name : kEnterOrder)
+        for (const char* name : TestSupport::kPayerFields)
             QVERIFY2(text(name).isEmpty(), name);
         QVERIFY(!recontact()->isChecked());
         QCOMPARE(text("lblPosizione"), QString());
@@ -447,9 +396,10 @@ private slots:
     void enterOrder()
     {
         showEditor();
-        for (size_t i = 0; i < std::size(kEnterOrder); ++i) {
-            const QString from = QString::fromLatin1(kEnterOrder[i]);
-            const QString to = QString::fromLatin1(kEnterOrder[(i + 1) % std::size(kEnterOrder)]);
+        for (size_t i = 0; i < std::size(TestSupport::kPayerFields); ++i) {
+            const QString from = QString::fromLatin1(TestSupport::kPayerFields[i]);
+            const QString to =
+                QString::fromLatin1(TestSupport::kPayerFields[(i + 1) % std::size(TestSupport::kPayerFields)]);
             QCOMPARE(focused(), from);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QCOMPARE(focused(), to);
@@ -466,7 +416,7 @@ private slots:
     {
         showEditor();
         QStringList order;
-        for (const char* name : kEnterOrder)
+        for (const char* name : TestSupport::kPayerFields)
             order << QString::fromLatin1(name);
         order.insert(order.indexOf(QStringLiteral("txtNote")), QStringLiteral("chkRicontatta"));
         for (qsizetype i = 0; i + 1 < order.size(); ++i) {
@@ -772,7 +722,7 @@ private slots:
         QCOMPARE(messages().last().kind, Kind::Information);
         QCOMPARE(messages().last().text,
                  QStringLiteral("Inserire i nuovi dati e premere Salva per sovrascrivere la scheda n. 3."));
-        for (const char* name : kEnterOrder)
+        for (const char* name : TestSupport::kPayerFields)
             QVERIFY2(text(name).isEmpty(), name);
         QVERIFY(!recontact()->isChecked());
         QCOMPARE(text("lblFile01"), QString());
@@ -980,37 +930,18 @@ private slots:
     void hoverHints()
     {
         showEditor();
-        const char* const hints[][2] = {
-            {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
-            {"cmdFile", "Allega file alla scheda corrente."},
-            {"cmdSalva", "Salva la scheda corrente in archivio."},
-            {"cmdTrova", "Trova una scheda in archivio."},
-            {"cmdAnteprima", "Visualizza l'anteprima di stampa."},
-            {"cmdStampa", "Stampa la scheda corrente."},
-            {"cmdPDF", "Esporta la scheda in formato PDF."},
-            {"cmdRicontatta", "Visualizza l'elenco degli Esecutori da ricontattare."},
-            {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
-            {"cmdElimina", "Cancella la scheda corrente e sovrascrivila con nuovi dati."},
-            {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
-            {"cmdEsci", "Esci da questa schermata di lavoro."},
-            {"cmdPrimo", "Visualizza la prima scheda in archivio."},
-            {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
-            {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
-            {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
-            {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
-            {"btnCodFisc", "Controlla il codice fiscale."},
-            {"btnCarta", "Controlla il numero di carta di credito."},
-            {"btnPartitaIva", "Controlla il numero di partita IVA."},
-            {"btnIban", "Controlla l'IBAN."},
-            {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
-            {"chkRicontatta", "Annota che l'Esecutore \u00e8 da ricontattare per questioni in sospeso."},
-        };
-        for (const auto& hint : hints) {
+        // The hints as the payer editor's users read them, one "control<TAB>hint" a line.
+        const QStringList hints =
+            QString::fromUtf8(TestSupport::readAll(TestSupport::fixture(QStringLiteral("payer_hints.tsv"))))
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(hints.size(), 23);
+        for (const QString& hint : hints) {
+            const QByteArray name = hint.section(QLatin1Char('\t'), 0, 0).toLatin1();
             QEvent enter(QEvent::Enter);
-            QWidget* widget = child<QWidget>(m_editor, hint[0]);
-            QVERIFY2(widget, hint[0]);
+            QWidget* widget = child<QWidget>(m_editor, name.constData());
+            QVERIFY2(widget, name.constData());
             QApplication::sendEvent(widget, &enter);
-            QCOMPARE(text("panInfo"), QString::fromUtf8(hint[1]));
+            QCOMPARE(text("panInfo"), hint.section(QLatin1Char('\t'), 1));
             // A move over a background area empties the status text.
             for (const char* background :
                  {"panAnagrafica", "panImgQuestioni", "panComandi", "panNavigazione", "lblPosizione", "imgDecoro"}) {

@@ -24,15 +24,9 @@
 
 using TestSupport::child;
 using Kind = MessageBox::Kind;
+using namespace TestSupport::Messages;
 
 namespace {
-
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
-    "scrittura nella cartella di installazione del programma.");
-const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kInserted = QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
-const QString kChanged = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 
 // A slip record with the given fields set; everything else empty.
 QByteArray slip(std::initializer_list<std::pair<const char*, QString>> fields)
@@ -97,28 +91,9 @@ private:
         return label(name)->text();
     }
     QString archive() const { return m_session->file(QStringLiteral("2025.bol")); }
-    QString focused() const
-    {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
-
-    void click(const char* name)
-    {
-        auto* widget = child<QWidget>(m_editor, name);
-        QVERIFY2(widget, name);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    }
-
-    void focus(const char* name)
-    {
-        if (!m_editor->isActiveWindow()) {
-            m_editor->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(m_editor));
-        }
-        QWidget* widget = child<QWidget>(m_editor, name);
-        widget->setFocus(Qt::OtherFocusReason);
-        QTRY_VERIFY(widget->hasFocus());
-    }
+    static QString focused() { return TestSupport::focused(); }
+    void click(const char* name) { TestSupport::click(m_editor, name); }
+    void focus(const char* name) { TestSupport::focus(m_editor, name); }
 
     // Shows the editor and opens the year 2025.
     void openYear()
@@ -139,30 +114,12 @@ private:
         QVERIFY(TestSupport::writeAll(archive(), bytes));
     }
 
-    // Closes every dialog left open by a command.
-    static void closeDialogs()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QDialog*>(widget) && widget->isVisible())
-                widget->close();
-    }
-
     QList<MessageBox::Shown> messages() const { return MessageBox::shown(); }
 
 private slots:
-    void init()
-    {
-        m_session = std::make_unique<TestSupport::Session>();
-        m_editor = TestSupport::Session::window<TfrmBollettino>();
-        QVERIFY(m_editor);
-    }
+    void init() { QVERIFY(TestSupport::start(m_session, m_editor)); }
 
-    void cleanup()
-    {
-        closeDialogs();
-        m_session.reset();
-        m_editor = nullptr;
-    }
+    void cleanup() { TestSupport::stop(m_session, m_editor); }
 
     void openingAYear()
     {
