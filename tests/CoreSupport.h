@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <initializer_list>
 
 namespace TestSupport {
 
@@ -46,6 +47,22 @@ public:
 private:
     QTemporaryDir m_folder;
 };
+
+// A table of text columns: the columns' names, then one row each: its name and its texts, UTF-8.
+inline void textTable(std::initializer_list<const char*> columns,
+                      std::initializer_list<std::initializer_list<const char*>> rows)
+{
+    for (const char* column : columns)
+        QTest::addColumn<QString>(column);
+    for (const auto& row : rows) {
+        if (row.size() != columns.size() + 1)
+            qFatal("table row %s has %d texts for %d columns", *row.begin(), int(row.size()) - 1, int(columns.size()));
+        auto text = row.begin();
+        QTestData& data = QTest::newRow(*text);
+        while (++text != row.end())
+            data << QString::fromUtf8(*text);
+    }
+}
 
 // The program's own message texts that several tests expect, word for word.
 namespace Messages {

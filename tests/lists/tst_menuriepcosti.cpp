@@ -49,18 +49,7 @@ private:
                 const QString& endMonth)
     {
         edit("txtAnno")->setText(year);
-        const std::pair<const char*, QString> fields[] = {{"txtGiornoInizio", startDay},
-                                                          {"txtMeseInizio", startMonth},
-                                                          {"txtGiornoFine", endDay},
-                                                          {"txtMeseFine", endMonth}};
-        for (const auto& [name, value] : fields) {
-            if (value.isEmpty()) {
-                combo(name)->setCurrentIndex(-1);
-                combo(name)->clearEditText();
-            } else {
-                choose(name, value);
-            }
-        }
+        TestSupport::choosePeriod(m_window, startDay, startMonth, endDay, endMonth);
     }
 
 private slots:

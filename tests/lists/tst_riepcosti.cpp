@@ -58,14 +58,7 @@ private:
             return nullptr;
         child<QLineEdit>(m_selection, "txtEsecutore")->setText(name);
         child<QLineEdit>(m_selection, "txtCodFisc")->setText(taxCode);
-        const std::pair<const char*, QString> period[] = {{"txtGiornoInizio", startDay},
-                                                          {"txtMeseInizio", startMonth},
-                                                          {"txtGiornoFine", endDay},
-                                                          {"txtMeseFine", endMonth}};
-        for (const auto& [field, value] : period) {
-            QComboBox* box = child<QComboBox>(m_selection, field);
-            box->setCurrentIndex(box->findText(value));
-        }
+        TestSupport::choosePeriod(m_selection, startDay, startMonth, endDay, endMonth);
         QTest::mouseClick(child<QWidget>(m_selection, "btnVisualizza"), Qt::LeftButton);
         TfrmRiepCosti* result = TestSupport::openDialog<TfrmRiepCosti>();
         if (!result)
@@ -73,17 +66,7 @@ private:
         return QTest::qWaitForWindowExposed(result) ? result : nullptr;
     }
 
-    static QString text(QWidget* window, const char* name)
-    {
-        QWidget* control = child<QWidget>(window, name);
-        if (auto* label = qobject_cast<QLabel*>(control))
-            return label->text();
-        if (auto* button = qobject_cast<QPushButton*>(control))
-            return button->text();
-        if (auto* edit = qobject_cast<QLineEdit*>(control))
-            return edit->text();
-        return QStringLiteral("<no control %1>").arg(QLatin1String(name));
-    }
+    static QString text(QWidget* window, const char* name) { return TestSupport::textOf(window, name); }
 
 private slots:
     void init()

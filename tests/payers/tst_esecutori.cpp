@@ -102,14 +102,7 @@ private:
     QComboBox* combo(const char* name) { return child<QComboBox>(m_editor, name); }
     QLabel* label(const char* name) { return child<QLabel>(m_editor, name); }
     QCheckBox* recontact() { return child<QCheckBox>(m_editor, "chkRicontatta"); }
-    QString text(const char* name)
-    {
-        if (auto* e = edit(name))
-            return e->text();
-        if (auto* c = combo(name))
-            return c->currentText();
-        return label(name)->text();
-    }
+    QString text(const char* name) { return TestSupport::textOf(m_editor, name); }
     void setText(const char* name, const QString& value)
     {
         if (auto* c = combo(name))
@@ -137,15 +130,6 @@ private:
         for (int n = 1; n <= records; ++n)
             bytes += storedPayer(n);
         QVERIFY(TestSupport::writeAll(archive(), bytes));
-    }
-
-    static QDialog* openedDialog()
-    {
-        QList<QDialog*> opened;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (widget->isVisible() && qobject_cast<QDialog*>(widget))
-                opened << qobject_cast<QDialog*>(widget);
-        return opened.size() == 1 ? opened.first() : nullptr;
     }
 
 private slots:
@@ -276,51 +260,24 @@ private slots:
 
     void typingRules_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("name in capitals") << "txtEsecutore"
-                                          << "rossi mario"
-                                          << "ROSSI MARIO";
-        QTest::newRow("name stops at 23") << "txtEsecutore"
-                                          << "abcdefghijklmnopqrstuvwxyz"
-                                          << "ABCDEFGHIJKLMNOPQRSTUVW";
-        QTest::newRow("accented letters stay") << "txtComuneNasc"
-                                               << "forl\u00ec"
-                                               << "FORL\u00ec";
-        QTest::newRow("day is free text") << "txtGG"
-                                          << "5a"
-                                          << "5A";
-        QTest::newRow("sex one letter") << "txtSesso"
-                                        << "mf"
-                                        << "M";
-        QTest::newRow("contact keeps case") << "txtRecapito"
-                                            << "Ufficio di Roma"
-                                            << "Ufficio di Roma";
-        QTest::newRow("province of birth") << "txtProvNasc"
-                                           << " na"
-                                           << "NA";
-        QTest::newRow("province of residence") << "txtProvRes"
-                                               << "r m"
-                                               << "RM";
-        QTest::newRow("tax code drops blanks") << "txtCodFisc"
-                                               << "rss mra "
-                                               << "RSSMRA";
-        QTest::newRow("iban has no groups") << "txtIban"
-                                            << "it60 x05 "
-                                            << "IT60X05";
-        QTest::newRow("card takes digits") << "txtCarta"
-                                           << "4111-1111 abc"
-                                           << "41111111";
-        QTest::newRow("vat number takes 11 digits") << "txtPartitaIva"
-                                                    << "IT 012345678901"
-                                                    << "01234567890";
-        QTest::newRow("tariff code") << "txtCodTariffa"
-                                     << "8a"
-                                     << "8A";
-        QTest::newRow("expiry is free text") << "txtScadeCarta"
-                                             << "12/29 ok"
-                                             << "12/29 ok";
+        TestSupport::textTable(
+            {"field", "typed", "shown"},
+            {
+                {"name in capitals", "txtEsecutore", "rossi mario", "ROSSI MARIO"},
+                {"name stops at 23", "txtEsecutore", "abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQRSTUVW"},
+                {"accented letters stay", "txtComuneNasc", "forl\u00ec", "FORL\u00ec"},
+                {"day is free text", "txtGG", "5a", "5A"},
+                {"sex one letter", "txtSesso", "mf", "M"},
+                {"contact keeps case", "txtRecapito", "Ufficio di Roma", "Ufficio di Roma"},
+                {"province of birth", "txtProvNasc", " na", "NA"},
+                {"province of residence", "txtProvRes", "r m", "RM"},
+                {"tax code drops blanks", "txtCodFisc", "rss mra ", "RSSMRA"},
+                {"iban has no groups", "txtIban", "it60 x05 ", "IT60X05"},
+                {"card takes digits", "txtCarta", "4111-1111 abc", "41111111"},
+                {"vat number takes 11 digits", "txtPartitaIva", "IT 012345678901", "01234567890"},
+                {"tariff code", "txtCodTariffa", "8a", "8A"},
+                {"expiry is free text", "txtScadeCarta", "12/29 ok", "12/29 ok"},
+            });
     }
 
     void typingRules()
@@ -497,9 +454,7 @@ private slots:
         label("lblDesc03")->setText(QStringLiteral("Terzo allegato"));
 
         click("cmdSalva");
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Information);
-        QCOMPARE(messages().last().text, kInserted);
+        TestSupport::shownOnce(Kind::Information, kInserted);
         QCOMPARE(text("lblPosizione"), QStringLiteral("5"));
 
         click("cmdSalva");
@@ -620,9 +575,7 @@ private slots:
         label("lblPosizione")->setText(from);
         click(command.toLatin1().constData());
         if (told) {
-            QCOMPARE(messages().size(), 1);
-            QCOMPARE(messages().last().kind, Kind::Information);
-            QCOMPARE(messages().last().text, kEmpty);
+            TestSupport::shownOnce(Kind::Information, kEmpty);
         } else {
             QVERIFY(messages().isEmpty());
         }
@@ -633,28 +586,7 @@ private slots:
         QCOMPARE(text("lblPosizione"), position);
     }
 
-    void arrows_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("loaded"); // 0: nothing happens
-        QTest::newRow("new payer, first") << ""
-                                          << "cmdPrimo" << 1;
-        QTest::newRow("new payer, last") << ""
-                                         << "cmdUltimo" << 5;
-        QTest::newRow("new payer, next") << ""
-                                         << "cmdAvanti" << 1;
-        QTest::newRow("new payer, previous") << ""
-                                             << "cmdIndietro" << 1;
-        QTest::newRow("3, next") << "3"
-                                 << "cmdAvanti" << 4;
-        QTest::newRow("3, previous") << "3"
-                                     << "cmdIndietro" << 2;
-        QTest::newRow("last, next") << "5"
-                                    << "cmdAvanti" << 0;
-        QTest::newRow("first, previous") << "1"
-                                         << "cmdIndietro" << 0;
-    }
+    void arrows_data() { TestSupport::browseRows(5); }
 
     void arrows()
     {
@@ -663,17 +595,9 @@ private slots:
         QFETCH(int, loaded);
         writeArchive(5);
         showEditor();
-        label("lblPosizione")->setText(from);
-        setText("txtEsecutore", QStringLiteral("TYPED"));
-        click(command.toLatin1().constData());
-        QVERIFY(messages().isEmpty());
-        if (loaded == 0) {
-            QCOMPARE(text("lblPosizione"), from);
-            QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
+        TestSupport::browse(m_editor, from, command, loaded, QStringLiteral("PAYER %1").arg(loaded));
+        if (loaded == 0)
             return;
-        }
-        QCOMPARE(text("lblPosizione"), QString::number(loaded));
-        QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER %1").arg(loaded));
         QCOMPARE(text("txtProvRes"), QStringLiteral("RM"));
         QCOMPARE(text("txtEmail"), QStringLiteral("p%1@example.it").arg(loaded));
         QCOMPARE(recontact()->isChecked(), loaded % 2 == 1);
@@ -690,12 +614,10 @@ private slots:
         // A new payer has nothing to clear.
         setText("txtEsecutore", QStringLiteral("NEW"));
         click("cmdElimina");
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Warning);
-        QCOMPARE(messages().last().text,
-                 QStringLiteral("Attenzione: la cancellazione dei campi di una scheda pu\u00f2 "
-                                "avvenire soltanto dopo che questa \u00e8 stata inserita in "
-                                "archivio."));
+        TestSupport::shownOnce(Kind::Warning,
+                               QStringLiteral("Attenzione: la cancellazione dei campi di una scheda pu\u00f2 "
+                                              "avvenire soltanto dopo che questa \u00e8 stata inserita in "
+                                              "archivio."));
         QCOMPARE(text("txtEsecutore"), QStringLiteral("NEW"));
 
         // On record 3, No changes nothing.
@@ -705,12 +627,10 @@ private slots:
         MessageBox::clearShown();
         MessageBox::setNextAnswer(MessageBox::Button::No);
         click("cmdElimina");
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Confirmation);
-        QCOMPARE(messages().last().text,
-                 QStringLiteral("Per ottenere la cancellazione dei dati, \u00e8 necessario "
-                                "sovrascrivere la scheda con nuove informazioni e premere "
-                                "Salva.\r\n\r\nSi vuole sovrascrivere la scheda corrente?"));
+        TestSupport::shownOnce(Kind::Confirmation,
+                               QStringLiteral("Per ottenere la cancellazione dei dati, \u00e8 necessario "
+                                              "sovrascrivere la scheda con nuove informazioni e premere "
+                                              "Salva.\r\n\r\nSi vuole sovrascrivere la scheda corrente?"));
         QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 3"));
 
         // Yes empties the fields and keeps the number.
@@ -742,19 +662,9 @@ private slots:
     void saveBeyondTheEndIsRefused()
     {
         writeArchive(2);
-        const QByteArray before = TestSupport::readAll(archive());
         showEditor();
         setText("txtEsecutore", QStringLiteral("SOMEONE"));
-        for (const char* position : {"3", "9", "x"}) {
-            MessageBox::clearShown();
-            label("lblPosizione")->setText(QString::fromLatin1(position));
-            click("cmdSalva");
-            QCOMPARE(messages().size(), 1);
-            QCOMPARE(messages().last().kind, Kind::Error);
-            QCOMPARE(messages().last().text, kAccess);
-            QCOMPARE(TestSupport::readAll(archive()), before);
-            QCOMPARE(text("lblPosizione"), QString::fromLatin1(position));
-        }
+        TestSupport::saveBeyondTheEndIsRefused(m_editor, archive(), Kind::Error);
     }
 
     void archiveThatCannotBeWritten_data()
@@ -785,9 +695,7 @@ private slots:
             QVERIFY(readOnly.ok());
             click(command.toLatin1().constData());
         }
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Error);
-        QCOMPARE(messages().last().text, kAccess);
+        TestSupport::shownOnce(Kind::Error, kAccess);
         QCOMPARE(TestSupport::readAll(archive()), before);
         QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
         QCOMPARE(text("lblPosizione"), position);
@@ -799,32 +707,20 @@ private slots:
         setText("txtEmail", QStringLiteral(" mario.rossi@example.it "));
         click("btnEmail");
         QCOMPARE(Shell::opened(), QStringList{QStringLiteral("mailto:mario.rossi@example.it")});
-        QVERIFY(!openedDialog());
+        QVERIFY(!TestSupport::openedDialog());
     }
 
     void commandsOpenTheirWindows_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QString>("tag");
-        QTest::newRow("payer search") << "cmdTrova"
-                                      << "TfrmTrovaEsecutori"
-                                      << "esecutori";
-        QTest::newRow("tariff list") << "impCodTariffa"
-                                     << "TfrmVoci_Tariffa"
-                                     << "esecutori";
-        QTest::newRow("attachments") << "cmdFile"
-                                     << "TfrmAllegaCartella"
-                                     << "esecutori";
-        QTest::newRow("recontact list") << "cmdRicontatta"
-                                        << "TfrmRicontatta"
-                                        << "";
-        QTest::newRow("export") << "cmdEsporta"
-                                << "TfrmExpEsecutori"
-                                << "";
-        QTest::newRow("help") << "cmdGuida"
-                              << "TfrmGuida"
-                              << "";
+        TestSupport::textTable({"command", "dialog", "tag"},
+                               {
+                                   {"payer search", "cmdTrova", "TfrmTrovaEsecutori", "esecutori"},
+                                   {"tariff list", "impCodTariffa", "TfrmVoci_Tariffa", "esecutori"},
+                                   {"attachments", "cmdFile", "TfrmAllegaCartella", "esecutori"},
+                                   {"recontact list", "cmdRicontatta", "TfrmRicontatta", ""},
+                                   {"export", "cmdEsporta", "TfrmExpEsecutori", ""},
+                                   {"help", "cmdGuida", "TfrmGuida", ""},
+                               });
     }
 
     void commandsOpenTheirWindows()
@@ -833,12 +729,9 @@ private slots:
         QFETCH(QString, dialog);
         QFETCH(QString, tag);
         showEditor();
-        click(command.toLatin1().constData());
-        QDialog* opened = openedDialog();
+        QDialog* opened = nullptr;
+        TestSupport::commandOpens(m_editor, command.toLatin1().constData(), dialog, &opened);
         QVERIFY(opened);
-        QCOMPARE(QString::fromLatin1(opened->metaObject()->className()), dialog);
-        QCOMPARE(opened->parentWidget(), m_editor);
-        QVERIFY(opened->isModal());
         QCOMPARE(static_cast<Dialog*>(opened)->callerTag(), tag);
         if (auto* guide = qobject_cast<TfrmGuida*>(opened)) {
             QCOMPARE(child<QLabel>(guide, "lblTitolo")->text(), QStringLiteral("Applicazione Anagrafica Esecutori."));
@@ -898,7 +791,7 @@ private slots:
         showEditor();
         setText(field.toLatin1().constData(), value);
         click(button.toLatin1().constData());
-        QDialog* opened = openedDialog();
+        QDialog* opened = TestSupport::openedDialog();
         QVERIFY(opened);
         QCOMPARE(QString::fromLatin1(opened->metaObject()->className()), dialog);
         QCOMPARE(opened->parentWidget(), m_editor);
@@ -916,7 +809,7 @@ private slots:
         for (const auto& slot : pairs)
             label(slot[0])->setText(QStringLiteral(" %1 ").arg(QLatin1String(slot[0])));
         click("cmdFile");
-        QDialog* attachments = openedDialog();
+        QDialog* attachments = TestSupport::openedDialog();
         QVERIFY(attachments);
         QCOMPARE(QString::fromLatin1(attachments->metaObject()->className()), QStringLiteral("TfrmAllegaCartella"));
         QCOMPARE(static_cast<Dialog*>(attachments)->callerTag(), QStringLiteral("esecutori"));
