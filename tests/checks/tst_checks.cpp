@@ -11,35 +11,9 @@
 
 #include <QSet>
 
+using namespace TestSupport::Messages;
+
 namespace {
-
-const QString kCfValid = QStringLiteral("Il codice fiscale digitato \u00e8 VALIDO.");
-const QString kCfWrong = QStringLiteral("Attenzione: il codice fiscale digitato \u00e8 ERRATO.");
-const QString kCfLength =
-    QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");
-
-const QString kVatValid = QStringLiteral(
-    "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nE' stato rilasciato dall'Ufficio IVA del Comune di ");
-const QString kVatWrong = QStringLiteral(
-    "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi possibile fornire "
-    "informazioni relative all'Ufficio IVA che lo ha rilasciato.");
-const QString kVatLength = QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
-
-const QString kIbanValid = QStringLiteral("L'IBAN digitato \u00e8 VALIDO.");
-const QString kIbanWrong = QStringLiteral("Attenzione: l'IBAN digitato \u00e8 ERRATO!");
-const QString kIbanLength = QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
-
-const QString kCardWrong = QStringLiteral(
-    "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi possibile fornire informazioni "
-    "relative al tipo di carta di credito.");
-const QString kCardEmpty =
-    QStringLiteral("Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.");
-
-QString cardValid(const QString& number, const QString& issuer)
-{
-    return QStringLiteral("Il numero di carta di credito ") + number
-        + QStringLiteral(" risulta valido.\r\n\r\nLa carta di credito \u00e8 del tipo ") + issuer + QStringLiteral(".");
-}
 
 CheckAnswer verdict(MessageKind kind, const QString& text)
 {

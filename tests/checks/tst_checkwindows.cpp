@@ -17,6 +17,7 @@
 
 using Kind = MessageBox::Kind;
 using TestSupport::child;
+using namespace TestSupport::Messages;
 
 namespace {
 
@@ -216,19 +217,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::newRow("tax code") << "TfrmCodFisc"
-                                  << "rssmra80a01h501u"
-                                  << "Il codice fiscale digitato \u00e8 VALIDO.";
+                                  << "rssmra80a01h501u" << kCfValid;
         QTest::newRow("VAT number") << "TfrmPartitaIva"
-                                    << "00876220633"
-                                    << "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nE' stato rilasciato "
-                                       "dall'Ufficio IVA del Comune di Napoli 1.";
+                                    << "00876220633" << kVatValid + "Napoli 1.";
         QTest::newRow("IBAN") << "TfrmIban"
-                              << "it60x0542811101000000123456"
-                              << "L'IBAN digitato \u00e8 VALIDO.";
+                              << "it60x0542811101000000123456" << kIbanValid;
         QTest::newRow("card") << "TfrmCarta"
-                              << "5555555555554444"
-                              << "Il numero di carta di credito 5555555555554444 risulta valido.\r\n\r\nLa carta di "
-                                 "credito \u00e8 del tipo MasterCard.";
+                              << "5555555555554444" << cardValid("5555555555554444", "MasterCard");
     }
 
     void enterReachesControlla()
@@ -260,84 +255,57 @@ private slots:
         const int warning = int(Kind::Warning);
         const int information = int(Kind::Information);
 
-        const QString cfLength =
-            QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");
         QTest::newRow("tax code valid") << "TfrmCodFisc"
-                                        << "MRTMTT91D08F205J" << information
-                                        << "Il codice fiscale digitato \u00e8 VALIDO." << false;
-        QTest::newRow("tax code omocodia")
-            << "TfrmCodFisc"
-            << "RSSMRA80A01HRLMS" << information << "Il codice fiscale digitato \u00e8 VALIDO." << false;
+                                        << "MRTMTT91D08F205J" << information << kCfValid << false;
+        QTest::newRow("tax code omocodia") << "TfrmCodFisc"
+                                           << "RSSMRA80A01HRLMS" << information << kCfValid << false;
         QTest::newRow("tax code wrong") << "TfrmCodFisc"
-                                        << "MRTMTT91D08F205K" << warning
-                                        << "Attenzione: il codice fiscale digitato \u00e8 ERRATO." << false;
+                                        << "MRTMTT91D08F205K" << warning << kCfWrong << false;
         QTest::newRow("tax code of 15") << "TfrmCodFisc"
-                                        << "MRTMTT91D08F205" << warning << cfLength << true;
+                                        << "MRTMTT91D08F205" << warning << kCfLength << true;
         QTest::newRow("tax code empty") << "TfrmCodFisc"
-                                        << "" << warning << cfLength << true;
+                                        << "" << warning << kCfLength << true;
 
-        const QString vatLength =
-            QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
-        const QString vatWrong = QStringLiteral(
-            "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi possibile "
-            "fornire informazioni relative all'Ufficio IVA che lo ha rilasciato.");
-        const QString vatValid = QStringLiteral(
-            "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nE' stato rilasciato dall'Ufficio IVA del "
-            "Comune di ");
         QTest::newRow("VAT office 058") << "TfrmPartitaIva"
-                                        << "00484960588" << information << vatValid + "Roma 1." << false;
+                                        << "00484960588" << information << kVatValid + "Roma 1." << false;
         QTest::newRow("VAT unknown office") << "TfrmPartitaIva"
-                                            << "12345677897" << information << vatValid + "." << false;
+                                            << "12345677897" << information << kVatValid + "." << false;
         QTest::newRow("VAT wrong digit") << "TfrmPartitaIva"
-                                         << "00484960580" << warning << vatWrong << false;
+                                         << "00484960580" << warning << kVatWrong << false;
         QTest::newRow("VAT with a letter") << "TfrmPartitaIva"
-                                           << "0048496058A" << warning << vatWrong << false;
+                                           << "0048496058A" << warning << kVatWrong << false;
         QTest::newRow("VAT of 10") << "TfrmPartitaIva"
-                                   << "0048496058" << warning << vatLength << true;
+                                   << "0048496058" << warning << kVatLength << true;
         QTest::newRow("VAT empty") << "TfrmPartitaIva"
-                                   << "" << warning << vatLength << true;
+                                   << "" << warning << kVatLength << true;
 
-        const QString ibanLength =
-            QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
-        const QString ibanWrong = QStringLiteral("Attenzione: l'IBAN digitato \u00e8 ERRATO!");
         QTest::newRow("IBAN valid") << "TfrmIban"
-                                    << "IT60X0542811101000000123456" << information << "L'IBAN digitato \u00e8 VALIDO."
-                                    << false;
+                                    << "IT60X0542811101000000123456" << information << kIbanValid << false;
         QTest::newRow("IBAN other check digits") << "TfrmIban"
-                                                 << "IT99X0542811101000000123456" << warning << ibanWrong << false;
+                                                 << "IT99X0542811101000000123456" << warning << kIbanWrong << false;
         QTest::newRow("IBAN of 26 and a blank") << "TfrmIban"
-                                                << "IT60X054281110100000012345 " << warning << ibanLength << true;
+                                                << "IT60X054281110100000012345 " << warning << kIbanLength << true;
         QTest::newRow("IBAN 27 with inner blank") << "TfrmIban"
-                                                  << "IT60 X054281110100000012345" << warning << ibanWrong << false;
+                                                  << "IT60 X054281110100000012345" << warning << kIbanWrong << false;
         QTest::newRow("IBAN of 26") << "TfrmIban"
-                                    << "IT60X054281110100000012345" << warning << ibanLength << true;
+                                    << "IT60X054281110100000012345" << warning << kIbanLength << true;
         QTest::newRow("IBAN empty") << "TfrmIban"
-                                    << "" << warning << ibanLength << true;
+                                    << "" << warning << kIbanLength << true;
 
-        const QString cardWrong = QStringLiteral(
-            "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi possibile fornire informazioni "
-            "relative al tipo di carta di credito.");
-        QTest::newRow("card Amex with blanks") << "TfrmCarta"
-                                               << "3782 822463 10005" << information
-                                               << "Il numero di carta di credito 3782 822463 10005 risulta valido."
-                                                  "\r\n\r\nLa carta di credito \u00e8 del tipo American Express."
-                                               << false;
+        QTest::newRow("card Amex with blanks")
+            << "TfrmCarta"
+            << "3782 822463 10005" << information << cardValid("3782 822463 10005", "American Express") << false;
         QTest::newRow("card Diners") << "TfrmCarta"
                                      << "38520000023237" << information
-                                     << "Il numero di carta di credito 38520000023237 risulta valido.\r\n\r\nLa "
-                                        "carta di credito \u00e8 del tipo Diner's Club / Carte Blanche."
-                                     << false;
+                                     << cardValid("38520000023237", "Diner's Club / Carte Blanche") << false;
         QTest::newRow("card 32: nothing said") << "TfrmCarta"
                                                << "3211111111111112" << -1 << "" << false;
         QTest::newRow("card wrong") << "TfrmCarta"
-                                    << "4111111111111113" << warning << cardWrong << false;
+                                    << "4111111111111113" << warning << kCardWrong << false;
         QTest::newRow("card beginning with 7") << "TfrmCarta"
-                                               << "7111111111111114" << warning << cardWrong << false;
+                                               << "7111111111111114" << warning << kCardWrong << false;
         QTest::newRow("card blanks only") << "TfrmCarta"
-                                          << "   " << warning
-                                          << "Attenzione: immettere il numero di carta di credito prima di premere "
-                                             "il pulsante di controllo."
-                                          << true;
+                                          << "   " << warning << kCardEmpty << true;
     }
 
     void controlla()
@@ -387,12 +355,9 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("message");
         QTest::newRow("tax code") << "RSSMRA80A01H501U"
-                                  << "TfrmCodFisc"
-                                  << "Il codice fiscale digitato \u00e8 VALIDO.";
+                                  << "TfrmCodFisc" << kCfValid;
         QTest::newRow("company code") << "06363391001"
-                                      << "TfrmPartitaIva"
-                                      << "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nE' stato rilasciato "
-                                         "dall'Ufficio IVA del Comune di Roma 2.";
+                                      << "TfrmPartitaIva" << kVatValid + "Roma 2.";
     }
 
     void fromTheSlipEditor()

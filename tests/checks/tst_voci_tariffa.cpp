@@ -15,35 +15,9 @@
 #include <QPushButton>
 
 using TestSupport::child;
-
-namespace {
-
-QStringList shownLines(QWidget* window)
-{
-    auto* view = child<QListView>(window, "lstRecords");
-    QStringList lines;
-    for (int row = 0; row < view->model()->rowCount(); ++row)
-        lines << view->model()->index(row, 0).data().toString();
-    return lines;
-}
-
-int selectedRow(QWidget* window)
-{
-    const QModelIndexList rows = child<QListView>(window, "lstRecords")->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
-void doubleClick(QWidget* window, int row)
-{
-    auto* view = child<QListView>(window, "lstRecords");
-    const QModelIndex index = view->model()->index(row, 0);
-    view->scrollTo(index);
-    const QPoint at = view->visualRect(index).center();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-}
-
-} // namespace
+using TestSupport::doubleClick;
+using TestSupport::selectedRow;
+using TestSupport::shownLines;
 
 class TestVociTariffa : public QObject {
     Q_OBJECT
@@ -107,11 +81,8 @@ private slots:
 
     void doubleClickWritesTheCode_data()
     {
-        QTest::addColumn<QString>("tag");
-        QTest::newRow("slip editor") << "bollettino";
-        QTest::newRow("payer editor") << "esecutori";
-        QTest::newRow("unknown") << "riepilogo";
-        QTest::newRow("none") << "";
+        TestSupport::tagRows(
+            {{"slip editor", "bollettino"}, {"payer editor", "esecutori"}, {"unknown", "riepilogo"}, {"none", ""}});
     }
     void doubleClickWritesTheCode()
     {

@@ -11,7 +11,10 @@
 #include "slips/SlipRecord.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QTest>
+#include <optional>
 
 namespace {
 // A short string field built by hand: length byte, value bytes, zeros up to the capacity.
@@ -30,7 +33,11 @@ QByteArray slipBytes(const QByteArray& importo, const QByteArray& esecutore)
     record.setText("Esecutore", QString::fromLatin1(esecutore));
     return record.bytes();
 }
+// What keeps an archive from being opened for writing.
+enum class Obstacle { UnwritableArchive, UnwritableFolder, FolderInTheWay };
 } // namespace
+
+Q_DECLARE_METATYPE(Obstacle)
 
 class TestRecords : public QObject {
     Q_OBJECT
@@ -236,43 +243,43 @@ private slots:
         QCOMPARE(TestSupport::readAll(path), second + second + QByteArray(100, 'T'));
     }
 
-    void unwritableArchiveIsLeftUntouched()
+    // An archive that cannot be opened for writing: the open fails and whatever stands at its
+    // path stays as it was.
+    void failedOpenChangesNothing_data()
     {
+        QTest::addColumn<Obstacle>("obstacle");
+        QTest::newRow("unwritable archive is left untouched") << Obstacle::UnwritableArchive;
+        QTest::newRow("unwritable folder creates nothing") << Obstacle::UnwritableFolder;
+        QTest::newRow("a folder in the way is not replaced") << Obstacle::FolderInTheWay;
+    }
+    void failedOpenChangesNothing()
+    {
+        QFETCH(Obstacle, obstacle);
         TestSupport::Folder session;
         const QString path = SlipRecord::archivePath(QStringLiteral("2022"));
         const QByteArray original = slipBytes("5", "INTATTO");
-        QVERIFY(TestSupport::writeAll(path, original));
+        if (obstacle == Obstacle::UnwritableArchive)
+            QVERIFY(TestSupport::writeAll(path, original));
+        if (obstacle == Obstacle::FolderInTheWay)
+            QVERIFY(QDir().mkpath(path));
         {
-            ReadOnly guard(path);
-            REQUIRE_READ_ONLY(guard);
+            std::optional<ReadOnly> guard;
+            if (obstacle != Obstacle::FolderInTheWay) {
+                guard.emplace(obstacle == Obstacle::UnwritableArchive ? path : session.folder());
+                REQUIRE_READ_ONLY(*guard);
+            }
             RecordFile file(SlipRecord::kSize);
             QVERIFY(!file.open(path));
-            QVERIFY(!file.errorString().isEmpty());
-            QVERIFY(!file.write(original));
+            if (obstacle == Obstacle::UnwritableArchive) {
+                QVERIFY(!file.errorString().isEmpty());
+                QVERIFY(!file.write(original));
+            }
         }
-        QCOMPARE(TestSupport::readAll(path), original);
-    }
-
-    void unwritableFolderCreatesNothing()
-    {
-        TestSupport::Folder session;
-        const QString path = SlipRecord::archivePath(QStringLiteral("2021"));
-        ReadOnly guard(session.folder());
-        REQUIRE_READ_ONLY(guard);
-        RecordFile file(SlipRecord::kSize);
-        QVERIFY(!file.open(path));
-        QVERIFY(!QFile::exists(path));
-    }
-
-    void somethingElseInTheWayIsNotReplaced()
-    {
-        // A folder where the archive should be: the open fails and nothing is replaced.
-        TestSupport::Folder session;
-        const QString path = SlipRecord::archivePath(QStringLiteral("2020"));
-        QVERIFY(QDir().mkpath(path));
-        RecordFile file(SlipRecord::kSize);
-        QVERIFY(!file.open(path));
-        QVERIFY(QFileInfo(path).isDir());
+        switch (obstacle) {
+        case Obstacle::UnwritableArchive: QCOMPARE(TestSupport::readAll(path), original); break;
+        case Obstacle::UnwritableFolder: QVERIFY(!QFile::exists(path)); break;
+        case Obstacle::FolderInTheWay: QVERIFY(QFileInfo(path).isDir()); break;
+        }
     }
 };
 

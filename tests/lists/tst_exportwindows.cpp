@@ -27,6 +27,7 @@
 using TestSupport::child;
 using Button = MessageBox::Button;
 using Kind = MessageBox::Kind;
+using TestSupport::Messages::kAccess;
 
 namespace {
 
@@ -38,10 +39,6 @@ const QString kAskOpen =
 const QString kCannot = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia gi\u00e0 "
     "aperto.");
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
-    "scrittura nella cartella di installazione del programma.");
-
 QByteArray slip(int n)
 {
     Record record(SlipRecord::layout());
@@ -106,27 +103,10 @@ class TestExportWindows : public QObject {
         QTest::mouseClick(child<QToolButton>(dialog, name), Qt::LeftButton);
     }
 
-    static void closeDialogs()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QDialog*>(widget) && widget->isVisible())
-                widget->close();
-    }
-
 private slots:
-    void init()
-    {
-        m_session = std::make_unique<TestSupport::Session>();
-        m_editor = TestSupport::Session::window<TfrmBollettino>();
-        QVERIFY(m_editor);
-    }
+    void init() { QVERIFY(TestSupport::start(m_session, m_editor)); }
 
-    void cleanup()
-    {
-        closeDialogs();
-        m_session.reset();
-        m_editor = nullptr;
-    }
+    void cleanup() { TestSupport::stop(m_session, m_editor); }
 
     void slipWindowShowsTheArchive()
     {

@@ -27,44 +27,13 @@
 
 using namespace ListFixtures;
 using TestSupport::child;
+using TestSupport::click;
+using TestSupport::doubleClick;
+using TestSupport::selectedRow;
+using TestSupport::shownLines;
+using TestSupport::Messages::kAccess;
 
 namespace {
-
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
-    "scrittura nella cartella di installazione del programma.");
-
-QStringList shownLines(QWidget* window)
-{
-    auto* view = child<QListView>(window, "lstRecords");
-    QStringList lines;
-    for (int row = 0; view && row < view->model()->rowCount(); ++row)
-        lines << view->model()->index(row, 0).data().toString();
-    return lines;
-}
-
-int selectedRow(QWidget* window)
-{
-    const QModelIndexList rows = child<QListView>(window, "lstRecords")->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
-void click(QWidget* window, const char* name)
-{
-    auto* button = child<QAbstractButton>(window, name);
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-void doubleClick(QWidget* window, int row)
-{
-    auto* view = child<QListView>(window, "lstRecords");
-    const QModelIndex index = view->model()->index(row, 0);
-    view->scrollTo(index);
-    const QPoint at = view->visualRect(index).center();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-}
 
 void find(QWidget* window, const QString& text)
 {
@@ -382,11 +351,10 @@ private slots:
 
     void payerSearchTakesOverByTag_data()
     {
-        QTest::addColumn<QString>("tag");
-        QTest::newRow("payer editor") << "esecutori";
-        QTest::newRow("slip editor") << "bollettino";
-        QTest::newRow("summary selection") << "riepilogo";
-        QTest::newRow("unknown") << "altro";
+        TestSupport::tagRows({{"payer editor", "esecutori"},
+                              {"slip editor", "bollettino"},
+                              {"summary selection", "riepilogo"},
+                              {"unknown", "altro"}});
     }
     void payerSearchTakesOverByTag()
     {

@@ -27,29 +27,15 @@ private:
     QLineEdit* edit(const char* name) { return child<QLineEdit>(m_window, name); }
     QComboBox* combo(const char* name) { return child<QComboBox>(m_window, name); }
     QLabel* label(const char* name) { return child<QLabel>(m_window, name); }
-    static QString focused()
-    {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
+    static QString focused() { return TestSupport::focused(); }
 
     void show()
     {
         m_window->showFrom(nullptr);
         QVERIFY(QTest::qWaitForWindowActive(m_window));
     }
-    void focus(const char* name)
-    {
-        QWidget* widget = child<QWidget>(m_window, name);
-        QVERIFY2(widget, name);
-        widget->setFocus(Qt::OtherFocusReason);
-        QTRY_VERIFY(widget->hasFocus());
-    }
-    void click(const char* name)
-    {
-        QWidget* widget = child<QWidget>(m_window, name);
-        QVERIFY2(widget, name);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    }
+    void focus(const char* name) { TestSupport::focus(m_window, name); }
+    void click(const char* name) { TestSupport::click(m_window, name); }
     // A value chosen from a combo field's list.
     void choose(const char* name, const QString& value)
     {
@@ -63,41 +49,17 @@ private:
                 const QString& endMonth)
     {
         edit("txtAnno")->setText(year);
-        const std::pair<const char*, QString> fields[] = {{"txtGiornoInizio", startDay},
-                                                          {"txtMeseInizio", startMonth},
-                                                          {"txtGiornoFine", endDay},
-                                                          {"txtMeseFine", endMonth}};
-        for (const auto& [name, value] : fields) {
-            if (value.isEmpty()) {
-                combo(name)->setCurrentIndex(-1);
-                combo(name)->clearEditText();
-            } else {
-                choose(name, value);
-            }
-        }
-    }
-    static void closeDialogs()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QDialog*>(widget) && widget->isVisible())
-                widget->close();
+        TestSupport::choosePeriod(m_window, startDay, startMonth, endDay, endMonth);
     }
 
 private slots:
     void init()
     {
-        m_session = std::make_unique<TestSupport::Session>();
+        QVERIFY(TestSupport::start(m_session, m_window));
         Clock::setFixed(QDateTime(QDate(2014, 5, 2), QTime(10, 0)));
-        m_window = TestSupport::Session::window<TfrmMenuRiepCosti>();
-        QVERIFY(m_window);
     }
 
-    void cleanup()
-    {
-        closeDialogs();
-        m_session.reset();
-        m_window = nullptr;
-    }
+    void cleanup() { TestSupport::stop(m_session, m_window); }
 
     void controlsAndTexts_data()
     {

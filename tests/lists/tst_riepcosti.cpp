@@ -37,16 +37,6 @@ Record due(const QString& date, const QString& amount, const QString& name, bool
     record.setFlag("Saldato", paid);
     return record;
 }
-
-QStringList rows(const QWidget* result)
-{
-    const QAbstractItemModel* model = child<QListView>(const_cast<QWidget*>(result), "lstRecords")->model();
-    QStringList lines;
-    for (int row = 0; row < model->rowCount(); ++row)
-        lines << model->index(row, 0).data().toString();
-    return lines;
-}
-
 } // namespace
 
 class TestRiepCosti : public QObject {
@@ -68,14 +58,7 @@ private:
             return nullptr;
         child<QLineEdit>(m_selection, "txtEsecutore")->setText(name);
         child<QLineEdit>(m_selection, "txtCodFisc")->setText(taxCode);
-        const std::pair<const char*, QString> period[] = {{"txtGiornoInizio", startDay},
-                                                          {"txtMeseInizio", startMonth},
-                                                          {"txtGiornoFine", endDay},
-                                                          {"txtMeseFine", endMonth}};
-        for (const auto& [field, value] : period) {
-            QComboBox* box = child<QComboBox>(m_selection, field);
-            box->setCurrentIndex(box->findText(value));
-        }
+        TestSupport::choosePeriod(m_selection, startDay, startMonth, endDay, endMonth);
         QTest::mouseClick(child<QWidget>(m_selection, "btnVisualizza"), Qt::LeftButton);
         TfrmRiepCosti* result = TestSupport::openDialog<TfrmRiepCosti>();
         if (!result)
@@ -83,40 +66,16 @@ private:
         return QTest::qWaitForWindowExposed(result) ? result : nullptr;
     }
 
-    static QString text(QWidget* window, const char* name)
-    {
-        QWidget* control = child<QWidget>(window, name);
-        if (auto* label = qobject_cast<QLabel*>(control))
-            return label->text();
-        if (auto* button = qobject_cast<QPushButton*>(control))
-            return button->text();
-        if (auto* edit = qobject_cast<QLineEdit*>(control))
-            return edit->text();
-        return QStringLiteral("<no control %1>").arg(QLatin1String(name));
-    }
-
-    static void closeDialogs()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QDialog*>(widget) && widget->isVisible())
-                widget->close();
-    }
+    static QString text(QWidget* window, const char* name) { return TestSupport::textOf(window, name); }
 
 private slots:
     void init()
     {
-        m_session = std::make_unique<TestSupport::Session>();
+        QVERIFY(TestSupport::start(m_session, m_selection));
         Clock::setFixed(QDateTime(QDate(2014, 6, 20), QTime(17, 30)));
-        m_selection = TestSupport::Session::window<TfrmMenuRiepCosti>();
-        QVERIFY(m_selection);
     }
 
-    void cleanup()
-    {
-        closeDialogs();
-        m_session.reset();
-        m_selection = nullptr;
-    }
+    void cleanup() { TestSupport::stop(m_session, m_selection); }
 
     void windowAndTexts()
     {
@@ -161,7 +120,7 @@ private slots:
         TfrmRiepCosti* result = open();
         QVERIFY(result);
         QVERIFY(MessageBox::shown().isEmpty());
-        const QStringList lines = rows(result);
+        const QStringList lines = TestSupport::shownLines(result);
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines[0].startsWith(QStringLiteral("Scad. 01/03/2014  \u20ac 168,00       PRIMO")));
         QVERIFY(lines[1].startsWith(QLatin1String("Scad. 15/03/2014")));
@@ -183,7 +142,7 @@ private slots:
         QVERIFY(result);
         QCOMPARE(text(result, "titTipologia"), QStringLiteral("ROSSI"));
         QCOMPARE(text(result, "lblConta"), QStringLiteral("1"));
-        const QStringList lines = rows(result);
+        const QStringList lines = TestSupport::shownLines(result);
         QCOMPARE(lines.size(), 3);
         for (const QString& line : lines)
             QVERIFY(!line.contains(QLatin1String("BIANCHI")));
@@ -197,7 +156,7 @@ private slots:
                               due("04/03/2014", "venti", "IMPORTO"), due("05/03/2014", "0,20", "DUE")}));
         TfrmRiepCosti* result = open();
         QVERIFY(result);
-        QCOMPARE(rows(result).size(), 2);
+        QCOMPARE(TestSupport::shownLines(result).size(), 2);
         QCOMPARE(text(result, "lblTotCosti"), QStringLiteral("10,20"));
         QCOMPARE(text(result, "lblIntervallo"), QStringLiteral("Dal   01/03/2014   al   31/03/2014"));
         QVERIFY(child<QWidget>(result, "lblNonLette")->isVisible());
@@ -218,7 +177,7 @@ private slots:
         QCOMPARE(MessageBox::shown().first().text,
                  QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
                                 "possedere i privilegi di scrittura nella cartella di installazione del programma."));
-        QVERIFY(rows(result).isEmpty());
+        QVERIFY(TestSupport::shownLines(result).isEmpty());
         QCOMPARE(text(result, "lblTotCosti"), QString());
         QCOMPARE(text(result, "lblIntervallo"), QStringLiteral("Dal gg/mm/aaaa al gg/mm/aaaa"));
     }
@@ -230,7 +189,7 @@ private slots:
         QVERIFY(result);
         QVERIFY(QFile::exists(archive()));
         QCOMPARE(QFileInfo(archive()).size(), 0);
-        QVERIFY(rows(result).isEmpty());
+        QVERIFY(TestSupport::shownLines(result).isEmpty());
         QCOMPARE(text(result, "lblTotCosti"), QStringLiteral("0,00"));
 
         PrintDialog::setNextCancel(); // must stay unused: nothing may reach the print dialog

@@ -22,15 +22,9 @@
 
 using TestSupport::child;
 using Kind = MessageBox::Kind;
+using namespace TestSupport::Messages;
 
 namespace {
-
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
-    "scrittura nella cartella di installazione del programma.");
-const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kInserted = QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
-const QString kChanged = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 
 constexpr int kSize = 2685;
 
@@ -84,15 +78,6 @@ QByteArray storedPayer(int n)
                        {"Desc01", "Document " + QByteArray::number(n)}});
 }
 
-// The 31 fields in Enter order.
-const char* const kEnterOrder[] = {
-    "txtEsecutore",  "txtGG",           "txtMM",      "txtAA",        "txtComuneNasc", "txtProvNasc",  "txtSesso",
-    "txtRecapito",   "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes",     "txtCategoria", "txtTelCasa",
-    "txtTelUff",     "txtTelCel",       "txtFax",     "txtEmail",     "txtCodFisc",    "txtCarta",     "txtScadeCarta",
-    "txtPartitaIva", "txtIban",         "txtTipoDoc", "txtNumDoc",    "txtEnteRil",    "txtDataRil",   "txtDataSca",
-    "txtCodTariffa", "txtQuestioni",    "txtNote",
-};
-
 // Types text key by key; QTest::keyClicks takes ASCII only.
 void type(QWidget* widget, const QString& text)
 {
@@ -117,14 +102,7 @@ private:
     QComboBox* combo(const char* name) { return child<QComboBox>(m_editor, name); }
     QLabel* label(const char* name) { return child<QLabel>(m_editor, name); }
     QCheckBox* recontact() { return child<QCheckBox>(m_editor, "chkRicontatta"); }
-    QString text(const char* name)
-    {
-        if (auto* e = edit(name))
-            return e->text();
-        if (auto* c = combo(name))
-            return c->currentText();
-        return label(name)->text();
-    }
+    QString text(const char* name) { return TestSupport::textOf(m_editor, name); }
     void setText(const char* name, const QString& value)
     {
         if (auto* c = combo(name))
@@ -133,30 +111,11 @@ private:
             edit(name)->setText(value);
     }
     QString archive() const { return m_session->file(QStringLiteral("Esecutori.pro")); }
-    QString focused() const
-    {
-        QWidget* widget = QApplication::focusWidget();
-        // An editable combo box keeps the focus in its own line.
-        while (widget && widget->objectName().isEmpty())
-            widget = widget->parentWidget();
-        return widget ? widget->objectName() : QString();
-    }
+    static QString focused() { return TestSupport::focused(); }
     QList<MessageBox::Shown> messages() const { return MessageBox::shown(); }
 
-    void click(const char* name)
-    {
-        auto* widget = child<QWidget>(m_editor, name);
-        QVERIFY2(widget, name);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    }
-
-    void focus(const char* name)
-    {
-        QWidget* widget = child<QWidget>(m_editor, name);
-        QVERIFY2(widget, name);
-        widget->setFocus(Qt::OtherFocusReason);
-        QTRY_VERIFY(widget->hasFocus() || widget->isAncestorOf(QApplication::focusWidget()));
-    }
+    void click(const char* name) { TestSupport::click(m_editor, name); }
+    void focus(const char* name) { TestSupport::focus(m_editor, name); }
 
     void showEditor()
     {
@@ -173,36 +132,10 @@ private:
         QVERIFY(TestSupport::writeAll(archive(), bytes));
     }
 
-    static void closeDialogs()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QDialog*>(widget) && widget->isVisible())
-                widget->close();
-    }
-
-    static QDialog* openedDialog()
-    {
-        QList<QDialog*> opened;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (widget->isVisible() && qobject_cast<QDialog*>(widget))
-                opened << qobject_cast<QDialog*>(widget);
-        return opened.size() == 1 ? opened.first() : nullptr;
-    }
-
 private slots:
-    void init()
-    {
-        m_session = std::make_unique<TestSupport::Session>();
-        m_editor = TestSupport::Session::window<TfrmEsecutori>();
-        QVERIFY(m_editor);
-    }
+    void init() { QVERIFY(TestSupport::start(m_session, m_editor)); }
 
-    void cleanup()
-    {
-        closeDialogs();
-        m_session.reset();
-        m_editor = nullptr;
-    }
+    void cleanup() { TestSupport::stop(m_session, m_editor); }
 
     void openedFromTheStartMenuOnANewPayer()
     {
@@ -224,7 +157,7 @@ private slots:
         QVERIFY(m_editor->windowState() & Qt::WindowMaximized);
         QCOMPARE(m_editor->panel()->size(), QSize(995, 692));
         QCOMPARE(text("panInfo"), QStringLiteral("Pronto per archiviare una nuova scheda..."));
-        for (const char* name : kEnterOrder)
+        for (const char* name : TestSupport::kPayerFields)
             QVERIFY2(text(name).isEmpty(), name);
         QVERIFY(!recontact()->isChecked());
         QCOMPARE(text("lblPosizione"), QString());
@@ -327,51 +260,24 @@ private slots:
 
     void typingRules_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("name in capitals") << "txtEsecutore"
-                                          << "rossi mario"
-                                          << "ROSSI MARIO";
-        QTest::newRow("name stops at 23") << "txtEsecutore"
-                                          << "abcdefghijklmnopqrstuvwxyz"
-                                          << "ABCDEFGHIJKLMNOPQRSTUVW";
-        QTest::newRow("accented letters stay") << "txtComuneNasc"
-                                               << "forl\u00ec"
-                                               << "FORL\u00ec";
-        QTest::newRow("day is free text") << "txtGG"
-                                          << "5a"
-                                          << "5A";
-        QTest::newRow("sex one letter") << "txtSesso"
-                                        << "mf"
-                                        << "M";
-        QTest::newRow("contact keeps case") << "txtRecapito"
-                                            << "Ufficio di Roma"
-                                            << "Ufficio di Roma";
-        QTest::newRow("province of birth") << "txtProvNasc"
-                                           << " na"
-                                           << "NA";
-        QTest::newRow("province of residence") << "txtProvRes"
-                                               << "r m"
-                                               << "RM";
-        QTest::newRow("tax code drops blanks") << "txtCodFisc"
-                                               << "rss mra "
-                                               << "RSSMRA";
-        QTest::newRow("iban has no groups") << "txtIban"
-                                            << "it60 x05 "
-                                            << "IT60X05";
-        QTest::newRow("card takes digits") << "txtCarta"
-                                           << "4111-1111 abc"
-                                           << "41111111";
-        QTest::newRow("vat number takes 11 digits") << "txtPartitaIva"
-                                                    << "IT 012345678901"
-                                                    << "01234567890";
-        QTest::newRow("tariff code") << "txtCodTariffa"
-                                     << "8a"
-                                     << "8A";
-        QTest::newRow("expiry is free text") << "txtScadeCarta"
-                                             << "12/29 ok"
-                                             << "12/29 ok";
+        TestSupport::textTable(
+            {"field", "typed", "shown"},
+            {
+                {"name in capitals", "txtEsecutore", "rossi mario", "ROSSI MARIO"},
+                {"name stops at 23", "txtEsecutore", "abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQRSTUVW"},
+                {"accented letters stay", "txtComuneNasc", "forl\u00ec", "FORL\u00ec"},
+                {"day is free text", "txtGG", "5a", "5A"},
+                {"sex one letter", "txtSesso", "mf", "M"},
+                {"contact keeps case", "txtRecapito", "Ufficio di Roma", "Ufficio di Roma"},
+                {"province of birth", "txtProvNasc", " na", "NA"},
+                {"province of residence", "txtProvRes", "r m", "RM"},
+                {"tax code drops blanks", "txtCodFisc", "rss mra ", "RSSMRA"},
+                {"iban has no groups", "txtIban", "it60 x05 ", "IT60X05"},
+                {"card takes digits", "txtCarta", "4111-1111 abc", "41111111"},
+                {"vat number takes 11 digits", "txtPartitaIva", "IT 012345678901", "01234567890"},
+                {"tariff code", "txtCodTariffa", "8a", "8A"},
+                {"expiry is free text", "txtScadeCarta", "12/29 ok", "12/29 ok"},
+            });
     }
 
     void typingRules()
@@ -447,9 +353,10 @@ private slots:
     void enterOrder()
     {
         showEditor();
-        for (size_t i = 0; i < std::size(kEnterOrder); ++i) {
-            const QString from = QString::fromLatin1(kEnterOrder[i]);
-            const QString to = QString::fromLatin1(kEnterOrder[(i + 1) % std::size(kEnterOrder)]);
+        for (size_t i = 0; i < std::size(TestSupport::kPayerFields); ++i) {
+            const QString from = QString::fromLatin1(TestSupport::kPayerFields[i]);
+            const QString to =
+                QString::fromLatin1(TestSupport::kPayerFields[(i + 1) % std::size(TestSupport::kPayerFields)]);
             QCOMPARE(focused(), from);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QCOMPARE(focused(), to);
@@ -466,7 +373,7 @@ private slots:
     {
         showEditor();
         QStringList order;
-        for (const char* name : kEnterOrder)
+        for (const char* name : TestSupport::kPayerFields)
             order << QString::fromLatin1(name);
         order.insert(order.indexOf(QStringLiteral("txtNote")), QStringLiteral("chkRicontatta"));
         for (qsizetype i = 0; i + 1 < order.size(); ++i) {
@@ -547,9 +454,7 @@ private slots:
         label("lblDesc03")->setText(QStringLiteral("Terzo allegato"));
 
         click("cmdSalva");
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Information);
-        QCOMPARE(messages().last().text, kInserted);
+        TestSupport::shownOnce(Kind::Information, kInserted);
         QCOMPARE(text("lblPosizione"), QStringLiteral("5"));
 
         click("cmdSalva");
@@ -670,9 +575,7 @@ private slots:
         label("lblPosizione")->setText(from);
         click(command.toLatin1().constData());
         if (told) {
-            QCOMPARE(messages().size(), 1);
-            QCOMPARE(messages().last().kind, Kind::Information);
-            QCOMPARE(messages().last().text, kEmpty);
+            TestSupport::shownOnce(Kind::Information, kEmpty);
         } else {
             QVERIFY(messages().isEmpty());
         }
@@ -683,28 +586,7 @@ private slots:
         QCOMPARE(text("lblPosizione"), position);
     }
 
-    void arrows_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("loaded"); // 0: nothing happens
-        QTest::newRow("new payer, first") << ""
-                                          << "cmdPrimo" << 1;
-        QTest::newRow("new payer, last") << ""
-                                         << "cmdUltimo" << 5;
-        QTest::newRow("new payer, next") << ""
-                                         << "cmdAvanti" << 1;
-        QTest::newRow("new payer, previous") << ""
-                                             << "cmdIndietro" << 1;
-        QTest::newRow("3, next") << "3"
-                                 << "cmdAvanti" << 4;
-        QTest::newRow("3, previous") << "3"
-                                     << "cmdIndietro" << 2;
-        QTest::newRow("last, next") << "5"
-                                    << "cmdAvanti" << 0;
-        QTest::newRow("first, previous") << "1"
-                                         << "cmdIndietro" << 0;
-    }
+    void arrows_data() { TestSupport::browseRows(5); }
 
     void arrows()
     {
@@ -713,17 +595,9 @@ private slots:
         QFETCH(int, loaded);
         writeArchive(5);
         showEditor();
-        label("lblPosizione")->setText(from);
-        setText("txtEsecutore", QStringLiteral("TYPED"));
-        click(command.toLatin1().constData());
-        QVERIFY(messages().isEmpty());
-        if (loaded == 0) {
-            QCOMPARE(text("lblPosizione"), from);
-            QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
+        TestSupport::browse(m_editor, from, command, loaded, QStringLiteral("PAYER %1").arg(loaded));
+        if (loaded == 0)
             return;
-        }
-        QCOMPARE(text("lblPosizione"), QString::number(loaded));
-        QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER %1").arg(loaded));
         QCOMPARE(text("txtProvRes"), QStringLiteral("RM"));
         QCOMPARE(text("txtEmail"), QStringLiteral("p%1@example.it").arg(loaded));
         QCOMPARE(recontact()->isChecked(), loaded % 2 == 1);
@@ -740,12 +614,10 @@ private slots:
         // A new payer has nothing to clear.
         setText("txtEsecutore", QStringLiteral("NEW"));
         click("cmdElimina");
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Warning);
-        QCOMPARE(messages().last().text,
-                 QStringLiteral("Attenzione: la cancellazione dei campi di una scheda pu\u00f2 "
-                                "avvenire soltanto dopo che questa \u00e8 stata inserita in "
-                                "archivio."));
+        TestSupport::shownOnce(Kind::Warning,
+                               QStringLiteral("Attenzione: la cancellazione dei campi di una scheda pu\u00f2 "
+                                              "avvenire soltanto dopo che questa \u00e8 stata inserita in "
+                                              "archivio."));
         QCOMPARE(text("txtEsecutore"), QStringLiteral("NEW"));
 
         // On record 3, No changes nothing.
@@ -755,12 +627,10 @@ private slots:
         MessageBox::clearShown();
         MessageBox::setNextAnswer(MessageBox::Button::No);
         click("cmdElimina");
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Confirmation);
-        QCOMPARE(messages().last().text,
-                 QStringLiteral("Per ottenere la cancellazione dei dati, \u00e8 necessario "
-                                "sovrascrivere la scheda con nuove informazioni e premere "
-                                "Salva.\r\n\r\nSi vuole sovrascrivere la scheda corrente?"));
+        TestSupport::shownOnce(Kind::Confirmation,
+                               QStringLiteral("Per ottenere la cancellazione dei dati, \u00e8 necessario "
+                                              "sovrascrivere la scheda con nuove informazioni e premere "
+                                              "Salva.\r\n\r\nSi vuole sovrascrivere la scheda corrente?"));
         QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 3"));
 
         // Yes empties the fields and keeps the number.
@@ -772,7 +642,7 @@ private slots:
         QCOMPARE(messages().last().kind, Kind::Information);
         QCOMPARE(messages().last().text,
                  QStringLiteral("Inserire i nuovi dati e premere Salva per sovrascrivere la scheda n. 3."));
-        for (const char* name : kEnterOrder)
+        for (const char* name : TestSupport::kPayerFields)
             QVERIFY2(text(name).isEmpty(), name);
         QVERIFY(!recontact()->isChecked());
         QCOMPARE(text("lblFile01"), QString());
@@ -792,19 +662,9 @@ private slots:
     void saveBeyondTheEndIsRefused()
     {
         writeArchive(2);
-        const QByteArray before = TestSupport::readAll(archive());
         showEditor();
         setText("txtEsecutore", QStringLiteral("SOMEONE"));
-        for (const char* position : {"3", "9", "x"}) {
-            MessageBox::clearShown();
-            label("lblPosizione")->setText(QString::fromLatin1(position));
-            click("cmdSalva");
-            QCOMPARE(messages().size(), 1);
-            QCOMPARE(messages().last().kind, Kind::Error);
-            QCOMPARE(messages().last().text, kAccess);
-            QCOMPARE(TestSupport::readAll(archive()), before);
-            QCOMPARE(text("lblPosizione"), QString::fromLatin1(position));
-        }
+        TestSupport::saveBeyondTheEndIsRefused(m_editor, archive(), Kind::Error);
     }
 
     void archiveThatCannotBeWritten_data()
@@ -835,9 +695,7 @@ private slots:
             QVERIFY(readOnly.ok());
             click(command.toLatin1().constData());
         }
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Error);
-        QCOMPARE(messages().last().text, kAccess);
+        TestSupport::shownOnce(Kind::Error, kAccess);
         QCOMPARE(TestSupport::readAll(archive()), before);
         QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
         QCOMPARE(text("lblPosizione"), position);
@@ -849,32 +707,20 @@ private slots:
         setText("txtEmail", QStringLiteral(" mario.rossi@example.it "));
         click("btnEmail");
         QCOMPARE(Shell::opened(), QStringList{QStringLiteral("mailto:mario.rossi@example.it")});
-        QVERIFY(!openedDialog());
+        QVERIFY(!TestSupport::openedDialog());
     }
 
     void commandsOpenTheirWindows_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QString>("tag");
-        QTest::newRow("payer search") << "cmdTrova"
-                                      << "TfrmTrovaEsecutori"
-                                      << "esecutori";
-        QTest::newRow("tariff list") << "impCodTariffa"
-                                     << "TfrmVoci_Tariffa"
-                                     << "esecutori";
-        QTest::newRow("attachments") << "cmdFile"
-                                     << "TfrmAllegaCartella"
-                                     << "esecutori";
-        QTest::newRow("recontact list") << "cmdRicontatta"
-                                        << "TfrmRicontatta"
-                                        << "";
-        QTest::newRow("export") << "cmdEsporta"
-                                << "TfrmExpEsecutori"
-                                << "";
-        QTest::newRow("help") << "cmdGuida"
-                              << "TfrmGuida"
-                              << "";
+        TestSupport::textTable({"command", "dialog", "tag"},
+                               {
+                                   {"payer search", "cmdTrova", "TfrmTrovaEsecutori", "esecutori"},
+                                   {"tariff list", "impCodTariffa", "TfrmVoci_Tariffa", "esecutori"},
+                                   {"attachments", "cmdFile", "TfrmAllegaCartella", "esecutori"},
+                                   {"recontact list", "cmdRicontatta", "TfrmRicontatta", ""},
+                                   {"export", "cmdEsporta", "TfrmExpEsecutori", ""},
+                                   {"help", "cmdGuida", "TfrmGuida", ""},
+                               });
     }
 
     void commandsOpenTheirWindows()
@@ -883,12 +729,9 @@ private slots:
         QFETCH(QString, dialog);
         QFETCH(QString, tag);
         showEditor();
-        click(command.toLatin1().constData());
-        QDialog* opened = openedDialog();
+        QDialog* opened = nullptr;
+        TestSupport::commandOpens(m_editor, command.toLatin1().constData(), dialog, &opened);
         QVERIFY(opened);
-        QCOMPARE(QString::fromLatin1(opened->metaObject()->className()), dialog);
-        QCOMPARE(opened->parentWidget(), m_editor);
-        QVERIFY(opened->isModal());
         QCOMPARE(static_cast<Dialog*>(opened)->callerTag(), tag);
         if (auto* guide = qobject_cast<TfrmGuida*>(opened)) {
             QCOMPARE(child<QLabel>(guide, "lblTitolo")->text(), QStringLiteral("Applicazione Anagrafica Esecutori."));
@@ -948,7 +791,7 @@ private slots:
         showEditor();
         setText(field.toLatin1().constData(), value);
         click(button.toLatin1().constData());
-        QDialog* opened = openedDialog();
+        QDialog* opened = TestSupport::openedDialog();
         QVERIFY(opened);
         QCOMPARE(QString::fromLatin1(opened->metaObject()->className()), dialog);
         QCOMPARE(opened->parentWidget(), m_editor);
@@ -966,7 +809,7 @@ private slots:
         for (const auto& slot : pairs)
             label(slot[0])->setText(QStringLiteral(" %1 ").arg(QLatin1String(slot[0])));
         click("cmdFile");
-        QDialog* attachments = openedDialog();
+        QDialog* attachments = TestSupport::openedDialog();
         QVERIFY(attachments);
         QCOMPARE(QString::fromLatin1(attachments->metaObject()->className()), QStringLiteral("TfrmAllegaCartella"));
         QCOMPARE(static_cast<Dialog*>(attachments)->callerTag(), QStringLiteral("esecutori"));
@@ -980,37 +823,18 @@ private slots:
     void hoverHints()
     {
         showEditor();
-        const char* const hints[][2] = {
-            {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
-            {"cmdFile", "Allega file alla scheda corrente."},
-            {"cmdSalva", "Salva la scheda corrente in archivio."},
-            {"cmdTrova", "Trova una scheda in archivio."},
-            {"cmdAnteprima", "Visualizza l'anteprima di stampa."},
-            {"cmdStampa", "Stampa la scheda corrente."},
-            {"cmdPDF", "Esporta la scheda in formato PDF."},
-            {"cmdRicontatta", "Visualizza l'elenco degli Esecutori da ricontattare."},
-            {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
-            {"cmdElimina", "Cancella la scheda corrente e sovrascrivila con nuovi dati."},
-            {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
-            {"cmdEsci", "Esci da questa schermata di lavoro."},
-            {"cmdPrimo", "Visualizza la prima scheda in archivio."},
-            {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
-            {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
-            {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
-            {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
-            {"btnCodFisc", "Controlla il codice fiscale."},
-            {"btnCarta", "Controlla il numero di carta di credito."},
-            {"btnPartitaIva", "Controlla il numero di partita IVA."},
-            {"btnIban", "Controlla l'IBAN."},
-            {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
-            {"chkRicontatta", "Annota che l'Esecutore \u00e8 da ricontattare per questioni in sospeso."},
-        };
-        for (const auto& hint : hints) {
+        // The hints as the payer editor's users read them, one "control<TAB>hint" a line.
+        const QStringList hints =
+            QString::fromUtf8(TestSupport::readAll(TestSupport::fixture(QStringLiteral("payer_hints.tsv"))))
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(hints.size(), 23);
+        for (const QString& hint : hints) {
+            const QByteArray name = hint.section(QLatin1Char('\t'), 0, 0).toLatin1();
             QEvent enter(QEvent::Enter);
-            QWidget* widget = child<QWidget>(m_editor, hint[0]);
-            QVERIFY2(widget, hint[0]);
+            QWidget* widget = child<QWidget>(m_editor, name.constData());
+            QVERIFY2(widget, name.constData());
             QApplication::sendEvent(widget, &enter);
-            QCOMPARE(text("panInfo"), QString::fromUtf8(hint[1]));
+            QCOMPARE(text("panInfo"), hint.section(QLatin1Char('\t'), 1));
             // A move over a background area empties the status text.
             for (const char* background :
                  {"panAnagrafica", "panImgQuestioni", "panComandi", "panNavigazione", "lblPosizione", "imgDecoro"}) {

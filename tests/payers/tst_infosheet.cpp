@@ -24,15 +24,6 @@ using Kind = MessageBox::Kind;
 
 namespace {
 
-// The payer editor's fields; the two provinces are editable combo boxes.
-const char* const kFields[] = {
-    "txtEsecutore",  "txtGG",           "txtMM",      "txtAA",        "txtComuneNasc", "txtProvNasc",  "txtSesso",
-    "txtRecapito",   "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes",     "txtCategoria", "txtTelCasa",
-    "txtTelUff",     "txtTelCel",       "txtFax",     "txtEmail",     "txtCodFisc",    "txtCarta",     "txtScadeCarta",
-    "txtPartitaIva", "txtIban",         "txtTipoDoc", "txtNumDoc",    "txtEnteRil",    "txtDataRil",   "txtDataSca",
-    "txtCodTariffa", "txtQuestioni",    "txtNote",
-};
-
 const QString kAsk =
     QStringLiteral("L'esportazione della scheda in PDF \u00e8 terminata con successo.\r\n\r\nSi vuole aprire il file?");
 
@@ -261,7 +252,7 @@ private slots:
     void payerEditorButtons()
     {
         auto* editor = static_cast<TfrmEsecutori*>(m_editor);
-        for (const char* name : kFields)
+        for (const char* name : TestSupport::kPayerFields)
             QVERIFY2(TestSupport::child<QWidget>(editor, name), name);
         for (const InfoSheet::Source& source : InfoSheet::sources()) {
             QWidget* control = TestSupport::child<QWidget>(editor, source.control);

@@ -17,12 +17,9 @@ Q_DECLARE_METATYPE(Move)
 Q_DECLARE_METATYPE(Action)
 Q_DECLARE_METATYPE(MessageKind)
 
-namespace {
+using namespace TestSupport::Messages;
 
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
-    "scrittura nella cartella di installazione del programma.");
-const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
+namespace {
 
 // A payer record built byte by byte: the name at offset 0 and the recontact flag at 1176.
 QByteArray payerBytes(const QByteArray& name, bool recontact)

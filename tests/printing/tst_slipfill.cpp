@@ -4,6 +4,7 @@
 #include "printing/SlipTemplate.h"
 #include "slips/SlipRecord.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -240,55 +241,93 @@ private slots:
             unsigned(Report::PreviewPrint | Report::PreviewZoom | Report::PreviewFullScreen | Report::PreviewClose));
     }
 
-    void amountAndCents()
+    // What the print puts into the objects for the editor's fields and check boxes. An expectation
+    // names an object, or a row of boxes as "prefix[count]" with its boxes joined by "|".
+    void fillsTheObjects_data()
     {
-        const auto out = fill({{"txtImporto", " 120 "}, {"txtCents", "50"}, {"txtImpLettere", "CENTOVENTI"}});
-        for (const char* s : {"A", "B"}) {
-            QCOMPARE(out.value(QStringLiteral("txtImporto_") + QLatin1String(s)), QStringLiteral("120"));
-            QCOMPARE(out.value(QStringLiteral("txtCents_") + QLatin1String(s)), QStringLiteral("50"));
-            QCOMPARE(out.value(QStringLiteral("txtImpLettere_") + QLatin1String(s)), QStringLiteral("CENTOVENTI/50"));
+        QTest::addColumn<QStringList>("fields"); // "control=value"
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<QStringList>("expected"); // "object=text"
+        QTest::newRow("amount and cents")
+            << QStringList{"txtImporto= 120 ", "txtCents=50", "txtImpLettere=CENTOVENTI"} << QStringList()
+            << QStringList{"txtImporto_A=120",
+                           "txtCents_A=50",
+                           "txtImpLettere_A=CENTOVENTI/50",
+                           "txtImporto_B=120",
+                           "txtCents_B=50",
+                           "txtImpLettere_B=CENTOVENTI/50",
+                           "txtImpLettere_C=CENTOVENTI/50",
+                           "txtImporto_C[8]=|||||1|2|0",
+                           "txtCents_C[2]=5|0"};
+        QTest::newRow("empty amount") << QStringList{"txtImporto=  ", "txtCents=00"} << QStringList()
+                                      << QStringList{
+                                             "txtImporto_A=",       "txtImporto_B=",           "txtImpLettere_A=/00",
+                                             "txtImpLettere_C=/00", "txtImporto_C[8]=|||||||", "txtCents_C[2]=0|0"};
+        QTest::newRow("separators around empty values")
+            << QStringList() << QStringList()
+            << QStringList{"txtEsecutore_A1= C.F. ", "txtEsecutore_B2= -  ", "txtImpLettere_B=/"};
+        QTest::newRow("separators between values")
+            << QStringList{"txtEsecutore=ROSSI MARIO ", "txtCodFisc=RSSMRA80A01H501U", "txtIndirizzoRes=VIA ROMA 1",
+                           "txtComuneRes= MILANO", "txtProvRes=MI"}
+            << QStringList()
+            << QStringList{"txtEsecutore_A1=ROSSI MARIO C.F. RSSMRA80A01H501U",
+                           "txtEsecutore_B1=ROSSI MARIO C.F. RSSMRA80A01H501U",
+                           "txtEsecutore_A2=VIA ROMA 1 - MILANO MI"};
+        QTest::newRow("name and tax code boxes")
+            << QStringList{"txtEsecutore=ROSSI MARIO", "txtCodFisc=RSSMRA80A01H501U"} << QStringList()
+            << QStringList{"txtEsecutore_C[23]=R|O|S|S|I||M|A|R|I|O||||||||||||",
+                           "txtCodFisc_C[16]=R|S|S|M|R|A|8|0|A|0|1|H|5|0|1|U", "txtCodFisc_C_01=R",
+                           "txtCodFisc_C_16=U"};
+        QTest::newRow("every row from its field") << QStringList{"txtCodTariffa=8055",
+                                                                 "txtAnnoTariffa=07",
+                                                                 "txtSesso=F",
+                                                                 "txtGG=01",
+                                                                 "txtMM=12",
+                                                                 "txtAA=80",
+                                                                 "txtComuneNasc=ROMA",
+                                                                 "txtProvNasc=RM",
+                                                                 "txtIndirizzoRes=VIA VERDI 2",
+                                                                 "txtProvRes=TO",
+                                                                 "txtComuneRes=TORINO",
+                                                                 "txtCapRes=10100"}
+                                                  << QStringList()
+                                                  << QStringList{"txtCodTariffa_C[4]=8|0|5|5",
+                                                                 "txtAnno_C[2]=0|7",
+                                                                 "txtSesso=F",
+                                                                 "txtGG_C[2]=0|1",
+                                                                 "txtMM_C[2]=1|2",
+                                                                 "txtAA_C[2]=8|0",
+                                                                 "txtComuneNasc_C[11]=R|O|M|A|||||||",
+                                                                 "txtProvNasc_C[2]=R|M",
+                                                                 "txtIndirizzoRes_C[20]=V|I|A||V|E|R|D|I||2|||||||||",
+                                                                 "txtProvRes_C[2]=T|O",
+                                                                 "txtComuneRes_C[17]=T|O|R|I|N|O|||||||||||",
+                                                                 "txtCapRes_C[5]=1|0|1|0|0"};
+        QTest::newRow("marks follow the check boxes")
+            << QStringList() << QStringList{"chkAnnuale"}
+            << QStringList{
+                   "txtAnnuale_A=X",     "txtRilascio_A=", "txtIntegrazione_A=", "txtAnnuale_B=X",    "txtRilascio_B=",
+                   "txtIntegrazione_B=", "txtAnnuale_C=X", "txtRilascio_C=",     "txtIntegrazione_C="};
+    }
+    void fillsTheObjects()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(QStringList, checked);
+        QFETCH(QStringList, expected);
+        QHash<QString, QString> values;
+        for (const QString& field : fields)
+            values.insert(field.section(QLatin1Char('='), 0, 0), field.section(QLatin1Char('='), 1));
+        const auto out = fill(values, QSet<QString>(checked.begin(), checked.end()));
+        static const QRegularExpression rowKey(QStringLiteral("^(\\w+)\\[(\\d+)\\]$"));
+        for (const QString& expectation : expected) {
+            const QString key = expectation.section(QLatin1Char('='), 0, 0);
+            const QRegularExpressionMatch match = rowKey.match(key);
+            const QString actual = match.hasMatch()
+                ? row(out, qPrintable(match.captured(1)), match.captured(2).toInt()).join(QLatin1Char('|'))
+                : out.value(key, QStringLiteral("<missing>"));
+            QVERIFY2(actual == expectation.section(QLatin1Char('='), 1),
+                     qPrintable(QStringLiteral("%1: %2").arg(key, actual)));
         }
-        QCOMPARE(out.value("txtImpLettere_C"), QStringLiteral("CENTOVENTI/50"));
-        QCOMPARE(row(out, "txtImporto_C", 8), (QStringList{"", "", "", "", "", "1", "2", "0"}));
-        QCOMPARE(row(out, "txtCents_C", 2), (QStringList{"5", "0"}));
-    }
-
-    void emptyAmount()
-    {
-        const auto out = fill({{"txtImporto", "  "}, {"txtCents", "00"}});
-        QCOMPARE(out.value("txtImporto_A"), QString());
-        QCOMPARE(out.value("txtImporto_B"), QString());
-        QCOMPARE(out.value("txtImpLettere_A"), QStringLiteral("/00"));
-        QCOMPARE(out.value("txtImpLettere_C"), QStringLiteral("/00"));
-        QCOMPARE(row(out, "txtImporto_C", 8), QStringList(8, QString()));
-        QCOMPARE(row(out, "txtCents_C", 2), (QStringList{"0", "0"}));
-    }
-
-    void separatorsStayAroundEmptyValues()
-    {
-        auto out = fill({});
-        QCOMPARE(out.value("txtEsecutore_A1"), QStringLiteral(" C.F. "));
-        QCOMPARE(out.value("txtEsecutore_B2"), QStringLiteral(" -  "));
-        QCOMPARE(out.value("txtImpLettere_B"), QStringLiteral("/"));
-        out = fill({{"txtEsecutore", "ROSSI MARIO "},
-                    {"txtCodFisc", "RSSMRA80A01H501U"},
-                    {"txtIndirizzoRes", "VIA ROMA 1"},
-                    {"txtComuneRes", " MILANO"},
-                    {"txtProvRes", "MI"}});
-        QCOMPARE(out.value("txtEsecutore_A1"), QStringLiteral("ROSSI MARIO C.F. RSSMRA80A01H501U"));
-        QCOMPARE(out.value("txtEsecutore_B1"), QStringLiteral("ROSSI MARIO C.F. RSSMRA80A01H501U"));
-        QCOMPARE(out.value("txtEsecutore_A2"), QStringLiteral("VIA ROMA 1 - MILANO MI"));
-    }
-
-    void nameAndTaxCodeBoxes()
-    {
-        const auto out = fill({{"txtEsecutore", "ROSSI MARIO"}, {"txtCodFisc", "RSSMRA80A01H501U"}});
-        const QStringList name = row(out, "txtEsecutore_C", 23);
-        QCOMPARE(name.mid(0, 11), (QStringList{"R", "O", "S", "S", "I", "", "M", "A", "R", "I", "O"}));
-        QCOMPARE(name.mid(11), QStringList(12, QString()));
-        QCOMPARE(row(out, "txtCodFisc_C", 16).join(QString()), QStringLiteral("RSSMRA80A01H501U"));
-        QCOMPARE(out.value("txtCodFisc_C_01"), QStringLiteral("R"));
-        QCOMPARE(out.value("txtCodFisc_C_16"), QStringLiteral("U"));
     }
 
     // Rows are brought to their box count: amounts keep their last characters, other data their first.
@@ -313,44 +352,6 @@ private slots:
         QFETCH(bool, right);
         QFETCH(QStringList, boxes);
         QCOMPARE(SlipFill::boxTexts(datum, count, right), boxes);
-    }
-
-    void everyRowFromItsField()
-    {
-        const auto out = fill({{"txtCodTariffa", "8055"},
-                               {"txtAnnoTariffa", "07"},
-                               {"txtSesso", "F"},
-                               {"txtGG", "01"},
-                               {"txtMM", "12"},
-                               {"txtAA", "80"},
-                               {"txtComuneNasc", "ROMA"},
-                               {"txtProvNasc", "RM"},
-                               {"txtIndirizzoRes", "VIA VERDI 2"},
-                               {"txtProvRes", "TO"},
-                               {"txtComuneRes", "TORINO"},
-                               {"txtCapRes", "10100"}});
-        QCOMPARE(row(out, "txtCodTariffa_C", 4).join('|'), QStringLiteral("8|0|5|5"));
-        QCOMPARE(row(out, "txtAnno_C", 2).join('|'), QStringLiteral("0|7"));
-        QCOMPARE(out.value("txtSesso"), QStringLiteral("F"));
-        QCOMPARE(row(out, "txtGG_C", 2).join('|'), QStringLiteral("0|1"));
-        QCOMPARE(row(out, "txtMM_C", 2).join('|'), QStringLiteral("1|2"));
-        QCOMPARE(row(out, "txtAA_C", 2).join('|'), QStringLiteral("8|0"));
-        QCOMPARE(row(out, "txtComuneNasc_C", 11).join('|'), QStringLiteral("R|O|M|A|||||||"));
-        QCOMPARE(row(out, "txtProvNasc_C", 2).join('|'), QStringLiteral("R|M"));
-        QCOMPARE(row(out, "txtIndirizzoRes_C", 20).join(QString()), QStringLiteral("VIAVERDI2"));
-        QCOMPARE(row(out, "txtProvRes_C", 2).join('|'), QStringLiteral("T|O"));
-        QCOMPARE(row(out, "txtComuneRes_C", 17).join(QString()), QStringLiteral("TORINO"));
-        QCOMPARE(row(out, "txtCapRes_C", 5).join('|'), QStringLiteral("1|0|1|0|0"));
-    }
-
-    void marksFollowTheCheckBoxes()
-    {
-        const auto out = fill({}, {QStringLiteral("chkAnnuale")});
-        for (const char* s : {"A", "B", "C"}) {
-            QCOMPARE(out.value(QStringLiteral("txtAnnuale_") + QLatin1String(s)), QStringLiteral("X"));
-            QCOMPARE(out.value(QStringLiteral("txtRilascio_") + QLatin1String(s)), QString());
-            QCOMPARE(out.value(QStringLiteral("txtIntegrazione_") + QLatin1String(s)), QString());
-        }
     }
 
     // Every object receives a text, so no default text is left to print.

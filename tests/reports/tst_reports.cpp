@@ -5,6 +5,7 @@
 #include "ReadOnly.h"
 #include "TestSupport.h"
 #include "windows/Prompts.h"
+#include "lists/ListPrint.h"
 #include "reports/Report.h"
 #include "reports/ReportLayout.h"
 #include "reports/ReportOutput.h"
@@ -24,87 +25,48 @@ using PdfReadBack::Word;
 
 namespace {
 
+// A text object at a place; what differs from the defaults is changed afterwards with `with`.
+constexpr TextDef text(const char* name, double left, double top, double width, double height, double size,
+                       const char* content = nullptr)
+{
+    return {.name = name, .left = left, .top = top, .width = width, .height = height, .size = size, .text = content};
+}
+
+template <class Change> constexpr TextDef with(TextDef def, Change change)
+{
+    change(def);
+    return def;
+}
+
+// Verdana lines drawn as written: no wrapping, no expressions; rotated or not.
+constexpr TextDef verdanaLine(TextDef def, int rotation = 0)
+{
+    def.font = "Verdana";
+    def.rotation = rotation;
+    def.wordWrap = def.expressions = false;
+    return def;
+}
+
 // A sheet without bands: A4 portrait, 10 mm margins, objects at absolute places.
 constexpr TextDef sheetTexts[] = {
-    {.name = "txtSinistra", .left = 20, .top = 30, .width = 60, .height = 8, .size = 12, .text = "SINISTRA"},
-    {.name = "txtDestra",
-     .left = 20,
-     .top = 45,
-     .width = 60,
-     .height = 8,
-     .size = 12,
-     .align = HAlign::Right,
-     .text = "DESTRA"},
-    {.name = "txtCentro",
-     .left = 20,
-     .top = 60,
-     .width = 60,
-     .height = 8,
-     .size = 12,
-     .align = HAlign::Centre,
-     .text = "CENTRO"},
-    {.name = "txtBasso",
-     .left = 90,
-     .top = 30,
-     .width = 60,
-     .height = 20,
-     .size = 12,
-     .valign = VAlign::Bottom,
-     .text = "BASSO"},
-    {.name = "txtRuotato",
-     .left = 160,
-     .top = 100,
-     .width = 6,
-     .height = 40,
-     .font = "Verdana",
-     .size = 9,
-     .rotation = 90,
-     .wordWrap = false,
-     .expressions = false,
-     .text = "RUOTATO"},
-    {.name = "txtTagliato",
-     .left = 20,
-     .top = 80,
-     .width = 30,
-     .height = 6,
-     .size = 10,
-     .wordWrap = false,
-     .text = "VISIBILE NASCOSTOLUNGHISSIMO OLTRE"},
-    {.name = "txtACapo",
-     .left = 20,
-     .top = 100,
-     .width = 40,
-     .height = 9,
-     .size = 10,
-     .wordWrap = true,
-     .text = "UNO DUE TRE QUATTRO CINQUE SEI SETTE OTTO NOVE DIECI UNDICI DODICI TREDICI"},
-    {.name = "txtRighe", .left = 90, .top = 100, .width = 60, .height = 20, .size = 10, .text = "PRIMA\nSECONDA"},
-    {.name = "txtData",
-     .left = 20,
-     .top = 130,
-     .width = 150,
-     .height = 6,
-     .size = 10,
-     .text = "Data [DATE] ora [TIME]"},
-    {.name = "txtLetterale",
-     .left = 20,
-     .top = 140,
-     .width = 150,
-     .height = 6,
-     .size = 10,
-     .expressions = false,
-     .text = "Letterale [DATE]"},
-    {.name = "txtFondo",
-     .left = 20,
-     .top = 160,
-     .width = 80,
-     .height = 10,
-     .size = 10,
-     .colour = rgb(0xFFFFFF),
-     .fill = rgb(0x008080),
-     .align = HAlign::Centre,
-     .valign = VAlign::Centre,
-     .text = "FONDO"},
+    text("txtSinistra", 20, 30, 60, 8, 12, "SINISTRA"),
+    with(text("txtDestra", 20, 45, 60, 8, 12, "DESTRA"), [](TextDef& t) { t.align = HAlign::Right; }),
+    with(text("txtCentro", 20, 60, 60, 8, 12, "CENTRO"), [](TextDef& t) { t.align = HAlign::Centre; }),
+    with(text("txtBasso", 90, 30, 60, 20, 12, "BASSO"), [](TextDef& t) { t.valign = VAlign::Bottom; }),
+    verdanaLine(text("txtRuotato", 160, 100, 6, 40, 9, "RUOTATO"), 90),
+    with(text("txtTagliato", 20, 80, 30, 6, 10, "VISIBILE NASCOSTOLUNGHISSIMO OLTRE"),
+         [](TextDef& t) { t.wordWrap = false; }),
+    text("txtACapo", 20, 100, 40, 9, 10, "UNO DUE TRE QUATTRO CINQUE SEI SETTE OTTO NOVE DIECI UNDICI DODICI TREDICI"),
+    text("txtRighe", 90, 100, 60, 20, 10, "PRIMA\nSECONDA"),
+    text("txtData", 20, 130, 150, 6, 10, "Data [DATE] ora [TIME]"),
+    with(text("txtLetterale", 20, 140, 150, 6, 10, "Letterale [DATE]"), [](TextDef& t) { t.expressions = false; }),
+    with(text("txtFondo", 20, 160, 80, 10, 10, "FONDO"),
+         [](TextDef& t) {
+             t.colour = rgb(0xFFFFFF);
+             t.fill = rgb(0x008080);
+             t.align = HAlign::Centre;
+             t.valign = VAlign::Centre;
+         }),
 };
 constexpr PictureDef sheetPictures[] = {
     {.name = "imgLogo",
@@ -127,100 +89,16 @@ constexpr TemplateDef sheetTemplate{
     .pdfSubject = "Soggetto di prova",
 };
 
-// A list print: title, a body that grows with its lines, a footer; A4 landscape.
-constexpr BandDef listBands[] = {
-    {.name = "ReportTitle", .kind = BandKind::ReportTitle, .top = 5, .height = 8, .width = 277},
-    {.name = "MasterData", .kind = BandKind::MasterData, .top = 28, .height = 28, .width = 277},
-    {.name = "Footer", .kind = BandKind::Footer, .top = 61, .height = 8, .width = 277},
-};
-constexpr TextDef listTexts[] = {
-    {.name = "txtTitolo",
-     .band = "ReportTitle",
-     .left = 2,
-     .top = 1,
-     .width = 273,
-     .height = 5,
-     .font = "Verdana",
-     .size = 9,
-     .bold = true,
-     .colour = rgb(0xFFFFFF),
-     .fill = rgb(0x708090),
-     .align = HAlign::Centre,
-     .text = "Riepilogo"},
-    {.name = "txtRiepilogo",
-     .band = "MasterData",
-     .left = 3,
-     .top = 0,
-     .width = 273,
-     .height = 27,
-     .font = "Courier New",
-     .size = 8,
-     .wordWrap = false},
-    {.name = "txtPagina",
-     .band = "Footer",
-     .left = 3,
-     .top = 2,
-     .width = 272,
-     .height = 5,
-     .font = "Verdana",
-     .size = 8,
-     .bold = true,
-     .colour = rgb(0xFFFFFF),
-     .fill = rgb(0x708090),
-     .align = HAlign::Centre,
-     .text = "Stampa eseguita in data [DATE] alle ore [TIME]"},
-};
-constexpr TemplateDef listTemplate{
-    .name = "Elenco",
-    .page = {.width = 297,
-             .height = 210,
-             .paperCode = paperA4,
-             .orientation = Orientation::Landscape,
-             .left = 10,
-             .right = 10,
-             .top = 10,
-             .bottom = 10},
-    .bands = listBands,
-    .texts = listTexts,
-};
+// The list print is the program's own: title, a body that grows with its lines, a footer; A4 landscape.
+const TemplateDef& listTemplate = ListPrint::listTemplate();
 
 // A custom sheet like the slip's: 203 x 327 mm, no margins, rotated boxes.
 constexpr TextDef slipTexts[] = {
-    {.name = "txtCodFisc_C_16",
-     .left = 146,
-     .top = 7.8,
-     .width = 5,
-     .height = 4,
-     .font = "Verdana",
-     .size = 9,
-     .align = HAlign::Centre,
-     .rotation = 90,
-     .wordWrap = false,
-     .expressions = false,
-     .text = "X"},
-    {.name = "txtCapRes_C_01",
-     .left = 178,
-     .top = 24.8,
-     .width = 5,
-     .height = 4,
-     .font = "Verdana",
-     .size = 9,
-     .align = HAlign::Centre,
-     .rotation = 90,
-     .wordWrap = false,
-     .expressions = false,
-     .text = "X"},
-    {.name = "txtEsecutore_A1",
-     .left = 145,
-     .top = 250,
-     .width = 5,
-     .height = 71,
-     .font = "Verdana",
-     .size = 7,
-     .rotation = 90,
-     .wordWrap = false,
-     .expressions = false,
-     .text = "ESECUTORE"},
+    with(verdanaLine(text("txtCodFisc_C_16", 146, 7.8, 5, 4, 9, "X"), 90),
+         [](TextDef& t) { t.align = HAlign::Centre; }),
+    with(verdanaLine(text("txtCapRes_C_01", 178, 24.8, 5, 4, 9, "X"), 90),
+         [](TextDef& t) { t.align = HAlign::Centre; }),
+    verdanaLine(text("txtEsecutore_A1", 145, 250, 5, 71, 7, "ESECUTORE"), 90),
 };
 constexpr TemplateDef slipTemplate{
     .name = "Tassella",
@@ -231,25 +109,8 @@ constexpr TemplateDef slipTemplate{
 
 // One object that condenses a line too wide for it, and its twin that clips; an A4 sheet without margins.
 constexpr TextDef condenseTexts[] = {
-    {.name = "txtStretto",
-     .left = 20,
-     .top = 40,
-     .width = 100,
-     .height = 6,
-     .font = "Verdana",
-     .size = 10,
-     .wordWrap = false,
-     .expressions = false,
-     .condense = true},
-    {.name = "txtNormale",
-     .left = 20,
-     .top = 60,
-     .width = 100,
-     .height = 6,
-     .font = "Verdana",
-     .size = 10,
-     .wordWrap = false,
-     .expressions = false},
+    with(verdanaLine(text("txtStretto", 20, 40, 100, 6, 10)), [](TextDef& t) { t.condense = true; }),
+    verdanaLine(text("txtNormale", 20, 60, 100, 6, 10)),
 };
 constexpr TemplateDef condenseTemplate{.name = "Stretto", .page = {}, .texts = condenseTexts};
 
@@ -267,15 +128,13 @@ QString bodyLine(int n)
     return QStringLiteral("RIGA%1 ROSSI MARIO").arg(n, 3, 10, QLatin1Char('0'));
 }
 
-// Fills the list body as the list windows do: one line per item, heights from the line count.
+// Fills the list body as the list windows do: one line per item.
 void fillList(Template& report, int count)
 {
-    TextObject* body = report.text(QStringLiteral("txtRiepilogo"));
-    body->clearLines();
+    QStringList lines;
     for (int n = 1; n <= count; ++n)
-        body->addLine(bodyLine(n));
-    body->setHeightUnits(12.822 * count);
-    report.band(QStringLiteral("MasterData"))->setHeightUnits(body->heightUnits() + 10);
+        lines << bodyLine(n);
+    ListPrint::fill(report, QStringLiteral("Riepilogo"), lines);
 }
 
 Word only(const Document& document, const QString& text)

@@ -24,15 +24,9 @@
 
 using TestSupport::child;
 using Kind = MessageBox::Kind;
+using namespace TestSupport::Messages;
 
 namespace {
-
-const QString kAccess = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
-    "scrittura nella cartella di installazione del programma.");
-const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kInserted = QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
-const QString kChanged = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 
 // A slip record with the given fields set; everything else empty.
 QByteArray slip(std::initializer_list<std::pair<const char*, QString>> fields)
@@ -90,35 +84,11 @@ private:
 
     QLineEdit* edit(const char* name) { return child<QLineEdit>(m_editor, name); }
     QLabel* label(const char* name) { return child<QLabel>(m_editor, name); }
-    QString text(const char* name)
-    {
-        if (auto* e = edit(name))
-            return e->text();
-        return label(name)->text();
-    }
+    QString text(const char* name) { return TestSupport::textOf(m_editor, name); }
     QString archive() const { return m_session->file(QStringLiteral("2025.bol")); }
-    QString focused() const
-    {
-        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    }
-
-    void click(const char* name)
-    {
-        auto* widget = child<QWidget>(m_editor, name);
-        QVERIFY2(widget, name);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
-    }
-
-    void focus(const char* name)
-    {
-        if (!m_editor->isActiveWindow()) {
-            m_editor->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(m_editor));
-        }
-        QWidget* widget = child<QWidget>(m_editor, name);
-        widget->setFocus(Qt::OtherFocusReason);
-        QTRY_VERIFY(widget->hasFocus());
-    }
+    static QString focused() { return TestSupport::focused(); }
+    void click(const char* name) { TestSupport::click(m_editor, name); }
+    void focus(const char* name) { TestSupport::focus(m_editor, name); }
 
     // Shows the editor and opens the year 2025.
     void openYear()
@@ -139,30 +109,12 @@ private:
         QVERIFY(TestSupport::writeAll(archive(), bytes));
     }
 
-    // Closes every dialog left open by a command.
-    static void closeDialogs()
-    {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (qobject_cast<QDialog*>(widget) && widget->isVisible())
-                widget->close();
-    }
-
     QList<MessageBox::Shown> messages() const { return MessageBox::shown(); }
 
 private slots:
-    void init()
-    {
-        m_session = std::make_unique<TestSupport::Session>();
-        m_editor = TestSupport::Session::window<TfrmBollettino>();
-        QVERIFY(m_editor);
-    }
+    void init() { QVERIFY(TestSupport::start(m_session, m_editor)); }
 
-    void cleanup()
-    {
-        closeDialogs();
-        m_session.reset();
-        m_editor = nullptr;
-    }
+    void cleanup() { TestSupport::stop(m_session, m_editor); }
 
     void openingAYear()
     {
@@ -174,10 +126,8 @@ private slots:
 
         edit("txtAnno")->setText(QStringLiteral("24"));
         click("btnApri");
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Warning);
-        QCOMPARE(messages().last().text,
-                 QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        TestSupport::shownOnce(Kind::Warning,
+                               QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
         QCOMPARE(focused(), QStringLiteral("txtAnno"));
         QVERIFY(!child<QWidget>(m_editor, "panContainer")->isVisible());
 
@@ -220,39 +170,19 @@ private slots:
 
     void typingRules_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("amount refuses separators") << "txtImporto"
-                                                   << "1,5-0 a"
-                                                   << "150";
-        QTest::newRow("amount stops at 8 digits") << "txtImporto"
-                                                  << "1234567890"
-                                                  << "12345678";
-        QTest::newRow("tax code drops outer blanks") << "txtCodFisc"
-                                                     << " rss mra "
-                                                     << "RSSMRA";
-        QTest::newRow("name keeps inner blanks") << "txtEsecutore"
-                                                 << "rossi mario"
-                                                 << "ROSSI MARIO";
-        QTest::newRow("accented letters stay") << "txtComuneNasc"
-                                               << "forl\u00ec"
-                                               << "FORL\u00ec";
-        QTest::newRow("postcode takes letters") << "txtCapRes"
-                                                << "ab12"
-                                                << "AB12";
-        QTest::newRow("tariff code upper-cased") << "txtCodTariffa"
-                                                 << "8a"
-                                                 << "8A";
-        QTest::newRow("sex one letter") << "txtSesso"
-                                        << "mf"
-                                        << "M";
-        QTest::newRow("day digits only") << "txtGG"
-                                         << "a7"
-                                         << "7";
-        QTest::newRow("reason keeps case") << "txtCausale"
-                                           << "Licenza di caccia"
-                                           << "Licenza di caccia";
+        TestSupport::textTable({"field", "typed", "shown"},
+                               {
+                                   {"amount refuses separators", "txtImporto", "1,5-0 a", "150"},
+                                   {"amount stops at 8 digits", "txtImporto", "1234567890", "12345678"},
+                                   {"tax code drops outer blanks", "txtCodFisc", " rss mra ", "RSSMRA"},
+                                   {"name keeps inner blanks", "txtEsecutore", "rossi mario", "ROSSI MARIO"},
+                                   {"accented letters stay", "txtComuneNasc", "forl\u00ec", "FORL\u00ec"},
+                                   {"postcode takes letters", "txtCapRes", "ab12", "AB12"},
+                                   {"tariff code upper-cased", "txtCodTariffa", "8a", "8A"},
+                                   {"sex one letter", "txtSesso", "mf", "M"},
+                                   {"day digits only", "txtGG", "a7", "7"},
+                                   {"reason keeps case", "txtCausale", "Licenza di caccia", "Licenza di caccia"},
+                               });
     }
 
     void typingRules()
@@ -467,9 +397,7 @@ private slots:
         edit("txtCents")->clear();
         edit("txtDataScade")->setText(dueDate);
         click("cmdSalva");
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Warning);
-        QCOMPARE(messages().last().text, warning);
+        TestSupport::shownOnce(Kind::Warning, warning);
         QCOMPARE(focused(), QStringLiteral("txtDataScade"));
         // The amount was tidied before the check stopped the save.
         QCOMPARE(text("txtImporto"), QStringLiteral("0"));
@@ -510,9 +438,7 @@ private slots:
         label("lblFile02")->setText(QStringLiteral("ricevuta.pdf"));
         label("lblDesc02")->setText(QStringLiteral("Ricevuta"));
         click("cmdSalva");
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Information);
-        QCOMPARE(messages().last().text, kInserted);
+        TestSupport::shownOnce(Kind::Information, kInserted);
         QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
 
         // The record as the archive format lays it out, byte by byte.
@@ -590,9 +516,7 @@ private slots:
         openYear();
         edit("txtEsecutore")->setText(QStringLiteral("TYPED"));
         click(command.toLatin1().constData());
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(messages().last().kind, Kind::Information);
-        QCOMPARE(messages().last().text, kEmpty);
+        TestSupport::shownOnce(Kind::Information, kEmpty);
         // The first command that needs the year's archive creates it, empty.
         QVERIFY(QFile::exists(archive()));
         QCOMPARE(QFileInfo(archive()).size(), 0);
@@ -600,32 +524,7 @@ private slots:
         QCOMPARE(text("lblPosizione"), QString());
     }
 
-    void navigation_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("loaded"); // 0: nothing happens
-        QTest::newRow("new slip, first") << ""
-                                         << "cmdPrimo" << 1;
-        QTest::newRow("new slip, last") << ""
-                                        << "cmdUltimo" << 3;
-        QTest::newRow("new slip, next") << ""
-                                        << "cmdAvanti" << 1;
-        QTest::newRow("new slip, previous") << ""
-                                            << "cmdIndietro" << 1;
-        QTest::newRow("2, next") << "2"
-                                 << "cmdAvanti" << 3;
-        QTest::newRow("2, previous") << "2"
-                                     << "cmdIndietro" << 1;
-        QTest::newRow("last, next") << "3"
-                                    << "cmdAvanti" << 0;
-        QTest::newRow("first, previous") << "1"
-                                         << "cmdIndietro" << 0;
-        QTest::newRow("last, first") << "3"
-                                     << "cmdPrimo" << 1;
-        QTest::newRow("first, last") << "1"
-                                     << "cmdUltimo" << 3;
-    }
+    void navigation_data() { TestSupport::browseRows(3); }
 
     void navigation()
     {
@@ -634,17 +533,9 @@ private slots:
         QFETCH(int, loaded);
         writeArchive(3);
         openYear();
-        label("lblPosizione")->setText(from);
-        edit("txtEsecutore")->setText(QStringLiteral("TYPED"));
-        click(command.toLatin1().constData());
-        QVERIFY(messages().isEmpty());
-        if (loaded == 0) {
-            QCOMPARE(text("lblPosizione"), from);
-            QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
+        TestSupport::browse(m_editor, from, command, loaded, QStringLiteral("PAYER %1").arg(loaded));
+        if (loaded == 0)
             return;
-        }
-        QCOMPARE(text("lblPosizione"), QString::number(loaded));
-        QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER %1").arg(loaded));
         QCOMPARE(text("txtImporto"), QString::number(10 * loaded));
         QCOMPARE(text("txtIntero"), QStringLiteral("%1,00").arg(10 * loaded));
         QCOMPARE(text("lblFile01"), QStringLiteral("doc%1.pdf").arg(loaded));
@@ -745,9 +636,7 @@ private slots:
         }
         QFile::setPermissions(archive(), QFile::ReadOwner | QFile::WriteOwner);
         QFile::setPermissions(m_session->folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(messages().size(), 1);
-        QCOMPARE(int(messages().last().kind), kind);
-        QCOMPARE(messages().last().text, kAccess);
+        TestSupport::shownOnce(Kind(kind), kAccess);
         QCOMPARE(TestSupport::readAll(archive()), before);
         QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
     }
@@ -755,19 +644,9 @@ private slots:
     void saveBeyondTheEndIsRefused()
     {
         writeArchive(2);
-        const QByteArray before = TestSupport::readAll(archive());
         openYear();
         edit("txtDataScade")->setText(QStringLiteral("31/01/2025"));
-        for (const char* position : {"3", "9", "x"}) {
-            MessageBox::clearShown();
-            label("lblPosizione")->setText(QString::fromLatin1(position));
-            click("cmdSalva");
-            QCOMPARE(messages().size(), 1);
-            QCOMPARE(messages().last().kind, Kind::Warning);
-            QCOMPARE(messages().last().text, kAccess);
-            QCOMPARE(TestSupport::readAll(archive()), before);
-            QCOMPARE(text("lblPosizione"), QString::fromLatin1(position));
-        }
+        TestSupport::saveBeyondTheEndIsRefused(m_editor, archive(), Kind::Warning);
     }
 
     // A save interrupted earlier left part of a record at the end: the next save moves those bytes
@@ -834,39 +713,19 @@ private slots:
 
     void commandsOpenTheirWindows_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("dialog");
-        QTest::addColumn<QString>("tag");
-        QTest::newRow("payer search") << "cmdImporta"
-                                      << "TfrmTrovaEsecutori"
-                                      << "bollettino";
-        QTest::newRow("tariff list") << "impCodTariffa"
-                                     << "TfrmVoci_Tariffa"
-                                     << "bollettino";
-        QTest::newRow("slip search") << "cmdTrova"
-                                     << "TfrmTrovaBollettini"
-                                     << "bollettino";
-        QTest::newRow("attachments") << "cmdAllega"
-                                     << "TfrmAllegaCartella"
-                                     << "bollettino";
-        QTest::newRow("unpaid") << "cmdDaSaldare"
-                                << "TfrmDaSaldare"
-                                << "";
-        QTest::newRow("expired") << "cmdMargini"
-                                 << "TfrmScadute"
-                                 << "";
-        QTest::newRow("export") << "cmdEsporta"
-                                << "TfrmExpBollettini"
-                                << "";
-        QTest::newRow("print") << "cmdStampa"
-                               << "TfrmStampaBol"
-                               << "";
-        QTest::newRow("help") << "cmdGuida"
-                              << "TfrmGuida"
-                              << "";
-        QTest::newRow("help image") << "imgGuida"
-                                    << "TfrmGuida"
-                                    << "";
+        TestSupport::textTable({"command", "dialog", "tag"},
+                               {
+                                   {"payer search", "cmdImporta", "TfrmTrovaEsecutori", "bollettino"},
+                                   {"tariff list", "impCodTariffa", "TfrmVoci_Tariffa", "bollettino"},
+                                   {"slip search", "cmdTrova", "TfrmTrovaBollettini", "bollettino"},
+                                   {"attachments", "cmdAllega", "TfrmAllegaCartella", "bollettino"},
+                                   {"unpaid", "cmdDaSaldare", "TfrmDaSaldare", ""},
+                                   {"expired", "cmdMargini", "TfrmScadute", ""},
+                                   {"export", "cmdEsporta", "TfrmExpBollettini", ""},
+                                   {"print", "cmdStampa", "TfrmStampaBol", ""},
+                                   {"help", "cmdGuida", "TfrmGuida", ""},
+                                   {"help image", "imgGuida", "TfrmGuida", ""},
+                               });
     }
 
     void commandsOpenTheirWindows()
@@ -880,19 +739,13 @@ private slots:
         } else {
             openYear();
         }
-        click(command.toLatin1().constData());
-        QList<QDialog*> opened;
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (widget->isVisible() && qobject_cast<QDialog*>(widget))
-                opened << qobject_cast<QDialog*>(widget);
-        QCOMPARE(opened.size(), 1);
-        QCOMPARE(QString::fromLatin1(opened.first()->metaObject()->className()), dialog);
-        QCOMPARE(opened.first()->parentWidget(), m_editor);
-        QCOMPARE(opened.first()->isModal(), true);
+        QDialog* opened = nullptr;
+        TestSupport::commandOpens(m_editor, command.toLatin1().constData(), dialog, &opened);
+        QVERIFY(opened);
         if (!tag.isEmpty())
-            QCOMPARE(static_cast<Dialog*>(opened.first())->callerTag(), tag);
+            QCOMPARE(static_cast<Dialog*>(opened)->callerTag(), tag);
         if (dialog == QLatin1String("TfrmGuida")) {
-            auto* guide = qobject_cast<TfrmGuida*>(opened.first());
+            auto* guide = qobject_cast<TfrmGuida*>(opened);
             QVERIFY(guide);
             QCOMPARE(child<QLabel>(guide, "lblTitolo")->text(),
                      QStringLiteral("Compilazione e stampa dei bollettini postali."));

@@ -17,56 +17,22 @@ class TestSlipEditor : public QObject {
 private slots:
     void tidyAmount_data()
     {
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<QString>("cents");
-        QTest::addColumn<QString>("amountAfter");
-        QTest::addColumn<QString>("centsAfter");
-        QTest::addColumn<QString>("whole");
-        QTest::newRow("as typed") << "168"
-                                  << "50"
-                                  << "168"
-                                  << "50"
-                                  << "168,50";
-        QTest::newRow("empty amount") << ""
-                                      << "00"
-                                      << "0"
-                                      << "00"
-                                      << "0,00";
-        QTest::newRow("blank amount") << "  "
-                                      << "00"
-                                      << "0"
-                                      << "00"
-                                      << "0,00";
-        QTest::newRow("empty cents") << "16"
-                                     << ""
-                                     << "16"
-                                     << "00"
-                                     << "16,00";
-        QTest::newRow("blank cents") << "16"
-                                     << " "
-                                     << "16"
-                                     << "00"
-                                     << "16,00";
-        QTest::newRow("one cent digit") << "16"
-                                        << "5"
-                                        << "16"
-                                        << "50"
-                                        << "16,50";
-        QTest::newRow("cents too long") << "16"
-                                        << "505"
-                                        << "16"
-                                        << "50"
-                                        << "16,50";
+        QTest::addColumn<QStringList>("typed"); // amount, cents
+        QTest::addColumn<QStringList>("after"); // amount, cents (also in words), whole
+        QTest::newRow("as typed") << QStringList{"168", "50"} << QStringList{"168", "50", "168,50"};
+        QTest::newRow("empty amount") << QStringList{"", "00"} << QStringList{"0", "00", "0,00"};
+        QTest::newRow("blank amount") << QStringList{"  ", "00"} << QStringList{"0", "00", "0,00"};
+        QTest::newRow("empty cents") << QStringList{"16", ""} << QStringList{"16", "00", "16,00"};
+        QTest::newRow("blank cents") << QStringList{"16", " "} << QStringList{"16", "00", "16,00"};
+        QTest::newRow("one cent digit") << QStringList{"16", "5"} << QStringList{"16", "50", "16,50"};
+        QTest::newRow("cents too long") << QStringList{"16", "505"} << QStringList{"16", "50", "16,50"};
     }
     void tidyAmount()
     {
-        QFETCH(QString, amount);
-        QFETCH(QString, cents);
-        const SlipEditor::Amount tidy = SlipEditor::tidyAmount(amount, cents);
-        QTEST(tidy.amount, "amountAfter");
-        QTEST(tidy.cents, "centsAfter");
-        QTEST(tidy.centsInWords, "centsAfter");
-        QTEST(tidy.whole, "whole");
+        QFETCH(QStringList, typed);
+        const SlipEditor::Amount tidy = SlipEditor::tidyAmount(typed.at(0), typed.at(1));
+        QTEST((QStringList{tidy.amount, tidy.cents, tidy.whole}), "after");
+        QCOMPARE(tidy.centsInWords, tidy.cents);
     }
 
     void checks()
