@@ -3,7 +3,10 @@
 // "chkName" (a yes/no flag), "txtName" (an edit field, memo or editable combo box) or "lblName"
 // (a label), looked up in that order among the form's children.
 
+#include "data/RecordEditor.h"
 #include "data/RecordLayout.h"
+
+#include <functional>
 
 class QWidget;
 
@@ -16,5 +19,8 @@ void load(QWidget* form, const Record& record);
 // Fills the record from the controls: texts trimmed and cut to each field's capacity, flags
 // "Sì" or "No" from the boxes. Fields without a control are left as they are in the record.
 void store(const QWidget* form, Record& record);
+
+// Connects the arrows cmdPrimo, cmdIndietro, cmdAvanti and cmdUltimo of form to move.
+void connectArrows(QWidget* form, const std::function<void(RecordEditor::Move)>& move);
 
 } // namespace RecordForm
