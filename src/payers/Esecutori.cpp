@@ -74,7 +74,7 @@ const Field kFields[] = {
     {"txtNote", Highlight, 250, "txtEsecutore"},
 };
 
-const Hint kHints[] = {
+constexpr Hint kOwnHints[] = {
     {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
     {"cmdFile", "Allega file alla scheda corrente."},
     {"cmdSalva", "Salva la scheda corrente in archivio."},
@@ -85,12 +85,6 @@ const Hint kHints[] = {
     {"cmdRicontatta", "Visualizza l'elenco degli Esecutori da ricontattare."},
     {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
     {"cmdElimina", "Cancella la scheda corrente e sovrascrivila con nuovi dati."},
-    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
-    {"cmdEsci", "Esci da questa schermata di lavoro."},
-    {"cmdPrimo", "Visualizza la prima scheda in archivio."},
-    {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
-    {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
-    {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
     {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
     {"btnCodFisc", "Controlla il codice fiscale."},
     {"btnCarta", "Controlla il numero di carta di credito."},
@@ -99,6 +93,7 @@ const Hint kHints[] = {
     {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
     {"chkRicontatta", "Annota che l'Esecutore \u00e8 da ricontattare per questioni in sospeso."},
 };
+constexpr auto kHints = Behaviour::joined(kOwnHints, RecordForm::kEditorHints);
 
 // The look follows the slip editor: grey section panels on the soft blue desk, each with its
 // picture on white at the left, the command column and navigation bar at the right.

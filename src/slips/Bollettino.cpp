@@ -74,7 +74,7 @@ const Behaviour::Field kFields[] = {
     {"txtNote", Behaviour::Highlight, 250, "txtImporto"},
 };
 
-const Behaviour::Hint kHints[] = {
+constexpr Behaviour::Hint kOwnHints[] = {
     {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
     {"cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
     {"cmdAllega", "Allega file alla scheda corrente."},
@@ -85,16 +85,11 @@ const Behaviour::Hint kHints[] = {
     {"cmdDaSaldare", "Visualizza l'elenco dei bollettini non saldati."},
     {"cmdMargini", "Visualizza l'elenco dei bollettini scaduti e non ancora saldati."},
     {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
-    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
-    {"cmdEsci", "Esci da questa schermata di lavoro."},
-    {"cmdPrimo", "Visualizza la prima scheda in archivio."},
-    {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
-    {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
-    {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
     {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
     {"btnCodFisc", "Controlla il codice fiscale."},
     {"chkSaldato", "Annota che il bollettino \u00e8 stato saldato."},
 };
+constexpr auto kHints = Behaviour::joined(kOwnHints, RecordForm::kEditorHints);
 
 QString trimmedText(const QLineEdit* edit)
 {
