@@ -1,8 +1,24 @@
 #include "app/HelpPages.h"
 
+#include "checks/TariffCodes.h"
+
 #include <QStringList>
+#include <span>
 
 namespace HelpPages {
+
+namespace {
+
+// A page's paragraphs joined by CR LF CR LF.
+QString joined(std::span<const char* const> paragraphs)
+{
+    QStringList body;
+    for (const char* paragraph : paragraphs)
+        body << QString::fromUtf8(paragraph);
+    return body.join(QStringLiteral("\r\n\r\n"));
+}
+
+} // namespace
 
 QString startMenuTitle()
 {
@@ -11,35 +27,6 @@ QString startMenuTitle()
 
 QString startMenuBody()
 {
-    static const char* const kTariffs[] = {
-        "1417  -  PORTO PISTOLE, RIVOLTELLE O PISTOLE AUTOMATICHE, ARMI LUNGHE DA FUOCO E BASTONE ANIMATO",
-        "1518  -  PORTO DI FUCILE ANCHE PER USO DI CACCIA",
-        "2914  -  ESERCIZIO DI CASE DA GIOCO",
-        "3511  -  ATTIVITA' RELATIVE A METALLI PREZIOSI",
-        "4613  -  LICENZA PER PESCA PROFESSIONALE MARITTIMA",
-        "7019  -  ISCRIZIONE MEDIATORI DI COMMERCIO, INDUSTRIA, ARTIGIANATO, AGRICOLTURA",
-        "7111  -  ISCRIZIONE ALL'ALBO COSTRUTTORI, ELENCHI IMPRESE DI GESTIONE SERVIZI IN APPALTO ALL'AMMINISTRAZIONE "
-        "FERROVIARIA E RACCOLTA RIFIUTI URBANI",
-        "7212  -  ISCRIZIONI ELENCHI SPEDIZIONIERI",
-        "7223  -  ISCRIZIONE, REISCRIZIONE E CONFERMA ALBO ESPORTATORI ORTOFRUTTICOLI",
-        "7313  -  ISCRIZIONE ALBO AGENTI DI ASSICURAZIONE",
-        "7324  -  ISCRIZIONE ALBO MEDIATORI DI ASSICURAZIONE",
-        "7414  -  ISCRIZIONE RUOLO DEI PERITI ASSICURATIVI",
-        "7515  -  ISCRIZIONE REGISTRO CONCESSIONARI SERVIZIO RISCOSSIONE TRIBUTO",
-        "7526  -  ISCRIZIONE ALBO DEI COLLETTORI",
-        "7616  -  LIBRETTO DI ISCRIZIONE ALLE RADIODIFFUSIONI PER DETENZIONE APPARECCHI PER LA RICEZIONE DI "
-        "RADIOAUDIZIONI O DIFFUSIONI TELEVISIVE",
-        "7717  -  DIFFUSIONI TELEVISIVE E RADIOFONICHE VIA ETERE IN AMBITO LOCALE",
-        "7728  -  DIFFUSIONI TELEVISIVE E RADIOFONICHE VIA ETERE IN AMBITO NAZIONALE",
-        "7739  -  DIFFUSIONI TELEVISIVE VIA CAVO",
-        "7818  -  TRASMISSIONE PROGRAMMI TELEVISIVI",
-        "7919  -  RIPETITORI PER PROGRAMMI TELEVISIVI",
-        "8011  -  APPARECCHIATURE TERMINALI PER SERVIZIO RADIOMOBILE PUBBLICO TERRESTRE DI COMUNICAZIONE",
-        "8213  -  ISCRIZIONE GIORNALI E PERIODICI NEL REGISTRO DELLA CANCELLERIA DEL TRIBUNALE",
-        "8617  -  AUTORIZZAZIONI, CONCESSIONI, LICENZE, ISCRIZIONI NON CONSIDERATE NEI CODICI TARIFFA PRECEDENTI, "
-        "PER L'ESERCIZIO DI ATTIVITA' INDUSTRIALI O COMMERCIALI E DI PROFESSIONI, ARTI E MESTIERI",
-    };
-
     QStringList paragraphs;
     const auto add = [&paragraphs](const char* text) { paragraphs.append(QString::fromUtf8(text)); };
 
@@ -52,7 +39,7 @@ QString startMenuBody()
         "tariffa che identifica la tassa dovuta. Le tasse si pagano, ad esempio, per il rilascio e il rinnovo di "
         "licenze, iscrizioni ad albi e registri, autorizzazioni e concessioni. Le voci di tariffa previste sono le "
         "seguenti:");
-    for (const char* tariff : kTariffs)
+    for (const char* tariff : TariffCodes::entries())
         paragraphs.append(QStringLiteral("• ") + QString::fromUtf8(tariff));
     add("STAMPA BOLLETTINI. La schermata riproduce il modulo cartaceo. Per prima cosa si digita l'anno e si preme "
         "\"Apri\": ogni anno ha il proprio archivio, creato automaticamente la prima volta. \"Nuovo\" prepara un "
@@ -132,10 +119,7 @@ QString slipEditorBody()
         "Microsoft Excel, utile per elaborare i versamenti dell'anno con un foglio di calcolo o per conservarne una "
         "copia.",
     };
-    QStringList body;
-    for (const char* paragraph : paragraphs)
-        body << QString::fromUtf8(paragraph);
-    return body.join(QStringLiteral("\r\n\r\n"));
+    return joined(paragraphs);
 }
 
 QString summaryTitle()
@@ -160,10 +144,7 @@ QString summaryBody()
         "pulsante \"Trova\" porta alla voce che contiene le parole cercate, e il pulsante \"Stampa riepilogo\" "
         "stampa l'elenco con il periodo e il totale, pronto da consegnare al commercialista.",
     };
-    QStringList body;
-    for (const char* paragraph : paragraphs)
-        body.append(QString::fromUtf8(paragraph));
-    return body.join(QStringLiteral("\r\n\r\n"));
+    return joined(paragraphs);
 }
 
 QString payerEditorTitle()
@@ -211,10 +192,7 @@ QString payerEditorBody()
         "comandi Stampa, Anteprima e Crea PDF, e l'intero archivio degli Esecutori si pu\u00f2 esportare con Esporta "
         "archivio in un file di Microsoft Excel, da elaborare con un foglio di calcolo o da conservare come copia.",
     };
-    QStringList body;
-    for (const char* paragraph : kParagraphs)
-        body << QString::fromUtf8(paragraph);
-    return body.join(QStringLiteral("\r\n\r\n"));
+    return joined(kParagraphs);
 }
 
 } // namespace HelpPages

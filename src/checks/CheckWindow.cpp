@@ -1,5 +1,9 @@
 #include "checks/CheckWindow.h"
 
+#include "checks/Carta.h"
+#include "checks/CodFisc.h"
+#include "checks/Iban.h"
+#include "checks/PartitaIVA.h"
 #include "windows/Prompts.h"
 
 #include <QDialog>
@@ -20,6 +24,23 @@ namespace {
 QIcon drawing(const char* name)
 {
     return QIcon(QStringLiteral(":/checks/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+bool allDigits(const QString& text)
+{
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return !text.isEmpty();
+}
+
+// Opens check window D over owner with text in its field (when its form has that field).
+template <class D> void openWith(QWidget* owner, const char* field, const QString& text)
+{
+    Windows::openDialog<D>(owner, {}, [&](QWidget* dialog) {
+        if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(field)))
+            edit->setText(text);
+    });
 }
 
 } // namespace
@@ -57,6 +78,29 @@ void conclude(QDialog* window, QLineEdit* field, const CheckAnswer& answer)
         return;
     }
     window->close();
+}
+
+void openTaxCode(QWidget* owner, const QString& code)
+{
+    if (allDigits(code))
+        openWith<TfrmPartitaIva>(owner, "txtPartitaIva", code);
+    else
+        openWith<TfrmCodFisc>(owner, "txtCodFisc", code);
+}
+
+void openVatNumber(QWidget* owner, const QString& number)
+{
+    openWith<TfrmPartitaIva>(owner, "txtPartitaIva", number);
+}
+
+void openIban(QWidget* owner, const QString& iban)
+{
+    openWith<TfrmIban>(owner, "txtIban", iban);
+}
+
+void openCard(QWidget* owner, const QString& number)
+{
+    openWith<TfrmCarta>(owner, "txtNumero", number);
 }
 
 } // namespace CheckWindow

@@ -3,29 +3,21 @@
 namespace CodePage {
 
 namespace {
-// Windows-1252 bytes 0x80..0x9F; zero marks the five bytes the code page leaves undefined, which
-// Windows maps to the control characters of the same code (0x81 <-> U+0081) both ways.
-constexpr char16_t kHigh[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 char encodeChar(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<char>(c);
     // The five undefined bytes decode to the control characters of the same code: back to themselves.
-    if (c < 0xA0 && kHigh[c - 0x80] == 0)
+    if (c < 0xA0 && kHigh[c - 0x80] == c)
         return static_cast<char>(c);
     for (int i = 0; i < 32; ++i)
-        if (kHigh[i] != 0 && kHigh[i] == c)
+        if (kHigh[i] == c)
             return static_cast<char>(0x80 + i);
     return '?';
 }
 } // namespace
 
-// The table above is used both ways rather than the system's codec tables, so that a character outside
+// The table kHigh is used both ways rather than the system's codec tables, so that a character outside
 // the code page always becomes exactly one "?" (a surrogate pair is one character to the user, too) and
 // the five undefined bytes read back as the same bytes.
 QByteArray encode(const QString& text)
@@ -48,10 +40,8 @@ QString decode(const QByteArray& bytes)
 {
     QString out;
     out.reserve(bytes.size());
-    for (char b : bytes) {
-        const auto u = static_cast<unsigned char>(b);
-        out.append(u >= 0x80 && u < 0xA0 && kHigh[u - 0x80] ? QChar(kHigh[u - 0x80]) : QChar(char16_t(u)));
-    }
+    for (char b : bytes)
+        out.append(decodeByte(static_cast<unsigned char>(b)));
     return out;
 }
 

@@ -6,22 +6,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string>
+#include <utility>
 
 namespace ListLines {
 
 namespace {
-
-// Windows-1252 bytes 0x80..0x9F; the five undefined bytes stand for themselves.
-constexpr char16_t kHigh[32] = {
-    0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x8D,   0x017D, 0x8F,   0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178,
-};
-
-inline QChar decodeByte(unsigned char b)
-{
-    return QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
-}
 
 // The stored value's bytes without the characters 0..32 at both ends.
 inline std::pair<const unsigned char*, int> trimmedBytes(const RecordLayout& layout, const char* record, int index)
@@ -54,11 +45,11 @@ public:
         std::memset(m_out, ' ', size_t(count));
         m_out += count;
     }
-    // A fixed piece, in Windows-1252 ("\x80" is the euro sign).
-    template <size_t N> void text(const char (&literal)[N])
+    // A fixed piece, in Windows-1252.
+    void text(const char* text, size_t length)
     {
-        std::memcpy(m_out, literal, N - 1);
-        m_out += N - 1;
+        std::memcpy(m_out, text, length);
+        m_out += length;
     }
     // A field's padded piece.
     void padded(const std::pair<const unsigned char*, int>& field, int width)
@@ -86,32 +77,114 @@ private:
     char* m_out;
 };
 
-// The fixed parts: 6+10+4+11+2+23+6+16+2+20+6+4+2 and 23+7+16+2+20+7+20+7+4+2 characters.
-constexpr int kSlipFixed = 112;
-constexpr int kPayerFixed = 108;
-
-struct SlipFields {
-    const RecordLayout& layout = SlipRecord::layout();
-    int dataScade = field(layout, "DataScade");
-    int intero = field(layout, "Intero");
-    int esecutore = field(layout, "Esecutore");
-    int codFisc = field(layout, "CodFisc");
-    int comuneRes = field(layout, "ComuneRes");
-    int provRes = field(layout, "ProvRes");
-    int codTariffa = field(layout, "CodTariffa");
-    int note = field(layout, "Note");
+// One piece of a line: a fixed text (Windows-1252, "\x80" is the euro sign), then a field padded to
+// width; with a province, the town and province joined by one blank as one padded piece. Width 0:
+// the field whole, which ends the line.
+struct Piece {
+    const char* text;
+    const char* field;
+    int width = 0;
+    const char* province = nullptr;
 };
 
-struct PayerFields {
-    const RecordLayout& layout = PayerRecord::layout();
-    int esecutore = field(layout, "Esecutore");
-    int codFisc = field(layout, "CodFisc");
-    int comuneRes = field(layout, "ComuneRes");
-    int provRes = field(layout, "ProvRes");
-    int recapito = field(layout, "Recapito");
-    int codTariffa = field(layout, "CodTariffa");
-    int note = field(layout, "Note");
+// clang-format off
+constexpr Piece kSlipLine[] = {
+    {"Scad. ", "DataScade", 10},
+    {"  \x80 ", "Intero", 11},
+    {"  ", "Esecutore", 23},
+    {" C.F. ", "CodFisc", 16},
+    {"  ", "ComuneRes", 20, "ProvRes"},
+    {" TAR. ", "CodTariffa", 4},
+    {"  ", "Note"},
 };
+
+constexpr Piece kPayerLine[] = {
+    {"", "Esecutore", 23},
+    {"  C.F. ", "CodFisc", 16},
+    {"  ", "ComuneRes", 20, "ProvRes"},
+    {"  Tel. ", "Recapito", 20},
+    {"  TAR. ", "CodTariffa", 4},
+    {"  ", "Note"},
+};
+// clang-format on
+
+// The line of a table of pieces over a layout. The pieces are unrolled at compile time, so that each
+// line is written with fixed lengths straight into its place, as hand-written code would.
+template <const auto& Pieces> class LineWriter {
+public:
+    static constexpr size_t kCount = std::size(Pieces);
+
+    explicit LineWriter(const RecordLayout& layout)
+        : m_layout(layout)
+    {
+        for (size_t i = 0; i < kCount; ++i) {
+            m_field[i] = field(layout, Pieces[i].field);
+            m_province[i] = Pieces[i].province ? field(layout, Pieces[i].province) : -1;
+        }
+    }
+
+    // The texts and widths: 112 characters on a slip's line, 108 on a payer's.
+    static constexpr qsizetype kFixed = [] {
+        qsizetype length = 0;
+        for (const Piece& p : Pieces)
+            length += qsizetype(std::char_traits<char>::length(p.text)) + p.width;
+        return length;
+    }();
+
+    qsizetype length(const char* record) const
+    {
+        return [&]<size_t... I>(std::index_sequence<I...>)
+        {
+            return (kFixed + ... + whole<I>(record));
+        }
+        (std::make_index_sequence<kCount>());
+    }
+
+    void write(const char* record, char* line) const
+    {
+        Writer out(line);
+        [&]<size_t... I>(std::index_sequence<I...>)
+        {
+            (piece<I>(out, record), ...);
+        }
+        (std::make_index_sequence<kCount>());
+    }
+
+private:
+    // The length of a field taken whole; 0 for a padded one.
+    template <size_t I> int whole(const char* record) const
+    {
+        if constexpr (Pieces[I].width == 0)
+            return bytes(record, I).second;
+        else
+            return 0;
+    }
+
+    std::pair<const unsigned char*, int> bytes(const char* record, size_t i) const
+    {
+        return trimmedBytes(m_layout, record, m_field[i]);
+    }
+
+    template <size_t I> void piece(Writer& out, const char* record) const
+    {
+        constexpr Piece p = Pieces[I];
+        out.text(p.text, std::char_traits<char>::length(p.text));
+        if constexpr (p.province != nullptr)
+            out.place(bytes(record, I), trimmedBytes(m_layout, record, m_province[I]), p.width);
+        else if constexpr (p.width > 0)
+            out.padded(bytes(record, I), p.width);
+        else {
+            const auto whole = bytes(record, I);
+            out.bytes(whole.first, whole.second);
+        }
+    }
+
+    const RecordLayout& m_layout;
+    int m_field[kCount];
+    int m_province[kCount];
+};
+
+static_assert(LineWriter<kSlipLine>::kFixed == 112 && LineWriter<kPayerLine>::kFixed == 108);
 
 } // namespace
 
@@ -142,7 +215,7 @@ QString fieldText(const RecordLayout& layout, const char* record, int index)
     const auto [text, length] = trimmedBytes(layout, record, index);
     QString value(length, Qt::Uninitialized);
     for (int i = 0; i < length; ++i)
-        value[i] = decodeByte(text[i]);
+        value[i] = CodePage::decodeByte(text[i]);
     return value;
 }
 
@@ -160,71 +233,31 @@ bool fieldIs(const RecordLayout& layout, const char* record, int index, std::str
 
 namespace {
 
-qsizetype slipLineLength(const char* record)
+const LineWriter<kSlipLine>& slipWriter()
 {
-    static const SlipFields f;
-    return kSlipFixed + trimmedBytes(f.layout, record, f.note).second;
+    static const LineWriter<kSlipLine> writer(SlipRecord::layout());
+    return writer;
 }
 
-void writeSlipLine(const char* record, char* line)
+const LineWriter<kPayerLine>& payerWriter()
 {
-    static const SlipFields f;
-    const auto& l = f.layout;
-    Writer out(line);
-    out.text("Scad. ");
-    out.padded(trimmedBytes(l, record, f.dataScade), 10);
-    out.text("  \x80 ");
-    out.padded(trimmedBytes(l, record, f.intero), 11);
-    out.text("  ");
-    out.padded(trimmedBytes(l, record, f.esecutore), 23);
-    out.text(" C.F. ");
-    out.padded(trimmedBytes(l, record, f.codFisc), 16);
-    out.text("  ");
-    out.place(trimmedBytes(l, record, f.comuneRes), trimmedBytes(l, record, f.provRes), 20);
-    out.text(" TAR. ");
-    out.padded(trimmedBytes(l, record, f.codTariffa), 4);
-    out.text("  ");
-    const auto note = trimmedBytes(l, record, f.note);
-    out.bytes(note.first, note.second);
-}
-
-qsizetype payerLineLength(const char* record)
-{
-    static const PayerFields f;
-    return kPayerFixed + trimmedBytes(f.layout, record, f.note).second;
-}
-
-void writePayerLine(const char* record, char* line)
-{
-    static const PayerFields f;
-    const auto& l = f.layout;
-    Writer out(line);
-    out.padded(trimmedBytes(l, record, f.esecutore), 23);
-    out.text("  C.F. ");
-    out.padded(trimmedBytes(l, record, f.codFisc), 16);
-    out.text("  ");
-    out.place(trimmedBytes(l, record, f.comuneRes), trimmedBytes(l, record, f.provRes), 20);
-    out.text("  Tel. ");
-    out.padded(trimmedBytes(l, record, f.recapito), 20);
-    out.text("  TAR. ");
-    out.padded(trimmedBytes(l, record, f.codTariffa), 4);
-    out.text("  ");
-    const auto note = trimmedBytes(l, record, f.note);
-    out.bytes(note.first, note.second);
+    static const LineWriter<kPayerLine> writer(PayerRecord::layout());
+    return writer;
 }
 
 } // namespace
 
 QString slipLine(const char* record)
 {
-    QByteArray line(slipLineLength(record), Qt::Uninitialized);
-    writeSlipLine(record, line.data());
+    QByteArray line(slipWriter().length(record), Qt::Uninitialized);
+    slipWriter().write(record, line.data());
     return CodePage::decode(line);
 }
 
 void appendSlipLine(LineList& lines, const char* record)
 {
-    writeSlipLine(record, lines.appendUninitialized(slipLineLength(record)));
+    const auto& writer = slipWriter();
+    writer.write(record, lines.appendUninitialized(writer.length(record)));
 }
 
 QString slipLine(const Record& slip)
@@ -234,14 +267,15 @@ QString slipLine(const Record& slip)
 
 QString payerLine(const char* record)
 {
-    QByteArray line(payerLineLength(record), Qt::Uninitialized);
-    writePayerLine(record, line.data());
+    QByteArray line(payerWriter().length(record), Qt::Uninitialized);
+    payerWriter().write(record, line.data());
     return CodePage::decode(line);
 }
 
 void appendPayerLine(LineList& lines, const char* record)
 {
-    writePayerLine(record, lines.appendUninitialized(payerLineLength(record)));
+    const auto& writer = payerWriter();
+    writer.write(record, lines.appendUninitialized(writer.length(record)));
 }
 
 QString payerLine(const Record& payer)

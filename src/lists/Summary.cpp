@@ -103,24 +103,26 @@ Checked check(const Choice& choice)
         }
     }
 
+    // Each end of the period must be a date that exists; a refusal names it and goes back to its day.
+    const auto date = [&result](const QString& text, const char* which, const char* focus) {
+        const std::optional<QDate> day = Formats::textToDate(text);
+        if (!day) {
+            result.message = {MessageKind::Plain,
+                              QStringLiteral("Attenzione: la data ") + CodePage::trimmed(text)
+                                  + QStringLiteral(" di %1 intervallo non esiste.").arg(QLatin1String(which)) + kBreak
+                                  + kValidDate};
+            result.focus = QLatin1String(focus);
+        }
+        return day;
+    };
     result.start = buildDate(choice.startDay, choice.startMonth, choice.startYear);
-    const std::optional<QDate> start = Formats::textToDate(result.start);
-    if (!start) {
-        result.message = {MessageKind::Plain,
-                          QStringLiteral("Attenzione: la data ") + CodePage::trimmed(result.start)
-                              + QStringLiteral(" di inizio intervallo non esiste.") + kBreak + kValidDate};
-        result.focus = QStringLiteral("txtGiornoInizio");
+    const std::optional<QDate> start = date(result.start, "inizio", "txtGiornoInizio");
+    if (!start)
         return result;
-    }
     result.end = buildDate(choice.endDay, choice.endMonth, choice.endYear);
-    const std::optional<QDate> end = Formats::textToDate(result.end);
-    if (!end) {
-        result.message = {MessageKind::Plain,
-                          QStringLiteral("Attenzione: la data ") + CodePage::trimmed(result.end)
-                              + QStringLiteral(" di fine intervallo non esiste.") + kBreak + kValidDate};
-        result.focus = QStringLiteral("txtGiornoFine");
+    const std::optional<QDate> end = date(result.end, "fine", "txtGiornoFine");
+    if (!end)
         return result;
-    }
     if (*start > *end) {
         result.message = {MessageKind::Plain,
                           QStringLiteral("Attenzione: la data di fine intervallo (") + CodePage::trimmed(result.end)

@@ -1,16 +1,8 @@
 #include "lists/TrovaEsecutori.h"
 
-#include "lists/ListArchive.h"
-#include "lists/ListPanel.h"
 #include "payers/PayerRecord.h"
-#include "windows/Prompts.h"
 
 #include "ui_TrovaEsecutori.h"
-
-#include <QCloseEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QShowEvent>
 
 namespace {
 
@@ -27,60 +19,23 @@ constexpr CriterionField kCriteria[] = {
     {"txtNote", "Note:", "txtEsecutore"},
 };
 
+const SearchWindow::Kind kPayers = {
+    kCriteria,
+    "Riepilogo Esecutori",
+    [](const QList<ListArchive::Criterion>& criteria) {
+        return ListArchive::searchPayers(PayerRecord::archivePath(), criteria);
+    },
+    [](Dialog* window, const QString& line) { ListTakeOver::payer(window, line, window->callerTag()); },
+};
+
 } // namespace
 
 TfrmTrovaEsecutori::TfrmTrovaEsecutori(QWidget* parent)
-    : Dialog(parent)
+    : SearchWindow(parent, kPayers)
     , m_ui(std::make_unique<Ui::TrovaEsecutori>())
 {
     m_ui->setupUi(this);
-    m_criteria = new CriteriaPanel(m_ui->panAvvio, kCriteria);
-    m_list = new ListPanel(m_ui->panContainer, {ListPanel::rigo01Schede(), QStringLiteral("Riepilogo Esecutori")});
-    m_found = m_list->addNote("lblTrovate", QStringLiteral("Il presente elenco contiene 0 schede."));
-    connect(m_criteria, &CriteriaPanel::searchRequested, this, &TfrmTrovaEsecutori::search);
-    connect(m_list, &ListPanel::chosen, this, &TfrmTrovaEsecutori::takeOver);
-    ListPanel::applyLook(this);
-    finishForm();
+    build(m_ui->panAvvio, m_ui->panContainer);
 }
 
 TfrmTrovaEsecutori::~TfrmTrovaEsecutori() = default;
-
-void TfrmTrovaEsecutori::showEvent(QShowEvent* event)
-{
-    Dialog::showEvent(event);
-    if (m_shown || event->spontaneous())
-        return;
-    m_shown = true;
-    m_list->reset();
-    m_criteria->first()->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmTrovaEsecutori::closeEvent(QCloseEvent* event)
-{
-    m_criteria->waiting()->hide();
-    Dialog::closeEvent(event);
-}
-
-void TfrmTrovaEsecutori::search()
-{
-    const QList<ListArchive::Criterion> criteria = m_criteria->criteria();
-    m_criteria->count()->setText(QString::number(ListArchive::countCriteria(criteria)));
-    m_list->model()->clear();
-    ListArchive::Lines got = ListArchive::searchPayers(PayerRecord::archivePath(), criteria);
-    if (!got.ok) {
-        m_criteria->waiting()->hide();
-        MessageBox::plain(this, ListArchive::accessText());
-        return;
-    }
-    m_list->setLines(std::move(got.lines));
-    m_found->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(m_list->lines().size()));
-    m_ui->panContainer->show();
-    m_ui->panAvvio->hide();
-    m_list->findField()->clear();
-    m_list->findField()->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmTrovaEsecutori::takeOver(const QString& line)
-{
-    ListTakeOver::payer(this, line, callerTag());
-}

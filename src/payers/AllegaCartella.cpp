@@ -81,6 +81,18 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
 
 TfrmAllegaCartella::~TfrmAllegaCartella() = default;
 
+TfrmAllegaCartella* TfrmAllegaCartella::openFor(QWidget* editor, const QString& tag)
+{
+    return Windows::openDialog<TfrmAllegaCartella>(editor, tag, [editor](TfrmAllegaCartella* dialog) {
+        for (const char* field : kFields) {
+            const auto* source = editor->findChild<QLabel*>(QStringLiteral("lbl") + QLatin1String(field));
+            auto* target = dialog->findChild<QLineEdit*>(QStringLiteral("txt") + QLatin1String(field));
+            if (source && target)
+                target->setText(CodePage::trimmed(source->text()));
+        }
+    });
+}
+
 void TfrmAllegaCartella::browse(const Slot& slot)
 {
     const QString chosen = FileDialog::getOpenFileName(this, QStringLiteral("Selezionare il file da allegare:"), {},

@@ -19,6 +19,10 @@ public:
     explicit TfrmAllegaCartella(QWidget* parent = nullptr);
     ~TfrmAllegaCartella() override;
 
+    // Opens the attachments of editor (its hidden labels lblFile01 to lblDesc03, trimmed, into the
+    // slots), handing them back to the window the tag names.
+    static TfrmAllegaCartella* openFor(QWidget* editor, const QString& tag);
+
 private:
     struct Slot {
         QLineEdit* file;

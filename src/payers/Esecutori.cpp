@@ -4,10 +4,7 @@
 
 #include "app/Guida.h"
 #include "app/HelpPages.h"
-#include "checks/Carta.h"
-#include "checks/CodFisc.h"
-#include "checks/Iban.h"
-#include "checks/PartitaIVA.h"
+#include "checks/CheckWindow.h"
 #include "checks/Voci_Tariffa.h"
 #include "data/CodePage.h"
 #include "data/Platform.h"
@@ -77,7 +74,7 @@ const Field kFields[] = {
     {"txtNote", Highlight, 250, "txtEsecutore"},
 };
 
-const Hint kHints[] = {
+constexpr Hint kOwnHints[] = {
     {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
     {"cmdFile", "Allega file alla scheda corrente."},
     {"cmdSalva", "Salva la scheda corrente in archivio."},
@@ -88,12 +85,6 @@ const Hint kHints[] = {
     {"cmdRicontatta", "Visualizza l'elenco degli Esecutori da ricontattare."},
     {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
     {"cmdElimina", "Cancella la scheda corrente e sovrascrivila con nuovi dati."},
-    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
-    {"cmdEsci", "Esci da questa schermata di lavoro."},
-    {"cmdPrimo", "Visualizza la prima scheda in archivio."},
-    {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
-    {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
-    {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
     {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
     {"btnCodFisc", "Controlla il codice fiscale."},
     {"btnCarta", "Controlla il numero di carta di credito."},
@@ -102,6 +93,7 @@ const Hint kHints[] = {
     {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
     {"chkRicontatta", "Annota che l'Esecutore \u00e8 da ricontattare per questioni in sospeso."},
 };
+constexpr auto kHints = Behaviour::joined(kOwnHints, RecordForm::kEditorHints);
 
 // The look follows the slip editor: grey section panels on the soft blue desk, each with its
 // picture on white at the left, the command column and navigation bar at the right.
@@ -135,21 +127,6 @@ QFrame#panNavigazione QLabel { background: transparent; border: none; color: #30
 QFrame#panNavigazione QLabel#lblPosizione { background: #ffffff; border: 1px solid #7f97b2; color: #1f4e8c; }
 )";
 
-bool allDigits(const QString& text)
-{
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return !text.isEmpty();
-}
-
-// Puts text into a dialog's field when the dialog's form has it.
-void fillField(QWidget* dialog, const char* name, const QString& text)
-{
-    if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(name)))
-        edit->setText(text);
-}
-
 } // namespace
 
 TfrmEsecutori::TfrmEsecutori(QWidget* parent)
@@ -179,10 +156,7 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmEsecutori::newPayer);
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmEsecutori::save);
     connect(m_ui->cmdElimina, &QToolButton::clicked, this, &TfrmEsecutori::clearForOverwrite);
-    connect(m_ui->cmdPrimo, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::First); });
-    connect(m_ui->cmdIndietro, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Previous); });
-    connect(m_ui->cmdAvanti, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Next); });
-    connect(m_ui->cmdUltimo, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Last); });
+    RecordForm::connectArrows(this, [this](RecordEditor::Move move) { navigate(move); });
     connect(m_ui->cmdTrova, &QToolButton::clicked, this,
             [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("esecutori")); });
     connect(m_ui->cmdRicontatta, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmRicontatta>(this); });
@@ -192,18 +166,12 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
             [this] { Windows::openDialog<TfrmVoci_Tariffa>(this, QStringLiteral("esecutori")); });
     connect(m_ui->btnEmail, &ClickLabel::clicked, this, &TfrmEsecutori::writeEmail);
     connect(m_ui->btnCodFisc, &ClickLabel::clicked, this, &TfrmEsecutori::checkTaxCode);
-    connect(m_ui->btnPartitaIva, &ClickLabel::clicked, this, [this] {
-        const QString value = CodePage::trimmed(m_ui->txtPartitaIva->text());
-        Windows::openDialog<TfrmPartitaIva>(this, {}, [&](QWidget* d) { fillField(d, "txtPartitaIva", value); });
-    });
-    connect(m_ui->btnIban, &ClickLabel::clicked, this, [this] {
-        const QString value = CodePage::trimmed(m_ui->txtIban->text());
-        Windows::openDialog<TfrmIban>(this, {}, [&](QWidget* d) { fillField(d, "txtIban", value); });
-    });
-    connect(m_ui->btnCarta, &ClickLabel::clicked, this, [this] {
-        const QString value = CodePage::trimmed(m_ui->txtCarta->text());
-        Windows::openDialog<TfrmCarta>(this, {}, [&](QWidget* d) { fillField(d, "txtNumero", value); });
-    });
+    connect(m_ui->btnPartitaIva, &ClickLabel::clicked, this,
+            [this] { CheckWindow::openVatNumber(this, CodePage::trimmed(m_ui->txtPartitaIva->text())); });
+    connect(m_ui->btnIban, &ClickLabel::clicked, this,
+            [this] { CheckWindow::openIban(this, CodePage::trimmed(m_ui->txtIban->text())); });
+    connect(m_ui->btnCarta, &ClickLabel::clicked, this,
+            [this] { CheckWindow::openCard(this, CodePage::trimmed(m_ui->txtCarta->text())); });
     connect(m_ui->cmdAnteprima, &QToolButton::clicked, this, [this] { InfoSheetCommands::preview(this); });
     connect(m_ui->cmdStampa, &QToolButton::clicked, this, [this] { InfoSheetCommands::print(this); });
     connect(m_ui->cmdPDF, &QToolButton::clicked, this, [this] { InfoSheetCommands::createPdf(this); });
@@ -353,24 +321,12 @@ void TfrmEsecutori::writeEmail()
 
 void TfrmEsecutori::checkTaxCode()
 {
-    // A tax code made of digits only is a company's: its VAT number.
-    const QString code = CodePage::trimmed(m_ui->txtCodFisc->text());
-    if (allDigits(code))
-        Windows::openDialog<TfrmPartitaIva>(this, {}, [&](QWidget* d) { fillField(d, "txtPartitaIva", code); });
-    else
-        Windows::openDialog<TfrmCodFisc>(this, {}, [&](QWidget* d) { fillField(d, "txtCodFisc", code); });
+    CheckWindow::openTaxCode(this, CodePage::trimmed(m_ui->txtCodFisc->text()));
 }
 
 void TfrmEsecutori::openAttachments()
 {
-    Windows::openDialog<TfrmAllegaCartella>(this, QStringLiteral("esecutori"), [this](QWidget* dialog) {
-        fillField(dialog, "txtFile01", CodePage::trimmed(m_ui->lblFile01->text()));
-        fillField(dialog, "txtDesc01", CodePage::trimmed(m_ui->lblDesc01->text()));
-        fillField(dialog, "txtFile02", CodePage::trimmed(m_ui->lblFile02->text()));
-        fillField(dialog, "txtDesc02", CodePage::trimmed(m_ui->lblDesc02->text()));
-        fillField(dialog, "txtFile03", CodePage::trimmed(m_ui->lblFile03->text()));
-        fillField(dialog, "txtDesc03", CodePage::trimmed(m_ui->lblDesc03->text()));
-    });
+    TfrmAllegaCartella::openFor(this, QStringLiteral("esecutori"));
 }
 
 void TfrmEsecutori::showHelp()

@@ -11,8 +11,7 @@
 #include "windows/Prompts.h"
 #include "windows/RecordForm.h"
 #include "checks/Calendario.h"
-#include "checks/CodFisc.h"
-#include "checks/PartitaIVA.h"
+#include "checks/CheckWindow.h"
 #include "checks/Voci_Tariffa.h"
 #include "lists/DaSaldare.h"
 #include "lists/ExpBollettini.h"
@@ -75,7 +74,7 @@ const Behaviour::Field kFields[] = {
     {"txtNote", Behaviour::Highlight, 250, "txtImporto"},
 };
 
-const Behaviour::Hint kHints[] = {
+constexpr Behaviour::Hint kOwnHints[] = {
     {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
     {"cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
     {"cmdAllega", "Allega file alla scheda corrente."},
@@ -86,35 +85,15 @@ const Behaviour::Hint kHints[] = {
     {"cmdDaSaldare", "Visualizza l'elenco dei bollettini non saldati."},
     {"cmdMargini", "Visualizza l'elenco dei bollettini scaduti e non ancora saldati."},
     {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
-    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
-    {"cmdEsci", "Esci da questa schermata di lavoro."},
-    {"cmdPrimo", "Visualizza la prima scheda in archivio."},
-    {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
-    {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
-    {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
     {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
     {"btnCodFisc", "Controlla il codice fiscale."},
     {"chkSaldato", "Annota che il bollettino \u00e8 stato saldato."},
 };
+constexpr auto kHints = Behaviour::joined(kOwnHints, RecordForm::kEditorHints);
 
 QString trimmedText(const QLineEdit* edit)
 {
     return CodePage::trimmed(edit->text());
-}
-
-bool allDigits(const QString& text)
-{
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return !text.isEmpty();
-}
-
-// Puts text into a dialog's field when the dialog's form has it.
-void fillField(QWidget* dialog, const char* name, const QString& text)
-{
-    if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(name)))
-        edit->setText(text);
 }
 
 } // namespace
@@ -142,10 +121,7 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmBollettino::clearSlip);
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmBollettino::save);
     connect(m_ui->cmdDuplica, &QToolButton::clicked, this, &TfrmBollettino::duplicate);
-    connect(m_ui->cmdPrimo, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::First); });
-    connect(m_ui->cmdIndietro, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Previous); });
-    connect(m_ui->cmdAvanti, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Next); });
-    connect(m_ui->cmdUltimo, &QToolButton::clicked, this, [this] { navigate(RecordEditor::Move::Last); });
+    RecordForm::connectArrows(this, [this](RecordEditor::Move move) { navigate(move); });
     connect(m_ui->cmdImporta, &QToolButton::clicked, this,
             [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("bollettino")); });
     connect(m_ui->impCodTariffa, &ClickLabel::clicked, this,
@@ -323,23 +299,12 @@ void TfrmBollettino::navigate(RecordEditor::Move move)
 
 void TfrmBollettino::checkTaxCode()
 {
-    const QString code = trimmedText(m_ui->txtCodFisc);
-    if (allDigits(code))
-        Windows::openDialog<TfrmPartitaIva>(this, {}, [&](QWidget* d) { fillField(d, "txtPartitaIva", code); });
-    else
-        Windows::openDialog<TfrmCodFisc>(this, {}, [&](QWidget* d) { fillField(d, "txtCodFisc", code); });
+    CheckWindow::openTaxCode(this, trimmedText(m_ui->txtCodFisc));
 }
 
 void TfrmBollettino::openAttachments()
 {
-    Windows::openDialog<TfrmAllegaCartella>(this, QStringLiteral("bollettino"), [this](QWidget* dialog) {
-        fillField(dialog, "txtFile01", CodePage::trimmed(m_ui->lblFile01->text()));
-        fillField(dialog, "txtDesc01", CodePage::trimmed(m_ui->lblDesc01->text()));
-        fillField(dialog, "txtFile02", CodePage::trimmed(m_ui->lblFile02->text()));
-        fillField(dialog, "txtDesc02", CodePage::trimmed(m_ui->lblDesc02->text()));
-        fillField(dialog, "txtFile03", CodePage::trimmed(m_ui->lblFile03->text()));
-        fillField(dialog, "txtDesc03", CodePage::trimmed(m_ui->lblDesc03->text()));
-    });
+    TfrmAllegaCartella::openFor(this, QStringLiteral("bollettino"));
 }
 
 void TfrmBollettino::showHelp()

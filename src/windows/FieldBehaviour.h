@@ -41,6 +41,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <functional>
 #include <initializer_list>
 #include <span>
@@ -72,6 +73,17 @@ struct Hint {
     const char* name;
     const char* text;
 };
+
+// A window's own hints followed by hints it shares with other windows, as one table.
+template <size_t N, size_t M> constexpr std::array<Hint, N + M> joined(const Hint (&own)[N], const Hint (&shared)[M])
+{
+    std::array<Hint, N + M> all{};
+    for (size_t i = 0; i < N; ++i)
+        all[i] = own[i];
+    for (size_t i = 0; i < M; ++i)
+        all[N + i] = shared[i];
+    return all;
+}
 
 // Called with a Key::Dialog field's tag when a key asks for its dialog.
 using DialogRequest = std::function<void(const char* tag)>;

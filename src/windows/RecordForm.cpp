@@ -2,6 +2,7 @@
 
 #include "data/CodePage.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -58,6 +59,24 @@ void store(const QWidget* form, Record& record)
             record.setText(i, CodePage::trimmed(combo->currentText()));
         else if (const auto* label = control<QLabel>(form, "lbl", name))
             record.setText(i, CodePage::trimmed(label->text()));
+    }
+}
+
+void connectArrows(QWidget* form, const std::function<void(RecordEditor::Move)>& move)
+{
+    static constexpr struct {
+        const char* name;
+        RecordEditor::Move move;
+    } kArrows[] = {
+        {"cmdPrimo", RecordEditor::Move::First},
+        {"cmdIndietro", RecordEditor::Move::Previous},
+        {"cmdAvanti", RecordEditor::Move::Next},
+        {"cmdUltimo", RecordEditor::Move::Last},
+    };
+    for (const auto& arrow : kArrows) {
+        auto* button = form->findChild<QAbstractButton*>(QString::fromLatin1(arrow.name));
+        Q_ASSERT(button);
+        QObject::connect(button, &QAbstractButton::clicked, form, [move, to = arrow.move] { move(to); });
     }
 }
 
