@@ -81,9 +81,13 @@ int main(int argc, char* argv[])
         {"TfrmRiepCosti", Dialog::Placement::Maximised, [] { return static_cast<QWidget*>(new TfrmRiepCosti); }},
     };
     Windows::setRegistry(registry);
-    auto* editor = static_cast<TfrmBollettino*>(registry[0].create());
-    Windows::add(editor);
-    editor->findChild<QLabel*>(QStringLiteral("lblFile"))->setText(ProgramFolder::file(QStringLiteral("2024.bol")));
+    // The summary is opened from the start menu: no slip editor is made for it.
+    const bool summary = std::strcmp(argv[2], "summary") == 0;
+    QWidget* editor = summary ? nullptr : registry[0].create();
+    if (editor) {
+        Windows::add(editor);
+        editor->findChild<QLabel*>(QStringLiteral("lblFile"))->setText(ProgramFolder::file(QStringLiteral("2024.bol")));
+    }
 
     const qint64 editorNs = clock.nsecsElapsed();
     const double editorCpu = cpuMs();
@@ -101,7 +105,7 @@ int main(int argc, char* argv[])
         window = search(Windows::openDialog<TfrmTrovaBollettini>(editor, QStringLiteral("bollettino")));
     else if (std::strcmp(mode, "payersearch") == 0)
         window = search(Windows::openDialog<TfrmTrovaEsecutori>(editor, QStringLiteral("bollettino")));
-    else if (std::strcmp(mode, "summary") == 0) {
+    else if (summary) {
         // The selection window in place of the editor: the year, the whole of it, the payer filter.
         auto* selection = static_cast<TfrmMenuRiepCosti*>(registry[1].create());
         Windows::add(selection);

@@ -3,11 +3,13 @@
 #include "data/CodePage.h"
 #include "data/Platform.h"
 #include "data/RecordFile.h"
+#include "lists/ListArchive.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"
 
 #include <QFile>
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -82,9 +84,6 @@ bool isNumber(const ExportColumn& column)
 {
     return column.fields[0] == nullptr;
 }
-
-// Records read from the file at a time.
-constexpr qsizetype kChunkBytes = 1 << 20;
 
 } // namespace
 
@@ -192,52 +191,48 @@ QString ExportGrid::exportPath() const
     return ProgramFolder::file(QString::fromUtf8(m_def.fileName));
 }
 
-void ExportGrid::appendRecord(const char* record)
+void ExportGrid::appendRecord(Filling& part, const char* record)
 {
-    // Room for the longest row first, then plain copies: a row never holds more than its fields.
-    if (m_text.size() < m_used + m_rowCapacity)
-        m_text.resize(std::max({m_text.capacity(), m_text.size() * 2, m_used + m_rowCapacity}));
-    char* out = m_text.data() + m_used;
+    // The block has room for the longest row of every record: plain copies, no checks.
+    char* const begin = m_text.get();
+    char* out = begin + part.used;
     for (const Plan& plan : m_plans) {
         bool first = true;
-        for (const Part& part : plan.parts) {
+        for (const Part& field : plan.parts) {
             if (!first)
                 *out++ = plan.joiner;
             first = false;
-            const char* value = record + part.offset + 1;
-            int end = std::min<int>(static_cast<unsigned char>(record[part.offset]), part.capacity);
-            int begin = 0;
-            while (begin < end && static_cast<unsigned char>(value[begin]) <= 32)
-                ++begin;
-            while (end > begin && static_cast<unsigned char>(value[end - 1]) <= 32)
+            const char* value = record + field.offset + 1;
+            int end = std::min<int>(static_cast<unsigned char>(record[field.offset]), field.capacity);
+            int start = 0;
+            while (start < end && static_cast<unsigned char>(value[start]) <= 32)
+                ++start;
+            while (end > start && static_cast<unsigned char>(value[end - 1]) <= 32)
                 --end;
-            std::memcpy(out, value + begin, end - begin);
-            out += end - begin;
+            std::memcpy(out, value + start, end - start);
+            out += end - start;
         }
-        m_ends.push_back(static_cast<quint32>(out - m_text.data()));
+        part.ends.push_back(static_cast<quint32>(out - begin));
     }
-    m_used = out - m_text.data();
-    ++m_rows;
+    part.used = size_t(out - begin);
+    ++part.rows;
 }
 
 bool ExportGrid::fill(const QString& path)
 {
     beginResetModel();
     m_rows = 0;
-    m_text.clear();
-    m_used = 0;
+    m_text.reset();
+    m_textBytes = 0;
     m_ends.clear();
+    m_secondRow = -1;
+    m_secondStart = 0;
     m_edited.clear();
     m_error.clear();
 
     const int size = m_def.layout().size();
     const auto finish = [this](const QString& error) {
         m_error = error;
-        m_text.resize(m_used);
-        // Little slack is left as it is: shrinking would copy the whole block.
-        if (m_text.capacity() > m_text.size() + m_text.size() / 4)
-            m_text.shrink_to_fit();
-        m_ends.shrink_to_fit();
         endResetModel();
         return error.isEmpty();
     };
@@ -253,42 +248,40 @@ bool ExportGrid::fill(const QString& path)
         count = archive.count();
         incomplete = archive.hasIncompleteTail();
     }
+    // Room for the longest row of every record, taken at once and never cleared: only the pages
+    // the rows fill become memory. Cells are placed by 32-bit offsets.
+    const double room = double(count) * double(m_rowCapacity);
+    if (room >= double(std::numeric_limits<quint32>::max()))
+        return finish(QStringLiteral("archive too large"));
+    m_text.reset(new char[size_t(room) + 1]);
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return finish(file.errorString());
-
-    m_ends.reserve(static_cast<size_t>(count) * m_stored);
-    const qsizetype perChunk = std::max<qsizetype>(1, kChunkBytes / size);
-    QByteArray chunk(perChunk * size, Qt::Uninitialized);
-    for (qint64 done = 0; done < count;) {
-        const qsizetype records = std::min<qint64>(perChunk, count - done);
-        const qint64 want = records * size;
-        qint64 got = 0;
-        while (got < want) {
-            const qint64 n = file.read(chunk.data() + got, want - got);
-            if (n <= 0)
-                break;
-            got += n;
-        }
-        // Whole records only: a short read keeps the records that did arrive.
-        for (qsizetype r = 0; r < got / size; ++r) {
-            if (m_used > std::numeric_limits<quint32>::max() - m_rowCapacity)
-                return finish(QStringLiteral("archive too large"));
-            appendRecord(chunk.constData() + r * size);
-        }
-        // The first chunk tells how much text a record holds: the block is sized once for the
-        // whole archive instead of being copied each time it doubles.
-        if (done == 0 && m_rows > 0 && count > m_rows) {
-            const double perRecord = double(m_used) / double(m_rows);
-            m_text.reserve(std::min<double>(perRecord * 1.1 * double(count) + double(m_rowCapacity),
-                                            std::numeric_limits<quint32>::max()));
-        }
-        if (got < want)
-            return finish(file.errorString().isEmpty() ? QStringLiteral("archive shorter than expected")
-                                                       : file.errorString());
-        done += records;
+    // A long archive is read in two parts at once (ListArchive::scanSplit), the second one's rows
+    // written past room for the first's.
+    std::array<Filling, ListArchive::kMaxParts> parts;
+    const int partCount = ListArchive::splitParts(count);
+    for (int index = 0; index < partCount; ++index) {
+        const qint64 first = count * index / partCount;
+        const qint64 records = count * (index + 1) / partCount - first;
+        parts[size_t(index)].start = parts[size_t(index)].used = size_t(first) * m_rowCapacity;
+        parts[size_t(index)].ends.reserve(size_t(records) * size_t(m_stored));
     }
+    const ListArchive::Split read = ListArchive::scanSplit(
+        path, size, [&](int index, const char* record) { appendRecord(parts[size_t(index)], record); }, partCount,
+        count);
+
+    m_ends = std::move(parts[0].ends);
+    for (int index = 0; index < read.keep; ++index) {
+        const Filling& part = parts[size_t(index)];
+        if (index > 0 && part.rows > 0) {
+            m_secondRow = m_rows;
+            m_secondStart = quint32(part.start);
+            m_ends.insert(m_ends.end(), part.ends.begin(), part.ends.end());
+        }
+        m_rows += part.rows;
+        m_textBytes += qint64(part.used - part.start);
+    }
+    if (!read.ok)
+        return finish(read.error.isEmpty() ? QStringLiteral("archive shorter than expected") : read.error);
     if (incomplete)
         return finish(QStringLiteral("the archive ends with an incomplete record"));
     return finish({});
@@ -297,8 +290,10 @@ bool ExportGrid::fill(const QString& path)
 QByteArrayView ExportGrid::stored(qsizetype row, int column) const
 {
     const qsizetype cell = row * m_stored + (column - 1);
-    const quint32 begin = cell == 0 ? 0 : m_ends[cell - 1];
-    return QByteArrayView(m_text.data() + begin, m_ends[cell] - begin);
+    quint32 begin = cell == 0 ? 0 : m_ends[cell - 1];
+    if (row == m_secondRow && column == 1)
+        begin = m_secondStart;
+    return QByteArrayView(m_text.get() + begin, m_ends[cell] - begin);
 }
 
 QString ExportGrid::text(int row, int column) const
@@ -321,7 +316,7 @@ bool ExportGrid::exportTo(const QString& path, QString* error) const
 
 qint64 ExportGrid::textBytes() const
 {
-    auto characters = static_cast<qint64>(m_text.size());
+    qint64 characters = m_textBytes;
     for (qsizetype n = 1; n <= m_rows; ++n)
         characters += QString::number(n).size();
     return 2 * characters;

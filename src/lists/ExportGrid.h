@@ -13,6 +13,7 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -94,7 +95,14 @@ private:
 
     class FileRows;
 
-    void appendRecord(const char* record);
+    // One part of the archive as it is read: its rows' text goes into m_text from start on.
+    struct Filling {
+        size_t start = 0;
+        size_t used = 0;
+        std::vector<quint32> ends;
+        qsizetype rows = 0;
+    };
+    void appendRecord(Filling& part, const char* record);
     QByteArrayView stored(qsizetype row, int column) const;
     static quint64 key(int row, int column) { return (quint64(quint32(row)) << 32) | quint32(column); }
 
@@ -103,9 +111,13 @@ private:
     int m_stored = 0;
     size_t m_rowCapacity = 0; // the most text one row can hold
     qsizetype m_rows = 0;
-    std::string m_text;          // every stored cell's bytes, one after the other
-    size_t m_used = 0;           // while filling, the bytes of m_text in use
+    // Every stored cell's bytes, one after the other; a second part of the archive read at the same
+    // time starts further on, past room enough for the first (room never written costs no memory).
+    std::unique_ptr<char[]> m_text;
+    qint64 m_textBytes = 0;      // the bytes of the cells
     std::vector<quint32> m_ends; // the end of each stored cell in m_text, row by row
+    qsizetype m_secondRow = -1;  // the first row of the second part, whose first cell starts at
+    quint32 m_secondStart = 0;   // m_secondStart instead of where the row before it ends
     QHash<quint64, QString> m_edited;
     QString m_error;
 };

@@ -157,7 +157,17 @@ void setSplitFrom(qint64 records)
     g_splitFrom = records;
 }
 
-Split scanSplit(const QString& path, int recordSize, const std::function<void(int, const char*)>& visit, int maxParts)
+int splitParts(qint64 records, int maxParts)
+{
+    // Below this a second thread costs more than it saves.
+    constexpr qint64 kSplitFrom = 20000;
+    const bool split =
+        g_splitFrom > 0 ? records >= g_splitFrom : records >= kSplitFrom && std::thread::hardware_concurrency() > 1;
+    return maxParts > 1 && split ? std::min(maxParts, kMaxParts) : 1;
+}
+
+Split scanSplit(const QString& path, int recordSize, const std::function<void(int, const char*)>& visit, int maxParts,
+                qint64 limit)
 {
     Split result;
     qint64 size = 0;
@@ -172,13 +182,8 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
         }
         size = file.size();
     }
-    const qint64 records = size / recordSize;
-    // Below this a second thread costs more than it saves.
-    constexpr qint64 kSplitFrom = 20000;
-    const bool split =
-        g_splitFrom > 0 ? records >= g_splitFrom : records >= kSplitFrom && std::thread::hardware_concurrency() > 1;
-    if (maxParts > 1 && split)
-        result.parts = std::min(maxParts, kMaxParts);
+    const qint64 records = limit >= 0 ? std::min(limit, size / recordSize) : size / recordSize;
+    result.parts = splitParts(records, maxParts);
 
     struct Range {
         qint64 first = 0;
@@ -228,7 +233,7 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
             return result;
         }
     }
-    if (size % recordSize != 0) {
+    if (size % recordSize != 0 && records == size / recordSize) {
         result.ok = false;
         result.error = QStringLiteral("incomplete record %1").arg(records + 1);
     }

@@ -7,6 +7,7 @@
 
 #include "data/RecordLayout.h"
 #include "lists/ExportGrid.h"
+#include "lists/ListArchive.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"
 
@@ -331,6 +332,36 @@ private slots:
         QCOMPARE(grid.rowCount(), 2);
         QVERIFY(grid.exportTo(grid.exportPath()));
         QCOMPARE(readAll(grid.exportPath()), slipFile(kRow1 + kRow2));
+    }
+
+    // A long archive is read in two parts at once, the second part's text placed apart from the
+    // first's: every cell, the text size and the written file must be those of one read.
+    void splitReadFillsTheSameGrid()
+    {
+        TestSupport::Folder folder;
+        const QString path = folder.file(QStringLiteral("2025.bol"));
+        const QByteArray tail(100, 'x');
+        using Case = std::pair<QByteArray, QByteArray>;
+        for (const auto& [bytes, rows] :
+             {Case{threeSlips(), QByteArray(kRow1 + kRow2 + kRow3)},
+              Case{QByteArray(threeSlips().left(2 * SlipRecord::kSize) + tail), QByteArray(kRow1 + kRow2)}}) {
+            QVERIFY(writeAll(path, bytes));
+            ExportGrid once(Exports::slips());
+            ListArchive::setSplitFrom(1'000'000);
+            const bool onceOk = once.fill(path);
+            ExportGrid split(Exports::slips());
+            ListArchive::setSplitFrom(1);
+            const bool splitOk = split.fill(path);
+            ListArchive::setSplitFrom(0);
+            QCOMPARE(splitOk, onceOk);
+            QCOMPARE(split.rowCount(), once.rowCount());
+            QCOMPARE(split.textBytes(), once.textBytes());
+            for (int row = 0; row < once.rowCount(); ++row)
+                for (int column = 0; column < once.columnCount(); ++column)
+                    QCOMPARE(split.text(row, column), once.text(row, column));
+            QVERIFY(split.exportTo(split.exportPath()));
+            QCOMPARE(readAll(split.exportPath()), slipFile(rows));
+        }
     }
 
     void unopenableArchiveFillsNothing()
