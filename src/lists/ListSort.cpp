@@ -36,10 +36,12 @@ const std::array<unsigned char, 65536>& table()
 
 const unsigned char* byteCodes()
 {
+    // A stored byte sorts as the character it reads back as: one comparison for lines kept as
+    // text and lines kept as archive bytes.
     static const auto codes = [] {
         std::array<unsigned char, 256> built{};
         for (int b = 0; b < 256; ++b)
-            built[size_t(b)] = static_cast<unsigned char>(b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b);
+            built[size_t(b)] = table()[CodePage::decodeByte(static_cast<unsigned char>(b)).unicode()];
         return built;
     }();
     return codes.data();

@@ -164,6 +164,12 @@ void TestListLogic::sortOrder()
     const auto sign = [](int v) { return (v > 0) - (v < 0); };
     QCOMPARE(sign(ListSort::compare(first, second)), order);
     QCOMPARE(sign(ListSort::compare(second, first)), -order);
+    // The lists sort their stored bytes, not the strings: the same order must come out of them
+    // (equal lines keep the order they came in).
+    LineList list{second, first};
+    list.sort();
+    const QStringList expected = order < 0 ? QStringList{first, second} : QStringList{second, first};
+    QCOMPARE(list.toList(), expected);
 }
 
 // The list's own sort (inline prefixes, a block of codes, ties settled on the rest) must give
@@ -183,7 +189,35 @@ void TestListLogic::sortMatchesStableComparison()
             line += alphabet.at(random.bounded(int(alphabet.size())));
         lines << line;
     }
-    for (const QStringList& list : {lines, QStringList{"Scad. x"}, QStringList{}, QStringList{"b", "a"}}) {
+    // Every line beginning "Scad. " (as slip lines do), then few characters: lines share 10 to
+    // 30 characters past that start, so the order is decided at every position the sort keeps
+    // inline and past it. Every letter a to z appears, folded or not.
+    const QString letters = QStringLiteral("zZyY09 ") + QChar(u'\0');
+    QStringList slipLike;
+    for (int i = 0; i < 3000; ++i) {
+        QString line = QStringLiteral("Scad. ");
+        const int extra = 10 + random.bounded(25);
+        for (int j = 0; j < extra; ++j)
+            line += letters.at(random.bounded(int(letters.size())));
+        slipLike << line;
+    }
+    // Lines equal under folding for their first 22 characters (but for one, so that they do not
+    // all share them): only the rest can tell them apart.
+    QStringList tied{QStringLiteral("Scad. b")};
+    for (int i = 0; i < 3000; ++i) {
+        QString line = QStringLiteral("Scad. ");
+        for (int j = 0; j < 16; ++j)
+            line += random.bounded(2) ? QChar(u'a') : QChar(u'A');
+        const int extra = random.bounded(20);
+        for (int j = 0; j < extra; ++j)
+            line += letters.at(random.bounded(int(letters.size())));
+        tied << line;
+    }
+    QStringList alphabetLines;
+    for (char16_t c = u'a'; c <= u'z'; ++c)
+        alphabetLines << QString(QChar(c)) << QString(QChar(c - 32)) << QStringLiteral("_") + QChar(c);
+    for (const QStringList& list :
+         {lines, slipLike, tied, alphabetLines, QStringList{"Scad. x"}, QStringList{}, QStringList{"b", "a"}}) {
         QStringList expected = list;
         std::stable_sort(expected.begin(), expected.end(), ListSort::lessThan);
         LineList sorted(list);
@@ -204,6 +238,16 @@ void TestListLogic::sortListsSlipsByTheirText()
     QVERIFY(got[0].startsWith("Scad. 02/04/2014"));
     QVERIFY(got[1].startsWith("Scad. 10/01/2014"));
     QVERIFY(got[2].startsWith("Scad. 15/03/2014"));
+
+    // Two slips due the same day differ first in their amounts' cents, past the first 20
+    // characters: the amount decides, not the name.
+    QVERIFY(writeArchive(path,
+                         {slip({{"DataScade", "15/03/2014"}, {"Intero", "168,50"}, {"Esecutore", "ALFA"}}),
+                          slip({{"DataScade", "15/03/2014"}, {"Intero", "168,00"}, {"Esecutore", "ZETA"}})}));
+    const QStringList sameDay = ListArchive::unpaidSlips(path).lines.toList();
+    QCOMPARE(sameDay.size(), 2);
+    QVERIFY2(sameDay[0].contains(QLatin1String("168,00")), qPrintable(sameDay[0]));
+    QVERIFY2(sameDay[1].contains(QLatin1String("168,50")), qPrintable(sameDay[1]));
 }
 
 void TestListLogic::findSequence()

@@ -9,6 +9,8 @@
 #include "checks/Iban.h"
 #include "checks/PartitaIVA.h"
 #include "slips/Bollettino.h"
+#include "slips/SlipRecord.h"
+#include "payers/PayerRecord.h"
 #include "windows/Look.h"
 
 #include <QAbstractButton>
@@ -22,6 +24,9 @@
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTest>
+#include <QScreen>
+#include <memory>
+#include <variant>
 
 namespace {
 // A desktop theme of the kind that puts pictures on the standard buttons of dialogs.
@@ -155,6 +160,108 @@ private slots:
         auto* second = Windows::openDialog<TfrmCodFisc>(owner);
         QVERIFY(second->findChild<QLineEdit*>(QStringLiteral("scratch")) == nullptr);
         second->close();
+    }
+
+    // Where each window appears: the work windows and the summary result maximised, the date
+    // picker, the credits and the slip print window centred on the window that opened them, every
+    // other window centred on the screen.
+    void windowsOpenInTheirPlace_data()
+    {
+        QTest::addColumn<QString>("cls");
+        QTest::addColumn<QString>("place");
+        const char* const owner[] = {"TfrmSplash", "TfrmStampaBol", "TfrmCalendario"};
+        const char* const maximised[] = {"TfrmAvvio", "TfrmBollettino", "TfrmEsecutori", "TfrmMenuRiepCosti",
+                                         "TfrmRiepCosti"};
+        TestSupport::Session session;
+        for (QWidget* window : Windows::all()) {
+            const QString cls = QString::fromLatin1(window->metaObject()->className());
+            QString place = QStringLiteral("screen");
+            for (const char* name : owner)
+                if (cls == QLatin1String(name))
+                    place = QStringLiteral("owner");
+            for (const char* name : maximised)
+                if (cls == QLatin1String(name))
+                    place = QStringLiteral("maximised");
+            QTest::newRow(qPrintable(cls)) << cls << place;
+        }
+    }
+
+    void windowsOpenInTheirPlace()
+    {
+        QFETCH(QString, cls);
+        QFETCH(QString, place);
+        TestSupport::Session session;
+        const QByteArray name = cls.toLatin1();
+        const Windows::WindowDef* def = Windows::definition(name.constData());
+        QVERIFY(def);
+        // An owner well away from the screen's centre, so that the two centres differ.
+        QWidget owner;
+        owner.setGeometry(20, 30, 300, 200);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        QWidget* window = Windows::byClass(name.constData());
+        std::unique_ptr<QWidget> dialog;
+        if (std::holds_alternative<Dialog::Placement>(def->kind)) {
+            dialog.reset(def->create());
+            dialog->setParent(&owner, dialog->windowFlags());
+            window = dialog.get();
+            window->show();
+        } else {
+            auto* workspace = qobject_cast<Workspace*>(window);
+            QVERIFY(workspace);
+            workspace->showFrom(nullptr);
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QRect screen = window->screen()->availableGeometry();
+        if (place == QLatin1String("maximised")) {
+            QTRY_VERIFY(window->isMaximized());
+        } else {
+            const QPoint centre = window->geometry().center();
+            const QPoint expected = place == QLatin1String("owner") ? owner.frameGeometry().center() : screen.center();
+            QVERIFY2(std::abs(centre.x() - expected.x()) <= 2 && std::abs(centre.y() - expected.y()) <= 2,
+                     qPrintable(QStringLiteral("centre %1,%2, expected %3,%4")
+                                    .arg(centre.x())
+                                    .arg(centre.y())
+                                    .arg(expected.x())
+                                    .arg(expected.y())));
+            QVERIFY(!window->isMaximized());
+        }
+        window->hide();
+    }
+
+    // Every field the user types into holds exactly what its record field can store: no more
+    // (the rest would be cut silently on saving), no less.
+    void editorFieldsTakeTheirRecordCapacity_data()
+    {
+        QTest::addColumn<QString>("cls");
+        QTest::addColumn<int>("minimum"); // fields that must have been checked
+        QTest::newRow("slip editor") << "TfrmBollettino" << 17;
+        QTest::newRow("payer editor") << "TfrmEsecutori" << 25;
+    }
+
+    void editorFieldsTakeTheirRecordCapacity()
+    {
+        QFETCH(QString, cls);
+        QFETCH(int, minimum);
+        TestSupport::Session session;
+        QWidget* editor = Windows::byClass(cls.toLatin1().constData());
+        QVERIFY(editor);
+        const RecordLayout& layout =
+            cls == QLatin1String("TfrmBollettino") ? SlipRecord::layout() : PayerRecord::layout();
+        int checked = 0;
+        for (int i = 0; i < layout.fieldCount(); ++i) {
+            const QString name = QStringLiteral("txt") + QLatin1String(layout.name(i));
+            QLineEdit* edit = editor->findChild<QLineEdit*>(name);
+            if (auto* combo = editor->findChild<QComboBox*>(name))
+                edit = combo->lineEdit();
+            if (!edit || edit->isReadOnly() || edit->isHidden())
+                continue; // filled by the program or through a dialog, or kept elsewhere
+            QVERIFY2(edit->maxLength() == layout.capacity(i),
+                     qPrintable(
+                         QStringLiteral("%1: %2 against %3").arg(name).arg(edit->maxLength()).arg(layout.capacity(i))));
+            ++checked;
+        }
+        QVERIFY2(checked >= minimum, qPrintable(QString::number(checked)));
     }
 
     void callerTagsNameTheWorkspace()
