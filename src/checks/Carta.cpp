@@ -3,40 +3,19 @@
 #include "ui_Carta.h"
 
 #include "checks/CardCheck.h"
-#include "checks/CheckWindow.h"
-#include "windows/FieldBehaviour.h"
 
 namespace {
 // Only digits can be typed; a number placed by the payer editor may hold blanks or hyphens.
-const Behaviour::Field kFields[] = {
-    {"txtNumero", Behaviour::Digits | Behaviour::TrimUpper, 30, "btnControlla"},
-};
+const CheckDialog::Config kConfig = {
+    {"txtNumero", Behaviour::Digits | Behaviour::TrimUpper, 30, "btnControlla"}, "carta", &CardCheck::check};
 } // namespace
 
 TfrmCarta::TfrmCarta(QWidget* parent)
-    : Dialog(parent)
+    : CheckDialog(parent, kConfig)
     , m_ui(std::make_unique<Ui::Carta>())
 {
     m_ui->setupUi(this);
-    finishForm();
-    Behaviour::install(this, kFields);
-    connect(m_ui->btnControlla, &QPushButton::clicked, this, &TfrmCarta::check);
-    connect(m_ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);
+    finishCheckForm();
 }
 
 TfrmCarta::~TfrmCarta() = default;
-
-void TfrmCarta::showEvent(QShowEvent* event)
-{
-    if (!m_dressed) {
-        m_dressed = true;
-        CheckWindow::dress(this, m_ui->imgIcona, "carta");
-    }
-    Dialog::showEvent(event);
-    m_ui->txtNumero->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmCarta::check()
-{
-    CheckWindow::conclude(this, m_ui->txtNumero, CardCheck::check(m_ui->txtNumero->text()));
-}

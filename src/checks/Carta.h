@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Windows.h"
+#include "checks/CheckWindow.h"
 
 #include <memory>
 
@@ -8,18 +8,12 @@ namespace Ui {
 class Carta;
 }
 
-class TfrmCarta : public Dialog {
+class TfrmCarta : public CheckDialog {
     Q_OBJECT
 public:
     explicit TfrmCarta(QWidget* parent = nullptr);
     ~TfrmCarta() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void check();
-
     std::unique_ptr<Ui::Carta> m_ui;
-    bool m_dressed = false;
 };

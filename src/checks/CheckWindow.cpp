@@ -18,6 +18,39 @@ static void initCheckResources()
     Q_INIT_RESOURCE(checks);
 }
 
+CheckDialog::CheckDialog(QWidget* parent, const Config& config)
+    : Dialog(parent)
+    , m_config(config)
+{}
+
+void CheckDialog::finishCheckForm()
+{
+    finishForm();
+    Behaviour::install(this, std::span(&m_config.field, 1));
+    m_field = findChild<QLineEdit*>(QString::fromLatin1(m_config.field.name));
+    if (auto* check = findChild<QPushButton*>(QStringLiteral("btnControlla")))
+        connect(check, &QPushButton::clicked, this, &CheckDialog::check);
+    if (auto* close = findChild<QPushButton*>(QStringLiteral("btnChiudi")))
+        connect(close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void CheckDialog::showEvent(QShowEvent* event)
+{
+    if (!m_dressed) {
+        m_dressed = true;
+        CheckWindow::dress(this, findChild<QLabel*>(QStringLiteral("imgIcona")), m_config.drawing);
+    }
+    Dialog::showEvent(event);
+    if (m_field)
+        m_field->setFocus(Qt::OtherFocusReason);
+}
+
+void CheckDialog::check()
+{
+    if (m_field)
+        CheckWindow::conclude(this, m_field, m_config.check(m_field->text()));
+}
+
 namespace CheckWindow {
 namespace {
 
@@ -58,7 +91,8 @@ void dress(QDialog* window, QLabel* picture, const char* name)
         style->unpolish(control);
         style->polish(control);
     }
-    picture->setPixmap(drawing(name).pixmap(picture->size()));
+    if (picture)
+        picture->setPixmap(drawing(name).pixmap(picture->size()));
     if (auto* check = window->findChild<QPushButton*>(QStringLiteral("btnControlla"))) {
         check->setIcon(drawing("controlla"));
         check->setIconSize(QSize(18, 18));

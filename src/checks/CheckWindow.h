@@ -1,13 +1,39 @@
 #pragma once
-// What the four check windows share: their look, and what they do with a check's answer.
+// The four check windows: one window with a field, "Controlla" and "Chiudi", configured per check
+// (the field, its typing rule, the drawing and the check itself).
 
 #include "checks/CheckAnswer.h"
+#include "windows/FieldBehaviour.h"
+#include "windows/Windows.h"
 
 class QDialog;
 class QLabel;
 class QLineEdit;
 class QString;
 class QWidget;
+
+class CheckDialog : public Dialog {
+    Q_OBJECT
+public:
+    struct Config {
+        Behaviour::Field field; // the field to check; Enter moves to btnControlla
+        const char* drawing;    // ":/checks/icons/<drawing>.svg", shown in imgIcona
+        CheckAnswer (*check)(const QString& text);
+    };
+
+protected:
+    CheckDialog(QWidget* parent, const Config& config);
+    // Called by each window once its form is set up in it.
+    void finishCheckForm();
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void check();
+
+    const Config& m_config;
+    QLineEdit* m_field = nullptr;
+    bool m_dressed = false;
+};
 
 namespace CheckWindow {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Windows.h"
+#include "checks/CheckWindow.h"
 
 #include <memory>
 
@@ -8,18 +8,12 @@ namespace Ui {
 class CodFisc;
 }
 
-class TfrmCodFisc : public Dialog {
+class TfrmCodFisc : public CheckDialog {
     Q_OBJECT
 public:
     explicit TfrmCodFisc(QWidget* parent = nullptr);
     ~TfrmCodFisc() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void check();
-
     std::unique_ptr<Ui::CodFisc> m_ui;
-    bool m_dressed = false;
 };

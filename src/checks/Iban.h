@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Windows.h"
+#include "checks/CheckWindow.h"
 
 #include <memory>
 
@@ -8,18 +8,12 @@ namespace Ui {
 class Iban;
 }
 
-class TfrmIban : public Dialog {
+class TfrmIban : public CheckDialog {
     Q_OBJECT
 public:
     explicit TfrmIban(QWidget* parent = nullptr);
     ~TfrmIban() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void check();
-
     std::unique_ptr<Ui::Iban> m_ui;
-    bool m_dressed = false;
 };

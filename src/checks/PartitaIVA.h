@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/Windows.h"
+#include "checks/CheckWindow.h"
 
 #include <memory>
 
@@ -8,18 +8,12 @@ namespace Ui {
 class PartitaIVA;
 }
 
-class TfrmPartitaIva : public Dialog {
+class TfrmPartitaIva : public CheckDialog {
     Q_OBJECT
 public:
     explicit TfrmPartitaIva(QWidget* parent = nullptr);
     ~TfrmPartitaIva() override;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void check();
-
     std::unique_ptr<Ui::PartitaIVA> m_ui;
-    bool m_dressed = false;
 };
