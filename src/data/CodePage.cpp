@@ -74,4 +74,23 @@ QString lowerAscii(const QString& text)
     return out;
 }
 
+bool containsFolded(std::string_view text, std::string_view lowerKey)
+{
+    const size_t n = lowerKey.size();
+    for (size_t i = 0; i + n <= text.size(); ++i) {
+        size_t j = 0;
+        while (j < n) {
+            unsigned char c = static_cast<unsigned char>(text[i + j]);
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<unsigned char>(c + 32);
+            if (c != static_cast<unsigned char>(lowerKey[j]))
+                break;
+            ++j;
+        }
+        if (j == n)
+            return true;
+    }
+    return false;
+}
+
 } // namespace CodePage

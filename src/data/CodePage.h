@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string_view>
 
 namespace CodePage {
 
@@ -30,5 +31,9 @@ QString trimmed(const QString& text);
 // Upper-cases the letters a to z only: accented letters stay as they are ("è" stays "è").
 QString upperAscii(const QString& text);
 QString lowerAscii(const QString& text);
+
+// The searches' match, on stored bytes: true when lowerKey (a to z in lower case) occurs in text
+// with its A to Z taken as a to z and nothing else folded. An empty key occurs everywhere.
+bool containsFolded(std::string_view text, std::string_view lowerKey);
 
 } // namespace CodePage

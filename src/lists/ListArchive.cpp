@@ -54,26 +54,6 @@ Lines collect(const QString& path, int recordSize, AppendLine append, const std:
     return result;
 }
 
-inline unsigned char foldByte(unsigned char c)
-{
-    return c >= 'A' && c <= 'Z' ? c + 32 : c;
-}
-
-// True when key (Windows-1252 bytes, a-z lower case) occurs in the field with its A-Z folded.
-bool containsBytes(const std::pair<const unsigned char*, int>& field, const QByteArray& key)
-{
-    const int n = int(key.size());
-    const auto* k = reinterpret_cast<const unsigned char*>(key.constData());
-    for (int i = 0; i + n <= field.second; ++i) {
-        int j = 0;
-        while (j < n && foldByte(field.first[i + j]) == k[j])
-            ++j;
-        if (j == n)
-            return true;
-    }
-    return false;
-}
-
 Lines search(const QString& path, const RecordLayout& layout, AppendLine line, std::span<const Criterion> criteria)
 {
     const int count = countCriteria(criteria);
@@ -93,7 +73,7 @@ Lines search(const QString& path, const RecordLayout& layout, AppendLine line, s
     return collect(path, layout.size(), line, [&](int, const char* record) {
         int score = 0;
         for (const Compiled& key : keys)
-            if (containsBytes(ListLines::fieldBytes(layout, record, key.field), key.key))
+            if (ListLines::fieldContains(layout, record, key.field, key.key))
                 ++score;
         return score >= count;
     });

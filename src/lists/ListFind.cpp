@@ -6,33 +6,16 @@
 
 namespace ListFind {
 
-namespace {
-inline char16_t fold(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
-}
-} // namespace
-
 QString emptyListText()
 {
     return QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 }
 
 namespace {
-// True when lowerKey (lower-cased a-z, in the list's bytes) occurs in line with its A-Z taken as a-z.
+// An empty key is found nowhere: there is nothing to look for.
 bool containsFoldedBytes(std::string_view line, std::string_view lowerKey)
 {
-    const size_t n = lowerKey.size();
-    if (n == 0 || n > line.size())
-        return false;
-    for (size_t i = 0; i + n <= line.size(); ++i) {
-        size_t j = 0;
-        while (j < n && fold(static_cast<unsigned char>(line[i + j])) == static_cast<unsigned char>(lowerKey[j]))
-            ++j;
-        if (j == n)
-            return true;
-    }
-    return false;
+    return !lowerKey.empty() && CodePage::containsFolded(line, lowerKey);
 }
 } // namespace
 

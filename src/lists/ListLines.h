@@ -4,6 +4,7 @@
 // field taken whole. Lines are built straight from the record bytes: a list of 100 000 records
 // decodes only the fields it shows.
 
+#include "data/CodePage.h"
 #include "data/RecordLayout.h"
 #include "lists/LineList.h"
 
@@ -25,6 +26,13 @@ QString fieldText(const RecordLayout& layout, const char* record, int index);
 std::pair<const unsigned char*, int> fieldBytes(const RecordLayout& layout, const char* record, int index);
 // True when the trimmed value is exactly these Windows-1252 bytes ("No", "S\xEC").
 bool fieldIs(const RecordLayout& layout, const char* record, int index, std::string_view bytes);
+// True when lowerKey (stored bytes, a to z lower case) occurs in the field as the searches match.
+inline bool fieldContains(const RecordLayout& layout, const char* record, int index, const QByteArray& lowerKey)
+{
+    const auto [text, length] = fieldBytes(layout, record, index);
+    return CodePage::containsFolded({reinterpret_cast<const char*>(text), size_t(length)},
+                                    {lowerKey.constData(), size_t(lowerKey.size())});
+}
 
 // "Scad. " due date 10, "  € " amount 11, "  " name 23, " C.F. " tax code 16, "  " town and
 // province 20, " TAR. " tariff 4, "  " and the notes whole: 112 characters, then the notes.

@@ -177,26 +177,6 @@ struct ShortText {
 struct Key {
     QByteArray bytes;
     int field;
-
-    bool occursIn(std::pair<const unsigned char*, int> value) const
-    {
-        const auto* key = reinterpret_cast<const unsigned char*>(bytes.constData());
-        const int n = int(bytes.size());
-        for (int i = 0; i + n <= value.second; ++i) {
-            int j = 0;
-            while (j < n) {
-                unsigned char c = value.first[i + j];
-                if (c >= 'A' && c <= 'Z')
-                    c = static_cast<unsigned char>(c + 32);
-                if (c != key[j])
-                    break;
-                ++j;
-            }
-            if (j == n)
-                return true;
-        }
-        return false;
-    }
 };
 
 } // namespace
@@ -242,7 +222,7 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
             if (needed > 0) {
                 int score = 0;
                 for (const Key& key : keys)
-                    if (key.occursIn(ListLines::fieldBytes(layout, record, key.field)))
+                    if (ListLines::fieldContains(layout, record, key.field, key.bytes))
                         ++score;
                 if (score < needed)
                     return;

@@ -78,6 +78,36 @@ private slots:
 
     // Every byte a record may hold reads and writes back as the same byte, the five that
     // Windows-1252 leaves undefined included (Windows maps them to U+0081, U+008D, ...).
+    // The searches' match on stored bytes: every capital A to Z is found by its small letter,
+    // nothing else is folded (the small key "à" does not find "À", a capital key finds nothing
+    // small).
+    void searchesFoldOnlyAtoZ_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<bool>("found");
+        for (char c = 'A'; c <= 'Z'; ++c)
+            QTest::addRow("%c", c) << (QByteArray("x") + c + 'y') << (QByteArray("x") + char(c + 32) + 'y') << true;
+        QTest::newRow("whole field") << QByteArray("ROSSI") << QByteArray("rossi") << true;
+        QTest::newRow("at the end") << QByteArray("MARIO ROSSI") << QByteArray("rossi") << true;
+        QTest::newRow("longer than the text") << QByteArray("ROSS") << QByteArray("rossi") << false;
+        QTest::newRow("A grave not folded") << QByteArray("\xC0") << QByteArray("\xE0") << false;
+        QTest::newRow("at sign is no letter") << QByteArray("@") << QByteArray("`") << false;
+        QTest::newRow("bracket is no letter") << QByteArray("[") << QByteArray("{") << false;
+        QTest::newRow("capital key") << QByteArray("rossi") << QByteArray("R") << false;
+        QTest::newRow("empty key") << QByteArray("ROSSI") << QByteArray() << true;
+    }
+
+    void searchesFoldOnlyAtoZ()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, key);
+        QFETCH(bool, found);
+        QCOMPARE(
+            CodePage::containsFolded({text.constData(), size_t(text.size())}, {key.constData(), size_t(key.size())}),
+            found);
+    }
+
     void everyCodePageByteSurvivesDecodeAndEncode_data()
     {
         QTest::addColumn<QByteArray>("bytes");
