@@ -1,5 +1,7 @@
 #include "lists/ExportGrid.h"
 
+#include "data/RecordEditor.h"
+
 #include "data/CodePage.h"
 #include "data/Platform.h"
 #include "data/RecordFile.h"
@@ -121,9 +123,7 @@ Message cannotExport()
 
 Message noAccess()
 {
-    return {MessageKind::Error,
-            QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
-                           "possedere i privilegi di scrittura nella cartella di installazione del programma.")};
+    return {MessageKind::Error, RecordEditor::accessText()};
 }
 
 } // namespace Exports

@@ -1,6 +1,7 @@
 #include "lists/ListArchive.h"
 
 #include "data/CodePage.h"
+#include "data/RecordEditor.h"
 #include "data/RecordLayout.h"
 #include "lists/ListFind.h"
 #include "lists/ListLines.h"
@@ -97,9 +98,7 @@ Match last(const QString& path, const RecordLayout& layout, LineOf line, const Q
 
 QString accessText()
 {
-    return QStringLiteral(
-        "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere "
-        "i privilegi di scrittura nella cartella di installazione del programma.");
+    return RecordEditor::accessText();
 }
 
 bool scan(const QString& path, int recordSize, const std::function<bool(const char*, qint64)>& visit, QString* error)
