@@ -12,6 +12,8 @@ TASSELLA_PACKAGES=(
     fonts-dejavu-core fonts-liberation2
     poppler-utils clang-format desktop-file-utils
     libreoffice-calc-nogui
+    # The screen-reader test: the program in its own X server with the desktop's accessibility bus.
+    xvfb openbox x11-utils xdotool dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 
 # Only for the fuzzers' smoke runs in test.sh: clang and its libFuzzer runtime.

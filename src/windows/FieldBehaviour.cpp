@@ -460,9 +460,11 @@ void installHints(QWidget* window, const char* statusName, std::span<const Hint>
         problem(window, statusName, "no such status label");
     auto* filter = new HintFilter(window, status);
     for (const Hint& hint : hints) {
-        if (auto* widget = window->findChild<QWidget*>(QString::fromLatin1(hint.name)))
+        if (auto* widget = window->findChild<QWidget*>(QString::fromLatin1(hint.name))) {
             filter->addHint(widget, QString::fromUtf8(hint.text));
-        else
+            if (widget->accessibleDescription().isEmpty())
+                widget->setAccessibleDescription(QString::fromUtf8(hint.text)); // read out after its name
+        } else
             problem(window, hint.name, "no such control for a hint");
     }
     filter->addBackground(window);

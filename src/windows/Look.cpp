@@ -1,5 +1,7 @@
 #include "windows/Look.h"
 
+#include "windows/Accessible.h"
+
 #include <QEvent>
 #include <QFile>
 #include <QVariant>
@@ -32,6 +34,7 @@ public:
         if (event->type() == QEvent::Show && !shown) {
             watched->setProperty(kShown, true);
             apply(static_cast<QWidget*>(watched));
+            Accessible::nameControls(static_cast<QWidget*>(watched));
         } else if (event->type() == QEvent::StyleChange && shown) {
             apply(static_cast<QWidget*>(watched));
         }
