@@ -404,7 +404,7 @@ private:
         case Qt::Key_Up:
         case Qt::Key_Down:
             if (!combo || !isPlainKey(key) || combo->count() == 0)
-                return false; // Alt+Down reaches the combo box, which opens its list
+                break;
             {
                 const int shown = combo->findText(combo->currentText());
                 const int step = key->key() == Qt::Key_Down ? 1 : -1;
@@ -413,13 +413,33 @@ private:
             return true;
         case Qt::Key_Space:
             if (combo && isPlainKey(key)) {
-                combo->showPopup();
+                openList(combo);
+                return true;
+            }
+            break;
+        case Qt::Key_F4:
+            if (combo && isPlainKey(key)) {
+                openList(combo);
                 return true;
             }
             break;
         default: break;
         }
+        if (combo && key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier) {
+            openList(combo);
+            return true;
+        }
         return typesText(key) || isEditCommand(key);
+    }
+
+    // The list opens on the value shown, though the list forgot its choice when the field was
+    // entered, so that Up and Down in it start from there.
+    static void openList(QComboBox* combo)
+    {
+        const int shown = combo->findText(combo->currentText());
+        if (shown >= 0 && combo->currentIndex() != shown)
+            combo->setCurrentIndex(shown);
+        combo->showPopup();
     }
 
     QString highlightName(QWidget* field) const { return QStringLiteral("eff") + stripPrefix(field->objectName()); }
