@@ -3,10 +3,11 @@
 #include "data/CodePage.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QEvent>
 #include <QFocusEvent>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -215,7 +217,7 @@ protected:
         if (it == m_fields.constEnd())
             return false;
         const Entry& entry = it.value();
-        if ((entry.config.rules & Digits) && widget == entry.edit && pasteFilter(entry.edit, event))
+        if ((entry.config.rules & Digits) && widget == entry.edit && pasteFilter(entry, event))
             return true;
         switch (event->type()) {
         case QEvent::KeyPress: return keyPress(entry, static_cast<QKeyEvent*>(event));
@@ -269,9 +271,11 @@ private:
         }
     }
 
-    // The paste paths that bypass the keys: the middle button (X11 selection) and drag and drop.
-    bool pasteFilter(QLineEdit* edit, QEvent* event)
+    // The paste paths that bypass the keys: the middle button (X11 selection), the context menu and
+    // drag and drop.
+    bool pasteFilter(const Entry& entry, QEvent* event)
     {
+        QLineEdit* edit = entry.edit;
         switch (event->type()) {
         case QEvent::MouseButtonRelease: {
             auto* mouse = static_cast<QMouseEvent*>(event);
@@ -279,6 +283,25 @@ private:
                 return false;
             edit->deselect();
             pasteDigits(edit, QGuiApplication::clipboard()->text(QClipboard::Selection));
+            updateMirrors(entry);
+            return true;
+        }
+        case QEvent::ContextMenu: {
+            // The edit line's own menu, with its "Incolla" following the digit rule.
+            // Its paste entry is known by the caption the edit line gives it, in whatever language.
+            QMenu* menu = edit->createStandardContextMenu();
+            const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+            for (QAction* action : menu->actions()) {
+                if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteCaption)
+                    continue;
+                QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+                QObject::connect(action, &QAction::triggered, edit, [this, entry] {
+                    pasteDigits(entry.edit, QGuiApplication::clipboard()->text());
+                    updateMirrors(entry);
+                });
+            }
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
             return true;
         }
         case QEvent::DragEnter:
@@ -297,6 +320,7 @@ private:
             edit->deselect();
             edit->setCursorPosition(edit->cursorPositionAt(drop->position().toPoint()));
             edit->insert(digits);
+            updateMirrors(entry);
             edit->setFocus(Qt::MouseFocusReason);
             drop->acceptProposedAction();
             return true;

@@ -12,8 +12,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -158,7 +160,7 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("result"); // into "12" with the cursor after the 1
-        const char* const ways[] = {"Ctrl+V", "Shift+Insert", "drop"};
+        const char* const ways[] = {"Ctrl+V", "Shift+Insert", "context menu", "drop"};
         for (const char* how : ways) {
             const auto row = [how](const char* what) { return QByteArray(QByteArray(how) + ": " + what); };
             QTest::newRow(row("digits").constData()) << how << "345"
@@ -197,12 +199,42 @@ private slots:
             QCOMPARE(enter.isAccepted(), result != QLatin1String("12"));
             QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(amount, &drop);
+        } else if (how == QLatin1String("context menu")) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), amount->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(amount, &request);
+            QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QAction* paste = nullptr;
+            for (QAction* action : menu->actions())
+                if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
+                    paste = action;
+            QVERIFY(paste);
+            QCOMPARE(paste->isEnabled(), true);
+            paste->trigger();
+            menu->close();
         } else {
             QGuiApplication::clipboard()->setText(pasted);
             const QKeySequence keys(how);
             QTest::keyClick(amount, keys[0].key(), keys[0].keyboardModifiers());
         }
         QCOMPARE(amount->text(), result);
+    }
+
+    // Text dropped into a field reaches its mirrors at once, as typed text does.
+    void droppedDigitsReachTheMirrors()
+    {
+        Form form;
+        QLineEdit* day = form.get("txtGG");
+        QMimeData data;
+        data.setText(QStringLiteral("7"));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(day, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(day, &drop);
+        QCOMPARE(day->text(), QStringLiteral("7"));
+        QCOMPARE(form.get<QLabel>("lblGiorno")->text(), QStringLiteral("7"));
     }
 
     // A field the program filled selects its text when entered other than by a mouse click, or at

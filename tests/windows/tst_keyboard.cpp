@@ -22,6 +22,7 @@
 #include "printing/StampaBol.h"
 #include "slips/Bollettino.h"
 #include "windows/ClickLabel.h"
+#include "windows/Look.h"
 
 #include <QAbstractButton>
 #include <QCalendarWidget>
@@ -588,6 +589,20 @@ private slots:
         QTest::mouseDClick(days->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(dueDate(), QStringLiteral("15/05/2026"));
         QTRY_VERIFY(!TestSupport::openDialog<TfrmCalendario>());
+    }
+
+    // A list with the focus is framed in the focus colour.
+    void listsShowTheirFocus()
+    {
+        slipEditorOn2026();
+        auto* list = openOver<TfrmDaSaldare>(window<TfrmBollettino>());
+        QVERIFY(list);
+        auto* view = child<QListView>(list, "lstRecords");
+        const auto edge = [view] { return view->grab().toImage().pixelColor(0, view->height() / 2); };
+        QVERIFY(edge() != Look::focusColour());
+        press(QStringLiteral("Tab Tab"));
+        QTRY_VERIFY(view->hasFocus());
+        QCOMPARE(edge(), Look::focusColour());
     }
 
     // Pictures and captions that take the keyboard's focus say what they do.
