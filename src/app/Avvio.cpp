@@ -7,6 +7,7 @@
 #include "data/Maker.h"
 #include "data/OpenURL.h"
 #include "app/Splash.h"
+#include "windows/FieldBehaviour.h"
 #include "ui_Avvio.h"
 
 #include <QLocale>
@@ -24,6 +25,16 @@ const Area kAreas[] = {
     {"imgAnagrafica", "btnAnagrafica", "infAnagrafica", "anagrafica", "TfrmEsecutori"},
     {"imgBollettino", "btnBollettino", "infBollettino", "bollettino", "TfrmBollettino"},
     {"imgRiepilogo", "btnRiepilogo", "infRiepilogo", "riepilogo", "TfrmMenuRiepCosti"},
+};
+
+// The keyboard's stops, in reading order: the corner images at the top, one per work area (its
+// caption strip), the maker's strip and the corner images at the foot. The picture and the
+// description of an area run the same command as its strip and are left to the mouse.
+const Behaviour::Command kCommands[] = {
+    {"imgInfo", "Informazioni su Tassella"},   {"imgGuida", "Guida"},
+    {"btnAnagrafica", "Anagrafica Esecutori"}, {"btnBollettino", "Stampa bollettini"},
+    {"btnRiepilogo", "Riepilogo versamenti"},  {"imgSito", nullptr}, // its own text: the maker and the web address
+    {"imgCopyright", "Riconoscimenti"},        {"imgEsci", "Esci dal programma"},
 };
 
 } // namespace
@@ -68,6 +79,17 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
             [] { TMisc::Open(QLatin1Char('"') + Maker::webUrl + QLatin1Char('"')); });
     for (ClickLabel* exit : {m_ui->imgEsci, m_ui->lblEsci})
         connect(exit, &ClickLabel::clicked, this, &QWidget::close);
+
+    Behaviour::installCommands(this, kCommands);
+    QWidget* previous = nullptr;
+    for (const Behaviour::Command& command : kCommands) {
+        auto* stop = panel()->findChild<QWidget*>(QString::fromLatin1(command.name));
+        if (previous && stop)
+            QWidget::setTabOrder(previous, stop);
+        previous = stop;
+    }
+    // The first work area waits for Enter when the menu first appears.
+    m_ui->btnAnagrafica->setFocus(Qt::OtherFocusReason);
 }
 
 TfrmAvvio::~TfrmAvvio() = default;

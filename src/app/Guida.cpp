@@ -1,6 +1,7 @@
 #include "app/Guida.h"
 
 #include "windows/Artwork.h"
+#include "windows/FieldBehaviour.h"
 #include "windows/LinkLook.h"
 #include "data/OpenURL.h"
 #include "windows/Prompts.h"
@@ -22,6 +23,9 @@ TfrmGuida::TfrmGuida(QWidget* parent)
     connect(m_ui->lnkWeb, &ClickLabel::clicked, this, &TfrmGuida::openGuide);
     connect(m_ui->imgPDF, &ClickLabel::clicked, this, &TfrmGuida::openGuide);
     connect(m_ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);
+    // The link is the keyboard's stop; the picture beside it runs the same command.
+    static const Behaviour::Command kCommands[] = {{"lnkWeb"}};
+    Behaviour::installCommands(this, kCommands);
 }
 
 TfrmGuida::~TfrmGuida() = default;

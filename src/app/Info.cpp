@@ -1,6 +1,7 @@
 #include "app/Info.h"
 
 #include "windows/Artwork.h"
+#include "windows/FieldBehaviour.h"
 #include "windows/LinkLook.h"
 #include "data/Maker.h"
 #include "data/OpenURL.h"
@@ -21,6 +22,9 @@ TfrmInfo::TfrmInfo(QWidget* parent)
     connect(m_ui->lnkEmail, &ClickLabel::clicked, this, &TfrmInfo::writeToMaker);
     connect(m_ui->imgEmail, &ClickLabel::clicked, this, &TfrmInfo::writeToMaker);
     connect(m_ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);
+    // The link is the keyboard's stop; the picture beside it runs the same command.
+    static const Behaviour::Command kCommands[] = {{"lnkEmail"}};
+    Behaviour::installCommands(this, kCommands);
 }
 
 TfrmInfo::~TfrmInfo() = default;

@@ -1,6 +1,7 @@
 #include "app/Splash.h"
 
 #include "windows/Artwork.h"
+#include "windows/FieldBehaviour.h"
 #include "windows/LinkLook.h"
 #include "data/Maker.h"
 #include "data/OpenURL.h"
@@ -30,6 +31,9 @@ TfrmSplash::TfrmSplash(QWidget* parent)
     connect(m_ui->lnkWeb, &ClickLabel::clicked, this, &TfrmSplash::openSite);
     connect(m_ui->imgWeb, &ClickLabel::clicked, this, &TfrmSplash::openSite);
     connect(m_ui->btnChiudi, &QPushButton::clicked, this, &QDialog::close);
+    // The link is the keyboard's stop; the picture beside it runs the same command.
+    static const Behaviour::Command kCommands[] = {{"lnkWeb"}};
+    Behaviour::installCommands(this, kCommands);
 }
 
 TfrmSplash::~TfrmSplash() = default;

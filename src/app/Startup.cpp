@@ -55,34 +55,34 @@ template <class T> QWidget* make()
 using Role = Workspace::Role;
 using Placement = Dialog::Placement;
 
-// Every window of the program, in the order the start-up creates them, with how each is shown
-// and the caller tags that name the workspaces.
+// Every window of the program, in the order the start-up creates them, with how each is shown,
+// the caller tags that name the workspaces and the command that leaves each dialog (Escape).
 const Windows::WindowDef kWindows[] = {
     {"TfrmPassword", Role::Login, &make<TfrmPassword>},
     {"TfrmAvvio", Role::StartMenu, &make<TfrmAvvio>},
     {"TfrmCambiaPassword", Role::Fixed, &make<TfrmCambiaPassword>},
-    {"TfrmCarta", Placement::CentreScreen, &make<TfrmCarta>},
-    {"TfrmCodFisc", Placement::CentreScreen, &make<TfrmCodFisc>},
-    {"TfrmGuida", Placement::CentreScreen, &make<TfrmGuida>},
-    {"TfrmIban", Placement::CentreScreen, &make<TfrmIban>},
-    {"TfrmInfo", Placement::CentreScreen, &make<TfrmInfo>},
-    {"TfrmPartitaIva", Placement::CentreScreen, &make<TfrmPartitaIva>},
-    {"TfrmSplash", Placement::CentreOwner, &make<TfrmSplash>},
+    {"TfrmCarta", Placement::CentreScreen, &make<TfrmCarta>, nullptr, "btnChiudi"},
+    {"TfrmCodFisc", Placement::CentreScreen, &make<TfrmCodFisc>, nullptr, "btnChiudi"},
+    {"TfrmGuida", Placement::CentreScreen, &make<TfrmGuida>, nullptr, "btnChiudi"},
+    {"TfrmIban", Placement::CentreScreen, &make<TfrmIban>, nullptr, "btnChiudi"},
+    {"TfrmInfo", Placement::CentreScreen, &make<TfrmInfo>, nullptr, "btnChiudi"},
+    {"TfrmPartitaIva", Placement::CentreScreen, &make<TfrmPartitaIva>, nullptr, "btnChiudi"},
+    {"TfrmSplash", Placement::CentreOwner, &make<TfrmSplash>, nullptr, "btnChiudi"},
     {"TfrmBollettino", Role::Work, &make<TfrmBollettino>, "bollettino,datascade"},
-    {"TfrmAllegaCartella", Placement::CentreScreen, &make<TfrmAllegaCartella>},
-    {"TfrmStampaBol", Placement::CentreOwner, &make<TfrmStampaBol>},
-    {"TfrmDaSaldare", Placement::CentreScreen, &make<TfrmDaSaldare>},
-    {"TfrmTrovaBollettini", Placement::CentreScreen, &make<TfrmTrovaBollettini>},
-    {"TfrmExpBollettini", Placement::CentreScreen, &make<TfrmExpBollettini>},
-    {"TfrmVoci_Tariffa", Placement::CentreScreen, &make<TfrmVoci_Tariffa>},
-    {"TfrmScadute", Placement::CentreScreen, &make<TfrmScadute>},
+    {"TfrmAllegaCartella", Placement::CentreScreen, &make<TfrmAllegaCartella>, nullptr, "btnAnnulla"},
+    {"TfrmStampaBol", Placement::CentreOwner, &make<TfrmStampaBol>, nullptr, "btnAnnulla"},
+    {"TfrmDaSaldare", Placement::CentreScreen, &make<TfrmDaSaldare>, nullptr, "btnChiudi"},
+    {"TfrmTrovaBollettini", Placement::CentreScreen, &make<TfrmTrovaBollettini>, nullptr, "btnAnnulla"},
+    {"TfrmExpBollettini", Placement::CentreScreen, &make<TfrmExpBollettini>, nullptr, "cmdEsci"},
+    {"TfrmVoci_Tariffa", Placement::CentreScreen, &make<TfrmVoci_Tariffa>, nullptr, "btnChiudi"},
+    {"TfrmScadute", Placement::CentreScreen, &make<TfrmScadute>, nullptr, "btnChiudi"},
     {"TfrmEsecutori", Role::Work, &make<TfrmEsecutori>, "esecutori"},
-    {"TfrmRicontatta", Placement::CentreScreen, &make<TfrmRicontatta>},
-    {"TfrmTrovaEsecutori", Placement::CentreScreen, &make<TfrmTrovaEsecutori>},
-    {"TfrmExpEsecutori", Placement::CentreScreen, &make<TfrmExpEsecutori>},
+    {"TfrmRicontatta", Placement::CentreScreen, &make<TfrmRicontatta>, nullptr, "btnChiudi"},
+    {"TfrmTrovaEsecutori", Placement::CentreScreen, &make<TfrmTrovaEsecutori>, nullptr, "btnAnnulla"},
+    {"TfrmExpEsecutori", Placement::CentreScreen, &make<TfrmExpEsecutori>, nullptr, "cmdEsci"},
     {"TfrmMenuRiepCosti", Role::Work, &make<TfrmMenuRiepCosti>, "riepilogo"},
-    {"TfrmRiepCosti", Placement::Maximised, &make<TfrmRiepCosti>},
-    {"TfrmCalendario", Placement::CentreOwner, &make<TfrmCalendario>},
+    {"TfrmRiepCosti", Placement::Maximised, &make<TfrmRiepCosti>, nullptr, "btnEsci"},
+    {"TfrmCalendario", Placement::CentreOwner, &make<TfrmCalendario>, nullptr, "btnAnnulla"},
 };
 } // namespace
 

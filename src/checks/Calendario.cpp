@@ -44,6 +44,8 @@ QCalendarWidget* TfrmCalendario::calendar()
     QTextCharFormat dayNames = m_calendar->headerTextFormat();
     dayNames.setFontPointSize(m_calendar->font().pointSizeF() * 0.85);
     m_calendar->setHeaderTextFormat(dayNames);
+    // Enter or a double click on a day takes that day, as "Importa" does.
+    connect(m_calendar, &QCalendarWidget::activated, this, &TfrmCalendario::importDate);
     QWidget::setTabOrder(m_calendar, m_ui->btnImportaData);
     QWidget::setTabOrder(m_ui->btnImportaData, m_ui->btnAnnulla);
     m_calendar->show();

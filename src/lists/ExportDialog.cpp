@@ -133,9 +133,15 @@ void ExportDialog::fillGrid()
     if (auto* count = findChild<QLabel*>(QStringLiteral("lblConteggio")))
         count->setText(countText(m_grid->rowCount()));
     // The grid holds only the records actually read, and the user learns that the archive could
-    // not be read whole; the box comes once the window is on screen.
+    // not be read whole; the box comes once the window is on screen, and not at all when the
+    // window was closed first. The call goes with the window: the timer is bound to it, and
+    // nothing of the window is touched once the box has closed, since the window may have been
+    // closed and destroyed while the box was open.
     if (!whole)
-        QTimer::singleShot(0, this, [this] { MessageBox::show(this, Exports::noAccess()); });
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                MessageBox::show(this, Exports::noAccess());
+        });
 }
 
 void ExportDialog::exportFile()

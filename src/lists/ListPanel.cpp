@@ -16,6 +16,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -47,6 +48,7 @@ QPushButton#btnTrova:hover, QPushButton#btnCerca:hover { background: #2b64ad; }
 QPushButton#btnTrova:focus, QPushButton#btnCerca:focus { border: 2px solid #e0a100; }
 QListView#lstRecords { background: #ffffff; border: 1px solid #7f97b2; color: #000000;
     selection-background-color: #1f4e8c; selection-color: #ffffff; alternate-background-color: #f3f6fa; }
+QListView#lstRecords:focus { border: 2px solid #e0a100; }
 )";
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& where)
@@ -128,6 +130,7 @@ ListPanel::ListPanel(QWidget* container, const Setup& setup)
         emit chosen(m_model->line(index.row()));
     });
     connect(stampa, &QPushButton::clicked, this, [this, title = setup.printTitle] { print(title); });
+    m_view->installEventFilter(this);
     p->window()->installEventFilter(this);
 }
 
@@ -214,6 +217,19 @@ bool ListPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Close && watched == m_container->window())
         m_model->clear();
+    // Enter on a line opens it as a double click does.
+    if (watched == m_view && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            const QModelIndex current = m_view->currentIndex();
+            if (current.isValid() && !key->isAutoRepeat()) {
+                select(current.row());
+                emit chosen(m_model->line(current.row()));
+            }
+            return true;
+        }
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -62,7 +62,7 @@ public:
     void print(const QString& title);
 
 signals:
-    // A line was double-clicked (it is selected).
+    // A line was double-clicked, or Enter was pressed on it (it is selected).
     void chosen(const QString& line);
 
 protected:

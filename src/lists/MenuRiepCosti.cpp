@@ -49,6 +49,9 @@ const Behaviour::Field kFields[] = {
      {.exit = Behaviour::Exit::InList, .key = Behaviour::Key::ListOnly}},
 };
 
+// The image beside the tax code takes a payer from the archive; its caption reads "dall'anagrafica".
+const Behaviour::Command kCommands[] = {{"impCodTariffa", "Importa dall'anagrafica"}};
+
 // The slip editor's palette: a white card with a navy title on the soft blue desk.
 const char* const kStyle = R"(
 QWidget#panSfondo { background: #dfe7f1; }
@@ -84,6 +87,10 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget* parent)
     finishForm();
 
     Behaviour::install(this, kFields);
+    Behaviour::installCommands(this, kCommands);
+    // Tab reaches the image between the tax code and the period, where it stands.
+    QWidget::setTabOrder(m_ui->txtCodFisc, m_ui->impCodTariffa);
+    QWidget::setTabOrder(m_ui->impCodTariffa, m_ui->txtGiornoInizio);
     m_ui->txtAnno->installEventFilter(this);
     m_ui->btnVisualizza->installEventFilter(this);
     connect(m_ui->btnVisualizza, &QPushButton::clicked, this, &TfrmMenuRiepCosti::showSummary);

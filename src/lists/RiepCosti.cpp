@@ -6,6 +6,7 @@
 #include "data/Formats.h"
 #include "lists/ListArchive.h"
 #include "lists/ListPanel.h"
+#include "windows/FieldBehaviour.h"
 #include "lists/ListPrint.h"
 #include "lists/Summary.h"
 #include "reports/ReportOutput.h"
@@ -71,6 +72,8 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* parent)
     m_list = new ListPanel(m_ui->panContainer, {ListPanel::rigo01Schede(), QString()});
     fitListPanel();
     connect(m_ui->imgGuida, &ClickLabel::clicked, this, &TfrmRiepCosti::showHelp);
+    static const Behaviour::Command kCommands[] = {{"imgGuida", "Guida"}};
+    Behaviour::installCommands(this, kCommands);
     ListPanel::applyLook(this);
     for (QWidget* card : {static_cast<QWidget*>(m_ui->panTestata), static_cast<QWidget*>(m_ui->panTotali)})
         card->setStyleSheet(QString::fromLatin1(kStyle));

@@ -11,6 +11,7 @@
 #include "ui_StampaBol.h"
 
 #include <QVariant>
+#include <utility>
 
 namespace {
 // The slip as it stands in the editor's controls, whatever kind of widget holds each value.
@@ -47,6 +48,22 @@ TfrmStampaBol::TfrmStampaBol(QWidget* parent)
     connect(m_ui->btnAnnulla, &QPushButton::clicked, this, &QDialog::close);
     connect(m_ui->btnStampa, &QPushButton::clicked, this, &TfrmStampaBol::print);
     connect(m_ui->btnAnteprima, &QPushButton::clicked, this, &TfrmStampaBol::preview);
+
+    // The steps read as bare signs: screen readers say what they change.
+    const std::pair<QWidget*, const char*> names[] = {
+        {m_ui->btnTopMinus, "Margine superiore meno 1 mm"},
+        {m_ui->btnTopPlus, "Margine superiore più 1 mm"},
+        {m_ui->btnApplicaTop, "Applica il margine superiore"},
+        {m_ui->btnLeftMinus, "Margine sinistro meno 1 mm"},
+        {m_ui->btnLeftPlus, "Margine sinistro più 1 mm"},
+        {m_ui->btnApplicaLeft, "Applica il margine sinistro"},
+        {m_ui->txtTop, "Margine superiore in mm"},
+        {m_ui->txtLeft, "Margine sinistro in mm"},
+    };
+    for (const auto& [control, name] : names)
+        control->setAccessibleName(QString::fromUtf8(name));
+    // The window opens on "Stampa", so that Enter prints rather than moving a margin.
+    m_ui->btnStampa->setFocus(Qt::OtherFocusReason);
 }
 
 TfrmStampaBol::~TfrmStampaBol() = default;

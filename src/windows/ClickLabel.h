@@ -1,6 +1,9 @@
 #pragma once
 // A picture or text that acts as a command: clickable images, caption strips and links.
 // It signals pressed and released (links change colour while held) and clicked on release inside.
+// Given a focus policy (Behaviour::installCommands does it from a window's table) it is reached by
+// Tab, shows a frame in the program's focus colour while it has the focus, and Enter or Space
+// clicks it.
 
 #include <QLabel>
 
@@ -17,4 +20,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };

@@ -3,20 +3,29 @@
 #include "data/CodePage.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
-#include <QFocusEvent>
-#include <QTimer>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QLineEdit>
 #include <QLinearGradient>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QSet>
+#include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 namespace Behaviour {
 namespace {
@@ -93,6 +102,61 @@ bool isModifierOrTab(int key)
     }
 }
 
+// True while a typing rule rewrites what the user typed: that text is still the user's.
+bool g_ruling = false;
+
+// Whether the key would put text into an edit line, by the rule the edit line itself follows:
+// navigation, selection and Ctrl shortcuts (Ctrl+A, Ctrl+C) type nothing.
+bool typesText(const QKeyEvent* key)
+{
+    const QString text = key->text();
+    if (text.isEmpty())
+        return false;
+    const QChar c = text.at(0);
+    if (c.category() == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ShiftModifier | Qt::ControlModifier))
+        return false;
+    return c.isPrint() || c.category() == QChar::Other_PrivateUse || c.isHighSurrogate();
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// What a digit field takes of a pasted or dropped text: the text without blanks at its ends when
+// it is made of digits only, otherwise nothing. A paste is taken whole or refused whole: keeping
+// only the digits of "1.200,50" would put 120050 euros into the amount.
+QString pastedDigits(const QString& text)
+{
+    const QString trimmed = CodePage::trimmed(text);
+    for (QChar c : trimmed)
+        if (!isDigit(c))
+            return {};
+    return trimmed;
+}
+
+void pasteDigits(QLineEdit* edit, const QString& text)
+{
+    const QString digits = pastedDigits(text);
+    if (!digits.isEmpty() && !edit->isReadOnly())
+        edit->insert(digits);
+}
+
+// Commands that change an edit line without typing a character.
+bool isEditCommand(const QKeyEvent* key)
+{
+    return key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Undo)
+        || key->matches(QKeySequence::Redo);
+}
+
+bool isPlainKey(const QKeyEvent* key)
+{
+    return (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 class FieldFilter : public QObject {
 public:
     FieldFilter(QWidget* window, DialogRequest onDialog)
@@ -123,12 +187,25 @@ public:
         if (config.rules & Highlight)
             makeHighlight(field);
         if (QLineEdit* edit = entry.edit) {
-            // Text the program puts into a field shows its beginning, not its end.
-            // (setText clears the modified flag; typing sets it.)
-            QObject::connect(edit, &QLineEdit::textChanged, edit, [edit] {
-                if (!edit->isModified())
+            if (config.rules & Digits)
+                edit->setInputMethodHints(edit->inputMethodHints() | Qt::ImhDigitsOnly);
+            // Text the program puts into a field shows its beginning, not its end. (setText clears
+            // the modified flag; typing sets it.) A field that has the focus selects the text
+            // instead, and one that gets the focus later selects it then: typing replaces what
+            // the program wrote rather than going in front of it.
+            QObject::connect(edit, &QLineEdit::textChanged, this, [this, edit] {
+                if (g_ruling || edit->isModified()) {
+                    m_programText.remove(edit);
+                } else if (edit->hasFocus()) {
+                    m_programText.remove(edit);
+                    edit->selectAll();
+                } else {
+                    m_programText.insert(edit);
                     edit->setCursorPosition(0);
+                }
             });
+            QObject::connect(edit, &QLineEdit::textEdited, this, [this, edit] { m_programText.remove(edit); });
+            QObject::connect(edit, &QObject::destroyed, this, [this, edit] { m_programText.remove(edit); });
         }
     }
 
@@ -140,6 +217,8 @@ protected:
         if (it == m_fields.constEnd())
             return false;
         const Entry& entry = it.value();
+        if ((entry.config.rules & Digits) && widget == entry.edit && pasteFilter(entry, event))
+            return true;
         switch (event->type()) {
         case QEvent::KeyPress: return keyPress(entry, static_cast<QKeyEvent*>(event));
         case QEvent::KeyRelease:
@@ -192,6 +271,64 @@ private:
         }
     }
 
+    // The paste paths that bypass the keys: the middle button (X11 selection), the context menu and
+    // drag and drop.
+    bool pasteFilter(const Entry& entry, QEvent* event)
+    {
+        QLineEdit* edit = entry.edit;
+        switch (event->type()) {
+        case QEvent::MouseButtonRelease: {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::MiddleButton || !QGuiApplication::clipboard()->supportsSelection())
+                return false;
+            edit->deselect();
+            pasteDigits(edit, QGuiApplication::clipboard()->text(QClipboard::Selection));
+            updateMirrors(entry);
+            return true;
+        }
+        case QEvent::ContextMenu: {
+            // The edit line's own menu, with its "Incolla" following the digit rule.
+            // Its paste entry is known by the caption the edit line gives it, in whatever language.
+            QMenu* menu = edit->createStandardContextMenu();
+            const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+            for (QAction* action : menu->actions()) {
+                if (action->text().section(QLatin1Char('\t'), 0, 0) != pasteCaption)
+                    continue;
+                QObject::disconnect(action, &QAction::triggered, nullptr, nullptr);
+                QObject::connect(action, &QAction::triggered, edit, [this, entry] {
+                    pasteDigits(entry.edit, QGuiApplication::clipboard()->text());
+                    updateMirrors(entry);
+                });
+            }
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (drop->source() == edit) // moving digits inside the field
+                return false;
+            const QString digits = drop->mimeData()->hasText() ? pastedDigits(drop->mimeData()->text()) : QString();
+            if (digits.isEmpty() || edit->isReadOnly()) {
+                drop->ignore();
+                return true;
+            }
+            if (event->type() != QEvent::Drop)
+                return false;
+            edit->deselect();
+            edit->setCursorPosition(edit->cursorPositionAt(drop->position().toPoint()));
+            edit->insert(digits);
+            updateMirrors(entry);
+            edit->setFocus(Qt::MouseFocusReason);
+            drop->acceptProposedAction();
+            return true;
+        }
+        default: return false;
+        }
+    }
+
     void enter(const Entry& entry, const QFocusEvent* event)
     {
         if (auto* combo = qobject_cast<QComboBox*>(entry.field); combo && (entry.config.rules & ClearSelection)) {
@@ -202,6 +339,11 @@ private:
             combo->setEditText(text);
         }
         QLineEdit* edit = entry.edit;
+        if (edit && m_programText.remove(edit) && event->reason() != Qt::MouseFocusReason
+            && event->reason() != Qt::PopupFocusReason) {
+            // Entered by the keyboard or by the program's own move, after the program filled it.
+            edit->selectAll();
+        }
         if (edit && event->reason() == Qt::MouseFocusReason && entry.config.maxLength > 0
             && edit->text().size() >= entry.config.maxLength) {
             // A field that is full (00 in the cents) selects its text after the click has placed
@@ -254,36 +396,74 @@ private:
             }
             return true; // edit fields never act on Enter by themselves
         }
-        if (config.extra.key == Key::ListOnly) {
-            switch (code) {
-            case Qt::Key_Backspace:
-            case Qt::Key_Delete:
-                if (entry.edit)
-                    entry.edit->clear();
-                return true;
-            case Qt::Key_Left:
-            case Qt::Key_Right:
-            case Qt::Key_Tab:
-            case Qt::Key_Backtab: return false;
-            default: return !isModifierOrTab(code); // nothing can be typed: the value comes from the list
-            }
-        }
+        if (config.extra.key == Key::ListOnly)
+            return listKey(entry, key);
         if (config.rules & Digits) {
-            switch (code) {
-            case Qt::Key_Backspace:
-            case Qt::Key_Delete:
-            case Qt::Key_Left:
-            case Qt::Key_Right:
-            case Qt::Key_Tab:
-            case Qt::Key_Backtab: return false;
-            default: break;
+            if (key->matches(QKeySequence::Paste)) {
+                if (entry.edit)
+                    pasteDigits(entry.edit, QGuiApplication::clipboard()->text());
+                return true;
             }
-            const QString text = key->text();
-            const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9')
-                && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-            return !digit;
+            // Only a key that would type something other than a digit is refused.
+            if (typesText(key))
+                for (QChar c : key->text())
+                    if (!isDigit(c))
+                        return true;
         }
         return false;
+    }
+
+    // A field whose value comes only from its list: nothing can be typed or pasted; Backspace and
+    // Delete empty it; Up and Down choose the item before or after the one shown; Space, F4 and
+    // Alt+Down open the list; the keys that move the cursor or select work as usual.
+    bool listKey(const Entry& entry, QKeyEvent* key)
+    {
+        auto* combo = qobject_cast<QComboBox*>(entry.field);
+        switch (key->key()) {
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+            if (entry.edit)
+                entry.edit->clear();
+            return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (!combo || !isPlainKey(key) || combo->count() == 0)
+                break;
+            {
+                const int shown = combo->findText(combo->currentText());
+                const int step = key->key() == Qt::Key_Down ? 1 : -1;
+                combo->setCurrentIndex(shown < 0 ? 0 : std::clamp(shown + step, 0, combo->count() - 1));
+            }
+            return true;
+        case Qt::Key_Space:
+            if (combo && isPlainKey(key)) {
+                openList(combo);
+                return true;
+            }
+            break;
+        case Qt::Key_F4:
+            if (combo && isPlainKey(key)) {
+                openList(combo);
+                return true;
+            }
+            break;
+        default: break;
+        }
+        if (combo && key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier) {
+            openList(combo);
+            return true;
+        }
+        return typesText(key) || isEditCommand(key);
+    }
+
+    // The list opens on the value shown, though the list forgot its choice when the field was
+    // entered, so that Up and Down in it start from there.
+    static void openList(QComboBox* combo)
+    {
+        const int shown = combo->findText(combo->currentText());
+        if (shown >= 0 && combo->currentIndex() != shown)
+            combo->setCurrentIndex(shown);
+        combo->showPopup();
     }
 
     QString highlightName(QWidget* field) const { return QStringLiteral("eff") + stripPrefix(field->objectName()); }
@@ -324,6 +504,8 @@ private:
     DialogRequest m_onDialog;
     QHash<QWidget*, Entry> m_fields;
     QHash<QWidget*, QPointer<QWidget>> m_highlights;
+    // Fields whose text the program put in while they did not have the focus.
+    QSet<QLineEdit*> m_programText;
 };
 
 class HintFilter : public QObject {
@@ -400,7 +582,9 @@ void connectTypingRule(QWidget* field, unsigned rules)
             int cursor = edit->cursorPosition();
             const QString ruled = applyRule(rules, text, &cursor);
             if (ruled != text) {
+                g_ruling = true;
                 edit->setText(ruled);
+                g_ruling = false;
                 edit->setModified(true); // still the user's typing
                 edit->setCursorPosition(cursor);
             }
@@ -474,6 +658,34 @@ void installHints(QWidget* window, const char* statusName, std::span<const Hint>
         else
             problem(window, name, "no such background");
     }
+}
+
+void installCommands(QWidget* window, std::span<const Command> commands)
+{
+    for (const Command& command : commands) {
+        auto* widget = window->findChild<QWidget*>(QString::fromLatin1(command.name));
+        if (!widget) {
+            problem(window, command.name, "no such command");
+            continue;
+        }
+        if (!(widget->focusPolicy() & Qt::TabFocus))
+            widget->setFocusPolicy(Qt::TabFocus);
+        QString name = command.accessibleName ? QString::fromUtf8(command.accessibleName) : QString();
+        if (name.isEmpty()) {
+            if (auto* label = qobject_cast<QLabel*>(widget))
+                name = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                name = button->text().remove(QLatin1Char('&'));
+        }
+        if (name.isEmpty())
+            problem(window, command.name, "command without a name");
+        widget->setAccessibleName(name);
+    }
+}
+
+void reportProblem(const QWidget* window, const char* name, const char* why)
+{
+    problem(window, name, why);
 }
 
 QStringList problems()

@@ -56,6 +56,11 @@ const QString& styleSheet()
     return sheet;
 }
 
+QColor focusColour()
+{
+    return QColor(0xe0, 0xa1, 0x00);
+}
+
 void applyWhenShown(QWidget* window)
 {
     window->installEventFilter(FirstShow::instance());

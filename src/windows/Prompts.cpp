@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPointer>
 #include <QPrinter>
 #include <QQueue>
 #include <QUrl>
@@ -35,8 +36,14 @@ Button show(QWidget* parent, Kind kind, const QString& text)
 
     if (!parent)
         parent = QApplication::activeWindow();
-    const std::unique_ptr<QMessageBox> box = makeBox(parent, kind, text);
-    switch (box->exec()) {
+    // The box is a child of its window: when the window is closed and destroyed while the box is
+    // open, the box goes with it, and only a box still alive is deleted here.
+    const QPointer<QMessageBox> box = makeBox(parent, kind, text).release();
+    const int pressed = box->exec();
+    if (!box)
+        return question ? Button::No : Button::Cancel;
+    delete box.data();
+    switch (pressed) {
     case QMessageBox::Yes: return Button::Yes;
     case QMessageBox::No: return Button::No;
     case QMessageBox::Cancel: return Button::Cancel;

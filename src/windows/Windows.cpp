@@ -1,7 +1,9 @@
 #include "windows/Windows.h"
 
+#include "windows/FieldBehaviour.h"
 #include "windows/Look.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -84,6 +86,12 @@ void Workspace::closeEvent(QCloseEvent* event)
     leave();
 }
 
+void Workspace::keyPressEvent(QKeyEvent* event)
+{
+    if (!Windows::pressFocusedButton(this, event))
+        QWidget::keyPressEvent(event);
+}
+
 void Workspace::leave()
 {
     switch (m_role) {
@@ -120,9 +128,12 @@ QString Dialog::callerTag() const
 void Dialog::finishForm()
 {
     setObjectName(QString::fromLatin1(metaObject()->className()));
-    if (const Windows::WindowDef* def = Windows::definition(metaObject()->className()))
+    if (const Windows::WindowDef* def = Windows::definition(metaObject()->className())) {
         if (const auto* placement = std::get_if<Placement>(&def->kind))
             m_placement = *placement;
+        if (def->exit && !findChild<QAbstractButton*>(QString::fromLatin1(def->exit)))
+            Behaviour::reportProblem(this, def->exit, "no such exit command");
+    }
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | (m_placement == Placement::Maximised ? Qt::WindowFlags() : Qt::MSWindowsFixedSizeDialogHint));
     if (m_placement != Placement::Maximised)
@@ -150,8 +161,23 @@ void Dialog::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:
+        event->accept();
+        if (QApplication::activePopupWidget())
+            return; // the open list closes first
+        if (const Windows::WindowDef* def = Windows::definition(metaObject()->className()); def && def->exit) {
+            if (auto* exit = findChild<QAbstractButton*>(QString::fromLatin1(def->exit))) {
+                if (exit->isEnabled())
+                    exit->click();
+                return;
+            }
+        }
+        close();
+        return;
     case Qt::Key_Return:
-    case Qt::Key_Enter: event->accept(); return;
+    case Qt::Key_Enter:
+        Windows::pressFocusedButton(this, event);
+        event->accept(); // never a default button
+        return;
     default: QDialog::keyPressEvent(event);
     }
 }
@@ -219,6 +245,19 @@ QWidget* forTag(const QString& tag)
         if (def.tags && QString::fromLatin1(def.tags).split(QLatin1Char(',')).contains(tag))
             return byClass(def.className);
     return nullptr;
+}
+
+bool pressFocusedButton(QWidget* window, const QKeyEvent* key)
+{
+    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+        return false;
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier || key->isAutoRepeat())
+        return false;
+    auto* button = qobject_cast<QAbstractButton*>(window->focusWidget());
+    if (!button || !button->isEnabled() || !button->isVisible())
+        return false;
+    button->click();
+    return true;
 }
 
 void showStartMenu(QWidget* from)

@@ -42,6 +42,8 @@ protected:
     // fixes it at the size the form gave it.
     void finishForm();
     void closeEvent(QCloseEvent* event) override;
+    // Enter on a focused button, tool button or check box presses it, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
     // What closing does; the default follows the role.
     virtual void leave();
 
@@ -65,8 +67,10 @@ public:
 protected:
     void finishForm();
     void showEvent(QShowEvent* event) override;
-    // Dialogs close only through their own buttons: Escape does nothing, and Enter in a field
-    // never presses a default button (a focused button still takes Enter).
+    // Escape presses the dialog's exit command (its "Chiudi", "Annulla" or "Esci", named in the
+    // registry), so it does whatever that command does; an open drop-down list takes Escape first.
+    // Enter presses the focused button, as Space does; Enter in a field never presses a default
+    // button.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -76,13 +80,15 @@ private:
 
 namespace Windows {
 
-// The window registry: every window class of the program, in creation order, with how it is shown
-// and the caller tags that name it (comma-separated; workspaces only).
+// The window registry: every window class of the program, in creation order, with how it is shown,
+// the caller tags that name it (comma-separated; workspaces only) and, for a dialog, the command
+// that leaves it, which Escape presses.
 struct WindowDef {
     const char* className;
     std::variant<Workspace::Role, Dialog::Placement> kind;
     QWidget* (*create)();
     const char* tags = nullptr;
+    const char* exit = nullptr;
 };
 void setRegistry(std::span<const WindowDef> windows);
 const WindowDef* definition(const char* className);
@@ -100,6 +106,10 @@ template <class T> T* get()
 // The workspace that a caller tag names ("bollettino", "datascade", "esecutori", "riepilogo"),
 // or nothing for an unknown tag.
 QWidget* forTag(const QString& tag);
+
+// Enter on the window's focused button (push or tool button, check box) presses it; false when the
+// focus is elsewhere or the key is not a plain Enter.
+bool pressFocusedButton(QWidget* window, const QKeyEvent* key);
 
 // The start menu; leaving a work window shows it.
 void showStartMenu(QWidget* from);

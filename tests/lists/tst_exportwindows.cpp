@@ -16,9 +16,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 #include <initializer_list>
@@ -77,6 +80,19 @@ class TestExportWindows : public QObject {
 
     QString archive() const { return m_session->file(QStringLiteral("2025.bol")); }
     QString slipExport() const { return m_session->file(QStringLiteral("Riepilogo_Annuale_Versamenti.xls")); }
+
+    // The slip editor with year 2025 open, then its "Esporta archivio": the window just opened,
+    // before the event loop has run for it.
+    TfrmExpBollettini* startSlipExport()
+    {
+        m_editor->showFrom(nullptr);
+        child<QLineEdit>(m_editor, "txtAnno")->setText(QStringLiteral("2025"));
+        child<QPushButton>(m_editor, "btnApri")->click();
+        if (child<QLabel>(m_editor, "lblFile")->text() != archive())
+            return nullptr;
+        child<QToolButton>(m_editor, "cmdEsporta")->click();
+        return TestSupport::openDialog<TfrmExpBollettini>();
+    }
 
     // The slip editor with year 2025 open, then its "Esporta archivio".
     ExportDialog* openSlipExport()
@@ -305,6 +321,47 @@ private slots:
         MessageBox::setNextAnswer(Button::No);
         press(dialog, "cmdEsporta");
         QCOMPARE(TestSupport::readAll(slipExport()).count("<tr>"), 3);
+    }
+
+    // The access message comes once the window is on screen; a window closed before that shows
+    // none, and one closed while the message is open takes the message with it and nothing is left
+    // running for it.
+    void closedBeforeItsAccessMessage()
+    {
+        QVERIFY(TestSupport::writeAll(archive(), slip(1) + QByteArray(700, 'x')));
+        QPointer<TfrmExpBollettini> dialog = startSlipExport();
+        QVERIFY(dialog);
+        dialog->close();
+        QTRY_VERIFY(dialog.isNull());
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void closedWhileItsAccessMessageIsOpen()
+    {
+        QVERIFY(TestSupport::writeAll(archive(), slip(1) + QByteArray(700, 'x')));
+        // The real box this time, for it must be open when the window goes.
+        struct RealBoxes {
+            RealBoxes() { MessageBox::setTestMode(false); }
+            ~RealBoxes() { MessageBox::setTestMode(true); }
+        } realBoxes;
+        QPointer<TfrmExpBollettini> dialog;
+        QString boxText;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !dialog)
+                return;
+            closer.stop();
+            boxText = box->parentWidget() == dialog ? box->text() : QStringLiteral("box over another window");
+            dialog->close();
+        });
+        closer.start(5);
+        dialog = startSlipExport();
+        QVERIFY(dialog);
+        QTRY_VERIFY(dialog.isNull());
+        QCOMPARE(boxText, kAccess);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QVERIFY(m_editor->isVisible());
     }
 
     void payerWindowExportsThePayerArchive()

@@ -3,16 +3,26 @@
 #include "TestSupport.h"
 
 #include "app/Startup.h"
+#include "windows/ClickLabel.h"
 #include "windows/FieldBehaviour.h"
+#include "windows/Look.h"
 #include "windows/Windows.h"
 
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
-
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <memory>
+#include <utility>
 
 namespace {
 QString doubled(const QString& text)
@@ -99,26 +109,182 @@ struct Form {
 class TestBehaviour : public QObject {
     Q_OBJECT
 private slots:
-    void digitFilterLetsOnlyDigitsAndEditingKeysThrough()
+    // The digit rule is about characters: keys that type none move and select as in any field.
+    void digitFilterRefusesOnlyOtherCharacters()
     {
         Form form;
         QLineEdit* amount = form.get("txtImporto");
         amount->setFocus();
         QTest::keyClicks(amount, QStringLiteral("1a2, -3.x"));
         QCOMPARE(amount->text(), QStringLiteral("123"));
+        QTest::keyClick(amount, Qt::Key_Comma, Qt::KeypadModifier);
+        QTest::keyClick(amount, Qt::Key_Plus, Qt::ShiftModifier);
+        QTest::keyClick(amount, Qt::Key_4, Qt::KeypadModifier);
+        QCOMPARE(amount->text(), QStringLiteral("1234"));
         QTest::keyClick(amount, Qt::Key_Left);
         QTest::keyClick(amount, Qt::Key_Backspace);
-        QCOMPARE(amount->text(), QStringLiteral("13"));
-        QTest::keyClick(amount, Qt::Key_Home); // not an allowed key: the cursor stays
+        QCOMPARE(amount->text(), QStringLiteral("124"));
+        QTest::keyClick(amount, Qt::Key_Home);
+        QCOMPARE(amount->cursorPosition(), 0);
         QTest::keyClick(amount, Qt::Key_Delete);
-        QCOMPARE(amount->text(), QStringLiteral("1"));
-        QTest::keyClicks(amount, QStringLiteral("234567890"));
-        QCOMPARE(amount->text(), QStringLiteral("12345678")); // length limit 8
+        QCOMPARE(amount->text(), QStringLiteral("24"));
+        QTest::keyClick(amount, Qt::Key_End);
+        QCOMPARE(amount->cursorPosition(), 2);
+        QTest::keyClick(amount, Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(amount->selectedText(), QStringLiteral("4"));
+        QTest::keyClick(amount, Qt::Key_Home, Qt::ShiftModifier);
+        QCOMPARE(amount->selectedText(), QStringLiteral("24"));
+        QTest::keyClick(amount, Qt::Key_Right);
+        QTest::keyClick(amount, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(amount->selectedText(), QStringLiteral("24"));
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(amount, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("24"));
+        QTest::keyClick(amount, Qt::Key_End);
+        QTest::keyClicks(amount, QStringLiteral("34567890"));
+        QCOMPARE(amount->text(), QStringLiteral("24345678")); // length limit 8
 
         amount->setText(QStringLiteral("1.200,50")); // the program's own text is not filtered
         QCOMPARE(amount->text(), QStringLiteral("1.200,50"));
+        // ... and stays editable: Backspace works, a digit goes in, a separator does not.
+        amount->setCursorPosition(8);
+        QTest::keyClick(amount, Qt::Key_Backspace);
+        QTest::keyClicks(amount, QStringLiteral(",9"));
+        QCOMPARE(amount->text(), QStringLiteral("1.200,59"));
     }
 
+    // A paste into a digit field is taken when it is made of digits (blanks at its ends aside) and
+    // refused whole otherwise, by every way of pasting.
+    void digitFieldPastes_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("result"); // into "12" with the cursor after the 1
+        const char* const ways[] = {"Ctrl+V", "Shift+Insert", "context menu", "drop"};
+        for (const char* how : ways) {
+            const auto row = [how](const char* what) { return QByteArray(QByteArray(how) + ": " + what); };
+            QTest::newRow(row("digits").constData()) << how << "345"
+                                                     << "13452";
+            QTest::newRow(row("blanks and a line end around").constData()) << how << " 345\n"
+                                                                           << "13452";
+            QTest::newRow(row("an amount with separators").constData()) << how << "1.200,50"
+                                                                        << "12";
+            QTest::newRow(row("a letter").constData()) << how << "34a"
+                                                       << "12";
+            QTest::newRow(row("a sign").constData()) << how << "-3"
+                                                     << "12";
+            QTest::newRow(row("blanks only").constData()) << how << "  "
+                                                          << "12";
+        }
+    }
+    void digitFieldPastes()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, pasted);
+        QFETCH(QString, result);
+        Form form;
+        QLineEdit* amount = form.get("txtImporto");
+        amount->setFocus();
+        QTest::keyClicks(amount, QStringLiteral("12"));
+        amount->setCursorPosition(1);
+        if (how == QLatin1String("drop")) {
+            QMimeData data;
+            data.setText(pasted);
+            QPoint at(0, amount->height() / 2); // a point that drops after the 1
+            while (at.x() < amount->width() && amount->cursorPositionAt(at) != 1)
+                at.rx()++;
+            QCOMPARE(amount->cursorPositionAt(at), 1);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(amount, &enter);
+            QCOMPARE(enter.isAccepted(), result != QLatin1String("12"));
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(amount, &drop);
+        } else if (how == QLatin1String("context menu")) {
+            QGuiApplication::clipboard()->setText(pasted);
+            QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), amount->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(amount, &request);
+            QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QAction* paste = nullptr;
+            for (QAction* action : menu->actions())
+                if (action->text().startsWith(QCoreApplication::translate("QLineEdit", "&Paste")))
+                    paste = action;
+            QVERIFY(paste);
+            QCOMPARE(paste->isEnabled(), true);
+            paste->trigger();
+            menu->close();
+        } else {
+            QGuiApplication::clipboard()->setText(pasted);
+            const QKeySequence keys(how);
+            QTest::keyClick(amount, keys[0].key(), keys[0].keyboardModifiers());
+        }
+        QCOMPARE(amount->text(), result);
+    }
+
+    // Text dropped into a field reaches its mirrors at once, as typed text does.
+    void droppedDigitsReachTheMirrors()
+    {
+        Form form;
+        QLineEdit* day = form.get("txtGG");
+        QMimeData data;
+        data.setText(QStringLiteral("7"));
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(day, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(day, &drop);
+        QCOMPARE(day->text(), QStringLiteral("7"));
+        QCOMPARE(form.get<QLabel>("lblGiorno")->text(), QStringLiteral("7"));
+    }
+
+    // A field the program filled selects its text when entered other than by a mouse click, or at
+    // once when it has the focus, so typing replaces it instead of going in front of it.
+    void programTextIsSelectedWhenEntered_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("typedBefore"); // the user's own text instead of the program's
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("program focus") << int(Qt::OtherFocusReason) << false << "170"
+                                       << "170";
+        QTest::newRow("window activated again") << int(Qt::ActiveWindowFocusReason) << false << "170"
+                                                << "170";
+        QTest::newRow("Tab") << int(Qt::TabFocusReason) << false << "170"
+                             << "170";
+        QTest::newRow("Shift+Tab") << int(Qt::BacktabFocusReason) << false << "170"
+                                   << "170";
+        QTest::newRow("mouse click: the cursor stays") << int(Qt::MouseFocusReason) << false << "9"
+                                                       << "9168";
+        QTest::newRow("typed by the user: kept") << int(Qt::OtherFocusReason) << true << "9"
+                                                 << "9168";
+    }
+    void programTextIsSelectedWhenEntered()
+    {
+        QFETCH(int, reason);
+        QFETCH(bool, typedBefore);
+        QFETCH(QString, typed);
+        QFETCH(QString, result);
+        Form form;
+        QLineEdit* amount = form.get("txtImporto");
+        form.get("txtNote")->setFocus();
+        if (typedBefore) {
+            amount->setFocus();
+            QTest::keyClicks(amount, QStringLiteral("168"));
+            form.get("txtNote")->setFocus();
+        } else {
+            amount->setText(QStringLiteral("168"));
+        }
+        amount->setCursorPosition(0);
+        amount->setFocus(Qt::FocusReason(reason));
+        QTest::keyClicks(amount, typed);
+        QCOMPARE(amount->text(), result);
+
+        // Filled while it has the focus: selected at once.
+        amount->setText(QStringLiteral("42"));
+        QCOMPARE(amount->selectedText(), QStringLiteral("42"));
+        QTest::keyClicks(amount, QStringLiteral("5"));
+        QCOMPARE(amount->text(), QStringLiteral("5"));
+    }
     void enterMovesToTheNextControl()
     {
         Form form;
@@ -324,6 +490,51 @@ private slots:
         QCOMPARE(month->currentText(), QString()); // not in the list: emptied on leaving
     }
 
+    // A field whose value comes from its list: typing and pasting refused, Up and Down choose, the
+    // list opens with Space, F4 and Alt+Down, and the cursor keys work.
+    void listOnlyKeys()
+    {
+        Form form;
+        auto* month = form.get<QComboBox>("txtMese");
+        month->setCurrentIndex(-1);
+        month->clearEditText();
+        month->setFocus(Qt::TabFocusReason);
+        QLineEdit* line = month->lineEdit();
+        QTest::keyClick(line, Qt::Key_Down);
+        QCOMPARE(month->currentText(), QStringLiteral("Gennaio"));
+        QTest::keyClick(line, Qt::Key_Down);
+        QTest::keyClick(line, Qt::Key_Down); // the last stays
+        QCOMPARE(month->currentText(), QStringLiteral("Febbraio"));
+        QTest::keyClick(line, Qt::Key_Up);
+        QCOMPARE(month->currentText(), QStringLiteral("Gennaio"));
+        // Up and Down start from the value shown, though the list forgot its choice on entering.
+        form.get("txtNote")->setFocus(Qt::TabFocusReason);
+        month->setFocus(Qt::TabFocusReason);
+        QCOMPARE(month->currentIndex(), -1);
+        QTest::keyClick(line, Qt::Key_Down);
+        QCOMPARE(month->currentText(), QStringLiteral("Febbraio"));
+
+        QTest::keyClick(line, Qt::Key_End);
+        QCOMPARE(line->cursorPosition(), 8);
+        QTest::keyClick(line, Qt::Key_Home, Qt::ShiftModifier);
+        QCOMPARE(line->selectedText(), QStringLiteral("Febbraio"));
+        QTest::keyClick(line, Qt::Key_End);
+        QTest::keyClicks(line, QStringLiteral("x1,"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("Gen"));
+        QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(month->currentText(), QStringLiteral("Febbraio"));
+
+        const std::pair<Qt::Key, Qt::KeyboardModifiers> openers[] = {
+            {Qt::Key_F4, Qt::NoModifier}, {Qt::Key_Down, Qt::AltModifier}, {Qt::Key_Space, Qt::NoModifier}};
+        for (const auto& [key, modifiers] : openers) {
+            QTRY_VERIFY(!month->view()->isVisible());
+            QTest::keyClick(line, key, modifiers);
+            QTRY_VERIFY(month->view()->isVisible());
+            month->hidePopup();
+        }
+        QCOMPARE(month->currentText(), QStringLiteral("Febbraio"));
+    }
+
     // Text put in by the program shows its beginning; a full field clicked into selects its text.
     void programTextAndFullFields()
     {
@@ -345,6 +556,142 @@ private slots:
         QTest::mouseClick(amount, Qt::LeftButton, {}, QPoint(amount->width() - 5, amount->height() / 2));
         QTest::qWait(10);
         QCOMPARE(amount->selectedText(), QString());
+    }
+
+    // Enter on a focused button presses it, as Space does, in the workspaces and in the dialogs;
+    // a picture or caption made a command does the same, and draws its focus frame.
+    void enterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<bool>("dialog");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("key");
+        for (bool dialog : {false, true})
+            for (const char* kind : {"push button", "tool button", "check box", "command label"})
+                for (int key : {int(Qt::Key_Return), int(Qt::Key_Enter), int(Qt::Key_Space)})
+                    QTest::newRow(qPrintable(QStringLiteral("%1, %2, %3")
+                                                 .arg(QLatin1String(dialog ? "dialog" : "workspace"),
+                                                      QLatin1String(kind), QKeySequence(key).toString())))
+                        << dialog << QString::fromLatin1(kind) << key;
+    }
+    void enterPressesTheFocusedButton()
+    {
+        QFETCH(bool, dialog);
+        QFETCH(QString, kind);
+        QFETCH(int, key);
+        std::unique_ptr<QWidget> window;
+        if (dialog)
+            window = std::make_unique<Dialog>(nullptr);
+        else
+            window = std::make_unique<Workspace>();
+        QWidget* parent = dialog ? window.get() : static_cast<Workspace*>(window.get())->panel();
+        auto* field = new QLineEdit(parent);
+        field->setObjectName(QStringLiteral("txtCampo"));
+        QWidget* control = nullptr;
+        int clicks = 0;
+        if (kind == QLatin1String("command label")) {
+            auto* label = new ClickLabel(parent);
+            label->setObjectName(QStringLiteral("imgComando"));
+            label->setText(QStringLiteral("Comando"));
+            const Behaviour::Command commands[] = {{"imgComando"}};
+            Behaviour::installCommands(window.get(), commands);
+            QCOMPARE(label->accessibleName(), QStringLiteral("Comando"));
+            QObject::connect(label, &ClickLabel::clicked, [&clicks] { ++clicks; });
+            control = label;
+        } else {
+            QAbstractButton* button = nullptr;
+            if (kind == QLatin1String("push button")) {
+                auto* push = new QPushButton(QStringLiteral("Trova"), parent);
+                push->setAutoDefault(false); // as the list windows' buttons
+                button = push;
+            } else if (kind == QLatin1String("tool button")) {
+                button = new QToolButton(parent);
+            } else {
+                button = new QCheckBox(QStringLiteral("Saldato"), parent);
+            }
+            button->setFocusPolicy(Qt::StrongFocus);
+            QObject::connect(button, &QAbstractButton::clicked, [&clicks] { ++clicks; });
+            control = button;
+        }
+        control->setGeometry(10, 40, 120, 30);
+        field->setGeometry(10, 5, 120, 25);
+        window->resize(200, 100);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        control->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(control->hasFocus());
+        QTest::keyClick(control, Qt::Key(key));
+        QCOMPARE(clicks, 1);
+        if (auto* box = qobject_cast<QCheckBox*>(control))
+            QVERIFY(box->isChecked());
+        // Enter in a field is no press of anything.
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key(key));
+        QCOMPARE(clicks, 1);
+        QVERIFY(window->isVisible());
+    }
+
+    void commandLabelsShowTheirFocus()
+    {
+        QWidget window;
+        auto* label = new ClickLabel(&window);
+        label->setObjectName(QStringLiteral("imgGuida"));
+        label->setGeometry(10, 10, 60, 40);
+        auto* other = new QLineEdit(&window);
+        other->setGeometry(10, 60, 60, 20);
+        window.resize(100, 100);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // Without a table entry it is the mouse's alone: Tab passes it by and Enter does nothing.
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+        int clicks = 0;
+        QObject::connect(label, &ClickLabel::clicked, [&clicks] { ++clicks; });
+        QTest::keyClick(label, Qt::Key_Return);
+        QCOMPARE(clicks, 0);
+
+        const Behaviour::Command commands[] = {{"imgGuida", "Guida"}};
+        Behaviour::installCommands(&window, commands);
+        QCOMPARE(label->accessibleName(), QStringLiteral("Guida"));
+        QVERIFY(label->focusPolicy() & Qt::TabFocus);
+        other->setFocus();
+        QTest::keyClick(other, Qt::Key_Tab);
+        QTRY_VERIFY(label->hasFocus());
+        const QImage focused = label->grab().toImage();
+        QCOMPARE(focused.pixelColor(1, 20), Look::focusColour());
+        QCOMPARE(focused.pixelColor(30, 1), Look::focusColour());
+        other->setFocus();
+        QTRY_VERIFY(!label->hasFocus());
+        QVERIFY(label->grab().toImage().pixelColor(1, 20) != Look::focusColour());
+
+        // A command without a caption and without a name in the table is reported.
+        Behaviour::clearProblems();
+        auto* unnamed = new ClickLabel(&window);
+        unnamed->setObjectName(QStringLiteral("imgMuta"));
+        const Behaviour::Command mute[] = {{"imgMuta"}, {"imgMancante", "X"}};
+        Behaviour::installCommands(&window, mute);
+        QCOMPARE(Behaviour::problems().size(), 2);
+        Behaviour::clearProblems();
+    }
+
+    // Escape closes a dialog, unless a drop-down list is open: then it closes the list only.
+    void escapeClosesADialog()
+    {
+        QPointer<Dialog> dialog = new Dialog(nullptr);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        auto* combo = new QComboBox(dialog);
+        combo->addItems({QStringLiteral("01"), QStringLiteral("02")});
+        dialog->resize(200, 100);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        combo->setFocus();
+        combo->showPopup();
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(dialog, Qt::Key_Escape); // as if the key reached the dialog itself
+        QVERIFY(dialog->isVisible());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QVERIFY(dialog->isVisible());
+        QTest::keyClick(combo, Qt::Key_Escape);
+        QTRY_VERIFY(dialog.isNull());
     }
 
     // Every window's tables name controls its form has; a wrong name is reported.
