@@ -80,7 +80,7 @@ mkdir "$work/result"
 
 start=$SECONDS
 status=0
-mmdebstrap --variant=apt --mode=root --quiet \
+timeout 900 mmdebstrap --variant=apt --mode=root --quiet \
     --customize-hook="copy-in $work/$(basename "$package") /tmp" \
     --customize-hook="\"$work/inside.sh\" \"\$1\" $(basename "$package") \"$work/result\"" \
     bookworm /dev/null >"$work/mmdebstrap.log" 2>&1 || status=$?
