@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "app/StartupFolder.h"
 
 #include <QApplication>
 
@@ -12,6 +13,9 @@ int main(int argc, char* argv[])
     // not when the last visible window happens to hide.
     QApplication::setQuitOnLastWindowClosed(false);
     Startup::installTranslations(app);
+    // Installed from a system package, each user first chooses where their files live.
+    if (!StartupFolder::choose())
+        return 0;
     Startup::createWindows();
     Startup::showLogin();
     return QApplication::exec();

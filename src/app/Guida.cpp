@@ -49,5 +49,5 @@ void TfrmGuida::openGuide()
 {
     LinkLook::setColour(m_ui->lnkWeb, false);
     // Between double quotes, so that a program folder with blanks in its path still opens.
-    TMisc::Open(QLatin1Char('"') + ProgramFolder::file(QStringLiteral("Guida.pdf")) + QLatin1Char('"'));
+    TMisc::Open(QLatin1Char('"') + ProgramFolder::programFile(QStringLiteral("Guida.pdf")) + QLatin1Char('"'));
 }

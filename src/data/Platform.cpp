@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QUrl>
 
@@ -151,18 +153,141 @@ void setFixed(const QDateTime& moment)
 namespace ProgramFolder {
 namespace {
 QString g_override;
+QString g_executableFolder;
+QString g_userFolder;
+QString g_home;
+QString g_config;
+
+const QString kPasswordFile = QStringLiteral("unins000.dll");
+const QString kConfigGroup = QStringLiteral("Tassella");
+const QString kConfigKey = QStringLiteral("Cartella");
+
+QString withSeparator(const QString& folder)
+{
+    QString clean = QDir::cleanPath(folder);
+    if (!clean.endsWith(QLatin1Char('/')))
+        clean += QLatin1Char('/');
+    return clean;
 }
+
+QString executableFolder()
+{
+    return g_executableFolder.isEmpty() ? QCoreApplication::applicationDirPath() : g_executableFolder;
+}
+} // namespace
+
 QString path()
 {
-    QString folder = g_override.isEmpty() ? QCoreApplication::applicationDirPath() : g_override;
-    folder = QDir::cleanPath(folder);
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return folder;
+    if (!g_override.isEmpty())
+        return withSeparator(g_override);
+    if (!g_userFolder.isEmpty())
+        return withSeparator(g_userFolder);
+    return withSeparator(executableFolder());
 }
 void setOverride(const QString& folder)
 {
     g_override = folder;
+}
+
+QString installedFiles()
+{
+    if (!g_override.isEmpty())
+        return {};
+    const QString executable = withSeparator(executableFolder());
+    // A password file beside the executable makes its folder the program folder, wherever it is.
+    if (QFileInfo::exists(executable + kPasswordFile))
+        return {};
+    const QString installed = withSeparator(executable + QStringLiteral("../share/tassella"));
+    return QFileInfo(installed + kPasswordFile).isFile() ? installed : QString();
+}
+
+QString programFile(const QString& name)
+{
+    const QString installed = installedFiles();
+    return installed.isEmpty() ? file(name) : installed + name;
+}
+
+QString configFile()
+{
+    const QString folder = g_config.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Tassella")
+        : g_config;
+    return QDir::cleanPath(folder + QStringLiteral("/Tassella.conf"));
+}
+
+QString remembered()
+{
+    if (!QFileInfo::exists(configFile()))
+        return {};
+    QSettings settings(configFile(), QSettings::IniFormat);
+    const QString folder = settings.value(kConfigGroup + QLatin1Char('/') + kConfigKey).toString().trimmed();
+    return folder.isEmpty() ? QString() : QDir::cleanPath(folder);
+}
+
+QString proposed()
+{
+    const QString home = g_home.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::HomeLocation) : g_home;
+    return QDir::cleanPath(home + QStringLiteral("/Tassella"));
+}
+
+Message prepare(const QString& folder)
+{
+    const QString target = withSeparator(folder);
+    const QString password = target + kPasswordFile;
+    const QString initial = installedFiles() + kPasswordFile;
+    bool ready = QDir().mkpath(target) && QFileInfo(target).isDir();
+    if (ready && !QFileInfo::exists(password)) {
+        // Copied through a temporary name, so that a failed copy never leaves half a password file.
+        const QString part = password + QStringLiteral(".copia");
+        QFile::remove(part);
+        ready = QFile::copy(initial, part);
+        if (ready) {
+            // The copy keeps the read-only bits of the installed file; the user changes the password.
+            QFile::setPermissions(part, QFile::permissions(part) | QFileDevice::WriteOwner);
+            ready = QFile::rename(part, password);
+        }
+        if (!ready)
+            QFile::remove(part);
+    }
+    if (ready)
+        return {};
+    return {MessageKind::Warning,
+            QStringLiteral("Attenzione: il programma non può usare la cartella:\n\r\n\r")
+                + QDir::toNativeSeparators(QDir::cleanPath(folder))
+                + QStringLiteral("\n\r\n\rAccertarsi di possedere i privilegi di scrittura in questa cartella, "
+                                 "oppure sceglierne un'altra.")};
+}
+
+Message remember(const QString& folder)
+{
+    const QString config = configFile();
+    QDir().mkpath(QFileInfo(config).path());
+    QSettings settings(config, QSettings::IniFormat);
+    settings.setValue(kConfigGroup + QLatin1Char('/') + kConfigKey, QDir::cleanPath(folder));
+    settings.sync();
+    if (settings.status() == QSettings::NoError && remembered() == QDir::cleanPath(folder))
+        return {};
+    return {MessageKind::Warning,
+            QStringLiteral("Attenzione: non è stato possibile ricordare la cartella scelta nella configurazione "
+                           "dell'utente:\n\r\n\r")
+                + QDir::toNativeSeparators(config)
+                + QStringLiteral("\n\r\n\rAl prossimo avvio il programma chiederà di nuovo quale cartella usare.")};
+}
+
+void use(const QString& folder)
+{
+    g_userFolder = folder;
+}
+
+void setExecutableFolder(const QString& folder)
+{
+    g_executableFolder = folder;
+}
+
+void setUserFolders(const QString& home, const QString& config)
+{
+    g_home = home;
+    g_config = config;
 }
 
 Message writeCheck()

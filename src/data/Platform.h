@@ -56,4 +56,34 @@ inline QString file(const QString& name)
 }
 // Test hook: use another folder (a temporary one); empty returns to the executable's folder.
 void setOverride(const QString& folder);
+
+// A system package puts the executable in <prefix>/bin and the program's own read-only files (the
+// guide, the initial password file) in <prefix>/share/tassella, where no user may write. Each user
+// then keeps the data in a folder of their own (chosen at the first start, remembered in their
+// configuration), which becomes the program folder. A folder holding the executable together with
+// a password file (a build, a user install) is always the program folder itself.
+
+// The folder of the installed read-only files, with a trailing separator, when the program runs
+// from a system package; empty otherwise.
+QString installedFiles();
+// One of the program's own files (the guide): from the installed files of a package, else from
+// the program folder.
+QString programFile(const QString& name);
+// The user's folder remembered in their configuration; empty when none is.
+QString remembered();
+// The folder proposed at the first start: "Tassella" in the user's home folder.
+QString proposed();
+// The user's configuration file that remembers the folder.
+QString configFile();
+// Makes folder ready to be the program folder: creates it and copies the initial password file
+// there when none is (a user's own password is never replaced). A message when it cannot.
+Message prepare(const QString& folder);
+// Remembers folder in the user's configuration; a message when it cannot be written.
+Message remember(const QString& folder);
+// Uses folder as the program folder of this run; empty returns to the executable's folder.
+void use(const QString& folder);
+// Test hooks: where the executable lives (for telling a package), and the user's home and
+// configuration folders. Empty returns each to the real one.
+void setExecutableFolder(const QString& folder);
+void setUserFolders(const QString& home, const QString& config);
 } // namespace ProgramFolder

@@ -123,7 +123,7 @@ void clearShown()
 
 namespace FileDialog {
 namespace {
-std::optional<QString> g_next;
+QQueue<QString> g_next;
 QString g_lastCaption;
 QString g_lastFilter;
 } // namespace
@@ -131,27 +131,33 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
 {
     g_lastCaption = caption;
     g_lastFilter = filter;
-    if (g_next) {
-        const QString name = *g_next;
-        g_next.reset();
-        return name;
-    }
+    if (!g_next.isEmpty())
+        return g_next.dequeue();
     // "*.*" means every file on Windows; here it would hide the files without an extension.
     QString shown = filter;
     shown.replace(QLatin1String("(*.*)"), QLatin1String("(*)"));
     return QFileDialog::getOpenFileName(parent, caption, folder, shown);
 }
+QString getExistingFolder(QWidget* parent, const QString& caption, const QString& folder)
+{
+    g_lastCaption = caption;
+    g_lastFilter.clear();
+    if (!g_next.isEmpty())
+        return g_next.dequeue();
+    // Local paths only: a shared drive the desktop has mounted is answered by its mount point.
+    return QFileDialog::getExistingDirectory(parent, caption, folder, QFileDialog::ShowDirsOnly);
+}
 void setNextFileName(const QString& name)
 {
-    g_next = name;
+    g_next.enqueue(name);
 }
 bool hasPending()
 {
-    return g_next.has_value();
+    return !g_next.isEmpty();
 }
 void reset()
 {
-    g_next.reset();
+    g_next.clear();
     g_lastCaption.clear();
     g_lastFilter.clear();
 }

@@ -73,7 +73,11 @@ namespace FileDialog {
 // An open-file dialog; returns the chosen path or an empty text when cancelled.
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder = {},
                         const QString& filter = {});
-// Test hooks: the next dialog answers this name without showing (an empty name is a cancel).
+// A folder dialog (folders only, local and mounted shared drives); returns the chosen folder or an
+// empty text when cancelled.
+QString getExistingFolder(QWidget* parent, const QString& caption, const QString& folder = {});
+// Test hooks: the next dialog answers this name without showing (an empty name is a cancel);
+// names queued one after the other answer the dialogs in that order.
 void setNextFileName(const QString& name);
 // True while a queued name waits for a dialog; reset() forgets it.
 bool hasPending();

@@ -10,6 +10,8 @@ prefix="$temporary/Unità condivisa/Tassella" # a blank and a letter outside ASC
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 [ -x "$prefix/Tassella" ] || fail "no executable"
+# The system install's files come only when asked for by name.
+[ ! -e "$prefix/bin" ] && [ ! -e "$prefix/share/tassella" ] && [ ! -e "$prefix/share/man" ] || fail "system install files in a program folder"
 cmp "$source/data/unins000.dll" "$prefix/unins000.dll" || fail "initial password file differs"
 "$check" "$prefix" || fail "the program folder does not work"
 pages="$(pdfinfo "$prefix/Guida.pdf" | awk '/^Pages:/ {print $2}')"
