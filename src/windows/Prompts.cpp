@@ -27,7 +27,7 @@ Button show(QWidget* parent, Kind kind, const QString& text)
 {
     const bool question = kind == Kind::Confirmation;
     if (g_testMode) {
-        g_shown.append({kind, text});
+        g_shown.append({kind, text, parent});
         if (!g_answers.isEmpty())
             return g_answers.dequeue();
         return question ? Button::Yes : Button::Ok;

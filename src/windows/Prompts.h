@@ -6,7 +6,9 @@
 #include "data/Platform.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <memory>
 #include <optional>
 
@@ -22,6 +24,7 @@ enum class Button { Ok, Cancel, Yes, No };
 struct Shown {
     Kind kind;
     QString text;
+    QPointer<QWidget> parent; // the window the box was shown over
 };
 
 // Shows a modal box over parent with the program's caption and returns the button pressed.

@@ -8,6 +8,7 @@
 #include "data/OpenURL.h"
 #include "windows/ClickLabel.h"
 
+#include <QDialog>
 #include <QTemporaryDir>
 
 using TestSupport::child;
@@ -149,6 +150,43 @@ private slots:
             QTest::qWait(300);
             QCOMPARE(MessageBox::shown().size(), 0);
         }
+    }
+
+    // While the desktop looks for a program the cursor shows it; when none is found, the message
+    // comes over the window that asked, not over whatever is in front by then.
+    void slowSearchShowsBusyAndAnswersTheAsker()
+    {
+        m_session = std::make_unique<TestSupport::Session>(false);
+        Startup::createWindows();
+        Shell::setRecording(false);
+        QTemporaryDir bin;
+        const QString script = bin.filePath("xdg-open");
+        QVERIFY(TestSupport::writeAll(script, "#!/bin/sh\nsleep 0.5\nexit 3\n"));
+        QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("PATH", bin.path().toUtf8() + ":" + m_path);
+        const QString file = m_session->file("Esecutori.xls");
+        QVERIFY(TestSupport::writeAll(file, "x"));
+
+        // The export window, in front and modal, asks; then another window comes to the front.
+        QDialog asker;
+        asker.setWindowModality(Qt::ApplicationModal);
+        asker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&asker));
+        TMisc::Open(QLatin1Char('"') + file + QLatin1Char('"'));
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        asker.hide();
+        asker.setWindowModality(Qt::NonModal);
+        asker.show();
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &other);
+
+        QTRY_COMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().first().parent.data(), &asker);
+        QVERIFY(MessageBox::shown().first().text.contains(file));
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 
 private:
