@@ -73,14 +73,17 @@ void clearShown();
 } // namespace MessageBox
 
 namespace FileDialog {
-// An open-file dialog; returns the chosen path or an empty text when cancelled.
+// An open-file dialog, in Italian; returns the chosen path or an empty text when cancelled. Without
+// a folder it opens where the user last chose a file, else in the user's documents folder.
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder = {},
                         const QString& filter = {});
 // Test hooks: the next dialog answers this name without showing (an empty name is a cancel).
 void setNextFileName(const QString& name);
-// True while a queued name waits for a dialog; reset() forgets it.
+// True while a queued name waits for a dialog; reset() forgets it and the last folder.
 bool hasPending();
 void reset();
+// The folder the last dialog opened in (or would have, when the hook answered).
+QString openedIn();
 // The caption and filter of the last dialog asked for, shown or answered by the hook.
 QString lastCaption();
 QString lastFilter();

@@ -9,6 +9,11 @@
 #include "windows/ClickLabel.h"
 
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QTemporaryDir>
 
 using TestSupport::child;
@@ -187,6 +192,58 @@ private slots:
         QCOMPARE(MessageBox::shown().first().parent.data(), &asker);
         QVERIFY(MessageBox::shown().first().text.contains(file));
         QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // The file dialog of the attachments opens in the user's documents, then where the last file was
+    // chosen; it is Qt's own dialog, in Italian.
+    void fileDialogStartsInDocumentsInItalian()
+    {
+        m_session = std::make_unique<TestSupport::Session>(false);
+        Startup::installTranslations(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", oldHome);
+            oldConfig.isEmpty() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
+        });
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(documents.startsWith(home.path()));
+        QVERIFY(QDir().mkpath(documents + "/Pratiche"));
+        QVERIFY(QDir().mkpath(home.path() + "/Scansioni"));
+
+        // The real dialog: where it opens, and its column names and kinds in Italian.
+        QString folder, heading, kind;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            folder = dialog->directory().absolutePath();
+            if (auto* model = dialog->findChild<QFileSystemModel*>()) {
+                heading = model->headerData(0, Qt::Horizontal).toString();
+                // The model reads the folder in the background.
+                for (int i = 0; i < 100 && kind.isEmpty(); ++i) {
+                    QTest::qWait(20);
+                    kind = model->data(model->index(documents + "/Pratiche", 2)).toString();
+                }
+            }
+            dialog->reject();
+        });
+        QCOMPARE(FileDialog::getOpenFileName(nullptr, QStringLiteral("Selezionare il file da allegare:")), QString());
+        QCOMPARE(folder, documents);
+        QCOMPARE(heading, QStringLiteral("Nome"));
+        QCOMPARE(kind, QStringLiteral("Cartella"));
+
+        // Then where the user last chose a file.
+        FileDialog::setNextFileName(home.path() + "/Scansioni/carta.pdf");
+        QCOMPARE(FileDialog::getOpenFileName(nullptr, QStringLiteral("Selezionare il file da allegare:")),
+                 home.path() + "/Scansioni/carta.pdf");
+        QCOMPARE(FileDialog::openedIn(), documents);
+        FileDialog::setNextFileName(QString());
+        FileDialog::getOpenFileName(nullptr, QStringLiteral("Selezionare il file da allegare:"));
+        QCOMPARE(FileDialog::openedIn(), home.path() + "/Scansioni");
     }
 
 private:
