@@ -20,6 +20,7 @@ if [ -z "$build" ]; then
 fi
 
 # Only the program's own files are written; the initial password file only where none is there.
+[ -e "$folder/unins000.dll" ] && new_password=0 || new_password=1
 cmake --install "$build" --prefix "$folder" --component program
 cmake --install "$build" --prefix "$folder" --component desktop >/dev/null
 
@@ -36,4 +37,9 @@ command -v gtk-update-icon-cache >/dev/null && gtk-update-icon-cache -q -t "$dat
 
 echo "Tassella is installed in $folder"
 echo "Start it from the applications menu (Office: \"Tassella\") or with: \"$folder/Tassella\""
-echo "Its archives, settings and password live in that folder. First access password: TASSELLA"
+echo "Its archives, settings and password live in that folder."
+# The first access password only where this install created the password file: after a change
+# by the user it would be wrong, and the user's own password is never printed.
+if [ "$new_password" = 1 ] && [ -f "$folder/unins000.dll" ]; then
+    echo "First access password: TASSELLA"
+fi

@@ -37,13 +37,39 @@
 
 namespace Startup {
 
+namespace {
+
+// Qt 6 asks the kinds of the file dialog's entries ("Folder", "Drive") under a context of their own
+// that its Italian translation does not have yet; the file dialog's context has the same words.
+class FileKindTranslator : public QTranslator {
+public:
+    FileKindTranslator(const QTranslator* base, QObject* parent)
+        : QTranslator(parent)
+        , m_base(base)
+    {}
+    QString translate(const char* context, const char* source, const char* disambiguation, int n) const override
+    {
+        if (qstrcmp(context, "QAbstractFileIconProvider") != 0)
+            return {};
+        return m_base->translate("QFileDialog", source, disambiguation, n);
+    }
+    bool isEmpty() const override { return false; }
+
+private:
+    const QTranslator* m_base;
+};
+
+} // namespace
+
 void installTranslations(QApplication& app)
 {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     auto* translator = new QTranslator(&app);
     if (translator->load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(translator);
+        QApplication::installTranslator(new FileKindTranslator(translator, &app));
+    }
 }
 
 namespace {

@@ -5,7 +5,8 @@
 class QWidget;
 
 namespace StartupChecks {
-// Shows Shell::failureMessage over the active window whenever the desktop cannot open a target.
+// Shows Shell::failureMessage over the window that asked whenever the desktop cannot open a target,
+// and a busy cursor while the desktop looks for a program.
 void installShellFailureMessage();
 // Warns once, over parent, when the program folder or one of its data files cannot be written,
 // so that the user learns it now and not from the first save that fails.

@@ -2,7 +2,7 @@
 
 #include "data/Platform.h"
 
-void TMisc::Open(const QString& command)
+void TMisc::Open(const QString& command, QObject* requester)
 {
-    Shell::open(command);
+    Shell::open(command, requester);
 }

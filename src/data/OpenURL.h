@@ -3,9 +3,12 @@
 
 #include <QString>
 
+class QObject;
+
 class TMisc {
 public:
     // Hands a path, web address or mailto link (optionally enclosed in double quotes) to the
-    // desktop's open action; reports nothing, whatever happens.
-    static void Open(const QString& command);
+    // desktop's open action; reports nothing itself. requester: the window that asks, over which a
+    // failure is told (by default the window in front at the call).
+    static void Open(const QString& command, QObject* requester = nullptr);
 };

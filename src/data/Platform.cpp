@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
@@ -15,12 +16,20 @@ namespace {
 bool g_recording = false;
 bool g_failing = false;
 QStringList g_opened;
-std::function<void(const QString&)> g_failureHandler;
+std::function<void(const QString&, QObject*)> g_failureHandler;
+std::function<QObject*()> g_requesterProvider;
+std::function<void(bool)> g_busyHandler;
 
-void fail(const QString& target)
+void fail(const QString& target, QObject* requester)
 {
     if (g_failureHandler)
-        g_failureHandler(target);
+        g_failureHandler(target, requester);
+}
+
+void busy(bool on)
+{
+    if (g_busyHandler)
+        g_busyHandler(on);
 }
 
 // The text as the windows build it: a path, a web address or a mailto link, usually enclosed in
@@ -44,13 +53,15 @@ QUrl toUrl(QString target)
 }
 } // namespace
 
-void open(const QString& target)
+void open(const QString& target, QObject* requester)
 {
     const QUrl url = toUrl(target);
+    // Watched, so that a window closed meanwhile is never handed on.
+    const QPointer<QObject> asker(requester ? requester : g_requesterProvider ? g_requesterProvider() : nullptr);
     if (g_recording) {
         g_opened.append(url.toString(QUrl::FullyEncoded));
         if (g_failing)
-            fail(target);
+            fail(target, asker);
         return;
     }
     // xdg-open is what the desktop itself uses to open a file or a link (it asks GNOME, KDE, XFCE
@@ -64,21 +75,26 @@ void open(const QString& target)
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setStandardInputFile(QProcess::nullDevice());
     QObject::connect(process, &QProcess::finished, process,
-                     [process, target, url](int code, QProcess::ExitStatus status) {
+                     [process, target, url, asker](int code, QProcess::ExitStatus status) {
                          process->deleteLater();
+                         busy(false);
                          // A missing file (the guide deleted) stays silent, as the shell-open
                          // routine promises; some openers report it with the same code.
                          if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
                              return;
                          if (status == QProcess::NormalExit && (code == 3 || code == 4))
-                             fail(target);
+                             fail(target, asker);
                      });
-    QObject::connect(process, &QProcess::errorOccurred, process, [process, target](QProcess::ProcessError error) {
-        if (error != QProcess::FailedToStart)
-            return;
-        process->deleteLater();
-        fail(target); // no xdg-open on this system: nothing can open anything
-    });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, target, asker](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         process->deleteLater();
+                         busy(false);
+                         fail(target, asker); // no xdg-open on this system: nothing can open anything
+                     });
+    // Looking for a mail program or a browser can take the desktop several seconds.
+    busy(true);
     process->start(QStringLiteral("xdg-open"), {argument});
 }
 
@@ -107,9 +123,19 @@ Message failureMessage(const QString& target)
                                  "\"Apri con\", nel gestore dei file del desktop.")};
 }
 
-void setFailureHandler(std::function<void(const QString& target)> handler)
+void setFailureHandler(std::function<void(const QString& target, QObject* requester)> handler)
 {
     g_failureHandler = std::move(handler);
+}
+
+void setRequesterProvider(std::function<QObject*()> provider)
+{
+    g_requesterProvider = std::move(provider);
+}
+
+void setBusyHandler(std::function<void(bool busy)> handler)
+{
+    g_busyHandler = std::move(handler);
 }
 
 void setRecording(bool on)

@@ -12,18 +12,27 @@
 
 #include "data/Message.h"
 
+class QObject;
+
 namespace Shell {
 // Hands a local path, a web address or a mailto link to the desktop's "open" action (xdg-open).
 // Returns at once; when no program of the desktop can open the target, the failure handler is
-// called later with the target as the caller gave it.
-void open(const QString& target);
+// called later with the target as the caller gave it and the window that asked (requester, or
+// the one the requester provider names at the call; nothing once that window is gone). While
+// the desktop looks for a program, the busy handler is told so.
+void open(const QString& target, QObject* requester = nullptr);
 
 // What the user is told when nothing on the desktop opens the target. On Windows the shell
 // itself says so; here the program does it in the shell's place.
 Message failureMessage(const QString& target);
 
 // The windows install a handler that shows failureMessage(); without one a failure goes unseen.
-void setFailureHandler(std::function<void(const QString& target)> handler);
+void setFailureHandler(std::function<void(const QString& target, QObject* requester)> handler);
+// Names the window asking when a caller gives none (the windows: the one in front at the call).
+void setRequesterProvider(std::function<QObject*()> provider);
+// Called with true when a search for a program starts and with false when it has ended, one call
+// each; searches may overlap.
+void setBusyHandler(std::function<void(bool busy)> handler);
 
 // Test hooks: while recording, targets are kept (as the URL that would be opened) instead of opened;
 // with setFailing(true) each recorded open also fails at once, as when no program is set.

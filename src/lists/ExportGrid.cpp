@@ -26,7 +26,7 @@ constexpr Align R = Align::Right;
 // clang-format off
 constexpr ExportColumn kSlipColumns[] = {
     {"N.", 60, false, {}, nullptr, nullptr, 0, L},
-    {"Importo versato", 160, false, {"Intero"}, nullptr, "Importo versato", 250, R},
+    {"Importo versato", 160, false, {"Intero"}, nullptr, "Importo versato", 250, R, Spreadsheet::Content::Amount},
     {"Codice tariffa", 120, false, {"CodTariffa"}, nullptr, "Codice tariffa", 200, L},
     {"Anno", 100, false, {"AnnoTariffa"}, nullptr, "Anno", 100, L},
     {"Codice fiscale", 150, false, {"CodFisc"}, nullptr, "Codice fiscale", 250, L},
@@ -137,8 +137,8 @@ public:
         for (int c = 0; c < static_cast<int>(grid.m_def.columns.size()); ++c)
             if (grid.m_def.columns[c].fileHeading) {
                 m_gridColumns.push_back(c);
-                m_columns.push_back(
-                    {grid.m_def.columns[c].fileHeading, grid.m_def.columns[c].fileWidth, grid.m_def.columns[c].align});
+                m_columns.push_back({grid.m_def.columns[c].fileHeading, grid.m_def.columns[c].fileWidth,
+                                     grid.m_def.columns[c].align, grid.m_def.columns[c].content});
             }
     }
 

@@ -28,6 +28,7 @@ struct ExportColumn {
     const char* fileHeading; // nullptr: not exported
     int fileWidth;
     Spreadsheet::Align align;
+    Spreadsheet::Content content = Spreadsheet::Content::Text;
 };
 
 struct ExportDef {

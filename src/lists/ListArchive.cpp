@@ -46,6 +46,7 @@ Lines collect(const QString& path, int recordSize, AppendLine append, const std:
     });
     Lines result;
     result.ok = read.ok;
+    result.tail = read.tail;
     result.lines = std::move(parts[0]);
     for (int part = 1; part < read.keep; ++part)
         result.lines.append(parts[size_t(part)]);
@@ -120,8 +121,7 @@ bool scan(const QString& path, int recordSize, const std::function<bool(const ch
         for (qint64 i = 0; i < whole; ++i)
             if (!visit(block.constData() + i * recordSize, ++number))
                 return true;
-        if (got % recordSize != 0)
-            return fail(error, QStringLiteral("incomplete record %1").arg(number + 1));
+        // A short block is the end of the file; what follows its whole records is an incomplete one.
         if (got < block.size())
             return true;
     }
@@ -161,6 +161,7 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
         }
         size = file.size();
     }
+    result.size = size;
     const qint64 records = limit >= 0 ? std::min(limit, size / recordSize) : size / recordSize;
     result.parts = splitParts(records, maxParts);
 
@@ -169,10 +170,11 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
         qint64 end = 0;
         bool ok = true;
         QString error;
+        qint64 read = 0;
     };
     std::array<Range, kMaxParts> ranges;
     for (int part = 0; part < result.parts; ++part)
-        ranges[size_t(part)] = {records * part / result.parts, records * (part + 1) / result.parts, true, {}};
+        ranges[size_t(part)] = {records * part / result.parts, records * (part + 1) / result.parts, true, {}, 0};
     const auto readRange = [&](int part) {
         Range& range = ranges[size_t(part)];
         QFile file(path);
@@ -186,8 +188,10 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
         for (qint64 at = range.first; at < range.end;) {
             const qint64 want = std::min(perBlock, range.end - at) * recordSize;
             const qint64 got = file.read(block.data(), want);
-            for (qint64 i = 0; i < std::max<qint64>(got, 0) / recordSize; ++i)
+            for (qint64 i = 0; i < std::max<qint64>(got, 0) / recordSize; ++i) {
                 visit(part, block.constData() + i * recordSize);
+                ++range.read;
+            }
             if (got != want) {
                 range.ok = false;
                 range.error = got < 0 ? file.errorString() : QStringLiteral("archive shorter than expected");
@@ -205,6 +209,7 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
 
     result.keep = result.parts;
     for (int part = 0; part < result.parts; ++part) {
+        result.read += ranges[size_t(part)].read;
         if (!ranges[size_t(part)].ok) {
             result.ok = false;
             result.error = ranges[size_t(part)].error;
@@ -212,10 +217,7 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
             return result;
         }
     }
-    if (size % recordSize != 0 && records == size / recordSize) {
-        result.ok = false;
-        result.error = QStringLiteral("incomplete record %1").arg(records + 1);
-    }
+    result.tail = size % recordSize != 0 && records == size / recordSize;
     return result;
 }
 

@@ -25,8 +25,9 @@ namespace ListArchive {
 QString accessText();
 
 // Calls visit(record bytes, 1-based number) for every whole record, in file order, until visit
-// returns false. False when the file cannot be opened, created or read (an incomplete last record
-// is a read failure, after the whole ones before it).
+// returns false. False when the file cannot be opened, created or read. Bytes after the last whole
+// record (left by an interrupted save) are no record and no failure: the editors read past them too,
+// and their next append moves them aside.
 bool scan(const QString& path, int recordSize, const std::function<bool(const char*, qint64)>& visit,
           QString* error = nullptr);
 
@@ -36,9 +37,12 @@ bool scan(const QString& path, int recordSize, const std::function<bool(const ch
 // many parts to use, in order: all of them when the whole file was read, else up to and including
 // the first range whose reading failed (its records before the failure count, later ranges do not).
 struct Split {
-    bool ok = true; // false: a read failed or the file ends with an incomplete record
-    int parts = 1;  // parts the records were split into
-    int keep = 0;   // parts to use
+    bool ok = true;    // false: the file could not be opened or a read failed
+    int parts = 1;     // parts the records were split into
+    int keep = 0;      // parts to use
+    qint64 size = -1;  // the file's size when it was opened; -1 when it could not be
+    qint64 read = 0;   // whole records read in the parts kept
+    bool tail = false; // the file ends with an incomplete record, which was not read
     QString error;
 };
 constexpr int kMaxParts = 2;
@@ -56,6 +60,7 @@ void setSplitFrom(qint64 records);
 struct Lines {
     LineList lines;     // sorted
     bool ok = true;     // false: reading stopped at a failure; lines holds what came before it
+    bool tail = false;  // the archive ends with an incomplete record, passed over
     int unreadable = 0; // records passed over because their due date cannot be read
 };
 

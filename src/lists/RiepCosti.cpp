@@ -4,7 +4,6 @@
 #include "app/HelpPages.h"
 #include "data/CodePage.h"
 #include "data/Formats.h"
-#include "lists/ListArchive.h"
 #include "lists/ListPanel.h"
 #include "windows/FieldBehaviour.h"
 #include "lists/ListPrint.h"
@@ -147,19 +146,16 @@ void TfrmRiepCosti::fill()
     const std::optional<QDate> last = Formats::textToDate(end);
     if (!first || !last)
         return; // the selection checks both dates before opening this window
+    // An archive that cannot be read to its end still gives the slips read before the failure and
+    // their total; the note under the total counts what was left out, so the sum is never taken
+    // for the whole one.
     Summary::Result result = Summary::compute(CodePage::trimmed(selectionText("lblFile")), filters, *first, *last);
-    if (!result.ok) {
-        // A partial sum would pass for the real one: no lines and no total at all.
-        m_ui->lblTotCosti->clear();
-        MessageBox::error(this, ListArchive::accessText());
-        return;
-    }
-    m_unreadable = result.unreadable;
+    m_note = Summary::noteText(result);
     m_list->setLines(std::move(result.lines));
     m_ui->lblIntervallo->setText(Summary::periodText(start, end));
     m_ui->lblTotCosti->setText(Summary::totalText(result.cents));
-    m_ui->lblNonLette->setText(Summary::unreadableText(result.unreadable));
-    m_ui->lblNonLette->setVisible(result.unreadable > 0);
+    m_ui->lblNonLette->setText(m_note);
+    m_ui->lblNonLette->setVisible(!m_note.isEmpty());
     m_list->findField()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -174,7 +170,7 @@ void TfrmRiepCosti::print()
     Report::Template& report = m_list->report();
     ListPrint::fill(
         report, Summary::printTitle(m_ui->titTipologia->text()),
-        Summary::printBody(m_list->lines(), m_ui->lblIntervallo->text(), m_ui->lblTotCosti->text(), m_unreadable));
+        Summary::printBody(m_list->lines(), m_ui->lblIntervallo->text(), m_ui->lblTotCosti->text(), m_note));
     report.prepare();
     Report::print(report, this);
 }

@@ -30,6 +30,6 @@ private:
 
     std::unique_ptr<Ui::RiepCosti> m_ui;
     ListPanel* m_list;
-    int m_unreadable = 0;
+    QString m_note; // what the summary leaves out, said under the total and on paper
     bool m_filled = false;
 };

@@ -1,12 +1,14 @@
 #include "lists/Spreadsheet.h"
 
 #include "data/CodePage.h"
+#include "lists/Summary.h"
 
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +58,28 @@ constexpr char kHeading[] = "<td style=\"text-align: left; font-weight: bold;\" 
 // format in sdnum; without them "00184" would open as the number 184 and "=1+1" as 2.
 constexpr std::string_view kLeft = "<td style=\"text-align: left; mso-number-format:\\@;\" sdnum=\"1040;0;@\" x:str>";
 constexpr std::string_view kRight = "<td style=\"text-align: right; mso-number-format:\\@;\" sdnum=\"1040;0;@\" x:str>";
+
+// An amount cell: the value for each program (x:num for Excel, sdval for LibreOffice, both with a
+// decimal point), shown with two decimals in the reader's own notation ("0.00" is given in English
+// and LibreOffice turns it into the system's, "168,00" in an Italian one). The text between the
+// tags stays the archive's, for any reader that takes neither attribute.
+constexpr std::string_view kAmountStyle = "<td style=\"text-align: right; mso-number-format:0\\.00;\" sdval=\"";
+constexpr std::string_view kAmountFormat = "\" sdnum=\"1033;0;0.00\" x:num=\"";
+
+// "168,00" (or "168", "168,5", "-5,00") as "168.00"; nothing for a text that is no amount.
+std::optional<std::string> amountValue(const QString& text)
+{
+    const std::optional<qint64> cents = Summary::amountCents(text);
+    if (!cents)
+        return std::nullopt;
+    const quint64 size = *cents < 0 ? quint64(0) - quint64(*cents) : quint64(*cents);
+    std::string value = *cents < 0 ? "-" : "";
+    value += std::to_string(size / 100);
+    value += '.';
+    value += char('0' + size % 100 / 10);
+    value += char('0' + size % 10);
+    return value;
+}
 
 void appendEscaped(std::string& out, char byte)
 {
@@ -183,8 +207,14 @@ bool write(const QString& path, const QString& sheetName, std::span<const Column
     for (qsizetype row = 0; row < count; ++row) {
         buffer.append("<tr>");
         for (int column = 0; column < columnCount; ++column) {
-            buffer.append(columns[column].align == Align::Right ? kRight : kLeft);
             const Cell cell = rows.cell(row, column);
+            std::optional<std::string> amount;
+            if (columns[column].content == Content::Amount)
+                amount = amountValue(cell.text ? *cell.text : QString::fromLatin1(cell.bytes)); // digits are ASCII
+            if (amount)
+                buffer.append(kAmountStyle).append(*amount).append(kAmountFormat).append(*amount).append("\">");
+            else
+                buffer.append(columns[column].align == Align::Right ? kRight : kLeft);
             if (cell.text)
                 appendValue(buffer, *cell.text);
             else

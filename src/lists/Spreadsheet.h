@@ -5,7 +5,9 @@
 //
 // Every value is escaped ("&", "<", ">" and the double quote as entities) and every data cell is
 // marked as text for both programs, so a value opens exactly as it stands in the archive: "00184"
-// keeps its zeros, "=1+1" is not evaluated and "a<b c>d" is not taken for a tag.
+// keeps its zeros, "=1+1" is not evaluated and "a<b c>d" is not taken for a tag. The one exception
+// is an amount column: its cells are numbers with two decimals, so that the sheet can add them up;
+// an amount that is no number stays text.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -15,11 +17,14 @@
 namespace Spreadsheet {
 
 enum class Align { Left, Right };
+// Amount: euros and cents written "168,00"; the cell is a number shown with two decimals.
+enum class Content { Text, Amount };
 
 struct Column {
     const char* heading; // UTF-8
     int width;
     Align align;
+    Content content = Content::Text;
 };
 
 // One cell's value: the code page bytes as the archive holds them, or a text the user typed.

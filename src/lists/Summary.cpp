@@ -133,9 +133,9 @@ Checked check(const Choice& choice)
         return result;
     }
     result.archive = SlipRecord::archivePath(CodePage::trimmed(choice.year));
-    // A program folder that is gone, or something other than a file under the archive's name.
-    const QFileInfo archive(result.archive);
-    if (!QFileInfo(ProgramFolder::path()).isDir() || (archive.exists() && !archive.isFile())) {
+    // A program folder that is gone. An archive that is there but cannot be read is the result
+    // window's to tell: it shows what it could read and says what it could not.
+    if (!QFileInfo(ProgramFolder::path()).isDir()) {
         result.message = {MessageKind::Plain, inaccessibleText()};
         result.archive.clear();
     }
@@ -253,7 +253,17 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
         maxParts);
 
     Result result;
-    result.ok = read.ok;
+    result.ok = read.ok && !read.tail;
+    if (read.tail) {
+        result.unread = 1;
+    } else if (!read.ok) {
+        // What the file's size says it holds beyond the slips read; a file that could not even be
+        // opened may still tell its size, a folder or a file that is gone cannot.
+        const QFileInfo file(archive);
+        const qint64 size = read.size >= 0 ? read.size : file.isFile() ? file.size() : 0;
+        const qint64 all = (size + SlipRecord::kSize - 1) / SlipRecord::kSize;
+        result.unread = all > read.read ? all - read.read : -1;
+    }
     result.lines = std::move(parts[0].lines);
     result.cents = parts[0].cents;
     result.unreadable = parts[0].unreadable;
@@ -328,6 +338,22 @@ QString unreadableText(int count)
         .arg(count);
 }
 
+QString noteText(const Result& result)
+{
+    if (result.unread < 0)
+        return QStringLiteral(
+            "Attenzione: l'archivio non \u00e8 leggibile: il riepilogo non contiene i suoi bollettini.");
+    if (result.unread == 0)
+        return unreadableText(result.unreadable);
+    const qint64 count = result.unread + result.unreadable;
+    if (count == 1)
+        return QStringLiteral("Attenzione: 1 bollettino dell'archivio non \u00e8 leggibile: \u00e8 escluso dall'elenco "
+                              "e dal totale.");
+    return QStringLiteral("Attenzione: %1 bollettini dell'archivio non sono leggibili: sono esclusi dall'elenco e dal "
+                          "totale.")
+        .arg(count);
+}
+
 QString emptyPrintText()
 {
     return QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce.");
@@ -343,15 +369,15 @@ QString printTitle(const QString& payerTitle)
     return QStringLiteral("Riepilogo versamenti - Esecutore: ") + CodePage::trimmed(payerTitle);
 }
 
-QStringList printBody(const LineList& lines, const QString& period, const QString& total, int unreadable)
+QStringList printBody(const LineList& lines, const QString& period, const QString& total, const QString& note)
 {
     QStringList body = lines.toList();
     body << QStringLiteral("- - - - - - - - - - - - - - - -")
          << QStringLiteral("INTERVALLO SELEZIONATO:  ") + CodePage::trimmed(period)
          << QStringLiteral("TOTALE IMPORTI VERSATI:  \u20ac ") + CodePage::trimmed(total);
     // A total printed without the slips it leaves out would pass for the whole one.
-    if (unreadable > 0)
-        body << unreadableText(unreadable);
+    if (!note.isEmpty())
+        body << note;
     return body;
 }
 

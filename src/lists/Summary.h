@@ -63,11 +63,16 @@ struct Result {
     LineList lines;     // slip list lines of the slips summed, in list order
     qint64 cents = 0;   // their total
     int unreadable = 0; // slips that passed the filters but whose due date or amount cannot be read
-    bool ok = true;     // false: the archive could not be opened, created or read to its end
+    // Records that could not be read at all: an incomplete one at the end, those after a read that
+    // failed, or every one of an archive that cannot be opened. -1: the archive could not be read
+    // and its size tells nothing (a folder under its name).
+    qint64 unread = 0;
+    bool ok = true; // false: the archive could not be opened, created or read to its end
 };
 
 // Slips of the archive (created empty when missing) whose payer matches every filter given and
-// whose due date lies from start to end, both included; paid or not.
+// whose due date lies from start to end, both included; paid or not. Reading stops at the first
+// failure: the slips read before it are listed and summed, and the rest is counted in unread.
 Result compute(const QString& archive, const Filters& filters, const QDate& start, const QDate& end);
 
 // A slip's amount ("168,00", also "168", "168,5", "-5,00") in cents; nothing when it is not a
@@ -79,13 +84,16 @@ QString totalText(qint64 cents);
 QString periodText(const QString& start, const QString& end);
 // Said under the total when slips were left out; empty when none was.
 QString unreadableText(int count);
+// The same for a whole result: slips left out for their date or amount and records that could not
+// be read are counted together.
+QString noteText(const Result& result);
 
 // "Stampa riepilogo".
 QString emptyPrintText();
 QString confirmPrintText();
 QString printTitle(const QString& payerTitle);
-// The list lines, then the hyphens, the period and the total (and the slips left out, if any).
-QStringList printBody(const LineList& lines, const QString& period, const QString& total, int unreadable = 0);
+// The list lines, then the hyphens, the period and the total (and the note on slips left out, if any).
+QStringList printBody(const LineList& lines, const QString& period, const QString& total, const QString& note = {});
 
 // "Visualizza riepilogo" failing for another reason than the choice.
 QString inaccessibleText();

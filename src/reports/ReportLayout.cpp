@@ -37,6 +37,9 @@ QFont makeFont(const QString& family, double size, bool bold, int stretch = 100)
     font.setPixelSize(std::max(1, int(size * 100.0 + 0.5)));
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
+    // No ligatures: "ff" and "fi" stay two letters each, so that a PDF's text is found and copied
+    // as written ("tariffa", "ufficio"). Latin text needs no other shaping.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     if (stretch != 100)
         font.setStretch(stretch);
     return font;

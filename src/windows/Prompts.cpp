@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QQueue>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace MessageBox {
@@ -28,7 +29,7 @@ Button show(QWidget* parent, Kind kind, const QString& text)
 {
     const bool question = kind == Kind::Confirmation;
     if (g_testMode) {
-        g_shown.append({kind, text});
+        g_shown.append({kind, text, parent});
         if (!g_answers.isEmpty())
             return g_answers.dequeue();
         return question ? Button::Yes : Button::Ok;
@@ -126,17 +127,49 @@ namespace {
 QQueue<QString> g_next;
 QString g_lastCaption;
 QString g_lastFilter;
+QString g_lastFolder; // where the user last chose a file, for this run of the program
+QString g_openedIn;
+
+// The folder a dialog opens in: the one asked for, else the last one a file was chosen in, else
+// the user's documents (the home folder where there is none), never the program's own folder.
+QString startFolder(const QString& folder)
+{
+    for (const QString& candidate :
+         {folder, g_lastFolder, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), QDir::homePath()})
+        if (!candidate.isEmpty() && QFileInfo(candidate).isDir())
+            return candidate;
+    return QDir::homePath();
+}
 } // namespace
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder, const QString& filter)
 {
     g_lastCaption = caption;
     g_lastFilter = filter;
-    if (!g_next.isEmpty())
-        return g_next.dequeue();
-    // "*.*" means every file on Windows; here it would hide the files without an extension.
-    QString shown = filter;
-    shown.replace(QLatin1String("(*.*)"), QLatin1String("(*)"));
-    return QFileDialog::getOpenFileName(parent, caption, folder, shown);
+    g_openedIn = startFolder(folder);
+    QString chosen;
+    if (!g_next.isEmpty()) {
+        chosen = g_next.dequeue();
+    } else {
+        // "*.*" means every file on Windows; here it would hide the files without an extension.
+        QString shown = filter;
+        shown.replace(QLatin1String("(*.*)"), QLatin1String("(*)"));
+        // Qt's own dialog, which speaks the program's language (its Italian translation is loaded
+        // at start); the desktop's dialog would speak the system's.
+        QFileDialog dialog(parent, caption, g_openedIn, shown);
+        dialog.setObjectName(QStringLiteral("dlgFile"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        if (dialog.exec() == QDialog::Accepted)
+            chosen = dialog.selectedFiles().value(0);
+    }
+    if (!chosen.isEmpty())
+        g_lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
+}
+QString openedIn()
+{
+    return g_openedIn;
 }
 QString getExistingFolder(QWidget* parent, const QString& caption, const QString& folder)
 {
@@ -160,6 +193,8 @@ void reset()
     g_next.clear();
     g_lastCaption.clear();
     g_lastFilter.clear();
+    g_lastFolder.clear();
+    g_openedIn.clear();
 }
 QString lastCaption()
 {

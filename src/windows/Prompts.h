@@ -6,7 +6,9 @@
 #include "data/Platform.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <memory>
 #include <optional>
 
@@ -22,6 +24,7 @@ enum class Button { Ok, Cancel, Yes, No };
 struct Shown {
     Kind kind;
     QString text;
+    QPointer<QWidget> parent; // the window the box was shown over
 };
 
 // Shows a modal box over parent with the program's caption and returns the button pressed.
@@ -70,7 +73,8 @@ void clearShown();
 } // namespace MessageBox
 
 namespace FileDialog {
-// An open-file dialog; returns the chosen path or an empty text when cancelled.
+// An open-file dialog, in Italian; returns the chosen path or an empty text when cancelled. Without
+// a folder it opens where the user last chose a file, else in the user's documents folder.
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder = {},
                         const QString& filter = {});
 // A folder dialog (folders only, local and mounted shared drives); returns the chosen folder or an
@@ -79,9 +83,11 @@ QString getExistingFolder(QWidget* parent, const QString& caption, const QString
 // Test hooks: the next dialog answers this name without showing (an empty name is a cancel);
 // names queued one after the other answer the dialogs in that order.
 void setNextFileName(const QString& name);
-// True while a queued name waits for a dialog; reset() forgets it.
+// True while a queued name waits for a dialog; reset() forgets it and the last folder.
 bool hasPending();
 void reset();
+// The folder the last dialog opened in (or would have, when the hook answered).
+QString openedIn();
 // The caption and filter of the last dialog asked for, shown or answered by the hook.
 QString lastCaption();
 QString lastFilter();

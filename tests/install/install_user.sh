@@ -18,6 +18,7 @@ icon="$HOME/.local/share/icons/hicolor/48x48/apps/tassella.png"
 for folder in "" "$temporary/mnt/Unità condivisa/Tassella"; do
     bash "$source/scripts/install.sh" ${folder:+"$folder"} >"$temporary/log" || { cat "$temporary/log"; fail "install"; }
     folder="${folder:-$HOME/Tassella}"
+    grep -qxF "First access password: TASSELLA" "$temporary/log" || fail "a new install does not give the first password"
     [ -x "$folder/Tassella" ] && [ -f "$folder/Guida.pdf" ] && [ -f "$folder/unins000.dll" ] || fail "program folder incomplete"
     desktop-file-validate "$menu" || fail "menu entry not valid"
     grep -qxF "Exec=\"$folder/Tassella\"" "$menu" || fail "menu entry starts $(grep Exec "$menu")"
@@ -34,6 +35,8 @@ for folder in "" "$temporary/mnt/Unità condivisa/Tassella"; do
     for name in 2025.bol Esecutori.pro unins000.dll Tassella.ini; do cp "$folder/$name" "$temporary/before/"; done
 
     bash "$source/scripts/install.sh" "$folder" >"$temporary/log" || { cat "$temporary/log"; fail "second install"; }
+    # The password was changed: the first one is not the user's any more.
+    ! grep -q "TASSELLA" "$temporary/log" || fail "the reinstall still gives the first access password"
     for name in 2025.bol Esecutori.pro unins000.dll Tassella.ini; do
         cmp "$temporary/before/$name" "$folder/$name" || fail "reinstall changed $name"
     done

@@ -8,6 +8,12 @@
 #include "data/OpenURL.h"
 #include "windows/ClickLabel.h"
 
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QTemporaryDir>
 
 using TestSupport::child;
@@ -149,6 +155,95 @@ private slots:
             QTest::qWait(300);
             QCOMPARE(MessageBox::shown().size(), 0);
         }
+    }
+
+    // While the desktop looks for a program the cursor shows it; when none is found, the message
+    // comes over the window that asked, not over whatever is in front by then.
+    void slowSearchShowsBusyAndAnswersTheAsker()
+    {
+        m_session = std::make_unique<TestSupport::Session>(false);
+        Startup::createWindows();
+        Shell::setRecording(false);
+        QTemporaryDir bin;
+        const QString script = bin.filePath("xdg-open");
+        QVERIFY(TestSupport::writeAll(script, "#!/bin/sh\nsleep 0.5\nexit 3\n"));
+        QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("PATH", bin.path().toUtf8() + ":" + m_path);
+        const QString file = m_session->file("Esecutori.xls");
+        QVERIFY(TestSupport::writeAll(file, "x"));
+
+        // The export window, in front and modal, asks; then another window comes to the front.
+        QDialog asker;
+        asker.setWindowModality(Qt::ApplicationModal);
+        asker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&asker));
+        TMisc::Open(QLatin1Char('"') + file + QLatin1Char('"'));
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        asker.hide();
+        asker.setWindowModality(Qt::NonModal);
+        asker.show();
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &other);
+
+        QTRY_COMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().first().parent.data(), &asker);
+        QVERIFY(MessageBox::shown().first().text.contains(file));
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    // The file dialog of the attachments opens in the user's documents, then where the last file was
+    // chosen; it is Qt's own dialog, in Italian.
+    void fileDialogStartsInDocumentsInItalian()
+    {
+        m_session = std::make_unique<TestSupport::Session>(false);
+        Startup::installTranslations(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", oldHome);
+            oldConfig.isEmpty() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", oldConfig);
+        });
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QVERIFY(documents.startsWith(home.path()));
+        QVERIFY(QDir().mkpath(documents + "/Pratiche"));
+        QVERIFY(QDir().mkpath(home.path() + "/Scansioni"));
+
+        // The real dialog: where it opens, and its column names and kinds in Italian.
+        QString folder, heading, kind;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            folder = dialog->directory().absolutePath();
+            if (auto* model = dialog->findChild<QFileSystemModel*>()) {
+                heading = model->headerData(0, Qt::Horizontal).toString();
+                // The model reads the folder in the background.
+                for (int i = 0; i < 100 && kind.isEmpty(); ++i) {
+                    QTest::qWait(20);
+                    kind = model->data(model->index(documents + "/Pratiche", 2)).toString();
+                }
+            }
+            dialog->reject();
+        });
+        QCOMPARE(FileDialog::getOpenFileName(nullptr, QStringLiteral("Selezionare il file da allegare:")), QString());
+        QCOMPARE(folder, documents);
+        QCOMPARE(heading, QStringLiteral("Nome"));
+        QCOMPARE(kind, QStringLiteral("Cartella"));
+
+        // Then where the user last chose a file.
+        FileDialog::setNextFileName(home.path() + "/Scansioni/carta.pdf");
+        QCOMPARE(FileDialog::getOpenFileName(nullptr, QStringLiteral("Selezionare il file da allegare:")),
+                 home.path() + "/Scansioni/carta.pdf");
+        QCOMPARE(FileDialog::openedIn(), documents);
+        FileDialog::setNextFileName(QString());
+        FileDialog::getOpenFileName(nullptr, QStringLiteral("Selezionare il file da allegare:"));
+        QCOMPARE(FileDialog::openedIn(), home.path() + "/Scansioni");
     }
 
 private:

@@ -8,6 +8,7 @@
 #include "data/RecordLayout.h"
 #include "lists/ExportGrid.h"
 #include "lists/ListArchive.h"
+#include "lists/Summary.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"
 
@@ -121,12 +122,20 @@ const QByteArray kSlipHeadings = "<tr>" + heading(250, "Importo versato") + head
     + heading(100, "Rilascio") + heading(100, "Annuale") + heading(100, "Integrazione") + heading(100, "Saldato")
     + "</tr>";
 
+// An amount as a number: the value with a decimal point for both programs, the text as the archive has it.
+QByteArray amount(const QByteArray& shown, const QByteArray& value)
+{
+    return "<td style=\"text-align: right; mso-number-format:0\\.00;\" sdval=\"" + value
+        + "\" sdnum=\"1033;0;0.00\" x:num=\"" + value + "\">" + shown + "</td>";
+}
+
+// The first value is the amount, "shown=value".
 QByteArray slipRow(std::initializer_list<QByteArray> values)
 {
     QByteArray row = "<tr>";
     bool first = true;
     for (const QByteArray& value : values) {
-        row += first ? right(value) : left(value);
+        row += first ? amount(value.split('=').at(0), value.split('=').at(1)) : left(value);
         first = false;
     }
     return row + "</tr>";
@@ -138,12 +147,12 @@ QByteArray slipFile(const QByteArray& rows)
 }
 
 const QByteArray kRow1 =
-    slipRow({"168,00", "8617", "24", "RSSMRA80A01H501U", "ROSSI MARIO", "M", "01/02/80", "ROMA RM", "VIA ROMA 1",
+    slipRow({"168,00=168.00", "8617", "24", "RSSMRA80A01H501U", "ROSSI MARIO", "M", "01/02/80", "ROMA RM", "VIA ROMA 1",
              "ROMA RM", "00184", "31/01/2025", "15/01/2025", "RINNOVO LICENZA", "", "No", "S\xec", "No", "S\xec"});
-const QByteArray kRow2 = slipRow({"5,50", "", "", "", "A&lt;B C&gt;D &amp; &quot;FIGLI&quot;", "", "//", "MILANO",
+const QByteArray kRow2 = slipRow({"5,50=5.50", "", "", "", "A&lt;B C&gt;D &amp; &quot;FIGLI&quot;", "", "//", "MILANO",
                                   "VIA &#32;DOPPIA", "", "00100", "01/03/2025", "", "", "=1+1", "", "", "", "No"});
 const QByteArray kRow3 =
-    slipRow({"0,00", "", "", "", "", "", "//", "", "", "TORINO TO", "", "", "", "", "\xe8 \x80", "", "", "", ""});
+    slipRow({"0,00=0.00", "", "", "", "", "", "//", "", "", "TORINO TO", "", "", "", "", "\xe8 \x80", "", "", "", ""});
 
 // Splits LibreOffice's CSV (comma, double quotes, UTF-8) into rows of cells.
 QList<QStringList> parseCsv(const QString& text)
@@ -222,6 +231,41 @@ private slots:
         QCOMPARE(written, slipFile(kRow1 + kRow2 + kRow3));
         QVERIFY(written.endsWith("</html>"));
         QVERIFY(!written.contains('\n') && !written.contains('\r'));
+    }
+
+    // Only a real amount becomes a number; anything else in the amount column stays text as it is.
+    void amountCells_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("cell");
+        QTest::newRow("euros and cents") << "168,00" << amount("168,00", "168.00");
+        QTest::newRow("whole euros") << "168" << amount("168", "168.00");
+        QTest::newRow("one decimal") << "0,5" << amount("0,5", "0.50");
+        QTest::newRow("blanks around") << "  7,05 " << amount("7,05", "7.05");
+        QTest::newRow("negative") << "-5,00" << amount("-5,00", "-5.00");
+        QTest::newRow("large") << "123456789,99" << amount("123456789,99", "123456789.99");
+        QTest::newRow("words") << "venti" << right("venti");
+        QTest::newRow("thousands point") << "1.234,00" << right("1.234,00");
+        QTest::newRow("fraction of a cent") << "1,005" << right("1,005");
+        QTest::newRow("empty") << "" << right("");
+    }
+    void amountCells()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, cell);
+        struct OneCell : Spreadsheet::Rows {
+            QString value;
+            qsizetype rowCount() const override { return 1; }
+            Spreadsheet::Cell cell(qsizetype, int) const override { return {{}, &value}; }
+        } rows;
+        rows.value = text;
+        const Spreadsheet::Column columns[] = {
+            {"Importo versato", 250, Spreadsheet::Align::Right, Spreadsheet::Content::Amount}};
+        TestSupport::Folder folder;
+        QVERIFY(Spreadsheet::write(folder.file("a.xls"), "Foglio", columns, rows));
+        QCOMPARE(readAll(folder.file("a.xls")),
+                 kHead + "Foglio" + kOptions + "<tr>" + heading(250, "Importo versato") + "</tr><tr>" + cell + "</tr>"
+                     + kTail);
     }
 
     void emptyOrMissingArchiveGivesTheHeadingRowOnly()
@@ -392,8 +436,9 @@ private slots:
         QCOMPARE(QDir(folder.folder()).entryList(QDir::Files).size(), 2);
     }
 
-    // Every cell read back by LibreOffice Calc is the archive's value: nothing taken for a tag, a
-    // number or a formula, no character lost.
+    // Every cell read back by LibreOffice Calc, as an Italian one shows it, is the archive's value:
+    // nothing taken for a tag or a formula, no character lost, amounts with their comma; and a sum
+    // over the amount column gives the archive's total to the cent.
     void libreOfficeReadsBackEveryValue()
     {
         const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
@@ -415,20 +460,37 @@ private slots:
                            {"DataScade", "01/02/2025"},
                            {"AnnoTariffa", "07"},
                            {"Saldato", kSi}});
+        for (const char* value : {"0,10", "0,20", "1234,05"})
+            archive += record(SlipRecord::layout(), {{"Intero", QString::fromLatin1(value)}, {"CapRes", "00100"}});
         QVERIFY(writeAll(path, archive));
         ExportGrid grid(Exports::slips());
         QVERIFY(grid.fill(path));
         QVERIFY(grid.exportTo(grid.exportPath()));
+        qint64 cents = 0;
+        for (int r = 0; r < grid.rowCount(); ++r)
+            cents += Summary::amountCents(grid.text(r, 1)).value();
 
+        // The same file with a sum under the amounts, as a user would add it.
         QTemporaryDir work;
+        const QString withSum = work.filePath(QStringLiteral("Somma.xls"));
+        QByteArray file = readAll(grid.exportPath());
+        file.replace("</table>",
+                     QByteArray("<tr><td>=SUM(A2:A" + QByteArray::number(grid.rowCount() + 1) + ")</td></tr></table>"));
+        QVERIFY(writeAll(withSum, file));
+
         QProcess office;
         office.setWorkingDirectory(work.path());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("it_IT.UTF-8"));
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("it_IT.UTF-8"));
+        office.setProcessEnvironment(environment);
         // A private profile: a first start of LibreOffice is slow, and the user's own profile stays untouched.
+        // The cells are written as shown (the last option), so an amount reads as the sheet shows it.
         const QString profile = QStringLiteral("-env:UserInstallation=file://") + work.path() + QStringLiteral("/lo");
         office.start(soffice,
                      {profile, QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                      QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"), QStringLiteral("--outdir"),
-                      work.path(), grid.exportPath()});
+                      QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1,,1040,false,true,true"),
+                      QStringLiteral("--outdir"), work.path(), grid.exportPath(), withSum});
         QVERIFY2(office.waitForFinished(240000), "LibreOffice did not finish within four minutes");
         const QByteArray csv = readAll(work.path() + QStringLiteral("/Riepilogo_Annuale_Versamenti.csv"));
         QVERIFY2(!csv.isEmpty(), office.readAllStandardError().constData());
@@ -449,6 +511,14 @@ private slots:
         QCOMPARE(rows.at(4).at(14), QStringLiteral("=1+1"));
         QCOMPARE(rows.at(4).at(9), QStringLiteral("\u00e8"));
         QCOMPARE(rows.at(4).at(8), QStringLiteral("\u20ac  5"));
+        QCOMPARE(rows.at(4).at(11), QStringLiteral("01/02/2025"));
+        QCOMPARE(rows.at(1).at(0), QStringLiteral("168,00"));
+
+        const QList<QStringList> summed =
+            parseCsv(QString::fromUtf8(readAll(work.path() + QStringLiteral("/Somma.csv"))));
+        QCOMPARE(summed.size(), grid.rowCount() + 2);
+        QCOMPARE(cents, 142015);
+        QCOMPARE(summed.last().at(0), Summary::totalText(cents));
     }
 };
 

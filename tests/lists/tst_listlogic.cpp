@@ -376,11 +376,14 @@ void TestListLogic::splitReadGivesTheWholeReadResult()
         const Results once = read(1'000'000);
         const Results split = read(1);
         QVERIFY(!once.unpaid.lines.isEmpty());
-        QCOMPARE(once.unpaid.ok, bytes == whole);
+        QVERIFY(once.unpaid.ok);
+        QCOMPARE(once.unpaid.tail, bytes != whole);
+        QCOMPARE(once.summary.unread, bytes == whole ? 0 : 1);
         for (const auto& [a, b] : {std::pair{&once.unpaid, &split.unpaid}, std::pair{&once.expired, &split.expired},
                                    std::pair{&once.found, &split.found}}) {
             QCOMPARE(b->lines.toList(), a->lines.toList());
             QCOMPARE(b->ok, a->ok);
+            QCOMPARE(b->tail, a->tail);
             QCOMPARE(b->unreadable, a->unreadable);
         }
         QVERIFY(once.expired.unreadable > 0);
@@ -397,6 +400,7 @@ void TestListLogic::splitReadGivesTheWholeReadResult()
         QCOMPARE(split.summary.cents, once.summary.cents);
         QCOMPARE(split.summary.unreadable, once.summary.unreadable);
         QCOMPARE(split.summary.ok, once.summary.ok);
+        QCOMPARE(split.summary.unread, once.summary.unread);
     }
 }
 
@@ -415,12 +419,28 @@ void TestListLogic::listOfMissingArchiveCreatesIt()
 
 void TestListLogic::incompleteTailKeepsLinesBefore()
 {
+    // The bytes of an interrupted save after the last whole record: every list reads the records
+    // before them and reports no failure, only the fragment.
     TestSupport::Folder folder;
-    const QString path = folder.file("2014.bol");
-    QVERIFY(TestSupport::writeAll(path, archive({slip({{"DataScade", "01/02/2014"}})}) + QByteArray(100, 'x')));
-    const ListArchive::Lines got = ListArchive::unpaidSlips(path);
-    QVERIFY(!got.ok);
-    QCOMPARE(got.lines.size(), 1);
+    const QString slips = folder.file("2014.bol");
+    Record unpaid = slip({{"DataScade", "01/02/2014"}, {"Esecutore", "ROSSI"}});
+    QVERIFY(TestSupport::writeAll(slips, archive({unpaid, unpaid}) + QByteArray(100, 'x')));
+    const QString payers = folder.file("Esecutori.pro");
+    Record flagged = payer({{"Esecutore", "ROSSI"}});
+    flagged.setFlag("Ricontatta", true);
+    QVERIFY(TestSupport::writeAll(payers, archive({flagged, flagged}) + QByteArray(PayerRecord::kSize - 1, 'x')));
+    const ListArchive::Criterion criteria[] = {{"Esecutore", QStringLiteral("rossi")}};
+    const ListArchive::Lines lists[] = {
+        ListArchive::unpaidSlips(slips),           ListArchive::expiredSlips(slips, QDate(2014, 3, 1)),
+        ListArchive::searchSlips(slips, criteria), ListArchive::searchPayers(payers, criteria),
+        ListArchive::recontactPayers(payers),
+    };
+    for (const ListArchive::Lines& got : lists) {
+        QVERIFY(got.ok);
+        QVERIFY(got.tail);
+        QCOMPARE(got.lines.size(), 2);
+    }
+    QCOMPARE(ListArchive::lastPayer(payers, ListLines::payerLine(flagged.bytes().constData())).position, 2);
 }
 
 void TestListLogic::slipCriteria_data()

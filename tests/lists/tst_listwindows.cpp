@@ -18,6 +18,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -437,6 +439,56 @@ private slots:
         QCOMPARE(child<QLineEdit>(editor(), "txtCausale")->text(), QString("causale"));
         QCOMPARE(summaryName->text(), tag == "riepilogo" ? QString("NERI PAOLO") : QString());
         QCOMPARE(summaryCode->text(), tag == "riepilogo" ? QString("NREPLA70A01H501X") : QString());
+    }
+
+    // A fragment after the last whole payer (an interrupted save) is no record and no failure: every
+    // caller's search lists the payers before it and takes one over; the payer editor's next new
+    // payer moves the fragment aside with one notice.
+    void payerFragmentIsPassedOver_data()
+    {
+        TestSupport::tagRows(
+            {{"payer editor", "esecutori"}, {"slip editor", "bollettino"}, {"summary selection", "riepilogo"}});
+    }
+    void payerFragmentIsPassedOver()
+    {
+        QFETCH(QString, tag);
+        const QString path = m_session->file("Esecutori.pro");
+        const QByteArray fragment(700, 'x');
+        QVERIFY(TestSupport::writeAll(
+            path,
+            ListFixtures::archive({payer({{"Esecutore", "NERI PAOLO"}}), payer({{"Esecutore", "ALTRO"}})}) + fragment));
+        openYear({});
+        QWidget* target = tag == "esecutori" ? TestSupport::Session::window<TfrmEsecutori>()
+            : tag == "riepilogo"             ? static_cast<QWidget*>(TestSupport::Session::window<TfrmMenuRiepCosti>())
+                                             : editor();
+        auto* name = control<QLineEdit>(target, "txtEsecutore");
+
+        auto* window = open<TfrmTrovaEsecutori>(tag);
+        QVERIFY(window);
+        click(window, "btnCerca");
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(shownLines(window).size(), 2);
+        QCOMPARE(child<QLabel>(window, "lblTrovate")->text(), QString("Il presente riepilogo contiene 2 schede."));
+        QPointer<QDialog> guard(window);
+        doubleClick(window, 1); // NERI PAOLO, after ALTRO
+        QTRY_VERIFY(!guard || !guard->isVisible());
+        QCOMPARE(name->text(), QString("NERI PAOLO"));
+        QCOMPARE(QFileInfo(path).size(), 2 * PayerRecord::kSize + fragment.size());
+        if (tag != "esecutori")
+            return;
+
+        // Saved as a new payer: appended after the whole records, the fragment kept beside the archive.
+        control<QLabel>(target, "lblPosizione")->clear();
+        click(target, "cmdSalva");
+        QCOMPARE(QFileInfo(path).size(), 3 * PayerRecord::kSize);
+        const QStringList sides = QDir(m_session->folder()).entryList({"Esecutori.pro.coda-*"}, QDir::Files);
+        QCOMPARE(sides.size(), 1);
+        QCOMPARE(TestSupport::readAll(m_session->file(sides.first())), fragment);
+        int notices = 0;
+        for (const MessageBox::Shown& shown : MessageBox::shown())
+            notices += shown.text.contains(QDir::toNativeSeparators(m_session->file(sides.first()))) ? 1 : 0;
+        QCOMPARE(notices, 1);
+        QCOMPARE(control<QLabel>(target, "lblPosizione")->text(), QString("3"));
     }
 
     void recontactListsOnlyFlaggedAndLoadsTheLaterEqual()

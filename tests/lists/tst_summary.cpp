@@ -4,6 +4,7 @@
 #include "CoreSupport.h"
 #include "ListFixtures.h"
 #include "PdfReadBack.h"
+#include "ReadOnly.h"
 #include "lists/ListLines.h"
 #include "lists/ListPrint.h"
 #include "lists/Summary.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <memory>
 
 using namespace ListFixtures;
 
@@ -36,7 +38,8 @@ private slots:
     void amountText();
     void unreadableSlipsAreLeftOutAndCounted();
     void missingArchiveIsCreatedEmpty();
-    void unreadableArchiveGivesNoTotal();
+    void archiveReadInPart_data();
+    void archiveReadInPart();
 
     void printedBodyOfTenSlips();
 };
@@ -190,12 +193,12 @@ void TestSummary::monthNames()
 
 void TestSummary::archiveThatIsNoFile()
 {
+    // A folder under the archive's name passes the checks: the result window says what it could not read.
     TestSupport::Folder folder;
     QVERIFY(QDir(folder.folder()).mkdir("2014.bol"));
     const Summary::Checked checked = Summary::check(choice("2014", "01", "Marzo", "31", "Marzo"));
-    QCOMPARE(checked.message,
-             (Message{MessageKind::Plain, "Attenzione: il file di archivio non risulta accessibile."}));
-    QCOMPARE(checked.archive, QString());
+    QVERIFY(checked.ok());
+    QCOMPARE(checked.archive, folder.file("2014.bol"));
     QCOMPARE(checked.start, QStringLiteral("01/03/2014"));
 }
 
@@ -416,17 +419,59 @@ void TestSummary::missingArchiveIsCreatedEmpty()
     QCOMPARE(QFileInfo(path).size(), 0);
 }
 
-void TestSummary::unreadableArchiveGivesNoTotal()
+void TestSummary::archiveReadInPart_data()
 {
-    TestSupport::Folder folder;
-    // A folder where the archive should be cannot be opened as a file.
-    QVERIFY(QDir(folder.folder()).mkdir("2014.bol"));
-    QVERIFY(!Summary::compute(folder.file("2014.bol"), {}, kMarch1, kMarch31).ok);
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<qint64>("cents");
+    QTest::addColumn<qint64>("unread");
+    QTest::addColumn<QString>("note");
+    // Three slips, one of them due in April, then the damage.
+    QTest::newRow("incomplete last record")
+        << "tail" << 2 << qint64(1050) << qint64(1)
+        << "Attenzione: 1 bollettino dell'archivio non \u00e8 leggibile: \u00e8 escluso dall'elenco e dal totale.";
+    QTest::newRow("incomplete record after a bad date")
+        << "tail and date" << 2 << qint64(1050) << qint64(1)
+        << "Attenzione: 2 bollettini dell'archivio non sono leggibili: sono esclusi dall'elenco e dal totale.";
+    QTest::newRow("file that cannot be opened")
+        << "read-only" << 0 << qint64(0) << qint64(3)
+        << "Attenzione: 3 bollettini dell'archivio non sono leggibili: sono esclusi dall'elenco e dal totale.";
+    QTest::newRow("folder under the archive's name")
+        << "folder" << 0 << qint64(0) << qint64(-1)
+        << "Attenzione: l'archivio non \u00e8 leggibile: il riepilogo non contiene i suoi bollettini.";
+}
 
-    // An incomplete last record: the reading did not reach the end.
-    const QString path = folder.file("2015.bol");
-    QVERIFY(TestSupport::writeAll(path, archive({due("02/03/2015", "1,00")}) + QByteArray(100, 'x')));
-    QVERIFY(!Summary::compute(path, {}, QDate(2015, 1, 1), QDate(2015, 12, 31)).ok);
+void TestSummary::archiveReadInPart()
+{
+    QFETCH(QString, damage);
+    QFETCH(int, lines);
+    QFETCH(qint64, cents);
+    QFETCH(qint64, unread);
+    QFETCH(QString, note);
+    TestSupport::Folder folder;
+    const QString path = folder.file("2014.bol");
+    QList<Record> records = {due("02/03/2014", "10,00"), due("03/04/2014", "99,00"), due("31/03/2014", "0,50")};
+    if (damage.contains("date"))
+        records << due("31/02/2014", "1,00");
+    std::unique_ptr<ReadOnly> guard;
+    if (damage == "folder") {
+        QVERIFY(QDir(folder.folder()).mkdir("2014.bol"));
+    } else {
+        QVERIFY(TestSupport::writeAll(
+            path, archive(records) + (damage.startsWith("tail") ? QByteArray(100, 'x') : QByteArray())));
+    }
+    if (damage == "read-only") {
+        guard = std::make_unique<ReadOnly>(path);
+        REQUIRE_READ_ONLY(*guard);
+    }
+    const Summary::Result result = Summary::compute(path, {}, kMarch1, kMarch31);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.lines.size(), lines);
+    QCOMPARE(result.cents, cents);
+    QCOMPARE(result.unread, unread);
+    QCOMPARE(Summary::noteText(result), note);
+    // The total is shown whatever was read, never blank.
+    QCOMPARE(Summary::totalText(result.cents), cents == 0 ? QStringLiteral("0,00") : QStringLiteral("10,50"));
 }
 
 void TestSummary::printedBodyOfTenSlips()
@@ -449,7 +494,9 @@ void TestSummary::printedBodyOfTenSlips()
     QCOMPARE(body.at(11), QStringLiteral("INTERVALLO SELEZIONATO:  Dal   01/03/2014   al   31/03/2014"));
     QCOMPARE(body.at(12), QStringLiteral("TOTALE IMPORTI VERSATI:  \u20ac 160,00"));
     // Left-out slips are named on paper too, after the total.
-    QCOMPARE(Summary::printBody(result.lines, period, "160,00", 2).size(), 14);
+    QCOMPARE(Summary::printBody(result.lines, period, "160,00", Summary::unreadableText(2)).size(), 14);
+    QCOMPARE(Summary::printBody(result.lines, period, "160,00", Summary::unreadableText(2)).last(),
+             Summary::unreadableText(2));
 
     Report::Template report(ListPrint::listTemplate());
     ListPrint::fill(report, Summary::printTitle(Summary::payerTitle({})), body);

@@ -300,6 +300,46 @@ private slots:
                 && near(strip.bottom(), 180));
     }
 
+    // Letters that a font may join into one glyph ("ff", "fi", "ffl") stay letters of their own, so
+    // the PDF's text is searched and copied as written, in every font and way the templates print.
+    void lettersAreNeverJoined_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<bool>("condense");
+        QTest::newRow("Verdana") << "Verdana" << false << 0 << false;
+        QTest::newRow("Verdana bold") << "Verdana" << true << 0 << false;
+        QTest::newRow("Arial") << "Arial" << false << 0 << false;
+        QTest::newRow("Tahoma rotated") << "Tahoma" << false << 90 << false;
+        QTest::newRow("Courier New") << "Courier New" << false << 0 << false;
+        QTest::newRow("Times New Roman bold") << "Times New Roman" << true << 0 << false;
+        QTest::newRow("Verdana condensed") << "Verdana" << false << 0 << true;
+    }
+    void lettersAreNeverJoined()
+    {
+        QFETCH(QString, font);
+        QFETCH(bool, bold);
+        QFETCH(int, rotation);
+        QFETCH(bool, condense);
+        const QStringList words = {"tariffa", "ufficio", "affluenza", "fiore", "flusso", "Tariffa"};
+        Template report(sheetTemplate);
+        TextObject* object = report.text(QStringLiteral("txtACapo"));
+        object->font = font;
+        object->bold = bold;
+        object->rotation = rotation;
+        object->condense = condense;
+        object->wordWrap = false;
+        object->width = rotation ? 8 : 180;
+        object->height = rotation ? 150 : 8;
+        object->setText(words.join(QLatin1Char(' '))
+                        + (condense ? QStringLiteral(" tariffa ufficio tariffa") : QString()));
+        const Document pdf = exported(report, QStringLiteral("ligatures.pdf"));
+        QVERIFY(pdf.ok());
+        for (const QString& word : words)
+            QVERIFY2(pdf.contains(word), qPrintable(pdf.pageText(0)));
+    }
+
     void rotatedText()
     {
         Template report(sheetTemplate);
