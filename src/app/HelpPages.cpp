@@ -99,23 +99,23 @@ QString slipEditorBody()
         "Entrate. Il modulo mostrato sullo schermo riproduce il fronte del bollettino cartaceo: ogni dato va scritto "
         "nel campo che sul modulo stampato porta la stessa dicitura.",
         "Prima di stampare il primo bollettino conviene verificare i margini di stampa dalla finestra di stampa, "
-        "spostando il testo verso l'alto, il basso, la destra o la sinistra finch\u00e9 i dati cadono esattamente "
+        "spostando il testo verso l'alto, il basso, la destra o la sinistra finché i dati cadono esattamente "
         "nelle caselle del modulo. Il bollettino prestampato va inserito nella stampante con il fronte rivolto verso "
         "il lato di stampa e il bordo superiore per primo, come un normale foglio.",
         "I bollettini sono conservati in archivi annuali. Per iniziare indicare l'anno solare con quattro cifre e "
         "premere Apri, quindi premere Nuovo e compilare la scheda, oppure importare i dati dell'Esecutore "
         "dall'archivio anagrafico con Importa dati; al termine premere Salva. Per modificare una scheda occorre "
         "ritrovarla con le frecce di scorrimento o con Trova, apportare le modifiche e premere di nuovo Salva. Il "
-        "comando Duplica prepara una nuova scheda copiando i dati di quella mostrata, che sar\u00e0 inserita in "
+        "comando Duplica prepara una nuova scheda copiando i dati di quella mostrata, che sarà inserita in "
         "archivio al successivo Salva.",
-        "Quando un bollettino \u00e8 stato pagato basta spuntare la casella Saldato e salvare la scheda. Il comando Da "
+        "Quando un bollettino è stato pagato basta spuntare la casella Saldato e salvare la scheda. Il comando Da "
         "saldare elenca tutti i bollettini dell'anno non ancora saldati, mentre Scaduti elenca quelli la cui data di "
-        "scadenza \u00e8 gi\u00e0 trascorsa senza che siano stati saldati: da entrambi gli elenchi si pu\u00f2 "
+        "scadenza è già trascorsa senza che siano stati saldati: da entrambi gli elenchi si può "
         "richiamare la scheda nella schermata di compilazione.",
-        "Il comando Trova cerca le schede dell'archivio aperto combinando pi\u00f9 filtri contemporaneamente, ad "
+        "Il comando Trova cerca le schede dell'archivio aperto combinando più filtri contemporaneamente, ad "
         "esempio il nome dell'Esecutore, il codice fiscale, il codice tariffa o la causale: sono mostrate soltanto "
         "le schede che soddisfano tutti i criteri indicati.",
-        "Infine, ogni archivio annuale pu\u00f2 essere esportato con il comando Esporta archivio in un file di "
+        "Infine, ogni archivio annuale può essere esportato con il comando Esporta archivio in un file di "
         "Microsoft Excel, utile per elaborare i versamenti dell'anno con un foglio di calcolo o per conservarne una "
         "copia.",
     };
@@ -156,40 +156,40 @@ QString payerEditorBody()
 {
     static const char* const kParagraphs[] = {
         "L'anagrafica raccoglie i dati delle persone e degli enti (gli Esecutori) per conto dei quali si versano le "
-        "Tasse sulle Concessioni Governative. Serve anzitutto a compilare i bollettini pi\u00f9 in fretta: nella "
+        "Tasse sulle Concessioni Governative. Serve anzitutto a compilare i bollettini più in fretta: nella "
         "schermata dei bollettini il comando Importa dati copia nel modulo il nome, i dati di nascita, la residenza e "
         "il codice fiscale dell'Esecutore scelto, senza doverli scrivere ogni volta.",
-        "L'anagrafica \u00e8 anche una rubrica completa: per ogni Esecutore conserva i numeri di telefono di casa, "
-        "dell'ufficio e del cellulare, il fax e l'indirizzo e-mail, insieme ai dati fiscali e bancari, cos\u00ec "
-        "da avere sempre a portata di mano tutto ci\u00f2 che serve per contattarlo.",
+        "L'anagrafica è anche una rubrica completa: per ogni Esecutore conserva i numeri di telefono di casa, "
+        "dell'ufficio e del cellulare, il fax e l'indirizzo e-mail, insieme ai dati fiscali e bancari, così "
+        "da avere sempre a portata di mano tutto ciò che serve per contattarlo.",
         "Ogni scheda contiene il cognome e il nome o la ragione sociale, la data e il luogo di nascita, il sesso, il "
         "recapito preferenziale, la residenza con il CAP, la categoria di appartenenza, il codice fiscale, la "
         "partita IVA, l'IBAN, il numero e la scadenza della carta di credito, gli estremi del documento "
-        "d'identit\u00e0, il codice tariffa abituale, le questioni in sospeso e le note.",
+        "d'identità, il codice tariffa abituale, le questioni in sospeso e le note.",
         "Per inserire un nuovo Esecutore premere Nuovo, compilare i campi (il tasto Invio porta al campo successivo) "
         "e premere Salva: la scheda viene aggiunta in fondo all'archivio e il suo numero compare tra le frecce di "
-        "scorrimento. Il nome dell'Esecutore \u00e8 l'unico dato obbligatorio. Per modificare una scheda basta "
+        "scorrimento. Il nome dell'Esecutore è l'unico dato obbligatorio. Per modificare una scheda basta "
         "ritrovarla con le frecce o con Trova, correggere i dati e premere di nuovo Salva.",
         "Le schede non si eliminano dall'archivio: il comando Cancella svuota i campi della scheda mostrata, "
-        "mantenendone il numero, perch\u00e9 vi si possano scrivere i dati di un altro Esecutore. La scheda "
-        "originale resta invariata finch\u00e9 non si preme Salva, che la sovrascrive con i nuovi dati.",
-        "Il campo Questioni in sospeso permette di annotare ci\u00f2 che resta da definire con l'Esecutore, ad esempio "
+        "mantenendone il numero, perché vi si possano scrivere i dati di un altro Esecutore. La scheda "
+        "originale resta invariata finché non si preme Salva, che la sovrascrive con i nuovi dati.",
+        "Il campo Questioni in sospeso permette di annotare ciò che resta da definire con l'Esecutore, ad esempio "
         "un documento da consegnare o un versamento da concordare. Spuntando la casella Da ricontattare la scheda "
-        "entra nell'elenco degli Esecutori da ricontattare, che si apre con il comando omonimo: da l\u00ec, con un "
+        "entra nell'elenco degli Esecutori da ricontattare, che si apre con il comando omonimo: da lì, con un "
         "doppio clic, si torna alla scheda.",
         "Quando lo stesso Esecutore effettua versamenti con causali e codici tariffa diversi, conviene registrare "
-        "pi\u00f9 schede a suo nome, una per ogni codice tariffa: importando nel bollettino la scheda giusta il "
+        "più schede a suo nome, una per ogni codice tariffa: importando nel bollettino la scheda giusta il "
         "modulo riceve subito anche il codice da versare.",
-        "Il comando Trova cerca le schede combinando pi\u00f9 filtri contemporaneamente, come una parte del nome, il "
+        "Il comando Trova cerca le schede combinando più filtri contemporaneamente, come una parte del nome, il "
         "comune di residenza, il codice fiscale, la categoria o il codice tariffa: sono mostrate soltanto le schede "
         "che soddisfano tutti i criteri indicati, e un doppio clic riporta la scheda scelta nell'anagrafica.",
-        "A ogni scheda si possono allegare fino a tre file, per esempio la copia di un documento d'identit\u00e0 o di "
+        "A ogni scheda si possono allegare fino a tre file, per esempio la copia di un documento d'identità o di "
         "una visura, con il comando Allega file; i file vengono copiati nella cartella Documenti_Allegati del "
         "programma e restano legati alla scheda dopo il Salva. I pulsanti accanto al codice fiscale, alla partita "
         "IVA, all'IBAN e alla carta di credito ne controllano la correttezza, mentre quello accanto all'indirizzo "
         "e-mail apre un nuovo messaggio indirizzato all'Esecutore.",
-        "Infine, la scheda mostrata si pu\u00f2 stampare, visualizzare in anteprima o salvare in un file PDF con i "
-        "comandi Stampa, Anteprima e Crea PDF, e l'intero archivio degli Esecutori si pu\u00f2 esportare con Esporta "
+        "Infine, la scheda mostrata si può stampare, visualizzare in anteprima o salvare in un file PDF con i "
+        "comandi Stampa, Anteprima e Crea PDF, e l'intero archivio degli Esecutori si può esportare con Esporta "
         "archivio in un file di Microsoft Excel, da elaborare con un foglio di calcolo o da conservare come copia.",
     };
     return joined(kParagraphs);

@@ -8,7 +8,7 @@ namespace PasswordChange {
 Message writeFailed()
 {
     return {MessageKind::Plain,
-            QStringLiteral("Attenzione: si \u00e8 verificato un errore durante la procedura di "
+            QStringLiteral("Attenzione: si è verificato un errore durante la procedura di "
                            "modifica della password. Si consiglia di reinstallare il software.")};
 }
 
@@ -29,12 +29,12 @@ Decision decide(const std::optional<QString>& stored, const QString& oldTyped, c
     const QString newPassword = CodePage::trimmed(newTyped);
     QString refusal;
     if (newPassword != CodePage::trimmed(confirmTyped))
-        refusal = QStringLiteral("Attenzione: la nuova password non \u00e8 stata confermata correttamente. "
+        refusal = QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
                                  "E' necessario reinserire entrambi i valori.");
     else if (!PasswordFile::storable(newPassword))
         // The file keeps one byte per character: such a password could never be typed back.
         refusal = QStringLiteral("Attenzione: la nuova password contiene caratteri che non possono essere "
-                                 "memorizzati, come il simbolo dell'euro (\u20ac) o altri caratteri speciali. "
+                                 "memorizzati, come il simbolo dell'euro (€) o altri caratteri speciali. "
                                  "Utilizzare lettere, cifre e gli altri simboli della tastiera ed inserire di "
                                  "nuovo entrambi i valori.");
     if (!refusal.isEmpty())

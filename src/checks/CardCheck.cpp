@@ -12,7 +12,7 @@ constexpr qsizetype kCounted = 20;
 const QString kEmpty =
     QStringLiteral("Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.");
 const QString kWrong = QStringLiteral(
-    "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi possibile fornire informazioni "
+    "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon è quindi possibile fornire informazioni "
     "relative al tipo di carta di credito.");
 
 struct Prefix {
@@ -86,7 +86,7 @@ CheckAnswer check(const QString& text)
     if (name.isEmpty())
         return {}; // a number of the 3 group that no issuer claims: nothing to say
     const QString message = QStringLiteral("Il numero di carta di credito ") + number
-        + QStringLiteral(" risulta valido.\r\n\r\nLa carta di credito \u00e8 del tipo ") + name + QLatin1Char('.');
+        + QStringLiteral(" risulta valido.\r\n\r\nLa carta di credito è del tipo ") + name + QLatin1Char('.');
     return {{MessageKind::Information, message}, false};
 }
 

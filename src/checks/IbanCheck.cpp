@@ -8,8 +8,8 @@ namespace {
 constexpr qsizetype kLength = 27;
 
 const QString kLengthWarning = QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
-const QString kValid = QStringLiteral("L'IBAN digitato \u00e8 VALIDO.");
-const QString kWrong = QStringLiteral("Attenzione: l'IBAN digitato \u00e8 ERRATO!");
+const QString kValid = QStringLiteral("L'IBAN digitato è VALIDO.");
+const QString kWrong = QStringLiteral("Attenzione: l'IBAN digitato è ERRATO!");
 
 } // namespace
 

@@ -44,8 +44,8 @@ static_assert(kOdd['0' - kFirst] == 1 && kOdd['A' - kFirst] == 1 && kOdd['1' - k
 
 const QString kLength =
     QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");
-const QString kValid = QStringLiteral("Il codice fiscale digitato \u00e8 VALIDO.");
-const QString kWrong = QStringLiteral("Attenzione: il codice fiscale digitato \u00e8 ERRATO.");
+const QString kValid = QStringLiteral("Il codice fiscale digitato è VALIDO.");
+const QString kWrong = QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO.");
 
 } // namespace
 

@@ -7,7 +7,7 @@ namespace {
 
 const QString kLength = QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
 const QString kWrong = QStringLiteral(
-    "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi possibile fornire "
+    "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\nNon è quindi possibile fornire "
     "informazioni relative all'Ufficio IVA che lo ha rilasciato.");
 const QString kValid = QStringLiteral(
     "Il numero di partita IVA digitato risulta VALIDO.\r\n\r\nE' stato rilasciato dall'Ufficio IVA del Comune di ");

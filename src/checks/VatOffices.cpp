@@ -47,7 +47,7 @@ constexpr std::array<Office, 104> kOffices = {{
     {u"037", u"Bologna 1"},
     {u"038", u"Ferrara"},
     {u"039", u"Ravenna"},
-    {u"040", u"Forl\u00ec"},
+    {u"040", u"Forlì"},
     {u"041", u"Pesaro"},
     {u"042", u"Ancona"},
     {u"043", u"Macerata"},

@@ -59,6 +59,6 @@ private:
 };
 
 namespace Flags {
-inline const QString yes = QStringLiteral("S\u00ec");
+inline const QString yes = QStringLiteral("Sì");
 inline const QString no = QStringLiteral("No");
 } // namespace Flags

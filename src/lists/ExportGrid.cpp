@@ -103,7 +103,7 @@ const ExportDef& payers()
 Message askExport()
 {
     return {MessageKind::Confirmation,
-            QStringLiteral("L'esportazione dei dati in Excel pu\u00f2 richiedere diversi minuti a seconda del numero "
+            QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero "
                            "di schede presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?")};
 }
 
@@ -118,7 +118,7 @@ Message cannotExport()
 {
     return {MessageKind::Plain,
             QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
-                           "Accertarsi che il file di Excel non sia gi\u00e0 aperto.")};
+                           "Accertarsi che il file di Excel non sia già aperto.")};
 }
 
 Message noAccess()

@@ -16,7 +16,7 @@ namespace {
 QString unreadableText(int count)
 {
     if (count == 1)
-        return QStringLiteral("Attenzione: 1 bollettino non saldato ha una data di scadenza non leggibile e non \u00e8 "
+        return QStringLiteral("Attenzione: 1 bollettino non saldato ha una data di scadenza non leggibile e non è "
                               "in elenco.");
     return QStringLiteral("Attenzione: %1 bollettini non saldati hanno una data di scadenza non leggibile e non sono "
                           "in elenco.")

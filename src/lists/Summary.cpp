@@ -19,7 +19,7 @@ namespace Summary {
 namespace {
 
 const QString kValidDate =
-    QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare una data valida.");
+    QStringLiteral("Per poter visualizzare il riepilogo è necessario indicare una data valida.");
 const QString kBreak = QStringLiteral("\n\r\n\r");
 
 QString twoDigits(int n)
@@ -126,9 +126,9 @@ Checked check(const Choice& choice)
     if (*start > *end) {
         result.message = {MessageKind::Plain,
                           QStringLiteral("Attenzione: la data di fine intervallo (") + CodePage::trimmed(result.end)
-                              + QStringLiteral(") non pu\u00f2 essere anteriore a quella di inizio intervallo (")
+                              + QStringLiteral(") non può essere anteriore a quella di inizio intervallo (")
                               + CodePage::trimmed(result.start) + QStringLiteral(").") + kBreak
-                              + QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare un "
+                              + QStringLiteral("Per poter visualizzare il riepilogo è necessario indicare un "
                                                "intervallo di tempo valido.")};
         return result;
     }
@@ -331,7 +331,7 @@ QString unreadableText(int count)
     if (count <= 0)
         return {};
     if (count == 1)
-        return QStringLiteral("Attenzione: 1 bollettino ha la data di scadenza o l'importo non leggibile: \u00e8 "
+        return QStringLiteral("Attenzione: 1 bollettino ha la data di scadenza o l'importo non leggibile: è "
                               "escluso dall'elenco e dal totale.");
     return QStringLiteral("Attenzione: %1 bollettini hanno la data di scadenza o l'importo non leggibile: sono esclusi "
                           "dall'elenco e dal totale.")
@@ -342,12 +342,12 @@ QString noteText(const Result& result)
 {
     if (result.unread < 0)
         return QStringLiteral(
-            "Attenzione: l'archivio non \u00e8 leggibile: il riepilogo non contiene i suoi bollettini.");
+            "Attenzione: l'archivio non è leggibile: il riepilogo non contiene i suoi bollettini.");
     if (result.unread == 0)
         return unreadableText(result.unreadable);
     const qint64 count = result.unread + result.unreadable;
     if (count == 1)
-        return QStringLiteral("Attenzione: 1 bollettino dell'archivio non \u00e8 leggibile: \u00e8 escluso dall'elenco "
+        return QStringLiteral("Attenzione: 1 bollettino dell'archivio non è leggibile: è escluso dall'elenco "
                               "e dal totale.");
     return QStringLiteral("Attenzione: %1 bollettini dell'archivio non sono leggibili: sono esclusi dall'elenco e dal "
                           "totale.")
@@ -374,7 +374,7 @@ QStringList printBody(const LineList& lines, const QString& period, const QStrin
     QStringList body = lines.toList();
     body << QStringLiteral("- - - - - - - - - - - - - - - -")
          << QStringLiteral("INTERVALLO SELEZIONATO:  ") + CodePage::trimmed(period)
-         << QStringLiteral("TOTALE IMPORTI VERSATI:  \u20ac ") + CodePage::trimmed(total);
+         << QStringLiteral("TOTALE IMPORTI VERSATI:  € ") + CodePage::trimmed(total);
     // A total printed without the slips it leaves out would pass for the whole one.
     if (!note.isEmpty())
         body << note;

@@ -252,15 +252,15 @@ QString pdfPath()
 Message pdfWritten()
 {
     return {MessageKind::Confirmation,
-            QStringLiteral("L'esportazione della scheda in PDF \u00e8 terminata con successo.\r\n\r\n"
+            QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\n"
                            "Si vuole aprire il file?")};
 }
 
 Message pdfNotWritten()
 {
     return {MessageKind::Error,
-            QStringLiteral("Attenzione: non \u00e8 stato possibile scrivere il file Esecutore.pdf.\r\n\r\n"
-                           "Se il file \u00e8 aperto in un altro programma, chiuderlo e ripetere l'esportazione; "
+            QStringLiteral("Attenzione: non è stato possibile scrivere il file Esecutore.pdf.\r\n\r\n"
+                           "Se il file è aperto in un altro programma, chiuderlo e ripetere l'esportazione; "
                            "altrimenti accertarsi di possedere i privilegi di scrittura nella cartella di "
                            "installazione del programma.")};
 }

@@ -159,8 +159,8 @@ private slots:
                                                      << " rss mra "
                                                      << "RSSMRA";
         QTest::newRow("tax code keeps accents") << "TfrmCodFisc"
-                                                << "\u00e0x"
-                                                << "\u00e0X";
+                                                << "àx"
+                                                << "àX";
         QTest::newRow("tax code stops at 16") << "TfrmCodFisc"
                                               << "RSSMRA80A01H501UX"
                                               << "RSSMRA80A01H501U";

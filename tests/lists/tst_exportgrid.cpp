@@ -41,7 +41,7 @@ void putRaw(QByteArray& bytes, int offset, const QByteArray& value)
     bytes.replace(offset + 1, value.size(), value);
 }
 
-const QString kSi = QStringLiteral("S\u00ec");
+const QString kSi = QStringLiteral("Sì");
 
 QByteArray threeSlips()
 {
@@ -81,7 +81,7 @@ QByteArray threeSlips()
                        {"Note", "=1+1"},
                        {"Saldato", "No"}});
     QByteArray third = record(SlipRecord::layout(),
-                              {{"Intero", "0,00"}, {"ProvRes", "TO"}, {"Note", QStringLiteral("\u00e8 \u20ac")}});
+                              {{"Intero", "0,00"}, {"ProvRes", "TO"}, {"Note", QStringLiteral("è €")}});
     putRaw(third, 377, "  TORINO ");
     archive += third;
     return archive;
@@ -214,7 +214,7 @@ private slots:
         QCOMPARE(grid.text(1, 8), QStringLiteral("MILANO "));
         QCOMPARE(grid.text(2, 10), QStringLiteral("TORINO TO"));
         QCOMPARE(grid.text(0, 19), kSi);
-        QCOMPARE(grid.text(2, 15), QStringLiteral("\u00e8 \u20ac"));
+        QCOMPARE(grid.text(2, 15), QStringLiteral("è €"));
         QCOMPARE(grid.headerData(5, Qt::Horizontal).toString(), QStringLiteral("Cognome e nome Esecutore"));
     }
 
@@ -297,7 +297,7 @@ private slots:
         QVERIFY(grid.setData(grid.index(0, 15), QStringLiteral("PAGATO <IN> CONTANTI")));
         QVERIFY(grid.setData(grid.index(1, 19), kSi));
         // A typed character outside the code page is written by number rather than lost.
-        QVERIFY(grid.setData(grid.index(2, 10), QStringLiteral(" NAPOLI \u2116 1 ")));
+        QVERIFY(grid.setData(grid.index(2, 10), QStringLiteral(" NAPOLI № 1 ")));
         QCOMPARE(grid.text(0, 15), QStringLiteral("PAGATO <IN> CONTANTI"));
 
         QVERIFY(grid.exportTo(grid.exportPath()));
@@ -455,8 +455,8 @@ private slots:
                            {"Causale", "R&D \"SRL\" 'X'"},
                            {"CapRes", "00184"},
                            {"Note", "=1+1"},
-                           {"ComuneRes", QStringLiteral("\u00e8")},
-                           {"IndirizzoRes", QStringLiteral("\u20ac  5")},
+                           {"ComuneRes", QStringLiteral("è")},
+                           {"IndirizzoRes", QStringLiteral("€  5")},
                            {"DataScade", "01/02/2025"},
                            {"AnnoTariffa", "07"},
                            {"Saldato", kSi}});
@@ -509,8 +509,8 @@ private slots:
         QCOMPARE(rows.at(4).at(4), QStringLiteral("a<b c>d"));
         QCOMPARE(rows.at(4).at(10), QStringLiteral("00184"));
         QCOMPARE(rows.at(4).at(14), QStringLiteral("=1+1"));
-        QCOMPARE(rows.at(4).at(9), QStringLiteral("\u00e8"));
-        QCOMPARE(rows.at(4).at(8), QStringLiteral("\u20ac  5"));
+        QCOMPARE(rows.at(4).at(9), QStringLiteral("è"));
+        QCOMPARE(rows.at(4).at(8), QStringLiteral("€  5"));
         QCOMPARE(rows.at(4).at(11), QStringLiteral("01/02/2025"));
         QCOMPARE(rows.at(1).at(0), QStringLiteral("168,00"));
 

@@ -217,8 +217,8 @@ private slots:
         focus("txtEsecutore");
         QTest::keyClicks(edit("txtEsecutore"), QStringLiteral(" de rossi "));
         QCOMPARE(edit("txtEsecutore")->text(), QStringLiteral(" DE ROSSI ")); // not trimmed
-        TestSupport::typeText(edit("txtEsecutore"), QStringLiteral("\u00e0"));
-        QCOMPARE(edit("txtEsecutore")->text(), QStringLiteral(" DE ROSSI \u00e0"));
+        TestSupport::typeText(edit("txtEsecutore"), QStringLiteral("à"));
+        QCOMPARE(edit("txtEsecutore")->text(), QStringLiteral(" DE ROSSI à"));
         focus("txtCodFisc");
         QTest::keyClicks(edit("txtCodFisc"), QStringLiteral(" rss mra "));
         // A blank vanishes as soon as it is typed, at either end.
@@ -332,7 +332,7 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
 
-        const QString valid = "\n\r\n\rPer poter visualizzare il riepilogo \u00e8 necessario indicare una data valida.";
+        const QString valid = "\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare una data valida.";
         QTest::newRow("three-digit year") << QStringList{"201", "01", "Marzo", "31", "Marzo"} << int(Kind::Warning)
                                           << "Attenzione: indicare l'anno solare utilizzando quattro cifre."
                                           << "txtAnno"
@@ -362,8 +362,8 @@ private slots:
             << "31/06/2014";
         QTest::newRow("10 Marzo to 01 Marzo")
             << QStringList{"2014", "10", "Marzo", "01", "Marzo"} << int(Kind::Plain)
-            << "Attenzione: la data di fine intervallo (01/03/2014) non pu\u00f2 essere anteriore a quella di inizio "
-               "intervallo (10/03/2014).\n\r\n\rPer poter visualizzare il riepilogo \u00e8 necessario indicare un "
+            << "Attenzione: la data di fine intervallo (01/03/2014) non può essere anteriore a quella di inizio "
+               "intervallo (10/03/2014).\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare un "
                "intervallo di tempo valido."
             << "btnVisualizza"
             << "10/03/2014"

@@ -87,7 +87,7 @@ private slots:
         const std::pair<const char*, const char*> texts[] = {
             {"lblTipologia", "Esecutore selezionato:"},
             {"lblRigo01",
-             "Immettere una o pi\u00f9 parole consecutive presenti nella scheda in elenco da cercare e "
+             "Immettere una o più parole consecutive presenti nella scheda in elenco da cercare e "
              "premere il pulsante Trova."},
             {"lblRigo02",
              "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
@@ -123,7 +123,7 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty());
         const QStringList lines = TestSupport::shownLines(result);
         QCOMPARE(lines.size(), 3);
-        QVERIFY(lines[0].startsWith(QStringLiteral("Scad. 01/03/2014  \u20ac 168,00       PRIMO")));
+        QVERIFY(lines[0].startsWith(QStringLiteral("Scad. 01/03/2014  € 168,00       PRIMO")));
         QVERIFY(lines[1].startsWith(QLatin1String("Scad. 15/03/2014")));
         QVERIFY(lines[2].startsWith(QLatin1String("Scad. 31/03/2014")));
         QCOMPARE(text(result, "lblTotCosti"), QStringLiteral("184,50"));
@@ -176,15 +176,15 @@ private slots:
         QTest::newRow("incomplete last record")
             << "tail"
             << "10,00"
-            << "Attenzione: 1 bollettino dell'archivio non \u00e8 leggibile: \u00e8 escluso dall'elenco e dal totale.";
+            << "Attenzione: 1 bollettino dell'archivio non è leggibile: è escluso dall'elenco e dal totale.";
         QTest::newRow("file that cannot be opened")
             << "read-only"
             << "0,00"
-            << "Attenzione: 1 bollettino dell'archivio non \u00e8 leggibile: \u00e8 escluso dall'elenco e dal totale.";
+            << "Attenzione: 1 bollettino dell'archivio non è leggibile: è escluso dall'elenco e dal totale.";
         QTest::newRow("folder under the archive's name")
             << "folder"
             << "0,00"
-            << "Attenzione: l'archivio non \u00e8 leggibile: il riepilogo non contiene i suoi bollettini.";
+            << "Attenzione: l'archivio non è leggibile: il riepilogo non contiene i suoi bollettini.";
     }
     void archiveReadInPart()
     {
@@ -219,7 +219,7 @@ private slots:
         QTest::mouseClick(child<QWidget>(result, "btnStampa"), Qt::LeftButton);
         QVERIFY(QFile::exists(pdf));
         const PdfReadBack::Document printed = PdfReadBack::words(pdf);
-        QVERIFY2(printed.pageText(0).contains(QStringLiteral("bollettino dell'archivio non \u00e8 leggibile")),
+        QVERIFY2(printed.pageText(0).contains(QStringLiteral("bollettino dell'archivio non è leggibile")),
                  qPrintable(printed.pageText(0)));
     }
 
@@ -297,7 +297,7 @@ private slots:
             return words.join(QLatin1Char(' '));
         };
         QCOMPARE(lineOf("INTERVALLO"), QStringLiteral("INTERVALLO SELEZIONATO: Dal 01/03/2014 al 31/03/2014"));
-        QCOMPARE(lineOf("TOTALE"), QStringLiteral("TOTALE IMPORTI VERSATI: \u20ac 1,00"));
+        QCOMPARE(lineOf("TOTALE"), QStringLiteral("TOTALE IMPORTI VERSATI: € 1,00"));
         QCOMPARE(lineOf("eseguita").left(34), QStringLiteral("Stampa eseguita in data 20/06/2014"));
         // Ten slip lines, the hyphens, the period and the total: thirteen lines, one under another.
         QList<double> tops;

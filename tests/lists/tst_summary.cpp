@@ -74,7 +74,7 @@ Record due(const char* date, const char* amount, const char* name = "ROSSI MARIO
 const QDate kMarch1(2014, 3, 1);
 const QDate kMarch31(2014, 3, 31);
 const QString kValid =
-    QStringLiteral("Per poter visualizzare il riepilogo \u00e8 necessario indicare una data valida.");
+    QStringLiteral("Per poter visualizzare il riepilogo è necessario indicare una data valida.");
 
 } // namespace
 
@@ -140,8 +140,8 @@ void TestSummary::periodChecks_data()
         << "";
     QTest::newRow("10 Marzo to 01 Marzo")
         << choice("2014", "10", "Marzo", "01", "Marzo") << plain
-        << "Attenzione: la data di fine intervallo (01/03/2014) non pu\u00f2 essere anteriore a quella di inizio "
-           "intervallo (10/03/2014).\n\r\n\rPer poter visualizzare il riepilogo \u00e8 necessario indicare un "
+        << "Attenzione: la data di fine intervallo (01/03/2014) non può essere anteriore a quella di inizio "
+           "intervallo (10/03/2014).\n\r\n\rPer poter visualizzare il riepilogo è necessario indicare un "
            "intervallo di tempo valido."
         << ""
         << "10/03/2014"
@@ -275,7 +275,7 @@ void TestSummary::filters()
                           due("04/03/2014", "4,00", "DE ROSSI", "DRSGNN60C03L219Y"),
                           due("05/03/2014", "8,00", "ROSSINI", "RSSMRA90D04H501Z"),
                           due("06/03/2014", "16,00", "Rossi anna", "RSSNNA85E45H501W"),
-                          due("07/03/2014", "32,00", "ROSS\u00cc", "XXXXXX")}));
+                          due("07/03/2014", "32,00", "ROSSÌ", "XXXXXX")}));
 
     const Summary::Filters filters{name, taxCode};
     QCOMPARE(Summary::filterCount(filters), count);
@@ -285,12 +285,12 @@ void TestSummary::filters()
     QStringList names;
     qint64 expected = 0;
     const QMap<QString, qint64> amounts{{"ROSSI MARIO", 100}, {"BIANCHI", 200},     {"DE ROSSI", 400},
-                                        {"ROSSINI", 800},     {"Rossi anna", 1600}, {"ROSS\u00cc", 3200}};
+                                        {"ROSSINI", 800},     {"Rossi anna", 1600}, {"ROSSÌ", 3200}};
     for (const QString& line : result.lines)
         names << line.mid(33, 23).trimmed();
     names.sort();
     if (name.trimmed().isEmpty() && taxCode.trimmed().isEmpty())
-        listed << "ROSS\u00cc";
+        listed << "ROSSÌ";
     listed.sort();
     QCOMPARE(names, listed);
     for (const QString& payer : listed)
@@ -402,7 +402,7 @@ void TestSummary::unreadableSlipsAreLeftOutAndCounted()
     const Summary::Result rossi = Summary::compute(path, {"ROSSI", ""}, kMarch1, kMarch31);
     QCOMPARE(rossi.unreadable, 3);
     QCOMPARE(Summary::unreadableText(1),
-             QStringLiteral("Attenzione: 1 bollettino ha la data di scadenza o l'importo non leggibile: \u00e8 escluso "
+             QStringLiteral("Attenzione: 1 bollettino ha la data di scadenza o l'importo non leggibile: è escluso "
                             "dall'elenco e dal totale."));
     QCOMPARE(Summary::unreadableText(0), QString());
 }
@@ -429,7 +429,7 @@ void TestSummary::archiveReadInPart_data()
     // Three slips, one of them due in April, then the damage.
     QTest::newRow("incomplete last record")
         << "tail" << 2 << qint64(1050) << qint64(1)
-        << "Attenzione: 1 bollettino dell'archivio non \u00e8 leggibile: \u00e8 escluso dall'elenco e dal totale.";
+        << "Attenzione: 1 bollettino dell'archivio non è leggibile: è escluso dall'elenco e dal totale.";
     QTest::newRow("incomplete record after a bad date")
         << "tail and date" << 2 << qint64(1050) << qint64(1)
         << "Attenzione: 2 bollettini dell'archivio non sono leggibili: sono esclusi dall'elenco e dal totale.";
@@ -438,7 +438,7 @@ void TestSummary::archiveReadInPart_data()
         << "Attenzione: 3 bollettini dell'archivio non sono leggibili: sono esclusi dall'elenco e dal totale.";
     QTest::newRow("folder under the archive's name")
         << "folder" << 0 << qint64(0) << qint64(-1)
-        << "Attenzione: l'archivio non \u00e8 leggibile: il riepilogo non contiene i suoi bollettini.";
+        << "Attenzione: l'archivio non è leggibile: il riepilogo non contiene i suoi bollettini.";
 }
 
 void TestSummary::archiveReadInPart()
@@ -492,7 +492,7 @@ void TestSummary::printedBodyOfTenSlips()
     QCOMPARE(body.size(), 13);
     QCOMPARE(body.at(10), QStringLiteral("- - - - - - - - - - - - - - - -"));
     QCOMPARE(body.at(11), QStringLiteral("INTERVALLO SELEZIONATO:  Dal   01/03/2014   al   31/03/2014"));
-    QCOMPARE(body.at(12), QStringLiteral("TOTALE IMPORTI VERSATI:  \u20ac 160,00"));
+    QCOMPARE(body.at(12), QStringLiteral("TOTALE IMPORTI VERSATI:  € 160,00"));
     // Left-out slips are named on paper too, after the total.
     QCOMPARE(Summary::printBody(result.lines, period, "160,00", Summary::unreadableText(2)).size(), 14);
     QCOMPARE(Summary::printBody(result.lines, period, "160,00", Summary::unreadableText(2)).last(),

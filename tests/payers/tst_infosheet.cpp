@@ -25,7 +25,7 @@ using Kind = MessageBox::Kind;
 namespace {
 
 const QString kAsk =
-    QStringLiteral("L'esportazione della scheda in PDF \u00e8 terminata con successo.\r\n\r\nSi vuole aprire il file?");
+    QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\nSi vuole aprire il file?");
 
 bool isProvince(const char* name)
 {
@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().front().kind, Kind::Error);
         QVERIFY(MessageBox::shown().front().text.startsWith(
-            QStringLiteral("Attenzione: non \u00e8 stato possibile scrivere il file Esecutore.pdf.")));
+            QStringLiteral("Attenzione: non è stato possibile scrivere il file Esecutore.pdf.")));
         QCOMPARE(TestSupport::readAll(pdf()), before);
         QVERIFY(Shell::opened().isEmpty());
         QCOMPARE(QDir(m_session->folder()).entryList(QDir::Files), QStringList{QStringLiteral("Esecutore.pdf")});

@@ -23,7 +23,7 @@ InfoSheet::Values fullPayer()
     v.gg = QStringLiteral(" 05");
     v.mm = QStringLiteral("03 ");
     v.aa = QStringLiteral("71");
-    v.comuneNasc = QStringLiteral(" CIT\u00c0 ");
+    v.comuneNasc = QStringLiteral(" CITÀ ");
     v.provNasc = QStringLiteral("PG ");
     v.sesso = QStringLiteral("M");
     v.recapito = QStringLiteral("\tPresso lo studio ");
@@ -41,7 +41,7 @@ InfoSheet::Values fullPayer()
     v.carta = QStringLiteral("4111111111111111");
     v.scadeCarta = QStringLiteral("12/29");
     v.iban = QStringLiteral("IT60X0542811101000000123456");
-    v.tipoDoc = QStringLiteral("Carta d'identit\u00e0");
+    v.tipoDoc = QStringLiteral("Carta d'identità");
     v.numDoc = QStringLiteral("AX1234567");
     v.enteRil = QStringLiteral("Comune di Roma");
     v.dataRil = QStringLiteral("01/02/2020");
@@ -82,7 +82,7 @@ const QStringList kTitles = {
 const QStringList kFullValues = {
     "ROSSI MARIO",
     "05/03/71",
-    "CIT\u00c0 PG",
+    "CITÀ PG",
     "M",
     "Presso lo studio",
     "VIA ROMA 1",
@@ -97,7 +97,7 @@ const QStringList kFullValues = {
     "01234567890",
     "N. 4111111111111111  -  Scadenza: 12/29",
     "IT60X0542811101000000123456",
-    "Carta d'identit\u00e0",
+    "Carta d'identità",
     "AX1234567",
     "Comune di Roma",
     "01/02/2020  -  Scadenza: 01/02/2030",
@@ -336,7 +336,7 @@ private slots:
         QCOMPARE(InfoSheet::pdfPath(), m_folder->folder() + QStringLiteral("/Esecutore.pdf"));
         QCOMPARE(InfoSheet::pdfWritten().kind, MessageKind::Confirmation);
         QCOMPARE(InfoSheet::pdfWritten().text,
-                 QStringLiteral("L'esportazione della scheda in PDF \u00e8 terminata con successo.\r\n\r\n"
+                 QStringLiteral("L'esportazione della scheda in PDF è terminata con successo.\r\n\r\n"
                                 "Si vuole aprire il file?"));
         QCOMPARE(InfoSheet::pdfNotWritten().kind, MessageKind::Error);
     }
