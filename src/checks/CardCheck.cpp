@@ -11,9 +11,9 @@ constexpr qsizetype kCounted = 20;
 
 const QString kEmpty =
     QStringLiteral("Attenzione: immettere il numero di carta di credito prima di premere il pulsante di controllo.");
-const QString kWrong = QStringLiteral(
-    "Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon è quindi possibile fornire informazioni "
-    "relative al tipo di carta di credito.");
+const QString kWrong =
+    QStringLiteral("Attenzione: il numero digitato risulta ERRATO!\r\n\r\nNon è quindi possibile fornire informazioni "
+                   "relative al tipo di carta di credito.");
 
 struct Prefix {
     const char* prefix;

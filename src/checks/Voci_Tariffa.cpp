@@ -15,9 +15,8 @@ TfrmVoci_Tariffa::TfrmVoci_Tariffa(QWidget* parent)
 {
     m_ui->setupUi(this);
     ListPanel::Setup setup;
-    setup.rigo01 =
-        QStringLiteral("Immettere una o più parole consecutive presenti nella voce di tariffa in elenco "
-                       "da cercare e premere il pulsante Trova.");
+    setup.rigo01 = QStringLiteral("Immettere una o più parole consecutive presenti nella voce di tariffa in elenco "
+                                  "da cercare e premere il pulsante Trova.");
     setup.printTitle = QStringLiteral("TASSE SULLE CONCESSIONI GOVERNATIVE - Elenco dei codici delle voci di tariffa");
     setup.listFont = false; // plain items in the list's own style
     m_list = new ListPanel(m_ui->panContainer, setup);

@@ -18,8 +18,7 @@ namespace Summary {
 
 namespace {
 
-const QString kValidDate =
-    QStringLiteral("Per poter visualizzare il riepilogo è necessario indicare una data valida.");
+const QString kValidDate = QStringLiteral("Per poter visualizzare il riepilogo è necessario indicare una data valida.");
 const QString kBreak = QStringLiteral("\n\r\n\r");
 
 QString twoDigits(int n)
@@ -341,8 +340,7 @@ QString unreadableText(int count)
 QString noteText(const Result& result)
 {
     if (result.unread < 0)
-        return QStringLiteral(
-            "Attenzione: l'archivio non è leggibile: il riepilogo non contiene i suoi bollettini.");
+        return QStringLiteral("Attenzione: l'archivio non è leggibile: il riepilogo non contiene i suoi bollettini.");
     if (result.unread == 0)
         return unreadableText(result.unreadable);
     const qint64 count = result.unread + result.unreadable;

@@ -80,8 +80,8 @@ QByteArray threeSlips()
                        {"DataScade", "01/03/2025"},
                        {"Note", "=1+1"},
                        {"Saldato", "No"}});
-    QByteArray third = record(SlipRecord::layout(),
-                              {{"Intero", "0,00"}, {"ProvRes", "TO"}, {"Note", QStringLiteral("è €")}});
+    QByteArray third =
+        record(SlipRecord::layout(), {{"Intero", "0,00"}, {"ProvRes", "TO"}, {"Note", QStringLiteral("è €")}});
     putRaw(third, 377, "  TORINO ");
     archive += third;
     return archive;

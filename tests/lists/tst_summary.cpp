@@ -73,8 +73,7 @@ Record due(const char* date, const char* amount, const char* name = "ROSSI MARIO
 
 const QDate kMarch1(2014, 3, 1);
 const QDate kMarch31(2014, 3, 31);
-const QString kValid =
-    QStringLiteral("Per poter visualizzare il riepilogo è necessario indicare una data valida.");
+const QString kValid = QStringLiteral("Per poter visualizzare il riepilogo è necessario indicare una data valida.");
 
 } // namespace
 
