@@ -23,6 +23,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QScreen>
 #include <memory>
@@ -442,6 +443,62 @@ private slots:
             QVERIFY2(bar->rect().contains(button->geometry()), arrow);
             QVERIFY2(!button->geometry().intersects(label->geometry()), arrow);
         }
+    }
+
+    // Fields wide enough for their widest real value, and captions that end before the next one.
+    void fieldsShowTheirWholeValue_data()
+    {
+        QTest::addColumn<QString>("cls");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("VAT number") << "TfrmEsecutori"
+                                    << "txtPartitaIva"
+                                    << "88888888888";
+        QTest::newRow("payer tax code") << "TfrmEsecutori"
+                                        << "txtCodFisc"
+                                        << "MRTMTT91D08F205J";
+        QTest::newRow("payer CAP") << "TfrmEsecutori"
+                                   << "txtCapRes"
+                                   << "00000";
+        QTest::newRow("slip tax code") << "TfrmBollettino"
+                                       << "txtCodFisc"
+                                       << "MRTMTT91D08F205J";
+        QTest::newRow("slip CAP") << "TfrmBollettino"
+                                  << "txtCapRes"
+                                  << "00000";
+        QTest::newRow("slip birth year") << "TfrmBollettino"
+                                         << "txtAA"
+                                         << "00";
+    }
+
+    void fieldsShowTheirWholeValue()
+    {
+        QFETCH(QString, cls);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        TestSupport::Session session;
+        auto* window = static_cast<Workspace*>(Windows::byClass(cls.toLatin1().constData()));
+        window->showFrom(nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* edit = TestSupport::child<QLineEdit>(window, field.toLatin1().constData());
+        edit->setText(value);
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        const QRect inside = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+        const int text = edit->fontMetrics().horizontalAdvance(value) + 4; // the edit's own side margins
+        QVERIFY2(text <= inside.width(), qPrintable(QStringLiteral("%1 > %2").arg(text).arg(inside.width())));
+    }
+
+    // "Data di nascita (gg/mm/aa)" stands over its three boxes, not past them.
+    void birthDateCaptionStaysOverItsBoxes()
+    {
+        TestSupport::Session session;
+        auto* slip = Windows::get<TfrmBollettino>();
+        slip->showFrom(nullptr);
+        auto* caption = TestSupport::child<QLabel>(slip, "lblNascita");
+        const int end = caption->geometry().left() + caption->fontMetrics().horizontalAdvance(caption->text());
+        QVERIFY2(end <= TestSupport::child(slip, "txtAA")->geometry().right() + 2, qPrintable(QString::number(end)));
+        QVERIFY(end < TestSupport::child(slip, "lblComuneNasc")->geometry().left());
     }
 
     // Message boxes in the program's look: words only on the buttons, even where the desktop theme
