@@ -11,6 +11,7 @@ TASSELLA_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     fonts-dejavu-core fonts-liberation2
     poppler-utils clang-format desktop-file-utils
+    faketime util-linux
     libreoffice-calc-nogui
 )
 

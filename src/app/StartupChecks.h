@@ -7,6 +7,9 @@ class QWidget;
 namespace StartupChecks {
 // Shows Shell::failureMessage over the active window whenever the desktop cannot open a target.
 void installShellFailureMessage();
+// While a save waits for a lock held by another PC: a busy cursor, and the active window's status
+// text panInfo naming that PC.
+void installLockWait();
 // Warns once, over parent, when the program folder or one of its data files cannot be written,
 // so that the user learns it now and not from the first save that fails.
 void warnIfProgramFolderReadOnly(QWidget* parent);

@@ -8,4 +8,9 @@ public:
     // Hands a path, web address or mailto link (optionally enclosed in double quotes) to the
     // desktop's open action; reports nothing, whatever happens.
     static void Open(const QString& command);
+
+    // "mailto:" + address, with the characters that would end the address or start a part of the
+    // link of their own ("?attach=...", "&cc=...", "#") percent-encoded: an address typed into a
+    // record can only ever address a mail, never add a recipient or attach a file.
+    static QString MailLink(const QString& address);
 };

@@ -1,6 +1,7 @@
 #include "lists/ListArchive.h"
 
 #include "data/CodePage.h"
+#include "data/RecordArchive.h"
 #include "data/RecordLayout.h"
 #include "lists/ListFind.h"
 #include "lists/ListLines.h"
@@ -45,6 +46,7 @@ Lines collect(const QString& path, int recordSize, AppendLine append, const std:
     });
     Lines result;
     result.ok = read.ok;
+    result.incompleteEnd = read.incompleteEnd;
     result.lines = std::move(parts[0]);
     for (int part = 1; part < read.keep; ++part)
         result.lines.append(parts[size_t(part)]);
@@ -90,13 +92,16 @@ Lines search(const QString& path, const RecordLayout& layout, AppendLine line, s
         if (!lower.isEmpty() && CodePage::decode(bytes) == lower) // an empty criterion never occurs
             keys.push_back({ListLines::field(layout, criterion.field), bytes});
     }
-    return collect(path, layout.size(), line, [&](int, const char* record) {
+    Lines found = collect(path, layout.size(), line, [&](int, const char* record) {
         int score = 0;
         for (const Compiled& key : keys)
             if (containsBytes(ListLines::fieldBytes(layout, record, key.field), key.key))
                 ++score;
         return score >= count;
     });
+    if (found.incompleteEnd)
+        found.ok = true;
+    return found;
 }
 
 Match last(const QString& path, const RecordLayout& layout, LineOf line, const QString& chosen)
@@ -110,7 +115,17 @@ Match last(const QString& path, const RecordLayout& layout, LineOf line, const Q
         }
         return true;
     });
+    // The record goes to an editor: its next save checks that nobody changed it meanwhile.
+    if (match.position > 0)
+        RecordArchive::remember(path, match.position, match.record);
     return match;
+}
+
+// An overwrite cut short (a journal beside the archive) is undone before the archive is read.
+void recoverFirst(const QString& path, int recordSize)
+{
+    if (QFileInfo::exists(RecordArchive::journalName(path)))
+        RecordArchive(path, recordSize).count();
 }
 
 } // namespace
@@ -124,6 +139,7 @@ QString accessText()
 
 bool scan(const QString& path, int recordSize, const std::function<bool(const char*, qint64)>& visit, QString* error)
 {
+    recoverFirst(path, recordSize);
     QFile file(path);
     // Read and write, as every command opens an archive; a missing one is created, an existing one
     // never replaced.
@@ -171,6 +187,7 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
 {
     Split result;
     qint64 size = 0;
+    recoverFirst(path, recordSize);
     {
         // Opened as scan opens it: a missing archive is created, an existing one never replaced.
         QFile file(path);
@@ -236,6 +253,7 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
     if (size % recordSize != 0 && records == size / recordSize) {
         result.ok = false;
         result.error = QStringLiteral("incomplete record %1").arg(records + 1);
+        result.incompleteEnd = true;
     }
     return result;
 }

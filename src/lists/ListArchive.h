@@ -36,9 +36,10 @@ bool scan(const QString& path, int recordSize, const std::function<bool(const ch
 // many parts to use, in order: all of them when the whole file was read, else up to and including
 // the first range whose reading failed (its records before the failure count, later ranges do not).
 struct Split {
-    bool ok = true; // false: a read failed or the file ends with an incomplete record
-    int parts = 1;  // parts the records were split into
-    int keep = 0;   // parts to use
+    bool ok = true;             // false: a read failed or the file ends with an incomplete record
+    bool incompleteEnd = false; // the file ends with an incomplete record, and nothing else failed
+    int parts = 1;              // parts the records were split into
+    int keep = 0;               // parts to use
     QString error;
 };
 constexpr int kMaxParts = 2;
@@ -54,9 +55,10 @@ int splitParts(qint64 records, int maxParts = kMaxParts);
 void setSplitFrom(qint64 records);
 
 struct Lines {
-    LineList lines;     // sorted
-    bool ok = true;     // false: reading stopped at a failure; lines holds what came before it
-    int unreadable = 0; // records passed over because their due date cannot be read
+    LineList lines;             // sorted
+    bool ok = true;             // false: reading stopped at a failure; lines holds what came before it
+    int unreadable = 0;         // records passed over because their due date cannot be read
+    bool incompleteEnd = false; // ok is false only because the file ends with an incomplete record
 };
 
 // Slips whose paid flag is exactly "No".
@@ -78,7 +80,8 @@ struct Criterion {
 int countCriteria(std::span<const Criterion> criteria);
 // Records in which every filled criterion occurs (A-Z folded) in its field; every record when none
 // is filled. Each non-empty criterion that occurs adds one to the record's score, and a record is
-// listed when its score reaches the count of filled criteria.
+// listed when its score reaches the count of filled criteria. An incomplete record at the end (a save
+// cut short) is passed over, as the lists do: the whole records before it are found.
 Lines searchSlips(const QString& path, std::span<const Criterion> criteria);
 Lines searchPayers(const QString& path, std::span<const Criterion> criteria);
 
