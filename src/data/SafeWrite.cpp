@@ -173,7 +173,7 @@ bool Lock::takeOverIfStale()
     return m_lock->removeStaleLockFile();
 }
 
-bool Lock::lockFile(qint64 waited)
+bool Lock::lockFile()
 {
     if (m_lock->tryLock(0))
         return true;
@@ -187,8 +187,7 @@ bool Lock::lockFile(qint64 waited)
         QString app;
         m_lock->getLockInfo(&pid, &m_holderHost, &app);
     }
-    if (waited >= 0)
-        takeOverIfStale();
+    takeOverIfStale();
     return false;
 }
 
@@ -237,7 +236,7 @@ bool Lock::acquire()
     };
     for (;;) {
         if (!haveFile) {
-            haveFile = lockFile(waited.elapsed());
+            haveFile = lockFile();
             if (!haveFile && !m_error.isEmpty()) {
                 stopShowing();
                 return false;

@@ -50,7 +50,7 @@ public:
     static void setStaleAge(int milliseconds);
 
 private:
-    bool lockFile(qint64 waited);
+    bool lockFile();
     bool lockItself();
     bool takeOverIfStale();
     void release();

@@ -308,7 +308,8 @@ private slots:
         QTest::addColumn<QString>("fault");
         for (const char* what : {"password", "settings"})
             for (const char* fault : {"", "write:1", "short:1", "fsync:1"})
-                QTest::addRow("%s%s%s", what, *fault ? ", " : "", fault)
+                QTest::newRow(qPrintable(QString::fromLatin1(what)
+                                         + (*fault ? QStringLiteral(", ") + QLatin1String(fault) : QString())))
                     << QString::fromLatin1(what) << QString::fromLatin1(fault);
     }
     void readOnlyFolderWritesInPlace()
