@@ -115,6 +115,7 @@ const Windows::WindowDef kWindows[] = {
 void createWindows()
 {
     StartupChecks::installShellFailureMessage();
+    StartupChecks::installLockWait();
     // One icon for every window, set before the first window exists.
     QApplication::setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
     Windows::setRegistry(kWindows);

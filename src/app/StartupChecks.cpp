@@ -1,10 +1,13 @@
 #include "app/StartupChecks.h"
 
 #include "data/Platform.h"
+#include "data/SafeWrite.h"
 #include "windows/Prompts.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <QLabel>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 
@@ -84,6 +87,29 @@ void installShellFailureMessage()
     Shell::setBusyHandler([](bool busy) {
         if (cursor)
             cursor->set(busy);
+    });
+}
+
+void installLockWait()
+{
+    SafeWrite::setWaitHandler([](bool waiting, const QString& host) {
+        static QPointer<QLabel> status;
+        static QString before;
+        if (waiting) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            QWidget* window = QApplication::activeWindow();
+            status = window ? window->findChild<QLabel*>(QStringLiteral("panInfo")) : nullptr;
+            if (status) {
+                before = status->text();
+                status->setText(SafeWrite::waitText(host));
+                status->repaint(); // the wait runs before the event loop gets a turn
+            }
+            return;
+        }
+        QApplication::restoreOverrideCursor();
+        if (status)
+            status->setText(before);
+        status = nullptr;
     });
 }
 

@@ -8,6 +8,9 @@ namespace StartupChecks {
 // Shows Shell::failureMessage over the window that asked whenever the desktop cannot open a target,
 // and a busy cursor while the desktop looks for a program.
 void installShellFailureMessage();
+// While a save waits for a lock held by another PC: a busy cursor, and the active window's status
+// text panInfo naming that PC.
+void installLockWait();
 // Warns once, over parent, when the program folder or one of its data files cannot be written,
 // so that the user learns it now and not from the first save that fails.
 void warnIfProgramFolderReadOnly(QWidget* parent);

@@ -3,7 +3,18 @@
 LayoutArchive::LayoutArchive(const QString& path, const RecordLayout& layout, int recordSize)
     : m_layout(layout)
     , m_archive(path, recordSize)
-{}
+{
+    // Two records are the same when every field reads the same: the bytes after a value carry no
+    // meaning, and another PC saving the same values may leave other bytes there.
+    m_archive.setSameRecord([&layout](const QByteArray& a, const QByteArray& b) {
+        const Record first(layout, a);
+        const Record second(layout, b);
+        for (int i = 0; i < layout.fieldCount(); ++i)
+            if (first.text(i) != second.text(i))
+                return false;
+        return true;
+    });
+}
 
 std::optional<qint64> LayoutArchive::count()
 {
@@ -23,7 +34,7 @@ std::optional<qint64> LayoutArchive::append(const Record& record)
     return m_archive.append(record.bytes());
 }
 
-bool LayoutArchive::overwrite(qint64 n, const Record& record)
+bool LayoutArchive::overwrite(qint64 n, const Record& record, Check check)
 {
-    return m_archive.overwrite(n, record.bytes());
+    return m_archive.overwrite(n, record.bytes(), check);
 }

@@ -3,12 +3,16 @@
 // The logic never shows it; the window hands it to MessageBox::show.
 
 #include <QString>
+#include <QStringList>
 
 enum class MessageKind { Warning, Error, Information, Confirmation, Plain };
 
 struct Message {
     MessageKind kind = MessageKind::Information;
     QString text;
+    // The buttons' texts when they are not the kind's own (MessageBox::choose shows them): the
+    // first is the default, the last answers Escape.
+    QStringList buttons;
 
     bool isEmpty() const { return text.isEmpty(); }
     friend bool operator==(const Message&, const Message&) = default;

@@ -4,9 +4,87 @@
 #include "data/RecordFile.h"
 #include "data/SafeWrite.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QtEndian>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+QString key(const QString& path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+// Record number to the bytes last shown or written, per archive.
+QHash<QString, QHash<qint64, QByteArray>>& loadedRecords()
+{
+    static QHash<QString, QHash<qint64, QByteArray>> records;
+    return records;
+}
+
+// An append reported failed whose record could not be taken off the end again: it stands in the
+// archive, and the next append there takes its place rather than adding the record twice.
+struct Unsettled {
+    QString path;
+    qint64 n = 0;
+    QByteArray bytes;
+};
+std::optional<Unsettled>& unsettled()
+{
+    static std::optional<Unsettled> append;
+    return append;
+}
+
+// The journal: a mark, the record number and size, the old bytes, and a hash of all of it, so that
+// a journal cut short by the same power loss is known for one and never applied.
+constexpr char kJournalMark[8] = {'T', 'S', 'L', 'R', 'I', 'P', 'R', '1'};
+constexpr int kHashSize = 20;
+
+QByteArray journalBytes(qint64 n, const QByteArray& old)
+{
+    QByteArray bytes(kJournalMark, sizeof kJournalMark);
+    char number[8];
+    qToLittleEndian<qint64>(n, number);
+    bytes.append(number, sizeof number);
+    char size[4];
+    qToLittleEndian<qint32>(qint32(old.size()), size);
+    bytes.append(size, sizeof size);
+    bytes.append(old);
+    bytes.append(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1));
+    return bytes;
+}
+
+// The record number and old bytes of a whole journal for records of recordSize; nothing otherwise.
+std::optional<std::pair<qint64, QByteArray>> parseJournal(const QByteArray& bytes, int recordSize)
+{
+    const qsizetype head = sizeof kJournalMark + 8 + 4;
+    if (bytes.size() != head + recordSize + kHashSize || !bytes.startsWith(QByteArray(kJournalMark, 8)))
+        return std::nullopt;
+    const QByteArray body = bytes.left(bytes.size() - kHashSize);
+    if (QCryptographicHash::hash(body, QCryptographicHash::Sha1) != bytes.right(kHashSize))
+        return std::nullopt;
+    const qint64 n = qFromLittleEndian<qint64>(bytes.constData() + 8);
+    const qint32 size = qFromLittleEndian<qint32>(bytes.constData() + 16);
+    if (size != recordSize || n < 1)
+        return std::nullopt;
+    return std::make_pair(n, bytes.mid(head, recordSize));
+}
+
+bool removeDurably(const QString& path)
+{
+    if (!QFile::remove(path) && QFileInfo::exists(path))
+        return false;
+    SafeWrite::syncFolderOf(path);
+    return true;
+}
+
+} // namespace
 
 RecordArchive::RecordArchive(const QString& path, int recordSize)
     : m_path(path)
@@ -19,13 +97,130 @@ bool RecordArchive::fail(const QString& why)
     return false;
 }
 
+Message RecordArchive::notice() const
+{
+    if (m_recovered.isEmpty() || m_notice.isEmpty())
+        return m_recovered.isEmpty() ? m_notice : m_recovered;
+    return {MessageKind::Information, m_recovered.text + QStringLiteral("\n\r\n\r") + m_notice.text};
+}
+
+void RecordArchive::setSameRecord(std::function<bool(const QByteArray&, const QByteArray&)> same)
+{
+    m_same = std::move(same);
+}
+
+void RecordArchive::remember(const QString& path, qint64 n, const QByteArray& bytes)
+{
+    loadedRecords()[key(path)][n] = bytes;
+}
+
 QString RecordArchive::sideFileName(const QString& path)
 {
     return path + QStringLiteral(".coda-") + Clock::now().toString(QStringLiteral("yyyyMMdd-hhmmss"));
 }
 
+QString RecordArchive::journalName(const QString& path)
+{
+    return path + QStringLiteral(".ripristino");
+}
+
+Message RecordArchive::busyQuestion(const QString& host)
+{
+    const QString who =
+        host.isEmpty() ? QStringLiteral("un'altra postazione") : QStringLiteral("un'altra postazione (%1)").arg(host);
+    return {MessageKind::Warning,
+            QStringLiteral("Attenzione: l'archivio \u00e8 in uso da %1, che vi sta salvando una scheda.\n\r\n\r"
+                           "Premere Riprova per salvare di nuovo fra qualche istante, oppure Annulla per tornare "
+                           "alla scheda senza salvarla.")
+                .arg(who),
+            {QStringLiteral("Riprova"), QStringLiteral("Annulla")}};
+}
+
+Message RecordArchive::changedQuestion()
+{
+    return {MessageKind::Warning,
+            QStringLiteral("La scheda \u00e8 stata modificata da un'altra postazione dopo che \u00e8 stata aperta "
+                           "qui.\n\r\n\rRicarica: mostra la scheda come \u00e8 ora in archivio, scartando le modifiche "
+                           "fatte qui.\n\rSovrascrivi: salva la scheda come appare qui, scartando le modifiche "
+                           "dell'altra postazione.\n\rAnnulla: torna alla scheda senza salvarla."),
+            {QStringLiteral("Ricarica"), QStringLiteral("Sovrascrivi"), QStringLiteral("Annulla")}};
+}
+
+bool RecordArchive::lock(std::unique_ptr<SafeWrite::Lock>& held)
+{
+    m_busy = false;
+    m_busyHost.clear();
+    held = std::make_unique<SafeWrite::Lock>(m_path, true);
+    if (held->acquire())
+        return true;
+    m_busy = held->busy();
+    m_busyHost = held->holderHost();
+    return fail(held->errorString());
+}
+
+std::optional<Message> RecordArchive::recover(const QString& path, int recordSize, QString* error)
+{
+    const QString journal = journalName(path);
+    const auto failed = [error](const QString& why) -> std::optional<Message> {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    QFile file(journal);
+    if (!file.exists())
+        return Message{};
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(file.errorString());
+    const QByteArray bytes = file.readAll();
+    file.close();
+    const auto entry = parseJournal(bytes, recordSize);
+    // A journal cut short: the power failed before the archive was touched.
+    if (!entry)
+        return removeDurably(journal) ? std::optional<Message>(Message{}) : failed(QStringLiteral("journal stays"));
+    const auto& [n, old] = *entry;
+    RecordFile archive(recordSize);
+    QByteArray now;
+    if (!archive.open(path))
+        return failed(archive.errorString());
+    Message notice;
+    if (n <= archive.count()) {
+        if (!archive.seek(n) || !archive.read(now))
+            return failed(archive.errorString());
+        if (now != old) {
+            if (!archive.seek(n) || !archive.write(old))
+                return failed(archive.errorString());
+            notice = {MessageKind::Information,
+                      QStringLiteral("Un salvataggio della scheda n. %1 \u00e8 stato interrotto (per esempio da "
+                                     "un'interruzione di corrente) e l'avrebbe lasciata in parte vecchia e in parte "
+                                     "nuova.\n\r\n\rLa scheda \u00e8 stata riportata com'era prima di quel "
+                                     "salvataggio: se necessario, ripetere le modifiche e salvarla di nuovo.")
+                          .arg(n)};
+            remember(path, n, old);
+        }
+    }
+    archive.close();
+    if (!removeDurably(journal))
+        return failed(QStringLiteral("the journal cannot be removed"));
+    return notice;
+}
+
+bool RecordArchive::recoverHere()
+{
+    const std::optional<Message> notice = recover(m_path, m_recordSize, &m_error);
+    if (!notice)
+        return false;
+    if (!notice->isEmpty())
+        m_recovered = *notice;
+    return true;
+}
+
 std::optional<qint64> RecordArchive::count()
 {
+    if (QFileInfo::exists(journalName(m_path))) {
+        std::unique_ptr<SafeWrite::Lock> held;
+        if (!lock(held) || !recoverHere())
+            return std::nullopt;
+    }
     RecordFile file(m_recordSize);
     if (!file.open(m_path)) {
         fail(file.errorString());
@@ -36,12 +231,18 @@ std::optional<qint64> RecordArchive::count()
 
 std::optional<QByteArray> RecordArchive::read(qint64 n)
 {
+    if (QFileInfo::exists(journalName(m_path))) {
+        std::unique_ptr<SafeWrite::Lock> held;
+        if (!lock(held) || !recoverHere())
+            return std::nullopt;
+    }
     RecordFile file(m_recordSize);
     QByteArray bytes;
     if (!file.open(m_path) || !file.seek(n) || !file.read(bytes)) {
         fail(file.errorString());
         return std::nullopt;
     }
+    remember(m_path, n, bytes);
     return bytes;
 }
 
@@ -55,11 +256,13 @@ bool RecordArchive::moveTail(RecordFile& file, QByteArray& tail, QString& sidePa
     for (int i = 2; QFileInfo::exists(sidePath); ++i)
         sidePath = base + QLatin1Char('-') + QString::number(i);
     QFile side(sidePath);
-    if (!side.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (!side.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
         return fail(side.errorString());
     if (side.write(tail) != tail.size() || !SafeWrite::sync(side)) {
         const QString why = side.errorString();
-        side.remove();
+        // Removed by name: QFile::remove() on the open file gives up when its close fails.
+        side.close();
+        QFile::remove(sidePath);
         return fail(why);
     }
     side.close();
@@ -83,41 +286,115 @@ bool RecordArchive::moveTail(RecordFile& file, QByteArray& tail, QString& sidePa
 std::optional<qint64> RecordArchive::append(const QByteArray& record)
 {
     m_notice = {};
-    SafeWrite::Lock lock(m_path);
-    if (!lock.acquire()) {
-        fail(lock.errorString());
+    std::unique_ptr<SafeWrite::Lock> held;
+    if (!lock(held) || !recoverHere())
         return std::nullopt;
-    }
     RecordFile file(m_recordSize);
     if (!file.open(m_path)) {
         fail(file.errorString());
         return std::nullopt;
+    }
+    // A former append of this program that was reported failed but could not be taken back, still
+    // the last record: this save takes its place.
+    std::optional<Unsettled>& pending = unsettled();
+    if (pending && pending->path == key(m_path)) {
+        QByteArray last;
+        const bool stillLast = !file.hasIncompleteTail() && file.count() == pending->n && file.seek(pending->n)
+            && file.read(last) && last == pending->bytes;
+        const qint64 n = pending->n;
+        if (stillLast) {
+            // A failed write here is undone to the record that stood there: still unsettled.
+            if (!file.seek(n) || !file.write(record)) {
+                fail(file.errorString());
+                return std::nullopt;
+            }
+            pending.reset();
+            remember(m_path, n, record);
+            return n;
+        }
+        pending.reset();
     }
     QByteArray tail;
     QString sidePath;
     if (file.hasIncompleteTail() && !moveTail(file, tail, sidePath))
         return std::nullopt;
     // The end as found under the lock: another instance may have appended since this one counted.
-    if (!file.seek(file.count() + 1) || !file.write(record)) {
+    const qint64 n = file.count() + 1;
+    if (!file.seek(n) || !file.write(record)) {
         fail(file.errorString());
-        if (!sidePath.isEmpty() && file.restoreTail(tail) && QFile::remove(sidePath))
+        if (file.size() > (n - 1) * m_recordSize) {
+            // The record could not be taken off again (the disk keeps failing).
+            pending = Unsettled{key(m_path), n, record};
+        } else if (!sidePath.isEmpty() && file.restoreTail(tail) && QFile::remove(sidePath)) {
             m_notice = {};
+        }
         return std::nullopt;
     }
+    remember(m_path, n, record);
     return file.position();
 }
 
-bool RecordArchive::overwrite(qint64 n, const QByteArray& record)
+bool RecordArchive::writeJournal(qint64 n, const QByteArray& old)
 {
-    SafeWrite::Lock lock(m_path);
-    if (!lock.acquire())
-        return fail(lock.errorString());
+    const QString journal = journalName(m_path);
+    const QByteArray bytes = journalBytes(n, old);
+    // Never through a link, and never over another file: a journal left here was applied by now.
+    const int fd =
+        ::open(QFile::encodeName(journal).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return fail(QStringLiteral("the journal cannot be created"));
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size() && ::fdatasync(fd) == 0;
+    ::close(fd);
+    if (!written) {
+        QFile::remove(journal);
+        return fail(QStringLiteral("the journal cannot be written"));
+    }
+    SafeWrite::syncFolderOf(journal);
+    return true;
+}
+
+bool RecordArchive::overwrite(qint64 n, const QByteArray& record, Check check)
+{
+    m_notice = {};
+    m_changedElsewhere = false;
+    m_stored.clear();
+    std::unique_ptr<SafeWrite::Lock> held;
+    if (!lock(held) || !recoverHere())
+        return false;
     RecordFile file(m_recordSize);
     if (!file.open(m_path))
         return fail(file.errorString());
     if (n < 1 || n > file.count())
         return fail(QStringLiteral("record %1 is not in the archive").arg(n));
-    if (!file.seek(n) || !file.write(record))
+    QByteArray old;
+    if (!file.seek(n) || !file.read(old))
         return fail(file.errorString());
+    if (check == Check::Loaded) {
+        const auto archive = loadedRecords().constFind(key(m_path));
+        if (archive != loadedRecords().cend() && archive->contains(n)) {
+            const QByteArray loaded = archive->value(n);
+            if (!(m_same ? m_same(old, loaded) : old == loaded)) {
+                m_changedElsewhere = true;
+                m_stored = old;
+                remember(m_path, n, old);
+                return fail(QStringLiteral("record %1 was changed by another instance").arg(n));
+            }
+        }
+    }
+    if (!writeJournal(n, old))
+        return false;
+    const bool written = file.seek(n) && file.write(record);
+    if (!written)
+        fail(file.errorString());
+    // Undone or done, the archive is synced: the journal is no longer needed. Should the undo have
+    // failed, the journal stays and the next command puts the old record back.
+    QByteArray now;
+    const bool settled = written || (file.seek(n) && file.read(now) && now == old);
+    file.close();
+    if (settled && !removeDurably(journalName(m_path)) && written)
+        return fail(QStringLiteral("the journal cannot be removed")); // the next command undoes the overwrite
+    if (!written)
+        return false;
+    remember(m_path, n, record);
     return true;
 }

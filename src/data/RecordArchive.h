@@ -2,12 +2,21 @@
 // An archive of fixed-size records as the editors use it (the yearly slip archives, the payer
 // archive): each call opens the file (creating it empty when missing), does one whole job and
 // closes it again. Failures come back as an empty result with errorString; the window shows the
-// access message.
+// access message, or the question of busy() or changedElsewhere().
 //
 // Writes are safe against the faults an office meets over years on a shared folder:
-// - each write holds an exclusive lock beside the archive, and an append goes at the end of the file
-//   as found under the lock, so two instances saving at once both keep their record;
-// - a write is synced to disk, and a failed one is undone (see RecordFile);
+// - each write holds an exclusive lock (SafeWrite::Lock: the lock file and the file server's own
+//   lock on the archive), and an append goes at the end of the file as found under the lock, so two
+//   PCs saving at once both keep their record, whatever their clocks and host names;
+// - a write is synced to disk, and a failed one is undone (see RecordFile). An append whose undo
+//   failed too (a disk that keeps failing) is remembered: the next append to the archive takes its
+//   place instead of adding the record a second time;
+// - an overwrite first puts the record's old bytes in a journal beside the archive (the archive's
+//   name + ".ripristino"), synced, and removes it once the archive is synced. An archive found with
+//   a journal (power lost in the middle of an overwrite) gets the old record back before anything
+//   else is done with it, and notice() tells the user;
+// - an overwrite of a record that another PC changed since this program loaded it (see remember)
+//   is refused with changedElsewhere(), so that the user chooses between the two;
 // - an archive left with an incomplete record at its end (a crash or a full disk in the middle of
 //   a save, by this or an older program) is mended by the next append: the incomplete bytes are
 //   moved to a side file beside the archive, the archive is cut back to its whole records, and the
@@ -19,7 +28,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <optional>
+
+class RecordFile;
+namespace SafeWrite {
+class Lock;
+}
 
 class RecordArchive {
 public:
@@ -27,27 +43,73 @@ public:
 
     // The number of whole records.
     std::optional<qint64> count();
-    // Record n (1-based).
+    // Record n (1-based), remembered as loaded.
     std::optional<QByteArray> read(qint64 n);
     // Appends the record and gives its new number (the former count + 1).
     std::optional<qint64> append(const QByteArray& record);
+
+    enum class Check {
+        Loaded, // refuse when the stored record is no longer the one last loaded or written here
+        None,   // overwrite whatever is stored (the user chose to)
+    };
     // Overwrites record n. A number without a record behind it is refused: writing there would
     // either leave a gap or file the record under another number than the one shown.
-    bool overwrite(qint64 n, const QByteArray& record);
+    bool overwrite(qint64 n, const QByteArray& record, Check check = Check::Loaded);
 
     QString errorString() const { return m_error; }
-    // After an append that mended an incomplete end: the information for the user. Empty otherwise.
-    Message notice() const { return m_notice; }
+    // After a command that mended the archive (an incomplete end moved aside, an interrupted
+    // overwrite undone): the information for the user. Empty otherwise.
+    Message notice() const;
+
+    // After a failed write: another instance held the archive for longer than the wait.
+    bool busy() const { return m_busy; }
+    // The computer named in that instance's lock file (empty when unknown).
+    QString busyHost() const { return m_busyHost; }
+    // After a refused overwrite: the record as stored now, which another PC saved after this
+    // program loaded it. It is remembered as loaded, so that overwriting it is a choice.
+    bool changedElsewhere() const { return m_changedElsewhere; }
+    QByteArray stored() const { return m_stored; }
+
+    // What two records must share to count as the same (their field values; the bytes after each
+    // value carry no meaning). Bytes are compared when not set.
+    void setSameRecord(std::function<bool(const QByteArray&, const QByteArray&)> same);
+
+    // Records that record n of the archive at path was shown to the user with these bytes. The
+    // lists call it for the record they hand to an editor; read, append and overwrite do it too.
+    static void remember(const QString& path, qint64 n, const QByteArray& bytes);
 
     // The side file that takes the incomplete end of path, named after the archive and the moment.
     static QString sideFileName(const QString& path);
+    // The journal of an overwrite in progress.
+    static QString journalName(const QString& path);
+
+    // Puts back the record of an overwrite cut short, if path has a journal; the information for
+    // the user when a record was put back. Readers that do not go through this class call it first.
+    static std::optional<Message> recover(const QString& path, int recordSize, QString* error = nullptr);
+
+    // The questions the editors ask: another PC holds the archive (buttons "Riprova", "Annulla"), and
+    // another PC changed the record (buttons "Ricarica", "Sovrascrivi", "Annulla").
+    static Message busyQuestion(const QString& host);
+    static Message changedQuestion();
+    enum Choice { Retry = 0, Reload = 0, Overwrite = 1 };
 
 private:
     bool fail(const QString& why);
-    bool moveTail(class RecordFile& file, QByteArray& tail, QString& sidePath);
+    // Takes the archive's lock; false (with busy() or errorString()) when it cannot be had.
+    bool lock(std::unique_ptr<SafeWrite::Lock>& held);
+    // Under the lock: recover() with its notice kept for the user.
+    bool recoverHere();
+    bool moveTail(RecordFile& file, QByteArray& tail, QString& sidePath);
+    bool writeJournal(qint64 n, const QByteArray& old);
 
     QString m_path;
     int m_recordSize;
     QString m_error;
-    Message m_notice;
+    Message m_notice;    // of the last append
+    Message m_recovered; // an interrupted overwrite undone by this object
+    bool m_busy = false;
+    QString m_busyHost;
+    bool m_changedElsewhere = false;
+    QByteArray m_stored;
+    std::function<bool(const QByteArray&, const QByteArray&)> m_same;
 };

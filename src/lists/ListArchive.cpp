@@ -2,6 +2,7 @@
 
 #include "data/CodePage.h"
 #include "data/RecordEditor.h"
+#include "data/RecordArchive.h"
 #include "data/RecordLayout.h"
 #include "lists/ListFind.h"
 #include "lists/ListLines.h"
@@ -92,7 +93,17 @@ Match last(const QString& path, const RecordLayout& layout, LineOf line, const Q
         }
         return true;
     });
+    // The record goes to an editor: its next save checks that nobody changed it meanwhile.
+    if (match.position > 0)
+        RecordArchive::remember(path, match.position, match.record);
     return match;
+}
+
+// An overwrite cut short (a journal beside the archive) is undone before the archive is read.
+void recoverFirst(const QString& path, int recordSize)
+{
+    if (QFileInfo::exists(RecordArchive::journalName(path)))
+        RecordArchive(path, recordSize).count();
 }
 
 } // namespace
@@ -104,6 +115,7 @@ QString accessText()
 
 bool scan(const QString& path, int recordSize, const std::function<bool(const char*, qint64)>& visit, QString* error)
 {
+    recoverFirst(path, recordSize);
     QFile file(path);
     // Read and write, as every command opens an archive; a missing one is created, an existing one
     // never replaced.
@@ -150,6 +162,7 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
 {
     Split result;
     qint64 size = 0;
+    recoverFirst(path, recordSize);
     {
         // Opened as scan opens it: a missing archive is created, an existing one never replaced.
         QFile file(path);

@@ -83,7 +83,8 @@ struct Criterion {
 int countCriteria(std::span<const Criterion> criteria);
 // Records in which every filled criterion occurs (A-Z folded) in its field; every record when none
 // is filled. Each non-empty criterion that occurs adds one to the record's score, and a record is
-// listed when its score reaches the count of filled criteria.
+// listed when its score reaches the count of filled criteria. An incomplete record at the end (a save
+// cut short) is passed over, as the lists do: the whole records before it are found.
 Lines searchSlips(const QString& path, std::span<const Criterion> criteria);
 Lines searchPayers(const QString& path, std::span<const Criterion> criteria);
 

@@ -99,21 +99,29 @@ void TfrmAllegaCartella::browse(const Slot& slot)
                                                        QStringLiteral("Tutti i file (*.*)"));
     if (chosen.isEmpty())
         return;
-    const QString name = QFileInfo(chosen).fileName();
+    const QString name = Attachments::nameFor(chosen);
     // A name that could reach outside the attachment folder is neither kept nor copied.
     if (!Attachments::isPlainFileName(name)) {
         MessageBox::show(this, Attachments::unsafeName());
         return;
     }
-    slot.file->setText(name);
-    // Failures from here on are silent: the slot keeps the name.
-    if (!Attachments::makeFolder())
+    // The slot takes the name only once the file is in the folder: a failed copy is told and leaves it.
+    QString error;
+    if (!Attachments::makeFolder()) {
+        MessageBox::show(this, Attachments::copyFailed(name, QStringLiteral("cartella non creata")));
         return;
+    }
     const QString destination = Attachments::pathOf(name);
     if (QFileInfo::exists(destination)
-        && MessageBox::show(this, Attachments::replaceQuestion()) != MessageBox::Button::Yes)
-        return; // the slot now names the file already there
-    Attachments::copyReplacing(chosen, destination);
+        && MessageBox::show(this, Attachments::replaceQuestion()) != MessageBox::Button::Yes) {
+        slot.file->setText(name); // the slot now names the file already there
+        return;
+    }
+    if (!Attachments::copyReplacing(chosen, destination, &error)) {
+        MessageBox::show(this, Attachments::copyFailed(name, error));
+        return;
+    }
+    slot.file->setText(name);
 }
 
 void TfrmAllegaCartella::openFile(const Slot& slot)

@@ -21,12 +21,20 @@ bool isPlainFileName(const QString& name);
 // Creates the attachment folder with any missing parent; true when it exists afterwards.
 bool makeFolder();
 
-// Copies source over destination. The copy is written aside and put in place at the end, so a
-// failed copy leaves an existing destination whole; false when nothing was replaced.
-bool copyReplacing(const QString& source, const QString& destination);
+// The name a chosen file gets in the folder: its name without the folder, trimmed as the slot
+// stores it, so that the copy and the slot name the same file.
+QString nameFor(const QString& chosen);
+
+// Copies source over destination. The copy is written aside, synced, and renamed into place at the
+// end, so a failed copy leaves an existing destination whole; a link standing at destination is
+// replaced itself, never written through. False when nothing was replaced, with the reason in
+// error (optional).
+bool copyReplacing(const QString& source, const QString& destination, QString* error = nullptr);
 
 // The question before replacing a file of the same name.
 Message replaceQuestion();
+// A copy that failed (a full disk, a folder that cannot be written): the slot stays as it was.
+Message copyFailed(const QString& name, const QString& reason);
 // "Apri" or "Sfoglia..." on a name that is not a bare file name.
 Message unsafeName();
 

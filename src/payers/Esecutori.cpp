@@ -13,6 +13,7 @@
 #include "lists/TrovaEsecutori.h"
 #include "payers/AllegaCartella.h"
 #include "payers/InfoSheetCommands.h"
+#include "data/OpenURL.h"
 #include "payers/PayerArchive.h"
 #include "payers/PayerEditor.h"
 #include "payers/PayerRecord.h"
@@ -264,6 +265,21 @@ void TfrmEsecutori::save()
         written = archive.append(record);
     else if (archive.overwrite(decision.record, record))
         written = decision.record;
+    // Another PC holds the archive, or saved this record after it was loaded here: the user chooses.
+    if (!written && archive.busy()) {
+        if (MessageBox::choose(this, archive.busyQuestion()) == RecordArchive::Retry)
+            save();
+        return;
+    }
+    if (!written && archive.changedElsewhere()) {
+        const int choice = MessageBox::choose(this, archive.changedQuestion());
+        if (choice == RecordArchive::Reload)
+            RecordForm::load(this, archive.stored());
+        if (choice != RecordArchive::Overwrite)
+            return;
+        if (archive.overwrite(decision.record, record, PayerArchive::Check::None))
+            written = decision.record;
+    }
     if (!written) {
         MessageBox::show(this, PayerEditor::accessError());
         return;
@@ -299,6 +315,8 @@ void TfrmEsecutori::navigate(RecordEditor::Move move)
         MessageBox::show(this, PayerEditor::accessError());
         return;
     }
+    if (!archive.notice().isEmpty())
+        MessageBox::show(this, archive.notice()); // an interrupted save was undone first
     const PayerEditor::Decision decision = PayerEditor::move(move, m_ui->lblPosizione->text(), *count);
     if (decision.action == PayerEditor::Action::Load) {
         const std::optional<Record> record = archive.read(decision.record);
@@ -316,7 +334,7 @@ void TfrmEsecutori::navigate(RecordEditor::Move move)
 
 void TfrmEsecutori::writeEmail()
 {
-    Shell::open(QStringLiteral("\"mailto:") + CodePage::trimmed(m_ui->txtEmail->text()) + QLatin1Char('"'));
+    Shell::open(QLatin1Char('"') + TMisc::MailLink(CodePage::trimmed(m_ui->txtEmail->text())) + QLatin1Char('"'));
 }
 
 void TfrmEsecutori::checkTaxCode()

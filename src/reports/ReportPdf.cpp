@@ -1,10 +1,13 @@
 #include "reports/Report.h"
 
+#include "data/SafeWrite.h"
+
 #include "data/Maker.h"
 #include "reports/ReportLayout.h"
 
 #include <QBuffer>
 #include <QDateTime>
+#include <QFile>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -139,6 +142,9 @@ bool exportPdf(Template& report, QString* error)
 
     // Written aside and put in place at the end: a failed export leaves an earlier file whole.
     // The flush is checked before the commit, which would otherwise put a short file in place.
+    // QSaveFile writes the file a link points to: a link in the file's place is taken away instead.
+    if (SafeWrite::isLink(pdf.fileName) && !QFile::remove(pdf.fileName))
+        return fail(QStringLiteral("collegamento non rimovibile"));
     QSaveFile file(pdf.fileName);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());

@@ -242,6 +242,21 @@ void TfrmBollettino::save()
         written = archive.append(record);
     else if (decision.action == RecordEditor::Action::Overwrite && archive.overwrite(decision.record, record))
         written = decision.record;
+    // Another PC holds the archive, or saved this record after it was loaded here: the user chooses.
+    if (!written && archive.busy()) {
+        if (MessageBox::choose(this, archive.busyQuestion()) == RecordArchive::Retry)
+            save();
+        return;
+    }
+    if (!written && archive.changedElsewhere()) {
+        const int choice = MessageBox::choose(this, archive.changedQuestion());
+        if (choice == RecordArchive::Reload)
+            RecordForm::load(this, archive.stored());
+        if (choice != RecordArchive::Overwrite)
+            return;
+        if (archive.overwrite(decision.record, record, SlipArchive::Check::None))
+            written = decision.record;
+    }
     if (!written) {
         showAccessMessage(false);
         return;
@@ -281,6 +296,8 @@ void TfrmBollettino::navigate(RecordEditor::Move move)
         showAccessMessage(true);
         return;
     }
+    if (!archive.notice().isEmpty())
+        MessageBox::show(this, archive.notice()); // an interrupted save was undone first
     if (*count == 0) {
         MessageBox::information(this, RecordEditor::emptyArchiveText());
         return;

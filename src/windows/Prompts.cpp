@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QPointer>
 #include <QPrinter>
@@ -22,6 +23,7 @@ namespace MessageBox {
 namespace {
 bool g_testMode = false;
 QQueue<Button> g_answers;
+QQueue<int> g_choices;
 QList<Shown> g_shown;
 } // namespace
 
@@ -50,6 +52,31 @@ Button show(QWidget* parent, Kind kind, const QString& text)
     case QMessageBox::Cancel: return Button::Cancel;
     default: return question ? Button::No : Button::Ok;
     }
+}
+
+int choose(QWidget* parent, const Message& message)
+{
+    if (g_testMode) {
+        g_shown.append({message.kind, message.text});
+        return g_choices.isEmpty() ? 0 : g_choices.dequeue();
+    }
+    if (!parent)
+        parent = QApplication::activeWindow();
+    const std::unique_ptr<QMessageBox> box = makeBox(parent, message.kind, message.text);
+    for (QAbstractButton* button : box->buttons())
+        box->removeButton(button);
+    QList<QAbstractButton*> buttons;
+    for (qsizetype i = 0; i < message.buttons.size(); ++i) {
+        const bool last = i + 1 == message.buttons.size();
+        buttons.append(box->addButton(message.buttons.at(i), last ? QMessageBox::RejectRole : QMessageBox::AcceptRole));
+    }
+    if (!buttons.isEmpty()) {
+        box->setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
+        box->setEscapeButton(buttons.last());
+    }
+    box->exec();
+    const qsizetype index = buttons.indexOf(box->clickedButton());
+    return int(index < 0 ? std::max<qsizetype>(buttons.size() - 1, 0) : index);
 }
 
 std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& text)
@@ -102,15 +129,20 @@ void setTestMode(bool on)
 {
     g_testMode = on;
     g_answers.clear();
+    g_choices.clear();
     g_shown.clear();
 }
 void setNextAnswer(Button button)
 {
     g_answers.enqueue(button);
 }
+void setNextChoice(int index)
+{
+    g_choices.enqueue(index);
+}
 int pendingAnswers()
 {
-    return static_cast<int>(g_answers.size());
+    return static_cast<int>(g_answers.size() + g_choices.size());
 }
 QList<Shown> shown()
 {

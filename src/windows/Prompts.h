@@ -56,6 +56,10 @@ inline Button plain(QWidget* parent, const QString& text)
     return show(parent, Kind::Plain, text);
 }
 
+// A box of the message's kind with the message's own buttons (Message::buttons); returns the
+// index of the button pressed (Escape answers the last one).
+int choose(QWidget* parent, const Message& message);
+
 // The box that show() runs, not yet shown: the program's caption, the kind's icon and buttons, no
 // pictures on the buttons, and the text as far from the left edge as the buttons end from the right.
 // Its colours come from the program's style sheet.
@@ -65,6 +69,8 @@ std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& 
 // answers with the next queued button, or with the box's default (OK, or Yes for a question).
 void setTestMode(bool on);
 void setNextAnswer(Button button);
+// For choose(): the index of the button the next box answers with (else the first).
+void setNextChoice(int index);
 // Answers queued but not yet used by any box.
 int pendingAnswers();
 QList<Shown> shown();

@@ -7,6 +7,10 @@
  *                 "fsync:N"  the Nth fsync or fdatasync fails with EIO
  *                 "rename:N" the Nth rename fails with EIO
  *                 "full"     every write that would make a file longer fails with ENOSPC
+ *                 "stuck:N"  the first N calls of fsync, fdatasync and ftruncate fail with EIO: a device
+ *                            that keeps failing for a while, then comes back
+ *                 "kill:N"   the Nth I/O call of the save (write, fsync/fdatasync, rename, unlink) does not
+ *                            return: a write writes half its bytes first; the process waits to be killed
  * TASSELLA_FAIL_MARK  a file created when the fault has struck.
  *
  * Only calls on regular files count, and not those on lock files: the tests count the program's
@@ -22,11 +26,11 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-enum { NONE, WRITE, SHORT, HANG, FSYNC, RENAME, FULL };
+enum { NONE, WRITE, SHORT, HANG, FSYNC, RENAME, FULL, STUCK, KILL };
 
 static int g_mode = -1;
 static long g_target;
-static long g_writes, g_syncs, g_renames;
+static long g_writes, g_syncs, g_renames, g_stuck, g_calls;
 static int g_shortPending;
 
 static void setup(void)
@@ -40,7 +44,8 @@ static void setup(void)
     static const struct {
         const char* name;
         int mode;
-    } modes[] = {{"write:", WRITE}, {"short:", SHORT}, {"hang:", HANG}, {"fsync:", FSYNC}, {"rename:", RENAME}};
+    } modes[] = {{"write:", WRITE}, {"short:", SHORT}, {"hang:", HANG}, {"fsync:", FSYNC}, {"rename:", RENAME},
+                   {"stuck:", STUCK},  {"kill:", KILL}};
     for (size_t i = 0; i < sizeof modes / sizeof modes[0]; ++i) {
         const size_t n = strlen(modes[i].name);
         if (strncmp(setting, modes[i].name, n) == 0) {
@@ -76,6 +81,34 @@ static int counted(int fd)
     return strstr(path, ".lock") == NULL; /* lock files and QLockFile's ".lock.rmlock" */
 }
 
+/* kill:N: true when this call is the one that never returns (the caller then does its half and waits). */
+static int killHere(void)
+{
+    if (g_mode != KILL || ++g_calls != g_target)
+        return 0;
+    strike();
+    return 1;
+}
+
+static void waitForKill(void)
+{
+    for (;;)
+        pause();
+}
+
+/* stuck:N: true while the device still fails. */
+static int stuckFails(int fd)
+{
+    setup();
+    if (g_mode == STUCK && counted(fd) && g_stuck < g_target) {
+        ++g_stuck;
+        strike();
+        errno = EIO;
+        return 1;
+    }
+    return 0;
+}
+
 typedef ssize_t (*write_fn)(int, const void*, size_t);
 
 ssize_t write(int fd, const void* buf, size_t count)
@@ -86,6 +119,14 @@ ssize_t write(int fd, const void* buf, size_t count)
     setup();
     if (g_mode == NONE || !counted(fd))
         return real(fd, buf, count);
+    if (g_mode == KILL) {
+        if (killHere()) {
+            if (count >= 2)
+                real(fd, buf, count / 2);
+            waitForKill();
+        }
+        return real(fd, buf, count);
+    }
     if (g_mode == FULL) {
         struct stat st;
         const off_t at = lseek(fd, 0, SEEK_CUR);
@@ -121,6 +162,10 @@ ssize_t write(int fd, const void* buf, size_t count)
 static int syncFails(int fd)
 {
     setup();
+    if (stuckFails(fd))
+        return 1;
+    if (g_mode == KILL && counted(fd) && killHere())
+        waitForKill();
     if (g_mode == FSYNC && counted(fd) && ++g_syncs == g_target) {
         strike();
         errno = EIO;
@@ -150,6 +195,8 @@ int fdatasync(int fd)
 static int renameFails(void)
 {
     setup();
+    if (killHere())
+        waitForKill();
     if (g_mode == RENAME && ++g_renames == g_target) {
         strike();
         errno = EIO;
@@ -184,4 +231,35 @@ int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned
     if (!real)
         real = (renameat2_fn)dlsym(RTLD_NEXT, "renameat2");
     return renameFails() ? -1 : real(fromDir, from, toDir, to, flags);
+}
+
+typedef int (*truncate_fn)(int, off_t);
+
+int ftruncate(int fd, off_t length)
+{
+    static truncate_fn real;
+    if (!real)
+        real = (truncate_fn)dlsym(RTLD_NEXT, "ftruncate");
+    return stuckFails(fd) ? -1 : real(fd, length);
+}
+
+int ftruncate64(int fd, off_t length)
+{
+    static truncate_fn real;
+    if (!real)
+        real = (truncate_fn)dlsym(RTLD_NEXT, "ftruncate64");
+    return stuckFails(fd) ? -1 : real(fd, length);
+}
+
+typedef int (*unlink_fn)(const char*);
+
+int unlink(const char* path)
+{
+    static unlink_fn real;
+    if (!real)
+        real = (unlink_fn)dlsym(RTLD_NEXT, "unlink");
+    setup();
+    if (g_mode == KILL && strstr(path, ".lock") == NULL && killHere())
+        waitForKill();
+    return real(path);
 }

@@ -4,6 +4,14 @@
 //   faulttool append <archive> <slip|payer> <name>          appends a record named <name>
 //   faulttool overwrite <archive> <slip|payer> <n> <name>   overwrites record n
 //   faulttool loop <archive> <count> <prefix>               appends slips <prefix>00001, 00002, ...
+//   faulttool mixed <folder> <count> <prefix>               appends slips <prefix>00001, ... to 2024.bol in
+//                                                           <folder>, overwrites every third with its
+//                                                           second version, and sets its own key in
+//                                                           Tassella.ini to the count reached, every fifth
+//   faulttool retry <archive> <slip|payer> <name> <tries>   appends, trying again after a failure as the
+//                                                           user would, up to <tries> times
+//   faulttool count <archive> <slip|payer>                  counts the records (an interrupted overwrite is
+//                                                           undone first)
 //   faulttool ini <file> <section> <key> <value>            sets one settings value
 //   faulttool margin <folder> <key> <value>                 stores a print margin as "Applica" does
 //   faulttool password <file> <password>                    changes the password as the window does
@@ -72,6 +80,50 @@ int main(int argc, char** argv)
                 return done(false, archive.errorString());
         }
         return 0;
+    }
+    if (command == "mixed" && argc == 5) {
+        const QString folder = arg(argv, 2);
+        SlipArchive archive(folder + QStringLiteral("/2024.bol"));
+        const QString ini = folder + QStringLiteral("/Tassella.ini");
+        const int count = arg(argv, 3).toInt();
+        const QString prefix = arg(argv, 4);
+        qint64 previous = 0;
+        for (int i = 1; i <= count; ++i) {
+            Record slip = named(false, prefix + QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0')));
+            // The reason repeats the name: a record mixed from two writes shows at once.
+            slip.setText("Causale", slip.text("Esecutore"));
+            const std::optional<qint64> n = archive.append(slip);
+            if (!n)
+                return done(false, archive.errorString());
+            if (i % 3 == 0) {
+                Record second = *archive.read(previous);
+                second.setText("Note", QStringLiteral("seconda versione"));
+                if (!archive.overwrite(previous, second))
+                    return done(false, archive.errorString());
+            }
+            previous = *n;
+            if ((i % 5 == 0 || i == count)
+                && !IniFile::writeString(ini, QStringLiteral("Postazioni"), prefix, QString::number(i)))
+                return done(false, QStringLiteral("settings not written"));
+        }
+        return 0;
+    }
+    if (command == "retry" && argc == 6) {
+        const bool payer = arg(argv, 3) == QLatin1String("payer");
+        RecordArchive archive(arg(argv, 2), payer ? PayerRecord::kSize : SlipRecord::kSize);
+        const Record record = named(payer, arg(argv, 4));
+        for (int tries = arg(argv, 5).toInt(); tries > 0; --tries)
+            if (const std::optional<qint64> n = archive.append(record.bytes())) {
+                std::fprintf(stdout, "%lld\n", static_cast<long long>(*n));
+                return 0;
+            }
+        return done(false, archive.errorString());
+    }
+    if (command == "count" && argc == 4) {
+        const bool payer = arg(argv, 3) == QLatin1String("payer");
+        RecordArchive archive(arg(argv, 2), payer ? PayerRecord::kSize : SlipRecord::kSize);
+        const std::optional<qint64> n = archive.count();
+        return done(n.has_value(), archive.errorString(), archive.notice().text);
     }
     if (command == "ini" && argc == 6)
         return done(IniFile::writeString(arg(argv, 2), arg(argv, 3), arg(argv, 4), arg(argv, 5)));

@@ -7,15 +7,24 @@
 #include "ReadOnly.h"
 
 #include "data/IniFile.h"
+#include "data/OpenURL.h"
+#include "data/PasswordFile.h"
 #include "data/RecordArchive.h"
 #include "data/SafeWrite.h"
+#include "lists/ListArchive.h"
+#include "lists/ListLines.h"
+#include "payers/Attachments.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipArchive.h"
+#include "data/LayoutArchive.h"
 #include "slips/SlipRecord.h"
 
 #include <QDir>
 #include <QLockFile>
 #include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
 #include <memory>
 #include <optional>
 
@@ -46,6 +55,34 @@ QStringList entries(const QString& folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+// The lock file another PC's instance leaves while it writes: the format of QLockFile, with a host
+// and machine of its own.
+void writeForeignLock(const QString& path, qint64 ageSeconds)
+{
+    const QString lock = path + QStringLiteral(".lock");
+    QVERIFY(TestSupport::writeAll(lock, "4242\ntassella\nPC-UFFICIO2\naltra-macchina\naltro-avvio\n"));
+    QFile file(lock);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime));
+}
+
+// What a live instance holds on the archive itself while it writes: the file server's lock on the
+// lock byte far past the data. Held while the returned descriptor stays open.
+int holdArchive(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+    struct flock range = {};
+    range.l_type = F_WRLCK;
+    range.l_whence = SEEK_SET;
+    range.l_start = off_t(0x7fffffff00000000LL);
+    range.l_len = 1;
+    if (fd >= 0 && ::fcntl(fd, F_OFD_SETLK, &range) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 } // namespace
 
 class TestSafety : public QObject {
@@ -55,6 +92,7 @@ private slots:
     {
         RecordFile::setDeviceMaker({});
         SafeWrite::Lock::setTimeout(0);
+        SafeWrite::setWaitHandler({});
     }
 
     void failedWriteChangesNothing_data()
@@ -227,6 +265,249 @@ private slots:
         QCOMPARE(TestSupport::readAll(ini), QByteArray("[Margini Stampa]\r\nSuperiore=2\r\n"));
         // The lock files go with the lock.
         QCOMPARE(entries(session.folder()), (QStringList{QStringLiteral("2024.bol"), QStringLiteral("Tassella.ini")}));
+    }
+
+    // A lock file of another PC. Waited for (the wait shown with the host's name), and then told as
+    // busy with that name, while it is fresh, dated ahead by a PC whose clock runs fast, or backed by
+    // a live writer's lock on the archive; taken over only when old by the folder's clock and
+    // nobody holds the archive.
+    void lockFileOfAnotherPc_data()
+    {
+        QTest::addColumn<int>("ageSeconds");
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<bool>("takenOver");
+        QTest::newRow("fresh") << 0 << false << false;
+        QTest::newRow("dated 60 s ahead") << -60 << false << false;
+        QTest::newRow("old, writer alive") << 600 << true << false;
+        QTest::newRow("old, nobody writing") << 600 << false << true;
+    }
+    void lockFileOfAnotherPc()
+    {
+        QFETCH(int, ageSeconds);
+        QFETCH(bool, held);
+        QFETCH(bool, takenOver);
+        TestSupport::Folder session;
+        const Kind kind{false};
+        QVERIFY(TestSupport::writeAll(kind.path(), kind.three()));
+        writeForeignLock(kind.path(), ageSeconds);
+        const int holder = held ? holdArchive(kind.path()) : -1;
+        QVERIFY(!held || holder >= 0);
+        SafeWrite::Lock::setTimeout(600);
+        QList<QPair<bool, QString>> waits;
+        SafeWrite::setWaitHandler([&waits](bool waiting, const QString& host) { waits.append({waiting, host}); });
+
+        SlipArchive archive(kind.path());
+        const std::optional<qint64> n = archive.append(SlipArchive::blank());
+        if (holder >= 0)
+            ::close(holder);
+        SafeWrite::setWaitHandler({});
+        if (takenOver) {
+            QCOMPARE(n, std::optional<qint64>(4));
+            QVERIFY(waits.isEmpty());
+            QVERIFY(!QFileInfo::exists(kind.path() + QStringLiteral(".lock")));
+            return;
+        }
+        QVERIFY(!n);
+        QVERIFY(archive.busy());
+        QCOMPARE(TestSupport::readAll(kind.path()), kind.three());
+        QCOMPARE(waits, (QList<QPair<bool, QString>>{{true, QStringLiteral("PC-UFFICIO2")}, {false, QString()}}));
+        const Message question = archive.busyQuestion();
+        QVERIFY2(question.text.contains(QStringLiteral("in uso da un'altra postazione (PC-UFFICIO2)")),
+                 qPrintable(question.text));
+        QCOMPARE(question.buttons, (QStringList{QStringLiteral("Riprova"), QStringLiteral("Annulla")}));
+        QCOMPARE(SafeWrite::waitText(QStringLiteral("PC-UFFICIO2")),
+                 QStringLiteral("Attendere: l'archivio \u00e8 in uso dalla postazione PC-UFFICIO2..."));
+    }
+
+    // PC A shows record 2; PC B saves it changed; A saves its own change. A's save is refused and
+    // hands back B's record, unless nothing B stored differs (the same values with other bytes after
+    // them); A overwriting by choice goes through; A's own saves one after another never conflict.
+    void recordChangedElsewhere_data()
+    {
+        QTest::addColumn<bool>("payer");
+        QTest::addColumn<QString>("loadedBy");
+        QTest::addColumn<QString>("other");
+        QTest::addColumn<bool>("refused");
+        for (const bool payer : {false, true}) {
+            const char* kind = payer ? "payer" : "slip";
+            QTest::addRow("%s, other PC changed it", kind) << payer << "arrow"
+                                                           << "changed" << true;
+            QTest::addRow("%s from a list, other PC changed it", kind) << payer << "list"
+                                                                       << "changed" << true;
+            QTest::addRow("%s, other PC saved the same values", kind) << payer << "arrow"
+                                                                      << "same" << false;
+            QTest::addRow("%s, saved here twice", kind) << payer << "arrow"
+                                                        << "" << false;
+        }
+    }
+    void recordChangedElsewhere()
+    {
+        QFETCH(bool, payer);
+        QFETCH(QString, loadedBy);
+        QFETCH(QString, other);
+        QFETCH(bool, refused);
+        TestSupport::Folder session;
+        const Kind kind{payer};
+        const RecordLayout& layout = payer ? PayerRecord::layout() : SlipRecord::layout();
+        QVERIFY(TestSupport::writeAll(kind.path(), kind.three()));
+        LayoutArchive archive(kind.path(), layout, kind.size());
+        Record shown(layout);
+        if (loadedBy == QLatin1String("list")) {
+            const QString line = payer ? ListLines::payerLine(kind.three().constData() + kind.size())
+                                       : ListLines::slipLine(kind.three().constData() + kind.size());
+            const ListArchive::Match match =
+                payer ? ListArchive::lastPayer(kind.path(), line) : ListArchive::lastSlip(kind.path(), line);
+            QCOMPARE(match.position, 2);
+            shown = Record(layout, match.record);
+        } else {
+            shown = *archive.read(2);
+        }
+        QByteArray stored = kind.three();
+        if (other == QLatin1String("changed")) {
+            Record theirs = shown;
+            theirs.setText("Note", QStringLiteral("SALDATO ALTROVE"));
+            stored.replace(kind.size(), kind.size(), theirs.bytes());
+        } else if (other == QLatin1String("same")) {
+            stored[kind.size() + 20] = 'x'; // past the name's value: no field reads otherwise
+        } else {
+            Record first = shown;
+            first.setText("Note", QStringLiteral("PRIMA"));
+            QVERIFY(archive.overwrite(2, first));
+            stored = TestSupport::readAll(kind.path());
+        }
+        QVERIFY(TestSupport::writeAll(kind.path(), stored)); // the other PC's save, by its own program
+
+        Record mine = shown;
+        mine.setText("Esecutore", QStringLiteral("MODIFICATO QUI"));
+        const QByteArray after = stored.left(kind.size()) + mine.bytes() + stored.mid(2 * kind.size());
+        if (!refused) {
+            QVERIFY(archive.overwrite(2, mine));
+            QCOMPARE(TestSupport::readAll(kind.path()), after);
+            return;
+        }
+        QVERIFY(!archive.overwrite(2, mine));
+        QVERIFY(archive.changedElsewhere());
+        QCOMPARE(archive.stored().text("Note"), QStringLiteral("SALDATO ALTROVE"));
+        QCOMPARE(TestSupport::readAll(kind.path()), stored);
+        QVERIFY(LayoutArchive::changedQuestion().text.startsWith(
+            QStringLiteral("La scheda \u00e8 stata modificata da un'altra postazione")));
+        QCOMPARE(LayoutArchive::changedQuestion().buttons,
+                 (QStringList{QStringLiteral("Ricarica"), QStringLiteral("Sovrascrivi"), QStringLiteral("Annulla")}));
+        // Reloaded, the stored record is what was loaded: a save from it goes through.
+        Record reloaded = archive.stored();
+        reloaded.setText("Esecutore", QStringLiteral("MODIFICATO QUI"));
+        QVERIFY(archive.overwrite(2, reloaded));
+        // Or overwritten by choice.
+        QVERIFY(TestSupport::writeAll(kind.path(), stored));
+        QVERIFY(archive.overwrite(2, mine, LayoutArchive::Check::None));
+        QCOMPARE(TestSupport::readAll(kind.path()), after);
+    }
+
+    // A link standing where the program writes (planted in the attachment folder or the program
+    // folder, pointing anywhere): the write replaces the link itself, and the file it points to
+    // stays as it was.
+    void linksAreNeverWrittenThrough_data()
+    {
+        QTest::addColumn<QString>("what");
+        for (const char* what : {"attachment copy", "settings", "password", "overwrite journal"})
+            QTest::newRow(what) << QString::fromLatin1(what);
+    }
+    void linksAreNeverWrittenThrough()
+    {
+        QFETCH(QString, what);
+        TestSupport::Folder session;
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("bersaglio"));
+        QVERIFY(TestSupport::writeAll(target, "non toccare"));
+        QString link;
+        if (what == QLatin1String("attachment copy")) {
+            QVERIFY(Attachments::makeFolder());
+            link = Attachments::pathOf(QStringLiteral("documento.pdf"));
+        } else if (what == QLatin1String("settings")) {
+            link = session.file(QStringLiteral("Tassella.ini"));
+        } else if (what == QLatin1String("password")) {
+            link = session.file(QStringLiteral("unins000.dll"));
+        } else {
+            QVERIFY(TestSupport::writeAll(Kind{false}.path(), Kind{false}.three()));
+            link = RecordArchive::journalName(Kind{false}.path());
+        }
+        QVERIFY(QFile::link(target, link));
+
+        if (what == QLatin1String("attachment copy")) {
+            const QString source = elsewhere.filePath(QStringLiteral("scelto.pdf"));
+            QVERIFY(TestSupport::writeAll(source, "%PDF allegato"));
+            QVERIFY(Attachments::copyReplacing(source, link));
+            QCOMPARE(TestSupport::readAll(link), QByteArray("%PDF allegato"));
+        } else if (what == QLatin1String("settings")) {
+            QVERIFY(IniFile::writeString(link, QStringLiteral("Margini Stampa"), QStringLiteral("Superiore"),
+                                         QStringLiteral("3")));
+            QCOMPARE(IniFile::readString(link, QStringLiteral("Margini Stampa"), QStringLiteral("Superiore")),
+                     QStringLiteral("3"));
+        } else if (what == QLatin1String("password")) {
+            QVERIFY(PasswordFile::write(link, QStringLiteral("nuova")));
+            QCOMPARE(PasswordFile::read(link), std::optional<QString>(QStringLiteral("NUOVA")));
+        } else {
+            SlipArchive archive(Kind{false}.path());
+            QVERIFY(archive.overwrite(2, SlipArchive::blank()));
+        }
+        QCOMPARE(TestSupport::readAll(target), QByteArray("non toccare"));
+        if (what != QLatin1String("overwrite journal"))
+            QVERIFY(!SafeWrite::isLink(link));
+        else
+            QVERIFY(!QFileInfo::exists(link) && !SafeWrite::isLink(link));
+    }
+
+    // A copy into the attachment folder that fails leaves the file there as it was and nothing
+    // half-written beside it, and says why; the chosen name is trimmed as the slot stores it.
+    void failedAttachmentCopyChangesNothing()
+    {
+        TestSupport::Folder session;
+        QVERIFY(Attachments::makeFolder());
+        const QString destination = Attachments::pathOf(QStringLiteral("documento.pdf"));
+        QVERIFY(TestSupport::writeAll(destination, "vecchio"));
+        QTemporaryDir elsewhere;
+        const QString source = elsewhere.filePath(QStringLiteral("  documento.pdf"));
+        QVERIFY(TestSupport::writeAll(source, "nuovo"));
+        QCOMPARE(Attachments::nameFor(source), QStringLiteral("documento.pdf"));
+        QString error;
+        {
+            ReadOnly folder(Attachments::folder());
+            REQUIRE_READ_ONLY(folder);
+            QVERIFY(!Attachments::copyReplacing(source, destination, &error));
+        }
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(TestSupport::readAll(destination), QByteArray("vecchio"));
+        QCOMPARE(entries(Attachments::folder()), QStringList{QStringLiteral("documento.pdf")});
+        QVERIFY(!Attachments::copyReplacing(elsewhere.filePath(QStringLiteral("manca.pdf")), destination, &error));
+        QCOMPARE(TestSupport::readAll(destination), QByteArray("vecchio"));
+        const Message told = Attachments::copyFailed(QStringLiteral("documento.pdf"), error);
+        QCOMPARE(told.kind, MessageKind::Error);
+        QVERIFY(told.text.contains(QStringLiteral("documento.pdf")));
+    }
+
+    // The mail link of a stored address: whatever the address holds, the mail goes to it alone.
+    void mailLinkAddressesOneMail_data()
+    {
+        TestSupport::textTable(
+            {"address", "link"},
+            {{"plain", "mario.rossi@example.it", "mailto:mario.rossi@example.it"},
+             {"attachment smuggled", "a@b.it?attach=/home/u/.ssh/id_rsa", "mailto:a@b.it%3Fattach=/home/u/.ssh/id_rsa"},
+             {"copy smuggled", "a@b.it&cc=x@y.it", "mailto:a@b.it%26cc=x@y.it"},
+             {"percent and hash", "a%20b#c@d.it", "mailto:a%2520b%23c@d.it"}});
+    }
+    void mailLinkAddressesOneMail()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, link);
+        QCOMPARE(TMisc::MailLink(address), link);
+        Shell::setRecording(true);
+        Shell::open(QLatin1Char('"') + TMisc::MailLink(address) + QLatin1Char('"'));
+        const QUrl opened(Shell::opened().value(0));
+        Shell::setRecording(false);
+        QCOMPARE(opened.scheme(), QStringLiteral("mailto"));
+        QVERIFY(!opened.hasQuery());
+        QVERIFY(!opened.hasFragment());
+        QCOMPARE(opened.path(), address);
     }
 
     void settingsLinesKeepTheirOwnEnds_data()

@@ -269,19 +269,35 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
-    // The copy fails silently when the folder cannot be made; the slot keeps the name.
-    void browseFailsSilently()
+    // A copy that fails (the folder cannot be made, or takes no new file) is told as an error, and
+    // the slot keeps what it held: it never names a file that is not in the folder.
+    void browseFailureIsShown_data()
     {
-        auto* dialog = openFromSlipEditor();
-        FileDialog::setNextFileName(userFile(QStringLiteral("doc.pdf"), "bytes"));
+        QTest::addColumn<bool>("folderExists");
+        QTest::newRow("the folder cannot be made") << false;
+        QTest::newRow("the folder takes no file") << true;
+    }
+    void browseFailureIsShown()
+    {
+        QFETCH(bool, folderExists);
+        auto* dialog = openFromSlipEditor({"carta.pdf", "Documento"});
+        const QString folder = m_session->file(QStringLiteral("Documenti_Allegati"));
+        if (folderExists)
+            QVERIFY(QDir().mkpath(folder));
+        FileDialog::setNextFileName(userFile(QStringLiteral("  doc.pdf"), "bytes"));
         {
-            ReadOnly locked(m_session->folder());
+            ReadOnly locked(folderExists ? folder : m_session->folder());
             REQUIRE_READ_ONLY(locked);
             click(button(dialog, "btnSfoglia01"));
         }
-        QCOMPARE(edit(dialog, "txtFile01")->text(), QStringLiteral("doc.pdf"));
-        QVERIFY(!QFileInfo::exists(m_session->file(QStringLiteral("Documenti_Allegati"))));
-        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(edit(dialog, "txtFile01")->text(), QStringLiteral("carta.pdf"));
+        QCOMPARE(QFileInfo::exists(folder), folderExists);
+        if (folderExists)
+            QVERIFY(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().front().kind, Kind::Error);
+        QVERIFY(MessageBox::shown().front().text.startsWith(
+            QStringLiteral("Attenzione: non \u00e8 stato possibile copiare il file doc.pdf")));
     }
 
     void cancelAfterACopy()
