@@ -110,9 +110,15 @@ void TfrmAllegaCartella::browse(const Slot& slot)
     if (!Attachments::makeFolder())
         return;
     const QString destination = Attachments::pathOf(name);
-    if (QFileInfo::exists(destination)
-        && MessageBox::show(this, Attachments::replaceQuestion()) != MessageBox::Button::Yes)
-        return; // the slot now names the file already there
+    const QFileInfo existing(destination);
+    if (existing.exists()) {
+        // The file chosen in the folder itself is already attached: nothing to copy or to ask.
+        if (existing.canonicalFilePath() == QFileInfo(chosen).canonicalFilePath())
+            return;
+        // Another file of that name is shared by every record that names it: it is replaced only on Yes.
+        if (MessageBox::show(this, Attachments::replaceQuestion(name)) != MessageBox::Button::Yes)
+            return; // the slot now names the file already there
+    }
     Attachments::copyReplacing(chosen, destination);
 }
 

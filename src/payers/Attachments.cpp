@@ -60,11 +60,12 @@ bool copyReplacing(const QString& source, const QString& destination)
     return out.commit();
 }
 
-Message replaceQuestion()
+Message replaceQuestion(const QString& name)
 {
     return {MessageKind::Confirmation,
             QStringLiteral("Attenzione: nella cartella dei documenti allegati \u00e8 presente un file con lo stesso "
-                           "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?")};
+                           "nome, \"%1\".\r\n\r\nSi vuole sovrascrivere il file esistente?")
+                .arg(name)};
 }
 
 Message unsafeName()

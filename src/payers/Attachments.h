@@ -25,8 +25,8 @@ bool makeFolder();
 // failed copy leaves an existing destination whole; false when nothing was replaced.
 bool copyReplacing(const QString& source, const QString& destination);
 
-// The question before replacing a file of the same name.
-Message replaceQuestion();
+// The question before the file of that name in the folder is replaced.
+Message replaceQuestion(const QString& name);
 // "Apri" or "Sfoglia..." on a name that is not a bare file name.
 Message unsafeName();
 
