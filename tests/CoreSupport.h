@@ -75,6 +75,7 @@ inline const QString kEmpty = QStringLiteral("L'archivio non contiene nessuna sc
 inline const QString kInserted = QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
 inline const QString kChanged =
     QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+inline const QString kUnsaved = QStringLiteral("Salvare le modifiche alla scheda corrente?");
 
 // The four checks' verdicts.
 inline const QString kCfValid = QStringLiteral("Il codice fiscale digitato \u00e8 VALIDO.");

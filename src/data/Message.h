@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-enum class MessageKind { Warning, Error, Information, Confirmation, Plain };
+// Confirmation offers Yes and No; Question offers Yes, No and Cancel (keep the changes, drop them, or
+// stay where one was).
+enum class MessageKind { Warning, Error, Information, Confirmation, Plain, Question };
 
 struct Message {
     MessageKind kind = MessageKind::Information;

@@ -55,4 +55,36 @@ Decision move(Move move, const QString& position, qint64 count)
     return {.action = Action::Load, .record = target, .position = QString::number(target)};
 }
 
+namespace {
+bool same(const Record& a, const Record& b)
+{
+    if (&a.layout() != &b.layout())
+        return false;
+    for (int i = 0; i < a.layout().fieldCount(); ++i)
+        if (a.text(i) != b.text(i))
+            return false;
+    return true;
+}
+} // namespace
+
+bool changed(const Record& shown, const Record& kept, const Record& cleared)
+{
+    return !same(shown, kept) && !same(shown, cleared);
+}
+
+Message unsavedQuestion()
+{
+    return {MessageKind::Question, QStringLiteral("Salvare le modifiche alla scheda corrente?")};
+}
+
+Leave leave(Answer answer)
+{
+    switch (answer) {
+    case Answer::Yes: return Leave::SaveFirst;
+    case Answer::No: return Leave::Go;
+    case Answer::Cancel: break;
+    }
+    return Leave::Stay;
+}
+
 } // namespace RecordEditor

@@ -5,6 +5,7 @@
 // carry out the action on the archive and show the message.
 
 #include "data/Message.h"
+#include "data/RecordLayout.h"
 
 #include <QString>
 #include <optional>
@@ -47,5 +48,23 @@ Decision saved(const Decision& save, qint64 written, const QString& insertedText
 // first: 1; last: count; next: p + 1 when p < count; previous: p - 1 when p >= 2, 1 from a new
 // record (blank lblPosizione); a new record counts as p = 0.
 Decision move(Move move, const QString& position, qint64 count);
+
+// Unsaved changes. The editor keeps the record its controls showed when it was last loaded, saved
+// or cleared; leaving it (another record loaded, a new one, the window closed) while the record the
+// controls show now differs from it asks first, unless the controls hold nothing (they are as
+// clearing leaves them: there is nothing to lose). The records are built from the controls, so they
+// compare as the archive would store them: texts trimmed and cut to their capacity, flags "Sì" or "No".
+bool changed(const Record& shown, const Record& kept, const Record& cleared);
+// The question before such a change is left: Yes saves first, No drops it, Cancel stays.
+Message unsavedQuestion();
+
+// What the editor does with the answer to that question.
+enum class Leave {
+    Go,        // nothing to keep, or the change is dropped: carry on
+    SaveFirst, // save, and carry on only if the save stored the change
+    Stay,      // do nothing: the record and its change stay on screen
+};
+enum class Answer { Yes, No, Cancel };
+Leave leave(Answer answer);
 
 } // namespace RecordEditor

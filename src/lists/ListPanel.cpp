@@ -9,6 +9,7 @@
 #include "slips/SlipRecord.h"
 #include "windows/FieldBehaviour.h"
 #include "windows/Prompts.h"
+#include "windows/RecordForm.h"
 #include "windows/Windows.h"
 
 #include <QCheckBox>
@@ -350,8 +351,8 @@ void slip(QWidget* listWindow, const QString& line, bool write)
         const QString path = slipArchive();
         const ListArchive::Match match = ListArchive::lastSlip(path, line);
         QWidget* editor = Windows::forTag(QStringLiteral("bollettino"));
-        if (write && editor && match.position > 0)
-            slipToEditor(editor, match.record, match.position);
+        if (write && editor && match.position > 0 && !slipToEditor(editor, match.record, match.position))
+            return; // the user stays with the slip shown: the list stays open
     }
     listWindow->close();
 }
@@ -363,9 +364,10 @@ void payer(QWidget* listWindow, const QString& line, const QString& tag)
         const ListArchive::Match match = ListArchive::lastPayer(PayerRecord::archivePath(), line);
         QWidget* window = Windows::forTag(target);
         if (window && match.position > 0) {
-            if (target == QLatin1String("esecutori"))
-                payerToEditor(window, match.record, match.position);
-            else if (target == QLatin1String("bollettino"))
+            if (target == QLatin1String("esecutori")) {
+                if (!payerToEditor(window, match.record, match.position))
+                    return; // the user stays with the payer shown: the list stays open
+            } else if (target == QLatin1String("bollettino"))
                 payerToSlip(window, match.record);
             else if (target == QLatin1String("riepilogo"))
                 payerToSummary(window, match.record);
@@ -390,18 +392,24 @@ bool setControlText(QWidget* window, const QString& name, const QString& text)
     return true;
 }
 
-void slipToEditor(QWidget* editor, const QByteArray& record, qint64 position)
+bool slipToEditor(QWidget* editor, const QByteArray& record, qint64 position)
 {
     const RecordLayout& layout = SlipRecord::layout();
+    if (auto* taker = dynamic_cast<RecordForm::RecordTaker*>(editor))
+        return taker->takeRecord(Record(layout, record), position);
     load(editor, layout, record, 0, layout.fieldCount() - 1);
     setPosition(editor, position);
+    return true;
 }
 
-void payerToEditor(QWidget* editor, const QByteArray& record, qint64 position)
+bool payerToEditor(QWidget* editor, const QByteArray& record, qint64 position)
 {
     const RecordLayout& layout = PayerRecord::layout();
+    if (auto* taker = dynamic_cast<RecordForm::RecordTaker*>(editor))
+        return taker->takeRecord(Record(layout, record), position);
     load(editor, layout, record, 0, layout.fieldCount() - 1);
     setPosition(editor, position);
+    return true;
 }
 
 void payerToSlip(QWidget* editor, const QByteArray& record)

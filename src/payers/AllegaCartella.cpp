@@ -112,10 +112,18 @@ void TfrmAllegaCartella::browse(const Slot& slot)
         return;
     }
     const QString destination = Attachments::pathOf(name);
-    if (QFileInfo::exists(destination)
-        && MessageBox::show(this, Attachments::replaceQuestion()) != MessageBox::Button::Yes) {
-        slot.file->setText(name); // the slot now names the file already there
-        return;
+    const QFileInfo existing(destination);
+    if (existing.exists()) {
+        // The file chosen in the folder itself is already attached: nothing to copy or to ask.
+        if (existing.canonicalFilePath() == QFileInfo(chosen).canonicalFilePath()) {
+            slot.file->setText(name);
+            return;
+        }
+        // Another file of that name is shared by every record that names it: it is replaced only on Yes.
+        if (MessageBox::show(this, Attachments::replaceQuestion(name)) != MessageBox::Button::Yes) {
+            slot.file->setText(name); // the slot now names the file already there
+            return;
+        }
     }
     if (!Attachments::copyReplacing(chosen, destination, &error)) {
         MessageBox::show(this, Attachments::copyFailed(name, error));

@@ -94,11 +94,12 @@ Message copyFailed(const QString& name, const QString& reason)
                 .arg(name, reason)};
 }
 
-Message replaceQuestion()
+Message replaceQuestion(const QString& name)
 {
     return {MessageKind::Confirmation,
             QStringLiteral("Attenzione: nella cartella dei documenti allegati \u00e8 presente un file con lo stesso "
-                           "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?")};
+                           "nome, \"%1\".\r\n\r\nSi vuole sovrascrivere il file esistente?")
+                .arg(name)};
 }
 
 Message unsafeName()

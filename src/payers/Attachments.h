@@ -31,8 +31,8 @@ QString nameFor(const QString& chosen);
 // error (optional).
 bool copyReplacing(const QString& source, const QString& destination, QString* error = nullptr);
 
-// The question before replacing a file of the same name.
-Message replaceQuestion();
+// The question before the file of that name in the folder is replaced.
+Message replaceQuestion(const QString& name);
 // A copy that failed (a full disk, a folder that cannot be written): the slot stays as it was.
 Message copyFailed(const QString& name, const QString& reason);
 // "Apri" or "Sfoglia..." on a name that is not a bare file name.

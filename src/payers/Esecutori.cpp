@@ -21,9 +21,12 @@
 #include "windows/Prompts.h"
 #include "windows/RecordForm.h"
 
+#include <QCloseEvent>
 #include <QIcon>
 #include <QRegularExpression>
 #include <QShowEvent>
+#include <iterator>
+#include <vector>
 
 static void initPayerResources()
 {
@@ -75,26 +78,34 @@ const Field kFields[] = {
     {"txtNote", Highlight, 250, "txtEsecutore"},
 };
 
-constexpr Hint kOwnHints[] = {
-    {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
-    {"cmdFile", "Allega file alla scheda corrente."},
-    {"cmdSalva", "Salva la scheda corrente in archivio."},
-    {"cmdTrova", "Trova una scheda in archivio."},
-    {"cmdAnteprima", "Visualizza l'anteprima di stampa."},
-    {"cmdStampa", "Stampa la scheda corrente."},
-    {"cmdPDF", "Esporta la scheda in formato PDF."},
-    {"cmdRicontatta", "Visualizza l'elenco degli Esecutori da ricontattare."},
-    {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
-    {"cmdElimina", "Cancella la scheda corrente e sovrascrivila con nuovi dati."},
-    {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
-    {"btnCodFisc", "Controlla il codice fiscale."},
-    {"btnCarta", "Controlla il numero di carta di credito."},
-    {"btnPartitaIva", "Controlla il numero di partita IVA."},
-    {"btnIban", "Controlla l'IBAN."},
-    {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
+// The commands in the order Tab reaches them after the fields: the command column top to bottom,
+// then the navigation bar; the images beside a field run on F4 in that field.
+constexpr RecordForm::Command kOwnCommands[] = {
+    {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda.", Qt::CTRL | Qt::Key_N},
+    {"cmdFile", "Allega file alla scheda corrente.", Qt::CTRL | Qt::Key_L},
+    {"cmdSalva", "Salva la scheda corrente in archivio.", Qt::CTRL | Qt::Key_S},
+    {"cmdTrova", "Trova una scheda in archivio.", Qt::CTRL | Qt::Key_F},
+    {"cmdAnteprima", "Visualizza l'anteprima di stampa.", Qt::CTRL | Qt::SHIFT | Qt::Key_P},
+    {"cmdStampa", "Stampa la scheda corrente.", Qt::CTRL | Qt::Key_P},
+    {"cmdPDF", "Esporta la scheda in formato PDF.", Qt::CTRL | Qt::SHIFT | Qt::Key_E},
+    {"cmdRicontatta", "Visualizza l'elenco degli Esecutori da ricontattare.", Qt::CTRL | Qt::Key_R},
+    {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel.", Qt::CTRL | Qt::Key_E},
+    {"cmdElimina", "Cancella la scheda corrente e sovrascrivila con nuovi dati.",
+     Qt::CTRL | Qt::SHIFT | Qt::Key_Delete},
+};
+constexpr RecordForm::Command kFieldCommands[] = {
+    {"btnEmail", "Invia una e-mail all'indirizzo indicato.", Qt::Key_F4, "txtEmail", "Invia una e-mail"},
+    {"btnCodFisc", "Controlla il codice fiscale.", Qt::Key_F4, "txtCodFisc", "Controlla il codice fiscale"},
+    {"btnCarta", "Controlla il numero di carta di credito.", Qt::Key_F4, "txtCarta", "Controlla la carta di credito"},
+    {"btnPartitaIva", "Controlla il numero di partita IVA.", Qt::Key_F4, "txtPartitaIva", "Controlla la partita IVA"},
+    {"btnIban", "Controlla l'IBAN.", Qt::Key_F4, "txtIban", "Controlla l'IBAN"},
+    {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa.", Qt::Key_F4, "txtCodTariffa",
+     "Elenco dei codici tariffa"},
+};
+constexpr auto kPanel = RecordForm::commands(kOwnCommands, RecordForm::kGuidaEsci, RecordForm::kArrows);
+constexpr Hint kOtherHints[] = {
     {"chkRicontatta", "Annota che l'Esecutore \u00e8 da ricontattare per questioni in sospeso."},
 };
-constexpr auto kHints = Behaviour::joined(kOwnHints, RecordForm::kEditorHints);
 
 // The look follows the slip editor: grey section panels on the soft blue desk, each with its
 // picture on white at the left, the command column and navigation bar at the right.
@@ -117,6 +128,7 @@ QCheckBox { color: #14306b; background: transparent; spacing: 8px; }
 QCheckBox::indicator { width: 18px; height: 18px; border: 1px solid #7f97b2; background: #ffffff; border-radius: 2px; }
 QCheckBox::indicator:checked { image: url(:/slips/icons/spunta.svg); }
 QCheckBox::indicator:focus { border: 2px solid #e0a100; }
+QFrame#panComandi QToolButton:focus, QFrame#panNavigazione QToolButton:focus { border: 2px solid #e0a100; }
 QLabel#panInfo { background: #1f4e8c; color: #ffffff; padding-left: 12px; border: 1px solid #163a69; border-radius: 4px; }
 QFrame#panComandi, QFrame#panNavigazione { background: #f7f9fc; border: 1px solid #8ea6c0; border-radius: 4px; }
 QFrame#panComandi QToolButton { background: #ffffff; color: #1f3b5c; border: 1px solid #b8c6d6; border-radius: 4px;
@@ -133,6 +145,7 @@ QFrame#panNavigazione QLabel#lblPosizione { background: #ffffff; border: 1px sol
 TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     : Workspace(parent)
     , m_ui(std::make_unique<Ui::Esecutori>())
+    , m_changes(this, PayerArchive::blank(), [this] { save(); })
 {
     initPayerResources();
     m_ui->setupUi(panel());
@@ -147,14 +160,19 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     Behaviour::install(this, kFields);
     // The status bar is background too: the mouse over it reaches the panel behind it.
     m_ui->panInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Behaviour::installHints(
-        this, "panInfo", kHints,
+    std::vector<RecordForm::Command> commands(kPanel.begin(), kPanel.end());
+    commands.insert(commands.end(), std::begin(kFieldCommands), std::end(kFieldCommands));
+    RecordForm::installCommands(
+        this, commands, "txtNote", "panInfo", kOtherHints,
         {"panContainer",     "panAnagrafica",  "panRecapiti",   "panFiscale",      "panDocumento",    "panQuestioni",
          "panImgAnagrafica", "panImgRecapiti", "panImgFiscale", "panImgDocumento", "panImgQuestioni", "imgAnagrafica",
          "imgRecapiti",      "imgFiscale",     "imgDocumento",  "imgQuestioni",    "panComandi",      "panNavigazione",
          "lblScheda",        "lblPosizione",   "imgDecoro"});
 
-    connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmEsecutori::newPayer);
+    connect(m_ui->cmdNuovo, &QToolButton::clicked, this, [this] {
+        if (m_changes.mayLeave())
+            newPayer();
+    });
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmEsecutori::save);
     connect(m_ui->cmdElimina, &QToolButton::clicked, this, &TfrmEsecutori::clearForOverwrite);
     RecordForm::connectArrows(this, [this](RecordEditor::Move move) { navigate(move); });
@@ -178,6 +196,8 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     connect(m_ui->cmdPDF, &QToolButton::clicked, this, [this] { InfoSheetCommands::createPdf(this); });
     connect(m_ui->cmdGuida, &QToolButton::clicked, this, &TfrmEsecutori::showHelp);
     connect(m_ui->cmdEsci, &QToolButton::clicked, this, &QWidget::close);
+    // Until it is first shown (and cleared) the form holds nothing of the user's.
+    m_changes.keepCleared();
 }
 
 TfrmEsecutori::~TfrmEsecutori() = default;
@@ -218,6 +238,15 @@ void TfrmEsecutori::showEvent(QShowEvent* event)
     newPayer();
 }
 
+void TfrmEsecutori::closeEvent(QCloseEvent* event)
+{
+    if (!m_changes.mayLeave()) {
+        event->ignore();
+        return;
+    }
+    Workspace::closeEvent(event);
+}
+
 void TfrmEsecutori::clearPayer()
 {
     for (QLineEdit* edit : panel()->findChildren<QLineEdit*>(QRegularExpression(QStringLiteral("^txt"))))
@@ -236,6 +265,7 @@ void TfrmEsecutori::newPayer()
 {
     clearPayer();
     m_ui->lblPosizione->clear();
+    m_changes.keepCleared();
     m_ui->txtEsecutore->setFocus(Qt::OtherFocusReason);
 }
 
@@ -273,8 +303,10 @@ void TfrmEsecutori::save()
     }
     if (!written && archive.changedElsewhere()) {
         const int choice = MessageBox::choose(this, archive.changedQuestion());
-        if (choice == RecordArchive::Reload)
+        if (choice == RecordArchive::Reload) {
             RecordForm::load(this, archive.stored());
+            m_changes.keep(); // what is shown is the stored record again
+        }
         if (choice != RecordArchive::Overwrite)
             return;
         if (archive.overwrite(decision.record, record, PayerArchive::Check::None))
@@ -286,6 +318,7 @@ void TfrmEsecutori::save()
     }
     const PayerEditor::Decision done = PayerEditor::saved(decision, *written);
     m_ui->lblPosizione->setText(*done.position);
+    m_changes.keep();
     MessageBox::show(this, done.message);
     if (!archive.notice().isEmpty())
         MessageBox::show(this, archive.notice()); // an incomplete end was moved aside first
@@ -307,7 +340,7 @@ void TfrmEsecutori::clearForOverwrite()
     MessageBox::show(this, done.message);
 }
 
-void TfrmEsecutori::navigate(RecordEditor::Move move)
+void TfrmEsecutori::navigate(RecordEditor::Move move, bool asked)
 {
     PayerArchive archive(PayerRecord::archivePath());
     const std::optional<qint64> count = archive.count();
@@ -319,17 +352,38 @@ void TfrmEsecutori::navigate(RecordEditor::Move move)
         MessageBox::show(this, archive.notice()); // an interrupted save was undone first
     const PayerEditor::Decision decision = PayerEditor::move(move, m_ui->lblPosizione->text(), *count);
     if (decision.action == PayerEditor::Action::Load) {
+        if (!asked && m_changes.changed()) {
+            // A save first may number the payer shown and grow the archive: the move is decided again.
+            if (m_changes.mayLeave())
+                navigate(move, true);
+            return;
+        }
         const std::optional<Record> record = archive.read(decision.record);
         if (!record) {
             MessageBox::show(this, PayerEditor::accessError());
             return;
         }
-        RecordForm::load(this, *record);
-    }
-    if (decision.position)
+        showPayer(*record, decision.record);
+    } else if (decision.position) {
         m_ui->lblPosizione->setText(*decision.position);
+    }
     if (!decision.message.isEmpty())
         MessageBox::show(this, decision.message);
+}
+
+bool TfrmEsecutori::takeRecord(const Record& record, qint64 position)
+{
+    if (!m_changes.mayLeave())
+        return false;
+    showPayer(record, position);
+    return true;
+}
+
+void TfrmEsecutori::showPayer(const Record& record, qint64 position)
+{
+    RecordForm::load(this, record);
+    m_ui->lblPosizione->setText(QString::number(position));
+    m_changes.keep();
 }
 
 void TfrmEsecutori::writeEmail()

@@ -25,10 +25,13 @@
 #include "slips/SlipEditor.h"
 #include "slips/SlipRecord.h"
 
+#include <QCloseEvent>
 #include <QIcon>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QShowEvent>
+#include <iterator>
+#include <vector>
 
 static void initSlipResources()
 {
@@ -74,22 +77,33 @@ const Behaviour::Field kFields[] = {
     {"txtNote", Behaviour::Highlight, 250, "txtImporto"},
 };
 
-constexpr Behaviour::Hint kOwnHints[] = {
-    {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
-    {"cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
-    {"cmdAllega", "Allega file alla scheda corrente."},
-    {"cmdImporta", "Importa i dati dall'archivio anagrafico degli Esecutori."},
-    {"cmdSalva", "Salva la scheda corrente in archivio."},
-    {"cmdStampa", "Stampa il bollettino postale corrente."},
-    {"cmdTrova", "Trova una scheda in archivio."},
-    {"cmdDaSaldare", "Visualizza l'elenco dei bollettini non saldati."},
-    {"cmdMargini", "Visualizza l'elenco dei bollettini scaduti e non ancora saldati."},
-    {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
-    {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa."},
-    {"btnCodFisc", "Controlla il codice fiscale."},
+// The commands in the order Tab reaches them after the fields: the command column top to bottom,
+// then the navigation row; the images beside a field run on F4 in that field.
+constexpr RecordForm::Command kOwnCommands[] = {
+    {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda.", Qt::CTRL | Qt::Key_N},
+    {"cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.",
+     Qt::CTRL | Qt::Key_D},
+    {"cmdAllega", "Allega file alla scheda corrente.", Qt::CTRL | Qt::Key_L},
+    {"cmdImporta", "Importa i dati dall'archivio anagrafico degli Esecutori.", Qt::CTRL | Qt::Key_I},
+    {"cmdSalva", "Salva la scheda corrente in archivio.", Qt::CTRL | Qt::Key_S},
+    {"cmdStampa", "Stampa il bollettino postale corrente.", Qt::CTRL | Qt::Key_P},
+    {"cmdTrova", "Trova una scheda in archivio.", Qt::CTRL | Qt::Key_F},
+    {"cmdDaSaldare", "Visualizza l'elenco dei bollettini non saldati.", Qt::CTRL | Qt::Key_R},
+    {"cmdMargini", "Visualizza l'elenco dei bollettini scaduti e non ancora saldati.", Qt::CTRL | Qt::Key_T},
+    {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel.", Qt::CTRL | Qt::Key_E},
+};
+constexpr RecordForm::Command kOtherCommands[] = {
+    {"impCodTariffa", "Importa i dati dall'elenco dei codici delle voci di tariffa.", Qt::Key_F4, "txtCodTariffa",
+     "Elenco dei codici tariffa"},
+    {"btnCodFisc", "Controlla il codice fiscale.", Qt::Key_F4, "txtCodFisc", "Controlla il codice fiscale"},
+    // The year panel's pictures, with the keys of the slip panel's Guida and Esci.
+    {"imgGuida", nullptr, Qt::Key_F1, nullptr, "Guida"},
+    {"imgEsci", nullptr, Qt::CTRL | Qt::Key_W, nullptr, "Esci"},
+};
+constexpr auto kPanel = RecordForm::commands(kOwnCommands, RecordForm::kGuidaEsci, RecordForm::kArrows);
+constexpr Behaviour::Hint kOtherHints[] = {
     {"chkSaldato", "Annota che il bollettino \u00e8 stato saldato."},
 };
-constexpr auto kHints = Behaviour::joined(kOwnHints, RecordForm::kEditorHints);
 
 QString trimmedText(const QLineEdit* edit)
 {
@@ -101,6 +115,7 @@ QString trimmedText(const QLineEdit* edit)
 TfrmBollettino::TfrmBollettino(QWidget* parent)
     : Workspace(parent)
     , m_ui(std::make_unique<Ui::Bollettino>())
+    , m_changes(this, SlipArchive::blank(), [this] { save(); })
 {
     initSlipResources();
     m_ui->setupUi(panel());
@@ -111,14 +126,16 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     Behaviour::install(this, kFields, [this](const char* tag) {
         Windows::openDialog<TfrmCalendario>(this, QString::fromLatin1(tag));
     });
-    Behaviour::installHints(this, "panInfo", kHints,
-                            {"panSfondo", "panAvvio", "panContainer", "panModulo", "panTipo", "panInferiore",
-                             "panSaldato", "panComandi", "panNavigazione", "lblPosizione", "imgSaldato"});
+    std::vector<RecordForm::Command> commands(kPanel.begin(), kPanel.end());
+    commands.insert(commands.end(), std::begin(kOtherCommands), std::end(kOtherCommands));
+    RecordForm::installCommands(this, commands, "chkSaldato", "panInfo", kOtherHints,
+                                {"panSfondo", "panAvvio", "panContainer", "panModulo", "panTipo", "panInferiore",
+                                 "panSaldato", "panComandi", "panNavigazione", "lblPosizione", "imgSaldato"});
 
     connect(m_ui->btnApri, &QPushButton::clicked, this, &TfrmBollettino::openYear);
     connect(m_ui->imgGuida, &ClickLabel::clicked, this, &TfrmBollettino::showHelp);
     connect(m_ui->imgEsci, &ClickLabel::clicked, this, &QWidget::close);
-    connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmBollettino::clearSlip);
+    connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmBollettino::newSlip);
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmBollettino::save);
     connect(m_ui->cmdDuplica, &QToolButton::clicked, this, &TfrmBollettino::duplicate);
     RecordForm::connectArrows(this, [this](RecordEditor::Move move) { navigate(move); });
@@ -136,6 +153,8 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     connect(m_ui->cmdStampa, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmStampaBol>(this); });
     connect(m_ui->cmdGuida, &QToolButton::clicked, this, &TfrmBollettino::showHelp);
     connect(m_ui->cmdEsci, &QToolButton::clicked, this, &QWidget::close);
+    // Until it is first shown (and cleared) the form holds nothing of the user's.
+    m_changes.keepCleared();
 }
 
 TfrmBollettino::~TfrmBollettino() = default;
@@ -189,6 +208,21 @@ void TfrmBollettino::openYear()
     clearSlip();
 }
 
+void TfrmBollettino::closeEvent(QCloseEvent* event)
+{
+    if (!m_changes.mayLeave()) {
+        event->ignore();
+        return;
+    }
+    Workspace::closeEvent(event);
+}
+
+void TfrmBollettino::newSlip()
+{
+    if (m_changes.mayLeave())
+        clearSlip();
+}
+
 void TfrmBollettino::clearSlip()
 {
     for (QLineEdit* edit :
@@ -205,6 +239,7 @@ void TfrmBollettino::clearSlip()
     for (QLabel* label : {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02,
                           m_ui->lblDesc03, m_ui->lblPosizione})
         label->clear();
+    m_changes.keepCleared();
     m_ui->txtImporto->setFocus(Qt::OtherFocusReason);
 }
 
@@ -250,8 +285,10 @@ void TfrmBollettino::save()
     }
     if (!written && archive.changedElsewhere()) {
         const int choice = MessageBox::choose(this, archive.changedQuestion());
-        if (choice == RecordArchive::Reload)
+        if (choice == RecordArchive::Reload) {
             RecordForm::load(this, archive.stored());
+            m_changes.keep(); // what is shown is the stored record again
+        }
         if (choice != RecordArchive::Overwrite)
             return;
         if (archive.overwrite(decision.record, record, SlipArchive::Check::None))
@@ -264,6 +301,7 @@ void TfrmBollettino::save()
     const RecordEditor::Decision done =
         RecordEditor::saved(decision, *written, SlipEditor::insertedText(), SlipEditor::changedText());
     m_ui->lblPosizione->setText(*done.position);
+    m_changes.keep();
     MessageBox::show(this, done.message);
     if (!archive.notice().isEmpty())
         MessageBox::show(this, archive.notice());
@@ -275,10 +313,14 @@ void TfrmBollettino::duplicate()
         MessageBox::show(this, *refusal);
         return;
     }
+    // A change to the slip shown goes into the copy unless it is saved with the slip first.
+    if (!m_changes.mayLeave())
+        return;
     // The copy keeps the slip's data but not its attachments or its number.
     for (QLabel* label : {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02,
                           m_ui->lblDesc03, m_ui->lblPosizione})
         label->clear();
+    m_changes.becomeNew();
     SlipArchive archive(m_ui->lblFile->text());
     if (!archive.count()) {
         showAccessMessage(true);
@@ -288,7 +330,7 @@ void TfrmBollettino::duplicate()
     MessageBox::information(this, SlipEditor::duplicatedText());
 }
 
-void TfrmBollettino::navigate(RecordEditor::Move move)
+void TfrmBollettino::navigate(RecordEditor::Move move, bool asked)
 {
     SlipArchive archive(m_ui->lblFile->text());
     const std::optional<qint64> count = archive.count();
@@ -305,13 +347,33 @@ void TfrmBollettino::navigate(RecordEditor::Move move)
     const RecordEditor::Decision decision = RecordEditor::move(move, m_ui->lblPosizione->text(), *count);
     if (decision.action != RecordEditor::Action::Load)
         return;
+    if (!asked && m_changes.changed()) {
+        // A save first may number the slip shown and grow the archive: the move is decided again.
+        if (m_changes.mayLeave())
+            navigate(move, true);
+        return;
+    }
     const std::optional<Record> record = archive.read(decision.record);
     if (!record) {
         showAccessMessage(true);
         return;
     }
-    RecordForm::load(this, *record);
-    m_ui->lblPosizione->setText(*decision.position);
+    showSlip(*record, decision.record);
+}
+
+bool TfrmBollettino::takeRecord(const Record& record, qint64 position)
+{
+    if (!m_changes.mayLeave())
+        return false;
+    showSlip(record, position);
+    return true;
+}
+
+void TfrmBollettino::showSlip(const Record& record, qint64 position)
+{
+    RecordForm::load(this, record);
+    m_ui->lblPosizione->setText(QString::number(position));
+    m_changes.keep();
 }
 
 void TfrmBollettino::checkTaxCode()

@@ -29,7 +29,7 @@ QList<Shown> g_shown;
 
 Button show(QWidget* parent, Kind kind, const QString& text)
 {
-    const bool question = kind == Kind::Confirmation;
+    const bool question = kind == Kind::Confirmation || kind == Kind::Question;
     if (g_testMode) {
         g_shown.append({kind, text, parent});
         if (!g_answers.isEmpty())
@@ -50,7 +50,7 @@ Button show(QWidget* parent, Kind kind, const QString& text)
     case QMessageBox::Yes: return Button::Yes;
     case QMessageBox::No: return Button::No;
     case QMessageBox::Cancel: return Button::Cancel;
-    default: return question ? Button::No : Button::Ok;
+    default: return kind == Kind::Question ? Button::Cancel : question ? Button::No : Button::Ok;
     }
 }
 
@@ -81,7 +81,7 @@ int choose(QWidget* parent, const Message& message)
 
 std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& text)
 {
-    const bool question = kind == Kind::Confirmation;
+    const bool question = kind == Kind::Confirmation || kind == Kind::Question;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok | QMessageBox::Cancel;
     switch (kind) {
@@ -93,6 +93,10 @@ std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& 
         buttons = QMessageBox::Yes | QMessageBox::No;
         break;
     case Kind::Plain: buttons = QMessageBox::Ok; break;
+    case Kind::Question:
+        icon = QMessageBox::Question;
+        buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
     }
     auto box = std::make_unique<QMessageBox>(icon, QStringLiteral("Tassella"), text, buttons, parent);
     box->setObjectName(QStringLiteral("msgTassella"));

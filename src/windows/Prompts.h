@@ -28,7 +28,8 @@ struct Shown {
 };
 
 // Shows a modal box over parent with the program's caption and returns the button pressed.
-// Warning, error and information boxes offer OK and Cancel, confirmation Yes and No, plain OK.
+// Warning, error and information boxes offer OK and Cancel, confirmation Yes and No, question Yes,
+// No and Cancel (Escape answers Cancel), plain OK.
 Button show(QWidget* parent, Kind kind, const QString& text);
 inline Button show(QWidget* parent, const Message& message)
 {
@@ -66,7 +67,8 @@ int choose(QWidget* parent, const Message& message);
 std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& text);
 
 // Test hooks. While test mode is on no box is shown: each call records what it would show and
-// answers with the next queued button, or with the box's default (OK, or Yes for a question).
+// answers with the next queued button, or with the box's default (OK, or Yes for a confirmation or
+// question).
 void setTestMode(bool on);
 void setNextAnswer(Button button);
 // For choose(): the index of the button the next box answers with (else the first).

@@ -1,14 +1,24 @@
 #include "windows/RecordForm.h"
 
 #include "data/CodePage.h"
+#include "windows/ClickLabel.h"
+#include "windows/Prompts.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QSessionManager>
+#include <QShortcut>
 #include <QWidget>
+#include <vector>
 
 namespace RecordForm {
 namespace {
@@ -60,6 +70,216 @@ void store(const QWidget* form, Record& record)
         else if (const auto* label = control<QLabel>(form, "lbl", name))
             record.setText(i, CodePage::trimmed(label->text()));
     }
+}
+
+QString keyText(QKeyCombination key)
+{
+    return QKeySequence(key).toString(QKeySequence::NativeText);
+}
+
+QString hintText(const Command& command)
+{
+    const char* text = command.hint ? command.hint : command.caption;
+    return QString::fromUtf8(text ? text : "") + QStringLiteral(" (") + keyText(command.key) + QLatin1Char(')');
+}
+
+namespace {
+
+// Shows a command's hint in the status text while the command has the keyboard focus, as the
+// mouse over it does.
+class FocusHint : public QObject {
+public:
+    FocusHint(QWidget* command, QLabel* status, const QString& hint)
+        : QObject(command)
+        , m_status(status)
+        , m_hint(hint)
+    {
+        command->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn && m_status)
+            m_status->setText(m_hint);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<QLabel> m_status;
+    QString m_hint;
+};
+
+// An edit field keeps some keys for itself (Ctrl+Home and Ctrl+End move its caret): the window's
+// command keys go to the commands instead.
+class CommandKeys : public QObject {
+public:
+    CommandKeys(QWidget* window, QList<QKeyCombination> keys)
+        : QObject(window)
+        , m_keys(std::move(keys))
+    {
+        for (QLineEdit* field : window->findChildren<QLineEdit*>())
+            field->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride
+            && m_keys.contains(static_cast<QKeyEvent*>(event)->keyCombination())) {
+            event->ignore(); // not the field's: the shortcut takes it
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QList<QKeyCombination> m_keys;
+};
+
+// What a command shows as its caption (the tool buttons' text), or the table's caption for one that
+// shows a picture only.
+QString captionOf(const QWidget* control, const Command& command)
+{
+    if (command.caption)
+        return QString::fromUtf8(command.caption);
+    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        return button->text();
+    return {};
+}
+
+} // namespace
+
+void installCommands(QWidget* window, std::span<const Command> commands, const char* after, const char* status,
+                     std::span<const Behaviour::Hint> otherHints, std::initializer_list<const char*> background)
+{
+    auto* statusLabel = window->findChild<QLabel*>(QString::fromLatin1(status));
+    QWidget* previous = window->findChild<QWidget*>(QString::fromLatin1(after));
+    Q_ASSERT(previous);
+    // The hint texts live here while the hover hints copy them.
+    std::vector<QByteArray> texts;
+    texts.reserve(commands.size());
+    std::vector<Behaviour::Hint> hints;
+    QList<QKeyCombination> windowKeys;
+    for (const Command& command : commands) {
+        auto* control = window->findChild<QWidget*>(QString::fromLatin1(command.name));
+        Q_ASSERT_X(control, "RecordForm::installCommands", command.name);
+        if (!control)
+            continue;
+        const QString hint = hintText(command);
+        if (command.hint) {
+            texts.push_back(hint.toUtf8());
+            hints.push_back({command.name, texts.back().constData()});
+        }
+        control->setToolTip(hint);
+        control->setAccessibleName(captionOf(control, command));
+        control->setAccessibleDescription(hint);
+
+        QWidget* keyOwner = control;
+        if (command.field) {
+            keyOwner = window->findChild<QWidget*>(QString::fromLatin1(command.field));
+            Q_ASSERT_X(keyOwner, "RecordForm::installCommands", command.field);
+            if (!keyOwner)
+                continue;
+        }
+        auto* shortcut = new QShortcut(QKeySequence(command.key), keyOwner);
+        shortcut->setObjectName(QStringLiteral("key_") + QLatin1String(command.name));
+        shortcut->setContext(command.field ? Qt::WidgetShortcut : Qt::WindowShortcut);
+        if (!command.field)
+            windowKeys.append(command.key);
+        QObject::connect(shortcut, &QShortcut::activated, control, [control] {
+            if (!control->isVisible() || !control->isEnabled())
+                return;
+            if (auto* button = qobject_cast<QAbstractButton*>(control))
+                button->click();
+            else if (auto* image = qobject_cast<ClickLabel*>(control))
+                emit image->clicked();
+        });
+
+        if (auto* button = qobject_cast<QAbstractButton*>(control); button && !command.field) {
+            // Tab reaches it; a click leaves the focus in the field, as a picture command always did.
+            button->setFocusPolicy(Qt::TabFocus);
+            QWidget::setTabOrder(previous, button);
+            previous = button;
+            if (statusLabel && command.hint)
+                new FocusHint(button, statusLabel, hint);
+        }
+    }
+    new CommandKeys(window, windowKeys);
+    for (const Behaviour::Hint& hint : otherHints)
+        hints.push_back(hint);
+    Behaviour::installHints(window, status, hints, background);
+}
+
+Changes::Changes(QWidget* form, Record blank, std::function<void()> save)
+    : m_form(form)
+    , m_kept(blank)
+    , m_cleared(std::move(blank))
+    , m_save(std::move(save))
+{
+#if QT_CONFIG(sessionmanager)
+    // The desktop session ending closes no window: the editor shown asks there as well, and a
+    // Cancel keeps the session (and the program) alive where the desktop allows it.
+    if (qGuiApp)
+        QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, form, [this](QSessionManager& manager) {
+            if (!m_form->isVisible() || !changed() || !manager.allowsInteraction())
+                return;
+            const bool carryOn = mayLeave();
+            manager.release();
+            if (!carryOn)
+                manager.cancel();
+        });
+#endif
+}
+
+Record Changes::shown() const
+{
+    Record record = m_cleared;
+    store(m_form, record);
+    return record;
+}
+
+void Changes::keep()
+{
+    m_kept = shown();
+}
+
+void Changes::keepCleared()
+{
+    m_kept = shown();
+    m_cleared = m_kept;
+}
+
+void Changes::becomeNew()
+{
+    m_kept = m_cleared;
+}
+
+bool Changes::changed() const
+{
+    return RecordEditor::changed(shown(), m_kept, m_cleared);
+}
+
+bool Changes::mayLeave()
+{
+    if (!changed())
+        return true;
+    RecordEditor::Answer answer = RecordEditor::Answer::Cancel;
+    // Asked over the window in front: the editor, or the list whose line is being loaded.
+    QWidget* over = QApplication::activeModalWidget();
+    switch (MessageBox::show(over ? over : m_form, RecordEditor::unsavedQuestion())) {
+    case MessageBox::Button::Yes: answer = RecordEditor::Answer::Yes; break;
+    case MessageBox::Button::No: answer = RecordEditor::Answer::No; break;
+    default: break;
+    }
+    switch (RecordEditor::leave(answer)) {
+    case RecordEditor::Leave::Go: return true;
+    case RecordEditor::Leave::Stay: return false;
+    case RecordEditor::Leave::SaveFirst: break;
+    }
+    m_save();
+    // The save keeps what it stored; anything else (a refusal, a file error) leaves the change.
+    return !changed();
 }
 
 void connectArrows(QWidget* form, const std::function<void(RecordEditor::Move)>& move)

@@ -1,13 +1,21 @@
 #pragma once
-// Moves a record to and from a window's controls. A field "Name" is shown by the control
-// "chkName" (a yes/no flag), "txtName" (an edit field, memo or editable combo box) or "lblName"
-// (a label), looked up in that order among the form's children.
+// What both record editors (slips and payers) share on the window side: moving a record to and from
+// the controls, the command panel (keys, focus, hints, names) configured by a table, and the
+// question before a changed record is left.
+//
+// A field "Name" is shown by the control "chkName" (a yes/no flag), "txtName" (an edit field, memo
+// or editable combo box) or "lblName" (a label), looked up in that order among the form's children.
 
 #include "data/RecordEditor.h"
 #include "data/RecordLayout.h"
 #include "windows/FieldBehaviour.h"
 
+#include <QKeyCombination>
+#include <array>
+#include <QString>
 #include <functional>
+#include <initializer_list>
+#include <span>
 
 class QWidget;
 
@@ -21,14 +29,96 @@ void load(QWidget* form, const Record& record);
 // "Sì" or "No" from the boxes. Fields without a control are left as they are in the record.
 void store(const QWidget* form, Record& record);
 
-// The hints of the commands both record editors have: the arrows, "Guida" and "Esci".
-inline constexpr Behaviour::Hint kEditorHints[] = {
-    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
-    {"cmdEsci", "Esci da questa schermata di lavoro."},
-    {"cmdPrimo", "Visualizza la prima scheda in archivio."},
-    {"cmdIndietro", "Visualizza la scheda precedente in archivio."},
-    {"cmdAvanti", "Visualizza la scheda successiva in archivio."},
-    {"cmdUltimo", "Visualizza l'ultima scheda in archivio."},
+// A command of an editor: a tool button of the command panel or the navigation row, or a clickable
+// image. Its key runs it as a click does, while it is visible and enabled and the editor is the
+// active window; with a field, only while that field has the focus (the image beside the field).
+struct Command {
+    const char* name;
+    const char* hint;    // the hover hint, without the key; nullptr: none
+    QKeyCombination key; // the key that runs it
+    const char* field = nullptr;
+    const char* caption = nullptr; // what a screen reader calls it when it shows no caption of its own
+};
+
+// The commands both record editors have, in their panel's order: "Guida", "Esci" and the arrows.
+inline constexpr Command kGuidaEsci[] = {
+    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto.", Qt::Key_F1},
+    {"cmdEsci", "Esci da questa schermata di lavoro.", Qt::CTRL | Qt::Key_W},
+};
+inline constexpr Command kArrows[] = {
+    {"cmdPrimo", "Visualizza la prima scheda in archivio.", Qt::CTRL | Qt::Key_Home, nullptr, "Primo"},
+    {"cmdIndietro", "Visualizza la scheda precedente in archivio.", Qt::Key_PageUp, nullptr, "Indietro"},
+    {"cmdAvanti", "Visualizza la scheda successiva in archivio.", Qt::Key_PageDown, nullptr, "Avanti"},
+    {"cmdUltimo", "Visualizza l'ultima scheda in archivio.", Qt::CTRL | Qt::Key_End, nullptr, "Ultimo"},
+};
+
+// An editor's own commands followed by the shared ones, as one table.
+template <size_t N, size_t M, size_t K> constexpr std::array<Command, N + M + K>
+commands(const Command (&own)[N], const Command (&shared)[M], const Command (&arrows)[K])
+{
+    std::array<Command, N + M + K> all{};
+    size_t at = 0;
+    for (const Command& c : own)
+        all[at++] = c;
+    for (const Command& c : shared)
+        all[at++] = c;
+    for (const Command& c : arrows)
+        all[at++] = c;
+    return all;
+}
+
+// The key as the hints show it ("Ctrl+S", "PgDown", "F1").
+QString keyText(QKeyCombination key);
+// The hint of a command as the status text and its tooltip show it: "Salva la scheda ... (Ctrl+S)".
+QString hintText(const Command& command);
+
+// Makes the commands usable from the keyboard: each runs on its key; the buttons among them take the
+// focus, and Tab reaches them after the control named after, in the table's order. Each command gets
+// its hint and key as tooltip and accessible description, and its caption as accessible name; while
+// a command has the focus, the status text shows its hint. Then installs the hover hints of the
+// commands (with their keys) and of the other controls into the status text (Behaviour::installHints).
+void installCommands(QWidget* window, std::span<const Command> commands, const char* after, const char* status,
+                     std::span<const Behaviour::Hint> otherHints, std::initializer_list<const char*> background);
+
+// Keeps the record an editor's controls showed when it was last loaded, saved or cleared, and asks
+// before a change to it is left.
+class Changes {
+public:
+    // blank: the editor's empty record, which its controls are stored into; save: the editor's "Salva".
+    Changes(QWidget* form, Record blank, std::function<void()> save);
+
+    // The record the controls show now.
+    Record shown() const;
+    // The controls as they stand are the record loaded or saved.
+    void keep();
+    // The controls were cleared for a new record: they are kept, and are what a new record starts from.
+    void keepCleared();
+    // The controls hold a record not yet in the archive (a copy): it counts as changed until saved.
+    void becomeNew();
+    bool changed() const;
+
+    // Before the record shown is left: nothing is asked when it has no changes; otherwise the question,
+    // and true to carry on (No, or Yes with a save that stored it) or false to stay (Cancel, or a save
+    // that did not succeed).
+    bool mayLeave();
+
+private:
+    QWidget* m_form;
+    Record m_kept;
+    Record m_cleared;
+    std::function<void()> m_save;
+};
+
+// An editor that other windows hand a whole record to: the lists and searches, whose chosen line
+// loads the record into the editor.
+class RecordTaker {
+public:
+    // Shows record as record number position, after asking about a change to the record shown;
+    // false when the user chose to stay with it, and nothing was loaded.
+    virtual bool takeRecord(const Record& record, qint64 position) = 0;
+
+protected:
+    ~RecordTaker() = default;
 };
 
 // Connects the arrows cmdPrimo, cmdIndietro, cmdAvanti and cmdUltimo of form to move.

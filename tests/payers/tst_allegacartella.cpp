@@ -24,8 +24,10 @@ namespace {
 
 const char* const kSlotFields[] = {"File01", "Desc01", "File02", "Desc02", "File03", "Desc03"};
 
-const QString kReplace = QStringLiteral("Attenzione: nella cartella dei documenti allegati \u00e8 presente un file con "
-                                        "lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
+// The question names the file it would replace.
+const QString kReplaceDoc = QStringLiteral("Attenzione: nella cartella dei documenti allegati \u00e8 presente un file "
+                                           "con lo stesso nome, \"doc.pdf\".\r\n\r\nSi vuole sovrascrivere il file "
+                                           "esistente?");
 
 } // namespace
 
@@ -251,11 +253,24 @@ private slots:
         click(button(dialog, "btnSfoglia01"));
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().front().kind, Kind::Confirmation);
-        QCOMPARE(MessageBox::shown().front().text, kReplace);
+        QCOMPARE(MessageBox::shown().front().text, kReplaceDoc);
         // Either way the slot names the file in the folder.
         QCOMPARE(edit(dialog, "txtFile01")->text(), QStringLiteral("doc.pdf"));
         QCOMPARE(TestSupport::readAll(attached(QStringLiteral("doc.pdf"))),
                  replace ? QByteArray("newer") : QByteArray("older"));
+    }
+
+    // The file chosen inside the attachment folder is the one already there: nothing to ask or copy.
+    void browseTheAttachedFileItself()
+    {
+        QVERIFY(QDir().mkpath(m_session->file(QStringLiteral("Documenti_Allegati"))));
+        QVERIFY(TestSupport::writeAll(attached(QStringLiteral("doc.pdf")), "older"));
+        auto* dialog = openFromSlipEditor({"altro.pdf"});
+        FileDialog::setNextFileName(attached(QStringLiteral("doc.pdf")));
+        click(button(dialog, "btnSfoglia01"));
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(edit(dialog, "txtFile01")->text(), QStringLiteral("doc.pdf"));
+        QCOMPARE(TestSupport::readAll(attached(QStringLiteral("doc.pdf"))), QByteArray("older"));
     }
 
     void cancelledDialogChangesNothing()

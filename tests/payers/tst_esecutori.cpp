@@ -16,7 +16,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QPointer>
+#include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -376,11 +379,277 @@ private slots:
         for (const char* name : TestSupport::kPayerFields)
             order << QString::fromLatin1(name);
         order.insert(order.indexOf(QStringLiteral("txtNote")), QStringLiteral("chkRicontatta"));
+        // Then the commands, down the column and along the navigation bar, and round to the name.
+        for (const char* command : {"cmdNuovo", "cmdFile", "cmdSalva", "cmdTrova", "cmdAnteprima", "cmdStampa",
+                                    "cmdPDF", "cmdRicontatta", "cmdEsporta", "cmdElimina", "cmdGuida", "cmdEsci",
+                                    "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo", "txtEsecutore"})
+            order << QString::fromLatin1(command);
         for (qsizetype i = 0; i + 1 < order.size(); ++i) {
             focus(qPrintable(order.at(i)));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(focused(), order.at(i + 1));
         }
+    }
+
+    // Every command runs on its key with the focus in a field, and shows the key in its tooltip (the
+    // hover hints with their keys are the fixture of hoverHints); a screen reader names it.
+    void commandKeys_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("effect");
+        const char* const rows[][5] = {
+            {"cmdNuovo", "Ctrl+N", "txtEsecutore", "Nuovo", "new"},
+            {"cmdFile", "Ctrl+L", "txtEsecutore", "Allega file", "TfrmAllegaCartella"},
+            {"cmdSalva", "Ctrl+S", "txtEsecutore", "Salva", "saved"},
+            {"cmdTrova", "Ctrl+F", "txtEsecutore", "Trova", "TfrmTrovaEsecutori"},
+            {"cmdAnteprima", "Ctrl+Shift+P", "txtEsecutore", "Anteprima", "Report::PreviewWindow"},
+            {"cmdStampa", "Ctrl+P", "txtEsecutore", "Stampa", "print dialog"},
+            {"cmdPDF", "Ctrl+Shift+E", "txtEsecutore", "Crea PDF", "pdf"},
+            {"cmdRicontatta", "Ctrl+R", "txtEsecutore", "Da ricontattare", "TfrmRicontatta"},
+            {"cmdEsporta", "Ctrl+E", "txtEsecutore", "Esporta archivio", "TfrmExpEsecutori"},
+            {"cmdElimina", "Ctrl+Shift+Del", "txtEsecutore", "Cancella", "cleared"},
+            {"cmdGuida", "F1", "txtEsecutore", "Guida", "TfrmGuida"},
+            {"cmdEsci", "Ctrl+W", "txtEsecutore", "Esci", "closed"},
+            {"cmdPrimo", "Ctrl+Home", "txtEsecutore", "Primo", "position 1"},
+            {"cmdIndietro", "PgUp", "txtNote", "Indietro", "position 1"},
+            {"cmdAvanti", "PgDown", "txtNote", "Avanti", "position 3"},
+            {"cmdUltimo", "Ctrl+End", "txtNote", "Ultimo", "position 3"},
+            {"cmdAvanti", "PgDown", "txtProvRes", "Avanti", "position 3"},
+            {"cmdUltimo", "Ctrl+End", "chkRicontatta", "Ultimo", "position 3"},
+            {"btnEmail", "F4", "txtEmail", "Invia una e-mail", "mail"},
+            {"btnCodFisc", "F4", "txtCodFisc", "Controlla il codice fiscale", "TfrmCodFisc"},
+            {"btnCarta", "F4", "txtCarta", "Controlla la carta di credito", "TfrmCarta"},
+            {"btnPartitaIva", "F4", "txtPartitaIva", "Controlla la partita IVA", "TfrmPartitaIva"},
+            {"btnIban", "F4", "txtIban", "Controlla l'IBAN", "TfrmIban"},
+            {"impCodTariffa", "F4", "txtCodTariffa", "Elenco dei codici tariffa", "TfrmVoci_Tariffa"},
+            {"btnIban", "F4", "txtNote", "Controlla l'IBAN", "nothing"},
+        };
+        for (const auto& row : rows)
+            QTest::addRow("%s %s in %s", row[0], row[1], row[2]) << row[0] << row[1] << row[2] << row[3] << row[4];
+    }
+
+    void commandKeys()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, key);
+        QFETCH(QString, field);
+        QFETCH(QString, name);
+        QFETCH(QString, effect);
+        writeArchive(3);
+        const QByteArray before = TestSupport::readAll(archive());
+        showEditor();
+        click("cmdPrimo");
+        click("cmdAvanti");
+        QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+        QWidget* control = child<QWidget>(m_editor, command.toLatin1().constData());
+        QVERIFY(control);
+        QCOMPARE(control->accessibleName(), name);
+        QVERIFY2(control->toolTip().endsWith(QStringLiteral(" (") + key + QLatin1Char(')')),
+                 qPrintable(control->toolTip()));
+
+        focus(field.toLatin1().constData());
+        MessageBox::clearShown();
+        Shell::clearOpened();
+        if (effect == QLatin1String("print dialog"))
+            PrintDialog::setNextCancel();
+        QString modal; // a window shown modally while the key is handled
+        QTimer::singleShot(0, this, [&modal] {
+            if (QWidget* window = QApplication::activeModalWidget();
+                window && window->inherits("Report::PreviewWindow")) {
+                modal = QString::fromLatin1(window->metaObject()->className());
+                window->close();
+            }
+        });
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(key));
+
+        if (effect == QLatin1String("Report::PreviewWindow")) {
+            QTRY_COMPARE(modal, effect);
+            return;
+        }
+        QDialog* dialog = TestSupport::openedDialog();
+        if (effect.startsWith(QLatin1String("Tfrm"))) {
+            QVERIFY(dialog);
+            QCOMPARE(QString::fromLatin1(dialog->metaObject()->className()), effect);
+            return;
+        }
+        QVERIFY(!dialog);
+        if (effect == QLatin1String("nothing")) {
+            QVERIFY(messages().isEmpty());
+            QVERIFY(Shell::opened().isEmpty());
+            QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+        } else if (effect == QLatin1String("print dialog")) {
+            QVERIFY(!PrintDialog::hasPending());
+        } else if (effect == QLatin1String("pdf")) {
+            QVERIFY(QFile::exists(m_session->file(QStringLiteral("Esecutore.pdf"))));
+            QCOMPARE(messages().size(), 1);
+            QCOMPARE(messages().first().kind, Kind::Confirmation);
+        } else if (effect == QLatin1String("mail")) {
+            QCOMPARE(Shell::opened().size(), 1);
+            QVERIFY(Shell::opened().first().startsWith(QLatin1String("mailto:p2@example.it")));
+        } else if (effect == QLatin1String("closed")) {
+            QVERIFY(!m_editor->isVisible());
+        } else if (effect == QLatin1String("saved")) {
+            TestSupport::shownOnce(Kind::Information, kChanged);
+            QCOMPARE(TestSupport::readAll(archive()), before);
+        } else if (effect == QLatin1String("new")) {
+            QCOMPARE(text("lblPosizione"), QString());
+            QCOMPARE(text("txtEsecutore"), QString());
+        } else if (effect == QLatin1String("cleared")) {
+            QCOMPARE(messages().first().kind, Kind::Confirmation);
+            QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+            QCOMPARE(text("txtEsecutore"), QString());
+        } else {
+            QVERIFY(effect.startsWith(QLatin1String("position ")));
+            QVERIFY(messages().isEmpty());
+            QCOMPARE(text("lblPosizione"), effect.mid(9));
+            QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER ") + effect.mid(9));
+        }
+    }
+
+    // A change to the payer shown is not lost by what leaves it: each way out asks, and Sì saves it
+    // into its record first, No drops it, Annulla stays on it. A payer left unchanged asks nothing.
+    void unsavedChanges_data()
+    {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<int>("answer"); // -1: the payer is left unchanged
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("movedOn");
+        for (const char* trigger : {"arrow", "nuovo", "esci", "search", "recontact list"}) {
+            QTest::addRow("%s, unchanged", trigger) << trigger << -1 << false << true;
+            QTest::addRow("%s, S\u00ec", trigger) << trigger << int(MessageBox::Button::Yes) << true << true;
+            QTest::addRow("%s, No", trigger) << trigger << int(MessageBox::Button::No) << false << true;
+            QTest::addRow("%s, Annulla", trigger) << trigger << int(MessageBox::Button::Cancel) << false << false;
+        }
+    }
+
+    void unsavedChanges()
+    {
+        QFETCH(QString, trigger);
+        QFETCH(int, answer);
+        QFETCH(bool, stored);
+        QFETCH(bool, movedOn);
+        writeArchive(3);
+        const QByteArray before = TestSupport::readAll(archive());
+        showEditor();
+        click("cmdPrimo");
+        click("cmdAvanti");
+        QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+        const bool changed = answer >= 0;
+        focus("txtNote");
+        if (changed) {
+            type(edit("txtNote"), QStringLiteral("CAMBIO"));
+            MessageBox::setNextAnswer(MessageBox::Button(answer));
+        }
+        MessageBox::clearShown();
+
+        const bool fromList = trigger == QLatin1String("search") || trigger == QLatin1String("recontact list");
+        QPointer<QDialog> list;
+        if (trigger == QLatin1String("arrow")) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        } else if (trigger == QLatin1String("nuovo")) {
+            click("cmdNuovo");
+        } else if (trigger == QLatin1String("esci")) {
+            click("cmdEsci");
+        } else {
+            // A line of the search or of the recontact list, double-clicked: payer 1.
+            const bool search = trigger == QLatin1String("search");
+            click(search ? "cmdTrova" : "cmdRicontatta");
+            list = TestSupport::openedDialog();
+            QVERIFY(list);
+            if (search) {
+                child<QLineEdit>(list, "txtEsecutore")->setText(QStringLiteral("payer 1"));
+                TestSupport::click(list, "btnCerca");
+            }
+            const QStringList lines = TestSupport::shownLines(list);
+            const auto row = std::find_if(lines.begin(), lines.end(),
+                                          [](const QString& line) { return line.contains(QLatin1String("PAYER 1")); });
+            QVERIFY(row != lines.end());
+            MessageBox::clearShown();
+            TestSupport::doubleClick(list, int(row - lines.begin()));
+        }
+
+        const QList<MessageBox::Shown> shown = messages();
+        QCOMPARE(!shown.isEmpty() && shown.first().kind == Kind::Question, changed);
+        if (changed) {
+            QCOMPARE(shown.first().text, kUnsaved);
+            QCOMPARE(shown.size(), stored ? 2 : 1); // Sì: the save's own information follows
+        } else {
+            QVERIFY(shown.isEmpty());
+        }
+        const QByteArray after = TestSupport::readAll(archive());
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.mid(kSize + 925, 7),
+                 stored ? QByteArray("\x06"
+                                     "CAMBIO")
+                        : QByteArray(7, '\0'));
+        if (!stored)
+            QCOMPARE(after, before);
+
+        if (!movedOn) {
+            QVERIFY(m_editor->isVisible());
+            QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+            QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 2"));
+            QCOMPARE(text("txtNote"), QStringLiteral("CAMBIO"));
+            QCOMPARE(!list.isNull() && list->isVisible(), fromList);
+            return;
+        }
+        if (trigger == QLatin1String("arrow")) {
+            QCOMPARE(text("lblPosizione"), QStringLiteral("3"));
+            QCOMPARE(text("txtNote"), QString());
+        } else if (trigger == QLatin1String("nuovo")) {
+            QCOMPARE(text("lblPosizione"), QString());
+            QCOMPARE(text("txtEsecutore"), QString());
+            QCOMPARE(text("txtNote"), QString());
+        } else if (trigger == QLatin1String("esci")) {
+            QVERIFY(!m_editor->isVisible());
+        } else {
+            QTRY_VERIFY(!list || !list->isVisible());
+            QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+            QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 1"));
+            QCOMPARE(text("txtNote"), QString());
+        }
+    }
+
+    // A new payer: empty it asks nothing, nor does a payer cleared with "Cancella"; a typed one asks,
+    // and Sì with a name the save refuses keeps it on screen.
+    void unsavedNewPayer()
+    {
+        writeArchive(2);
+        showEditor();
+        click("cmdAvanti");
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+
+        MessageBox::setNextAnswer(MessageBox::Button::Yes);
+        click("cmdElimina"); // the fields emptied, number 1 kept
+        MessageBox::clearShown();
+        click("cmdAvanti");
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+
+        click("cmdNuovo");
+        setText("txtTelCasa", QStringLiteral("06 1234"));
+        MessageBox::setNextAnswer(MessageBox::Button::Yes);
+        click("cmdPrimo");
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(messages().first().text, kUnsaved);
+        QCOMPARE(messages().last().kind, Kind::Warning); // no name: not saved
+        QCOMPARE(text("lblPosizione"), QString());
+        QCOMPARE(text("txtTelCasa"), QStringLiteral("06 1234"));
+        QCOMPARE(QFileInfo(archive()).size(), 2 * kSize);
+
+        // Sì with a name appends the payer; the arrow then moves from it.
+        MessageBox::clearShown();
+        setText("txtEsecutore", QStringLiteral("NUOVO"));
+        MessageBox::setNextAnswer(MessageBox::Button::Yes);
+        click("cmdIndietro");
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(messages().last().text, kInserted);
+        QCOMPARE(QFileInfo(archive()).size(), 3 * kSize);
+        QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
     }
 
     void saveWithoutANameWritesNothing()
@@ -537,6 +806,8 @@ private slots:
         QVERIFY(TestSupport::writeAll(archive(), payerBytes({{"Esecutore", "ONE"}, {"Ricontatta", flag}})));
         showEditor();
         recontact()->setChecked(before);
+        if (before)
+            MessageBox::setNextAnswer(MessageBox::Button::No); // the ticked box is a change, dropped
         click("cmdPrimo");
         QCOMPARE(text("txtEsecutore"), QStringLiteral("ONE"));
         QCOMPARE(recontact()->isChecked(), after);
@@ -622,6 +893,7 @@ private slots:
 
         // On record 3, No changes nothing.
         label("lblPosizione")->setText(QStringLiteral("2"));
+        MessageBox::setNextAnswer(MessageBox::Button::No); // the typed name is dropped
         click("cmdAvanti");
         QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 3"));
         MessageBox::clearShown();

@@ -8,6 +8,7 @@
 #include "checks/Calendario.h"
 #include "app/HelpPages.h"
 #include "slips/Bollettino.h"
+#include "slips/SlipEditor.h"
 #include "slips/SlipRecord.h"
 
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QToolButton>
+#include <algorithm>
 #include <initializer_list>
 #include <unistd.h>
 #include <utility>
@@ -332,11 +334,14 @@ private slots:
     {
         openYear();
         const char* const order[] = {
-            "txtImporto",    "txtCents",     "txtImpLettere",   "txtCentLettere", "txtCodTariffa", "txtAnnoTariffa",
-            "txtCodFisc",    "txtEsecutore", "txtSesso",        "txtGG",          "txtMM",         "txtAA",
-            "txtComuneNasc", "txtProvNasc",  "txtIndirizzoRes", "txtProvRes",     "txtComuneRes",  "txtCapRes",
-            "chkRilascio",   "chkAnnuale",   "chkIntegrazione", "txtDataScade",   "txtDataPaga",   "txtCausale",
-            "txtNote",       "chkSaldato"};
+            "txtImporto", "txtCents", "txtImpLettere", "txtCentLettere", "txtCodTariffa", "txtAnnoTariffa",
+            "txtCodFisc", "txtEsecutore", "txtSesso", "txtGG", "txtMM", "txtAA", "txtComuneNasc", "txtProvNasc",
+            "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes", "chkRilascio", "chkAnnuale",
+            "chkIntegrazione", "txtDataScade", "txtDataPaga", "txtCausale", "txtNote", "chkSaldato",
+            // then the commands, down the column and along the navigation row, and round to the amount
+            "cmdNuovo", "cmdDuplica", "cmdAllega", "cmdImporta", "cmdSalva", "cmdStampa", "cmdTrova", "cmdDaSaldare",
+            "cmdMargini", "cmdEsporta", "cmdGuida", "cmdEsci", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo",
+            "txtImporto"};
         for (size_t i = 0; i + 1 < std::size(order); ++i) {
             focus(order[i]);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -503,6 +508,263 @@ private slots:
         QCOMPARE(Record(SlipRecord::layout(), after.mid(3 * 2443)).text("Esecutore"), QStringLiteral("VERDI"));
     }
 
+    // Every command runs on its key with the focus in a field, and shows the key in its hint and
+    // tooltip; a screen reader names it by its caption. The year panel has only Guida and Esci.
+    void commandKeys_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("key");   // as the hint shows it
+        QTest::addColumn<QString>("field"); // where the key is pressed
+        QTest::addColumn<QString>("name");  // the accessible name
+        QTest::addColumn<QString>("effect");
+        const char* const rows[][5] = {
+            {"cmdNuovo", "Ctrl+N", "txtEsecutore", "Nuovo", "new"},
+            {"cmdDuplica", "Ctrl+D", "txtEsecutore", "Duplica", "copy"},
+            {"cmdAllega", "Ctrl+L", "txtEsecutore", "Allega file", "TfrmAllegaCartella"},
+            {"cmdImporta", "Ctrl+I", "txtEsecutore", "Importa dati", "TfrmTrovaEsecutori"},
+            {"cmdSalva", "Ctrl+S", "txtEsecutore", "Salva", "saved"},
+            {"cmdStampa", "Ctrl+P", "txtEsecutore", "Stampa", "TfrmStampaBol"},
+            {"cmdTrova", "Ctrl+F", "txtEsecutore", "Trova", "TfrmTrovaBollettini"},
+            {"cmdDaSaldare", "Ctrl+R", "txtEsecutore", "Da saldare", "TfrmDaSaldare"},
+            {"cmdMargini", "Ctrl+T", "txtEsecutore", "Scaduti", "TfrmScadute"},
+            {"cmdEsporta", "Ctrl+E", "txtEsecutore", "Esporta archivio", "TfrmExpBollettini"},
+            {"cmdGuida", "F1", "txtEsecutore", "Guida", "TfrmGuida"},
+            {"cmdEsci", "Ctrl+W", "txtEsecutore", "Esci", "closed"},
+            // The arrows from slip 2 of 3; Ctrl+Home and Ctrl+End are not kept by the field.
+            {"cmdPrimo", "Ctrl+Home", "txtEsecutore", "Primo", "position 1"},
+            {"cmdIndietro", "PgUp", "txtEsecutore", "Indietro", "position 1"},
+            {"cmdAvanti", "PgDown", "txtCausale", "Avanti", "position 3"},
+            {"cmdUltimo", "Ctrl+End", "txtCausale", "Ultimo", "position 3"},
+            {"cmdAvanti", "PgDown", "chkSaldato", "Avanti", "position 3"},
+            // The images beside a field run on F4 in that field.
+            {"impCodTariffa", "F4", "txtCodTariffa", "Elenco dei codici tariffa", "TfrmVoci_Tariffa"},
+            {"btnCodFisc", "F4", "txtCodFisc", "Controlla il codice fiscale", "TfrmCodFisc"},
+            {"btnCodFisc", "F4", "txtEsecutore", "Controlla il codice fiscale", "nothing"},
+            // The year panel.
+            {"imgGuida", "F1", "txtAnno", "Guida", "TfrmGuida"},
+            {"imgEsci", "Ctrl+W", "txtAnno", "Esci", "closed"},
+            {"cmdSalva", "Ctrl+S", "txtAnno", "Salva", "nothing"},
+            {"cmdAvanti", "PgDown", "txtAnno", "Avanti", "nothing"},
+        };
+        for (const auto& row : rows)
+            QTest::addRow("%s %s in %s", row[0], row[1], row[2]) << row[0] << row[1] << row[2] << row[3] << row[4];
+    }
+
+    void commandKeys()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, key);
+        QFETCH(QString, field);
+        QFETCH(QString, name);
+        QFETCH(QString, effect);
+        writeArchive(3);
+        const QByteArray before = TestSupport::readAll(archive());
+        const bool yearPanel = field == QLatin1String("txtAnno");
+        if (yearPanel) {
+            m_editor->showFrom(nullptr);
+            QVERIFY(QTest::qWaitForWindowActive(m_editor));
+        } else {
+            openYear();
+            click("cmdPrimo");
+            click("cmdAvanti");
+            QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+        }
+        QWidget* control = child<QWidget>(m_editor, command.toLatin1().constData());
+        QVERIFY(control);
+        QCOMPARE(control->accessibleName(), name);
+        QVERIFY2(control->toolTip().endsWith(QStringLiteral(" (") + key + QLatin1Char(')')),
+                 qPrintable(control->toolTip()));
+        if (!yearPanel && !command.startsWith(QLatin1String("img"))) {
+            QEvent enter(QEvent::Enter);
+            QApplication::sendEvent(control, &enter);
+            QCOMPARE(text("panInfo"), control->toolTip());
+        }
+
+        focus(field.toLatin1().constData());
+        MessageBox::clearShown();
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(key));
+
+        QDialog* dialog = TestSupport::openedDialog();
+        if (effect.startsWith(QLatin1String("Tfrm"))) {
+            QVERIFY(dialog);
+            QCOMPARE(QString::fromLatin1(dialog->metaObject()->className()), effect);
+            return;
+        }
+        QVERIFY(!dialog);
+        if (effect == QLatin1String("nothing")) {
+            QVERIFY(messages().isEmpty());
+            QCOMPARE(TestSupport::readAll(archive()), before);
+            QCOMPARE(text("lblPosizione"), yearPanel ? QString() : QStringLiteral("2"));
+        } else if (effect == QLatin1String("closed")) {
+            QVERIFY(!m_editor->isVisible());
+        } else if (effect == QLatin1String("saved")) {
+            TestSupport::shownOnce(Kind::Information, kChanged);
+        } else if (effect == QLatin1String("new")) {
+            QCOMPARE(text("lblPosizione"), QString());
+            QCOMPARE(text("txtEsecutore"), QString());
+        } else if (effect == QLatin1String("copy")) {
+            QCOMPARE(text("lblPosizione"), QString());
+            QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 2"));
+        } else {
+            QVERIFY(effect.startsWith(QLatin1String("position ")));
+            QCOMPARE(text("lblPosizione"), effect.mid(9));
+            QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER ") + effect.mid(9));
+        }
+        QVERIFY(effect == QLatin1String("saved") || messages().isEmpty() || effect == QLatin1String("copy"));
+    }
+
+    // A change to the slip shown is not lost by what leaves it: each way out asks, and Sì saves it
+    // into its record first, No drops it, Annulla stays on it. A slip left unchanged asks nothing.
+    void unsavedChanges_data()
+    {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<int>("answer"); // -1: the slip is left unchanged
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<bool>("movedOn");
+        for (const char* trigger : {"arrow", "nuovo", "duplica", "esci", "list", "search"}) {
+            QTest::addRow("%s, unchanged", trigger) << trigger << -1 << false << true;
+            QTest::addRow("%s, S\u00ec", trigger) << trigger << int(MessageBox::Button::Yes) << true << true;
+            QTest::addRow("%s, No", trigger) << trigger << int(MessageBox::Button::No) << false << true;
+            QTest::addRow("%s, Annulla", trigger) << trigger << int(MessageBox::Button::Cancel) << false << false;
+        }
+    }
+
+    void unsavedChanges()
+    {
+        QFETCH(QString, trigger);
+        QFETCH(int, answer);
+        QFETCH(bool, stored);
+        QFETCH(bool, movedOn);
+        writeArchive(3);
+        const QByteArray before = TestSupport::readAll(archive());
+        openYear();
+        click("cmdPrimo");
+        click("cmdAvanti");
+        QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+        const bool changed = answer >= 0;
+        focus("txtNote");
+        if (changed) {
+            type(edit("txtNote"), QStringLiteral("CAMBIO"));
+            MessageBox::setNextAnswer(MessageBox::Button(answer));
+        }
+        MessageBox::clearShown();
+
+        QPointer<QDialog> list;
+        if (trigger == QLatin1String("arrow")) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        } else if (trigger == QLatin1String("nuovo")) {
+            click("cmdNuovo");
+        } else if (trigger == QLatin1String("duplica")) {
+            click("cmdDuplica");
+        } else if (trigger == QLatin1String("esci")) {
+            click("cmdEsci");
+        } else {
+            // A line of a list or of the search, double-clicked: slip 1.
+            const bool search = trigger == QLatin1String("search");
+            click(search ? "cmdTrova" : "cmdDaSaldare");
+            list = TestSupport::openedDialog();
+            QVERIFY(list);
+            if (search) {
+                child<QLineEdit>(list, "txtEsecutore")->setText(QStringLiteral("payer 1"));
+                TestSupport::click(list, "btnCerca");
+            }
+            const QStringList lines = TestSupport::shownLines(list);
+            const auto row = std::find_if(lines.begin(), lines.end(),
+                                          [](const QString& line) { return line.contains(QLatin1String("PAYER 1")); });
+            QVERIFY(row != lines.end());
+            MessageBox::clearShown();
+            TestSupport::doubleClick(list, int(row - lines.begin()));
+        }
+
+        const QList<MessageBox::Shown> shown = messages();
+        QCOMPARE(!shown.isEmpty() && shown.first().kind == Kind::Question, changed);
+        if (changed)
+            QCOMPARE(shown.first().text, kUnsaved);
+        const QByteArray after = TestSupport::readAll(archive());
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(Record(SlipRecord::layout(), after.mid(2443, 2443)).text("Note"),
+                 stored ? QStringLiteral("CAMBIO") : QString());
+        if (!stored)
+            QCOMPARE(after, before);
+
+        if (!movedOn) {
+            QVERIFY(m_editor->isVisible());
+            QCOMPARE(text("lblPosizione"), QStringLiteral("2"));
+            QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 2"));
+            QCOMPARE(text("txtNote"), QStringLiteral("CAMBIO"));
+            QCOMPARE(!list.isNull() && list->isVisible(),
+                     trigger == QLatin1String("list") || trigger == QLatin1String("search"));
+            return;
+        }
+        if (trigger == QLatin1String("arrow")) {
+            QCOMPARE(text("lblPosizione"), QStringLiteral("3"));
+            QCOMPARE(text("txtNote"), QString());
+        } else if (trigger == QLatin1String("nuovo")) {
+            QCOMPARE(text("lblPosizione"), QString());
+            QCOMPARE(text("txtEsecutore"), QString());
+            QCOMPARE(text("txtNote"), QString());
+        } else if (trigger == QLatin1String("duplica")) {
+            // The copy carries what the form showed, saved into slip 2 or not.
+            QCOMPARE(text("lblPosizione"), QString());
+            QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 2"));
+            QCOMPARE(text("txtNote"), changed ? QStringLiteral("CAMBIO") : QString());
+            QCOMPARE(shown.last().text, SlipEditor::duplicatedText());
+        } else if (trigger == QLatin1String("esci")) {
+            QVERIFY(!m_editor->isVisible());
+        } else {
+            QTRY_VERIFY(!list || !list->isVisible());
+            QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+            QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 1"));
+            QCOMPARE(text("txtNote"), QString());
+        }
+    }
+
+    // A new slip: empty, it asks nothing; typed, it asks, and Sì appends it before the arrow moves on,
+    // while a save that the slip's due date refuses keeps it on screen.
+    void unsavedNewSlip()
+    {
+        writeArchive(2);
+        openYear();
+        click("cmdNuovo");
+        click("cmdAvanti");
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
+
+        click("cmdNuovo");
+        edit("txtImporto")->setText(QStringLiteral("75"));
+        MessageBox::setNextAnswer(MessageBox::Button::Yes);
+        click("cmdUltimo");
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(messages().first().text, kUnsaved);
+        QCOMPARE(messages().last().kind, Kind::Warning); // no due date: not saved
+        QCOMPARE(text("lblPosizione"), QString());
+        QCOMPARE(text("txtImporto"), QStringLiteral("75"));
+        QCOMPARE(QFileInfo(archive()).size(), 2 * 2443);
+
+        MessageBox::clearShown();
+        edit("txtDataScade")->setText(QStringLiteral("31/01/2025"));
+        MessageBox::setNextAnswer(MessageBox::Button::Yes);
+        click("cmdUltimo");
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(messages().last().text, kInserted);
+        QCOMPARE(QFileInfo(archive()).size(), 3 * 2443);
+        QCOMPARE(Record(SlipRecord::layout(), TestSupport::readAll(archive()).mid(2 * 2443)).text("Importo"),
+                 QStringLiteral("75"));
+        QCOMPARE(text("lblPosizione"), QStringLiteral("3"));
+
+        // Closing the window with a change and Annulla keeps it open; clearing everything typed again
+        // leaves nothing to lose.
+        MessageBox::clearShown();
+        click("cmdNuovo");
+        edit("txtNote")->setText(QStringLiteral("x"));
+        MessageBox::setNextAnswer(MessageBox::Button::Cancel);
+        QVERIFY(!m_editor->close());
+        QVERIFY(m_editor->isVisible());
+        edit("txtNote")->clear();
+        QVERIFY(m_editor->close());
+        QCOMPARE(messages().size(), 1);
+    }
+
     void navigationOnAnEmptyArchive_data()
     {
         QTest::addColumn<QString>("command");
@@ -557,6 +819,7 @@ private slots:
         openYear();
         child<QCheckBox>(m_editor, "chkRilascio")->setChecked(true);
         child<QCheckBox>(m_editor, "chkAnnuale")->setChecked(true);
+        MessageBox::setNextAnswer(MessageBox::Button::No); // the ticked boxes are a change, dropped
         click("cmdPrimo");
         QCOMPARE(text("txtImpLettere"), QStringLiteral("STORED WORDS"));
         QCOMPARE(text("txtComuneNasc"), QStringLiteral("MI"));
@@ -580,8 +843,12 @@ private slots:
         click("cmdUltimo");
         child<QCheckBox>(m_editor, "chkSaldato")->setChecked(true);
         MessageBox::clearShown();
+        // The tick is a change to slip 2: not saved there, it goes into the copy.
+        MessageBox::setNextAnswer(MessageBox::Button::No);
         click("cmdDuplica");
-        QCOMPARE(messages().size(), 1);
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(messages().first().kind, Kind::Question);
+        QCOMPARE(messages().first().text, kUnsaved);
         QCOMPARE(messages().last().kind, Kind::Information);
         QCOMPARE(
             messages().last().text,
@@ -630,13 +897,24 @@ private slots:
         QVERIFY(QFile::setPermissions(m_session->folder(),
                                       QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
         QVERIFY(QFile::setPermissions(archive(), QFile::ReadOwner | QFile::ReadOther));
+        // Duplica first asks about the typed name, which would go into the copy.
+        const bool asks = command == QLatin1String("cmdDuplica");
+        if (asks)
+            MessageBox::setNextAnswer(MessageBox::Button::No);
         {
             Unprivileged unprivileged;
             click(command.toLatin1().constData());
         }
         QFile::setPermissions(archive(), QFile::ReadOwner | QFile::WriteOwner);
         QFile::setPermissions(m_session->folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        TestSupport::shownOnce(Kind(kind), kAccess);
+        if (asks) {
+            QCOMPARE(messages().size(), 2);
+            QCOMPARE(messages().first().text, kUnsaved);
+            QCOMPARE(messages().last().kind, Kind(kind));
+            QCOMPARE(messages().last().text, kAccess);
+        } else {
+            TestSupport::shownOnce(Kind(kind), kAccess);
+        }
         QCOMPARE(TestSupport::readAll(archive()), before);
         QCOMPARE(text("txtEsecutore"), QStringLiteral("TYPED"));
     }
@@ -785,7 +1063,8 @@ private slots:
         QCOMPARE(text("panInfo"), QStringLiteral("Pronto per archiviare una nuova scheda..."));
         QEvent enter(QEvent::Enter);
         QApplication::sendEvent(child<QWidget>(m_editor, "cmdMargini"), &enter);
-        QCOMPARE(text("panInfo"), QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati."));
+        QCOMPARE(text("panInfo"),
+                 QStringLiteral("Visualizza l'elenco dei bollettini scaduti e non ancora saldati. (Ctrl+T)"));
         QApplication::sendEvent(child<QWidget>(m_editor, "chkSaldato"), &enter);
         QCOMPARE(text("panInfo"), QStringLiteral("Annota che il bollettino \u00e8 stato saldato."));
 
@@ -798,8 +1077,8 @@ private slots:
             QWidget* widget = child<QWidget>(m_editor, name);
             QTest::mouseMove(m_editor->windowHandle(), widget->mapTo(m_editor, pos));
         };
-        const QString saveHint = QStringLiteral("Salva la scheda corrente in archivio.");
-        const QString tariffHint = QStringLiteral("Importa i dati dall'elenco dei codici delle voci di tariffa.");
+        const QString saveHint = QStringLiteral("Salva la scheda corrente in archivio. (Ctrl+S)");
+        const QString tariffHint = QStringLiteral("Importa i dati dall'elenco dei codici delle voci di tariffa. (F4)");
         const struct {
             const char* name;
             QString hint;

@@ -3,6 +3,7 @@
 
 #include "data/RecordEditor.h"
 #include "slips/SlipEditor.h"
+#include "slips/SlipRecord.h"
 
 #include <QTest>
 
@@ -33,6 +34,46 @@ private slots:
         const SlipEditor::Amount tidy = SlipEditor::tidyAmount(typed.at(0), typed.at(1));
         QTEST((QStringList{tidy.amount, tidy.cents, tidy.whole}), "after");
         QCOMPARE(tidy.centsInWords, tidy.cents);
+    }
+
+    // Whether leaving the slip shown loses something: it differs from the slip kept (loaded, saved or
+    // cleared) and is not as clearing left it. Records compare as stored: trimmed, cut, flags Sì/No.
+    void changed_data()
+    {
+        QTest::addColumn<QStringList>("shown"); // field=value pairs over the cleared slip
+        QTest::addColumn<QStringList>("kept");
+        QTest::addColumn<bool>("changed");
+        const QStringList loaded{"Esecutore=ROSSI", "Importo=168", "Saldato=No"};
+        QTest::newRow("loaded, untouched") << loaded << loaded << false;
+        QTest::newRow("a field changed") << QStringList{"Esecutore=ROSSI", "Importo=1681", "Saldato=No"} << loaded
+                                         << true;
+        QTest::newRow("a flag ticked") << QStringList{"Esecutore=ROSSI", "Importo=168", "Saldato=S\u00ec"} << loaded
+                                       << true;
+        QTest::newRow("an attachment given") << (loaded + QStringList{"File01=a.pdf"}) << loaded << true;
+        QTest::newRow("blanks around a value")
+            << QStringList{"Esecutore= ROSSI ", "Importo=168", "Saldato=No"} << loaded << false;
+        QTest::newRow("beyond the capacity") << QStringList{"Esecutore=ABCDEFGHIJKLMNOPQRSTUVWXYZ"}
+                                             << QStringList{"Esecutore=ABCDEFGHIJKLMNOPQRSTUVW"} << false;
+        QTest::newRow("new, typed") << QStringList{"Note=x"} << QStringList{} << true;
+        QTest::newRow("new, empty") << QStringList{} << QStringList{} << false;
+        QTest::newRow("emptied: nothing to lose") << QStringList{} << loaded << false;
+    }
+    void changed()
+    {
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, kept);
+        QFETCH(bool, changed);
+        Record cleared(SlipRecord::layout());
+        cleared.setText("Cents", QStringLiteral("00"));
+        cleared.setText("CentLettere", QStringLiteral("00"));
+        cleared.setText("Intero", QStringLiteral("0,00"));
+        const auto build = [&cleared](const QStringList& fields) {
+            Record record = cleared;
+            for (const QString& field : fields)
+                record.setText(qPrintable(field.section(QLatin1Char('='), 0, 0)), field.section(QLatin1Char('='), 1));
+            return record;
+        };
+        QCOMPARE(RecordEditor::changed(build(shown), build(kept), cleared), changed);
     }
 
     void checks()
