@@ -11,6 +11,8 @@ TASSELLA_PACKAGES=(
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     fonts-dejavu-core fonts-liberation2
     poppler-utils clang-format desktop-file-utils
+    # Backups are ZIP files through libzip; the tests read them back with the real unzip.
+    libzip-dev unzip
     libreoffice-calc-nogui
     # The screen-reader test: the program in its own X server with the desktop's accessibility bus.
     xvfb openbox x11-utils xdotool dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
