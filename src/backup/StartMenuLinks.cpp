@@ -2,6 +2,7 @@
 
 #include "backup/BackupArchivi.h"
 #include "backup/Ripristina.h"
+#include "backup/VerificaArchivi.h"
 #include "windows/FieldBehaviour.h"
 #include "windows/ClickLabel.h"
 
@@ -19,11 +20,13 @@ struct Link {
 const Link kLinks[] = {
     {"lnkBackup", "Backup", [](QWidget* menu) { Windows::openDialog<TfrmBackupArchivi>(menu); }},
     {"lnkRipristina", "Ripristina", [](QWidget* menu) { Windows::openDialog<TfrmRipristina>(menu); }},
+    {"lnkVerifica", "Verifica archivi", [](QWidget* menu) { Windows::openDialog<TfrmVerificaArchivi>(menu); }},
 };
 
 const Behaviour::Command kCommands[] = {
     {"lnkBackup", "Backup degli archivi"},
     {"lnkRipristina", "Ripristina da un backup"},
+    {"lnkVerifica", "Verifica archivi"},
 };
 
 } // namespace

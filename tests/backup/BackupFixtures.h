@@ -21,6 +21,7 @@ inline QByteArray slips(int count, int year)
     for (int i = 1; i <= count; ++i) {
         record.setText("Importo", QString::number(i * 7 % 100000));
         record.setText("Cents", QStringLiteral("50"));
+        record.setText("Intero", QString::number(i * 7 % 100000) + QStringLiteral(",50"));
         record.setText("Esecutore", QStringLiteral("ROSSI N\u00b0%1").arg(i));
         record.setText("DataScade", QDate(year, 1 + i % 12, 1 + i % 28).toString(QStringLiteral("dd/MM/yyyy")));
         record.setText("Causale", QStringLiteral("Rinnovo licenza \u20ac %1").arg(i));

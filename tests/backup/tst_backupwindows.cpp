@@ -7,6 +7,8 @@
 #include "backup/BackupArchivi.h"
 #include "backup/Ripristina.h"
 #include "backup/Restore.h"
+#include "backup/VerificaArchivi.h"
+#include "PdfReadBack.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -44,6 +46,8 @@ private slots:
                                 << "TfrmBackupArchivi";
         QTest::newRow("restore") << "lnkRipristina"
                                  << "TfrmRipristina";
+        QTest::newRow("check") << "lnkVerifica"
+                               << "TfrmVerificaArchivi";
     }
     void linksOpenTheirWindows()
     {
@@ -161,6 +165,28 @@ private slots:
         QCOMPARE(MessageBox::shown().first().kind, MessageBox::Kind::Warning);
         QVERIFY(!dialog->findChild<QPushButton*>(QStringLiteral("btnRipristina"))->isEnabled());
         QCOMPARE(dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtContenuto"))->toPlainText(), QString());
+    }
+
+    // The check lists its findings and prints them.
+    void archiveCheckListsAndPrints()
+    {
+        QByteArray year = BackupFixtures::slips(2, 2024);
+        year += QByteArray(7, 'x');
+        QVERIFY(writeAll(m_session->file(QStringLiteral("2024.bol")), year));
+        QDialog* dialog = nullptr;
+        commandOpens(menu(), "lnkVerifica", QStringLiteral("TfrmVerificaArchivi"), &dialog);
+        QVERIFY(dialog);
+        QCOMPARE(shownLines(dialog),
+                 (QStringList{QStringLiteral("2024.bol        2 schede"),
+                              QStringLiteral("    termina con una scheda incompleta di 7 byte")}));
+        QTemporaryDir out;
+        const QString pdf = QDir(out.path()).filePath(QStringLiteral("verifica.pdf"));
+        PrintDialog::setNextAccept(pdf);
+        click(dialog, "btnStampa");
+        const PdfReadBack::Document printed = PdfReadBack::words(pdf);
+        QVERIFY(printed.contains(QStringLiteral("incompleta")));
+        QVERIFY(printed.contains(QStringLiteral("2024.bol")));
+        QCOMPARE(readAll(m_session->file(QStringLiteral("2024.bol"))), year);
     }
 
 private:
