@@ -12,6 +12,8 @@ TASSELLA_PACKAGES=(
     fonts-dejavu-core fonts-liberation2
     poppler-utils clang-format desktop-file-utils
     faketime util-linux
+    # Backups are ZIP files through libzip; the tests read them back with the real unzip.
+    libzip-dev unzip zip
     libreoffice-calc-nogui
     # The screen-reader test: the program in its own X server with the desktop's accessibility bus.
     xvfb openbox x11-utils xdotool dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0

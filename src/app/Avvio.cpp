@@ -7,6 +7,7 @@
 #include "data/Maker.h"
 #include "data/OpenURL.h"
 #include "app/Splash.h"
+#include "backup/StartMenuLinks.h"
 #include "windows/FieldBehaviour.h"
 #include "ui_Avvio.h"
 
@@ -81,6 +82,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
         connect(exit, &ClickLabel::clicked, this, &QWidget::close);
 
     Behaviour::installCommands(this, kCommands);
+    // The care of the data (backup, restore, archive check, payer import): a row of links at the foot.
+    StartMenuLinks::install(this, panel());
     QWidget* previous = nullptr;
     for (const Behaviour::Command& command : kCommands) {
         auto* stop = panel()->findChild<QWidget*>(QString::fromLatin1(command.name));

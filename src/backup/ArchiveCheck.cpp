@@ -1,0 +1,162 @@
+#include "backup/ArchiveCheck.h"
+
+#include "backup/Backup.h"
+#include "data/RecordLayout.h"
+#include "payers/PayerRecord.h"
+#include "slips/SlipRecord.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <csignal>
+
+namespace ArchiveCheck {
+namespace {
+
+// Fields whose length byte is above their capacity: the record was not written by the program.
+QStringList badLengths(const Record& record)
+{
+    QStringList out;
+    const RecordLayout& layout = record.layout();
+    for (int i = 0; i < layout.fieldCount(); ++i)
+        if (static_cast<unsigned char>(record.bytes().at(layout.offset(i))) > layout.capacity(i))
+            out.append(QString::fromLatin1(layout.name(i)));
+    return out;
+}
+
+void checkSlip(const Record& record, qint64 n, QStringList& problems)
+{
+    static const QRegularExpression amount(QStringLiteral("^[0-9]{1,8},[0-9]{2}$"));
+    if (!QDate::fromString(record.text("DataScade"), QStringLiteral("dd/MM/yyyy")).isValid())
+        problems.append(
+            QStringLiteral("scheda %1: data di scadenza illeggibile \"%2\"").arg(n).arg(record.text("DataScade")));
+    if (!amount.match(record.text("Intero")).hasMatch())
+        problems.append(QStringLiteral("scheda %1: importo illeggibile \"%2\"").arg(n).arg(record.text("Intero")));
+    const QStringList fields = badLengths(record);
+    if (!fields.isEmpty())
+        problems.append(QStringLiteral("scheda %1: lunghezza non valida nei campi %2")
+                            .arg(n)
+                            .arg(fields.join(QStringLiteral(", "))));
+}
+
+void checkPayer(const Record& record, qint64 n, QStringList& problems)
+{
+    const QStringList fields = badLengths(record);
+    if (!fields.isEmpty())
+        problems.append(QStringLiteral("scheda %1: lunghezza non valida nei campi %2")
+                            .arg(n)
+                            .arg(fields.join(QStringLiteral(", "))));
+    if (record.flag("Ricontatta") == Record::Flag::Unknown)
+        problems.append(QStringLiteral("scheda %1: indicazione \"Da ricontattare\" illeggibile").arg(n));
+}
+
+bool lockHeld(const QString& path)
+{
+    // A lock file holds its holder's process id on its first line (QLockFile's format).
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 pid = file.readLine().trimmed().toLongLong();
+    return pid > 0 && ::kill(pid_t(pid), 0) == 0;
+}
+
+Report check(const QDir& dir, const QString& name, const QStringList& entries, bool slips)
+{
+    Report report;
+    report.name = name;
+    const RecordLayout& layout = slips ? SlipRecord::layout() : PayerRecord::layout();
+    const int size = slips ? SlipRecord::kSize : PayerRecord::kSize;
+    QFile file(dir.filePath(name));
+    if (QFileInfo(file).exists()) {
+        if (!file.open(QIODevice::ReadOnly)) {
+            report.readable = false;
+        } else {
+            report.records = file.size() / size;
+            report.tailBytes = file.size() % size;
+            for (qint64 n = 1; n <= report.records; ++n) {
+                const QByteArray bytes = file.read(size);
+                if (bytes.size() != size) {
+                    report.readable = false;
+                    break;
+                }
+                const Record record(layout, bytes);
+                if (slips)
+                    checkSlip(record, n, report.problems);
+                else
+                    checkPayer(record, n, report.problems);
+            }
+        }
+    }
+    for (const QString& entry : entries) {
+        if (!entry.startsWith(name + QLatin1Char('.')) && !entry.startsWith(name + QLatin1Char('-')))
+            continue;
+        const QString rest = entry.mid(name.size());
+        if (rest.startsWith(QLatin1String(".coda-")))
+            report.sideFiles.append(entry);
+        else if (rest == QLatin1String(".lock"))
+            report.lockFiles.append(
+                entry + (lockHeld(dir.filePath(entry)) ? QStringLiteral(" (in uso)") : QStringLiteral(" (rimasto)")));
+        else if (rest.endsWith(QLatin1String(".rmlock")))
+            report.lockFiles.append(entry + QStringLiteral(" (rimasto)"));
+        else
+            report.otherFiles.append(entry);
+    }
+    return report;
+}
+
+} // namespace
+
+QList<Report> run(const QString& folder)
+{
+    const QDir dir(folder);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    QList<Report> reports;
+    const bool payers = entries.contains(Backup::kPayers);
+    if (payers || std::any_of(entries.begin(), entries.end(), [](const QString& e) {
+            return e.startsWith(Backup::kPayers + QLatin1Char('.'));
+        }))
+        reports.append(check(dir, Backup::kPayers, entries, false));
+    QStringList years;
+    for (const QString& entry : entries)
+        if (entry.size() >= 8 && Backup::isYearArchive(entry.left(8)) && !years.contains(entry.left(8)))
+            years.append(entry.left(8));
+    for (const QString& year : years)
+        reports.append(check(dir, year, entries, true));
+    return reports;
+}
+
+QStringList lines(const QList<Report>& reports)
+{
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    QStringList out;
+    for (const Report& report : reports) {
+        QString head = report.name.leftJustified(16);
+        if (!report.readable)
+            head += QStringLiteral("non leggibile");
+        else
+            head += QStringLiteral("%1 schede").arg(italian.toString(report.records));
+        if (report.clean())
+            head += QStringLiteral(" - nessun problema");
+        out.append(head);
+        if (report.tailBytes > 0)
+            out.append(QStringLiteral("    termina con una scheda incompleta di %1 byte").arg(report.tailBytes));
+        for (const QString& problem : report.problems)
+            out.append(QStringLiteral("    ") + problem);
+        for (const QString& side : report.sideFiles)
+            out.append(QStringLiteral("    file di riparazione: ") + side);
+        for (const QString& lock : report.lockFiles)
+            out.append(QStringLiteral("    file di blocco: ") + lock);
+        for (const QString& other : report.otherFiles)
+            out.append(QStringLiteral("    file rimasto da una scrittura interrotta: ") + other);
+    }
+    if (reports.isEmpty())
+        out.append(QStringLiteral("Nessun archivio nella cartella del programma."));
+    return out;
+}
+
+} // namespace ArchiveCheck

@@ -1,0 +1,59 @@
+#include "backup/StartMenuLinks.h"
+
+#include "backup/BackupArchivi.h"
+#include "backup/Ripristina.h"
+#include "backup/VerificaArchivi.h"
+#include "windows/FieldBehaviour.h"
+#include "windows/ClickLabel.h"
+
+#include <QHBoxLayout>
+
+namespace StartMenuLinks {
+namespace {
+
+struct Link {
+    const char* name;
+    const char* text;
+    void (*open)(QWidget* menu);
+};
+
+const Link kLinks[] = {
+    {"lnkBackup", "Backup", [](QWidget* menu) { Windows::openDialog<TfrmBackupArchivi>(menu); }},
+    {"lnkRipristina", "Ripristina", [](QWidget* menu) { Windows::openDialog<TfrmRipristina>(menu); }},
+    {"lnkVerifica", "Verifica archivi", [](QWidget* menu) { Windows::openDialog<TfrmVerificaArchivi>(menu); }},
+};
+
+const Behaviour::Command kCommands[] = {
+    {"lnkBackup", "Backup degli archivi"},
+    {"lnkRipristina", "Ripristina da un backup"},
+    {"lnkVerifica", "Verifica archivi"},
+};
+
+} // namespace
+
+void install(QWidget* menu, QWidget* panel)
+{
+    auto* row = new QWidget(panel);
+    row->setObjectName(QStringLiteral("panStrumenti"));
+    row->setGeometry(240, 634, 515, 28);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(18);
+    layout->addStretch();
+    for (const Link& link : kLinks) {
+        auto* label = new ClickLabel(row);
+        label->setObjectName(QString::fromLatin1(link.name));
+        label->setText(QString::fromUtf8(link.text));
+        QFont font(QStringLiteral("Tahoma"), 10, QFont::Bold);
+        font.setUnderline(true);
+        label->setFont(font);
+        label->setCursor(Qt::PointingHandCursor);
+        layout->addWidget(label);
+        const auto open = link.open;
+        QObject::connect(label, &ClickLabel::clicked, menu, [menu, open] { open(menu); });
+    }
+    layout->addStretch();
+    Behaviour::installCommands(menu, kCommands);
+}
+
+} // namespace StartMenuLinks
