@@ -37,10 +37,10 @@ const Behaviour::Command kCommands[] = {
     {"btnAnagrafica", "Anagrafica Esecutori"},
     {"btnBollettino", "Stampa bollettini"},
     {"btnRiepilogo", "Riepilogo versamenti"},
-    {"btnEmissione", "Emissione bollettini per più Esecutori"},
     {"imgSito", nullptr}, // its own text: the maker and the web address
     {"imgCopyright", "Riconoscimenti"},
     {"imgEsci", "Esci dal programma"},
+    {"btnEmissione", "Emissione bollettini per più Esecutori"}, // last: the stops before it stay where they were
 };
 
 } // namespace
