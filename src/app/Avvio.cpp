@@ -1,4 +1,5 @@
 #include "app/Avvio.h"
+#include "batch/Emissione.h"
 
 #include "windows/Artwork.h"
 #include "app/Guida.h"
@@ -32,10 +33,15 @@ const Area kAreas[] = {
 // caption strip), the maker's strip and the corner images at the foot. The picture and the
 // description of an area run the same command as its strip and are left to the mouse.
 const Behaviour::Command kCommands[] = {
-    {"imgInfo", "Informazioni su Tassella"},   {"imgGuida", "Guida"},
-    {"btnAnagrafica", "Anagrafica Esecutori"}, {"btnBollettino", "Stampa bollettini"},
-    {"btnRiepilogo", "Riepilogo versamenti"},  {"imgSito", nullptr}, // its own text: the maker and the web address
-    {"imgCopyright", "Riconoscimenti"},        {"imgEsci", "Esci dal programma"},
+    {"imgInfo", "Informazioni su Tassella"},
+    {"imgGuida", "Guida"},
+    {"btnAnagrafica", "Anagrafica Esecutori"},
+    {"btnBollettino", "Stampa bollettini"},
+    {"btnRiepilogo", "Riepilogo versamenti"},
+    {"imgSito", nullptr}, // its own text: the maker and the web address
+    {"imgCopyright", "Riconoscimenti"},
+    {"imgEsci", "Esci dal programma"},
+    {"btnEmissione", "Emissione bollettini per più Esecutori"}, // last: the stops before it stay where they were
 };
 
 } // namespace
@@ -81,6 +87,15 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
     for (ClickLabel* exit : {m_ui->imgEsci, m_ui->lblEsci})
         connect(exit, &ClickLabel::clicked, this, &QWidget::close);
 
+    // Issuing the year's slips for many payers at once, at the foot of the sheet.
+    auto* batch = new ClickLabel(panel());
+    batch->setObjectName(QStringLiteral("btnEmissione"));
+    batch->setProperty("class", QStringLiteral("strip"));
+    batch->setText(QStringLiteral("EMISSIONE PER PIÙ ESECUTORI"));
+    batch->setAlignment(Qt::AlignCenter);
+    batch->setFont(QFont(QStringLiteral("Arial"), 11, QFont::Bold));
+    batch->setGeometry(350, 628, 295, 40);
+    connect(batch, &ClickLabel::clicked, this, [this] { TfrmEmissione::open(this); });
     Behaviour::installCommands(this, kCommands);
     // The care of the data (backup, restore, archive check, payer import): a row of links at the foot.
     StartMenuLinks::install(this, panel());

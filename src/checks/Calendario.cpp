@@ -61,6 +61,14 @@ void TfrmCalendario::showEvent(QShowEvent* event)
 
 void TfrmCalendario::importDate()
 {
+    // The batch window, a dialog of its own, takes the date into its due date field.
+    if (callerTag() == QLatin1String("lotto")) {
+        if (auto* dueDate =
+                parentWidget() ? parentWidget()->findChild<QLineEdit*>(QStringLiteral("txtDataScade")) : nullptr)
+            dueDate->setText(Formats::dateToText(calendar()->selectedDate()));
+        close();
+        return;
+    }
     // Only the slip editor's due date takes a date; any other caller gets nothing and the
     // picker stays open until "Annulla".
     if (callerTag() != QLatin1String("datascade"))

@@ -45,7 +45,8 @@ public:
     std::optional<qint64> count();
     // Record n (1-based), remembered as loaded.
     std::optional<QByteArray> read(qint64 n);
-    // Appends the record and gives its new number (the former count + 1).
+    // Appends the record and gives its new number (the former count + 1). Several whole records
+    // in one block go in under one lock and one sync, and the number given is the last one's.
     std::optional<qint64> append(const QByteArray& record);
 
     enum class Check {

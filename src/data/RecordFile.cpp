@@ -123,13 +123,17 @@ bool RecordFile::write(const QByteArray& record)
 {
     if (!m_file.isOpen())
         return fail(QStringLiteral("file not open"));
-    if (record.size() != m_recordSize)
+    const qint64 records = record.size() / m_recordSize;
+    if (records < 1 || record.size() % m_recordSize != 0)
         return fail(QStringLiteral("record of the wrong size"));
     const qint64 size = m_file.size();
     const qint64 offset = m_position * m_recordSize;
     const bool append = m_position >= size / m_recordSize;
     if (append && size % m_recordSize != 0)
         return fail(QStringLiteral("the file ends with an incomplete record"));
+    // Several records at once only at the end: a batch is appended whole or not at all.
+    if (!append && records > 1)
+        return fail(QStringLiteral("several records overwrite nothing"));
 
     QByteArray old;
     if (!append) {
@@ -150,7 +154,7 @@ bool RecordFile::write(const QByteArray& record)
         }
         return false;
     }
-    ++m_position;
+    m_position += records;
     return true;
 }
 

@@ -45,7 +45,8 @@ public:
     bool read(QByteArray& record);
     // Writes the record at the current position (overwriting, or appending at the end), syncs it to
     // disk and advances. A failed write is undone (see above). An append after an incomplete tail is
-    // refused: it would shift every later record.
+    // refused: it would shift every later record. At the end of the file, record may also hold
+    // several whole records: they are written and synced as one, and cut back together on failure.
     bool write(const QByteArray& record);
 
     // The bytes after the last whole record, if any.

@@ -1,5 +1,7 @@
 #include "lists/ListPanel.h"
 
+#include "batch/SlipFromPayer.h"
+
 #include "data/CodePage.h"
 #include "data/RecordLayout.h"
 #include "lists/ListFind.h"
@@ -414,11 +416,8 @@ bool payerToEditor(QWidget* editor, const QByteArray& record, qint64 position)
 
 void payerToSlip(QWidget* editor, const QByteArray& record)
 {
-    static const char* const kFields[] = {"Esecutore", "GG",      "MM",           "AA",      "ComuneNasc",
-                                          "ProvNasc",  "Sesso",   "IndirizzoRes", "ProvRes", "ComuneRes",
-                                          "CapRes",    "CodFisc", "CodTariffa"};
     const Record payer(PayerRecord::layout(), record);
-    for (const char* field : kFields)
+    for (const char* field : SlipFromPayer::fields())
         setControlText(editor, QStringLiteral("txt") + QLatin1String(field), payer.text(field));
 }
 

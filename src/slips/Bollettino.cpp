@@ -2,6 +2,8 @@
 
 #include "ui_Bollettino.h"
 
+#include "batch/Emissione.h"
+
 #include "data/CodePage.h"
 #include "windows/FieldBehaviour.h"
 #include "data/Formats.h"
@@ -133,6 +135,12 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
                                  "panSaldato", "panComandi", "panNavigazione", "lblPosizione", "imgSaldato"});
 
     connect(m_ui->btnApri, &QPushButton::clicked, this, &TfrmBollettino::openYear);
+    // Beside "Apri": the same year's slips for many payers at once.
+    auto* batch = new QPushButton(QStringLiteral("Emissione per più Esecutori..."), m_ui->panAnno);
+    batch->setObjectName(QStringLiteral("btnEmissione"));
+    batch->setProperty("class", QStringLiteral("command"));
+    batch->setGeometry(125, 322, 280, 36);
+    connect(batch, &QPushButton::clicked, this, [this] { TfrmEmissione::open(this, m_ui->txtAnno->text()); });
     connect(m_ui->imgGuida, &ClickLabel::clicked, this, &TfrmBollettino::showHelp);
     connect(m_ui->imgEsci, &ClickLabel::clicked, this, &QWidget::close);
     connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmBollettino::newSlip);

@@ -1,0 +1,306 @@
+#include "batch/BatchIssue.h"
+
+#include "batch/SlipFromPayer.h"
+#include "checks/TaxCode.h"
+#include "checks/VatNumber.h"
+#include "data/CodePage.h"
+#include "data/RecordArchive.h"
+#include "lists/ListLines.h"
+#include "payers/PayerRecord.h"
+#include "slips/AmountInWords.h"
+#include "slips/SlipEditor.h"
+#include "slips/SlipRecord.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace BatchIssue {
+namespace {
+
+int slotOf(const char* name)
+{
+    const auto fields = SlipFromPayer::fields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (qstrcmp(fields[i], name) == 0)
+            return int(i);
+    return -1;
+}
+
+bool allDigits(const QString& text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+}
+
+QString key(const QString& tariff, const QString& year, const QString& taxCode, const QString& name)
+{
+    const QString payer = taxCode.isEmpty() ? QStringLiteral("N:") + CodePage::upperAscii(name)
+                                            : QStringLiteral("C:") + CodePage::upperAscii(taxCode);
+    return CodePage::upperAscii(tariff) + QLatin1Char('|') + year + QLatin1Char('|') + payer;
+}
+
+} // namespace
+
+QString Payer::field(const char* name) const
+{
+    const int slot = slotOf(name);
+    return slot < 0 ? QString() : fields[size_t(slot)];
+}
+
+Payers choose(const QString& path, const Selection& selection)
+{
+    const RecordLayout& layout = PayerRecord::layout();
+    static const int recontact = ListLines::field(layout, "Ricontatta");
+    static const int tariffField = ListLines::field(layout, "CodTariffa");
+    const QString tariff = CodePage::upperAscii(CodePage::trimmed(selection.tariff));
+
+    // The criteria are matched as the payer search matches them: on stored bytes, A to Z folded,
+    // every filled criterion must occur.
+    struct Wanted {
+        int field;
+        QByteArray bytes;
+    };
+    std::vector<Wanted> keys;
+    int filled = 0;
+    if (selection.choice == Choice::Search) {
+        filled = ListArchive::countCriteria(selection.criteria);
+        for (const ListArchive::Criterion& criterion : selection.criteria) {
+            const QString lower = CodePage::lowerAscii(criterion.text);
+            const QByteArray bytes = CodePage::encode(lower);
+            if (!lower.isEmpty() && CodePage::decode(bytes) == lower)
+                keys.push_back({ListLines::field(layout, criterion.field), bytes});
+        }
+    }
+
+    std::vector<int> places;
+    for (const char* name : SlipFromPayer::fields())
+        places.push_back(ListLines::field(layout, name));
+
+    Payers result;
+    result.ok = ListArchive::scan(
+        path, layout.size(),
+        [&](const char* record, qint64 number) {
+            bool take = true;
+            switch (selection.choice) {
+            case Choice::All: break;
+            case Choice::Tariff:
+                take = CodePage::upperAscii(ListLines::fieldText(layout, record, tariffField)) == tariff;
+                break;
+            case Choice::Recontact: take = ListLines::fieldIs(layout, record, recontact, "S\xEC"); break;
+            case Choice::Search: {
+                int score = 0;
+                for (const Wanted& k : keys)
+                    if (ListLines::fieldContains(layout, record, k.field, k.bytes))
+                        ++score;
+                take = score >= filled;
+                break;
+            }
+            }
+            if (!take)
+                return true;
+            Payer payer;
+            payer.number = number;
+            for (size_t i = 0; i < places.size(); ++i)
+                payer.fields[i] = ListLines::fieldText(layout, record, places[i]);
+            payer.problem = problem(payer);
+            result.payers.push_back(std::move(payer));
+            return true;
+        },
+        &result.error);
+    std::stable_sort(result.payers.begin(), result.payers.end(), [](const Payer& a, const Payer& b) {
+        return a.name().compare(b.name(), Qt::CaseInsensitive) < 0;
+    });
+    return result;
+}
+
+QString problem(const Payer& payer)
+{
+    const QString code = CodePage::upperAscii(payer.taxCode());
+    const bool body = code.size() == 11 && allDigits(code);
+    QString codeProblem;
+    if (code.isEmpty())
+        codeProblem = QStringLiteral("codice fiscale mancante");
+    else if (body)
+        codeProblem = VatNumber::hasValidCheckDigit(code) ? QString() : QStringLiteral("partita IVA errata");
+    else if (code.size() != 16)
+        codeProblem = QStringLiteral("codice fiscale di lunghezza errata");
+    else if (TaxCode::checkCharacter(code) != code.at(15))
+        codeProblem = QStringLiteral("codice fiscale errato");
+
+    struct Need {
+        const char* field;
+        const char* what;
+        bool personOnly;
+    };
+    static constexpr Need kNeeds[] = {
+        {"Esecutore", "cognome e nome", false},
+        {"Sesso", "sesso", true},
+        {"GG", "data di nascita", true},
+        {"ComuneNasc", "comune di nascita", true},
+        {"IndirizzoRes", "indirizzo", false},
+        {"ComuneRes", "comune di residenza", false},
+        {"ProvRes", "provincia di residenza", false},
+        {"CapRes", "CAP", false},
+    };
+    QStringList missing;
+    for (const Need& need : kNeeds) {
+        if (need.personOnly && body)
+            continue;
+        bool empty = payer.field(need.field).isEmpty();
+        // The date of birth is three fields: any of them missing leaves it incomplete.
+        if (qstrcmp(need.field, "GG") == 0)
+            empty = empty || payer.field("MM").isEmpty() || payer.field("AA").isEmpty();
+        if (empty)
+            missing << QString::fromLatin1(need.what);
+    }
+    QStringList parts;
+    if (!codeProblem.isEmpty())
+        parts << codeProblem;
+    if (!missing.isEmpty())
+        parts << QStringLiteral("mancano: ") + missing.join(QStringLiteral(", "));
+    QString text = parts.join(QStringLiteral("; "));
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
+}
+
+std::optional<Message> check(const SlipData& data)
+{
+    const QString amount = CodePage::trimmed(data.amount);
+    if (!amount.isEmpty() && (!allDigits(amount) || amount.size() > 8))
+        return Message{MessageKind::Warning,
+                       QStringLiteral("Attenzione: l'importo deve essere composto da non pi\u00f9 di otto cifre.")};
+    const QString cents = CodePage::trimmed(data.cents);
+    if (!cents.isEmpty() && !allDigits(cents))
+        return Message{MessageKind::Warning,
+                       QStringLiteral("Attenzione: i centesimi devono essere composti da cifre.")};
+    return SlipEditor::checkDueDate(data.dueDate);
+}
+
+Record slip(const SlipData& data, const Payer& payer)
+{
+    Record record(SlipRecord::layout());
+    const auto fields = SlipFromPayer::fields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        record.setText(fields[i], payer.fields[i]);
+    if (!CodePage::trimmed(data.tariff).isEmpty())
+        record.setText("CodTariffa", data.tariff);
+
+    // Typing the amount spells it (from the text as typed); Salva then tidies amount and cents.
+    const SlipEditor::Amount amount = SlipEditor::tidyAmount(data.amount, data.cents);
+    record.setText("Importo", amount.amount);
+    record.setText("Cents", amount.cents);
+    record.setText("ImpLettere", AmountInWords::spellDigits(data.amount));
+    record.setText("CentLettere", amount.centsInWords);
+    record.setText("Intero", amount.whole);
+    // The year field takes its leading zero when the focus leaves it.
+    const QString year = data.tariffYear;
+    record.setText("AnnoTariffa", year.size() == 1 ? QLatin1Char('0') + year : year);
+    record.setText("DataScade", data.dueDate);
+    record.setText("DataPaga", QString());
+    record.setText("Causale", data.reason);
+    record.setText("Note", data.notes);
+    record.setFlag("Saldato", false);
+    record.setFlag("Rilascio", data.issue);
+    record.setFlag("Annuale", data.yearly);
+    record.setFlag("Integrazione", data.topUp);
+    return record;
+}
+
+QString issueKey(const Record& slip)
+{
+    return key(slip.text("CodTariffa"), slip.text("AnnoTariffa"), slip.text("CodFisc"), slip.text("Esecutore"));
+}
+
+Duplicates duplicates(const QString& path, const std::vector<Record>& slips)
+{
+    const RecordLayout& layout = SlipRecord::layout();
+    static const int tariff = ListLines::field(layout, "CodTariffa");
+    static const int year = ListLines::field(layout, "AnnoTariffa");
+    static const int taxCode = ListLines::field(layout, "CodFisc");
+    static const int name = ListLines::field(layout, "Esecutore");
+
+    QSet<QString> wanted;
+    for (const Record& slip : slips)
+        wanted.insert(issueKey(slip));
+    QSet<QString> issued;
+    Duplicates result;
+    result.ok = ListArchive::scan(
+        path, layout.size(),
+        [&](const char* record, qint64) {
+            const QString k =
+                key(ListLines::fieldText(layout, record, tariff), ListLines::fieldText(layout, record, year),
+                    ListLines::fieldText(layout, record, taxCode), ListLines::fieldText(layout, record, name));
+            if (wanted.contains(k))
+                issued.insert(k);
+            return true;
+        },
+        &result.error);
+    result.found.reserve(slips.size());
+    for (const Record& slip : slips) {
+        const QString k = issueKey(slip);
+        const bool found = issued.contains(k);
+        result.found.push_back(found);
+        result.count += found ? 1 : 0;
+        issued.insert(k); // a payer chosen twice: the second slip repeats the first
+    }
+    return result;
+}
+
+Message duplicateQuestion(int count)
+{
+    if (count == 1)
+        return {MessageKind::Confirmation,
+                QStringLiteral("Attenzione: per 1 Esecutore l'archivio contiene gi\u00e0 un bollettino con lo stesso "
+                               "codice tariffa e lo stesso anno.\n\r\n\rInserirlo comunque? Scegliendo No verr\u00e0 "
+                               "escluso.")};
+    return {MessageKind::Confirmation,
+            QStringLiteral("Attenzione: per %1 Esecutori l'archivio contiene gi\u00e0 un bollettino con lo stesso "
+                           "codice tariffa e lo stesso anno.\n\r\n\rInserirli comunque? Scegliendo No verranno "
+                           "esclusi.")
+                .arg(count)};
+}
+
+Saved append(const QString& path, const std::vector<Record>& slips)
+{
+    Saved saved;
+    if (slips.empty()) {
+        saved.ok = true;
+        return saved;
+    }
+    QByteArray block;
+    block.reserve(qsizetype(slips.size()) * SlipRecord::kSize);
+    for (const Record& slip : slips)
+        block.append(slip.bytes());
+    RecordArchive archive(path, SlipRecord::kSize);
+    const std::optional<qint64> last = archive.append(block);
+    if (!last) {
+        saved.error = archive.errorString();
+        return saved;
+    }
+    saved.ok = true;
+    saved.count = qint64(slips.size());
+    saved.first = *last - saved.count + 1;
+    saved.notice = archive.notice();
+    return saved;
+}
+
+Message savedMessage(const Saved& saved)
+{
+    if (saved.count == 1)
+        return {MessageKind::Information,
+                QStringLiteral("\u00c8 stata inserita in archivio 1 scheda, con il numero %1.").arg(saved.first)};
+    return {MessageKind::Information,
+            QStringLiteral("Sono state inserite in archivio %1 schede, dalla numero %2 alla numero %3.")
+                .arg(saved.count)
+                .arg(saved.first)
+                .arg(saved.first + saved.count - 1)};
+}
+
+Message nothingChosen()
+{
+    return {MessageKind::Warning, QStringLiteral("Attenzione: nessun Esecutore \u00e8 selezionato.")};
+}
+
+} // namespace BatchIssue

@@ -1,0 +1,128 @@
+#pragma once
+// Issuing the same slip for many payers at once: which payers, the slip each of them gets (byte
+// for byte what the slip editor stores after "Importa dati" and the same typed data), the slips
+// the year's archive already holds for them, and one append of them all.
+//
+// The window reads its controls into SlipData and a Selection, asks here and shows the answers.
+
+#include "data/Message.h"
+#include "data/RecordLayout.h"
+#include "lists/ListArchive.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace BatchIssue {
+
+// ---- Choosing the payers ----
+
+enum class Choice {
+    All,       // every payer of the archive
+    Tariff,    // the payers whose tariff code is the one given
+    Recontact, // the payers to recontact
+    Search,    // the payers the criteria find, as the payer search finds them
+};
+
+struct Selection {
+    Choice choice = Choice::All;
+    QString tariff;                              // Choice::Tariff
+    QList<ListArchive::Criterion> criteria = {}; // Choice::Search: field names of the payer record
+};
+
+// One payer as the batch uses it: its number in the payer archive and the thirteen fields a slip
+// takes from it (SlipFromPayer::fields() order).
+struct Payer {
+    qint64 number = 0;
+    std::array<QString, 13> fields;
+    // Why the payer is not ticked at first: its tax code fails the check or fields a slip needs are
+    // empty. Empty when the payer is fit for a slip.
+    QString problem;
+
+    QString field(const char* name) const;
+    QString name() const { return field("Esecutore"); }
+    QString taxCode() const { return field("CodFisc"); }
+};
+
+struct Payers {
+    std::vector<Payer> payers; // ordered by name, then by record number
+    bool ok = true;            // false: the archive could not be read; payers holds those before the failure
+    QString error;
+};
+
+// The payers of the archive at path that the selection takes. A missing archive is created empty,
+// as every reader of it does.
+Payers choose(const QString& path, const Selection& selection);
+
+// The problem of a payer's fields (Payer::problem): a tax code of 16 characters must carry its
+// check letter, one of 11 digits (a body's VAT number) its check digit; a person needs name, sex,
+// birth and residence, a body name and residence. Empty when nothing is wrong.
+QString problem(const Payer& payer);
+
+// ---- The slip ----
+
+// The slip's own data, as typed in the batch window's fields.
+struct SlipData {
+    QString amount;     // euros as typed (digits)
+    QString cents;      // as typed
+    QString tariff;     // tariff code; empty: each payer's own
+    QString tariffYear; // two digits
+    QString dueDate;    // dd/mm/yyyy, from the date picker
+    QString reason;
+    QString notes;
+    bool issue = false;  // RILASCIO
+    bool yearly = false; // ANNUALE
+    bool topUp = false;  // INTEGRAZIONE
+};
+
+// What Salva refuses for every slip alike: no due date or one that does not exist (the slip
+// editor's messages), an amount that is not digits.
+std::optional<Message> check(const SlipData& data);
+
+// The slip record of a payer: what the slip editor stores when the payer was imported with
+// "Importa dati", the amount, cents, tariff, year, due date, reason, notes and boxes typed as in
+// data, and Salva pressed: amount in words as typing made it, cents tidied, full amount, paid "No",
+// no payment date and no attachments.
+Record slip(const SlipData& data, const Payer& payer);
+
+// ---- Slips already issued ----
+
+// The key that makes two slips the same issue: tariff code, tariff year and payer (tax code, or
+// the name when there is no tax code).
+QString issueKey(const Record& slip);
+
+struct Duplicates {
+    std::vector<bool> found; // per slip: the archive, or an earlier slip of the batch, has its issue
+    int count = 0;
+    bool ok = true;
+    QString error;
+};
+// Which of the slips the yearly archive at path already holds the same issue of. A missing
+// archive holds nothing (and is created empty, as every reader does).
+Duplicates duplicates(const QString& path, const std::vector<Record>& slips);
+
+// The question asked before saving when duplicates were found: Yes keeps them, No leaves them out.
+Message duplicateQuestion(int count);
+
+// ---- Saving ----
+
+struct Saved {
+    qint64 first = 0; // record number of the first slip saved
+    qint64 count = 0;
+    bool ok = false;
+    QString error;
+    Message notice; // the archive's own notice (an incomplete end moved aside); shown after
+};
+// Appends every slip to the yearly archive at path in one locked write and one sync; a failure
+// leaves the archive as it was.
+Saved append(const QString& path, const std::vector<Record>& slips);
+
+// "Sono state inserite in archivio N schede, dalla numero F alla numero L." and the like.
+Message savedMessage(const Saved& saved);
+// Nothing chosen to save.
+Message nothingChosen();
+
+} // namespace BatchIssue

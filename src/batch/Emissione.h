@@ -1,0 +1,44 @@
+#pragma once
+// The batch window: chooses payers from the payer archive, takes one slip's data, saves one slip
+// per ticked payer into the year's archive in one write, and prints them all in one job or one PDF.
+
+#include "batch/BatchIssue.h"
+#include "windows/Windows.h"
+
+#include <memory>
+#include <vector>
+
+namespace Ui {
+class Emissione;
+}
+class PayerChoiceModel;
+
+class TfrmEmissione : public Dialog {
+    Q_OBJECT
+public:
+    explicit TfrmEmissione(QWidget* parent = nullptr);
+    ~TfrmEmissione() override;
+
+    // Opens a fresh batch window owned by owner; year (four digits) fills the year field when given.
+    static TfrmEmissione* open(QWidget* owner, const QString& year = {});
+
+    PayerChoiceModel* payers() const { return m_model; }
+    // The slips of the last save, in record order, and the number of the first.
+    const std::vector<Record>& savedSlips() const { return m_saved; }
+
+private:
+    void listPayers();
+    void choiceChanged();
+    void showCount();
+    BatchIssue::SlipData slipData() const;
+    QString archivePath() const;
+    void save();
+    void print();
+    void savePdf();
+    void preview();
+
+    std::unique_ptr<Ui::Emissione> m_ui;
+    PayerChoiceModel* m_model;
+    std::vector<Record> m_saved;
+    qint64 m_firstSaved = 0;
+};
