@@ -188,6 +188,10 @@ void startAs(QProcess& process, const Pc& pc, const QStringList& args)
         env.insert(QStringLiteral("LD_PRELOAD"), fakeTimeLibrary());
         env.insert(QStringLiteral("FAKETIME"), pc.clock);
         env.insert(QStringLiteral("NO_FAKE_STAT"), QStringLiteral("1")); // file times are the share's
+        // A sanitizer build wants its runtime first; the clock library comes before it.
+        const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
+        env.insert(QStringLiteral("ASAN_OPTIONS"),
+                   (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
     }
     process.setProcessEnvironment(env);
     if (pc.host.isEmpty()) {
@@ -435,8 +439,14 @@ private slots:
         QFETCH(QString, clockB);
         QFETCH(bool, hosts);
         QFETCH(bool, apart);
-        if (!clockA.isEmpty() || !clockB.isEmpty())
+        if (!clockA.isEmpty() || !clockB.isEmpty()) {
+#if defined(__SANITIZE_ADDRESS__)
+            // libfaketime wraps the clock before the address sanitizer's runtime is ready in the
+            // process it is loaded into; the Release run covers these rows.
+            QSKIP("clock skew runs only without the address sanitizer");
+#endif
             QVERIFY2(!fakeTimeLibrary().isEmpty(), "libfaketime is missing: install the Debian package faketime");
+        }
         if (hosts && !unshareArguments())
             QSKIP("this system permits no UTS namespace (unshare --uts), so the two processes cannot get host names "
                   "of their own");
