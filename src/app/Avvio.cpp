@@ -94,7 +94,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
     batch->setText(QStringLiteral("EMISSIONE PER PIÙ ESECUTORI"));
     batch->setAlignment(Qt::AlignCenter);
     batch->setFont(QFont(QStringLiteral("Arial"), 11, QFont::Bold));
-    batch->setGeometry(350, 628, 295, 40);
+    batch->setGeometry(195, 628, 260, 40);
     connect(batch, &ClickLabel::clicked, this, [this] { TfrmEmissione::open(this); });
     Behaviour::installCommands(this, kCommands);
     // The care of the data (backup, restore, archive check, payer import): a row of links at the foot.

@@ -35,7 +35,7 @@ void install(QWidget* menu, QWidget* panel)
 {
     auto* row = new QWidget(panel);
     row->setObjectName(QStringLiteral("panStrumenti"));
-    row->setGeometry(240, 634, 515, 28);
+    row->setGeometry(465, 634, 310, 28); // beside the batch strip, between the two corners
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(18);

@@ -30,6 +30,28 @@ using TestSupport::child;
 class TestStartMenu : public QObject {
     Q_OBJECT
 private slots:
+    // Every command of the menu stands clear of the others: the commands added at its foot
+    // (batch issuing, backups) must not lie over one another.
+    void commandsDoNotOverlap()
+    {
+        TestSupport::Session session;
+        auto* menu = Windows::get<TfrmAvvio>();
+        menu->showFrom(nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QList<QWidget*> commands;
+        for (QWidget* widget : menu->findChildren<QWidget*>())
+            if (widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus))
+                commands << widget;
+        QVERIFY(commands.size() >= 8);
+        for (int i = 0; i < commands.size(); ++i)
+            for (int j = i + 1; j < commands.size(); ++j) {
+                const QRect a(commands[i]->mapTo(menu, QPoint()), commands[i]->size());
+                const QRect b(commands[j]->mapTo(menu, QPoint()), commands[j]->size());
+                QVERIFY2(!a.intersects(b),
+                         qPrintable(commands[i]->objectName() + QStringLiteral(" / ") + commands[j]->objectName()));
+            }
+    }
+
     void init()
     {
         m_session = std::make_unique<TestSupport::Session>();
