@@ -71,6 +71,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
         // "Apri" follows the name however it changes: the caller's filling, "Sfoglia..." or the eraser.
         connect(slot.file, &QLineEdit::textChanged, slot.open,
                 [open = slot.open](const QString& text) { open->setEnabled(!CodePage::trimmed(text).isEmpty()); });
+        // A long name shows its beginning, where its words are, not its end.
+        connect(slot.file, &QLineEdit::textChanged, slot.file, [file = slot.file] { file->setCursorPosition(0); });
         connect(browseButtons[i], &QPushButton::clicked, this, [this, slot] { browse(slot); });
         connect(slot.open, &QPushButton::clicked, this, [this, slot] { openFile(slot); });
         connect(erasers[i], &ClickLabel::clicked, slot.file, &QLineEdit::clear);

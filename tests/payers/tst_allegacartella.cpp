@@ -235,6 +235,20 @@ private slots:
         QVERIFY(edit(dialog, "txtFile01")->text().isEmpty());
     }
 
+    // A name longer than its field shows its beginning, whether chosen or handed over by the editor.
+    void longNamesShowTheirBeginning()
+    {
+        auto* dialog = openFromSlipEditor();
+        QVERIFY(dialog);
+        const QString name = QStringLiteral("Ricevuta del versamento della tassa di concessione governativa 2031.pdf");
+        FileDialog::setNextFileName(userFile(name, "PDF bytes"));
+        click(button(dialog, "btnSfoglia01"));
+        QLineEdit* file = edit(dialog, "txtFile01");
+        QCOMPARE(file->text(), name);
+        QVERIFY(file->fontMetrics().horizontalAdvance(name) > file->width()); // it does not fit
+        QCOMPARE(file->cursorPosition(), 0);
+    }
+
     void browseOverAnExistingName_data()
     {
         QTest::addColumn<bool>("replace");
