@@ -4,6 +4,8 @@
 #include "data/Platform.h"
 #include "lists/ListPanel.h"
 
+#include <QLabel>
+
 #include "ui_VerificaArchivi.h"
 
 #include <QApplication>
@@ -20,6 +22,9 @@ TfrmVerificaArchivi::TfrmVerificaArchivi(QWidget* parent)
                                            "rimasti. La verifica non modifica nessun file."),
                             QStringLiteral("Verifica archivi")});
     ListPanel::applyLook(this);
+    // Its lines are reports, not records: there is nothing to call up with a double click.
+    if (auto* hint = findChild<QLabel*>(QStringLiteral("lblRigo03")))
+        hint->hide();
     finishForm();
 }
 
