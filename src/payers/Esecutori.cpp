@@ -17,6 +17,7 @@
 #include "payers/PayerArchive.h"
 #include "payers/PayerEditor.h"
 #include "payers/PayerRecord.h"
+#include "payers/PayerTyping.h"
 #include "windows/FieldBehaviour.h"
 #include "windows/Prompts.h"
 #include "windows/RecordForm.h"
@@ -40,43 +41,14 @@ using namespace Behaviour;
 
 const QString kCaption = QStringLiteral(" Tassella - Anagrafica Esecutori");
 
-constexpr unsigned kProvince = Highlight | TrimUpper | ClearSelection;
-
-// The fields in Enter order: U upper-case, TU trim and upper-case, D digits, T trim on leaving.
-const Field kFields[] = {
-    {"txtEsecutore", Highlight | Upper, 23, "txtGG"},
-    {"txtGG", Highlight | Upper, 2, "txtMM"},
-    {"txtMM", Highlight | Upper, 2, "txtAA"},
-    {"txtAA", Highlight | Upper, 2, "txtComuneNasc"},
-    {"txtComuneNasc", Highlight | Upper, 11, "txtProvNasc"},
-    {"txtProvNasc", kProvince, 2, "txtSesso", {.exit = Exit::TrimUpper}},
-    {"txtSesso", Highlight | Upper, 1, "txtRecapito"},
-    {"txtRecapito", Highlight, 50, "txtIndirizzoRes"},
-    {"txtIndirizzoRes", Highlight | Upper, 20, "txtProvRes"},
-    {"txtProvRes", kProvince, 2, "txtComuneRes", {.exit = Exit::TrimUpper}},
-    {"txtComuneRes", Highlight | Upper, 17, "txtCapRes"},
-    {"txtCapRes", Highlight | Upper, 5, "txtCategoria"},
-    {"txtCategoria", Highlight, 50, "txtTelCasa"},
-    {"txtTelCasa", Highlight, 30, "txtTelUff"},
-    {"txtTelUff", Highlight, 30, "txtTelCel"},
-    {"txtTelCel", Highlight, 30, "txtFax"},
-    {"txtFax", Highlight, 30, "txtEmail"},
-    {"txtEmail", Highlight, 50, "txtCodFisc", {.exit = Exit::Trim}},
-    {"txtCodFisc", Highlight | TrimUpper, 16, "txtCarta", {.exit = Exit::TrimUpper}},
-    {"txtCarta", Highlight | Digits, 30, "txtScadeCarta"},
-    {"txtScadeCarta", Highlight, 30, "txtPartitaIva"},
-    {"txtPartitaIva", Highlight | Digits, 11, "txtIban"},
-    {"txtIban", Highlight | TrimUpper, 27, "txtTipoDoc", {.exit = Exit::TrimUpper}},
-    {"txtTipoDoc", Highlight, 50, "txtNumDoc"},
-    {"txtNumDoc", Highlight, 50, "txtEnteRil"},
-    {"txtEnteRil", Highlight, 50, "txtDataRil"},
-    {"txtDataRil", Highlight, 10, "txtDataSca"},
-    {"txtDataSca", Highlight, 10, "txtCodTariffa"},
-    {"txtCodTariffa", Highlight | Upper, 4, "txtQuestioni"},
-    // Enter passes over the recontact box; Tab stops on it.
-    {"txtQuestioni", Highlight, 250, "txtNote"},
-    {"txtNote", Highlight, 250, "txtEsecutore"},
-};
+// The fields in Enter order, with the typing rules and length limits the spreadsheet import shares.
+std::vector<Field> fieldTable()
+{
+    std::vector<Field> table;
+    for (const PayerTyping::Field& field : PayerTyping::fields())
+        table.push_back({field.control, field.rules, PayerTyping::limit(field), field.next, {.exit = field.exit}});
+    return table;
+}
 
 // The commands in the order Tab reaches them after the fields: the command column top to bottom,
 // then the navigation bar; the images beside a field run on F4 in that field.
@@ -157,7 +129,7 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
         province->addItems(PayerEditor::provinces());
         province->setCurrentIndex(-1);
     }
-    Behaviour::install(this, kFields);
+    Behaviour::install(this, fieldTable());
     // The status bar is background too: the mouse over it reaches the panel behind it.
     m_ui->panInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
     std::vector<RecordForm::Command> commands(kPanel.begin(), kPanel.end());

@@ -1,0 +1,344 @@
+// Payers from a spreadsheet: what each value becomes in its field, the columns guessed from their
+// names, the checks, the registry's payers with the same tax code (skipped or updated) and the
+// write, which leaves the archive as it was when it fails.
+
+#include "CoreSupport.h"
+#include "FailDevice.h"
+
+#include "data/CsvFile.h"
+#include "payers/PayerArchive.h"
+#include "payers/PayerImport.h"
+#include "payers/PayerRecord.h"
+#include "payers/PayerTyping.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+using namespace PayerImport;
+
+namespace {
+
+const char* const kRossi = "RSSMRA80A01H501U"; // a right check letter
+const char* const kVerdi = "VRDLGU75C12F205Z";
+
+int target(const char* control)
+{
+    const auto fields = PayerTyping::fields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (qstrcmp(fields[i].control, control) == 0)
+            return int(i);
+    return kNone;
+}
+
+// A record as the editor stores a new payer whose fields hold these texts.
+QByteArray editorRecord(std::initializer_list<std::pair<const char*, const char*>> values, bool recontact = false)
+{
+    Record record = PayerArchive::blank();
+    for (const auto& [name, text] : values)
+        record.setText(name, QString::fromUtf8(text));
+    record.setFlag("Ricontatta", recontact);
+    return record.bytes();
+}
+
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QStringList cells(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list << u(text);
+    return list;
+}
+
+QList<QStringList> sheet(std::initializer_list<std::initializer_list<const char*>> rows)
+{
+    QList<QStringList> list;
+    for (const auto& row : rows)
+        list << cells(row);
+    return list;
+}
+
+const QList<int> kMapping = {target("txtEsecutore"), target("txtCodFisc"), target("txtComuneRes"), target("txtCapRes")};
+
+std::vector<Row> rowsOf(std::initializer_list<std::initializer_list<const char*>> rows)
+{
+    return prepareAll(sheet(rows), false, kMapping);
+}
+
+std::vector<const Row*> pointers(const std::vector<Row>& rows)
+{
+    std::vector<const Row*> all;
+    for (const Row& row : rows)
+        all.push_back(&row);
+    return all;
+}
+
+} // namespace
+
+class TestPayerImport : public QObject {
+    Q_OBJECT
+private slots:
+    // What a value becomes in each kind of field: the typing rule, the digit filter, the length
+    // limit (cut, unless only blanks saving trims anyway were refused), line breaks.
+    void typedValues_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("cut");
+        const auto row = [](const char* name, const char* control, const char* cell, const char* text, bool cut) {
+            QTest::newRow(name) << u(control) << u(cell) << u(text) << cut;
+        };
+        row("upper-cased", "txtEsecutore", "mario rossi", "MARIO ROSSI", false);
+        row("accents stay", "txtComuneRes", "forlì", "FORLì", false);
+        row("cut at 23", "txtEsecutore", "abcdefghij abcdefghij abcdefghij", "ABCDEFGHIJ ABCDEFGHIJ A", true);
+        row("blanks past the end are no cut", "txtEsecutore", "abcdefghij abcdefghij a   ", "ABCDEFGHIJ ABCDEFGHIJ A",
+            false);
+        row("tax code loses its blanks", "txtCodFisc", "rss mra 80a01 h501u", kRossi, false);
+        row("IBAN in groups", "txtIban", "it60 x054 2811 1010 0000 0123 456", "IT60X0542811101000000123456", false);
+        row("IBAN too long", "txtIban", "IT60X05428111010000001234567", "IT60X0542811101000000123456", true);
+        row("digits only", "txtPartitaIva", "IT 0123456789-7", "01234567897", false);
+        row("card digits", "txtCarta", "4111-1111 1111-1111", "4111111111111111", false);
+        row("leading zeros", "txtCapRes", "00184", "00184", false);
+        row("province trimmed", "txtProvRes", " rm ", "RM", false);
+        row("province too long", "txtProvRes", "Roma", "RO", true);
+        row("e-mail keeps its case", "txtEmail", " Mario.Rossi@Example.it ", "Mario.Rossi@Example.it", false);
+        row("line break is a blank", "txtNote", "prima riga\nseconda", "prima riga seconda", false);
+        row("euro sign", "txtNote", "€ 5,00", "€ 5,00", false);
+    }
+    void typedValues()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, cell);
+        QFETCH(QString, text);
+        QFETCH(bool, cut);
+        const PayerTyping::Field* field = PayerTyping::find(qPrintable(control));
+        QVERIFY(field);
+        const PayerTyping::Typed typed = PayerTyping::typed(*field, cell);
+        QCOMPARE(typed.text.trimmed(), text);
+        QCOMPARE(typed.cut, cut);
+    }
+
+    // Every field's limit is its record field's capacity.
+    void limitsAreTheCapacities()
+    {
+        const RecordLayout& layout = PayerRecord::layout();
+        for (const PayerTyping::Field& field : PayerTyping::fields()) {
+            const int index = layout.indexOf(field.control + 3);
+            QVERIFY2(index >= 0, field.control);
+            QCOMPARE(PayerTyping::limit(field), layout.capacity(index));
+        }
+        QCOMPARE(PayerTyping::fields().size(), size_t(31));
+    }
+
+    // The columns as offices name them; a target taken once; an unknown column left out.
+    void columnsGuessedFromTheirNames()
+    {
+        const QStringList header = {QStringLiteral("Cognome e Nome"),
+                                    "Codice Fiscale",
+                                    "P.IVA",
+                                    "Indirizzo",
+                                    "CAP",
+                                    QStringLiteral("Città"),
+                                    "Prov.",
+                                    "Telefono",
+                                    "IBAN",
+                                    "Colore preferito",
+                                    "Comune",
+                                    "Data di nascita",
+                                    "E-mail",
+                                    "Da ricontattare"};
+        const QList<int> expected = {target("txtEsecutore"),
+                                     target("txtCodFisc"),
+                                     target("txtPartitaIva"),
+                                     target("txtIndirizzoRes"),
+                                     target("txtCapRes"),
+                                     target("txtComuneRes"),
+                                     target("txtProvRes"),
+                                     target("txtTelCasa"),
+                                     target("txtIban"),
+                                     kNone,
+                                     kNone,
+                                     kBirthDate,
+                                     target("txtEmail"),
+                                     kRecontact};
+        QCOMPARE(guess(header), expected);
+        QVERIFY(looksLikeHeader(header));
+        QVERIFY(!looksLikeHeader(cells({"ROSSI MARIO", kRossi, "00184"})));
+    }
+
+    // A row is stored as the editor stores the same typed payer: every field, the box "No", zeros.
+    void rowIsStoredAsTheEditorStoresIt()
+    {
+        const QList<int> mapping = {target("txtEsecutore"), kBirthDate, target("txtIndirizzoRes"),
+                                    target("txtCapRes"),    kRecontact, target("txtIban")};
+        const Row row = prepare(cells({" rossi mario ", "5/3/1980", "via dei mille 12 scala b", "00184", "sì",
+                                       "IT60 X054 2811 1010 0000 0123 456"}),
+                                mapping, 2);
+        QCOMPARE(row.record.bytes(),
+                 editorRecord({{"Esecutore", "ROSSI MARIO"},
+                               {"GG", "5"},
+                               {"MM", "3"},
+                               {"AA", "80"},
+                               {"IndirizzoRes", "VIA DEI MILLE 12 SCA"},
+                               {"CapRes", "00184"},
+                               {"Iban", "IT60X0542811101000000123456"}},
+                              true));
+        QVERIFY(row.error.isEmpty());
+        QVERIFY(row.problems.isEmpty());
+        QVERIFY(row.values[size_t(target("txtIndirizzoRes"))].cut);
+        QCOMPARE(row.status(), QStringLiteral("Tagliati: Via / Piazza e numero civico"));
+    }
+
+    // The checks of the numbers, a row without a name, an unreadable date.
+    void checks_data()
+    {
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("importable");
+        const QList<int> unused;
+        QTest::newRow("right") << cells({"A", kRossi, "01234567897", "IT60X0542811101000000123456", ""}) << "Nuovo"
+                               << true;
+        QTest::newRow("wrong check letter")
+            << cells({"A", "RSSMRA80A01H501A", "", "", ""}) << "Codice fiscale errato" << true;
+        QTest::newRow("short tax code") << cells({"A", "RSSMRA80", "", "", ""}) << "Codice fiscale di lunghezza errata"
+                                        << true;
+        QTest::newRow("numeric tax code, wrong")
+            << cells({"A", "01234567890", "", "", ""}) << "Codice fiscale numerico errato" << true;
+        QTest::newRow("VAT and IBAN wrong") << cells({"A", "", "01234567890", "IT61X0542811101000000123456", ""})
+                                            << "Partita IVA errata; IBAN errato" << true;
+        QTest::newRow("no name") << cells({"  ", kRossi, "", "", ""}) << "Manca il nome" << false;
+        QTest::newRow("date unread") << cells({"A", "", "", "", "primavera"}) << "Data di nascita non riconosciuta"
+                                     << true;
+    }
+    void checks()
+    {
+        QFETCH(QStringList, cells);
+        QFETCH(QString, status);
+        QFETCH(bool, importable);
+        const Row row = prepare(
+            cells,
+            {target("txtEsecutore"), target("txtCodFisc"), target("txtPartitaIva"), target("txtIban"), kBirthDate}, 1);
+        QCOMPARE(row.status(), status);
+        QCOMPARE(row.error.isEmpty(), importable);
+        QCOMPARE(tickedAtFirst(row, false), status == QLatin1String("Nuovo"));
+    }
+
+    // Rows whose tax code the registry holds name its records; a repeat inside the file names the
+    // earlier line; a duplicate is ticked only for an update.
+    void duplicatesAreFound()
+    {
+        TestSupport::Folder folder;
+        const QString path = PayerRecord::archivePath();
+        std::vector<Row> first = rowsOf({{"Rossi", kRossi, "Roma", "00184"}, {"Verdi", kVerdi, "Milano", "20100"}});
+        QVERIFY(save(path, pointers(first), {}).ok);
+
+        std::vector<Row> rows = rowsOf({{"Bianchi", "", "Torino", "10100"},
+                                        {"Rossi Mario", "rssmra80a01h501u", "", ""},
+                                        {"Neri", "NRENRE70A01H501X", "", ""},
+                                        {"Neri bis", "NRENRE70A01H501X", "", ""}});
+        const Registry known = registry(path);
+        QVERIFY(known.ok);
+        markDuplicates(rows, known);
+        QCOMPARE(rows[0].existing, QList<qint64>());
+        QCOMPARE(rows[1].existing, QList<qint64>{1});
+        QCOMPARE(rows[1].status(), QStringLiteral("Già in archivio (scheda n. 1)"));
+        QCOMPARE(rows[3].repeatOf, 3);
+        QVERIFY(!tickedAtFirst(rows[1], false));
+        QVERIFY(tickedAtFirst(rows[1], true));
+        QVERIFY(!tickedAtFirst(rows[3], true));
+    }
+
+    // New payers are appended in one write; an update overwrites the payer's records with the
+    // values the file gives and keeps the rest (attachments, fields left empty, the box).
+    void appendAndUpdate()
+    {
+        TestSupport::Folder folder;
+        const QString path = PayerRecord::archivePath();
+        Record stored = PayerArchive::blank();
+        stored.setText("Esecutore", "ROSSI MARIO");
+        stored.setText("CodFisc", u(kRossi));
+        stored.setText("ComuneRes", "NAPOLI");
+        stored.setText("TelCasa", "081 123");
+        stored.setText("File01", "contratto.pdf");
+        stored.setFlag("Ricontatta", true);
+        QByteArray before = stored.bytes() + stored.bytes(); // the payer twice, as for two tariff codes
+        QVERIFY(TestSupport::writeAll(path, before));
+
+        std::vector<Row> rows = rowsOf({{"Rossi Mario", kRossi, "Roma", ""}, {"Verdi", kVerdi, "Milano", "20100"}});
+        markDuplicates(rows, registry(path));
+        const Saved saved = save(path, {&rows[1]}, {&rows[0]});
+        QVERIFY(saved.ok);
+        QCOMPARE(saved.added, 1);
+        QCOMPARE(saved.first, 3);
+        QCOMPARE(saved.updated, 2);
+        QCOMPARE(savedMessage(saved).text,
+                 QStringLiteral("È stato inserito in archivio 1 nuovo Esecutore, con il numero 3.\n\r\n\r"
+                                "Sono state aggiornate 2 schede già in archivio."));
+
+        Record expected = stored;
+        expected.setText("Esecutore", "ROSSI MARIO");
+        expected.setText("ComuneRes", "ROMA");
+        const QByteArray after = TestSupport::readAll(path);
+        QCOMPARE(after.size(), 3 * PayerRecord::kSize);
+        QCOMPARE(after.left(PayerRecord::kSize), expected.bytes());
+        QCOMPARE(after.mid(PayerRecord::kSize, PayerRecord::kSize), expected.bytes());
+        QCOMPARE(after.mid(2 * PayerRecord::kSize), rows[1].record.bytes());
+    }
+
+    // A write that fails, in the append or in an update, leaves every byte of the archive as it was.
+    void failedWriteLeavesTheArchive_data()
+    {
+        QTest::addColumn<qint64>("budget");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("withUpdate");
+        QTest::newRow("append fails at once") << qint64(0) << int(FailDevice::Mode::Fail) << false;
+        QTest::newRow("append fails after an update")
+            << qint64(PayerRecord::kSize * 3 / 2) << int(FailDevice::Mode::Fail) << true;
+        QTest::newRow("short write after an update")
+            << qint64(PayerRecord::kSize * 2 + 7) << int(FailDevice::Mode::Short) << true;
+        QTest::newRow("update fails") << qint64(100) << int(FailDevice::Mode::Fail) << true;
+    }
+    void failedWriteLeavesTheArchive()
+    {
+        QFETCH(qint64, budget);
+        QFETCH(int, mode);
+        QFETCH(bool, withUpdate);
+        TestSupport::Folder folder;
+        const QString path = PayerRecord::archivePath();
+        std::vector<Row> old = rowsOf({{"Rossi", kRossi, "Napoli", "80100"}, {"Verdi", kVerdi, "Milano", "20100"}});
+        QVERIFY(save(path, pointers(old), {}).ok);
+        const QByteArray before = TestSupport::readAll(path);
+
+        std::vector<Row> rows = rowsOf({{"Rossi", kRossi, "Roma", "00184"},
+                                        {"Verdi", kVerdi, "Como", "22100"},
+                                        {"Bianchi", "", "Torino", "10100"},
+                                        {"Neri", "", "Bari", "70100"},
+                                        {"Gialli", "", "Pisa", "56100"}});
+        markDuplicates(rows, registry(path));
+        const std::vector<const Row*> update =
+            withUpdate ? std::vector<const Row*>{&rows[0], &rows[1]} : std::vector<const Row*>{};
+        Saved saved;
+        {
+            const auto guard = FailDevice::install(budget, FailDevice::Mode(mode));
+            saved = save(path, {&rows[2], &rows[3], &rows[4]}, update);
+        }
+        QVERIFY(!saved.ok);
+        QVERIFY(saved.restored);
+        QVERIFY(!saved.error.isEmpty());
+        QCOMPARE(TestSupport::readAll(path), before);
+        QVERIFY(failedMessage(saved).text.endsWith(QStringLiteral("l'archivio è rimasto com'era.")));
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral(".ripristino")));
+
+        // The same import then goes through whole.
+        const Saved again = save(path, {&rows[2], &rows[3], &rows[4]}, update);
+        QVERIFY(again.ok);
+        QCOMPARE(again.first, 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPayerImport)
+#include "tst_payerimport.moc"
