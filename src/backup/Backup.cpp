@@ -8,6 +8,8 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSysInfo>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cstdio>
@@ -199,6 +201,15 @@ QStringList prune(const QString& folder, int keep)
     return removed;
 }
 
+QString partName(const QString& finalPath)
+{
+    QString host = QSysInfo::machineHostName();
+    for (QChar& c : host)
+        if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('.'))
+            c = QLatin1Char('_');
+    return finalPath + QStringLiteral(".%1-%2.part").arg(host).arg(QCoreApplication::applicationPid());
+}
+
 Result create(const QString& programFolder, const QString& target, const QDateTime& moment, int keep)
 {
     Result result;
@@ -228,7 +239,7 @@ Result create(const QString& programFolder, const QString& target, const QDateTi
     }
 
     const QString finalPath = withSlash(target) + fileName(moment);
-    const QString partPath = finalPath + QStringLiteral(".part");
+    const QString partPath = partName(finalPath);
     QString error;
     if (!ZipFile::write(partPath, saved, &error)) {
         return failed(QStringLiteral("Attenzione: non \u00e8 stato possibile scrivere il backup nella cartella\n\r\n\r"

@@ -61,6 +61,11 @@ struct Result {
 // through a temporary name, verified, renamed; then the oldest backups beyond keep are removed.
 Result create(const QString& programFolder, const QString& target, const QDateTime& moment, int keep);
 
+// The temporary name a backup is written under before it is verified and renamed: the final name
+// with this computer's name and this program's process number, so that two programs backing up into
+// one shared folder in the same minute never write into the same file.
+QString partName(const QString& finalPath);
+
 // Checks a written ZIP against the files it was made from: every member's stored CRC and size and
 // the CRC and size of what it decompresses to equal those of its file. An empty text when equal.
 QString verify(const QString& zipPath, const QList<ZipFile::Member>& members);

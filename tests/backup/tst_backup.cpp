@@ -8,7 +8,9 @@
 #include "backup/Backup.h"
 #include "data/SafeWrite.h"
 
+#include <QCoreApplication>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,6 +84,34 @@ private slots:
         QVERIFY(expected.contains(QStringLiteral("Documenti_Allegati/Vuota/")));
         QVERIFY(!expected.contains(QStringLiteral("Esecutori.xls")));
         QCOMPARE(BackupFixtures::contents(extracted.path()), expected);
+    }
+
+    // Two programs backing up into one shared folder in the same minute write under temporary names
+    // of their own (computer and process): the other's half-written file is never written into,
+    // renamed or removed.
+    void temporaryNameIsThisProgramsOwn()
+    {
+        Folder program;
+        BackupFixtures::fill(program.folder(), 2);
+        QTemporaryDir target;
+        const QString finalPath = target.filePath(Backup::fileName(kMoment));
+        const QString own = Backup::partName(finalPath);
+        QVERIFY(own.startsWith(finalPath + QLatin1Char('.')));
+        QVERIFY(own.endsWith(QStringLiteral("-%1.part").arg(QCoreApplication::applicationPid())));
+        QVERIFY(own.contains(QSysInfo::machineHostName().left(8)));
+
+        const QByteArray half = "PK half a backup of the other program";
+        const QStringList others = {
+            finalPath + QStringLiteral(".part"),
+            finalPath + QStringLiteral(".altro-pc-%1.part").arg(QCoreApplication::applicationPid() + 1)};
+        for (const QString& other : others)
+            QVERIFY(writeAll(other, half));
+        const Backup::Result result = Backup::create(program.folder(), target.path(), kMoment, 10);
+        QVERIFY2(result.ok, qPrintable(result.message.text));
+        QCOMPARE(result.path, finalPath);
+        for (const QString& other : others)
+            QCOMPARE(readAll(other), half);
+        QVERIFY(!QFileInfo::exists(own));
     }
 
     // A write that fails anywhere in the ZIP, at once or after part of a buffer, leaves no file
