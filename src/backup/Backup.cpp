@@ -88,6 +88,14 @@ bool offerDue(const QDate& today)
     return !folder().isEmpty() && lastOffered() != today;
 }
 
+Message offerQuestion()
+{
+    return {MessageKind::Confirmation,
+            QStringLiteral("Prima di uscire, si vuole salvare un backup degli archivi nella cartella\n\r\n\r%1?\n\r\n\r"
+                           "La domanda viene posta una sola volta al giorno.")
+                .arg(QDir::toNativeSeparators(folder()))};
+}
+
 QString fileName(const QDateTime& moment)
 {
     return QStringLiteral("Tassella-backup-") + moment.toString(QStringLiteral("yyyy-MM-dd-hhmm"))

@@ -33,6 +33,8 @@ QDate lastOffered();
 bool setLastOffered(const QDate& day);
 // Whether closing the program should offer a backup today: a folder is set and no offer was made today.
 bool offerDue(const QDate& today);
+// The question asked at closing: Yes writes a backup into the folder set.
+Message offerQuestion();
 
 // "Tassella-backup-AAAA-MM-GG-hhmm.zip" for the moment; the moment a backup's name tells (invalid
 // for any other name).

@@ -6,6 +6,12 @@
 #include "windows/FieldBehaviour.h"
 #include "windows/ClickLabel.h"
 
+#include "backup/Backup.h"
+#include "data/Platform.h"
+#include "windows/Prompts.h"
+
+#include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 
 namespace StartMenuLinks {
@@ -29,10 +35,45 @@ const Behaviour::Command kCommands[] = {
     {"lnkVerifica", "Verifica archivi"},
 };
 
+// Closing the shown start menu ends the program: the backup is offered before.
+class ClosingOffer : public QObject {
+public:
+    explicit ClosingOffer(QWidget* menu)
+        : QObject(menu)
+        , m_menu(menu)
+    {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_menu && event->type() == QEvent::Close && m_menu->isVisible())
+            offerBackup(m_menu);
+        return false;
+    }
+
+private:
+    QWidget* m_menu;
+};
+
 } // namespace
+
+void offerBackup(QWidget* menu)
+{
+    const QDate today = Clock::today();
+    if (!Backup::offerDue(today))
+        return;
+    Backup::setLastOffered(today); // asked once a day, whatever the answer
+    if (MessageBox::show(menu, Backup::offerQuestion()) != MessageBox::Button::Yes)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Backup::Result result = Backup::create(ProgramFolder::path(), Backup::folder(), Clock::now(), Backup::keep());
+    QApplication::restoreOverrideCursor();
+    MessageBox::show(menu, result.message);
+}
 
 void install(QWidget* menu, QWidget* panel)
 {
+    menu->installEventFilter(new ClosingOffer(menu));
     auto* row = new QWidget(panel);
     row->setObjectName(QStringLiteral("panStrumenti"));
     row->setGeometry(465, 634, 310, 28); // beside the batch strip, between the two corners

@@ -101,6 +101,53 @@ private slots:
         QVERIFY(!FileDialog::hasPending());
     }
 
+    // Closing the start menu offers a backup once a day, when a backup folder is set: Yes writes it
+    // and tells so before the program ends; the same day asks nothing more; No the next day writes
+    // nothing.
+    void closingOffersABackupOnceADay()
+    {
+        BackupFixtures::fill(m_session->folder(), 2);
+        int ended = 0;
+        Windows::setEndProgramHook([&ended] { ++ended; });
+        const auto closeMenu = [this] {
+            menu()->showFrom(nullptr);
+            QVERIFY(QTest::qWaitForWindowExposed(menu()));
+            MessageBox::clearShown();
+            click(menu(), "imgEsci");
+        };
+        // No folder chosen yet: nothing to offer.
+        closeMenu();
+        QCOMPARE(ended, 1);
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        QTemporaryDir target;
+        QVERIFY(Backup::setFolder(target.path()));
+        MessageBox::setNextAnswer(MessageBox::Button::Yes);
+        closeMenu();
+        QCOMPARE(ended, 2);
+        QCOMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(MessageBox::shown().at(0).kind, MessageBox::Kind::Confirmation);
+        QCOMPARE(MessageBox::shown().at(0).text, Backup::offerQuestion().text);
+        QVERIFY(MessageBox::shown().at(0).text.contains(QDir::toNativeSeparators(target.path())));
+        QCOMPARE(MessageBox::shown().at(1).kind, MessageBox::Kind::Information);
+        QVERIFY(MessageBox::shown().at(1).text.startsWith(QStringLiteral("Il backup è stato salvato nel file")));
+        const QString zip = QDir(target.path()).filePath(QStringLiteral("Tassella-backup-2025-03-07-0905.zip"));
+        QVERIFY(QFileInfo::exists(zip));
+        QCOMPARE(Backup::lastOffered(), kNow.date());
+
+        closeMenu();
+        QCOMPARE(ended, 3);
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        Clock::setFixed(kNow.addDays(1));
+        MessageBox::setNextAnswer(MessageBox::Button::No);
+        closeMenu();
+        QCOMPARE(ended, 4);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList{QFileInfo(zip).fileName()});
+        QCOMPARE(Backup::lastOffered(), kNow.date().addDays(1));
+    }
+
     void cancelledFolderDialogWritesNothing()
     {
         BackupFixtures::fill(m_session->folder(), 1);
