@@ -3,6 +3,7 @@
 #include "backup/BackupArchivi.h"
 #include "backup/Ripristina.h"
 #include "backup/VerificaArchivi.h"
+#include "payers/ImportaEsecutori.h"
 #include "windows/FieldBehaviour.h"
 #include "windows/ClickLabel.h"
 
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 
 namespace StartMenuLinks {
 namespace {
@@ -20,19 +22,22 @@ namespace {
 struct Link {
     const char* name;
     const char* text;
+    int line; // the row has two lines of links
     void (*open)(QWidget* menu);
 };
 
 const Link kLinks[] = {
-    {"lnkBackup", "Backup", [](QWidget* menu) { Windows::openDialog<TfrmBackupArchivi>(menu); }},
-    {"lnkRipristina", "Ripristina", [](QWidget* menu) { Windows::openDialog<TfrmRipristina>(menu); }},
-    {"lnkVerifica", "Verifica archivi", [](QWidget* menu) { Windows::openDialog<TfrmVerificaArchivi>(menu); }},
+    {"lnkBackup", "Backup", 0, [](QWidget* menu) { Windows::openDialog<TfrmBackupArchivi>(menu); }},
+    {"lnkRipristina", "Ripristina", 0, [](QWidget* menu) { Windows::openDialog<TfrmRipristina>(menu); }},
+    {"lnkVerifica", "Verifica archivi", 0, [](QWidget* menu) { Windows::openDialog<TfrmVerificaArchivi>(menu); }},
+    {"lnkImporta", "Importa esecutori", 1, [](QWidget* menu) { Windows::openDialog<TfrmImportaEsecutori>(menu); }},
 };
 
 const Behaviour::Command kCommands[] = {
     {"lnkBackup", "Backup degli archivi"},
     {"lnkRipristina", "Ripristina da un backup"},
     {"lnkVerifica", "Verifica archivi"},
+    {"lnkImporta", "Importa esecutori da un foglio di calcolo"},
 };
 
 // Closing the shown start menu ends the program: the backup is offered before.
@@ -76,11 +81,17 @@ void install(QWidget* menu, QWidget* panel)
     menu->installEventFilter(new ClosingOffer(menu));
     auto* row = new QWidget(panel);
     row->setObjectName(QStringLiteral("panStrumenti"));
-    row->setGeometry(465, 634, 310, 28); // beside the batch strip, between the two corners
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(18);
-    layout->addStretch();
+    row->setGeometry(465, 622, 300, 52); // beside the batch strip, between the two corners
+    auto* lines = new QVBoxLayout(row);
+    lines->setContentsMargins(0, 0, 0, 0);
+    lines->setSpacing(4);
+    QHBoxLayout* layouts[2];
+    for (QHBoxLayout*& layout : layouts) {
+        layout = new QHBoxLayout;
+        layout->setSpacing(18);
+        layout->addStretch();
+        lines->addLayout(layout);
+    }
     for (const Link& link : kLinks) {
         auto* label = new ClickLabel(row);
         label->setObjectName(QString::fromLatin1(link.name));
@@ -89,11 +100,12 @@ void install(QWidget* menu, QWidget* panel)
         font.setUnderline(true);
         label->setFont(font);
         label->setCursor(Qt::PointingHandCursor);
-        layout->addWidget(label);
+        layouts[link.line]->addWidget(label);
         const auto open = link.open;
         QObject::connect(label, &ClickLabel::clicked, menu, [menu, open] { open(menu); });
     }
-    layout->addStretch();
+    for (QHBoxLayout* layout : layouts)
+        layout->addStretch();
     Behaviour::installCommands(menu, kCommands);
 }
 

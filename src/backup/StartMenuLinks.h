@@ -1,5 +1,6 @@
 #pragma once
-// The start menu's row of link commands for the care of the data: backup, restore, archive check.
+// The start menu's row of link commands for the care of the data: backup, restore, archive check,
+// payers imported from a spreadsheet.
 
 class QWidget;
 
