@@ -13,6 +13,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <memory>
 
 namespace BatchIssue {
 namespace {
@@ -208,12 +209,24 @@ Record slip(const SlipData& data, const Payer& payer)
     return record;
 }
 
+Slips::Slips(const SlipData& data, std::vector<Payer> payers)
+    : count(qint64(payers.size()))
+    , at([data, payers = std::make_shared<const std::vector<Payer>>(std::move(payers))](qint64 i) {
+        return slip(data, (*payers)[size_t(i)]);
+    })
+{}
+
+Slips::Slips(const std::vector<Record>& records)
+    : count(qint64(records.size()))
+    , at([&records](qint64 i) { return records[size_t(i)]; })
+{}
+
 QString issueKey(const Record& slip)
 {
     return key(slip.text("CodTariffa"), slip.text("AnnoTariffa"), slip.text("CodFisc"), slip.text("Esecutore"));
 }
 
-Duplicates duplicates(const QString& path, const std::vector<Record>& slips)
+Duplicates duplicates(const QString& path, const Slips& slips)
 {
     const RecordLayout& layout = SlipRecord::layout();
     static const int tariff = ListLines::field(layout, "CodTariffa");
@@ -222,8 +235,8 @@ Duplicates duplicates(const QString& path, const std::vector<Record>& slips)
     static const int name = ListLines::field(layout, "Esecutore");
 
     QSet<QString> wanted;
-    for (const Record& slip : slips)
-        wanted.insert(issueKey(slip));
+    for (qint64 i = 0; i < slips.count; ++i)
+        wanted.insert(issueKey(slips.at(i)));
     QSet<QString> issued;
     Duplicates result;
     result.ok = ListArchive::scan(
@@ -237,9 +250,9 @@ Duplicates duplicates(const QString& path, const std::vector<Record>& slips)
             return true;
         },
         &result.error);
-    result.found.reserve(slips.size());
-    for (const Record& slip : slips) {
-        const QString k = issueKey(slip);
+    result.found.reserve(size_t(slips.count));
+    for (qint64 i = 0; i < slips.count; ++i) {
+        const QString k = issueKey(slips.at(i));
         const bool found = issued.contains(k);
         result.found.push_back(found);
         result.count += found ? 1 : 0;
@@ -262,25 +275,21 @@ Message duplicateQuestion(int count)
                 .arg(count)};
 }
 
-Saved append(const QString& path, const std::vector<Record>& slips)
+Saved append(const QString& path, const Slips& slips)
 {
     Saved saved;
-    if (slips.empty()) {
+    if (slips.count == 0) {
         saved.ok = true;
         return saved;
     }
-    QByteArray block;
-    block.reserve(qsizetype(slips.size()) * SlipRecord::kSize);
-    for (const Record& slip : slips)
-        block.append(slip.bytes());
     RecordArchive archive(path, SlipRecord::kSize);
-    const std::optional<qint64> last = archive.append(block);
+    const std::optional<qint64> last = archive.append(slips.count, [&slips](qint64 i) { return slips.at(i).bytes(); });
     if (!last) {
         saved.error = archive.errorString();
         return saved;
     }
     saved.ok = true;
-    saved.count = qint64(slips.size());
+    saved.count = slips.count;
     saved.first = *last - saved.count + 1;
     saved.notice = archive.notice();
     return saved;

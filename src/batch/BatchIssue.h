@@ -13,6 +13,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -88,6 +89,19 @@ std::optional<Message> check(const SlipData& data);
 // no payment date and no attachments.
 Record slip(const SlipData& data, const Payer& payer);
 
+// The slips of a batch, each made only when it is asked for (index from 0): a batch of any size
+// holds its payers and the slip data, never its records all at once.
+struct Slips {
+    qint64 count = 0;
+    std::function<Record(qint64)> at;
+
+    Slips() = default;
+    // The slip of data for each payer, in order.
+    Slips(const SlipData& data, std::vector<Payer> payers);
+    // Records held elsewhere, which must outlive these slips.
+    Slips(const std::vector<Record>& records);
+};
+
 // ---- Slips already issued ----
 
 // The key that makes two slips the same issue: tariff code, tariff year and payer (tax code, or
@@ -102,7 +116,7 @@ struct Duplicates {
 };
 // Which of the slips the yearly archive at path already holds the same issue of. A missing
 // archive holds nothing (and is created empty, as every reader does).
-Duplicates duplicates(const QString& path, const std::vector<Record>& slips);
+Duplicates duplicates(const QString& path, const Slips& slips);
 
 // The question asked before saving when duplicates were found: Yes keeps them, No leaves them out.
 Message duplicateQuestion(int count);
@@ -116,9 +130,9 @@ struct Saved {
     QString error;
     Message notice; // the archive's own notice (an incomplete end moved aside); shown after
 };
-// Appends every slip to the yearly archive at path in one locked write and one sync; a failure
-// leaves the archive as it was.
-Saved append(const QString& path, const std::vector<Record>& slips);
+// Appends every slip to the yearly archive at path in one locked write and one sync, each record
+// made as it is written; a failure leaves the archive as it was.
+Saved append(const QString& path, const Slips& slips);
 
 // "Sono state inserite in archivio N schede, dalla numero F alla numero L." and the like.
 Message savedMessage(const Saved& saved);

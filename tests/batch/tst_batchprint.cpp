@@ -126,7 +126,7 @@ private slots:
         const QString path = folder.file(QStringLiteral("missing/batch.pdf"));
         BatchIssue::Payer payer;
         QString error;
-        QVERIFY(!BatchPrint::writePdf(path, {BatchIssue::slip(data(), payer)}, 0, 0, &error));
+        QVERIFY(!BatchPrint::writePdf(path, BatchIssue::Slips(data(), {payer}), 0, 0, &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(!QFile::exists(path));
     }
