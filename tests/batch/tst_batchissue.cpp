@@ -62,6 +62,17 @@ std::vector<Record> slipsFor(std::initializer_list<PayerRow> rows, const BatchIs
     return slips;
 }
 
+// count payers "ESECUTORE 1", "ESECUTORE 2"... with ROSSI's other data.
+std::vector<BatchIssue::Payer> numberedPayers(int count)
+{
+    std::vector<BatchIssue::Payer> payers;
+    for (int i = 1; i <= count; ++i)
+        payers.push_back(payerOf(payer({"", kRossi, "7111", false}), i));
+    for (int i = 0; i < count; ++i)
+        payers[size_t(i)].fields[0] = QStringLiteral("ESECUTORE %1").arg(i + 1);
+    return payers;
+}
+
 } // namespace
 
 class TestBatchIssue : public QObject {
@@ -333,20 +344,37 @@ void TestBatchIssue::appendsAllInOneWrite()
         expected += slip.bytes();
     QCOMPARE(TestSupport::readAll(path), expected);
     QVERIFY(!QFile::exists(path + QStringLiteral(".lock"))); // the lock went with the write
+
+    // A batch longer than one block of the write: each slip made as it goes, the same bytes.
+    const std::vector<BatchIssue::Payer> payers = numberedPayers(150);
+    const BatchIssue::Saved many = BatchIssue::append(path, BatchIssue::Slips(data(), payers));
+    QVERIFY(many.ok);
+    QCOMPARE(many.first, 9);
+    QCOMPARE(many.count, 150);
+    for (const BatchIssue::Payer& payer : payers)
+        expected += BatchIssue::slip(data(), payer).bytes();
+    QCOMPARE(TestSupport::readAll(path), expected);
 }
 
 void TestBatchIssue::failedAppendLeavesTheArchive_data()
 {
+    QTest::addColumn<int>("count");
     QTest::addColumn<qint64>("budget");
     QTest::addColumn<int>("mode");
-    QTest::newRow("fails at once") << qint64(0) << int(FailDevice::Mode::Fail);
+    QTest::newRow("fails at once") << 4 << qint64(0) << int(FailDevice::Mode::Fail);
     QTest::newRow("fails after two slips and a half")
-        << qint64(SlipRecord::kSize * 5 / 2) << int(FailDevice::Mode::Fail);
-    QTest::newRow("short write of the last slip") << qint64(SlipRecord::kSize * 4 - 10) << int(FailDevice::Mode::Short);
+        << 4 << qint64(SlipRecord::kSize * 5 / 2) << int(FailDevice::Mode::Fail);
+    QTest::newRow("short write of the last slip")
+        << 4 << qint64(SlipRecord::kSize * 4 - 10) << int(FailDevice::Mode::Short);
+    // The slips go out in blocks: a failure after whole blocks have reached the file.
+    QTest::newRow("a later block fails") << 300 << qint64(SlipRecord::kSize * 150) << int(FailDevice::Mode::Fail);
+    QTest::newRow("the last block comes back short")
+        << 300 << qint64(SlipRecord::kSize * 299 + 7) << int(FailDevice::Mode::Short);
 }
 
 void TestBatchIssue::failedAppendLeavesTheArchive()
 {
+    QFETCH(int, count);
     QFETCH(qint64, budget);
     QFETCH(int, mode);
     TestSupport::Folder folder;
@@ -354,20 +382,20 @@ void TestBatchIssue::failedAppendLeavesTheArchive()
     QVERIFY(BatchIssue::append(path, slipsFor({{"A", kRossi, "", false}, {"B", kVerdi, "", false}})).ok);
     const QByteArray before = TestSupport::readAll(path);
 
-    const std::vector<Record> four = slipsFor(
-        {{"D", kRossi, "", false}, {"E", kVerdi, "", false}, {"F", kBianchi, "", false}, {"G", kRossi, "", false}});
+    const std::vector<BatchIssue::Payer> payers = numberedPayers(count);
     BatchIssue::Saved saved;
     {
         const auto guard = FailDevice::install(budget, FailDevice::Mode(mode));
-        saved = BatchIssue::append(path, four);
+        saved = BatchIssue::append(path, BatchIssue::Slips(data(), payers));
     }
     QVERIFY(!saved.ok);
     QVERIFY(!saved.error.isEmpty());
     QCOMPARE(TestSupport::readAll(path), before);
     // The next batch goes on from the same number.
-    const BatchIssue::Saved again = BatchIssue::append(path, four);
+    const BatchIssue::Saved again = BatchIssue::append(path, BatchIssue::Slips(data(), payers));
     QVERIFY(again.ok);
     QCOMPARE(again.first, 3);
+    QCOMPARE(QFileInfo(path).size(), qint64(2 + count) * SlipRecord::kSize);
 }
 
 void TestBatchIssue::appendMendsAnIncompleteEnd()
@@ -389,6 +417,7 @@ void TestBatchIssue::realFaultsLeaveTheArchive_data()
     QTest::addColumn<QString>("fault");
     QTest::newRow("first write fails") << "write:1";
     QTest::newRow("short write") << "short:1";
+    QTest::newRow("a later block fails") << "write:4";
     QTest::newRow("sync fails") << "fsync:1";
     QTest::newRow("disk full") << "full";
 }
