@@ -38,14 +38,23 @@ struct Selection {
 // takes from it (SlipFromPayer::fields() order).
 struct Payer {
     qint64 number = 0;
-    std::array<QString, 13> fields;
     // Why the payer is not ticked at first: its tax code fails the check or fields a slip needs are
     // empty. Empty when the payer is fit for a slip.
     QString problem;
 
+    QString field(int slot) const;
     QString field(const char* name) const;
+    // Texts in the archive's code page, at most 255 characters each, as a payer record holds them.
+    void setField(int slot, const QString& text);
+    void setFields(const std::array<QString, 13>& texts);
+
     QString name() const { return field("Esecutore"); }
     QString taxCode() const { return field("CodFisc"); }
+
+private:
+    // The thirteen texts in the archive's code page, each after a byte with its length: a payer of
+    // a list of thousands costs about two hundred bytes.
+    QByteArray m_fields;
 };
 
 struct Payers {

@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     data.dueDate = QStringLiteral("31/01/2024");
     std::vector<BatchIssue::Payer> payers(size_t(std::max(count, 0)));
     for (int i = 0; i < count; ++i)
-        payers[size_t(i)].fields[0] = QStringLiteral("ESECUTORE %1").arg(i + 1);
+        payers[size_t(i)].setField(0, QStringLiteral("ESECUTORE %1").arg(i + 1));
     const BatchIssue::Saved saved = BatchIssue::append(path, BatchIssue::Slips(data, std::move(payers)));
     if (!saved.ok)
         std::fprintf(stderr, "failed: %s\n", saved.error.toUtf8().constData());

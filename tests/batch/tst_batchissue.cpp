@@ -49,7 +49,7 @@ BatchIssue::Payer payerOf(const Record& record, qint64 number = 1)
     payer.number = number;
     const auto fields = SlipFromPayer::fields();
     for (size_t i = 0; i < fields.size(); ++i)
-        payer.fields[i] = record.text(fields[i]);
+        payer.setField(int(i), record.text(fields[i]));
     payer.problem = BatchIssue::problem(payer);
     return payer;
 }
@@ -69,7 +69,7 @@ std::vector<BatchIssue::Payer> numberedPayers(int count)
     for (int i = 1; i <= count; ++i)
         payers.push_back(payerOf(payer({"", kRossi, "7111", false}), i));
     for (int i = 0; i < count; ++i)
-        payers[size_t(i)].fields[0] = QStringLiteral("ESECUTORE %1").arg(i + 1);
+        payers[size_t(i)].setField(0, QStringLiteral("ESECUTORE %1").arg(i + 1));
     return payers;
 }
 
