@@ -84,6 +84,7 @@ private slots:
     void flagsPayers();
     void buildsTheSlipRecord();
     void eachPayerKeepsItsTariffWhenNoneIsGiven();
+    void chosenPayersKeepTheirTexts();
     void refusesWhatSalvaRefuses_data();
     void refusesWhatSalvaRefuses();
     void findsDuplicates_data();
@@ -243,6 +244,30 @@ void TestBatchIssue::eachPayerKeepsItsTariffWhenNoneIsGiven()
     QCOMPARE(slip.text("Importo"), QStringLiteral("0"));
     QCOMPARE(slip.text("ImpLettere"), QString()); // nothing typed: no words, as in the editor
     QCOMPARE(slip.text("Intero"), QStringLiteral("0,00"));
+}
+
+// A chosen payer keeps its texts in the archive's code page: the slip gets them byte for byte,
+// letters beyond ASCII and the longest address included.
+void TestBatchIssue::chosenPayersKeepTheirTexts()
+{
+    TestSupport::Folder folder;
+    Record record = payer({"NICOL\u00d2 D'ARCO", kRossi, "7111", false});
+    const QString address = QStringLiteral("VIA ").leftJustified(
+        PayerRecord::layout().capacity(PayerRecord::layout().indexOf("IndirizzoRes")), QLatin1Char('X'));
+    record.setText("IndirizzoRes", address);
+    QVERIFY(TestSupport::writeAll(PayerRecord::archivePath(), record.bytes()));
+    const BatchIssue::Payers chosen = BatchIssue::choose(PayerRecord::archivePath(), {});
+    QVERIFY(chosen.ok);
+    QCOMPARE(chosen.payers.size(), size_t(1));
+    const BatchIssue::Payer& payer = chosen.payers.front();
+    QCOMPARE(payer.name(), QStringLiteral("NICOL\u00d2 D'ARCO"));
+    QCOMPARE(payer.field("IndirizzoRes"), address);
+    QCOMPARE(payer.field("CapRes"), QStringLiteral("20100"));
+    const Record slip = BatchIssue::slip(data(), payer);
+    QCOMPARE(slip.bytes().mid(303, 14), QByteArray("\x0DNICOL\xD2 D'ARCO"));
+    for (const char* field : SlipFromPayer::fields())
+        if (qstrcmp(field, "CodTariffa") != 0)
+            QCOMPARE(slip.text(field), record.text(field));
 }
 
 void TestBatchIssue::refusesWhatSalvaRefuses_data()
