@@ -143,27 +143,24 @@ void PreviewWindow::setPageSource(PageSource source)
         print->hide();
 
     auto* row = new QHBoxLayout;
-    const auto addButton = [&](const char* name, const QString& caption, const QKeySequence& key, int target) {
+    const auto addButton = [&](const char* name, const QString& caption, const QKeySequence& key,
+                               std::function<int()> target) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QString::fromLatin1(name));
         button->setAutoDefault(false);
         button->setShortcut(key);
         button->setToolTip(caption + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
-        connect(button, &QPushButton::clicked, this, [this, target] {
-            switch (target) {
-            case 0: showPage(0); break;
-            case 1: showPage(m_current - 1); break;
-            case 2: showPage(m_current + 1); break;
-            default: showPage(pageCount() - 1); break;
-            }
-        });
+        connect(button, &QPushButton::clicked, this, [this, target] { showPage(target()); });
         row->addWidget(button);
         m_pageButtons.push_back(button);
     };
-    addButton("btnPrima", QStringLiteral("Prima"), QKeySequence(Qt::CTRL | Qt::Key_Home), 0);
-    addButton("btnPrecedente", QStringLiteral("Precedente"), QKeySequence(Qt::Key_PageUp), 1);
-    addButton("btnSuccessiva", QStringLiteral("Successiva"), QKeySequence(Qt::Key_PageDown), 2);
-    addButton("btnUltima", QStringLiteral("Ultima"), QKeySequence(Qt::CTRL | Qt::Key_End), 3);
+    addButton("btnPrima", QStringLiteral("Prima"), QKeySequence(Qt::CTRL | Qt::Key_Home), [] { return 0; });
+    addButton("btnPrecedente", QStringLiteral("Precedente"), QKeySequence(Qt::Key_PageUp),
+              [this] { return m_current - 1; });
+    addButton("btnSuccessiva", QStringLiteral("Successiva"), QKeySequence(Qt::Key_PageDown),
+              [this] { return m_current + 1; });
+    addButton("btnUltima", QStringLiteral("Ultima"), QKeySequence(Qt::CTRL | Qt::Key_End),
+              [this] { return pageCount() - 1; });
     m_pageLabel = new QLabel(this);
     m_pageLabel->setObjectName(QStringLiteral("lblPagina"));
     row->addWidget(m_pageLabel, 1);

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QImage>
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QPainter;
