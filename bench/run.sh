@@ -96,3 +96,4 @@ memory_measure "summary window memory, 100000 lines" 3 "$B/bench_lists $DATA sum
 BUILD=$BUILD RUNS=$RUNS bash bench/summary.sh
 TASSELLA_BUILD=$BUILD bash bench/export.sh
 BUILD=$BUILD bash bench/sheet.sh
+BUILD=$BUILD RUNS=$RUNS bash bench/batch.sh

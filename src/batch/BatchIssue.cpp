@@ -11,8 +11,8 @@
 #include "slips/SlipEditor.h"
 #include "slips/SlipRecord.h"
 
-#include <QSet>
 #include <algorithm>
+#include <memory>
 
 namespace BatchIssue {
 namespace {
@@ -42,10 +42,41 @@ QString key(const QString& tariff, const QString& year, const QString& taxCode, 
 
 } // namespace
 
+QString Payer::field(int slot) const
+{
+    qsizetype at = 0;
+    for (int i = 0; at < m_fields.size(); ++i) {
+        const qsizetype length = quint8(m_fields.at(at));
+        if (i == slot)
+            return CodePage::decode(m_fields.mid(at + 1, length));
+        at += 1 + length;
+    }
+    return {};
+}
+
 QString Payer::field(const char* name) const
 {
     const int slot = slotOf(name);
-    return slot < 0 ? QString() : fields[size_t(slot)];
+    return slot < 0 ? QString() : field(slot);
+}
+
+void Payer::setFields(const std::array<QString, 13>& texts)
+{
+    m_fields.clear();
+    for (const QString& text : texts) {
+        const QByteArray bytes = CodePage::encode(text).left(255);
+        m_fields.append(char(quint8(bytes.size())));
+        m_fields.append(bytes);
+    }
+    m_fields.squeeze();
+}
+
+void Payer::setField(int slot, const QString& text)
+{
+    std::array<QString, 13> texts;
+    for (int i = 0; i < 13; ++i)
+        texts[size_t(i)] = i == slot ? text : field(i);
+    setFields(texts);
 }
 
 Payers choose(const QString& path, const Selection& selection)
@@ -101,8 +132,10 @@ Payers choose(const QString& path, const Selection& selection)
                 return true;
             Payer payer;
             payer.number = number;
+            std::array<QString, 13> texts;
             for (size_t i = 0; i < places.size(); ++i)
-                payer.fields[i] = ListLines::fieldText(layout, record, places[i]);
+                texts[i] = ListLines::fieldText(layout, record, places[i]);
+            payer.setFields(texts);
             payer.problem = problem(payer);
             result.payers.push_back(std::move(payer));
             return true;
@@ -183,7 +216,7 @@ Record slip(const SlipData& data, const Payer& payer)
     Record record(SlipRecord::layout());
     const auto fields = SlipFromPayer::fields();
     for (size_t i = 0; i < fields.size(); ++i)
-        record.setText(fields[i], payer.fields[i]);
+        record.setText(fields[i], payer.field(int(i)));
     if (!CodePage::trimmed(data.tariff).isEmpty())
         record.setText("CodTariffa", data.tariff);
 
@@ -208,12 +241,24 @@ Record slip(const SlipData& data, const Payer& payer)
     return record;
 }
 
+Slips::Slips(const SlipData& data, std::vector<Payer> payers)
+    : count(qint64(payers.size()))
+    , at([data, payers = std::make_shared<const std::vector<Payer>>(std::move(payers))](qint64 i) {
+        return slip(data, (*payers)[size_t(i)]);
+    })
+{}
+
+Slips::Slips(const std::vector<Record>& records)
+    : count(qint64(records.size()))
+    , at([&records](qint64 i) { return records[size_t(i)]; })
+{}
+
 QString issueKey(const Record& slip)
 {
     return key(slip.text("CodTariffa"), slip.text("AnnoTariffa"), slip.text("CodFisc"), slip.text("Esecutore"));
 }
 
-Duplicates duplicates(const QString& path, const std::vector<Record>& slips)
+Duplicates duplicates(const QString& path, const Slips& slips)
 {
     const RecordLayout& layout = SlipRecord::layout();
     static const int tariff = ListLines::field(layout, "CodTariffa");
@@ -221,30 +266,54 @@ Duplicates duplicates(const QString& path, const std::vector<Record>& slips)
     static const int taxCode = ListLines::field(layout, "CodFisc");
     static const int name = ListLines::field(layout, "Esecutore");
 
-    QSet<QString> wanted;
-    for (const Record& slip : slips)
-        wanted.insert(issueKey(slip));
-    QSet<QString> issued;
+    // The batch's keys by their hash, with the slip each belongs to: sixteen bytes a slip, however
+    // long the batch. A hash that matches is confirmed on the key itself, made again.
+    using Entry = std::pair<size_t, qint64>;
+    std::vector<Entry> wanted;
+    wanted.reserve(size_t(slips.count));
+    for (qint64 i = 0; i < slips.count; ++i)
+        wanted.emplace_back(qHash(issueKey(slips.at(i))), i);
+    std::sort(wanted.begin(), wanted.end());
+    const auto slipsWith = [&](const QString& k) {
+        std::vector<qint64> same;
+        const auto range = std::equal_range(wanted.begin(), wanted.end(), Entry{qHash(k), -1},
+                                            [](const Entry& a, const Entry& b) { return a.first < b.first; });
+        for (auto it = range.first; it != range.second; ++it)
+            if (issueKey(slips.at(it->second)) == k)
+                same.push_back(it->second);
+        return same;
+    };
+
     Duplicates result;
+    result.found.assign(size_t(slips.count), false);
     result.ok = ListArchive::scan(
         path, layout.size(),
         [&](const char* record, qint64) {
             const QString k =
                 key(ListLines::fieldText(layout, record, tariff), ListLines::fieldText(layout, record, year),
                     ListLines::fieldText(layout, record, taxCode), ListLines::fieldText(layout, record, name));
-            if (wanted.contains(k))
-                issued.insert(k);
+            for (qint64 i : slipsWith(k))
+                result.found[size_t(i)] = true;
             return true;
         },
         &result.error);
-    result.found.reserve(slips.size());
-    for (const Record& slip : slips) {
-        const QString k = issueKey(slip);
-        const bool found = issued.contains(k);
-        result.found.push_back(found);
-        result.count += found ? 1 : 0;
-        issued.insert(k); // a payer chosen twice: the second slip repeats the first
+    // A payer chosen twice: the later slips repeat the first. The entries of one hash lie together,
+    // in slip order.
+    for (auto from = wanted.begin(); from != wanted.end();) {
+        const auto to = std::find_if(from, wanted.end(), [from](const Entry& e) { return e.first != from->first; });
+        if (to - from > 1) {
+            std::vector<QString> seen;
+            for (auto it = from; it != to; ++it) {
+                const QString k = issueKey(slips.at(it->second));
+                if (std::find(seen.begin(), seen.end(), k) != seen.end())
+                    result.found[size_t(it->second)] = true;
+                else
+                    seen.push_back(k);
+            }
+        }
+        from = to;
     }
+    result.count = int(std::count(result.found.begin(), result.found.end(), true));
     return result;
 }
 
@@ -262,25 +331,21 @@ Message duplicateQuestion(int count)
                 .arg(count)};
 }
 
-Saved append(const QString& path, const std::vector<Record>& slips)
+Saved append(const QString& path, const Slips& slips)
 {
     Saved saved;
-    if (slips.empty()) {
+    if (slips.count == 0) {
         saved.ok = true;
         return saved;
     }
-    QByteArray block;
-    block.reserve(qsizetype(slips.size()) * SlipRecord::kSize);
-    for (const Record& slip : slips)
-        block.append(slip.bytes());
     RecordArchive archive(path, SlipRecord::kSize);
-    const std::optional<qint64> last = archive.append(block);
+    const std::optional<qint64> last = archive.append(slips.count, [&slips](qint64 i) { return slips.at(i).bytes(); });
     if (!last) {
         saved.error = archive.errorString();
         return saved;
     }
     saved.ok = true;
-    saved.count = qint64(slips.size());
+    saved.count = slips.count;
     saved.first = *last - saved.count + 1;
     saved.notice = archive.notice();
     return saved;

@@ -13,6 +13,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -37,14 +38,23 @@ struct Selection {
 // takes from it (SlipFromPayer::fields() order).
 struct Payer {
     qint64 number = 0;
-    std::array<QString, 13> fields;
     // Why the payer is not ticked at first: its tax code fails the check or fields a slip needs are
     // empty. Empty when the payer is fit for a slip.
     QString problem;
 
+    QString field(int slot) const;
     QString field(const char* name) const;
+    // Texts in the archive's code page, at most 255 characters each, as a payer record holds them.
+    void setField(int slot, const QString& text);
+    void setFields(const std::array<QString, 13>& texts);
+
     QString name() const { return field("Esecutore"); }
     QString taxCode() const { return field("CodFisc"); }
+
+private:
+    // The thirteen texts in the archive's code page, each after a byte with its length: a payer of
+    // a list of thousands costs about two hundred bytes.
+    QByteArray m_fields;
 };
 
 struct Payers {
@@ -88,6 +98,19 @@ std::optional<Message> check(const SlipData& data);
 // no payment date and no attachments.
 Record slip(const SlipData& data, const Payer& payer);
 
+// The slips of a batch, each made only when it is asked for (index from 0): a batch of any size
+// holds its payers and the slip data, never its records all at once.
+struct Slips {
+    qint64 count = 0;
+    std::function<Record(qint64)> at;
+
+    Slips() = default;
+    // The slip of data for each payer, in order.
+    Slips(const SlipData& data, std::vector<Payer> payers);
+    // Records held elsewhere, which must outlive these slips.
+    Slips(const std::vector<Record>& records);
+};
+
 // ---- Slips already issued ----
 
 // The key that makes two slips the same issue: tariff code, tariff year and payer (tax code, or
@@ -102,7 +125,7 @@ struct Duplicates {
 };
 // Which of the slips the yearly archive at path already holds the same issue of. A missing
 // archive holds nothing (and is created empty, as every reader does).
-Duplicates duplicates(const QString& path, const std::vector<Record>& slips);
+Duplicates duplicates(const QString& path, const Slips& slips);
 
 // The question asked before saving when duplicates were found: Yes keeps them, No leaves them out.
 Message duplicateQuestion(int count);
@@ -116,9 +139,9 @@ struct Saved {
     QString error;
     Message notice; // the archive's own notice (an incomplete end moved aside); shown after
 };
-// Appends every slip to the yearly archive at path in one locked write and one sync; a failure
-// leaves the archive as it was.
-Saved append(const QString& path, const std::vector<Record>& slips);
+// Appends every slip to the yearly archive at path in one locked write and one sync, each record
+// made as it is written; a failure leaves the archive as it was.
+Saved append(const QString& path, const Slips& slips);
 
 // "Sono state inserite in archivio N schede, dalla numero F alla numero L." and the like.
 Message savedMessage(const Saved& saved);

@@ -34,23 +34,23 @@ void prepare(Report::Template& report, const Record& slip, int top, int left)
     report.prepare();
 }
 
-Run render(QPagedPaintDevice& device, const std::vector<Record>& slips, int top, int left,
+Run render(QPagedPaintDevice& device, const BatchIssue::Slips& slips, int top, int left,
            const std::function<void(int)>& progress)
 {
     Run run;
-    if (slips.empty()) {
+    if (slips.count == 0) {
         run.ok = true;
         return run;
     }
     Report::Template report(SlipTemplate::def());
-    prepare(report, slips.front(), top, left);
+    prepare(report, slips.at(0), top, left);
     device.setPageLayout(report.prepared().pageLayout());
     QPainter painter;
     if (!painter.begin(&device))
         return run;
-    for (size_t i = 0; i < slips.size(); ++i) {
+    for (qint64 i = 0; i < slips.count; ++i) {
         if (i > 0) {
-            prepare(report, slips[i], top, left);
+            prepare(report, slips.at(i), top, left);
             if (!device.newPage())
                 return run;
         }
@@ -65,7 +65,7 @@ Run render(QPagedPaintDevice& device, const std::vector<Record>& slips, int top,
     return run;
 }
 
-bool writePdf(const QString& path, const std::vector<Record>& slips, int top, int left, QString* error)
+bool writePdf(const QString& path, const BatchIssue::Slips& slips, int top, int left, QString* error)
 {
     const auto fail = [error](const QString& reason) {
         if (error)

@@ -3,6 +3,7 @@
 // the slip print fills the TD 451 template from the slip editor, shifted by the calibrated margins.
 // One print job (or one file) for the whole batch.
 
+#include "batch/BatchIssue.h"
 #include "data/Message.h"
 #include "data/RecordLayout.h"
 #include "printing/SlipFill.h"
@@ -30,12 +31,13 @@ struct Run {
     bool ok = false; // every page went out
 };
 // Draws one page per slip on device, from the first on, with the template's sheet (full page, no
-// device margins). progress (optional) hears after each page how many are done.
-Run render(QPagedPaintDevice& device, const std::vector<Record>& slips, int top, int left,
+// device margins). Each slip is made and drawn in turn: one page stands in memory at a time.
+// progress (optional) hears after each page how many are done.
+Run render(QPagedPaintDevice& device, const BatchIssue::Slips& slips, int top, int left,
            const std::function<void(int)>& progress = {});
 
 // All slips into one PDF file at path, replaced whole only when every page was written.
-bool writePdf(const QString& path, const std::vector<Record>& slips, int top, int left, QString* error = nullptr);
+bool writePdf(const QString& path, const BatchIssue::Slips& slips, int top, int left, QString* error = nullptr);
 
 // After a print that stopped: which slips were printed (record numbers from first on).
 Message failedMessage(const Run& run, int total, qint64 first);

@@ -48,7 +48,7 @@ constexpr Behaviour::Hint kHints[] = {
     {"btnElenca", "Elenca gli Esecutori scelti."},
     {"btnTutti", "Seleziona tutti gli Esecutori in elenco."},
     {"btnNessuno", "Toglie la selezione a tutti gli Esecutori in elenco."},
-    {"btnAnteprima", "Mostra il bollettino dell'Esecutore evidenziato come verrà stampato."},
+    {"btnAnteprima", "Mostra i bollettini degli Esecutori selezionati come verranno stampati, uno per pagina."},
     {"btnSalva", "Inserisce in archivio un bollettino per ogni Esecutore selezionato."},
     {"btnStampa", "Stampa in una sola volta i bollettini salvati."},
     {"btnPdf", "Salva i bollettini salvati in un unico file PDF."},
@@ -209,16 +209,15 @@ void TfrmEmissione::save()
         field->setFocus(Qt::OtherFocusReason);
         return;
     }
-    const std::vector<const BatchIssue::Payer*> chosen = m_model->chosen();
-    if (chosen.empty()) {
+    std::vector<BatchIssue::Payer> payers = chosenPayers();
+    if (payers.empty()) {
         MessageBox::show(this, BatchIssue::nothingChosen());
         m_ui->lstEsecutori->setFocus(Qt::OtherFocusReason);
         return;
     }
-    std::vector<Record> slips;
-    slips.reserve(chosen.size());
-    for (const BatchIssue::Payer* payer : chosen)
-        slips.push_back(BatchIssue::slip(data, *payer));
+    // Each slip is made as the duplicate check, the append and the prints come to it: a batch holds
+    // its payers, never its records.
+    BatchIssue::Slips slips(data, payers);
 
     const QString path = archivePath();
     const BatchIssue::Duplicates dup = BatchIssue::duplicates(path, slips);
@@ -227,13 +226,13 @@ void TfrmEmissione::save()
         return;
     }
     if (dup.count > 0 && !MessageBox::confirm(this, BatchIssue::duplicateQuestion(dup.count).text)) {
-        std::vector<Record> kept;
-        for (size_t i = 0; i < slips.size(); ++i)
+        std::vector<BatchIssue::Payer> kept;
+        for (size_t i = 0; i < payers.size(); ++i)
             if (!dup.found[i])
-                kept.push_back(std::move(slips[i]));
-        slips = std::move(kept);
-        if (slips.empty())
+                kept.push_back(std::move(payers[i]));
+        if (kept.empty())
             return;
+        slips = BatchIssue::Slips(data, std::move(kept));
     }
     const BatchIssue::Saved saved = BatchIssue::append(path, slips);
     if (!saved.ok) {
@@ -259,7 +258,7 @@ int marginOf(const QString& key)
 
 void TfrmEmissione::print()
 {
-    if (m_saved.empty())
+    if (m_saved.count == 0)
         return;
     const int top = marginOf(PrintMargins::topKey);
     const int left = marginOf(PrintMargins::leftKey);
@@ -269,7 +268,7 @@ void TfrmEmissione::print()
     printer.setCopyCount(1);
     {
         Report::Template report(SlipTemplate::def());
-        BatchPrint::prepare(report, m_saved.front(), top, left);
+        BatchPrint::prepare(report, m_saved.at(0), top, left);
         printer.setPageLayout(report.prepared().pageLayout());
     }
     if (!PrintDialog::exec(&printer, this))
@@ -277,12 +276,12 @@ void TfrmEmissione::print()
     printer.setFullPage(true);
     const BatchPrint::Run run = BatchPrint::render(printer, m_saved, top, left);
     if (!run.ok)
-        MessageBox::show(this, BatchPrint::failedMessage(run, int(m_saved.size()), m_firstSaved));
+        MessageBox::show(this, BatchPrint::failedMessage(run, int(m_saved.count), m_firstSaved));
 }
 
 void TfrmEmissione::savePdf()
 {
-    if (m_saved.empty())
+    if (m_saved.count == 0)
         return;
     const QString path = ProgramFolder::file(QStringLiteral("Bollettini_") + CodePage::trimmed(m_ui->txtAnno->text())
                                              + QStringLiteral(".pdf"));
@@ -295,23 +294,48 @@ void TfrmEmissione::savePdf()
     }
     MessageBox::information(this,
                             QStringLiteral("I %1 bollettini sono stati salvati nel file\n\r\n\r%2")
-                                .arg(m_saved.size())
+                                .arg(m_saved.count)
                                 .arg(QDir::toNativeSeparators(path)));
+}
+
+std::vector<BatchIssue::Payer> TfrmEmissione::chosenPayers() const
+{
+    std::vector<BatchIssue::Payer> payers;
+    for (const BatchIssue::Payer* payer : m_model->chosen())
+        payers.push_back(*payer); // the texts are shared, not copied
+    return payers;
 }
 
 void TfrmEmissione::preview()
 {
-    const QModelIndex current = m_ui->lstEsecutori->currentIndex();
-    if (!current.isValid()) {
+    std::vector<BatchIssue::Payer> payers = chosenPayers();
+    if (payers.empty()) {
         MessageBox::show(this, BatchIssue::nothingChosen());
+        m_ui->lstEsecutori->setFocus(Qt::OtherFocusReason);
         return;
     }
+    // One page per ticked payer, each filled and drawn only when it is shown.
+    auto chosen = std::make_shared<const std::vector<BatchIssue::Payer>>(std::move(payers));
+    const BatchIssue::Slips slips(slipData(), *chosen);
     auto report = std::make_shared<Report::Template>(SlipTemplate::def());
-    BatchPrint::prepare(*report, BatchIssue::slip(slipData(), m_model->payer(current.row())),
-                        marginOf(PrintMargins::topKey), marginOf(PrintMargins::leftKey));
+    const int top = marginOf(PrintMargins::topKey);
+    const int left = marginOf(PrintMargins::leftKey);
+    BatchPrint::prepare(*report, slips.at(0), top, left);
     auto* window = new SlipPreview(*report, this);
+    window->setWindowTitle(QStringLiteral(" Anteprima bollettini postali"));
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
+    window->setPageSource({
+        .count = int(chosen->size()),
+        .load = [report, slips, top, left](int i) { BatchPrint::prepare(*report, slips.at(i), top, left); },
+        .caption = [chosen](int i) { return (*chosen)[size_t(i)].name(); },
+        .warning = [chosen](int i) -> QString {
+            const QString problem = (*chosen)[size_t(i)].problem;
+            if (problem.isEmpty())
+                return QString();
+            return QStringLiteral("Attenzione: ") + problem.left(1).toLower() + problem.mid(1) + QLatin1Char('.');
+        },
+    });
     // The template lives as long as the preview that shows it.
     connect(window, &QObject::destroyed, this, [report] {});
     window->show();

@@ -23,8 +23,8 @@ public:
     static TfrmEmissione* open(QWidget* owner, const QString& year = {});
 
     PayerChoiceModel* payers() const { return m_model; }
-    // The slips of the last save, in record order, and the number of the first.
-    const std::vector<Record>& savedSlips() const { return m_saved; }
+    // The slips of the last save, in record order.
+    const BatchIssue::Slips& savedSlips() const { return m_saved; }
 
 private:
     void listPayers();
@@ -36,9 +36,11 @@ private:
     void print();
     void savePdf();
     void preview();
+    // The ticked payers, in list order.
+    std::vector<BatchIssue::Payer> chosenPayers() const;
 
     std::unique_ptr<Ui::Emissione> m_ui;
     PayerChoiceModel* m_model;
-    std::vector<Record> m_saved;
+    BatchIssue::Slips m_saved;
     qint64 m_firstSaved = 0;
 };

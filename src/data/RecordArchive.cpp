@@ -334,6 +334,48 @@ std::optional<qint64> RecordArchive::append(const QByteArray& record)
     return file.position();
 }
 
+std::optional<qint64> RecordArchive::append(qint64 count, const std::function<QByteArray(qint64)>& make)
+{
+    m_notice = {};
+    std::unique_ptr<SafeWrite::Lock> held;
+    if (!lock(held) || !recoverHere())
+        return std::nullopt;
+    RecordFile file(m_recordSize);
+    if (!file.open(m_path)) {
+        fail(file.errorString());
+        return std::nullopt;
+    }
+    // A former append reported failed that still stands as the last record: it goes, and these
+    // records follow the one before it.
+    std::optional<Unsettled>& pending = unsettled();
+    if (pending && pending->path == key(m_path)) {
+        QByteArray last;
+        const bool stillLast = !file.hasIncompleteTail() && file.count() == pending->n && file.seek(pending->n)
+            && file.read(last) && last == pending->bytes;
+        if (stillLast && !file.cutBack(pending->n - 1)) {
+            fail(file.errorString());
+            return std::nullopt;
+        }
+        pending.reset();
+    }
+    QByteArray tail;
+    QString sidePath;
+    if (file.hasIncompleteTail() && !moveTail(file, tail, sidePath))
+        return std::nullopt;
+    // The end as found under the lock: another instance may have appended since this one counted.
+    const qint64 before = file.count();
+    if (!file.append(count, make)) {
+        fail(file.errorString());
+        // Records that could not be taken off again stay (the disk keeps failing); the failure is
+        // reported all the same. Taken off, the incomplete end goes back where it was.
+        if (file.size() == before * m_recordSize && !sidePath.isEmpty() && file.restoreTail(tail)
+            && QFile::remove(sidePath))
+            m_notice = {};
+        return std::nullopt;
+    }
+    return before + count;
+}
+
 bool RecordArchive::writeJournal(qint64 n, const QByteArray& old)
 {
     const QString journal = journalName(m_path);

@@ -48,6 +48,10 @@ public:
     // Appends the record and gives its new number (the former count + 1). Several whole records
     // in one block go in under one lock and one sync, and the number given is the last one's.
     std::optional<qint64> append(const QByteArray& record);
+    // Appends count records that make(i) gives one at a time (i from 0), under one lock and one
+    // sync, never holding them all in memory; gives the last one's number. A failure leaves the
+    // archive as it was. The records are not remembered as loaded: no editor shows them yet.
+    std::optional<qint64> append(qint64 count, const std::function<QByteArray(qint64)>& make);
 
     enum class Check {
         Loaded, // refuse when the stored record is no longer the one last loaded or written here

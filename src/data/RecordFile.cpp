@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 RecordFile::DeviceMaker& deviceMaker()
 {
@@ -155,6 +157,64 @@ bool RecordFile::write(const QByteArray& record)
         return false;
     }
     m_position += records;
+    return true;
+}
+
+bool RecordFile::append(qint64 count, const Maker& make)
+{
+    if (!m_file.isOpen())
+        return fail(QStringLiteral("file not open"));
+    if (count < 1)
+        return fail(QStringLiteral("no records to append"));
+    const qint64 size = m_file.size();
+    if (size % m_recordSize != 0)
+        return fail(QStringLiteral("the file ends with an incomplete record"));
+    // Undone on the file itself: the device may be the one that failed.
+    const auto undo = [this, size] {
+        if (m_file.resize(size))
+            SafeWrite::sync(m_file);
+        return false;
+    };
+    if (!m_device->seek(size)) {
+        failed(QStringLiteral("seek failed"));
+        return undo();
+    }
+    // About 150 KB of slips per write: few system calls, little memory.
+    constexpr qint64 kBlock = 64;
+    QByteArray block;
+    block.reserve(qsizetype(std::min(count, kBlock) * m_recordSize));
+    for (qint64 i = 0; i < count; ++i) {
+        const QByteArray record = make(i);
+        if (record.size() != m_recordSize) {
+            fail(QStringLiteral("record of the wrong size"));
+            return undo();
+        }
+        block.append(record);
+        if (block.size() >= kBlock * m_recordSize || i + 1 == count) {
+            if (m_device->write(block) != block.size()) {
+                failed(QStringLiteral("write failed"));
+                return undo();
+            }
+            block.resize(0);
+        }
+    }
+    if (!SafeWrite::sync(m_file)) {
+        fail(QStringLiteral("sync to disk failed: ") + m_file.errorString());
+        return undo();
+    }
+    m_position = size / m_recordSize + count;
+    return true;
+}
+
+bool RecordFile::cutBack(qint64 records)
+{
+    if (!m_file.isOpen())
+        return fail(QStringLiteral("file not open"));
+    if (records < 0 || records > count())
+        return fail(QStringLiteral("record %1 out of range").arg(records));
+    if (!m_file.resize(records * m_recordSize) || !SafeWrite::sync(m_file))
+        return fail(m_file.errorString());
+    m_position = std::min(m_position, records);
     return true;
 }
 

@@ -49,6 +49,14 @@ public:
     // several whole records: they are written and synced as one, and cut back together on failure.
     bool write(const QByteArray& record);
 
+    // Appends count records that make(i) gives one at a time (i from 0), written in blocks and
+    // synced once at the end, so that a long run of records never stands in memory whole. A failure
+    // of any block, or of the sync, cuts the file back to its former size.
+    using Maker = std::function<QByteArray(qint64)>;
+    bool append(qint64 count, const Maker& make);
+    // Cuts the file back to its first `records` whole records and syncs it.
+    bool cutBack(qint64 records);
+
     // The bytes after the last whole record, if any.
     bool readTail(QByteArray& tail);
     // Cuts the file back to its whole records and syncs it.

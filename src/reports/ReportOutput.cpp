@@ -5,6 +5,8 @@
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
 #include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -80,6 +82,11 @@ PreviewWindow::PreviewWindow(Template& report, QWidget* parent, Underlay underla
         QPainter painter;
         if (!painter.begin(printer))
             return;
+        if (m_source.load) {
+            m_source.load(m_current);
+            drawPage(painter, 0, true);
+            return;
+        }
         for (int i = 0; i < m_report.prepared().pageCount(); ++i) {
             if (i > 0)
                 printer->newPage();
@@ -128,6 +135,75 @@ PreviewWindow::PreviewWindow(Template& report, QWidget* parent, Underlay underla
 
 PreviewWindow::~PreviewWindow() = default;
 
+void PreviewWindow::setPageSource(PageSource source)
+{
+    m_source = std::move(source);
+    m_current = 0;
+    if (auto* print = findChild<QPushButton*>(QStringLiteral("btnStampa")))
+        print->hide();
+
+    auto* row = new QHBoxLayout;
+    const auto addButton = [&](const char* name, const QString& caption, const QKeySequence& key,
+                               std::function<int()> target) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setAutoDefault(false);
+        button->setShortcut(key);
+        button->setToolTip(caption + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+        connect(button, &QPushButton::clicked, this, [this, target] { showPage(target()); });
+        row->addWidget(button);
+        m_pageButtons.push_back(button);
+    };
+    addButton("btnPrima", QStringLiteral("Prima"), QKeySequence(Qt::CTRL | Qt::Key_Home), [] { return 0; });
+    addButton("btnPrecedente", QStringLiteral("Precedente"), QKeySequence(Qt::Key_PageUp),
+              [this] { return m_current - 1; });
+    addButton("btnSuccessiva", QStringLiteral("Successiva"), QKeySequence(Qt::Key_PageDown),
+              [this] { return m_current + 1; });
+    addButton("btnUltima", QStringLiteral("Ultima"), QKeySequence(Qt::CTRL | Qt::Key_End),
+              [this] { return pageCount() - 1; });
+    m_pageLabel = new QLabel(this);
+    m_pageLabel->setObjectName(QStringLiteral("lblPagina"));
+    row->addWidget(m_pageLabel, 1);
+    m_warning = new QLabel(this);
+    m_warning->setObjectName(QStringLiteral("lblAvviso"));
+    m_warning->setWordWrap(true);
+    m_warning->setStyleSheet(QStringLiteral("color: #B00000; font-weight: bold;"));
+    m_warning->setAccessibleName(QStringLiteral("Avviso"));
+    if (auto* column = qobject_cast<QVBoxLayout*>(layout())) {
+        const int at = column->indexOf(m_view);
+        column->insertLayout(at, row);
+        column->insertWidget(at + 1, m_warning);
+    }
+    showPage(0);
+}
+
+int PreviewWindow::pageCount() const
+{
+    return m_source.load ? m_source.count : m_report.prepared().pageCount();
+}
+
+void PreviewWindow::showPage(int index)
+{
+    if (!m_source.load) {
+        m_view->setCurrentPage(index + 1);
+        return;
+    }
+    m_current = std::clamp(index, 0, std::max(0, m_source.count - 1));
+    QString text = QStringLiteral("Pagina %1 di %2").arg(m_current + 1).arg(m_source.count);
+    const QString caption = m_source.caption ? m_source.caption(m_current) : QString();
+    if (!caption.isEmpty())
+        text += QStringLiteral(": ") + caption;
+    m_pageLabel->setText(text);
+    const QString warning = m_source.warning ? m_source.warning(m_current) : QString();
+    m_warning->setText(warning);
+    m_warning->setVisible(!warning.isEmpty());
+    m_pageButtons[0]->setEnabled(m_current > 0);
+    m_pageButtons[1]->setEnabled(m_current > 0);
+    m_pageButtons[2]->setEnabled(m_current + 1 < m_source.count);
+    m_pageButtons[3]->setEnabled(m_current + 1 < m_source.count);
+    m_view->updatePreview();
+}
+
 void PreviewWindow::drawPage(QPainter& painter, int index, bool withUnderlay) const
 {
     if (withUnderlay && m_underlay) {
@@ -142,6 +218,8 @@ void PreviewWindow::drawPage(QPainter& painter, int index, bool withUnderlay) co
 
 QImage PreviewWindow::pageImage(int index, double pixelsPerMm, bool withUnderlay) const
 {
+    if (m_source.load)
+        m_source.load(index);
     const QSizeF paper = m_report.prepared().pageLayout().fullRect(QPageLayout::Millimeter).size();
     QImage image((paper * pixelsPerMm).toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -149,7 +227,10 @@ QImage PreviewWindow::pageImage(int index, double pixelsPerMm, bool withUnderlay
     image.setDotsPerMeterX(qRound(pixelsPerMm * 1000));
     image.setDotsPerMeterY(qRound(pixelsPerMm * 1000));
     QPainter painter(&image);
-    drawPage(painter, index, withUnderlay);
+    drawPage(painter, m_source.load ? 0 : index, withUnderlay);
+    painter.end();
+    if (m_source.load && index != m_current)
+        m_source.load(m_current); // the page shown stays loaded
     return image;
 }
 

@@ -6,7 +6,9 @@
 #include <QDialog>
 #include <QImage>
 #include <functional>
+#include <vector>
 
+class QLabel;
 class QPainter;
 class QPrintPreviewWidget;
 class QPrinter;
@@ -44,6 +46,24 @@ public:
 
     QPrintPreviewWidget* view() const { return m_view; }
 
+    // Pages too many to lay out at once (a batch of slips): each is made when it is shown. load(i)
+    // fills and prepares the template for page i, whose first prepared page is then drawn; only
+    // the page shown is ever drawn. The window gains the page commands (first, previous, next,
+    // last; PgUp and PgDn), the page number with caption(i), and warning(i) beside the page when it
+    // is not empty. The print button goes: it would print the page shown alone.
+    struct PageSource {
+        int count = 0;
+        std::function<void(int)> load;
+        std::function<QString(int)> caption = {};
+        std::function<QString(int)> warning = {};
+    };
+    void setPageSource(PageSource source);
+    // The pages of the window: the source's, or the prepared ones.
+    int pageCount() const;
+    // The page shown (from 0), and showing another.
+    int currentPage() const { return m_current; }
+    void showPage(int index);
+
     // One page drawn as the window shows it (with the underlay) or as it prints (without), on
     // white paper at pixelsPerMm.
     QImage pageImage(int index, double pixelsPerMm, bool withUnderlay = true) const;
@@ -60,6 +80,11 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QPrintPreviewWidget* m_view = nullptr;
     QPushButton* m_fullScreen = nullptr;
+    PageSource m_source;
+    int m_current = 0;
+    QLabel* m_pageLabel = nullptr;
+    QLabel* m_warning = nullptr;
+    std::vector<QPushButton*> m_pageButtons; // first, previous, next, last
 };
 
 } // namespace Report

@@ -8,6 +8,7 @@
 #include "batch/BatchIssue.h"
 #include "batch/SlipFromPayer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -19,13 +20,10 @@ int main(int argc, char** argv)
     BatchIssue::SlipData data;
     data.amount = QStringLiteral("120");
     data.dueDate = QStringLiteral("31/01/2024");
-    std::vector<Record> slips;
-    for (int i = 1; i <= count; ++i) {
-        BatchIssue::Payer payer;
-        payer.fields[0] = QStringLiteral("ESECUTORE %1").arg(i);
-        slips.push_back(BatchIssue::slip(data, payer));
-    }
-    const BatchIssue::Saved saved = BatchIssue::append(path, slips);
+    std::vector<BatchIssue::Payer> payers(size_t(std::max(count, 0)));
+    for (int i = 0; i < count; ++i)
+        payers[size_t(i)].setField(0, QStringLiteral("ESECUTORE %1").arg(i + 1));
+    const BatchIssue::Saved saved = BatchIssue::append(path, BatchIssue::Slips(data, std::move(payers)));
     if (!saved.ok)
         std::fprintf(stderr, "failed: %s\n", saved.error.toUtf8().constData());
     return saved.ok ? 0 : 1;

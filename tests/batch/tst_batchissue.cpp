@@ -49,7 +49,7 @@ BatchIssue::Payer payerOf(const Record& record, qint64 number = 1)
     payer.number = number;
     const auto fields = SlipFromPayer::fields();
     for (size_t i = 0; i < fields.size(); ++i)
-        payer.fields[i] = record.text(fields[i]);
+        payer.setField(int(i), record.text(fields[i]));
     payer.problem = BatchIssue::problem(payer);
     return payer;
 }
@@ -60,6 +60,17 @@ std::vector<Record> slipsFor(std::initializer_list<PayerRow> rows, const BatchIs
     for (const PayerRow& row : rows)
         slips.push_back(BatchIssue::slip(d, payerOf(payer(row))));
     return slips;
+}
+
+// count payers "ESECUTORE 1", "ESECUTORE 2"... with ROSSI's other data.
+std::vector<BatchIssue::Payer> numberedPayers(int count)
+{
+    std::vector<BatchIssue::Payer> payers;
+    for (int i = 1; i <= count; ++i)
+        payers.push_back(payerOf(payer({"", kRossi, "7111", false}), i));
+    for (int i = 0; i < count; ++i)
+        payers[size_t(i)].setField(0, QStringLiteral("ESECUTORE %1").arg(i + 1));
+    return payers;
 }
 
 } // namespace
@@ -73,6 +84,7 @@ private slots:
     void flagsPayers();
     void buildsTheSlipRecord();
     void eachPayerKeepsItsTariffWhenNoneIsGiven();
+    void chosenPayersKeepTheirTexts();
     void refusesWhatSalvaRefuses_data();
     void refusesWhatSalvaRefuses();
     void findsDuplicates_data();
@@ -234,6 +246,30 @@ void TestBatchIssue::eachPayerKeepsItsTariffWhenNoneIsGiven()
     QCOMPARE(slip.text("Intero"), QStringLiteral("0,00"));
 }
 
+// A chosen payer keeps its texts in the archive's code page: the slip gets them byte for byte,
+// letters beyond ASCII and the longest address included.
+void TestBatchIssue::chosenPayersKeepTheirTexts()
+{
+    TestSupport::Folder folder;
+    Record record = payer({"NICOL\u00d2 D'ARCO", kRossi, "7111", false});
+    const QString address = QStringLiteral("VIA ").leftJustified(
+        PayerRecord::layout().capacity(PayerRecord::layout().indexOf("IndirizzoRes")), QLatin1Char('X'));
+    record.setText("IndirizzoRes", address);
+    QVERIFY(TestSupport::writeAll(PayerRecord::archivePath(), record.bytes()));
+    const BatchIssue::Payers chosen = BatchIssue::choose(PayerRecord::archivePath(), {});
+    QVERIFY(chosen.ok);
+    QCOMPARE(chosen.payers.size(), size_t(1));
+    const BatchIssue::Payer& payer = chosen.payers.front();
+    QCOMPARE(payer.name(), QStringLiteral("NICOL\u00d2 D'ARCO"));
+    QCOMPARE(payer.field("IndirizzoRes"), address);
+    QCOMPARE(payer.field("CapRes"), QStringLiteral("20100"));
+    const Record slip = BatchIssue::slip(data(), payer);
+    QCOMPARE(slip.bytes().mid(303, 14), QByteArray("\x0DNICOL\xD2 D'ARCO"));
+    for (const char* field : SlipFromPayer::fields())
+        if (qstrcmp(field, "CodTariffa") != 0)
+            QCOMPARE(slip.text(field), record.text(field));
+}
+
 void TestBatchIssue::refusesWhatSalvaRefuses_data()
 {
     TestSupport::textTable({"amount", "due", "message"},
@@ -333,20 +369,37 @@ void TestBatchIssue::appendsAllInOneWrite()
         expected += slip.bytes();
     QCOMPARE(TestSupport::readAll(path), expected);
     QVERIFY(!QFile::exists(path + QStringLiteral(".lock"))); // the lock went with the write
+
+    // A batch longer than one block of the write: each slip made as it goes, the same bytes.
+    const std::vector<BatchIssue::Payer> payers = numberedPayers(150);
+    const BatchIssue::Saved many = BatchIssue::append(path, BatchIssue::Slips(data(), payers));
+    QVERIFY(many.ok);
+    QCOMPARE(many.first, 9);
+    QCOMPARE(many.count, 150);
+    for (const BatchIssue::Payer& payer : payers)
+        expected += BatchIssue::slip(data(), payer).bytes();
+    QCOMPARE(TestSupport::readAll(path), expected);
 }
 
 void TestBatchIssue::failedAppendLeavesTheArchive_data()
 {
+    QTest::addColumn<int>("count");
     QTest::addColumn<qint64>("budget");
     QTest::addColumn<int>("mode");
-    QTest::newRow("fails at once") << qint64(0) << int(FailDevice::Mode::Fail);
+    QTest::newRow("fails at once") << 4 << qint64(0) << int(FailDevice::Mode::Fail);
     QTest::newRow("fails after two slips and a half")
-        << qint64(SlipRecord::kSize * 5 / 2) << int(FailDevice::Mode::Fail);
-    QTest::newRow("short write of the last slip") << qint64(SlipRecord::kSize * 4 - 10) << int(FailDevice::Mode::Short);
+        << 4 << qint64(SlipRecord::kSize * 5 / 2) << int(FailDevice::Mode::Fail);
+    QTest::newRow("short write of the last slip")
+        << 4 << qint64(SlipRecord::kSize * 4 - 10) << int(FailDevice::Mode::Short);
+    // The slips go out in blocks: a failure after whole blocks have reached the file.
+    QTest::newRow("a later block fails") << 300 << qint64(SlipRecord::kSize * 150) << int(FailDevice::Mode::Fail);
+    QTest::newRow("the last block comes back short")
+        << 300 << qint64(SlipRecord::kSize * 299 + 7) << int(FailDevice::Mode::Short);
 }
 
 void TestBatchIssue::failedAppendLeavesTheArchive()
 {
+    QFETCH(int, count);
     QFETCH(qint64, budget);
     QFETCH(int, mode);
     TestSupport::Folder folder;
@@ -354,20 +407,20 @@ void TestBatchIssue::failedAppendLeavesTheArchive()
     QVERIFY(BatchIssue::append(path, slipsFor({{"A", kRossi, "", false}, {"B", kVerdi, "", false}})).ok);
     const QByteArray before = TestSupport::readAll(path);
 
-    const std::vector<Record> four = slipsFor(
-        {{"D", kRossi, "", false}, {"E", kVerdi, "", false}, {"F", kBianchi, "", false}, {"G", kRossi, "", false}});
+    const std::vector<BatchIssue::Payer> payers = numberedPayers(count);
     BatchIssue::Saved saved;
     {
         const auto guard = FailDevice::install(budget, FailDevice::Mode(mode));
-        saved = BatchIssue::append(path, four);
+        saved = BatchIssue::append(path, BatchIssue::Slips(data(), payers));
     }
     QVERIFY(!saved.ok);
     QVERIFY(!saved.error.isEmpty());
     QCOMPARE(TestSupport::readAll(path), before);
     // The next batch goes on from the same number.
-    const BatchIssue::Saved again = BatchIssue::append(path, four);
+    const BatchIssue::Saved again = BatchIssue::append(path, BatchIssue::Slips(data(), payers));
     QVERIFY(again.ok);
     QCOMPARE(again.first, 3);
+    QCOMPARE(QFileInfo(path).size(), qint64(2 + count) * SlipRecord::kSize);
 }
 
 void TestBatchIssue::appendMendsAnIncompleteEnd()
@@ -389,6 +442,7 @@ void TestBatchIssue::realFaultsLeaveTheArchive_data()
     QTest::addColumn<QString>("fault");
     QTest::newRow("first write fails") << "write:1";
     QTest::newRow("short write") << "short:1";
+    QTest::newRow("a later block fails") << "write:4";
     QTest::newRow("sync fails") << "fsync:1";
     QTest::newRow("disk full") << "full";
 }

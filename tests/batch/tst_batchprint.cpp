@@ -74,7 +74,7 @@ private slots:
         std::vector<Record> slips;
         for (int i = 0; i < kSlips; ++i) {
             BatchIssue::Payer payer;
-            payer.fields[0] = QStringLiteral("ROSSI MARIO");
+            payer.setField(0, QStringLiteral("ROSSI MARIO"));
             Record slip = BatchIssue::slip(d, payer);
             slip.setText("CodFisc", codeOf(i));
             slip.setText("IndirizzoRes", QStringLiteral("VIA ROMA 1"));
@@ -126,7 +126,7 @@ private slots:
         const QString path = folder.file(QStringLiteral("missing/batch.pdf"));
         BatchIssue::Payer payer;
         QString error;
-        QVERIFY(!BatchPrint::writePdf(path, {BatchIssue::slip(data(), payer)}, 0, 0, &error));
+        QVERIFY(!BatchPrint::writePdf(path, BatchIssue::Slips(data(), {payer}), 0, 0, &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(!QFile::exists(path));
     }

@@ -12,11 +12,16 @@
 #include "batch/PayerChoiceModel.h"
 #include "checks/Calendario.h"
 #include "lists/ListPanel.h"
+#include "printing/PrintMargins.h"
+#include "printing/SlipPreview.h"
+#include "printing/StampaBol.h"
 #include "slips/Bollettino.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QLabel>
 #include <QListView>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 
 using namespace BatchFixtures;
@@ -266,6 +271,76 @@ private slots:
         QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Pages")), QStringLiteral("2"));
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::shown().first().kind, Kind::Information);
+    }
+
+    // The preview shows every ticked payer's slip, one page each, drawn only when shown, with the
+    // payer's warning beside it; each page is the single-slip print of the same slip.
+    void previewShowsEverySlipPageByPage()
+    {
+        QVERIFY(PrintMargins::write(PrintMargins::topKey, QStringLiteral("4")));
+        QVERIFY(PrintMargins::write(PrintMargins::leftKey, QStringLiteral("-3")));
+        const PayerRow bianchi{"BIANCHI LAURA", "BNCLRA90D45L219X", "7111", false}; // wrong check letter
+        const PayerRow rossi{"ROSSI MARIO", kRossi, "7111", true};
+        const PayerRow verdi{"VERDI GIUSEPPE", kVerdi, "8617", false};
+        QVERIFY(TestSupport::writeAll(PayerRecord::archivePath(), archive({verdi, bianchi, rossi})));
+        openFromStartMenu();
+        fillSlip(QStringLiteral("2026"));
+        tick(0, true); // BIANCHI, flagged, ticked by the user
+
+        click("btnAnteprima");
+        SlipPreview* preview = nullptr;
+        QTRY_VERIFY((preview = TestSupport::openDialog<SlipPreview>()));
+        QVERIFY(preview->isModal());
+        QCOMPARE(preview->pageCount(), 3);
+        QTRY_COMPARE(preview->view()->pageCount(), 1); // only the page shown is drawn
+        auto* page = child<QLabel>(preview, "lblPagina");
+        auto* warning = child<QLabel>(preview, "lblAvviso");
+        QCOMPARE(page->text(), QStringLiteral("Pagina 1 di 3: BIANCHI LAURA"));
+        QVERIFY(warning->isVisible());
+        QCOMPARE(warning->text(), QStringLiteral("Attenzione: codice fiscale errato."));
+        QVERIFY(!child<QPushButton>(preview, "btnPrecedente")->isEnabled());
+        QVERIFY(!child<QPushButton>(preview, "btnStampa")->isVisible()); // prints come from the saved slips
+
+        preview->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), preview);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown); // the page, not the view, moves
+        QTRY_COMPARE(preview->currentPage(), 1);
+        QCOMPARE(page->text(), QStringLiteral("Pagina 2 di 3: ROSSI MARIO"));
+        QVERIFY(!warning->isVisible());
+        TestSupport::click(preview, "btnUltima");
+        QCOMPARE(page->text(), QStringLiteral("Pagina 3 di 3: VERDI GIUSEPPE"));
+        QVERIFY(!child<QPushButton>(preview, "btnSuccessiva")->isEnabled());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+        QTRY_COMPARE(preview->currentPage(), 1);
+        QCOMPARE(preview->view()->pageCount(), 1);
+
+        // Each page as it prints, against the slip editor's own print of the same slip typed there.
+        const double scale = 3.0;
+        const QImage pages[] = {preview->pageImage(0, scale, false), preview->pageImage(2, scale, false)};
+        QCOMPARE(preview->currentPage(), 1);
+        QVERIFY(pages[0] != pages[1]);
+        TestSupport::click(preview, "btnChiudi");
+        QTRY_VERIFY(!TestSupport::openDialog<SlipPreview>());
+        m_window->close();
+
+        auto* editor = TestSupport::Session::window<TfrmBollettino>();
+        editor->showFrom(nullptr);
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        child<QLineEdit>(editor, "txtAnno")->setText(QStringLiteral("2025"));
+        TestSupport::click(editor, "btnApri");
+        int index = 0;
+        for (const PayerRow& row : {bianchi, verdi}) {
+            typeInEditor(editor, payer(row));
+            TestSupport::click(editor, "cmdStampa");
+            TfrmStampaBol* print = nullptr;
+            QTRY_VERIFY((print = TestSupport::openDialog<TfrmStampaBol>()));
+            TestSupport::click(print, "btnAnteprima");
+            SlipPreview* single = nullptr;
+            QTRY_VERIFY((single = TestSupport::openDialog<SlipPreview>()));
+            QCOMPARE(single->pageImage(0, scale, false), pages[index++]);
+            TestSupport::closeDialogs();
+            QTRY_VERIFY(!TestSupport::openDialog<TfrmStampaBol>());
+        }
     }
 
     void slipEditorOpensItForItsYear()
