@@ -4,6 +4,8 @@
 // One process takes every picture, so the build pays the start-up once.
 
 #include "app/Avvio.h"
+#include "app/CambiaPassword.h"
+#include "app/PasswordChange.h"
 #include "app/Password.h"
 #include "app/Startup.h"
 #include "checks/Calendario.h"
@@ -24,9 +26,11 @@
 #include "lists/TrovaEsecutori.h"
 #include "payers/AllegaCartella.h"
 #include "payers/Esecutori.h"
+#include "payers/InfoSheet.h"
 #include "payers/PayerRecord.h"
 #include "printing/SlipPreview.h"
 #include "printing/StampaBol.h"
+#include "reports/ReportOutput.h"
 #include "slips/AmountInWords.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipRecord.h"
@@ -40,6 +44,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -371,6 +376,32 @@ const std::vector<Shot>& shots()
          {},
          QSize(1000, 720)},
         {"esecutori", workspace<TfrmEsecutori>(), browsePayers},
+        {"anteprimaesecutore",
+         [] {
+             // The sheet lives as long as the tool: the window only borrows it.
+             static Report::Template sheet(InfoSheet::def());
+             InfoSheet::fill(sheet, {}, Clock::now());
+             sheet.prepare();
+             return static_cast<QWidget*>(new Report::PreviewWindow(sheet, Windows::get<TfrmEsecutori>()));
+         },
+         {},
+         QSize(1000, 720)},
+        {"cambiapassword", workspace<TfrmCambiaPassword>()},
+        {"messaggio",
+         [] {
+             const Message refusal = PasswordChange::decide(QStringLiteral("TASSELLA"), QStringLiteral("tassella"),
+                                                            QStringLiteral("uno"), QStringLiteral("due"))
+                                         .message;
+             return static_cast<QWidget*>(
+                 MessageBox::makeBox(Windows::get<TfrmCambiaPassword>(), refusal.kind, refusal.text).release());
+         }},
+        {"avviso",
+         [] {
+             return static_cast<QWidget*>(MessageBox::makeBox(Windows::get<TfrmBollettino>(), MessageBox::Kind::Warning,
+                                                              QStringLiteral("Attenzione: il sistema non permette di "
+                                                                             "accedere all'archivio."))
+                                              .release());
+         }},
         {"dasaldare", dialog<TfrmDaSaldare, TfrmBollettino>()},
         {"scadute", dialog<TfrmScadute, TfrmBollettino>()},
         {"trovabollettini", dialog<TfrmTrovaBollettini, TfrmBollettino>("bollettino")},

@@ -15,12 +15,6 @@ TfrmCalendario::TfrmCalendario(QWidget* parent)
 {
     m_ui->setupUi(this);
     finishForm();
-    setStyleSheet(QStringLiteral("TfrmCalendario { background: #dfe7f1; }"
-                                 "QLabel#lblCampo001 { color: #1f4e8c; }"
-                                 "QPushButton { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 4px;"
-                                 " font-weight: bold; color: #1f3b5c; }"
-                                 "QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }"
-                                 "QPushButton:focus { border: 2px solid #1f4e8c; }"));
     connect(m_ui->btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::importDate);
     connect(m_ui->btnAnnulla, &QPushButton::clicked, this, &QDialog::close);
 }

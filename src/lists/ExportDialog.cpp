@@ -28,24 +28,6 @@ const Behaviour::Hint kHints[] = {
     {"cmdEsci", "Esci da questo ambiente di lavoro."},
 };
 
-const char* const kStyle = R"(
-QFrame#panContainer { background: #ffffff; border: 1px solid #8ea6c0; }
-QLabel#lblTitolo { background: #1f4e8c; color: #ffffff; font-weight: bold; padding-left: 12px; border: none; }
-QLabel#lblConteggio { background: transparent; color: #dfe7f1; padding-right: 12px; border: none; }
-QTableView#grdRecords { background: #ffffff; alternate-background-color: #edf2f8; border: 1px solid #8ea6c0;
-    gridline-color: #d3dce7; color: #111111; selection-background-color: #c9dcf3; selection-color: #111111; }
-QTableView#grdRecords QHeaderView::section { background: #f0f4f9; color: #1f3b5c; font-weight: bold;
-    border: none; border-right: 1px solid #c9d5e2; border-bottom: 1px solid #8ea6c0; padding: 0 6px; }
-QTableView#grdRecords QLineEdit { border: 2px solid #e0a100; padding: 0 2px; }
-QToolButton { background: #ffffff; color: #1f3b5c; border: 1px solid #b8c6d6; border-radius: 4px;
-    padding: 0 10px; font-weight: bold; }
-QToolButton:hover { background: #e3eefb; border-color: #1f4e8c; }
-QToolButton:pressed { background: #c9dcf3; }
-QToolButton#cmdEsporta { background: #1f4e8c; color: #ffffff; border-color: #163a69; }
-QToolButton#cmdEsporta:hover { background: #2b64ad; }
-QLabel#panInfo { background: #1f4e8c; color: #ffffff; padding-left: 12px; border: 1px solid #163a69; }
-)";
-
 QString countText(qsizetype rows)
 {
     if (rows == 1)
@@ -67,8 +49,6 @@ void ExportDialog::setUpForm(const QString& helpTitle, const QString& helpBody)
     m_helpTitle = helpTitle;
     m_helpBody = helpBody;
     finishForm();
-    setStyleSheet(QStringLiteral("%1 { background: #dfe7f1; }").arg(QLatin1String(metaObject()->className()))
-                  + QString::fromLatin1(kStyle));
 
     m_view = findChild<QTableView*>(QStringLiteral("grdRecords"));
     Q_ASSERT(m_view);

@@ -30,30 +30,6 @@ namespace {
 
 constexpr int kItemWidth = 1400;
 
-const char* const kStyle = R"(
-QWidget#panContainer, QWidget#panAvvio { background: #dfe7f1; }
-QFrame#panElenco, QFrame#panCriteri { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 4px; }
-QLabel#lblTitoloElenco, QLabel#lblTitoloCriteri { background: #1f4e8c; color: #ffffff; padding-left: 12px;
-    font-family: Verdana; font-size: 11pt; font-weight: bold; border-top-left-radius: 4px; border-top-right-radius: 4px; }
-QLabel { color: #1f3b5c; background: transparent; }
-QLabel#lblRigo03 { color: #dc143c; font-weight: bold; }
-QLabel#lblTrovate, QLabel#lblAttendere { color: #008b8b; }
-QLabel#lblNonLette { color: #a31515; font-weight: bold; }
-QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 4px; }
-QLineEdit#txtTrova:focus { border: 2px solid #e0a100; }
-QPushButton { background: #ffffff; color: #1f3b5c; border: 1px solid #8ea6c0; border-radius: 4px;
-    font-weight: bold; padding: 0 12px; }
-QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }
-QPushButton:pressed { background: #c9dcf3; }
-QPushButton:focus { border: 2px solid #e0a100; }
-QPushButton#btnTrova, QPushButton#btnCerca { background: #1f4e8c; color: #ffffff; border: 1px solid #163a69; }
-QPushButton#btnTrova:hover, QPushButton#btnCerca:hover { background: #2b64ad; }
-QPushButton#btnTrova:focus, QPushButton#btnCerca:focus { border: 2px solid #e0a100; }
-QListView#lstRecords { background: #ffffff; border: 1px solid #7f97b2; color: #000000;
-    selection-background-color: #1f4e8c; selection-color: #ffffff; alternate-background-color: #f3f6fa; }
-QListView#lstRecords:focus { border: 2px solid #e0a100; }
-)";
-
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& where)
 {
     auto* l = new QLabel(text, parent);
@@ -96,6 +72,7 @@ ListPanel::ListPanel(QWidget* container, const Setup& setup)
     findFont.setBold(true);
     m_find->setFont(findFont);
     QPushButton* trova = button(p, "btnTrova", QStringLiteral("Trova"), {672, 64, 141, 32});
+    trova->setProperty("class", QStringLiteral("command"));
 
     m_view = new QListView(p);
     m_view->setObjectName(QStringLiteral("lstRecords"));
@@ -147,15 +124,12 @@ QString ListPanel::rigo01Schede()
 
 void ListPanel::applyLook(QWidget* window)
 {
-    // The desk colour around the panels; the style sheet goes on the panels only, so that message
-    // boxes shown over the window keep their own look.
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, QColor(0xdf, 0xe7, 0xf1));
-    window->setPalette(palette);
-    window->setAutoFillBackground(true);
+    // The window is the desk; the list's rules (windows/resources/tassella.qss) reach the controls of
+    // the panels only, so that message boxes shown over the window keep their own look.
+    window->setProperty("look", QStringLiteral("desk"));
     for (const char* name : {"panContainer", "panAvvio"})
         if (auto* panel = window->findChild<QWidget*>(QLatin1String(name)))
-            panel->setStyleSheet(QString::fromLatin1(kStyle));
+            panel->setProperty("look", QStringLiteral("list"));
 }
 
 QLabel* ListPanel::addNote(const char* name, const QString& text)
@@ -286,6 +260,7 @@ CriteriaPanel::CriteriaPanel(QWidget* container, std::span<const CriterionField>
     m_count->hide();
     QPushButton* annulla = button(p, "btnAnnulla", QStringLiteral("Chiudi"), {569, 484, 118, 32});
     m_search = button(p, "btnCerca", QStringLiteral("Cerca"), {695, 484, 118, 32});
+    m_search->setProperty("class", QStringLiteral("command"));
     connect(annulla, &QPushButton::clicked, p, [p] { p->window()->close(); });
     connect(m_search, &QPushButton::clicked, this, [this] {
         // Shown before the search runs, whether the mouse or the keyboard pressed the button.

@@ -52,31 +52,6 @@ const Behaviour::Field kFields[] = {
 // The image beside the tax code takes a payer from the archive; its caption reads "dall'anagrafica".
 const Behaviour::Command kCommands[] = {{"impCodTariffa", "Importa dall'anagrafica"}};
 
-// The slip editor's palette: a white card with a navy title on the soft blue desk.
-const char* const kStyle = R"(
-QWidget#panSfondo { background: #dfe7f1; }
-QFrame#panRiepilogo { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 6px; }
-QFrame#panRiepilogo QLabel { color: #1f3b5c; background: transparent; border: none; }
-QFrame#panRiepilogo QLabel#lblTitolo { background: #1f4e8c; color: #ffffff; border-top-left-radius: 6px;
-    border-top-right-radius: 6px; }
-QLabel#lblCampo02, QLabel#lblImporta { color: #30475e; }
-QLabel#lblAttendere { color: #008b8b; }
-QFrame#linSeparatore { background: #c5d3e2; border: none; }
-QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 4px; }
-QGroupBox { background: #f7f9fc; border: 1px solid #8ea6c0; border-radius: 4px; margin-top: 12px;
-    font-family: Verdana; font-size: 10pt; font-weight: bold; color: #1f4e8c; }
-QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 2px; background: #ffffff; }
-QFrame#panRiepilogo QGroupBox QLabel { color: #30475e; }
-QFrame#panRiepilogo QGroupBox QLabel#lblAnnoInizio, QFrame#panRiepilogo QGroupBox QLabel#lblAnnoFine { color: #1f4e8c; }
-QPushButton { background: #ffffff; color: #1f3b5c; border: 1px solid #8ea6c0; border-radius: 4px; padding: 0 12px; }
-QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }
-QPushButton:pressed { background: #c9dcf3; }
-QPushButton:focus { border: 2px solid #e0a100; }
-QPushButton#btnVisualizza { background: #1f4e8c; color: #ffffff; border: 1px solid #163a69; }
-QPushButton#btnVisualizza:hover { background: #2b64ad; }
-QPushButton#btnVisualizza:focus { border: 2px solid #e0a100; }
-)";
-
 } // namespace
 
 TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget* parent)
@@ -107,8 +82,6 @@ void TfrmMenuRiepCosti::applyLook()
     if (m_styled)
         return;
     m_styled = true;
-    panel()->setStyleSheet(QString::fromLatin1(kStyle));
-    setStyleSheet(QStringLiteral("TfrmMenuRiepCosti { background: #dfe7f1; }"));
     Artwork::show(m_ui->imgRiepilogo, QStringLiteral("riepilogo"));
     m_ui->impCodTariffa->setPixmap(QIcon(QStringLiteral(":/slips/icons/importa.svg")).pixmap(28, 28));
 }

@@ -25,20 +25,6 @@
 
 namespace {
 
-// The header and the totals are white cards like the list's; the buttons moved under the list
-// keep the list's look.
-const char* const kStyle = R"(
-QFrame#panTestata, QFrame#panTotali { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 4px; }
-QFrame#panTestata QLabel, QFrame#panTotali QLabel { color: #1f3b5c; background: transparent; border: none; }
-QLabel#titTipologia, QLabel#lblIntervallo, QLabel#lblTotCosti { color: #800000; }
-QLabel#lblNonLette { color: #a31515; }
-QPushButton { background: #ffffff; color: #1f3b5c; border: 1px solid #8ea6c0; border-radius: 4px;
-    font-weight: bold; padding: 0 12px; }
-QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }
-QPushButton:pressed { background: #c9dcf3; }
-QPushButton:focus { border: 2px solid #e0a100; }
-)";
-
 // What the selection window shows in a control, whatever its kind.
 QString selectionText(const char* name)
 {
@@ -74,8 +60,6 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* parent)
     static const Behaviour::Command kCommands[] = {{"imgGuida", "Guida"}};
     Behaviour::installCommands(this, kCommands);
     ListPanel::applyLook(this);
-    for (QWidget* card : {static_cast<QWidget*>(m_ui->panTestata), static_cast<QWidget*>(m_ui->panTotali)})
-        card->setStyleSheet(QString::fromLatin1(kStyle));
     Artwork::show(m_ui->imgGuida, QStringLiteral("guida"));
     finishForm();
 }

@@ -17,24 +17,6 @@ static void initAttachmentArt()
 
 namespace {
 
-const char* const kStyle = R"(
-TfrmAllegaCartella { background: #dfe7f1; }
-QLabel#imgBanner { background: #ffffff; border-bottom: 1px solid #8ea6c0; }
-QFrame[slot="true"] { background: #ffffff; border: 1px solid #8ea6c0; border-radius: 4px; }
-QFrame[slot="true"] QLabel { color: #1f3b5c; font-weight: bold; border: none; background: transparent; }
-QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 4px; }
-QLineEdit:focus { border: 2px solid #e0a100; }
-QLineEdit[readOnly="true"] { color: #6b6b6b; background: #f4f6f8; font-weight: bold; }
-QPushButton { background: #ffffff; color: #1f3b5c; border: 1px solid #8ea6c0; border-radius: 4px; font-weight: bold; }
-QPushButton:hover { background: #e3eefb; border-color: #1f4e8c; }
-QPushButton:pressed { background: #c9dcf3; }
-QPushButton:focus { border: 2px solid #e0a100; }
-QPushButton:disabled { color: #a0acb8; background: #f4f6f8; border-color: #c8d2dc; }
-QPushButton#btnApplica { background: #1f4e8c; color: #ffffff; border: 1px solid #163a69; }
-QPushButton#btnApplica:hover { background: #2b64ad; }
-QPushButton#btnApplica:focus { border: 2px solid #e0a100; }
-)";
-
 // The six controls in the order the callers' labels pair with them.
 constexpr const char* kFields[] = {"File01", "Desc01", "File02", "Desc02", "File03", "Desc03"};
 
@@ -48,7 +30,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
     finishForm();
     initAttachmentArt();
 
-    setStyleSheet(QString::fromLatin1(kStyle));
     QFont description(QStringLiteral("Verdana"), 12);
     description.setBold(true);
     for (QLineEdit* edit : {m_ui->txtDesc01, m_ui->txtDesc02, m_ui->txtDesc03})

@@ -79,39 +79,6 @@ constexpr Hint kOtherHints[] = {
     {"chkRicontatta", "Annota che l'Esecutore \u00e8 da ricontattare per questioni in sospeso."},
 };
 
-// The look follows the slip editor: grey section panels on the soft blue desk, each with its
-// picture on white at the left, the command column and navigation bar at the right.
-const char* const kStyle = R"(
-QWidget#panContainer { background: #dfe7f1; }
-QFrame#panAnagrafica, QFrame#panRecapiti, QFrame#panFiscale, QFrame#panDocumento, QFrame#panQuestioni {
-    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f6f9, stop:1 #e6eaf0);
-    border: 1px solid #8ea6c0; border-radius: 6px; }
-QFrame#panImgAnagrafica, QFrame#panImgRecapiti, QFrame#panImgFiscale, QFrame#panImgDocumento, QFrame#panImgQuestioni {
-    background: #ffffff; border: 1px solid #b8c6d6; border-radius: 5px; }
-QFrame#panImgAnagrafica QLabel, QFrame#panImgRecapiti QLabel, QFrame#panImgFiscale QLabel,
-QFrame#panImgDocumento QLabel, QFrame#panImgQuestioni QLabel { border: none; background: transparent; }
-QLabel[class="caption"] { color: #14306b; font-family: Tahoma; font-size: 8pt; font-weight: bold; background: transparent; }
-QLineEdit { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 3px; }
-QComboBox { background: #ffffff; border: 1px solid #7f97b2; color: #111111; padding: 0 0 0 3px; }
-QComboBox::drop-down { width: 18px; border-left: 1px solid #b8c6d6; background: #eef3f9; }
-QComboBox::down-arrow { image: url(:/payers/icons/giu.svg); width: 11px; height: 11px; }
-QComboBox QAbstractItemView { font-family: Verdana; font-size: 10pt; selection-background-color: #1f4e8c; }
-QCheckBox { color: #14306b; background: transparent; spacing: 8px; }
-QCheckBox::indicator { width: 18px; height: 18px; border: 1px solid #7f97b2; background: #ffffff; border-radius: 2px; }
-QCheckBox::indicator:checked { image: url(:/slips/icons/spunta.svg); }
-QCheckBox::indicator:focus { border: 2px solid #e0a100; }
-QFrame#panComandi QToolButton:focus, QFrame#panNavigazione QToolButton:focus { border: 2px solid #e0a100; }
-QLabel#panInfo { background: #1f4e8c; color: #ffffff; padding-left: 12px; border: 1px solid #163a69; border-radius: 4px; }
-QFrame#panComandi, QFrame#panNavigazione { background: #f7f9fc; border: 1px solid #8ea6c0; border-radius: 4px; }
-QFrame#panComandi QToolButton { background: #ffffff; color: #1f3b5c; border: 1px solid #b8c6d6; border-radius: 4px;
-    text-align: left; padding-left: 6px; font-weight: bold; }
-QFrame#panComandi QToolButton:hover, QFrame#panNavigazione QToolButton:hover { background: #e3eefb; border-color: #1f4e8c; }
-QFrame#panComandi QToolButton:pressed, QFrame#panNavigazione QToolButton:pressed { background: #c9dcf3; }
-QFrame#panNavigazione QToolButton { background: #ffffff; border: 1px solid #b8c6d6; border-radius: 4px; }
-QFrame#panNavigazione QLabel { background: transparent; border: none; color: #30475e; }
-QFrame#panNavigazione QLabel#lblPosizione { background: #ffffff; border: 1px solid #7f97b2; color: #1f4e8c; }
-)";
-
 } // namespace
 
 TfrmEsecutori::TfrmEsecutori(QWidget* parent)
@@ -134,12 +101,12 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     m_ui->panInfo->setAttribute(Qt::WA_TransparentForMouseEvents);
     std::vector<RecordForm::Command> commands(kPanel.begin(), kPanel.end());
     commands.insert(commands.end(), std::begin(kFieldCommands), std::end(kFieldCommands));
-    RecordForm::installCommands(
-        this, commands, "txtNote", "panInfo", kOtherHints,
-        {"panContainer",     "panAnagrafica",  "panRecapiti",   "panFiscale",      "panDocumento",    "panQuestioni",
-         "panImgAnagrafica", "panImgRecapiti", "panImgFiscale", "panImgDocumento", "panImgQuestioni", "imgAnagrafica",
-         "imgRecapiti",      "imgFiscale",     "imgDocumento",  "imgQuestioni",    "panComandi",      "panNavigazione",
-         "lblScheda",        "lblPosizione",   "imgDecoro"});
+    RecordForm::installCommands(this, commands, "txtNote", "panInfo", kOtherHints,
+                                {"panContainer",  "panAnagrafica",   "panRecapiti",      "panFiscale",
+                                 "panDocumento",  "panQuestioni",    "panImgAnagrafica", "panImgRecapiti",
+                                 "panImgFiscale", "panImgDocumento", "panImgQuestioni",  "imgAnagrafica",
+                                 "imgRecapiti",   "imgFiscale",      "imgDocumento",     "imgQuestioni",
+                                 "panComandi",    "panNavigazione",  "lblScheda",        "lblPosizione"});
 
     connect(m_ui->cmdNuovo, &QToolButton::clicked, this, [this] {
         if (m_changes.mayLeave())
@@ -147,7 +114,7 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     });
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmEsecutori::save);
     connect(m_ui->cmdElimina, &QToolButton::clicked, this, &TfrmEsecutori::clearForOverwrite);
-    RecordForm::connectArrows(this, [this](RecordEditor::Move move) { navigate(move); });
+    RecordForm::setUpNavigation(this, [this](RecordEditor::Move move) { navigate(move); });
     connect(m_ui->cmdTrova, &QToolButton::clicked, this,
             [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("esecutori")); });
     connect(m_ui->cmdRicontatta, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmRicontatta>(this); });
@@ -181,8 +148,6 @@ void TfrmEsecutori::applyLook()
     if (m_styled)
         return;
     m_styled = true;
-    panel()->setStyleSheet(QString::fromLatin1(kStyle));
-    setStyleSheet(QStringLiteral("TfrmEsecutori { background: #dfe7f1; }"));
 
     const auto picture = [](QLabel* label, const QString& path, QSize size) {
         label->setPixmap(QIcon(path).pixmap(size));
@@ -193,7 +158,6 @@ void TfrmEsecutori::applyLook()
     picture(m_ui->imgFiscale, own("fiscale"), {48, 48});
     picture(m_ui->imgDocumento, own("documento"), {48, 48});
     picture(m_ui->imgQuestioni, own("questioni"), {48, 48});
-    picture(m_ui->imgDecoro, own("rubrica"), {195, 42});
     picture(m_ui->btnEmail, own("email"), {26, 26});
     for (QLabel* check : {m_ui->btnCodFisc, m_ui->btnCarta, m_ui->btnPartitaIva, m_ui->btnIban})
         picture(check, QStringLiteral(":/slips/icons/controlla.svg"), {26, 26});

@@ -103,9 +103,12 @@ PreviewWindow::PreviewWindow(Template& report, QWidget* parent, Underlay underla
         return button;
     };
     const unsigned offered = report.previewButtons();
-    if (offered & PreviewPrint)
-        connect(addButton("btnStampa", QStringLiteral("Stampa")), &QPushButton::clicked, this,
-                [this] { emit printed(Report::print(m_report, this)); });
+    if (offered & PreviewPrint) {
+        QPushButton* print = addButton("btnStampa", QStringLiteral("Stampa"));
+        // The window's main command, in the navy of every window's main command.
+        print->setProperty("class", QStringLiteral("command"));
+        connect(print, &QPushButton::clicked, this, [this] { emit printed(Report::print(m_report, this)); });
+    }
     if (offered & PreviewZoom) {
         connect(addButton("btnZoomPiu", QStringLiteral("Zoom +")), &QPushButton::clicked, m_view,
                 [this] { m_view->zoomIn(); });

@@ -138,7 +138,6 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     // Beside "Apri": the same year's slips for many payers at once.
     auto* batch = new QPushButton(QStringLiteral("Emissione per più Esecutori..."), m_ui->panAnno);
     batch->setObjectName(QStringLiteral("btnEmissione"));
-    batch->setProperty("class", QStringLiteral("command"));
     batch->setGeometry(125, 322, 280, 36);
     connect(batch, &QPushButton::clicked, this, [this] { TfrmEmissione::open(this, m_ui->txtAnno->text()); });
     connect(m_ui->imgGuida, &ClickLabel::clicked, this, &TfrmBollettino::showHelp);
@@ -146,7 +145,7 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     connect(m_ui->cmdNuovo, &QToolButton::clicked, this, &TfrmBollettino::newSlip);
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmBollettino::save);
     connect(m_ui->cmdDuplica, &QToolButton::clicked, this, &TfrmBollettino::duplicate);
-    RecordForm::connectArrows(this, [this](RecordEditor::Move move) { navigate(move); });
+    RecordForm::setUpNavigation(this, [this](RecordEditor::Move move) { navigate(move); });
     connect(m_ui->cmdImporta, &QToolButton::clicked, this,
             [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("bollettino")); });
     connect(m_ui->impCodTariffa, &ClickLabel::clicked, this,

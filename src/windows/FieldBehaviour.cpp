@@ -30,6 +30,13 @@
 namespace Behaviour {
 namespace {
 
+// Selects the whole text with the cursor at its start (selectAll puts it at the end): a text longer
+// than its field shows its beginning, and typing still replaces it all.
+void selectWhole(QLineEdit* edit)
+{
+    edit->setSelection(int(edit->text().size()), -int(edit->text().size()));
+}
+
 // The yellow rectangle behind a focused field, with a yellow-to-white border.
 class FocusHighlight : public QWidget {
 public:
@@ -198,7 +205,7 @@ public:
                     m_programText.remove(edit);
                 } else if (edit->hasFocus()) {
                     m_programText.remove(edit);
-                    edit->selectAll();
+                    selectWhole(edit);
                 } else {
                     m_programText.insert(edit);
                     edit->setCursorPosition(0);
@@ -342,7 +349,12 @@ private:
         if (edit && m_programText.remove(edit) && event->reason() != Qt::MouseFocusReason
             && event->reason() != Qt::PopupFocusReason) {
             // Entered by the keyboard or by the program's own move, after the program filled it.
-            edit->selectAll();
+            selectWhole(edit);
+        } else if (edit && !edit->hasSelectedText()
+                   && (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
+                       || event->reason() == Qt::ShortcutFocusReason)) {
+            // What the field itself would do next, select its whole text, but from its beginning.
+            selectWhole(edit);
         }
         if (edit && event->reason() == Qt::MouseFocusReason && entry.config.maxLength > 0
             && edit->text().size() >= entry.config.maxLength) {
@@ -351,7 +363,7 @@ private:
             QPointer<QLineEdit> guard(edit);
             QTimer::singleShot(0, edit, [guard] {
                 if (guard && guard->hasFocus())
-                    guard->selectAll();
+                    selectWhole(guard);
             });
         }
     }

@@ -37,7 +37,8 @@
 // - Every field shows the beginning of a text the program puts into it. Entered by the keyboard or
 //   by the program's own focus (not by a mouse click) after the program filled it, or filled while
 //   it has the focus, the field selects its whole text, so typing replaces it as after Tab. A field
-//   whose text fills its whole length selects it when entered with the mouse too.
+//   whose text fills its whole length selects it when entered with the mouse too. A whole text
+//   selected this way, or by Tab, keeps the cursor at its start: a long one shows its beginning.
 // - Hints: hovering a command writes its hint into panInfo; hovering the background empties it.
 // - Commands: a picture or caption that acts as a command (ClickLabel), or a button that took no
 //   focus, is reached by Tab and speaks its name to screen readers: the table's text, or its own

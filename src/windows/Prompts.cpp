@@ -126,6 +126,17 @@ std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& 
         if (grid)
             grid->setHorizontalSpacing(0);
     }
+    // The button row spans every column, and the width it adds to a box with a long, wrapped text
+    // would be shared out among them, the empty icon column too: the text's column takes it all.
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")); label && grid) {
+        const int at = grid->indexOf(label);
+        int row = 0, column = 0, rows = 0, columns = 0;
+        if (at >= 0) {
+            grid->getItemPosition(at, &row, &column, &rows, &columns);
+            for (int c = 0; c < grid->columnCount(); ++c)
+                grid->setColumnStretch(c, c == column ? 1 : 0);
+        }
+    }
     return box;
 }
 

@@ -11,12 +11,14 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSessionManager>
 #include <QShortcut>
+#include <QToolButton>
 #include <QWidget>
 #include <vector>
 
@@ -282,20 +284,47 @@ bool Changes::mayLeave()
     return !changed();
 }
 
-void connectArrows(QWidget* form, const std::function<void(RecordEditor::Move)>& move)
+void setUpNavigation(QWidget* form, const std::function<void(RecordEditor::Move)>& move)
 {
     static constexpr struct {
         const char* name;
         RecordEditor::Move move;
+        const char* icon;
     } kArrows[] = {
-        {"cmdPrimo", RecordEditor::Move::First},
-        {"cmdIndietro", RecordEditor::Move::Previous},
-        {"cmdAvanti", RecordEditor::Move::Next},
-        {"cmdUltimo", RecordEditor::Move::Last},
+        {"cmdPrimo", RecordEditor::Move::First, ":/slips/icons/primo.svg"},
+        {"cmdIndietro", RecordEditor::Move::Previous, ":/slips/icons/indietro.svg"},
+        {"cmdAvanti", RecordEditor::Move::Next, ":/slips/icons/avanti.svg"},
+        {"cmdUltimo", RecordEditor::Move::Last, ":/slips/icons/ultimo.svg"},
     };
+    // Sizes in pixels: the bar is as wide as the editor's command column, and everything in it is
+    // centred on that width; the number holds seven digits in its type.
+    constexpr int kMargin = 8, kCaptionTop = 8, kCaptionHeight = 16, kNumberTop = 28, kNumberHeight = 34;
+    constexpr int kArrowTop = 73, kArrowWidth = 40, kArrowHeight = 36, kArrowGap = 3, kIcon = 20;
+    auto* bar = form->findChild<QWidget*>(QStringLiteral("panNavigazione"));
+    Q_ASSERT(bar);
+    const int width = bar->width();
+    if (auto* caption = bar->findChild<QLabel*>(QStringLiteral("lblScheda"))) {
+        caption->setGeometry(0, kCaptionTop, width, kCaptionHeight);
+        caption->setAlignment(Qt::AlignCenter);
+        QFont font = caption->font();
+        font.setPointSize(8);
+        font.setItalic(true);
+        caption->setFont(font);
+    }
+    if (auto* number = bar->findChild<QLabel*>(QStringLiteral("lblPosizione"))) {
+        number->setGeometry(kMargin, kNumberTop, width - 2 * kMargin, kNumberHeight);
+        number->setAlignment(Qt::AlignCenter);
+        number->setFont(QFont(QStringLiteral("Verdana"), 12, QFont::Bold));
+    }
+    const int row = 4 * kArrowWidth + 3 * kArrowGap;
+    int x = (width - row) / 2;
     for (const auto& arrow : kArrows) {
-        auto* button = form->findChild<QAbstractButton*>(QString::fromLatin1(arrow.name));
+        auto* button = bar->findChild<QToolButton*>(QString::fromLatin1(arrow.name));
         Q_ASSERT(button);
+        button->setGeometry(x, kArrowTop, kArrowWidth, kArrowHeight);
+        button->setIcon(QIcon(QString::fromLatin1(arrow.icon)));
+        button->setIconSize(QSize(kIcon, kIcon));
+        x += kArrowWidth + kArrowGap;
         QObject::connect(button, &QAbstractButton::clicked, form, [move, to = arrow.move] { move(to); });
     }
 }

@@ -121,7 +121,10 @@ protected:
     ~RecordTaker() = default;
 };
 
-// Connects the arrows cmdPrimo, cmdIndietro, cmdAvanti and cmdUltimo of form to move.
-void connectArrows(QWidget* form, const std::function<void(RecordEditor::Move)>& move);
+// Sets up the navigation bar panNavigazione of an editor: lays out its caption lblScheda, the record
+// number lblPosizione and the arrows cmdPrimo, cmdIndietro, cmdAvanti and cmdUltimo the same way in
+// both editors (the caption on top, the number under it, the four arrows in a row at the foot), and
+// connects the arrows to move.
+void setUpNavigation(QWidget* form, const std::function<void(RecordEditor::Move)>& move);
 
 } // namespace RecordForm

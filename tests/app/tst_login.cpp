@@ -11,6 +11,7 @@
 #include "app/Password.h"
 #include "data/PasswordFile.h"
 
+#include <QColor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -362,37 +363,43 @@ private slots:
         QCOMPARE(MessageBox::shown().size(), 1);
     }
 
-    // Login and change windows share the program's look: the navy command buttons of the slip
-    // editor, and a note that keeps its distance from the yellow rule under it.
-    void commandButtonsAreNavy_data()
+    // Login and change windows share the program's look: the window's main command in the navy of
+    // the slip editor's "Apri", the others white like every other button, and a note that keeps its
+    // distance from the yellow rule under it.
+    void buttonsWearTheProgramsLook_data()
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("button");
+        QTest::addColumn<QColor>("face");
+        const QColor navy(0x1f, 0x4e, 0x8c);
+        const QColor white(0xff, 0xff, 0xff);
         QTest::newRow("login OK") << "TfrmPassword"
-                                  << "cmdOK";
+                                  << "cmdOK" << navy;
         QTest::newRow("login Esci") << "TfrmPassword"
-                                    << "cmdEsci";
+                                    << "cmdEsci" << white;
         QTest::newRow("login Cambia password") << "TfrmPassword"
-                                               << "btnCambiaPassword";
+                                               << "btnCambiaPassword" << white;
         QTest::newRow("change OK") << "TfrmCambiaPassword"
-                                   << "cmdOK";
+                                   << "cmdOK" << navy;
         QTest::newRow("change Chiudi") << "TfrmCambiaPassword"
-                                       << "cmdEsci";
+                                       << "cmdEsci" << white;
     }
-    void commandButtonsAreNavy()
+    void buttonsWearTheProgramsLook()
     {
         QFETCH(QString, window);
         QFETCH(QString, button);
+        QFETCH(QColor, face);
         auto* workspace = qobject_cast<Workspace*>(Windows::byClass(qPrintable(window)));
         workspace->showFrom(nullptr);
         auto* command = child<QPushButton>(workspace, qPrintable(button));
         command->setEnabled(true);
         command->clearFocus();
         QVERIFY(QTest::qWaitForWindowExposed(workspace));
-        const QImage face = command->grab().toImage();
-        // Inside the border, away from the caption: the navy of the slip editor's "Apri".
-        const QColor colour = face.pixelColor(6, face.height() / 2);
-        QVERIFY2(qAbs(colour.red() - 0x1f) < 24 && qAbs(colour.green() - 0x4e) < 24 && qAbs(colour.blue() - 0x8c) < 24,
+        const QImage picture = command->grab().toImage();
+        // Inside the border, away from the caption.
+        const QColor colour = picture.pixelColor(6, picture.height() / 2);
+        QVERIFY2(qAbs(colour.red() - face.red()) < 24 && qAbs(colour.green() - face.green()) < 24
+                     && qAbs(colour.blue() - face.blue()) < 24,
                  qPrintable(colour.name()));
     }
 

@@ -1109,7 +1109,7 @@ private slots:
             QCOMPARE(text("panInfo"), hint.section(QLatin1Char('\t'), 1));
             // A move over a background area empties the status text.
             for (const char* background :
-                 {"panAnagrafica", "panImgQuestioni", "panComandi", "panNavigazione", "lblPosizione", "imgDecoro"}) {
+                 {"panAnagrafica", "panImgQuestioni", "panComandi", "panNavigazione", "lblPosizione", "lblScheda"}) {
                 QApplication::sendEvent(widget, &enter);
                 QWidget* area = child<QWidget>(m_editor, background);
                 QVERIFY2(area, background);

@@ -8,6 +8,10 @@
 #include "checks/CodFisc.h"
 #include "checks/Iban.h"
 #include "checks/PartitaIVA.h"
+#include "app/PasswordChange.h"
+#include "payers/AllegaCartella.h"
+#include "payers/Esecutori.h"
+#include "reports/ReportOutput.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipRecord.h"
 #include "payers/PayerRecord.h"
@@ -24,8 +28,10 @@
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
+#include <QToolButton>
 #include <QTest>
 #include <QScreen>
+#include <array>
 #include <memory>
 #include <variant>
 
@@ -300,13 +306,20 @@ private slots:
     }
 
     // The look is one style sheet for the application; the windows built on it hold no colours of
-    // their own (links change colour while held, through their own small sheet).
+    // their own, and none of their controls a sheet of its own.
     void windowsTakeTheirLookFromTheSharedStyleSheet()
     {
         TestSupport::Session session;
         QVERIFY(Look::styleSheet().contains(QLatin1String("QLabel#panInfo")));
         QVERIFY(qApp->styleSheet().isEmpty());
-        for (const char* cls : {"TfrmPassword", "TfrmCambiaPassword", "TfrmAvvio", "TfrmBollettino"}) {
+        // No window, nor any of its controls, brings rules of its own.
+        for (QWidget* window : Windows::all()) {
+            QVERIFY2(window->styleSheet().isEmpty(), window->metaObject()->className());
+            for (const QWidget* control : window->findChildren<QWidget*>())
+                QVERIFY2(control->styleSheet().isEmpty(), qPrintable(control->objectName()));
+        }
+        for (const char* cls : {"TfrmPassword", "TfrmCambiaPassword", "TfrmAvvio", "TfrmBollettino", "TfrmEsecutori",
+                                "TfrmMenuRiepCosti"}) {
             auto* window = qobject_cast<Workspace*>(Windows::byClass(cls));
             // Only windows that appear are styled, when they first appear.
             QVERIFY2(window->styleSheet().isEmpty(), cls);
@@ -409,6 +422,106 @@ private slots:
         check->close();
     }
 
+    // The two record editors browse with one navigation bar: the same controls, placed, sized and
+    // drawn alike.
+    void editorsShareOneNavigationBar()
+    {
+        TestSupport::Session session;
+        auto* slip = Windows::get<TfrmBollettino>();
+        slip->showFrom(nullptr);
+        TestSupport::child<QLineEdit>(slip, "txtAnno")->setText(QStringLiteral("2026"));
+        QTest::mouseClick(TestSupport::child(slip, "btnApri"), Qt::LeftButton);
+        auto* payers = Windows::get<TfrmEsecutori>();
+        payers->showFrom(nullptr);
+        QWidget* bars[] = {TestSupport::child(slip, "panNavigazione"), TestSupport::child(payers, "panNavigazione")};
+        QCOMPARE(bars[0]->height(), bars[1]->height());
+        QCOMPARE(bars[0]->grab().toImage().pixelColor(3, bars[0]->height() / 2),
+                 bars[1]->grab().toImage().pixelColor(3, bars[1]->height() / 2));
+        for (const char* name : {"lblScheda", "lblPosizione", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo"}) {
+            QWidget* controls[2];
+            for (int i = 0; i < 2; ++i) {
+                controls[i] = TestSupport::child(bars[i], name);
+                QVERIFY2(controls[i]->parentWidget() == bars[i], name);
+                QVERIFY2(controls[i]->isVisible(), name);
+            }
+            QCOMPARE(controls[0]->metaObject()->className(), controls[1]->metaObject()->className());
+            QCOMPARE(controls[0]->y(), controls[1]->y());
+            QCOMPARE(controls[0]->height(), controls[1]->height());
+            // Centred on the bar alike.
+            QCOMPARE(controls[0]->geometry().center().x() - bars[0]->width() / 2,
+                     controls[1]->geometry().center().x() - bars[1]->width() / 2);
+            QCOMPARE(controls[0]->font(), controls[1]->font());
+            if (auto* arrow = qobject_cast<QToolButton*>(controls[0])) {
+                QCOMPARE(controls[0]->size(), controls[1]->size());
+                QCOMPARE(arrow->iconSize(), qobject_cast<QToolButton*>(controls[1])->iconSize());
+                // Drawn pixel for pixel the same: size, frame, colours and picture.
+                QCOMPARE(controls[0]->grab().toImage(), controls[1]->grab().toImage());
+            }
+        }
+        const std::array numbers{TestSupport::child<QLabel>(bars[0], "lblPosizione"),
+                                 TestSupport::child<QLabel>(bars[1], "lblPosizione")};
+        numbers[0]->setText(QStringLiteral("12"));
+        numbers[1]->setText(QStringLiteral("12"));
+        const QImage slipNumber = numbers[0]->grab().toImage();
+        const QImage payerNumber = numbers[1]->grab().toImage();
+        QCOMPARE(slipNumber.pixelColor(4, 4), payerNumber.pixelColor(4, 4));
+        QCOMPARE(slipNumber.pixelColor(0, slipNumber.height() / 2),
+                 payerNumber.pixelColor(0, payerNumber.height() / 2));
+    }
+
+    // A text longer than its field shows its beginning, where its words start: the amount in words
+    // while the amount is typed, and an attachment's file name.
+    void longTextsShowTheirBeginning()
+    {
+        TestSupport::Session session;
+        auto* slip = Windows::get<TfrmBollettino>();
+        slip->showFrom(nullptr);
+        TestSupport::child<QLineEdit>(slip, "txtAnno")->setText(QStringLiteral("2026"));
+        QTest::mouseClick(TestSupport::child(slip, "btnApri"), Qt::LeftButton);
+        auto* amount = TestSupport::child<QLineEdit>(slip, "txtImporto");
+        TestSupport::focus(slip, "txtImporto");
+        auto* words = TestSupport::child<QLineEdit>(slip, "txtImpLettere");
+        // Drawn after every key, as on screen: the field scrolls its text when it paints.
+        for (QChar digit : QStringLiteral("77777777")) {
+            QTest::keyClick(amount, digit.toLatin1());
+            words->grab();
+        }
+        const auto showsItsBeginning = [](QLineEdit* field) {
+            const QString what = field->objectName();
+            QVERIFY2(field->fontMetrics().horizontalAdvance(field->text()) > field->contentsRect().width(),
+                     qPrintable(what));
+            field->grab(); // the field scrolls its text when it paints
+            QVERIFY2(field->cursorPosition() == 0, qPrintable(what));
+            const QRect start = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+            QVERIFY2(start.left() >= 0 && start.right() < field->width() / 4,
+                     qPrintable(QStringLiteral("%1: %2").arg(what).arg(start.left())));
+        };
+        showsItsBeginning(words);
+        // Enter after the cents moves on into the words, which select their whole text from the
+        // beginning; so does Tab coming back to them.
+        QTest::keyClick(amount, Qt::Key_Return);
+        auto* cents = TestSupport::child<QLineEdit>(slip, "txtCents");
+        QVERIFY(cents->hasFocus());
+        QTest::keyClicks(cents, QStringLiteral("50"));
+        QTest::keyClick(cents, Qt::Key_Return);
+        QVERIFY(words->hasFocus());
+        QCOMPARE(words->selectedText(), words->text());
+        showsItsBeginning(words);
+        QTest::keyClick(words, Qt::Key_Backtab);
+        QVERIFY(cents->hasFocus());
+        QTest::keyClick(cents, Qt::Key_Tab);
+        QVERIFY(words->hasFocus());
+        QCOMPARE(words->selectedText(), words->text());
+        showsItsBeginning(words);
+
+        auto* attachments = Windows::openDialog<TfrmAllegaCartella>(slip, QStringLiteral("bollettino"));
+        auto* name = TestSupport::child<QLineEdit>(attachments, "txtFile01");
+        name->setText(QStringLiteral("Ricevuta_del_versamento_della_tassa_di_concessione_governativa_per_il_porto_"
+                                     "d_armi_uso_caccia_anno_2026.pdf"));
+        showsItsBeginning(name);
+        attachments->close();
+    }
+
     // The record number between the arrows shows up to seven digits whole, and the arrows stay in
     // their bar without covering it.
     void recordNumbersShowWhole_data()
@@ -503,24 +616,35 @@ private slots:
 
     // Message boxes in the program's look: words only on the buttons, even where the desktop theme
     // puts pictures on them, and even margins around a plain message.
+    // A text long enough to wrap fills the width of the box from its left margin: no empty
+    // column before it (the password change's refusal is such a text).
     void messageBoxesLook_data()
     {
         QTest::addColumn<MessageBox::Kind>("kind");
         QTest::addColumn<int>("buttons");
-        QTest::newRow("plain") << MessageBox::Kind::Plain << 1;
-        QTest::newRow("warning") << MessageBox::Kind::Warning << 2;
-        QTest::newRow("error") << MessageBox::Kind::Error << 2;
-        QTest::newRow("information") << MessageBox::Kind::Information << 2;
-        QTest::newRow("confirmation") << MessageBox::Kind::Confirmation << 2;
+        QTest::addColumn<QString>("text");
+        const QString shortText = QStringLiteral("Attenzione: password errata.");
+        const Message mismatch = PasswordChange::decide(QStringLiteral("TASSELLA"), QStringLiteral("TASSELLA"),
+                                                        QStringLiteral("UNO"), QStringLiteral("DUE"))
+                                     .message;
+        QCOMPARE(mismatch.kind, MessageBox::Kind::Plain);
+        QVERIFY(mismatch.text.contains(QStringLiteral("non è stata confermata")));
+        QTest::newRow("plain") << MessageBox::Kind::Plain << 1 << shortText;
+        QTest::newRow("plain, password mismatch") << MessageBox::Kind::Plain << 1 << mismatch.text;
+        QTest::newRow("warning") << MessageBox::Kind::Warning << 2 << shortText;
+        QTest::newRow("warning, long") << MessageBox::Kind::Warning << 2 << mismatch.text;
+        QTest::newRow("error") << MessageBox::Kind::Error << 2 << shortText;
+        QTest::newRow("information") << MessageBox::Kind::Information << 2 << shortText;
+        QTest::newRow("confirmation") << MessageBox::Kind::Confirmation << 2 << shortText;
     }
     void messageBoxesLook()
     {
         QFETCH(MessageBox::Kind, kind);
         QFETCH(int, buttons);
+        QFETCH(QString, text);
         const QString styleName = QApplication::style()->name();
         QApplication::setStyle(new PicturesOnButtons(QStyleFactory::create(styleName)));
-        const std::unique_ptr<QMessageBox> box =
-            MessageBox::makeBox(nullptr, kind, QStringLiteral("Attenzione: password errata."));
+        const std::unique_ptr<QMessageBox> box = MessageBox::makeBox(nullptr, kind, text);
         box->show();
         QVERIFY(QTest::qWaitForWindowExposed(box.get()));
         QCOMPARE(box->windowTitle(), QStringLiteral("Tassella"));
@@ -528,14 +652,24 @@ private slots:
         for (QAbstractButton* button : box->buttons())
             QVERIFY2(button->icon().isNull(), qPrintable(button->text()));
         QCOMPARE(box->icon() == QMessageBox::NoIcon, kind == MessageBox::Kind::Plain);
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        auto* buttonBox = box->findChild<QWidget*>(QStringLiteral("qt_msgbox_buttonbox"));
+        QVERIFY(label && buttonBox);
+        const int right = box->width() - 1 - buttonBox->geometry().right();
         if (kind == MessageBox::Kind::Plain) {
-            auto* text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-            auto* buttonBox = box->findChild<QWidget*>(QStringLiteral("qt_msgbox_buttonbox"));
-            QVERIFY(text && buttonBox);
-            const int left = text->geometry().left();
-            const int right = box->width() - 1 - buttonBox->geometry().right();
+            const int left = label->geometry().left();
             QVERIFY2(qAbs(left - right) <= 2, qPrintable(QStringLiteral("left %1, right %2").arg(left).arg(right)));
+        } else {
+            // Beside the icon, with the icon's own small gap only.
+            auto* icon = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+            QVERIFY(icon);
+            const int gap = label->geometry().left() - icon->geometry().right();
+            QVERIFY2(gap <= 24, qPrintable(QString::number(gap)));
         }
+        // The text reaches the right margin: the width the box took is the text's.
+        QVERIFY2(
+            label->geometry().right() >= buttonBox->geometry().right() - 2,
+            qPrintable(QStringLiteral("%1 < %2").arg(label->geometry().right()).arg(buttonBox->geometry().right())));
         box->close();
         QApplication::setStyle(QStyleFactory::create(styleName));
     }
