@@ -235,7 +235,7 @@ char* LineList::Part::appendUninitialized(qsizetype length)
         throw std::length_error("list part full");
     // The pages ahead are made ready a few at a time, never past the part's room.
     if (m_used + length > m_ready) {
-        constexpr qsizetype kAhead = 4 * 1024 * 1024;
+        constexpr qsizetype kAhead = 1024 * 1024;
         const qsizetype ready = std::min(m_end, m_used + length + kAhead);
         prepare(m_text + m_ready, ready - m_ready);
         m_ready = ready;
