@@ -4,7 +4,10 @@
 //   bench_sheet run <folder>       starts, loads payer 1 into the payer editor offscreen (its first
 //                                  record arrow) and runs "Crea PDF", the question answered No;
 //                                  fails when no file came out
-// bench/sheet.sh times whole runs of it against LibreOffice Calc with hyperfine.
+//   bench_sheet plain <folder>     the floor: the simplest Qt program writing the same page, the
+//                                  title, the 24 rows of sheet.csv and the footer drawn with
+//                                  QPdfWriter into plain.pdf
+// bench/sheet.sh times whole runs of "run" against "plain".
 
 #include "data/RecordFile.h"
 #include "data/RecordLayout.h"
@@ -18,6 +21,9 @@
 #include <QAbstractButton>
 #include <QFile>
 #include <QLineEdit>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <cstdio>
 #include <cstring>
 
@@ -108,15 +114,50 @@ int run()
     return written.size() > 1000 && MessageBox::pendingAnswers() == 0 ? 0 : 2;
 }
 
+int plain()
+{
+    QFile csv(ProgramFolder::file(QStringLiteral("sheet.csv")));
+    if (!csv.open(QIODevice::ReadOnly))
+        return 1;
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    QPdfWriter pdf(ProgramFolder::file(QStringLiteral("plain.pdf")));
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setResolution(300);
+    QPainter painter(&pdf);
+    const int left = 150;
+    const int rowHeight = 110;
+    int y = 200;
+    painter.setFont(QFont(QStringLiteral("Verdana"), 14, QFont::Bold));
+    painter.drawText(left, y, QString::fromUtf8(lines.value(0)));
+    y += 2 * rowHeight;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QList<QByteArray> cells = lines.at(i).split(',');
+        if (cells.isEmpty() || cells.first().isEmpty())
+            continue;
+        const auto cell = [&](int k) { return QString::fromUtf8(cells.value(k)).remove(QLatin1Char('"')); };
+        const bool footer = i == lines.size() - 2 || cells.size() == 1;
+        painter.setFont(QFont(QStringLiteral("Verdana"), footer ? 8 : 10, QFont::Bold));
+        painter.fillRect(QRect(left, y - 80, 2180, rowHeight - 10),
+                         footer ? QColor(0x70, 0x80, 0x90) : QColor(0xee, 0xf2, 0xf7));
+        painter.drawText(left + 20, y, cell(0));
+        painter.setFont(QFont(QStringLiteral("Verdana"), 10));
+        painter.drawText(left + 900, y, cell(1));
+        y += rowHeight;
+    }
+    return painter.end() && QFile(ProgramFolder::file(QStringLiteral("plain.pdf"))).size() > 1000 ? 0 : 2;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_sheet prepare|run <folder>\n");
+        std::fprintf(stderr, "usage: bench_sheet prepare|run|plain <folder>\n");
         return 64;
     }
     QApplication app(argc, argv);
     ProgramFolder::setOverride(QString::fromLocal8Bit(argv[2]));
-    return std::strcmp(argv[1], "prepare") == 0 ? prepare() : run();
+    if (std::strcmp(argv[1], "prepare") == 0)
+        return prepare();
+    return std::strcmp(argv[1], "plain") == 0 ? plain() : run();
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -46,6 +47,30 @@ public:
     // Orders the lines as the sorted list boxes show them (ListSort), keeping equal lines in the
     // order they were appended.
     void sort();
+
+    // One of several writers filling a list at once, as when an archive is read in parts on
+    // threads of their own. Each part writes into its own stretch of the list's text, all of which
+    // is mapped once, sized up front: no line is copied or moved afterwards, and no mapping grows
+    // while it is written.
+    class Part {
+    public:
+        // As LineList::appendUninitialized, within the part's stretch.
+        char* appendUninitialized(qsizetype length);
+        qsizetype size() const { return qsizetype(m_places.size()); }
+
+    private:
+        friend class LineList;
+        char* m_text = nullptr;
+        qsizetype m_used = 0; // from the start of the list's text
+        qsizetype m_ready = 0;
+        qsizetype m_end = 0;
+        std::vector<qsizetype> m_places; // start of each line: the next start (or m_used) ends it
+    };
+    // Empties the list and gives parts.size() parts their room: part k holds at most lines[k]
+    // lines of at most maxLength bytes each.
+    void split(std::span<Part> parts, std::span<const qsizetype> lines, qsizetype maxLength);
+    // The lines of parts [0, keep), in the parts' order, become the list's lines.
+    void join(std::span<Part> parts, int keep);
 
     class const_iterator {
     public:

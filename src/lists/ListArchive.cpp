@@ -30,34 +30,40 @@ bool fail(QString* error, const QString& why)
 }
 
 using LineOf = QString (*)(const char*);
-using AppendLine = void (*)(LineList&, const char*);
+using AppendLine = void (*)(LineList::Part&, const char*);
+
+void recoverFirst(const QString& path, int recordSize);
 
 // Lines of the records that keep(part, record) accepts, sorted; kept (optional) tells how many parts
 // they come from.
-Lines collect(const QString& path, int recordSize, AppendLine append, const std::function<bool(int, const char*)>& keep,
-              int* kept = nullptr)
+Lines collect(const QString& path, int recordSize, AppendLine append, qsizetype maxLength,
+              const std::function<bool(int, const char*)>& keep, int* kept = nullptr)
 {
-    std::array<LineList, kMaxParts> parts;
-    // A place for every record at once: room never filled is never touched.
-    for (LineList& part : parts)
-        part.reserve(QFileInfo(path).size() / recordSize);
-    const Split read = scanSplit(path, recordSize, [&](int part, const char* record) {
-        if (keep(part, record))
-            append(parts[size_t(part)], record);
-    });
+    recoverFirst(path, recordSize);
+    // Room for every record's line in one mapping, each part's from its own start: room never
+    // filled is never touched.
+    const qint64 records = QFileInfo(path).size() / recordSize;
+    std::array<LineList::Part, kMaxParts> parts;
     Lines result;
+    result.lines.split(parts, partSizes(records, splitParts(records)), maxLength);
+    const Split read = scanSplit(
+        path, recordSize,
+        [&](int part, const char* record) {
+            if (keep(part, record))
+                append(parts[size_t(part)], record);
+        },
+        kMaxParts, records);
     result.ok = read.ok;
     result.tail = read.tail;
-    result.lines = std::move(parts[0]);
-    for (int part = 1; part < read.keep; ++part)
-        result.lines.append(parts[size_t(part)]);
+    result.lines.join(parts, read.keep);
     result.lines.sort();
     if (kept)
         *kept = read.keep;
     return result;
 }
 
-Lines search(const QString& path, const RecordLayout& layout, AppendLine line, std::span<const Criterion> criteria)
+Lines search(const QString& path, const RecordLayout& layout, AppendLine line, qsizetype maxLength,
+             std::span<const Criterion> criteria)
 {
     const int count = countCriteria(criteria);
     struct Compiled {
@@ -73,7 +79,7 @@ Lines search(const QString& path, const RecordLayout& layout, AppendLine line, s
         if (!lower.isEmpty() && CodePage::decode(bytes) == lower) // an empty criterion never occurs
             keys.push_back({ListLines::field(layout, criterion.field), bytes});
     }
-    return collect(path, layout.size(), line, [&](int, const char* record) {
+    return collect(path, layout.size(), line, maxLength, [&](int, const char* record) {
         int score = 0;
         for (const Compiled& key : keys)
             if (ListLines::fieldContains(layout, record, key.field, key.key))
@@ -148,6 +154,14 @@ void setSplitFrom(qint64 records)
     g_splitFrom = records;
 }
 
+std::array<qsizetype, kMaxParts> partSizes(qint64 records, int parts)
+{
+    std::array<qsizetype, kMaxParts> sizes{};
+    for (int part = 0; part < parts; ++part)
+        sizes[size_t(part)] = records * (part + 1) / parts - records * part / parts;
+    return sizes;
+}
+
 int splitParts(qint64 records, int maxParts)
 {
     // Below this a second thread costs more than it saves.
@@ -175,7 +189,9 @@ Split scanSplit(const QString& path, int recordSize, const std::function<void(in
         size = file.size();
     }
     result.size = size;
-    const qint64 records = limit >= 0 ? std::min(limit, size / recordSize) : size / recordSize;
+    // The caller's count decides the parts, so that they hold what it made room for; a file that
+    // turned out shorter fails in its last part.
+    const qint64 records = limit >= 0 ? limit : size / recordSize;
     result.parts = splitParts(records, maxParts);
 
     struct Range {
@@ -270,9 +286,9 @@ QDate dueDate(QStringView text)
 Lines unpaidSlips(const QString& path)
 {
     static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
-    return collect(path, SlipRecord::kSize, ListLines::appendSlipLine, [](int, const char* record) {
-        return ListLines::fieldIs(SlipRecord::layout(), record, paid, "No");
-    });
+    return collect(
+        path, SlipRecord::kSize, ListLines::appendSlipLine, ListLines::slipLineMax(),
+        [](int, const char* record) { return ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"); });
 }
 
 Lines expiredSlips(const QString& path, const QDate& today)
@@ -282,7 +298,7 @@ Lines expiredSlips(const QString& path, const QDate& today)
     std::array<int, kMaxParts> unreadable{};
     int kept = 0;
     Lines result = collect(
-        path, SlipRecord::kSize, ListLines::appendSlipLine,
+        path, SlipRecord::kSize, ListLines::appendSlipLine, ListLines::slipLineMax(),
         [&](int part, const char* record) {
             if (!ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"))
                 return false;
@@ -312,20 +328,20 @@ int countCriteria(std::span<const Criterion> criteria)
 
 Lines searchSlips(const QString& path, std::span<const Criterion> criteria)
 {
-    return search(path, SlipRecord::layout(), ListLines::appendSlipLine, criteria);
+    return search(path, SlipRecord::layout(), ListLines::appendSlipLine, ListLines::slipLineMax(), criteria);
 }
 
 Lines searchPayers(const QString& path, std::span<const Criterion> criteria)
 {
-    return search(path, PayerRecord::layout(), ListLines::appendPayerLine, criteria);
+    return search(path, PayerRecord::layout(), ListLines::appendPayerLine, ListLines::payerLineMax(), criteria);
 }
 
 Lines recontactPayers(const QString& path)
 {
     static const int flag = ListLines::field(PayerRecord::layout(), "Ricontatta");
-    return collect(path, PayerRecord::kSize, ListLines::appendPayerLine, [](int, const char* record) {
-        return ListLines::fieldIs(PayerRecord::layout(), record, flag, "S\xec");
-    });
+    return collect(
+        path, PayerRecord::kSize, ListLines::appendPayerLine, ListLines::payerLineMax(),
+        [](int, const char* record) { return ListLines::fieldIs(PayerRecord::layout(), record, flag, "S\xec"); });
 }
 
 Match lastSlip(const QString& path, const QString& line)

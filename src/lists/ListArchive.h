@@ -46,13 +46,15 @@ struct Split {
     QString error;
 };
 constexpr int kMaxParts = 2;
-// At most limit records are read when limit is not negative (a file that grew meanwhile is read as
-// it was when the caller counted it).
+// Exactly limit records are read when limit is not negative: a file that grew meanwhile is read as
+// it was when the caller counted it, and one that is shorter fails.
 Split scanSplit(const QString& path, int recordSize, const std::function<void(int, const char*)>& visit,
                 int maxParts = kMaxParts, qint64 limit = -1);
 // How many parts scanSplit reads an archive of this many records in; part k holds the records from
 // records * k / parts up to records * (k + 1) / parts.
 int splitParts(qint64 records, int maxParts = kMaxParts);
+// The records of each of those parts, in order (0 for the parts beyond).
+std::array<qsizetype, kMaxParts> partSizes(qint64 records, int parts);
 // Test hook: split archives from this many records on, whatever the processors (0 restores the
 // default: 20 000 records, with a second processor).
 void setSplitFrom(qint64 records);

@@ -131,6 +131,16 @@ public:
         return length;
     }();
 
+    // The fixed part and the whole fields at their capacity.
+    qsizetype maxLength() const
+    {
+        qsizetype length = kFixed;
+        for (size_t i = 0; i < kCount; ++i)
+            if (Pieces[i].width == 0)
+                length += m_layout.capacity(m_field[i]);
+        return length;
+    }
+
     qsizetype length(const char* record) const
     {
         return [&]<size_t... I>(std::index_sequence<I...>)
@@ -260,6 +270,17 @@ void appendSlipLine(LineList& lines, const char* record)
     writer.write(record, lines.appendUninitialized(writer.length(record)));
 }
 
+void appendSlipLine(LineList::Part& lines, const char* record)
+{
+    const auto& writer = slipWriter();
+    writer.write(record, lines.appendUninitialized(writer.length(record)));
+}
+
+qsizetype slipLineMax()
+{
+    return slipWriter().maxLength();
+}
+
 QString slipLine(const Record& slip)
 {
     return slipLine(slip.bytes().constData());
@@ -276,6 +297,17 @@ void appendPayerLine(LineList& lines, const char* record)
 {
     const auto& writer = payerWriter();
     writer.write(record, lines.appendUninitialized(writer.length(record)));
+}
+
+void appendPayerLine(LineList::Part& lines, const char* record)
+{
+    const auto& writer = payerWriter();
+    writer.write(record, lines.appendUninitialized(writer.length(record)));
+}
+
+qsizetype payerLineMax()
+{
+    return payerWriter().maxLength();
 }
 
 QString payerLine(const Record& payer)

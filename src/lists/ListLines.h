@@ -40,11 +40,16 @@ QString slipLine(const char* record);
 QString slipLine(const Record& slip);
 // The same line added at the end of a list, written in place.
 void appendSlipLine(LineList& lines, const char* record);
+void appendSlipLine(LineList::Part& lines, const char* record);
+// The longest slip line there can be: the fixed part and the longest notes a record stores.
+qsizetype slipLineMax();
 
 // Name 23, "  C.F. " tax code 16, "  " town and province 20, "  Tel. " contact 20, "  TAR. "
 // tariff 4, "  " and the notes whole.
 QString payerLine(const char* record);
 QString payerLine(const Record& payer);
 void appendPayerLine(LineList& lines, const char* record);
+void appendPayerLine(LineList::Part& lines, const char* record);
+qsizetype payerLineMax();
 
 } // namespace ListLines

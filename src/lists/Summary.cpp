@@ -206,14 +206,16 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
         double(records) * largest < double(std::numeric_limits<qint64>::max()) / 2 ? ListArchive::kMaxParts : 1;
 
     struct Part {
-        LineList lines;
         qint64 cents = 0;
         int unreadable = 0;
     };
     std::array<Part, ListArchive::kMaxParts> parts;
-    // A place for every slip at once: room never filled is never touched.
-    for (Part& part : parts)
-        part.lines.reserve(records);
+    // Room for every slip's line in one mapping, each part's from its own start: room never
+    // filled is never touched, and no line is copied when the parts are joined.
+    std::array<LineList::Part, ListArchive::kMaxParts> lineParts;
+    const int partCount = ListArchive::splitParts(records, maxParts);
+    Result result;
+    result.lines.split(lineParts, ListArchive::partSizes(records, partCount), ListLines::slipLineMax());
     const ListArchive::Split read = ListArchive::scanSplit(
         archive, SlipRecord::kSize,
         [&](int index, const char* record) {
@@ -247,11 +249,10 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
                 return;
             }
             part.cents += *cents;
-            ListLines::appendSlipLine(part.lines, record);
+            ListLines::appendSlipLine(lineParts[size_t(index)], record);
         },
-        maxParts);
+        partCount, records);
 
-    Result result;
     result.ok = read.ok && !read.tail;
     if (read.tail) {
         result.unread = 1;
@@ -263,11 +264,10 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
         const qint64 all = (size + SlipRecord::kSize - 1) / SlipRecord::kSize;
         result.unread = all > read.read ? all - read.read : -1;
     }
-    result.lines = std::move(parts[0].lines);
+    result.lines.join(lineParts, read.keep);
     result.cents = parts[0].cents;
     result.unreadable = parts[0].unreadable;
     for (int index = 1; index < read.keep; ++index) {
-        result.lines.append(parts[size_t(index)].lines);
         result.cents += parts[size_t(index)].cents;
         result.unreadable += parts[size_t(index)].unreadable;
     }

@@ -31,6 +31,7 @@ private slots:
     void sortOrder_data();
     void sortOrder();
     void sortMatchesStableComparison();
+    void sortSettlesTiedSlipLines();
     void sortListsSlipsByTheirText();
 
     void findSequence();
@@ -224,6 +225,47 @@ void TestListLogic::sortMatchesStableComparison()
         sorted.sort();
         QCOMPARE(sorted.toList(), expected);
     }
+}
+
+// Slip lines as a busy year makes them: few days, few amounts, few payers, so that most lines tie
+// on their first 16, 32 and 48 characters past "Scad. ", many are equal, some equal but for their
+// length or the case of a letter, and some differ only in long notes. The order must be the plain
+// comparison's, equal lines in the order they came.
+void TestListLogic::sortSettlesTiedSlipLines()
+{
+    QRandomGenerator random(2443);
+    const QStringList days = {"01/03/2014", "02/03/2014", "01/04/2014"};
+    const QStringList amounts = {"16,00      ", "168,00     ", "16,50      "};
+    const QStringList names = {"ROSSI MARIO            ", "ROSSI MARIA            ", "rossi mario            "};
+    const QStringList notes = {"",
+                               "pagato",
+                               "pagato ",
+                               QStringLiteral("pagato") + QChar(u'\0'),
+                               QString(60, QLatin1Char('x')) + "a",
+                               QString(60, QLatin1Char('x')) + "B",
+                               QString::fromUtf8("versato € 16,00 — à")};
+    QStringList lines;
+    for (int i = 0; i < 40000; ++i) { // long enough for the halves worked on at once
+        lines << "Scad. " + days.at(random.bounded(int(days.size()))) + QString::fromUtf8("  € ")
+                + amounts.at(random.bounded(int(amounts.size()))) + "  " + names.at(random.bounded(int(names.size())))
+                + " C.F. RSSMRA80A01H501U  ROMA RM              TAR. 1417  "
+                + notes.at(random.bounded(int(notes.size())));
+    }
+    QStringList expected = lines;
+    std::stable_sort(expected.begin(), expected.end(), ListSort::lessThan);
+    LineList sorted(lines);
+    sorted.sort();
+    QCOMPARE(sorted.toList(), expected);
+    // Cut after "ROSSI M" or "rossi m", thousands of lines are equal under a-z folding but are
+    // different texts: they must stay in the order they came.
+    QStringList cut;
+    for (const QString& line : lines)
+        cut << line.left(40);
+    LineList cutSorted(cut);
+    cutSorted.sort();
+    QStringList cutExpected = cut;
+    std::stable_sort(cutExpected.begin(), cutExpected.end(), ListSort::lessThan);
+    QCOMPARE(cutSorted.toList(), cutExpected);
 }
 
 void TestListLogic::sortListsSlipsByTheirText()
