@@ -39,18 +39,6 @@ QPushButton:pressed { background: #c9dcf3; }
 QPushButton:focus { border: 2px solid #e0a100; }
 )";
 
-// What the selection window shows in a control, whatever its kind.
-QString selectionText(const char* name)
-{
-    const QWidget* selection = Windows::forTag(QStringLiteral("riepilogo"));
-    const QWidget* control = selection ? selection->findChild<QWidget*>(QLatin1String(name)) : nullptr;
-    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
-        return edit->text();
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
-    return {};
-}
-
 } // namespace
 
 TfrmRiepCosti::TfrmRiepCosti(QWidget* parent)
@@ -81,6 +69,12 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* parent)
 }
 
 TfrmRiepCosti::~TfrmRiepCosti() = default;
+
+void TfrmRiepCosti::setSelection(const Summary::Checked& checked, const Summary::Filters& filters)
+{
+    m_checked = checked;
+    m_filters = filters;
+}
 
 // The summary uses the shared list panel with its own ends: no double click, "Stampa riepilogo"
 // with the period and the total, "Esci" beside it under the list, and Enter in the find field
@@ -136,12 +130,12 @@ void TfrmRiepCosti::showEvent(QShowEvent* event)
 void TfrmRiepCosti::fill()
 {
     m_list->reset();
-    const Summary::Filters filters{selectionText("txtEsecutore"), selectionText("txtCodFisc")};
+    const Summary::Filters& filters = m_filters;
     m_ui->lblConta->setText(QString::number(Summary::filterCount(filters)));
     m_ui->titTipologia->setText(Summary::payerTitle(filters));
 
-    const QString start = selectionText("lblDataInizio");
-    const QString end = selectionText("lblDataFine");
+    const QString start = m_checked.start;
+    const QString end = m_checked.end;
     const std::optional<QDate> first = Formats::textToDate(start);
     const std::optional<QDate> last = Formats::textToDate(end);
     if (!first || !last)
@@ -149,7 +143,7 @@ void TfrmRiepCosti::fill()
     // An archive that cannot be read to its end still gives the slips read before the failure and
     // their total; the note under the total counts what was left out, so the sum is never taken
     // for the whole one.
-    Summary::Result result = Summary::compute(CodePage::trimmed(selectionText("lblFile")), filters, *first, *last);
+    Summary::Result result = Summary::compute(CodePage::trimmed(m_checked.archive), filters, *first, *last);
     m_note = Summary::noteText(result);
     m_list->setLines(std::move(result.lines));
     m_ui->lblIntervallo->setText(Summary::periodText(start, end));
@@ -182,8 +176,6 @@ void TfrmRiepCosti::showHelp()
 
 void TfrmRiepCosti::closeEvent(QCloseEvent* event)
 {
-    if (QWidget* selection = Windows::forTag(QStringLiteral("riepilogo")))
-        if (auto* waiting = selection->findChild<QLabel*>(QStringLiteral("lblAttendere")))
-            waiting->hide();
+    emit closing();
     Dialog::closeEvent(event);
 }

@@ -108,23 +108,6 @@ Dialog::Dialog(QWidget* owner)
     Look::applyWhenShown(this);
 }
 
-void Dialog::setCallerTag(const QString& tag)
-{
-    auto* label = findChild<QLabel*>(QStringLiteral("lblMemory"));
-    if (!label) {
-        label = new QLabel(this);
-        label->setObjectName(QStringLiteral("lblMemory"));
-        label->hide();
-    }
-    label->setText(tag);
-}
-
-QString Dialog::callerTag() const
-{
-    const auto* label = findChild<QLabel*>(QStringLiteral("lblMemory"));
-    return label ? label->text() : QString();
-}
-
 void Dialog::finishForm()
 {
     setObjectName(QString::fromLatin1(metaObject()->className()));
@@ -138,8 +121,6 @@ void Dialog::finishForm()
                    | (m_placement == Placement::Maximised ? Qt::WindowFlags() : Qt::MSWindowsFixedSizeDialogHint));
     if (m_placement != Placement::Maximised)
         setFixedSize(size());
-    if (auto* memory = findChild<QLabel*>(QStringLiteral("lblMemory")))
-        memory->hide();
 }
 
 void Dialog::showEvent(QShowEvent* event)
@@ -236,14 +217,6 @@ const WindowDef* definition(const char* className)
     for (const WindowDef& def : g_registry)
         if (std::strcmp(def.className, className) == 0)
             return &def;
-    return nullptr;
-}
-
-QWidget* forTag(const QString& tag)
-{
-    for (const WindowDef& def : g_registry)
-        if (def.tags && QString::fromLatin1(def.tags).split(QLatin1Char(',')).contains(tag))
-            return byClass(def.className);
     return nullptr;
 }
 
