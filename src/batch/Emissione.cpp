@@ -40,7 +40,7 @@ const Behaviour::Field kFields[] = {
     {"txtCents", Behaviour::Digits, 2, "txtDataScade", {.exit = Behaviour::Exit::Cents, .mirror = "txtCentLettere"}},
     {"txtImpLettere", Behaviour::None, 0, nullptr},
     {"txtCentLettere", Behaviour::None, 0, nullptr},
-    {"txtDataScade", Behaviour::None, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "lotto"}},
+    {"txtDataScade", Behaviour::None, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "calendario"}},
     {"txtCausale", Behaviour::None, 250, "txtNote"},
     {"txtNote", Behaviour::None, 250, "chkRilascio"},
 };

@@ -75,7 +75,7 @@ const Behaviour::Field kFields[] = {
     {"txtComuneRes", Behaviour::Highlight | Behaviour::Upper, 17, "txtCapRes"},
     {"txtCapRes", Behaviour::Highlight | Behaviour::TrimUpper, 5, "txtDataScade"},
     // The due date cannot be typed into: any key but Tab asks for the date picker.
-    {"txtDataScade", Behaviour::Highlight, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "datascade"}},
+    {"txtDataScade", Behaviour::Highlight, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "calendario"}},
     {"txtDataPaga", Behaviour::Highlight, 10, "txtCausale"},
     {"txtCausale", Behaviour::Highlight, 250, "txtNote"},
     {"txtNote", Behaviour::Highlight, 250, "txtImporto"},

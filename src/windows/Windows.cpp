@@ -66,6 +66,11 @@ void Workspace::finishForm()
         setFixedSize(m_panel->size());
 }
 
+QLabel* Workspace::statusText() const
+{
+    return findChild<QLabel*>(QStringLiteral("panInfo"));
+}
+
 void Workspace::showFrom(QWidget* from)
 {
     if (m_role == Role::StartMenu || m_role == Role::Work) {
@@ -106,6 +111,11 @@ Dialog::Dialog(QWidget* owner)
     : QDialog(owner)
 {
     Look::applyWhenShown(this);
+}
+
+QLabel* Dialog::statusText() const
+{
+    return findChild<QLabel*>(QStringLiteral("panInfo"));
 }
 
 void Dialog::finishForm()

@@ -33,6 +33,8 @@ public:
     Role role() const { return m_role; }
     // The widget the window's form is set up in.
     QWidget* panel() const { return m_panel; }
+    // The status text panInfo at the window's foot, or nothing when it has none.
+    QLabel* statusText() const;
     // Shows this workspace in its manner (maximised or centred) and hides the window that asked.
     void showFrom(QWidget* from);
 
@@ -58,6 +60,9 @@ public:
 
     // The placement comes from the window registry when the form is finished.
     explicit Dialog(QWidget* owner);
+
+    // The status text panInfo at the window's foot, or nothing when it has none.
+    QLabel* statusText() const;
 
 protected:
     void finishForm();

@@ -1,5 +1,5 @@
 // The date picker as the slip editor uses it: opened by a key in the due date, it hands back the
-// chosen date as "dd/mm/yyyy" only to the caller "datascade".
+// chosen date as "dd/mm/yyyy" only to the target it was given.
 
 #include "TestSupport.h"
 
