@@ -5,6 +5,7 @@
 #include "CoreSupport.h"
 #include "windows/Prompts.h"
 #include "app/Startup.h"
+#include "data/ArchivePlace.h"
 #include "windows/Windows.h"
 
 #include <QAbstractButton>
@@ -162,6 +163,20 @@ inline QString focused()
     return widget ? widget->objectName() : QString();
 }
 
+// Opens dialog D over owner as the owner's command does: the owner is given as the dialog's
+// target, source or year wherever the dialog takes one.
+template <class D, class Owner> D* openFrom(Owner* owner)
+{
+    return Windows::openDialog<D>(owner, [owner](D* dialog) {
+        if constexpr (requires { dialog->setTarget(owner); })
+            dialog->setTarget(owner);
+        if constexpr (requires { dialog->setSource(owner); })
+            dialog->setSource(owner);
+        if constexpr (requires { dialog->setYear(owner->year()); })
+            dialog->setYear(owner->year());
+    });
+}
+
 // Closes every dialog a command left open.
 inline void closeDialogs()
 {
@@ -264,9 +279,10 @@ inline void browseRows(int count)
 // A record editor's browse command from a position, over a typed name: either the record loaded,
 // after the question about the typed change answered No, shows its number and name, or, where
 // nothing loads, nothing is said and position and typed name stay.
-inline void browse(QWidget* editor, const QString& from, const QString& command, int loaded, const QString& loadedName)
+inline void browse(QWidget* editor, ArchivePlace& place, const QString& from, const QString& command, int loaded,
+                   const QString& loadedName)
 {
-    child<QLabel>(editor, "lblPosizione")->setText(from);
+    place.setPositionText(from);
     child<QLineEdit>(editor, "txtEsecutore")->setText(QStringLiteral("TYPED"));
     if (loaded)
         MessageBox::setNextAnswer(MessageBox::Button::No);
@@ -279,14 +295,16 @@ inline void browse(QWidget* editor, const QString& from, const QString& command,
     QCOMPARE(child<QLineEdit>(editor, "txtEsecutore")->text(), loaded ? loadedName : QStringLiteral("TYPED"));
 }
 
-// A record editor refuses to save at a position beyond the archive's end, or at no number: the
-// access message of that kind, the archive unchanged, the position kept.
-inline void saveBeyondTheEndIsRefused(QWidget* editor, const QString& archive, MessageBox::Kind kind)
+// A record editor refuses to save at a position beyond the archive's end (another PC replaced the
+// archive while a record was shown): the access message of that kind, the archive unchanged, the
+// position kept.
+inline void saveBeyondTheEndIsRefused(QWidget* editor, ArchivePlace& place, const QString& archive,
+                                      MessageBox::Kind kind)
 {
     const QByteArray before = readAll(archive);
-    for (const char* position : {"3", "9", "x"}) {
+    for (const char* position : {"3", "9"}) {
         MessageBox::clearShown();
-        child<QLabel>(editor, "lblPosizione")->setText(QString::fromLatin1(position));
+        place.setPositionText(QString::fromLatin1(position));
         click(editor, "cmdSalva");
         shownOnce(kind, Messages::kAccess);
         QCOMPARE(readAll(archive), before);
@@ -330,7 +348,7 @@ template <class T> void stop(std::unique_ptr<Session>& session, T*& window)
     window = nullptr;
 }
 
-// A one-column table of caller tags: row name, tag.
+// A one-column table of the windows a row names: row name, tag.
 inline void tagRows(std::initializer_list<std::pair<const char*, const char*>> rows)
 {
     QTest::addColumn<QString>("tag");

@@ -102,12 +102,17 @@ template <class T> std::function<QWidget*()> workspace()
 {
     return [] { return static_cast<QWidget*>(Windows::get<T>()); };
 }
-template <class T, class Owner = TfrmAvvio> std::function<QWidget*()> dialog(const char* tag = nullptr)
+template <class T, class Owner = TfrmAvvio> std::function<QWidget*()> dialog()
 {
-    return [tag]() -> QWidget* {
-        auto* created = new T(Windows::get<Owner>());
-        if (tag)
-            created->setCallerTag(QString::fromLatin1(tag));
+    return []() -> QWidget* {
+        auto* owner = Windows::get<Owner>();
+        auto* created = new T(owner);
+        if constexpr (requires { created->setTarget(owner); })
+            created->setTarget(owner);
+        if constexpr (requires { created->setSource(owner); })
+            created->setSource(owner);
+        if constexpr (requires { created->setYear(owner->year()); })
+            created->setYear(owner->year());
         return created;
     };
 }
@@ -370,6 +375,7 @@ const std::vector<Shot>& shots()
         {"anteprima",
          [] {
              auto* print = new TfrmStampaBol(Windows::get<TfrmBollettino>());
+             print->setSource(Windows::get<TfrmBollettino>());
              print->prepareSlip();
              return static_cast<QWidget*>(new SlipPreview(print->report(), print));
          },
@@ -404,16 +410,16 @@ const std::vector<Shot>& shots()
          }},
         {"dasaldare", dialog<TfrmDaSaldare, TfrmBollettino>()},
         {"scadute", dialog<TfrmScadute, TfrmBollettino>()},
-        {"trovabollettini", dialog<TfrmTrovaBollettini, TfrmBollettino>("bollettino")},
-        {"trovaesecutori", dialog<TfrmTrovaEsecutori, TfrmEsecutori>("esecutori")},
+        {"trovabollettini", dialog<TfrmTrovaBollettini, TfrmBollettino>()},
+        {"trovaesecutori", dialog<TfrmTrovaEsecutori, TfrmEsecutori>()},
         {"ricontatta", dialog<TfrmRicontatta, TfrmEsecutori>()},
         {"menuriepcosti", workspace<TfrmMenuRiepCosti>()},
         {"riepcosti", yearSummary, {}, QSize(1280, 720)},
         {"expbollettini", dialog<TfrmExpBollettini, TfrmBollettino>()},
         {"expesecutori", dialog<TfrmExpEsecutori, TfrmEsecutori>()},
-        {"allega", dialog<TfrmAllegaCartella, TfrmBollettino>("bollettino"), fillAttachments},
-        {"vocitariffa", dialog<TfrmVoci_Tariffa, TfrmBollettino>("bollettino")},
-        {"calendario", dialog<TfrmCalendario, TfrmBollettino>("datascade")},
+        {"allega", dialog<TfrmAllegaCartella, TfrmBollettino>(), fillAttachments},
+        {"vocitariffa", dialog<TfrmVoci_Tariffa, TfrmBollettino>()},
+        {"calendario", dialog<TfrmCalendario, TfrmBollettino>()},
         {"codfisc", dialog<TfrmCodFisc>(), typed("txtCodFisc", "RSSMRA80A01H501U", "btnControlla")},
         {"partitaiva", dialog<TfrmPartitaIva>(), typed("txtPartitaIva", "00743110157", "btnControlla")},
         {"iban", dialog<TfrmIban>(), typed("txtIban", "IT60X0542811101000000123456", "btnControlla")},

@@ -42,7 +42,7 @@ void TfrmGuida::setPage(const QString& title, const QString& body)
 
 TfrmGuida* TfrmGuida::showPage(QWidget* owner, const QString& title, const QString& body)
 {
-    return Windows::openDialog<TfrmGuida>(owner, {}, [&](TfrmGuida* guide) { guide->setPage(title, body); });
+    return Windows::openDialog<TfrmGuida>(owner, [&](TfrmGuida* guide) { guide->setPage(title, body); });
 }
 
 void TfrmGuida::openGuide()

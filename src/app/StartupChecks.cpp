@@ -3,6 +3,7 @@
 #include "data/Platform.h"
 #include "data/SafeWrite.h"
 #include "windows/Prompts.h"
+#include "windows/Windows.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -98,7 +99,12 @@ void installLockWait()
         if (waiting) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
             QWidget* window = QApplication::activeWindow();
-            status = window ? window->findChild<QLabel*>(QStringLiteral("panInfo")) : nullptr;
+            if (const auto* workspace = qobject_cast<Workspace*>(window))
+                status = workspace->statusText();
+            else if (const auto* dialog = qobject_cast<Dialog*>(window))
+                status = dialog->statusText();
+            else
+                status = nullptr;
             if (status) {
                 before = status->text();
                 status->setText(SafeWrite::waitText(host));

@@ -7,6 +7,7 @@
 #include "checks/Calendario.h"
 #include "checks/TariffCodes.h"
 #include "data/CodePage.h"
+#include "data/Formats.h"
 #include "data/Platform.h"
 #include "payers/PayerRecord.h"
 #include "printing/PrintMargins.h"
@@ -39,7 +40,7 @@ const Behaviour::Field kFields[] = {
     {"txtCents", Behaviour::Digits, 2, "txtDataScade", {.exit = Behaviour::Exit::Cents, .mirror = "txtCentLettere"}},
     {"txtImpLettere", Behaviour::None, 0, nullptr},
     {"txtCentLettere", Behaviour::None, 0, nullptr},
-    {"txtDataScade", Behaviour::None, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "lotto"}},
+    {"txtDataScade", Behaviour::None, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "calendario"}},
     {"txtCausale", Behaviour::None, 250, "txtNote"},
     {"txtNote", Behaviour::None, 250, "chkRilascio"},
 };
@@ -91,8 +92,9 @@ TfrmEmissione::TfrmEmissione(QWidget* parent)
     m_ui->txtAnno->setText(QString::number(Clock::today().year()));
     m_ui->txtAnnoTariffa->setText(QString::number(Clock::today().year() % 100).rightJustified(2, QLatin1Char('0')));
 
-    Behaviour::install(this, kFields, [this](const char* tag) {
-        Windows::openDialog<TfrmCalendario>(this, QString::fromLatin1(tag));
+    // The due date's only dialog is the date picker.
+    Behaviour::install(this, kFields, [this](const char*) {
+        Windows::openDialog<TfrmCalendario>(this, [this](TfrmCalendario* picker) { picker->setTarget(this); });
     });
     Behaviour::installHints(this, "panInfo", kHints, {"panContainer"});
     for (const auto& [name, text] : kNames)
@@ -118,9 +120,14 @@ TfrmEmissione::TfrmEmissione(QWidget* parent)
 
 TfrmEmissione::~TfrmEmissione() = default;
 
+void TfrmEmissione::takeDate(const QDate& date)
+{
+    m_ui->txtDataScade->setText(Formats::dateToText(date));
+}
+
 TfrmEmissione* TfrmEmissione::open(QWidget* owner, const QString& year)
 {
-    return Windows::openDialog<TfrmEmissione>(owner, {}, [&year](TfrmEmissione* window) {
+    return Windows::openDialog<TfrmEmissione>(owner, [&year](TfrmEmissione* window) {
         const QString y = CodePage::trimmed(year);
         if (y.size() == 4) {
             window->m_ui->txtAnno->setText(y);

@@ -3,6 +3,7 @@
 // per ticked payer into the year's archive in one write, and prints them all in one job or one PDF.
 
 #include "batch/BatchIssue.h"
+#include "windows/Targets.h"
 #include "windows/Windows.h"
 
 #include <memory>
@@ -13,11 +14,14 @@ class Emissione;
 }
 class PayerChoiceModel;
 
-class TfrmEmissione : public Dialog {
+class TfrmEmissione : public Dialog, public DateTarget {
     Q_OBJECT
 public:
     explicit TfrmEmissione(QWidget* parent = nullptr);
     ~TfrmEmissione() override;
+
+    // The due date, from the date picker.
+    void takeDate(const QDate& date) override;
 
     // Opens a fresh batch window owned by owner; year (four digits) fills the year field when given.
     static TfrmEmissione* open(QWidget* owner, const QString& year = {});

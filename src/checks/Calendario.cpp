@@ -6,7 +6,6 @@
 #include "windows/Prompts.h"
 
 #include <QCalendarWidget>
-#include <QLineEdit>
 #include <QTextCharFormat>
 
 TfrmCalendario::TfrmCalendario(QWidget* parent)
@@ -55,21 +54,8 @@ void TfrmCalendario::showEvent(QShowEvent* event)
 
 void TfrmCalendario::importDate()
 {
-    // The batch window, a dialog of its own, takes the date into its due date field.
-    if (callerTag() == QLatin1String("lotto")) {
-        if (auto* dueDate =
-                parentWidget() ? parentWidget()->findChild<QLineEdit*>(QStringLiteral("txtDataScade")) : nullptr)
-            dueDate->setText(Formats::dateToText(calendar()->selectedDate()));
-        close();
-        return;
-    }
-    // Only the slip editor's due date takes a date; any other caller gets nothing and the
-    // picker stays open until "Annulla".
-    if (callerTag() != QLatin1String("datascade"))
-        return;
-    if (QWidget* editor = Windows::forTag(callerTag())) {
-        if (auto* dueDate = editor->findChild<QLineEdit*>(QStringLiteral("txtDataScade")))
-            dueDate->setText(Formats::dateToText(calendar()->selectedDate()));
-    }
+    if (!m_target)
+        return; // nobody to take the date: the picker stays open until "Annulla"
+    m_target->takeDate(calendar()->selectedDate());
     close();
 }

@@ -1,8 +1,8 @@
 #pragma once
-// The date picker: a month calendar that starts on today's date and hands the chosen date, as
-// "dd/mm/yyyy", to the window its caller tag names. Only the slip editor's due date ("datascade")
-// asks for one.
+// The date picker: a month calendar that starts on today's date and hands the chosen date to the
+// window that opened it (the slip editor's and the batch window's due dates).
 
+#include "windows/Targets.h"
 #include "windows/Windows.h"
 
 #include <memory>
@@ -19,6 +19,10 @@ public:
     explicit TfrmCalendario(QWidget* parent = nullptr);
     ~TfrmCalendario() override;
 
+    // Where "Importa" hands the date; without one the picker hands nothing and stays open.
+    void setTarget(DateTarget* target) { m_target = target; }
+    DateTarget* target() const { return m_target; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -28,4 +32,5 @@ private:
 
     std::unique_ptr<Ui::Calendario> m_ui;
     QCalendarWidget* m_calendar = nullptr;
+    DateTarget* m_target = nullptr;
 };

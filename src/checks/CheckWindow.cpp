@@ -45,6 +45,13 @@ void CheckDialog::showEvent(QShowEvent* event)
         m_field->setFocus(Qt::OtherFocusReason);
 }
 
+void CheckDialog::setValue(const QString& text)
+{
+    Q_ASSERT(m_field);
+    if (m_field)
+        m_field->setText(text);
+}
+
 void CheckDialog::check()
 {
     if (m_field)
@@ -67,13 +74,10 @@ bool allDigits(const QString& text)
     return !text.isEmpty();
 }
 
-// Opens check window D over owner with text in its field (when its form has that field).
-template <class D> void openWith(QWidget* owner, const char* field, const QString& text)
+// Opens check window D over owner with text in its field.
+template <class D> void openWith(QWidget* owner, const QString& text)
 {
-    Windows::openDialog<D>(owner, {}, [&](QWidget* dialog) {
-        if (auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(field)))
-            edit->setText(text);
-    });
+    Windows::openDialog<D>(owner, [&](D* dialog) { dialog->setValue(text); });
 }
 
 } // namespace
@@ -117,24 +121,24 @@ void conclude(QDialog* window, QLineEdit* field, const CheckAnswer& answer)
 void openTaxCode(QWidget* owner, const QString& code)
 {
     if (allDigits(code))
-        openWith<TfrmPartitaIva>(owner, "txtPartitaIva", code);
+        openWith<TfrmPartitaIva>(owner, code);
     else
-        openWith<TfrmCodFisc>(owner, "txtCodFisc", code);
+        openWith<TfrmCodFisc>(owner, code);
 }
 
 void openVatNumber(QWidget* owner, const QString& number)
 {
-    openWith<TfrmPartitaIva>(owner, "txtPartitaIva", number);
+    openWith<TfrmPartitaIva>(owner, number);
 }
 
 void openIban(QWidget* owner, const QString& iban)
 {
-    openWith<TfrmIban>(owner, "txtIban", iban);
+    openWith<TfrmIban>(owner, iban);
 }
 
 void openCard(QWidget* owner, const QString& number)
 {
-    openWith<TfrmCarta>(owner, "txtNumero", number);
+    openWith<TfrmCarta>(owner, number);
 }
 
 } // namespace CheckWindow

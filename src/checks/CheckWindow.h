@@ -21,6 +21,9 @@ public:
         CheckAnswer (*check)(const QString& text);
     };
 
+    // The value to check, in the window's field, before it is shown.
+    void setValue(const QString& text);
+
 protected:
     CheckDialog(QWidget* parent, const Config& config);
     // Called by each window once its form is set up in it.

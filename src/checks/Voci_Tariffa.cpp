@@ -48,10 +48,7 @@ void TfrmVoci_Tariffa::showEvent(QShowEvent* event)
 
 void TfrmVoci_Tariffa::choose(const QString& entry)
 {
-    const QString tag = CodePage::trimmed(callerTag());
-    if (!entry.isEmpty() && (tag == QLatin1String("bollettino") || tag == QLatin1String("esecutori"))) {
-        if (QWidget* window = Windows::forTag(tag))
-            ListTakeOver::setControlText(window, QStringLiteral("txtCodTariffa"), entry.left(4));
-    }
+    if (!entry.isEmpty() && m_target)
+        m_target->takeTariffCode(entry.left(4));
     close();
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The fixed list of the 23 tariff codes; a double click writes the chosen code into the tariff
-// code field of the window named by the caller tag.
+// The fixed list of the 23 tariff codes; a double click hands the chosen code to the window that
+// opened the list.
 
+#include "windows/Targets.h"
 #include "windows/Windows.h"
 
 #include <QStringList>
@@ -21,6 +22,10 @@ public:
     // The entries in their fixed order: the code, "  -  " and the description.
     static QStringList entries();
 
+    // Where a chosen code goes; without one a choice only closes the list.
+    void setTarget(TariffTarget* target) { m_target = target; }
+    TariffTarget* target() const { return m_target; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -29,5 +34,6 @@ private:
 
     std::unique_ptr<Ui::Voci_Tariffa> m_ui;
     ListPanel* m_list;
+    TariffTarget* m_target = nullptr;
     bool m_filled = false;
 };

@@ -1,8 +1,8 @@
 #pragma once
-// The decisions both record editors (slips and payers) share, as pure functions: given what the
-// window shows (its record number label lblPosizione) and the archive's record count, which
-// archive action to take and what to tell the user. The windows read their controls, ask here,
-// carry out the action on the archive and show the message.
+// The decisions both record editors (slips and payers) share, as pure functions: given the record
+// number the editor shows (as text: empty for a new record) and the archive's record count, which
+// archive action to take and what to tell the user. The windows ask here, carry out the action on
+// the archive and show the message.
 
 #include "data/Message.h"
 #include "data/RecordLayout.h"
@@ -25,7 +25,7 @@ struct Decision {
     Action action = Action::None;
     qint64 record = 0;
     Message message;                 // shown when not empty
-    std::optional<QString> position; // the new text of lblPosizione, when it changes
+    std::optional<QString> position; // the new record number shown, when it changes
     QString focus;                   // the control to put the focus on, when not empty
 
     friend bool operator==(const Decision&, const Decision&) = default;

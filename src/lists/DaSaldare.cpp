@@ -2,6 +2,7 @@
 
 #include "lists/ListArchive.h"
 #include "lists/ListPanel.h"
+#include "slips/SlipYear.h"
 
 #include "ui_DaSaldare.h"
 
@@ -15,7 +16,8 @@ TfrmDaSaldare::TfrmDaSaldare(QWidget* parent)
     m_ui->setupUi(this);
     m_list = new ListPanel(m_ui->panContainer,
                            {ListPanel::rigo01Schede(), QStringLiteral("Riepilogo bollettini non saldati")});
-    connect(m_list, &ListPanel::chosen, this, [this](const QString& line) { ListTakeOver::slip(this, line); });
+    connect(m_list, &ListPanel::chosen, this,
+            [this](const QString& line) { ListTakeOver::slip(this, line, m_target); });
     ListPanel::applyLook(this);
     finishForm();
 }
@@ -30,6 +32,6 @@ void TfrmDaSaldare::showEvent(QShowEvent* event)
     m_filled = true;
     m_list->reset();
     // A failure ends the filling quietly: the lines read so far stay.
-    m_list->setLines(ListArchive::unpaidSlips(ListTakeOver::slipArchive()).lines);
+    m_list->setLines(ListArchive::unpaidSlips(m_target ? m_target->slipYear()->path() : QString()).lines);
     m_list->findField()->setFocus(Qt::OtherFocusReason);
 }

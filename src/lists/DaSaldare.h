@@ -1,6 +1,7 @@
 #pragma once
 // The unpaid slips of the year open in the slip editor; a double click loads one back into it.
 
+#include "windows/Targets.h"
 #include "windows/Windows.h"
 
 #include <memory>
@@ -16,11 +17,16 @@ public:
     explicit TfrmDaSaldare(QWidget* parent = nullptr);
     ~TfrmDaSaldare() override;
 
+    // The slip editor whose year is listed and which takes the chosen slip.
+    void setTarget(SlipTarget* target) { m_target = target; }
+    SlipTarget* target() const { return m_target; }
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     std::unique_ptr<Ui::DaSaldare> m_ui;
     ListPanel* m_list;
+    SlipTarget* m_target = nullptr;
     bool m_filled = false;
 };

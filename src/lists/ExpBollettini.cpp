@@ -3,9 +3,6 @@
 #include "ui_ExpBollettini.h"
 
 #include "app/HelpPages.h"
-#include "slips/Bollettino.h"
-
-#include <QLabel>
 
 TfrmExpBollettini::TfrmExpBollettini(QWidget* parent)
     : ExportDialog(parent, Exports::slips())
@@ -19,7 +16,5 @@ TfrmExpBollettini::~TfrmExpBollettini() = default;
 
 QString TfrmExpBollettini::archivePath() const
 {
-    const QWidget* editor = Windows::get<TfrmBollettino>();
-    const auto* file = editor ? editor->findChild<QLabel*>(QStringLiteral("lblFile")) : nullptr;
-    return file ? file->text() : QString();
+    return m_year ? m_year->path() : QString();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "lists/ExportDialog.h"
+#include "slips/SlipYear.h"
 
+#include <QSharedPointer>
 #include <memory>
 
 namespace Ui {
@@ -16,10 +18,14 @@ public:
     explicit TfrmExpBollettini(QWidget* parent = nullptr);
     ~TfrmExpBollettini() override;
 
+    // The year exported: the one open in the slip editor.
+    void setYear(QSharedPointer<const SlipYear> year) { m_year = std::move(year); }
+    QSharedPointer<const SlipYear> year() const { return m_year; }
+
 protected:
-    // The slip editor's lblFile.
     QString archivePath() const override;
 
 private:
     std::unique_ptr<Ui::ExpBollettini> m_ui;
+    QSharedPointer<const SlipYear> m_year;
 };

@@ -9,6 +9,7 @@
 #include "payers/PayerRecord.h"
 #include "reports/ReportOutput.h"
 #include "slips/SlipRecord.h"
+#include "slips/SlipYear.h"
 #include "windows/FieldBehaviour.h"
 #include "windows/Prompts.h"
 #include "windows/RecordForm.h"
@@ -290,117 +291,24 @@ bool CriteriaPanel::eventFilter(QObject* watched, QEvent* event)
 
 namespace ListTakeOver {
 
-namespace {
-
-// Every field of the layout whose index lies in [first, last] into the control named after it.
-void load(QWidget* window, const RecordLayout& layout, const QByteArray& bytes, int first, int last)
+void slip(QWidget* listWindow, const QString& line, SlipTarget* target)
 {
-    const Record record(layout, bytes);
-    for (int i = first; i <= last; ++i) {
-        const QString name = QLatin1String(layout.name(i));
-        if (auto* box = window->findChild<QCheckBox*>(QStringLiteral("chk") + name)) {
-            const Record::Flag flag = record.flag(layout.name(i));
-            if (flag != Record::Flag::Unknown)
-                box->setChecked(flag == Record::Flag::Yes);
-        } else if (!setControlText(window, QStringLiteral("txt") + name, record.text(i))) {
-            setControlText(window, QStringLiteral("lbl") + name, record.text(i));
-        }
-    }
-}
-
-void setPosition(QWidget* window, qint64 position)
-{
-    setControlText(window, QStringLiteral("lblPosizione"), QString::number(position));
-}
-
-} // namespace
-
-QString slipArchive()
-{
-    QWidget* editor = Windows::forTag(QStringLiteral("bollettino"));
-    const QLabel* file = editor ? editor->findChild<QLabel*>(QStringLiteral("lblFile")) : nullptr;
-    return file ? CodePage::trimmed(file->text()) : QString();
-}
-
-void slip(QWidget* listWindow, const QString& line, bool write)
-{
-    if (!line.isEmpty()) {
-        const QString path = slipArchive();
-        const ListArchive::Match match = ListArchive::lastSlip(path, line);
-        QWidget* editor = Windows::forTag(QStringLiteral("bollettino"));
-        if (write && editor && match.position > 0 && !slipToEditor(editor, match.record, match.position))
+    if (!line.isEmpty() && target) {
+        const ListArchive::Match match = ListArchive::lastSlip(target->slipYear()->path(), line);
+        if (match.position > 0 && !target->takeSlip(Record(SlipRecord::layout(), match.record), match.position))
             return; // the user stays with the slip shown: the list stays open
     }
     listWindow->close();
 }
 
-void payer(QWidget* listWindow, const QString& line, const QString& tag)
+void payer(QWidget* listWindow, const QString& line, PayerTarget* target)
 {
-    const QString target = CodePage::trimmed(tag);
-    if (!line.isEmpty()) {
+    if (!line.isEmpty() && target) {
         const ListArchive::Match match = ListArchive::lastPayer(PayerRecord::archivePath(), line);
-        QWidget* window = Windows::forTag(target);
-        if (window && match.position > 0) {
-            if (target == QLatin1String("esecutori")) {
-                if (!payerToEditor(window, match.record, match.position))
-                    return; // the user stays with the payer shown: the list stays open
-            } else if (target == QLatin1String("bollettino"))
-                payerToSlip(window, match.record);
-            else if (target == QLatin1String("riepilogo"))
-                payerToSummary(window, match.record);
-        }
+        if (match.position > 0 && !target->takePayer(Record(PayerRecord::layout(), match.record), match.position))
+            return; // the user stays with the payer shown: the list stays open
     }
     listWindow->close();
-}
-
-bool setControlText(QWidget* window, const QString& name, const QString& text)
-{
-    QWidget* control = window->findChild<QWidget*>(name);
-    if (auto* edit = qobject_cast<QLineEdit*>(control))
-        edit->setText(text);
-    else if (auto* combo = qobject_cast<QComboBox*>(control))
-        combo->isEditable() ? combo->setEditText(text) : combo->setCurrentIndex(combo->findText(text));
-    else if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
-        memo->setPlainText(text);
-    else if (auto* label = qobject_cast<QLabel*>(control))
-        label->setText(text);
-    else
-        return false;
-    return true;
-}
-
-bool slipToEditor(QWidget* editor, const QByteArray& record, qint64 position)
-{
-    const RecordLayout& layout = SlipRecord::layout();
-    if (auto* taker = dynamic_cast<RecordForm::RecordTaker*>(editor))
-        return taker->takeRecord(Record(layout, record), position);
-    load(editor, layout, record, 0, layout.fieldCount() - 1);
-    setPosition(editor, position);
-    return true;
-}
-
-bool payerToEditor(QWidget* editor, const QByteArray& record, qint64 position)
-{
-    const RecordLayout& layout = PayerRecord::layout();
-    if (auto* taker = dynamic_cast<RecordForm::RecordTaker*>(editor))
-        return taker->takeRecord(Record(layout, record), position);
-    load(editor, layout, record, 0, layout.fieldCount() - 1);
-    setPosition(editor, position);
-    return true;
-}
-
-void payerToSlip(QWidget* editor, const QByteArray& record)
-{
-    const Record payer(PayerRecord::layout(), record);
-    for (const char* field : SlipFromPayer::fields())
-        setControlText(editor, QStringLiteral("txt") + QLatin1String(field), payer.text(field));
-}
-
-void payerToSummary(QWidget* selection, const QByteArray& record)
-{
-    const Record payer(PayerRecord::layout(), record);
-    setControlText(selection, QStringLiteral("txtEsecutore"), payer.text("Esecutore"));
-    setControlText(selection, QStringLiteral("txtCodFisc"), payer.text("CodFisc"));
 }
 
 } // namespace ListTakeOver

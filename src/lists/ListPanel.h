@@ -10,6 +10,7 @@
 #include "lists/LineModel.h"
 #include "lists/ListArchive.h"
 #include "reports/Report.h"
+#include "windows/Targets.h"
 
 #include <QObject>
 #include <QStringList>
@@ -113,32 +114,13 @@ private:
 
 namespace ListTakeOver {
 
-// The archive the slip editor has open (its lblFile, trimmed).
-QString slipArchive();
-// The slip behind a chosen line into the slip editor (when write is true), then the list window
-// closes, unless the editor's user chose to stay with the slip shown. Nothing chosen, no equal record
-// or a file error: the window just closes.
-void slip(QWidget* listWindow, const QString& line, bool write = true);
-// The payer behind a chosen line into the window the caller tag names ("esecutori": the payer
-// editor, "bollettino": the slip editor's payer fields, "riepilogo": the payment summary
-// selection; any other tag: nothing), then the list window closes.
-void payer(QWidget* listWindow, const QString& line, const QString& tag);
-
-// Writes a text into the window's control of that name, whatever kind it is (edit field, combo
-// field, memo, label); false when the window has no such control.
-bool setControlText(QWidget* window, const QString& name, const QString& text);
-
-// The slip into the slip editor: every field into the control named after it, the flags into their
-// boxes ("Sì" checks, "No" clears, anything else leaves the box), and lblPosizione. A record editor
-// (RecordForm::RecordTaker) loads it itself and may first ask about its own changes: false when the
-// user chose to stay with the slip shown.
-bool slipToEditor(QWidget* editor, const QByteArray& record, qint64 position);
-// The payer into the payer editor: every field from Esecutore to Note, the recontact flag, the
-// attachment labels and lblPosizione; false as above.
-bool payerToEditor(QWidget* editor, const QByteArray& record, qint64 position);
-// The payer's thirteen fields that a slip carries, into the slip editor; nothing else is touched.
-void payerToSlip(QWidget* editor, const QByteArray& record);
-// Name and tax code into the payment summary selection.
-void payerToSummary(QWidget* selection, const QByteArray& record);
+// The slip behind a chosen line, from the target's year, into the target (the slip editor), then
+// the list window closes, unless the editor's user chose to stay with the slip shown. No target,
+// nothing chosen, no equal record or a file error: the window just closes.
+void slip(QWidget* listWindow, const QString& line, SlipTarget* target);
+// The payer behind a chosen line into the target (the payer editor, the slip editor's payer
+// fields, the payment summary selection's filters), then the list window closes, unless the
+// target's user chose to stay with what it shows; as above otherwise.
+void payer(QWidget* listWindow, const QString& line, PayerTarget* target);
 
 } // namespace ListTakeOver

@@ -2,6 +2,7 @@
 
 #include "data/CodePage.h"
 #include "data/Platform.h"
+#include "data/RecordLayout.h"
 #include "lists/RiepCosti.h"
 #include "lists/Summary.h"
 #include "lists/TrovaEsecutori.h"
@@ -70,8 +71,9 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget* parent)
     m_ui->btnVisualizza->installEventFilter(this);
     connect(m_ui->btnVisualizza, &QPushButton::clicked, this, &TfrmMenuRiepCosti::showSummary);
     connect(m_ui->btnEsci, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_ui->impCodTariffa, &ClickLabel::clicked, this,
-            [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("riepilogo")); });
+    connect(m_ui->impCodTariffa, &ClickLabel::clicked, this, [this] {
+        Windows::openDialog<TfrmTrovaEsecutori>(this, [this](TfrmTrovaEsecutori* search) { search->setTarget(this); });
+    });
 }
 
 TfrmMenuRiepCosti::~TfrmMenuRiepCosti() = default;
@@ -140,7 +142,17 @@ void TfrmMenuRiepCosti::showSummary()
     m_ui->lblFile->setText(checked.archive);
     m_ui->lblAttendere->show();
     m_ui->lblAttendere->repaint();
-    // The result reads the dates, the filters and the archive from this window, and hides the
-    // notice when it closes.
-    Windows::openDialog<TfrmRiepCosti>(this);
+    // The result hides the notice when it closes.
+    const Summary::Filters filters{m_ui->txtEsecutore->text(), m_ui->txtCodFisc->text()};
+    Windows::openDialog<TfrmRiepCosti>(this, [this, &checked, &filters](TfrmRiepCosti* result) {
+        result->setSelection(checked, filters);
+        connect(result, &TfrmRiepCosti::closing, m_ui->lblAttendere, &QWidget::hide);
+    });
+}
+
+bool TfrmMenuRiepCosti::takePayer(const Record& payer, qint64)
+{
+    m_ui->txtEsecutore->setText(payer.text("Esecutore"));
+    m_ui->txtCodFisc->setText(payer.text("CodFisc"));
+    return true;
 }

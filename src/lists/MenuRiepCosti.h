@@ -1,8 +1,9 @@
 #pragma once
 // The payment summary selection: a year, a period inside it and optional payer filters.
-// "Visualizza riepilogo" checks them, leaves the two dates and the archive in hidden labels and
-// opens the result, which reads them from here.
+// "Visualizza riepilogo" checks them, shows the two dates and the archive in hidden labels and
+// opens the result with them. The payer search hands it a payer's name and tax code as filters.
 
+#include "windows/Targets.h"
 #include "windows/Windows.h"
 
 #include <memory>
@@ -11,11 +12,14 @@ namespace Ui {
 class MenuRiepCosti;
 }
 
-class TfrmMenuRiepCosti : public Workspace {
+class TfrmMenuRiepCosti : public Workspace, public PayerTarget {
     Q_OBJECT
 public:
     explicit TfrmMenuRiepCosti(QWidget* parent = nullptr);
     ~TfrmMenuRiepCosti() override;
+
+    // A payer chosen in the payer search: its name and tax code become the filters.
+    bool takePayer(const Record& payer, qint64 position) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

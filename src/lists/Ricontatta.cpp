@@ -16,9 +16,9 @@ TfrmRicontatta::TfrmRicontatta(QWidget* parent)
     m_ui->setupUi(this);
     m_list = new ListPanel(m_ui->panContainer,
                            {ListPanel::rigo01Schede(), QStringLiteral("Riepilogo Esecutori da ricontattare")});
-    // Always into the payer editor, whatever the flag of the record found.
+    // Into the payer editor, whatever the flag of the record found.
     connect(m_list, &ListPanel::chosen, this,
-            [this](const QString& line) { ListTakeOver::payer(this, line, QStringLiteral("esecutori")); });
+            [this](const QString& line) { ListTakeOver::payer(this, line, m_target); });
     ListPanel::applyLook(this);
     finishForm();
 }

@@ -25,17 +25,6 @@
 
 namespace {
 
-// What the selection window shows in a control, whatever its kind.
-QString selectionText(const char* name)
-{
-    const QWidget* selection = Windows::forTag(QStringLiteral("riepilogo"));
-    const QWidget* control = selection ? selection->findChild<QWidget*>(QLatin1String(name)) : nullptr;
-    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
-        return edit->text();
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
-    return {};
-}
 
 } // namespace
 
@@ -71,6 +60,12 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* parent)
 }
 
 TfrmRiepCosti::~TfrmRiepCosti() = default;
+
+void TfrmRiepCosti::setSelection(const Summary::Checked& checked, const Summary::Filters& filters)
+{
+    m_checked = checked;
+    m_filters = filters;
+}
 
 // The summary uses the shared list panel with its own ends: no double click, "Stampa riepilogo"
 // with the period and the total, "Esci" beside it under the list, and Enter in the find field
@@ -126,12 +121,12 @@ void TfrmRiepCosti::showEvent(QShowEvent* event)
 void TfrmRiepCosti::fill()
 {
     m_list->reset();
-    const Summary::Filters filters{selectionText("txtEsecutore"), selectionText("txtCodFisc")};
+    const Summary::Filters& filters = m_filters;
     m_ui->lblConta->setText(QString::number(Summary::filterCount(filters)));
     m_ui->titTipologia->setText(Summary::payerTitle(filters));
 
-    const QString start = selectionText("lblDataInizio");
-    const QString end = selectionText("lblDataFine");
+    const QString start = m_checked.start;
+    const QString end = m_checked.end;
     const std::optional<QDate> first = Formats::textToDate(start);
     const std::optional<QDate> last = Formats::textToDate(end);
     if (!first || !last)
@@ -139,7 +134,7 @@ void TfrmRiepCosti::fill()
     // An archive that cannot be read to its end still gives the slips read before the failure and
     // their total; the note under the total counts what was left out, so the sum is never taken
     // for the whole one.
-    Summary::Result result = Summary::compute(CodePage::trimmed(selectionText("lblFile")), filters, *first, *last);
+    Summary::Result result = Summary::compute(CodePage::trimmed(m_checked.archive), filters, *first, *last);
     m_note = Summary::noteText(result);
     m_list->setLines(std::move(result.lines));
     m_ui->lblIntervallo->setText(Summary::periodText(start, end));
@@ -172,8 +167,6 @@ void TfrmRiepCosti::showHelp()
 
 void TfrmRiepCosti::closeEvent(QCloseEvent* event)
 {
-    if (QWidget* selection = Windows::forTag(QStringLiteral("riepilogo")))
-        if (auto* waiting = selection->findChild<QLabel*>(QStringLiteral("lblAttendere")))
-            waiting->hide();
+    emit closing();
     Dialog::closeEvent(event);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The payment summary result: the slips of the chosen period and payer, their total, and the
-// printed summary. It reads the period, the filters and the archive from the selection window.
+// printed summary, for the period, filters and archive the selection window hands it.
 
+#include "lists/Summary.h"
 #include "windows/Windows.h"
 
 #include <memory>
@@ -17,6 +18,14 @@ public:
     explicit TfrmRiepCosti(QWidget* parent = nullptr);
     ~TfrmRiepCosti() override;
 
+    // The choice as the selection checked it (the two dates and the archive) and the payer
+    // filters; read when the window is first shown.
+    void setSelection(const Summary::Checked& checked, const Summary::Filters& filters);
+
+signals:
+    // The window is closing: the selection takes its notice away.
+    void closing();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -30,6 +39,8 @@ private:
 
     std::unique_ptr<Ui::RiepCosti> m_ui;
     ListPanel* m_list;
+    Summary::Checked m_checked;
+    Summary::Filters m_filters;
     QString m_note; // what the summary leaves out, said under the total and on paper
     bool m_filled = false;
 };

@@ -3,6 +3,7 @@
 #include "data/Platform.h"
 #include "lists/ListArchive.h"
 #include "lists/ListPanel.h"
+#include "slips/SlipYear.h"
 
 #include "ui_Scadute.h"
 
@@ -37,7 +38,8 @@ TfrmScadute::TfrmScadute(QWidget* parent)
     m_unreadable->setWordWrap(true);
     m_unreadable->setFont(QFont(QStringLiteral("Verdana"), 9, QFont::Bold));
     m_unreadable->hide();
-    connect(m_list, &ListPanel::chosen, this, [this](const QString& line) { ListTakeOver::slip(this, line); });
+    connect(m_list, &ListPanel::chosen, this,
+            [this](const QString& line) { ListTakeOver::slip(this, line, m_target); });
     ListPanel::applyLook(this);
     finishForm();
 }
@@ -52,7 +54,8 @@ void TfrmScadute::showEvent(QShowEvent* event)
     m_filled = true;
     m_list->reset();
     // A slip whose due date cannot be read is passed over and counted, not the end of the list.
-    ListArchive::Lines got = ListArchive::expiredSlips(ListTakeOver::slipArchive(), Clock::today());
+    ListArchive::Lines got =
+        ListArchive::expiredSlips(m_target ? m_target->slipYear()->path() : QString(), Clock::today());
     m_list->setLines(std::move(got.lines));
     m_unreadable->setText(got.unreadable > 0 ? unreadableText(got.unreadable) : QString());
     m_unreadable->setVisible(got.unreadable > 0);

@@ -20,7 +20,7 @@ void SearchWindow::build(QWidget* start, QWidget* container)
     m_list = new ListPanel(container, {ListPanel::rigo01Schede(), QString::fromUtf8(m_kind.printTitle)});
     m_found = m_list->addNote("lblTrovate", QStringLiteral("Il presente elenco contiene 0 schede."));
     connect(m_criteria, &CriteriaPanel::searchRequested, this, &SearchWindow::search);
-    connect(m_list, &ListPanel::chosen, this, [this](const QString& line) { m_kind.takeOver(this, line); });
+    connect(m_list, &ListPanel::chosen, this, [this](const QString& line) { m_kind.takeOver(*this, line); });
     ListPanel::applyLook(this);
     finishForm();
 }
@@ -46,7 +46,7 @@ void SearchWindow::search()
     const QList<ListArchive::Criterion> criteria = m_criteria->criteria();
     m_criteria->count()->setText(QString::number(ListArchive::countCriteria(criteria)));
     m_list->model()->clear();
-    ListArchive::Lines got = m_kind.search(criteria);
+    ListArchive::Lines got = m_kind.search(*this, criteria);
     if (!got.ok) {
         m_criteria->waiting()->hide();
         MessageBox::plain(this, ListArchive::accessText());

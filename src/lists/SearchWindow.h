@@ -16,8 +16,8 @@ public:
     struct Kind {
         std::span<const CriterionField> criteria;
         const char* printTitle;
-        ListArchive::Lines (*search)(const QList<ListArchive::Criterion>& criteria);
-        void (*takeOver)(Dialog* window, const QString& line);
+        ListArchive::Lines (*search)(const SearchWindow& window, const QList<ListArchive::Criterion>& criteria);
+        void (*takeOver)(SearchWindow& window, const QString& line);
     };
 
 protected:

@@ -1,6 +1,6 @@
 #include "lists/TrovaBollettini.h"
 
-#include "data/CodePage.h"
+#include "slips/SlipYear.h"
 
 #include "ui_TrovaBollettini.h"
 
@@ -22,11 +22,12 @@ constexpr CriterionField kCriteria[] = {
 const SearchWindow::Kind kSlips = {
     kCriteria,
     "Riepilogo versamenti",
-    [](const QList<ListArchive::Criterion>& criteria) {
-        return ListArchive::searchSlips(ListTakeOver::slipArchive(), criteria);
+    [](const SearchWindow& window, const QList<ListArchive::Criterion>& criteria) {
+        const SlipTarget* editor = static_cast<const TfrmTrovaBollettini&>(window).target();
+        return ListArchive::searchSlips(editor ? editor->slipYear()->path() : QString(), criteria);
     },
-    [](Dialog* window, const QString& line) {
-        ListTakeOver::slip(window, line, CodePage::trimmed(window->callerTag()) == QLatin1String("bollettino"));
+    [](SearchWindow& window, const QString& line) {
+        ListTakeOver::slip(&window, line, static_cast<TfrmTrovaBollettini&>(window).target());
     },
 };
 

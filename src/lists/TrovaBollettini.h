@@ -16,6 +16,12 @@ public:
     explicit TfrmTrovaBollettini(QWidget* parent = nullptr);
     ~TfrmTrovaBollettini() override;
 
+    // The slip editor whose year is searched and which takes the chosen slip; without one there is
+    // nothing to search.
+    void setTarget(SlipTarget* target) { m_target = target; }
+    SlipTarget* target() const { return m_target; }
+
 private:
     std::unique_ptr<Ui::TrovaBollettini> m_ui;
+    SlipTarget* m_target = nullptr;
 };

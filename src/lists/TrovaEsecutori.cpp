@@ -22,10 +22,12 @@ constexpr CriterionField kCriteria[] = {
 const SearchWindow::Kind kPayers = {
     kCriteria,
     "Riepilogo Esecutori",
-    [](const QList<ListArchive::Criterion>& criteria) {
+    [](const SearchWindow&, const QList<ListArchive::Criterion>& criteria) {
         return ListArchive::searchPayers(PayerRecord::archivePath(), criteria);
     },
-    [](Dialog* window, const QString& line) { ListTakeOver::payer(window, line, window->callerTag()); },
+    [](SearchWindow& window, const QString& line) {
+        ListTakeOver::payer(&window, line, static_cast<TfrmTrovaEsecutori&>(window).target());
+    },
 };
 
 } // namespace

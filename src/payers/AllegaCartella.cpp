@@ -17,8 +17,6 @@ static void initAttachmentArt()
 
 namespace {
 
-// The six controls in the order the callers' labels pair with them.
-constexpr const char* kFields[] = {"File01", "Desc01", "File02", "Desc02", "File03", "Desc03"};
 
 } // namespace
 
@@ -64,16 +62,24 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
 
 TfrmAllegaCartella::~TfrmAllegaCartella() = default;
 
-TfrmAllegaCartella* TfrmAllegaCartella::openFor(QWidget* editor, const QString& tag)
+TfrmAllegaCartella* TfrmAllegaCartella::openFor(QWidget* owner, AttachmentTarget& target)
 {
-    return Windows::openDialog<TfrmAllegaCartella>(editor, tag, [editor](TfrmAllegaCartella* dialog) {
-        for (const char* field : kFields) {
-            const auto* source = editor->findChild<QLabel*>(QStringLiteral("lbl") + QLatin1String(field));
-            auto* target = dialog->findChild<QLineEdit*>(QStringLiteral("txt") + QLatin1String(field));
-            if (source && target)
-                target->setText(CodePage::trimmed(source->text()));
-        }
-    });
+    return Windows::openDialog<TfrmAllegaCartella>(
+        owner, [&target](TfrmAllegaCartella* dialog) { dialog->setTarget(&target); });
+}
+
+void TfrmAllegaCartella::setTarget(AttachmentTarget* target)
+{
+    m_target = target;
+    if (!target)
+        return;
+    const AttachmentSlots attached = target->attachments();
+    QLineEdit* const fields[3][2] = {
+        {m_ui->txtFile01, m_ui->txtDesc01}, {m_ui->txtFile02, m_ui->txtDesc02}, {m_ui->txtFile03, m_ui->txtDesc03}};
+    for (size_t i = 0; i < attached.size(); ++i) {
+        fields[i][0]->setText(CodePage::trimmed(attached[i].file));
+        fields[i][1]->setText(CodePage::trimmed(attached[i].description));
+    }
 }
 
 void TfrmAllegaCartella::browse(const Slot& slot)
@@ -127,16 +133,11 @@ void TfrmAllegaCartella::openFile(const Slot& slot)
 
 void TfrmAllegaCartella::apply()
 {
-    const QString tag = CodePage::trimmed(callerTag());
-    if (tag != QLatin1String("bollettino") && tag != QLatin1String("esecutori"))
+    if (!m_target)
         return; // no window to hand the slots to: stay open
-    QWidget* editor = Windows::forTag(tag);
-    if (!editor)
-        return;
-    for (const char* field : kFields) {
-        const auto* source = findChild<QLineEdit*>(QStringLiteral("txt") + QLatin1String(field));
-        if (auto* target = editor->findChild<QLabel*>(QStringLiteral("lbl") + QLatin1String(field)))
-            target->setText(CodePage::trimmed(source->text()));
-    }
+    m_target->setAttachments(
+        {{{CodePage::trimmed(m_ui->txtFile01->text()), CodePage::trimmed(m_ui->txtDesc01->text())},
+          {CodePage::trimmed(m_ui->txtFile02->text()), CodePage::trimmed(m_ui->txtDesc02->text())},
+          {CodePage::trimmed(m_ui->txtFile03->text()), CodePage::trimmed(m_ui->txtDesc03->text())}}});
     close();
 }

@@ -23,7 +23,9 @@
 #include "windows/RecordForm.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QIcon>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QShowEvent>
 #include <iterator>
@@ -84,12 +86,14 @@ constexpr Hint kOtherHints[] = {
 TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     : Workspace(parent)
     , m_ui(std::make_unique<Ui::Esecutori>())
+    , m_file(QSharedPointer<PayerFile>::create())
     , m_changes(this, PayerArchive::blank(), [this] { save(); })
 {
     initPayerResources();
     m_ui->setupUi(panel());
     finishForm();
     setWindowTitle(kCaption);
+    RecordForm::showPosition(m_ui->lblPosizione, *m_file);
 
     for (QComboBox* province : {m_ui->txtProvNasc, m_ui->txtProvRes}) {
         province->setInsertPolicy(QComboBox::NoInsert);
@@ -115,13 +119,17 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmEsecutori::save);
     connect(m_ui->cmdElimina, &QToolButton::clicked, this, &TfrmEsecutori::clearForOverwrite);
     RecordForm::setUpNavigation(this, [this](RecordEditor::Move move) { navigate(move); });
-    connect(m_ui->cmdTrova, &QToolButton::clicked, this,
-            [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("esecutori")); });
-    connect(m_ui->cmdRicontatta, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmRicontatta>(this); });
+    connect(m_ui->cmdTrova, &QToolButton::clicked, this, [this] {
+        Windows::openDialog<TfrmTrovaEsecutori>(this, [this](TfrmTrovaEsecutori* search) { search->setTarget(this); });
+    });
+    connect(m_ui->cmdRicontatta, &QToolButton::clicked, this, [this] {
+        Windows::openDialog<TfrmRicontatta>(this, [this](TfrmRicontatta* list) { list->setTarget(this); });
+    });
     connect(m_ui->cmdEsporta, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmExpEsecutori>(this); });
     connect(m_ui->cmdFile, &QToolButton::clicked, this, &TfrmEsecutori::openAttachments);
-    connect(m_ui->impCodTariffa, &ClickLabel::clicked, this,
-            [this] { Windows::openDialog<TfrmVoci_Tariffa>(this, QStringLiteral("esecutori")); });
+    connect(m_ui->impCodTariffa, &ClickLabel::clicked, this, [this] {
+        Windows::openDialog<TfrmVoci_Tariffa>(this, [this](TfrmVoci_Tariffa* list) { list->setTarget(this); });
+    });
     connect(m_ui->btnEmail, &ClickLabel::clicked, this, &TfrmEsecutori::writeEmail);
     connect(m_ui->btnCodFisc, &ClickLabel::clicked, this, &TfrmEsecutori::checkTaxCode);
     connect(m_ui->btnPartitaIva, &ClickLabel::clicked, this,
@@ -200,7 +208,7 @@ void TfrmEsecutori::clearPayer()
 void TfrmEsecutori::newPayer()
 {
     clearPayer();
-    m_ui->lblPosizione->clear();
+    m_file->setPosition(0);
     m_changes.keepCleared();
     m_ui->txtEsecutore->setFocus(Qt::OtherFocusReason);
 }
@@ -213,56 +221,23 @@ void TfrmEsecutori::save()
         m_ui->txtEsecutore->setFocus(Qt::OtherFocusReason);
         return;
     }
-    PayerArchive archive(PayerRecord::archivePath());
-    const std::optional<qint64> count = archive.count();
-    if (!count) {
-        MessageBox::show(this, PayerEditor::accessError());
-        return;
-    }
-    const PayerEditor::Decision decision = PayerEditor::save(m_ui->lblPosizione->text(), *count);
-    if (decision.action == PayerEditor::Action::None) {
-        MessageBox::show(this, decision.message);
-        return;
-    }
+    PayerArchive archive(m_file->path());
     Record record = PayerArchive::blank();
     RecordForm::store(this, record);
-    std::optional<qint64> written;
-    if (decision.action == PayerEditor::Action::Append)
-        written = archive.append(record);
-    else if (archive.overwrite(decision.record, record))
-        written = decision.record;
-    // Another PC holds the archive, or saved this record after it was loaded here: the user chooses.
-    if (!written && archive.busy()) {
-        if (MessageBox::choose(this, archive.busyQuestion()) == RecordArchive::Retry)
-            save();
-        return;
-    }
-    if (!written && archive.changedElsewhere()) {
-        const int choice = MessageBox::choose(this, archive.changedQuestion());
-        if (choice == RecordArchive::Reload) {
-            RecordForm::load(this, archive.stored());
-            m_changes.keep(); // what is shown is the stored record again
-        }
-        if (choice != RecordArchive::Overwrite)
-            return;
-        if (archive.overwrite(decision.record, record, PayerArchive::Check::None))
-            written = decision.record;
-    }
-    if (!written) {
-        MessageBox::show(this, PayerEditor::accessError());
-        return;
-    }
-    const PayerEditor::Decision done = PayerEditor::saved(decision, *written);
-    m_ui->lblPosizione->setText(*done.position);
-    m_changes.keep();
-    MessageBox::show(this, done.message);
-    if (!archive.notice().isEmpty())
-        MessageBox::show(this, archive.notice()); // an incomplete end was moved aside first
+    RecordForm::save({.form = this,
+                      .place = *m_file,
+                      .changes = m_changes,
+                      .archive = archive,
+                      .record = record,
+                      .accessKind = PayerEditor::accessError().kind,
+                      .insertedText = PayerEditor::insertedText(),
+                      .changedText = PayerEditor::changedText()},
+                     [this] { save(); });
 }
 
 void TfrmEsecutori::clearForOverwrite()
 {
-    const QString position = m_ui->lblPosizione->text();
+    const QString position = m_file->positionText();
     const Message request = PayerEditor::clearRequest(position);
     if (request.kind != MessageKind::Confirmation) {
         MessageBox::show(this, request);
@@ -278,7 +253,7 @@ void TfrmEsecutori::clearForOverwrite()
 
 void TfrmEsecutori::navigate(RecordEditor::Move move, bool asked)
 {
-    PayerArchive archive(PayerRecord::archivePath());
+    PayerArchive archive(m_file->path());
     const std::optional<qint64> count = archive.count();
     if (!count) {
         MessageBox::show(this, PayerEditor::accessError());
@@ -286,7 +261,7 @@ void TfrmEsecutori::navigate(RecordEditor::Move move, bool asked)
     }
     if (!archive.notice().isEmpty())
         MessageBox::show(this, archive.notice()); // an interrupted save was undone first
-    const PayerEditor::Decision decision = PayerEditor::move(move, m_ui->lblPosizione->text(), *count);
+    const PayerEditor::Decision decision = PayerEditor::move(move, m_file->positionText(), *count);
     if (decision.action == PayerEditor::Action::Load) {
         if (!asked && m_changes.changed()) {
             // A save first may number the payer shown and grow the archive: the move is decided again.
@@ -301,25 +276,56 @@ void TfrmEsecutori::navigate(RecordEditor::Move move, bool asked)
         }
         showPayer(*record, decision.record);
     } else if (decision.position) {
-        m_ui->lblPosizione->setText(*decision.position);
+        m_file->setPositionText(*decision.position);
     }
     if (!decision.message.isEmpty())
         MessageBox::show(this, decision.message);
 }
 
-bool TfrmEsecutori::takeRecord(const Record& record, qint64 position)
+bool TfrmEsecutori::takePayer(const Record& payer, qint64 position)
 {
     if (!m_changes.mayLeave())
         return false;
-    showPayer(record, position);
+    showPayer(payer, position);
     return true;
 }
 
 void TfrmEsecutori::showPayer(const Record& record, qint64 position)
 {
     RecordForm::load(this, record);
-    m_ui->lblPosizione->setText(QString::number(position));
+    m_file->setPosition(position);
     m_changes.keep();
+}
+
+void TfrmEsecutori::takeTariffCode(const QString& code)
+{
+    m_ui->txtCodTariffa->setText(code);
+}
+
+AttachmentSlots TfrmEsecutori::attachments() const
+{
+    return RecordForm::attachments(this);
+}
+
+void TfrmEsecutori::setAttachments(const AttachmentSlots& attached)
+{
+    RecordForm::setAttachments(this, attached);
+}
+
+InfoSheet::Values TfrmEsecutori::sheetValues() const
+{
+    InfoSheet::Values values;
+    for (const InfoSheet::Source& source : InfoSheet::sources()) {
+        const QObject* control = findChild<QObject*>(QString::fromLatin1(source.control));
+        Q_ASSERT_X(control, "TfrmEsecutori::sheetValues", source.control);
+        if (const auto* edit = qobject_cast<const QLineEdit*>(control))
+            values.*source.member = edit->text();
+        else if (const auto* combo = qobject_cast<const QComboBox*>(control))
+            values.*source.member = combo->currentText();
+        else if (const auto* memo = qobject_cast<const QPlainTextEdit*>(control))
+            values.*source.member = memo->toPlainText();
+    }
+    return values;
 }
 
 void TfrmEsecutori::writeEmail()
@@ -334,12 +340,11 @@ void TfrmEsecutori::checkTaxCode()
 
 void TfrmEsecutori::openAttachments()
 {
-    TfrmAllegaCartella::openFor(this, QStringLiteral("esecutori"));
+    TfrmAllegaCartella::openFor(this, *this);
 }
 
 void TfrmEsecutori::showHelp()
 {
-    Windows::openDialog<TfrmGuida>(this, {}, [](TfrmGuida* guide) {
-        guide->setPage(HelpPages::payerEditorTitle(), HelpPages::payerEditorBody());
-    });
+    Windows::openDialog<TfrmGuida>(
+        this, [](TfrmGuida* guide) { guide->setPage(HelpPages::payerEditorTitle(), HelpPages::payerEditorBody()); });
 }

@@ -1,27 +1,40 @@
 #pragma once
 // The payer editor: shows one payer of the payer archive at a time, saves it, browses the
 // archive and opens the windows that serve the registry (search, recontact list, export,
-// attachments, checks, tariff codes, information sheet). Its state lives in its controls:
-// lblPosizione holds the number of the payer shown, empty for a new payer.
+// attachments, checks, tariff codes, information sheet). The payer shown is a PayerFile's
+// position, which lblPosizione only shows; the dialogs it opens hand their results back through
+// the interfaces it implements.
 
 #include "data/RecordEditor.h"
+#include "payers/InfoSheet.h"
+#include "payers/PayerFile.h"
 #include "windows/RecordForm.h"
+#include "windows/Targets.h"
 #include "windows/Windows.h"
 
+#include <QSharedPointer>
 #include <memory>
 
 namespace Ui {
 class Esecutori;
 }
 
-class TfrmEsecutori : public Workspace, public RecordForm::RecordTaker {
+class TfrmEsecutori : public Workspace, public PayerTarget, public TariffTarget, public AttachmentTarget {
     Q_OBJECT
 public:
     explicit TfrmEsecutori(QWidget* parent = nullptr);
     ~TfrmEsecutori() override;
 
+    // The payer archive and the payer shown.
+    const QSharedPointer<PayerFile>& payerFile() const { return m_file; }
+
     // A payer chosen in the search or the recontact list (after asking about a change to the payer shown).
-    bool takeRecord(const Record& record, qint64 position) override;
+    bool takePayer(const Record& payer, qint64 position) override;
+    void takeTariffCode(const QString& code) override;
+    AttachmentSlots attachments() const override;
+    void setAttachments(const AttachmentSlots& attached) override;
+    // The texts of the payer on screen, as the information sheet prints them.
+    InfoSheet::Values sheetValues() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -44,6 +57,7 @@ private:
     void applyLook();
 
     std::unique_ptr<Ui::Esecutori> m_ui;
+    QSharedPointer<PayerFile> m_file;
     RecordForm::Changes m_changes;
     bool m_styled = false;
 };

@@ -1,14 +1,13 @@
 #pragma once
 // The payer editor's printing commands: the payer information sheet of the payer on screen,
-// filled from the editor's controls (not the archive), printed, previewed or saved as PDF.
+// filled from the editor's texts (not the archive), printed, previewed or saved as PDF.
 
-class QWidget;
+class TfrmEsecutori;
 
 namespace InfoSheetCommands {
 
-// editor is the payer editor; its controls are read by name.
-void print(QWidget* editor);
-void preview(QWidget* editor);
-void createPdf(QWidget* editor);
+void print(TfrmEsecutori* editor);
+void preview(TfrmEsecutori* editor);
+void createPdf(TfrmEsecutori* editor);
 
 } // namespace InfoSheetCommands

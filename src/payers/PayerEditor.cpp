@@ -43,20 +43,6 @@ Decision checkName(const QString& name)
             .focus = QLatin1String(kName)};
 }
 
-Decision save(const QString& position, qint64 count)
-{
-    Decision decision = RecordEditor::save(position, count);
-    // A number that names no record is an archive fault here, reported like every other one.
-    if (decision.action == Action::None)
-        decision.message = accessError();
-    return decision;
-}
-
-Decision saved(const Decision& save, qint64 written)
-{
-    return RecordEditor::saved(save, written, insertedText(), changedText());
-}
-
 Message clearRequest(const QString& position)
 {
     if (CodePage::trimmed(position).isEmpty())

@@ -6,30 +6,11 @@
 #include "printing/SlipPreview.h"
 #include "printing/SlipTemplate.h"
 #include "reports/ReportOutput.h"
-#include "slips/Bollettino.h"
 
 #include "ui_StampaBol.h"
 
 #include <QVariant>
 #include <utility>
-
-namespace {
-// The slip as it stands in the editor's controls, whatever kind of widget holds each value.
-SlipFill::SlipValues readSlipEditor()
-{
-    SlipFill::SlipValues slip;
-    QWidget* editor = Windows::get<TfrmBollettino>();
-    if (!editor)
-        return slip;
-    for (const QString& name : SlipFill::sourceFields())
-        if (const QWidget* field = editor->findChild<QWidget*>(name))
-            slip.texts.insert(name, field->property("text").toString());
-    for (const QString& name : SlipFill::sourceChecks())
-        if (const QWidget* box = editor->findChild<QWidget*>(name); box && box->property("checked").toBool())
-            slip.checked.insert(name);
-    return slip;
-}
-} // namespace
 
 TfrmStampaBol::TfrmStampaBol(QWidget* parent)
     : Dialog(parent)
@@ -125,7 +106,7 @@ bool TfrmStampaBol::prepareSlip()
     page.topMargin = *top;
     page.leftMargin = *left;
 
-    const QHash<QString, QString> texts = SlipFill::texts(readSlipEditor());
+    const QHash<QString, QString> texts = SlipFill::texts(m_source ? m_source->shownSlip() : SlipFill::SlipValues());
     for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
         if (Report::TextObject* object = m_repBollettino->text(it.key()))
             object->setText(it.value());

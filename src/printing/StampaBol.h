@@ -3,6 +3,7 @@
 // shifted by the top and left margins that the user calibrates here and stores in the settings
 // file, and previews it over a drawing of the form.
 
+#include "windows/Targets.h"
 #include "windows/Windows.h"
 
 #include <memory>
@@ -26,7 +27,11 @@ public:
     // The slip's template (repBollettino), as the last print or preview filled it.
     Report::Template& report() { return *m_repBollettino; }
 
-    // Fills the template from the slip editor and shifts it by the margins in the fields;
+    // The slip printed: the slip editor's, as it stands when the print runs.
+    void setSource(const SlipSource* source) { m_source = source; }
+    const SlipSource* source() const { return m_source; }
+
+    // Fills the template from the source and shifts it by the margins in the fields;
     // false (after saying why) when a margin is not a whole number.
     bool prepareSlip();
 
@@ -43,5 +48,6 @@ private:
 
     std::unique_ptr<Ui::StampaBol> m_ui;
     std::unique_ptr<Report::Template> m_repBollettino;
+    const SlipSource* m_source = nullptr;
     bool m_marginsRead = false;
 };

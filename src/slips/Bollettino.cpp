@@ -20,7 +20,9 @@
 #include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
 #include "lists/TrovaEsecutori.h"
+#include "batch/SlipFromPayer.h"
 #include "payers/AllegaCartella.h"
+#include "printing/SlipFill.h"
 #include "printing/StampaBol.h"
 #include "slips/AmountInWords.h"
 #include "slips/SlipArchive.h"
@@ -73,7 +75,7 @@ const Behaviour::Field kFields[] = {
     {"txtComuneRes", Behaviour::Highlight | Behaviour::Upper, 17, "txtCapRes"},
     {"txtCapRes", Behaviour::Highlight | Behaviour::TrimUpper, 5, "txtDataScade"},
     // The due date cannot be typed into: any key but Tab asks for the date picker.
-    {"txtDataScade", Behaviour::Highlight, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "datascade"}},
+    {"txtDataScade", Behaviour::Highlight, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "calendario"}},
     {"txtDataPaga", Behaviour::Highlight, 10, "txtCausale"},
     {"txtCausale", Behaviour::Highlight, 250, "txtNote"},
     {"txtNote", Behaviour::Highlight, 250, "txtImporto"},
@@ -117,16 +119,20 @@ QString trimmedText(const QLineEdit* edit)
 TfrmBollettino::TfrmBollettino(QWidget* parent)
     : Workspace(parent)
     , m_ui(std::make_unique<Ui::Bollettino>())
+    , m_year(QSharedPointer<SlipYear>::create())
     , m_changes(this, SlipArchive::blank(), [this] { save(); })
 {
     initSlipResources();
     m_ui->setupUi(panel());
     finishForm();
     setWindowTitle(kCaption);
+    RecordForm::showPosition(m_ui->lblPosizione, *m_year);
+    connect(m_year.data(), &SlipYear::pathChanged, m_ui->lblFile, &QLabel::setText);
 
     m_ui->panContainer->hide();
-    Behaviour::install(this, kFields, [this](const char* tag) {
-        Windows::openDialog<TfrmCalendario>(this, QString::fromLatin1(tag));
+    // The due date's only dialog is the date picker.
+    Behaviour::install(this, kFields, [this](const char*) {
+        Windows::openDialog<TfrmCalendario>(this, [this](TfrmCalendario* picker) { picker->setTarget(this); });
     });
     std::vector<RecordForm::Command> commands(kPanel.begin(), kPanel.end());
     commands.insert(commands.end(), std::begin(kOtherCommands), std::end(kOtherCommands));
@@ -146,18 +152,29 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     connect(m_ui->cmdSalva, &QToolButton::clicked, this, &TfrmBollettino::save);
     connect(m_ui->cmdDuplica, &QToolButton::clicked, this, &TfrmBollettino::duplicate);
     RecordForm::setUpNavigation(this, [this](RecordEditor::Move move) { navigate(move); });
-    connect(m_ui->cmdImporta, &QToolButton::clicked, this,
-            [this] { Windows::openDialog<TfrmTrovaEsecutori>(this, QStringLiteral("bollettino")); });
-    connect(m_ui->impCodTariffa, &ClickLabel::clicked, this,
-            [this] { Windows::openDialog<TfrmVoci_Tariffa>(this, QStringLiteral("bollettino")); });
+    connect(m_ui->cmdImporta, &QToolButton::clicked, this, [this] {
+        Windows::openDialog<TfrmTrovaEsecutori>(this, [this](TfrmTrovaEsecutori* search) { search->setTarget(this); });
+    });
+    connect(m_ui->impCodTariffa, &ClickLabel::clicked, this, [this] {
+        Windows::openDialog<TfrmVoci_Tariffa>(this, [this](TfrmVoci_Tariffa* list) { list->setTarget(this); });
+    });
     connect(m_ui->btnCodFisc, &ClickLabel::clicked, this, &TfrmBollettino::checkTaxCode);
     connect(m_ui->cmdAllega, &QToolButton::clicked, this, &TfrmBollettino::openAttachments);
-    connect(m_ui->cmdTrova, &QToolButton::clicked, this,
-            [this] { Windows::openDialog<TfrmTrovaBollettini>(this, QStringLiteral("bollettino")); });
-    connect(m_ui->cmdDaSaldare, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmDaSaldare>(this); });
-    connect(m_ui->cmdMargini, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmScadute>(this); });
-    connect(m_ui->cmdEsporta, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmExpBollettini>(this); });
-    connect(m_ui->cmdStampa, &QToolButton::clicked, this, [this] { Windows::openDialog<TfrmStampaBol>(this); });
+    connect(m_ui->cmdTrova, &QToolButton::clicked, this, [this] {
+        Windows::openDialog<TfrmTrovaBollettini>(this,
+                                                 [this](TfrmTrovaBollettini* search) { search->setTarget(this); });
+    });
+    connect(m_ui->cmdDaSaldare, &QToolButton::clicked, this, [this] {
+        Windows::openDialog<TfrmDaSaldare>(this, [this](TfrmDaSaldare* list) { list->setTarget(this); });
+    });
+    connect(m_ui->cmdMargini, &QToolButton::clicked, this,
+            [this] { Windows::openDialog<TfrmScadute>(this, [this](TfrmScadute* list) { list->setTarget(this); }); });
+    connect(m_ui->cmdEsporta, &QToolButton::clicked, this, [this] {
+        Windows::openDialog<TfrmExpBollettini>(this, [this](TfrmExpBollettini* exp) { exp->setYear(m_year); });
+    });
+    connect(m_ui->cmdStampa, &QToolButton::clicked, this, [this] {
+        Windows::openDialog<TfrmStampaBol>(this, [this](TfrmStampaBol* print) { print->setSource(this); });
+    });
     connect(m_ui->cmdGuida, &QToolButton::clicked, this, &TfrmBollettino::showHelp);
     connect(m_ui->cmdEsci, &QToolButton::clicked, this, &QWidget::close);
     // Until it is first shown (and cleared) the form holds nothing of the user's.
@@ -207,7 +224,7 @@ void TfrmBollettino::openYear()
         m_ui->txtAnno->setFocus(Qt::OtherFocusReason);
         return;
     }
-    m_ui->lblFile->setText(SlipRecord::archivePath(CodePage::trimmed(year)));
+    m_year->open(year);
     setWindowTitle(kCaption + QStringLiteral(" anno ") + CodePage::trimmed(year));
     m_ui->panAvvio->hide();
     m_ui->panContainer->show();
@@ -243,16 +260,17 @@ void TfrmBollettino::clearSlip()
     m_ui->txtIntero->setText(QStringLiteral("0,00"));
     for (QCheckBox* box : {m_ui->chkSaldato, m_ui->chkRilascio, m_ui->chkAnnuale, m_ui->chkIntegrazione})
         box->setChecked(false);
-    for (QLabel* label : {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02,
-                          m_ui->lblDesc03, m_ui->lblPosizione})
+    for (QLabel* label :
+         {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02, m_ui->lblDesc03})
         label->clear();
+    m_year->setPosition(0);
     m_changes.keepCleared();
     m_ui->txtImporto->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmBollettino::showAccessMessage(bool asError)
+void TfrmBollettino::showAccessError()
 {
-    MessageBox::show(this, asError ? MessageKind::Error : MessageKind::Warning, RecordEditor::accessText());
+    MessageBox::show(this, MessageKind::Error, RecordEditor::accessText());
 }
 
 void TfrmBollettino::save()
@@ -270,53 +288,23 @@ void TfrmBollettino::save()
         return;
     }
 
-    SlipArchive archive(m_ui->lblFile->text());
-    const std::optional<qint64> count = archive.count();
-    if (!count) {
-        showAccessMessage(false);
-        return;
-    }
-    const RecordEditor::Decision decision = RecordEditor::save(m_ui->lblPosizione->text(), *count);
+    SlipArchive archive(m_year->path());
     Record record = SlipArchive::blank();
     RecordForm::store(this, record);
-    std::optional<qint64> written;
-    if (decision.action == RecordEditor::Action::Append)
-        written = archive.append(record);
-    else if (decision.action == RecordEditor::Action::Overwrite && archive.overwrite(decision.record, record))
-        written = decision.record;
-    // Another PC holds the archive, or saved this record after it was loaded here: the user chooses.
-    if (!written && archive.busy()) {
-        if (MessageBox::choose(this, archive.busyQuestion()) == RecordArchive::Retry)
-            save();
-        return;
-    }
-    if (!written && archive.changedElsewhere()) {
-        const int choice = MessageBox::choose(this, archive.changedQuestion());
-        if (choice == RecordArchive::Reload) {
-            RecordForm::load(this, archive.stored());
-            m_changes.keep(); // what is shown is the stored record again
-        }
-        if (choice != RecordArchive::Overwrite)
-            return;
-        if (archive.overwrite(decision.record, record, SlipArchive::Check::None))
-            written = decision.record;
-    }
-    if (!written) {
-        showAccessMessage(false);
-        return;
-    }
-    const RecordEditor::Decision done =
-        RecordEditor::saved(decision, *written, SlipEditor::insertedText(), SlipEditor::changedText());
-    m_ui->lblPosizione->setText(*done.position);
-    m_changes.keep();
-    MessageBox::show(this, done.message);
-    if (!archive.notice().isEmpty())
-        MessageBox::show(this, archive.notice());
+    RecordForm::save({.form = this,
+                      .place = *m_year,
+                      .changes = m_changes,
+                      .archive = archive,
+                      .record = record,
+                      .accessKind = MessageKind::Warning,
+                      .insertedText = SlipEditor::insertedText(),
+                      .changedText = SlipEditor::changedText()},
+                     [this] { save(); });
 }
 
 void TfrmBollettino::duplicate()
 {
-    if (const auto refusal = SlipEditor::checkDuplicate(m_ui->lblPosizione->text())) {
+    if (const auto refusal = SlipEditor::checkDuplicate(m_year->positionText())) {
         MessageBox::show(this, *refusal);
         return;
     }
@@ -324,13 +312,12 @@ void TfrmBollettino::duplicate()
     if (!m_changes.mayLeave())
         return;
     // The copy keeps the slip's data but not its attachments or its number.
-    for (QLabel* label : {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02,
-                          m_ui->lblDesc03, m_ui->lblPosizione})
-        label->clear();
+    RecordForm::setAttachments(this, {});
+    m_year->setPosition(0);
     m_changes.becomeNew();
-    SlipArchive archive(m_ui->lblFile->text());
+    SlipArchive archive(m_year->path());
     if (!archive.count()) {
-        showAccessMessage(true);
+        showAccessError();
         return;
     }
     m_ui->txtImporto->setFocus(Qt::OtherFocusReason);
@@ -339,10 +326,10 @@ void TfrmBollettino::duplicate()
 
 void TfrmBollettino::navigate(RecordEditor::Move move, bool asked)
 {
-    SlipArchive archive(m_ui->lblFile->text());
+    SlipArchive archive(m_year->path());
     const std::optional<qint64> count = archive.count();
     if (!count) {
-        showAccessMessage(true);
+        showAccessError();
         return;
     }
     if (!archive.notice().isEmpty())
@@ -351,7 +338,7 @@ void TfrmBollettino::navigate(RecordEditor::Move move, bool asked)
         MessageBox::information(this, RecordEditor::emptyArchiveText());
         return;
     }
-    const RecordEditor::Decision decision = RecordEditor::move(move, m_ui->lblPosizione->text(), *count);
+    const RecordEditor::Decision decision = RecordEditor::move(move, m_year->positionText(), *count);
     if (decision.action != RecordEditor::Action::Load)
         return;
     if (!asked && m_changes.changed()) {
@@ -362,25 +349,65 @@ void TfrmBollettino::navigate(RecordEditor::Move move, bool asked)
     }
     const std::optional<Record> record = archive.read(decision.record);
     if (!record) {
-        showAccessMessage(true);
+        showAccessError();
         return;
     }
     showSlip(*record, decision.record);
 }
 
-bool TfrmBollettino::takeRecord(const Record& record, qint64 position)
+bool TfrmBollettino::takeSlip(const Record& slip, qint64 position)
 {
     if (!m_changes.mayLeave())
         return false;
-    showSlip(record, position);
+    showSlip(slip, position);
     return true;
 }
 
 void TfrmBollettino::showSlip(const Record& record, qint64 position)
 {
     RecordForm::load(this, record);
-    m_ui->lblPosizione->setText(QString::number(position));
+    m_year->setPosition(position);
     m_changes.keep();
+}
+
+SlipFill::SlipValues TfrmBollettino::shownSlip() const
+{
+    SlipFill::SlipValues slip;
+    for (const QString& name : SlipFill::sourceFields())
+        if (const QWidget* field = findChild<QWidget*>(name))
+            slip.texts.insert(name, field->property("text").toString());
+    for (const QString& name : SlipFill::sourceChecks())
+        if (const QWidget* box = findChild<QWidget*>(name); box && box->property("checked").toBool())
+            slip.checked.insert(name);
+    return slip;
+}
+
+bool TfrmBollettino::takePayer(const Record& payer, qint64)
+{
+    for (const char* field : SlipFromPayer::fields())
+        if (auto* edit = findChild<QLineEdit*>(QStringLiteral("txt") + QLatin1String(field)))
+            edit->setText(payer.text(field));
+    return true;
+}
+
+void TfrmBollettino::takeTariffCode(const QString& code)
+{
+    m_ui->txtCodTariffa->setText(code);
+}
+
+void TfrmBollettino::takeDate(const QDate& date)
+{
+    m_ui->txtDataScade->setText(Formats::dateToText(date));
+}
+
+AttachmentSlots TfrmBollettino::attachments() const
+{
+    return RecordForm::attachments(this);
+}
+
+void TfrmBollettino::setAttachments(const AttachmentSlots& attached)
+{
+    RecordForm::setAttachments(this, attached);
 }
 
 void TfrmBollettino::checkTaxCode()
@@ -390,11 +417,11 @@ void TfrmBollettino::checkTaxCode()
 
 void TfrmBollettino::openAttachments()
 {
-    TfrmAllegaCartella::openFor(this, QStringLiteral("bollettino"));
+    TfrmAllegaCartella::openFor(this, *this);
 }
 
 void TfrmBollettino::showHelp()
 {
     Windows::openDialog<TfrmGuida>(
-        this, {}, [](TfrmGuida* guide) { guide->setPage(HelpPages::slipEditorTitle(), HelpPages::slipEditorBody()); });
+        this, [](TfrmGuida* guide) { guide->setPage(HelpPages::slipEditorTitle(), HelpPages::slipEditorBody()); });
 }

@@ -1,26 +1,49 @@
 #pragma once
 // The slip editor: opens a yearly archive, fills in one TD 451 slip on a form that imitates
 // the paper one, saves it, browses and duplicates slips and opens the windows that work on them.
-// Its state lives in its controls: lblFile names the open archive, lblPosizione the slip shown.
+// The year open and the slip shown are a SlipYear, which the windows that read the same year are
+// given; the labels lblFile and lblPosizione only show it. The dialogs it opens hand their results
+// back through the interfaces it implements.
 
 #include "data/RecordEditor.h"
+#include "slips/SlipYear.h"
 #include "windows/RecordForm.h"
+#include "windows/Targets.h"
 #include "windows/Windows.h"
 
+#include <QSharedPointer>
 #include <memory>
 
 namespace Ui {
 class Bollettino;
 }
 
-class TfrmBollettino : public Workspace, public RecordForm::RecordTaker {
+class TfrmBollettino : public Workspace,
+                       public SlipTarget,
+                       public SlipSource,
+                       public PayerTarget,
+                       public TariffTarget,
+                       public DateTarget,
+                       public AttachmentTarget {
     Q_OBJECT
 public:
     explicit TfrmBollettino(QWidget* parent = nullptr);
     ~TfrmBollettino() override;
 
+    // The year open and the slip shown.
+    const QSharedPointer<SlipYear>& year() const { return m_year; }
+
+    QSharedPointer<const SlipYear> slipYear() const override { return m_year; }
     // A slip chosen in a list or the search (after asking about a change to the slip shown).
-    bool takeRecord(const Record& record, qint64 position) override;
+    bool takeSlip(const Record& slip, qint64 position) override;
+    SlipFill::SlipValues shownSlip() const override;
+    // A payer chosen in the payer search: the fields a slip carries; the slip keeps its number.
+    bool takePayer(const Record& payer, qint64 position) override;
+    void takeTariffCode(const QString& code) override;
+    // The due date.
+    void takeDate(const QDate& date) override;
+    AttachmentSlots attachments() const override;
+    void setAttachments(const AttachmentSlots& attached) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -39,11 +62,12 @@ private:
     void checkTaxCode();
     void openAttachments();
     void showHelp();
-    void showAccessMessage(bool asError);
+    void showAccessError();
 
     void applyLook();
 
     std::unique_ptr<Ui::Bollettino> m_ui;
+    QSharedPointer<SlipYear> m_year;
     RecordForm::Changes m_changes;
     bool m_styled = false;
 };

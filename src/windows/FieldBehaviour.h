@@ -6,7 +6,7 @@
 //        .mirrorText = &AmountInWords::spellDigits}},
 //       {"txtCents", Behaviour::Digits | Behaviour::Highlight, 2, "txtImpLettere", {.exit = Behaviour::Exit::Cents,
 //        .mirror = "txtCentLettere"}},
-//       {"txtDataScade", Behaviour::Highlight, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "datascade"}},
+//       {"txtDataScade", Behaviour::Highlight, 10, nullptr, {.key = Behaviour::Key::Dialog, .tag = "calendario"}},
 //   };
 //   const Behaviour::Hint kHints[] = {{"cmdSalva", "Salva il bollettino in archivio."}};
 //   Behaviour::install(this, kFields, [this](const char* tag) { ...open the dialog for tag... });

@@ -284,6 +284,84 @@ bool Changes::mayLeave()
     return !changed();
 }
 
+bool save(const Save& step, const std::function<void()>& retry)
+{
+    const std::optional<qint64> count = step.archive.count();
+    const RecordEditor::Decision decision =
+        count ? RecordEditor::save(step.place.positionText(), *count) : RecordEditor::Decision{};
+    std::optional<qint64> written;
+    if (decision.action == RecordEditor::Action::Append)
+        written = step.archive.append(step.record);
+    else if (decision.action == RecordEditor::Action::Overwrite && step.archive.overwrite(decision.record, step.record))
+        written = decision.record;
+    // Another PC holds the archive, or saved this record after it was loaded here: the user chooses.
+    if (!written && step.archive.busy()) {
+        if (MessageBox::choose(step.form, step.archive.busyQuestion()) == RecordArchive::Retry)
+            retry();
+        return false;
+    }
+    if (!written && step.archive.changedElsewhere()) {
+        const int choice = MessageBox::choose(step.form, step.archive.changedQuestion());
+        if (choice == RecordArchive::Reload) {
+            load(step.form, step.archive.stored());
+            step.changes.keep(); // what is shown is the stored record again
+        }
+        if (choice != RecordArchive::Overwrite)
+            return false;
+        if (step.archive.overwrite(decision.record, step.record, LayoutArchive::Check::None))
+            written = decision.record;
+    }
+    if (!written) {
+        MessageBox::show(step.form, step.accessKind, RecordEditor::accessText());
+        return false;
+    }
+    const RecordEditor::Decision done = RecordEditor::saved(decision, *written, step.insertedText, step.changedText);
+    step.place.setPositionText(*done.position);
+    step.changes.keep();
+    MessageBox::show(step.form, done.message);
+    if (!step.archive.notice().isEmpty())
+        MessageBox::show(step.form, step.archive.notice()); // the archive was mended first
+    return true;
+}
+
+void showPosition(QLabel* label, const ArchivePlace& place)
+{
+    label->setText(place.positionText());
+    QObject::connect(&place, &ArchivePlace::positionChanged, label,
+                     [label, &place] { label->setText(place.positionText()); });
+}
+
+namespace {
+constexpr const char* kAttachmentLabels[3][2] = {
+    {"lblFile01", "lblDesc01"},
+    {"lblFile02", "lblDesc02"},
+    {"lblFile03", "lblDesc03"},
+};
+} // namespace
+
+AttachmentSlots attachments(const QWidget* form)
+{
+    AttachmentSlots attached;
+    for (size_t i = 0; i < attached.size(); ++i) {
+        const auto* file = form->findChild<QLabel*>(QLatin1String(kAttachmentLabels[i][0]));
+        const auto* description = form->findChild<QLabel*>(QLatin1String(kAttachmentLabels[i][1]));
+        Q_ASSERT(file && description);
+        attached[i] = {CodePage::trimmed(file->text()), CodePage::trimmed(description->text())};
+    }
+    return attached;
+}
+
+void setAttachments(QWidget* form, const AttachmentSlots& attached)
+{
+    for (size_t i = 0; i < attached.size(); ++i) {
+        auto* file = form->findChild<QLabel*>(QLatin1String(kAttachmentLabels[i][0]));
+        auto* description = form->findChild<QLabel*>(QLatin1String(kAttachmentLabels[i][1]));
+        Q_ASSERT(file && description);
+        file->setText(CodePage::trimmed(attached[i].file));
+        description->setText(CodePage::trimmed(attached[i].description));
+    }
+}
+
 void setUpNavigation(QWidget* form, const std::function<void(RecordEditor::Move)>& move)
 {
     static constexpr struct {

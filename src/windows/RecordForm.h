@@ -6,9 +6,12 @@
 // A field "Name" is shown by the control "chkName" (a yes/no flag), "txtName" (an edit field, memo
 // or editable combo box) or "lblName" (a label), looked up in that order among the form's children.
 
+#include "data/ArchivePlace.h"
+#include "data/LayoutArchive.h"
 #include "data/RecordEditor.h"
 #include "data/RecordLayout.h"
 #include "windows/FieldBehaviour.h"
+#include "windows/Targets.h"
 
 #include <QKeyCombination>
 #include <array>
@@ -17,6 +20,7 @@
 #include <initializer_list>
 #include <span>
 
+class QLabel;
 class QWidget;
 
 namespace RecordForm {
@@ -109,17 +113,32 @@ private:
     std::function<void()> m_save;
 };
 
-// An editor that other windows hand a whole record to: the lists and searches, whose chosen line
-// loads the record into the editor.
-class RecordTaker {
-public:
-    // Shows record as record number position, after asking about a change to the record shown;
-    // false when the user chose to stay with it, and nothing was loaded.
-    virtual bool takeRecord(const Record& record, qint64 position) = 0;
-
-protected:
-    ~RecordTaker() = default;
+// "Salva" from the archive on, the one save of both editors, run once the editor's own checks have
+// passed (the slip's amount and due date, the payer's name). The editor supplies its record and texts.
+struct Save {
+    QWidget* form;       // the editor: its boxes are shown over it, a reload writes its controls
+    ArchivePlace& place; // a new record is appended, a numbered one overwritten; takes the number written
+    Changes& changes;    // what is stored (or reloaded) is kept as the record shown
+    LayoutArchive& archive;
+    const Record& record;   // the record the controls show
+    MessageKind accessKind; // how this editor reports an archive it cannot reach
+    QString insertedText;   // the information after an append
+    QString changedText;    // the information after an overwrite
 };
+// A number that names no record, or an archive that cannot be opened or written: the access message.
+// Another PC holds the archive: "Riprova" runs again (the editor's whole save, its checks too), "Annulla"
+// stops. Another PC saved this record after it was loaded here: "Ricarica" shows the stored record,
+// "Sovrascrivi" writes over it, "Annulla" stops. Once written: the number, the information, and the
+// notice of an archive mended on the way. True when the record was stored.
+bool save(const Save& step, const std::function<void()>& retry);
+
+// The record number label shows the place's number: empty for a new record.
+void showPosition(QLabel* label, const ArchivePlace& place);
+
+// The three attachment slots as the editor's hidden labels lblFile01..lblDesc03 hold them (trimmed),
+// and back.
+AttachmentSlots attachments(const QWidget* form);
+void setAttachments(QWidget* form, const AttachmentSlots& attached);
 
 // Sets up the navigation bar panNavigazione of an editor: lays out its caption lblScheda, the record
 // number lblPosizione and the arrows cmdPrimo, cmdIndietro, cmdAvanti and cmdUltimo the same way in

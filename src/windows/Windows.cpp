@@ -66,6 +66,11 @@ void Workspace::finishForm()
         setFixedSize(m_panel->size());
 }
 
+QLabel* Workspace::statusText() const
+{
+    return findChild<QLabel*>(QStringLiteral("panInfo"));
+}
+
 void Workspace::showFrom(QWidget* from)
 {
     if (m_role == Role::StartMenu || m_role == Role::Work) {
@@ -108,21 +113,9 @@ Dialog::Dialog(QWidget* owner)
     Look::applyWhenShown(this);
 }
 
-void Dialog::setCallerTag(const QString& tag)
+QLabel* Dialog::statusText() const
 {
-    auto* label = findChild<QLabel*>(QStringLiteral("lblMemory"));
-    if (!label) {
-        label = new QLabel(this);
-        label->setObjectName(QStringLiteral("lblMemory"));
-        label->hide();
-    }
-    label->setText(tag);
-}
-
-QString Dialog::callerTag() const
-{
-    const auto* label = findChild<QLabel*>(QStringLiteral("lblMemory"));
-    return label ? label->text() : QString();
+    return findChild<QLabel*>(QStringLiteral("panInfo"));
 }
 
 void Dialog::finishForm()
@@ -138,8 +131,6 @@ void Dialog::finishForm()
                    | (m_placement == Placement::Maximised ? Qt::WindowFlags() : Qt::MSWindowsFixedSizeDialogHint));
     if (m_placement != Placement::Maximised)
         setFixedSize(size());
-    if (auto* memory = findChild<QLabel*>(QStringLiteral("lblMemory")))
-        memory->hide();
 }
 
 void Dialog::showEvent(QShowEvent* event)
@@ -236,14 +227,6 @@ const WindowDef* definition(const char* className)
     for (const WindowDef& def : g_registry)
         if (std::strcmp(def.className, className) == 0)
             return &def;
-    return nullptr;
-}
-
-QWidget* forTag(const QString& tag)
-{
-    for (const WindowDef& def : g_registry)
-        if (def.tags && QString::fromLatin1(def.tags).split(QLatin1Char(',')).contains(tag))
-            return byClass(def.className);
     return nullptr;
 }
 

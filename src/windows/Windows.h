@@ -6,9 +6,8 @@
 // centre in a maximised window.
 //
 // Dialogs are created fresh each time they are needed, owned by the opening window, shown
-// modally and destroyed on close. A dialog that serves several windows learns who opened it
-// from the caller tag in its hidden label lblMemory and writes its result straight into the
-// controls of the workspace that the tag names.
+// modally and destroyed on close. A dialog that hands a result back is given its target by the
+// opener, as a typed reference (windows/Targets.h), before it is shown.
 
 #include <QDialog>
 #include <QLabel>
@@ -34,6 +33,8 @@ public:
     Role role() const { return m_role; }
     // The widget the window's form is set up in.
     QWidget* panel() const { return m_panel; }
+    // The status text panInfo at the window's foot, or nothing when it has none.
+    QLabel* statusText() const;
     // Shows this workspace in its manner (maximised or centred) and hides the window that asked.
     void showFrom(QWidget* from);
 
@@ -60,9 +61,8 @@ public:
     // The placement comes from the window registry when the form is finished.
     explicit Dialog(QWidget* owner);
 
-    // The caller tag lives in the hidden label lblMemory (created hidden when the form has none).
-    void setCallerTag(const QString& tag);
-    QString callerTag() const;
+    // The status text panInfo at the window's foot, or nothing when it has none.
+    QLabel* statusText() const;
 
 protected:
     void finishForm();
@@ -80,14 +80,12 @@ private:
 
 namespace Windows {
 
-// The window registry: every window class of the program, in creation order, with how it is shown,
-// the caller tags that name it (comma-separated; workspaces only) and, for a dialog, the command
-// that leaves it, which Escape presses.
+// The window registry: every window class of the program, in creation order, with how it is shown
+// and, for a dialog, the command that leaves it, which Escape presses.
 struct WindowDef {
     const char* className;
     std::variant<Workspace::Role, Dialog::Placement> kind;
     QWidget* (*create)();
-    const char* tags = nullptr;
     const char* exit = nullptr;
 };
 void setRegistry(std::span<const WindowDef> windows);
@@ -103,10 +101,6 @@ template <class T> T* get()
     return qobject_cast<T*>(byClass(T::staticMetaObject.className()));
 }
 
-// The workspace that a caller tag names ("bollettino", "datascade", "esecutori", "riepilogo"),
-// or nothing for an unknown tag.
-QWidget* forTag(const QString& tag);
-
 // Enter on the window's focused button (push or tool button, check box) presses it; false when the
 // focus is elsewhere or the key is not a plain Enter.
 bool pressFocusedButton(QWidget* window, const QKeyEvent* key);
@@ -119,22 +113,21 @@ void endProgram();
 // Test hook: called instead of ending the program; an empty function restores the default.
 void setEndProgramHook(std::function<void()> hook);
 
-// Opens a fresh dialog owned by owner: fill (optional) runs before it is shown, modally.
-// The opener does nothing after: the dialog hands its results back itself.
-template <class D, class Fill> D* openDialog(QWidget* owner, const QString& tag, Fill fill)
+// Opens a fresh dialog owned by owner: fill (optional) runs before it is shown, modally, and gives
+// it its target and first values. The opener does nothing after: the dialog hands its results back
+// to its target itself.
+template <class D, class Fill> D* openDialog(QWidget* owner, Fill fill)
 {
     auto* dialog = new D(owner);
-    if (!tag.isEmpty())
-        dialog->setCallerTag(tag);
     fill(dialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->show();
     return dialog;
 }
-template <class D> D* openDialog(QWidget* owner, const QString& tag = {})
+template <class D> D* openDialog(QWidget* owner)
 {
-    return openDialog<D>(owner, tag, [](D*) {});
+    return openDialog<D>(owner, [](D*) {});
 }
 
 } // namespace Windows

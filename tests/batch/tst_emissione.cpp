@@ -102,7 +102,7 @@ private:
     void typeInEditor(TfrmBollettino* editor, const Record& payer)
     {
         TestSupport::click(editor, "cmdNuovo");
-        ListTakeOver::payerToSlip(editor, payer.bytes());
+        editor->takePayer(payer, 1);                                                // as the payer search hands it over
         child<QLineEdit>(editor, "txtCodTariffa")->setText(QStringLiteral("7111")); // from the tariff list
         const auto type = [editor](const char* name, const QString& value) {
             TestSupport::focus(editor, name);

@@ -1,5 +1,5 @@
 // The date picker as the slip editor uses it: opened by a key in the due date, it hands back the
-// chosen date as "dd/mm/yyyy" only to the caller "datascade".
+// chosen date as "dd/mm/yyyy" only to the target it was given.
 
 #include "TestSupport.h"
 
@@ -77,7 +77,7 @@ private slots:
         QPointer<TfrmCalendario> picker = openFromDueDate();
         QVERIFY(picker);
         QCOMPARE(picker->windowTitle(), QStringLiteral(" Importazione data"));
-        QCOMPARE(child<QLabel>(picker, "lblMemory")->text(), QStringLiteral("datascade"));
+        QCOMPARE(picker->target(), static_cast<DateTarget*>(m_editor));
         auto* calendar = child<QCalendarWidget>(picker, "calAppuntamenti");
         QCOMPARE(calendar->selectedDate(), QDate(2026, 7, 9));
         if (chosen.isValid())
@@ -112,24 +112,37 @@ private slots:
         QCOMPARE(child<QCalendarWidget>(second, "calAppuntamenti")->selectedDate(), QDate(2026, 7, 9));
     }
 
-    void otherCallersGetNothing_data()
+    // The date goes to the target the picker was given, whoever owns it; without one the picker
+    // hands nothing and stays open.
+    void onlyTheTargetTakesTheDate_data()
     {
-        QTest::addColumn<QString>("tag");
-        QTest::newRow("slip editor") << "bollettino";
-        QTest::newRow("payer editor") << "esecutori";
-        QTest::newRow("upper case") << "DATASCADE";
-        QTest::newRow("none") << "";
+        QTest::addColumn<bool>("targeted");
+        QTest::newRow("another target") << true;
+        QTest::newRow("no target") << false;
     }
 
-    void otherCallersGetNothing()
+    void onlyTheTargetTakesTheDate()
     {
-        QFETCH(QString, tag);
+        QFETCH(bool, targeted);
+        struct Taker : DateTarget {
+            QList<QDate> taken;
+            void takeDate(const QDate& date) override { taken.append(date); }
+        } taker;
         dueDate()->setText(QStringLiteral("15/02/2025"));
-        QPointer<TfrmCalendario> picker = Windows::openDialog<TfrmCalendario>(m_editor, tag);
+        QPointer<TfrmCalendario> picker = Windows::openDialog<TfrmCalendario>(m_editor, [&](TfrmCalendario* opened) {
+            if (targeted)
+                opened->setTarget(&taker);
+        });
+        child<QCalendarWidget>(picker, "calAppuntamenti")->setSelectedDate(QDate(2025, 3, 5));
         press(picker, "btnImportaData");
-        QVERIFY(picker);
-        QVERIFY(picker->isVisible());
         QCOMPARE(dueDate()->text(), QStringLiteral("15/02/2025"));
+        if (targeted) {
+            QCOMPARE(taker.taken, QList<QDate>{QDate(2025, 3, 5)});
+            QTRY_VERIFY(picker.isNull());
+            return;
+        }
+        QVERIFY(taker.taken.isEmpty());
+        QVERIFY(picker && picker->isVisible());
         press(picker, "btnAnnulla");
         QTRY_VERIFY(picker.isNull());
     }

@@ -78,13 +78,13 @@ private:
         };
         QDialog* dialog = nullptr;
         if (window == QLatin1String("TfrmCodFisc"))
-            dialog = Windows::openDialog<TfrmCodFisc>(nullptr, {}, fill);
+            dialog = Windows::openDialog<TfrmCodFisc>(nullptr, fill);
         else if (window == QLatin1String("TfrmPartitaIva"))
-            dialog = Windows::openDialog<TfrmPartitaIva>(nullptr, {}, fill);
+            dialog = Windows::openDialog<TfrmPartitaIva>(nullptr, fill);
         else if (window == QLatin1String("TfrmIban"))
-            dialog = Windows::openDialog<TfrmIban>(nullptr, {}, fill);
+            dialog = Windows::openDialog<TfrmIban>(nullptr, fill);
         else
-            dialog = Windows::openDialog<TfrmCarta>(nullptr, {}, fill);
+            dialog = Windows::openDialog<TfrmCarta>(nullptr, fill);
         m_dialog = dialog;
         if (!QTest::qWaitForWindowActive(dialog))
             return nullptr;

@@ -24,12 +24,15 @@ class TestVociTariffa : public QObject {
 
     std::unique_ptr<TestSupport::Session> m_session;
 
-    TfrmVoci_Tariffa* open(const QString& tag)
+    // The list over the slip editor, handing its code to target.
+    TfrmVoci_Tariffa* open(TariffTarget* target)
     {
         auto* owner = TestSupport::Session::window<TfrmBollettino>();
-        auto* dialog = Windows::openDialog<TfrmVoci_Tariffa>(owner, tag);
+        auto* dialog = Windows::openDialog<TfrmVoci_Tariffa>(
+            owner, [target](TfrmVoci_Tariffa* opened) { opened->setTarget(target); });
         return QTest::qWaitForWindowExposed(dialog) ? dialog : nullptr;
     }
+    TfrmVoci_Tariffa* open() { return open(TestSupport::Session::window<TfrmBollettino>()); }
 
 private slots:
     void init() { m_session = std::make_unique<TestSupport::Session>(); }
@@ -43,7 +46,7 @@ private slots:
 
     void showsTheTableInOrder()
     {
-        auto* window = open("bollettino");
+        auto* window = open();
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QString(" Elenco dei codici delle voci di tariffa"));
         QCOMPARE(window->size(), QSize(862, 560));
@@ -70,7 +73,7 @@ private slots:
 
     void findRadio()
     {
-        auto* window = open("bollettino");
+        auto* window = open();
         QVERIFY(window);
         child<QLineEdit>(window, "txtTrova")->setText("radio");
         QTest::mouseClick(child<QPushButton>(window, "btnTrova"), Qt::LeftButton);
@@ -81,18 +84,21 @@ private slots:
 
     void doubleClickWritesTheCode_data()
     {
-        TestSupport::tagRows(
-            {{"slip editor", "bollettino"}, {"payer editor", "esecutori"}, {"unknown", "riepilogo"}, {"none", ""}});
+        // The list always opens over the slip editor: the code goes to the target, not the owner.
+        TestSupport::tagRows({{"slip editor", "bollettino"}, {"payer editor", "esecutori"}, {"none", ""}});
     }
     void doubleClickWritesTheCode()
     {
         QFETCH(QString, tag);
-        QWidget* slipEditor = TestSupport::Session::window<TfrmBollettino>();
-        QWidget* payerEditor = TestSupport::Session::window<TfrmEsecutori>();
+        auto* slipEditor = TestSupport::Session::window<TfrmBollettino>();
+        auto* payerEditor = TestSupport::Session::window<TfrmEsecutori>();
         auto* slipCode = child<QLineEdit>(slipEditor, "txtCodTariffa");
         auto* payerCode = child<QLineEdit>(payerEditor, "txtCodTariffa");
         QVERIFY(payerCode);
-        auto* window = open(tag);
+        TariffTarget* target = tag == "bollettino" ? static_cast<TariffTarget*>(slipEditor)
+            : tag == "esecutori"                   ? static_cast<TariffTarget*>(payerEditor)
+                                                   : nullptr;
+        auto* window = open(target);
         QVERIFY(window);
         QPointer<QDialog> guard(window);
         doubleClick(window, 6);
@@ -105,7 +111,7 @@ private slots:
     {
         if (!PdfReadBack::toolsPresent())
             QSKIP("poppler-utils (pdftotext, pdfinfo, pdftoppm) are not installed");
-        auto* window = open("bollettino");
+        auto* window = open();
         QVERIFY(window);
         const QString pdf = m_session->file("tariffe.pdf");
         PrintDialog::setNextAccept(pdf);

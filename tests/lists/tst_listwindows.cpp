@@ -15,6 +15,7 @@
 #include "lists/TrovaEsecutori.h"
 #include "payers/Esecutori.h"
 #include "slips/Bollettino.h"
+#include "slips/SlipYear.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -70,12 +71,42 @@ class TestListWindows : public QObject {
     {
         m_year = m_session->file("2014.bol");
         QVERIFY(writeArchive(m_year, slips));
-        child<QLabel>(editor(), "lblFile")->setText(m_year);
+        editor()->year()->open(QStringLiteral("2014"), m_year);
     }
 
+    // Another window that takes slips of the editor's year: what it is handed stays out of the editor.
+    struct OtherSlipTaker : SlipTarget {
+        QSharedPointer<const SlipYear> year;
+        QList<qint64> taken;
+        QSharedPointer<const SlipYear> slipYear() const override { return year; }
+        bool takeSlip(const Record&, qint64 position) override
+        {
+            taken.append(position);
+            return true;
+        }
+    } m_otherSlips;
+
+    // A list or search over the slip editor, handing its choice to the window tag names: the slip
+    // editor ("bollettino"), the payer editor ("esecutori"), the summary selection ("riepilogo"), or for
+    // slips any other window ("altro"). Without a tag, the window its command is in.
     template <class D> D* open(const QString& tag = {})
     {
-        D* dialog = Windows::openDialog<D>(editor(), tag);
+        D* dialog = Windows::openDialog<D>(editor(), [&](D* opened) {
+            if constexpr (requires { opened->setTarget(static_cast<SlipTarget*>(nullptr)); }) {
+                m_otherSlips.year = editor()->year();
+                opened->setTarget(tag.isEmpty() || tag == "bollettino" ? static_cast<SlipTarget*>(editor())
+                                                                       : &m_otherSlips);
+            } else {
+                PayerTarget* target = nullptr;
+                if (tag.isEmpty() || tag == "esecutori")
+                    target = TestSupport::Session::window<TfrmEsecutori>();
+                else if (tag == "bollettino")
+                    target = editor();
+                else if (tag == "riepilogo")
+                    target = TestSupport::Session::window<TfrmMenuRiepCosti>();
+                opened->setTarget(target);
+            }
+        });
         if (!QTest::qWaitForWindowExposed(dialog))
             return nullptr;
         return dialog;
@@ -85,6 +116,7 @@ private slots:
     void init()
     {
         m_session = std::make_unique<TestSupport::Session>();
+        m_otherSlips.taken.clear();
         Clock::setFixed(QDateTime(QDate(2014, 3, 10), QTime(18, 30)));
     }
     void cleanup()
@@ -277,7 +309,7 @@ private slots:
         QTest::addColumn<QString>("tag");
         QTest::addColumn<bool>("written");
         QTest::newRow("slip editor") << "bollettino" << true;
-        QTest::newRow("other tag") << "esecutori" << false;
+        QTest::newRow("another window") << "altro" << false;
     }
     void slipSearchListsAndTakesOver()
     {
@@ -338,12 +370,13 @@ private slots:
         QCOMPARE(child<QLabel>(editor(), "lblPosizione")->text().isEmpty(), !written);
         if (written)
             QCOMPARE(child<QLabel>(editor(), "lblPosizione")->text(), QString("3"));
+        QCOMPARE(m_otherSlips.taken, written ? QList<qint64>() : QList<qint64>{3});
     }
 
     void slipSearchReportsAccessFailure()
     {
         openYear({});
-        child<QLabel>(editor(), "lblFile")->setText(m_session->file("manca/2014.bol"));
+        editor()->year()->open(QStringLiteral("2014"), m_session->file("manca/2014.bol"));
         auto* window = open<TfrmTrovaBollettini>("bollettino");
         QVERIFY(window);
         click(window, "btnCerca");
@@ -480,7 +513,7 @@ private slots:
             return;
 
         // Saved as a new payer: appended after the whole records, the fragment kept beside the archive.
-        control<QLabel>(target, "lblPosizione")->clear();
+        TestSupport::Session::window<TfrmEsecutori>()->payerFile()->setPosition(0);
         click(target, "cmdSalva");
         QCOMPARE(QFileInfo(path).size(), 3 * PayerRecord::kSize);
         const QStringList sides = QDir(m_session->folder()).entryList({"Esecutori.pro.coda-*"}, QDir::Files);

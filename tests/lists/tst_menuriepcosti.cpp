@@ -446,7 +446,7 @@ private slots:
         click("impCodTariffa");
         TfrmTrovaEsecutori* search = TestSupport::openDialog<TfrmTrovaEsecutori>();
         QVERIFY(search);
-        QCOMPARE(search->callerTag(), QStringLiteral("riepilogo"));
+        QCOMPARE(search->target(), static_cast<PayerTarget*>(m_window));
         QCOMPARE(search->parentWidget(), m_window);
     }
 };

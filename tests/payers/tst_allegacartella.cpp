@@ -1,5 +1,5 @@
 // The attachments window on the real form: opened from the slip editor, files chosen through the
-// file dialog hook and copied into Documenti_Allegati, the slots handed back by caller tag, and
+// file dialog hook and copied into Documenti_Allegati, the slots handed back to the target, and
 // names that would reach outside the folder refused.
 
 #include "ReadOnly.h"
@@ -74,7 +74,7 @@ class TestAllegaCartella : public QObject {
     {
         auto* dialog = new TfrmAllegaCartella(TestSupport::Session::window<TfrmBollettino>());
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->setCallerTag(QStringLiteral("bollettino"));
+        dialog->setTarget(TestSupport::Session::window<TfrmBollettino>());
         dialog->show();
         return dialog;
     }
@@ -126,7 +126,6 @@ private slots:
         QVERIFY(!child<QLabel>(dialog, "imgBanner")->pixmap().isNull());
         QCOMPARE(button(dialog, "btnAnnulla")->text(), QStringLiteral("Annulla"));
         QCOMPARE(button(dialog, "btnApplica")->text(), QStringLiteral("Applica e chiudi"));
-        QVERIFY(!child<QLabel>(dialog, "lblMemory")->isVisible());
 
         const QStringList order = {"txtFile01",    "btnSfoglia01", "btnApri01",  "txtDesc01",  "txtFile02",
                                    "btnSfoglia02", "btnApri02",    "txtDesc02",  "txtFile03",  "btnSfoglia03",
@@ -146,7 +145,7 @@ private slots:
         auto* dialog = openFromSlipEditor({" carta.pdf ", " Documento ", "", "Senza file", "   ", ""});
         QVERIFY(dialog);
         QVERIFY(dialog->isModal());
-        QCOMPARE(dialog->callerTag(), QStringLiteral("bollettino"));
+        QCOMPARE(dialog->target(), static_cast<AttachmentTarget*>(TestSupport::Session::window<TfrmBollettino>()));
         QCOMPARE(edit(dialog, "txtFile01")->text(), QStringLiteral("carta.pdf"));
         QCOMPARE(edit(dialog, "txtDesc01")->text(), QStringLiteral("Documento"));
         QCOMPARE(edit(dialog, "txtDesc02")->text(), QStringLiteral("Senza file"));
@@ -162,27 +161,33 @@ private slots:
         QVERIFY(button(dialog, "btnApri02")->isEnabled());
     }
 
-    void applyWritesBackByTag_data()
+    // The window opens over the slip editor in both rows: the slots go to the target, not the owner.
+    void applyWritesBackToTheTarget_data()
     {
         QTest::addColumn<QString>("tag");
         QTest::newRow("slip editor") << "bollettino";
         QTest::newRow("payer editor") << "esecutori";
     }
 
-    void applyWritesBackByTag()
+    void applyWritesBackToTheTarget()
     {
         QFETCH(QString, tag);
-        QWidget* editor = tag == QLatin1String("bollettino")
-            ? static_cast<QWidget*>(TestSupport::Session::window<TfrmBollettino>())
-            : static_cast<QWidget*>(TestSupport::Session::window<TfrmEsecutori>());
+        auto* slipEditor = TestSupport::Session::window<TfrmBollettino>();
+        auto* payerEditor = TestSupport::Session::window<TfrmEsecutori>();
+        QWidget* editor =
+            tag == QLatin1String("bollettino") ? static_cast<QWidget*>(slipEditor) : static_cast<QWidget*>(payerEditor);
+        AttachmentTarget* target = tag == QLatin1String("bollettino") ? static_cast<AttachmentTarget*>(slipEditor)
+                                                                      : static_cast<AttachmentTarget*>(payerEditor);
         for (const char* field : kSlotFields) {
             QVERIFY2(slotLabel(editor, field), field);
             slotLabel(editor, field)->setText(QStringLiteral("prima"));
         }
 
-        auto* dialog = new TfrmAllegaCartella(editor);
+        auto* dialog = new TfrmAllegaCartella(slipEditor);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->setCallerTag(tag);
+        dialog->setTarget(target);
+        for (const char* field : kSlotFields) // the target's slots, as they were
+            QCOMPARE(edit(dialog, QByteArray(QByteArray("txt") + field).constData())->text(), QStringLiteral("prima"));
         const QStringList values = {" a.pdf", "Uno ", "b.txt", "", "", QString(300, QLatin1Char('d'))};
         for (int i = 0; i < 6; ++i) {
             const QByteArray name = QByteArray("txt") + kSlotFields[i];
@@ -201,21 +206,18 @@ private slots:
         QVERIFY(slotLabel(other, "File01")->text() != QStringLiteral("a.pdf"));
     }
 
-    void unknownTagWritesNothingAndStaysOpen()
+    void noTargetWritesNothingAndStaysOpen()
     {
         auto* editor = TestSupport::Session::window<TfrmBollettino>();
         slotLabel(editor, "File01")->setText(QStringLiteral("prima"));
-        for (const QString& tag : {QStringLiteral("riepilogo"), QStringLiteral("datascade"), QString()}) {
-            auto* dialog = new TfrmAllegaCartella(editor);
-            dialog->setAttribute(Qt::WA_DeleteOnClose);
-            dialog->setCallerTag(tag);
-            edit(dialog, "txtFile01")->setText(QStringLiteral("nuovo.pdf"));
-            dialog->show();
-            click(button(dialog, "btnApplica"));
-            QVERIFY(dialog->isVisible());
-            QCOMPARE(slotLabel(editor, "File01")->text(), QStringLiteral("prima"));
-            delete dialog;
-        }
+        auto* dialog = new TfrmAllegaCartella(editor);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        edit(dialog, "txtFile01")->setText(QStringLiteral("nuovo.pdf"));
+        dialog->show();
+        click(button(dialog, "btnApplica"));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(slotLabel(editor, "File01")->text(), QStringLiteral("prima"));
+        delete dialog;
     }
 
     // The first "Sfoglia..." makes the folder and copies; the dialog is asked the program's way.

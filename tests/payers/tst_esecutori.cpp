@@ -7,6 +7,10 @@
 #include "app/Avvio.h"
 #include "app/Guida.h"
 #include "app/HelpPages.h"
+#include "checks/Voci_Tariffa.h"
+#include "lists/Ricontatta.h"
+#include "lists/TrovaEsecutori.h"
+#include "payers/AllegaCartella.h"
 #include "payers/Esecutori.h"
 #include "windows/ClickLabel.h"
 
@@ -148,7 +152,7 @@ private slots:
         setText("txtEsecutore", QStringLiteral("LEFT OVER"));
         setText("txtProvRes", QStringLiteral("MI"));
         recontact()->setChecked(true);
-        label("lblPosizione")->setText(QStringLiteral("4"));
+        m_editor->payerFile()->setPosition(4);
         label("lblFile02")->setText(QStringLiteral("a.pdf"));
 
         auto* image = child<ClickLabel>(menu, "imgAnagrafica");
@@ -843,7 +847,7 @@ private slots:
         QFETCH(QString, position);
         showEditor();
         setText("txtEsecutore", QStringLiteral("TYPED"));
-        label("lblPosizione")->setText(from);
+        m_editor->payerFile()->setPositionText(from);
         click(command.toLatin1().constData());
         if (told) {
             TestSupport::shownOnce(Kind::Information, kEmpty);
@@ -866,7 +870,8 @@ private slots:
         QFETCH(int, loaded);
         writeArchive(5);
         showEditor();
-        TestSupport::browse(m_editor, from, command, loaded, QStringLiteral("PAYER %1").arg(loaded));
+        TestSupport::browse(m_editor, *m_editor->payerFile(), from, command, loaded,
+                            QStringLiteral("PAYER %1").arg(loaded));
         if (loaded == 0)
             return;
         QCOMPARE(text("txtProvRes"), QStringLiteral("RM"));
@@ -892,7 +897,7 @@ private slots:
         QCOMPARE(text("txtEsecutore"), QStringLiteral("NEW"));
 
         // On record 3, No changes nothing.
-        label("lblPosizione")->setText(QStringLiteral("2"));
+        m_editor->payerFile()->setPosition(2);
         MessageBox::setNextAnswer(MessageBox::Button::No); // the typed name is dropped
         click("cmdAvanti");
         QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 3"));
@@ -936,7 +941,7 @@ private slots:
         writeArchive(2);
         showEditor();
         setText("txtEsecutore", QStringLiteral("SOMEONE"));
-        TestSupport::saveBeyondTheEndIsRefused(m_editor, archive(), Kind::Error);
+        TestSupport::saveBeyondTheEndIsRefused(m_editor, *m_editor->payerFile(), archive(), Kind::Error);
     }
 
     void archiveThatCannotBeWritten_data()
@@ -960,7 +965,7 @@ private slots:
         writeArchive(2);
         const QByteArray before = TestSupport::readAll(archive());
         showEditor();
-        label("lblPosizione")->setText(position);
+        m_editor->payerFile()->setPositionText(position);
         setText("txtEsecutore", QStringLiteral("TYPED"));
         {
             ReadOnly readOnly(archive());
@@ -984,14 +989,14 @@ private slots:
 
     void commandsOpenTheirWindows_data()
     {
-        TestSupport::textTable({"command", "dialog", "tag"},
+        TestSupport::textTable({"command", "dialog"},
                                {
-                                   {"payer search", "cmdTrova", "TfrmTrovaEsecutori", "esecutori"},
-                                   {"tariff list", "impCodTariffa", "TfrmVoci_Tariffa", "esecutori"},
-                                   {"attachments", "cmdFile", "TfrmAllegaCartella", "esecutori"},
-                                   {"recontact list", "cmdRicontatta", "TfrmRicontatta", ""},
-                                   {"export", "cmdEsporta", "TfrmExpEsecutori", ""},
-                                   {"help", "cmdGuida", "TfrmGuida", ""},
+                                   {"payer search", "cmdTrova", "TfrmTrovaEsecutori"},
+                                   {"tariff list", "impCodTariffa", "TfrmVoci_Tariffa"},
+                                   {"attachments", "cmdFile", "TfrmAllegaCartella"},
+                                   {"recontact list", "cmdRicontatta", "TfrmRicontatta"},
+                                   {"export", "cmdEsporta", "TfrmExpEsecutori"},
+                                   {"help", "cmdGuida", "TfrmGuida"},
                                });
     }
 
@@ -999,12 +1004,19 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(QString, dialog);
-        QFETCH(QString, tag);
         showEditor();
         QDialog* opened = nullptr;
         TestSupport::commandOpens(m_editor, command.toLatin1().constData(), dialog, &opened);
         QVERIFY(opened);
-        QCOMPARE(static_cast<Dialog*>(opened)->callerTag(), tag);
+        // A dialog that hands something back has this editor as its target.
+        if (auto* search = qobject_cast<TfrmTrovaEsecutori*>(opened))
+            QCOMPARE(search->target(), static_cast<PayerTarget*>(m_editor));
+        else if (auto* tariffs = qobject_cast<TfrmVoci_Tariffa*>(opened))
+            QCOMPARE(tariffs->target(), static_cast<TariffTarget*>(m_editor));
+        else if (auto* attachments = qobject_cast<TfrmAllegaCartella*>(opened))
+            QCOMPARE(attachments->target(), static_cast<AttachmentTarget*>(m_editor));
+        else if (auto* recontact = qobject_cast<TfrmRicontatta*>(opened))
+            QCOMPARE(recontact->target(), static_cast<PayerTarget*>(m_editor));
         if (auto* guide = qobject_cast<TfrmGuida*>(opened)) {
             QCOMPARE(child<QLabel>(guide, "lblTitolo")->text(), QStringLiteral("Applicazione Anagrafica Esecutori."));
             const QString body = child<QPlainTextEdit>(guide, "txtGuida")->toPlainText();
@@ -1084,7 +1096,7 @@ private slots:
         QDialog* attachments = TestSupport::openedDialog();
         QVERIFY(attachments);
         QCOMPARE(QString::fromLatin1(attachments->metaObject()->className()), QStringLiteral("TfrmAllegaCartella"));
-        QCOMPARE(static_cast<Dialog*>(attachments)->callerTag(), QStringLiteral("esecutori"));
+        QCOMPARE(qobject_cast<TfrmAllegaCartella*>(attachments)->target(), static_cast<AttachmentTarget*>(m_editor));
         for (const auto& slot : pairs) {
             auto* field = child<QLineEdit>(attachments, slot[1]);
             QVERIFY2(field, slot[1]);

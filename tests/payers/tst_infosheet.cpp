@@ -38,7 +38,7 @@ class TestInfoSheet : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestSupport::Session> m_session;
-    QWidget* m_editor = nullptr; // the payer editor
+    TfrmEsecutori* m_editor = nullptr; // the payer editor
 
     QString pdf() const { return m_session->file(QStringLiteral("Esecutore.pdf")); }
 
@@ -251,7 +251,7 @@ private slots:
     // sheet and the attachments.
     void payerEditorButtons()
     {
-        auto* editor = static_cast<TfrmEsecutori*>(m_editor);
+        auto* editor = m_editor;
         for (const char* name : TestSupport::kPayerFields)
             QVERIFY2(TestSupport::child<QWidget>(editor, name), name);
         for (const InfoSheet::Source& source : InfoSheet::sources()) {
@@ -285,7 +285,7 @@ private slots:
         click("cmdFile");
         auto* attachments = TestSupport::openDialog<TfrmAllegaCartella>();
         QVERIFY(attachments);
-        QCOMPARE(attachments->callerTag(), QStringLiteral("esecutori"));
+        QCOMPARE(attachments->target(), static_cast<AttachmentTarget*>(m_editor));
         QCOMPARE(TestSupport::child<QLineEdit>(attachments, "txtFile01")->text(), QStringLiteral("carta.pdf"));
         TestSupport::child<QLineEdit>(attachments, "txtDesc01")->setText(QStringLiteral("Documento"));
         QPointer<QWidget> alive(attachments);

@@ -6,6 +6,14 @@
 #include "app/Guida.h"
 #include "data/RecordLayout.h"
 #include "checks/Calendario.h"
+#include "checks/Voci_Tariffa.h"
+#include "lists/DaSaldare.h"
+#include "lists/ExpBollettini.h"
+#include "lists/Scadute.h"
+#include "lists/TrovaBollettini.h"
+#include "lists/TrovaEsecutori.h"
+#include "payers/AllegaCartella.h"
+#include "printing/StampaBol.h"
 #include "app/HelpPages.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipEditor.h"
@@ -368,7 +376,7 @@ private slots:
             QTest::keyClick(due, key);
             auto* picker = TestSupport::openDialog<TfrmCalendario>();
             QVERIFY(picker);
-            QCOMPARE(picker->callerTag(), QStringLiteral("datascade"));
+            QCOMPARE(picker->target(), static_cast<DateTarget*>(m_editor));
             QCOMPARE(picker->parentWidget(), m_editor);
             QCOMPARE(due->text(), QStringLiteral("01/02/2025"));
             QPointer<TfrmCalendario> guard(picker);
@@ -795,7 +803,7 @@ private slots:
         QFETCH(int, loaded);
         writeArchive(3);
         openYear();
-        TestSupport::browse(m_editor, from, command, loaded, QStringLiteral("PAYER %1").arg(loaded));
+        TestSupport::browse(m_editor, *m_editor->year(), from, command, loaded, QStringLiteral("PAYER %1").arg(loaded));
         if (loaded == 0)
             return;
         QCOMPARE(text("txtImporto"), QString::number(10 * loaded));
@@ -891,7 +899,7 @@ private slots:
         writeArchive(2);
         const QByteArray before = TestSupport::readAll(archive());
         openYear();
-        label("lblPosizione")->setText(QStringLiteral("1"));
+        m_editor->year()->setPosition(1);
         edit("txtEsecutore")->setText(QStringLiteral("TYPED"));
         edit("txtDataScade")->setText(QStringLiteral("31/01/2025"));
         QVERIFY(QFile::setPermissions(m_session->folder(),
@@ -924,7 +932,7 @@ private slots:
         writeArchive(2);
         openYear();
         edit("txtDataScade")->setText(QStringLiteral("31/01/2025"));
-        TestSupport::saveBeyondTheEndIsRefused(m_editor, archive(), Kind::Warning);
+        TestSupport::saveBeyondTheEndIsRefused(m_editor, *m_editor->year(), archive(), Kind::Warning);
     }
 
     // A save interrupted earlier left part of a record at the end: the next save moves those bytes
@@ -991,18 +999,18 @@ private slots:
 
     void commandsOpenTheirWindows_data()
     {
-        TestSupport::textTable({"command", "dialog", "tag"},
+        TestSupport::textTable({"command", "dialog"},
                                {
-                                   {"payer search", "cmdImporta", "TfrmTrovaEsecutori", "bollettino"},
-                                   {"tariff list", "impCodTariffa", "TfrmVoci_Tariffa", "bollettino"},
-                                   {"slip search", "cmdTrova", "TfrmTrovaBollettini", "bollettino"},
-                                   {"attachments", "cmdAllega", "TfrmAllegaCartella", "bollettino"},
-                                   {"unpaid", "cmdDaSaldare", "TfrmDaSaldare", ""},
-                                   {"expired", "cmdMargini", "TfrmScadute", ""},
-                                   {"export", "cmdEsporta", "TfrmExpBollettini", ""},
-                                   {"print", "cmdStampa", "TfrmStampaBol", ""},
-                                   {"help", "cmdGuida", "TfrmGuida", ""},
-                                   {"help image", "imgGuida", "TfrmGuida", ""},
+                                   {"payer search", "cmdImporta", "TfrmTrovaEsecutori"},
+                                   {"tariff list", "impCodTariffa", "TfrmVoci_Tariffa"},
+                                   {"slip search", "cmdTrova", "TfrmTrovaBollettini"},
+                                   {"attachments", "cmdAllega", "TfrmAllegaCartella"},
+                                   {"unpaid", "cmdDaSaldare", "TfrmDaSaldare"},
+                                   {"expired", "cmdMargini", "TfrmScadute"},
+                                   {"export", "cmdEsporta", "TfrmExpBollettini"},
+                                   {"print", "cmdStampa", "TfrmStampaBol"},
+                                   {"help", "cmdGuida", "TfrmGuida"},
+                                   {"help image", "imgGuida", "TfrmGuida"},
                                });
     }
 
@@ -1010,7 +1018,6 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(QString, dialog);
-        QFETCH(QString, tag);
         if (command == QLatin1String("imgGuida")) {
             m_editor->showFrom(nullptr);
             QVERIFY(QTest::qWaitForWindowActive(m_editor));
@@ -1020,8 +1027,23 @@ private slots:
         QDialog* opened = nullptr;
         TestSupport::commandOpens(m_editor, command.toLatin1().constData(), dialog, &opened);
         QVERIFY(opened);
-        if (!tag.isEmpty())
-            QCOMPARE(static_cast<Dialog*>(opened)->callerTag(), tag);
+        // A dialog that hands something back, or reads the year, has this editor as its target.
+        if (auto* search = qobject_cast<TfrmTrovaEsecutori*>(opened))
+            QCOMPARE(search->target(), static_cast<PayerTarget*>(m_editor));
+        else if (auto* tariffs = qobject_cast<TfrmVoci_Tariffa*>(opened))
+            QCOMPARE(tariffs->target(), static_cast<TariffTarget*>(m_editor));
+        else if (auto* slips = qobject_cast<TfrmTrovaBollettini*>(opened))
+            QCOMPARE(slips->target(), static_cast<SlipTarget*>(m_editor));
+        else if (auto* attachments = qobject_cast<TfrmAllegaCartella*>(opened))
+            QCOMPARE(attachments->target(), static_cast<AttachmentTarget*>(m_editor));
+        else if (auto* unpaid = qobject_cast<TfrmDaSaldare*>(opened))
+            QCOMPARE(unpaid->target(), static_cast<SlipTarget*>(m_editor));
+        else if (auto* expired = qobject_cast<TfrmScadute*>(opened))
+            QCOMPARE(expired->target(), static_cast<SlipTarget*>(m_editor));
+        else if (auto* exporter = qobject_cast<TfrmExpBollettini*>(opened))
+            QCOMPARE(exporter->year().data(), m_editor->year().data());
+        else if (auto* print = qobject_cast<TfrmStampaBol*>(opened))
+            QCOMPARE(print->source(), static_cast<const SlipSource*>(m_editor));
         if (dialog == QLatin1String("TfrmGuida")) {
             auto* guide = qobject_cast<TfrmGuida*>(opened);
             QVERIFY(guide);

@@ -111,9 +111,9 @@ void focus(QWidget* window, const char* name)
     TestSupport::focus(window, name);
 }
 
-template <class D> D* openOver(QWidget* owner, const QString& tag = {})
+template <class D, class Owner> D* openOver(Owner* owner)
 {
-    D* dialog = Windows::openDialog<D>(owner, tag);
+    D* dialog = TestSupport::openFrom<D>(owner);
     if (!takesTheKeys(dialog))
         return nullptr;
     return dialog;
@@ -239,7 +239,7 @@ const Path kPaths[] = {
      [] {
          auto* search = TestSupport::openDialog<TfrmTrovaEsecutori>();
          QVERIFY(search);
-         QCOMPARE(search->callerTag(), QStringLiteral("riepilogo"));
+         QCOMPARE(search->target(), static_cast<PayerTarget*>(window<TfrmMenuRiepCosti>()));
      }},
     {"summary, a whole period by keys, Enter on Visualizza",
      [] {
@@ -281,7 +281,7 @@ const Path kPaths[] = {
     {"date picker, Enter takes today",
      [] {
          slipEditorOn2026();
-         QVERIFY(openOver<TfrmCalendario>(window<TfrmBollettino>(), QStringLiteral("datascade")));
+         QVERIFY(openOver<TfrmCalendario>(window<TfrmBollettino>()));
      },
      "Return",
      [] {
@@ -291,14 +291,14 @@ const Path kPaths[] = {
     {"date picker, Right Down Enter takes a day a week and one later",
      [] {
          slipEditorOn2026();
-         QVERIFY(openOver<TfrmCalendario>(window<TfrmBollettino>(), QStringLiteral("datascade")));
+         QVERIFY(openOver<TfrmCalendario>(window<TfrmBollettino>()));
      },
      "Right Down Return", [] { QCOMPARE(dueDate(), QStringLiteral("18/05/2026")); }},
     {"date picker, Escape leaves the due date",
      [] {
          slipEditorOn2026();
          edit(window<TfrmBollettino>(), "txtDataScade")->setText(QStringLiteral("01/01/2027"));
-         QVERIFY(openOver<TfrmCalendario>(window<TfrmBollettino>(), QStringLiteral("datascade")));
+         QVERIFY(openOver<TfrmCalendario>(window<TfrmBollettino>()));
      },
      "Right Escape",
      [] {
@@ -333,7 +333,7 @@ const Path kPaths[] = {
     {"tariff list, Tab Tab to the list, Down Enter writes the code",
      [] {
          slipEditorOn2026();
-         QVERIFY(openOver<TfrmVoci_Tariffa>(window<TfrmBollettino>(), QStringLiteral("bollettino")));
+         QVERIFY(openOver<TfrmVoci_Tariffa>(window<TfrmBollettino>()));
      },
      "Tab Tab Down Return",
      [] {
@@ -344,7 +344,7 @@ const Path kPaths[] = {
     {"slip search, Enter on Cerca, then Enter on a line",
      [] {
          slipEditorOn2026();
-         auto* search = openOver<TfrmTrovaBollettini>(window<TfrmBollettino>(), QStringLiteral("bollettino"));
+         auto* search = openOver<TfrmTrovaBollettini>(window<TfrmBollettino>());
          QVERIFY(search);
          focus(search, "btnCerca");
      },
@@ -412,7 +412,7 @@ private slots:
         g_ended = false;
         Clock::setFixed(QDateTime(QDate(2026, 5, 10), QTime(9, 0)));
         // The slip editor names an archive in the program folder for the windows that read it.
-        child<QLabel>(window<TfrmBollettino>(), "lblFile")->setText(m_session->file(QStringLiteral("2026.bol")));
+        window<TfrmBollettino>()->year()->open(QStringLiteral("2026"), m_session->file(QStringLiteral("2026.bol")));
     }
     void cleanup()
     {
@@ -571,7 +571,7 @@ private slots:
     {
         auto* editor = window<TfrmBollettino>();
         show(editor);
-        auto* picker = openOver<TfrmCalendario>(editor, QStringLiteral("datascade"));
+        auto* picker = openOver<TfrmCalendario>(editor);
         QVERIFY(picker);
         auto* calendar = child<QCalendarWidget>(picker, "calAppuntamenti");
         QVERIFY(calendar);

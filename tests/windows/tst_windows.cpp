@@ -269,24 +269,6 @@ private slots:
         QVERIFY2(checked >= minimum, qPrintable(QString::number(checked)));
     }
 
-    void callerTagsNameTheWorkspace()
-    {
-        TestSupport::Session session;
-        QCOMPARE(Windows::forTag(QStringLiteral("bollettino")), Windows::byClass("TfrmBollettino"));
-        QCOMPARE(Windows::forTag(QStringLiteral("datascade")), Windows::byClass("TfrmBollettino"));
-        QCOMPARE(Windows::forTag(QStringLiteral("esecutori")), Windows::byClass("TfrmEsecutori"));
-        QCOMPARE(Windows::forTag(QStringLiteral("riepilogo")), Windows::byClass("TfrmMenuRiepCosti"));
-        QCOMPARE(Windows::forTag(QStringLiteral("Bollettino")), nullptr);
-        QCOMPARE(Windows::forTag(QString()), nullptr);
-
-        auto* picker =
-            Windows::openDialog<TfrmCalendario>(Windows::byClass("TfrmBollettino"), QStringLiteral("datascade"));
-        QCOMPARE(picker->callerTag(), QStringLiteral("datascade"));
-        auto* memory = picker->findChild<QLabel*>(QStringLiteral("lblMemory"));
-        QVERIFY(memory && !memory->isVisible());
-        picker->close();
-    }
-
     void standardButtonsSpeakItalian()
     {
         Startup::installTranslations(*qApp);
