@@ -13,6 +13,11 @@ TfrmCalendario::TfrmCalendario(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::Calendario>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmCalendario::setUp()
+{
     m_ui->setupUi(this);
     finishForm();
     setStyleSheet(QStringLiteral("TfrmCalendario { background: #dfe7f1; }"

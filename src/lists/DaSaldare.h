@@ -20,6 +20,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::DaSaldare> m_ui;
     ListPanel* m_list;
     bool m_filled = false;

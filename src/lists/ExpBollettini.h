@@ -21,5 +21,6 @@ protected:
     QString archivePath() const override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::ExpBollettini> m_ui;
 };

@@ -22,6 +22,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::Scadute> m_ui;
     ListPanel* m_list;
     QLabel* m_unreadable;

@@ -17,5 +17,6 @@ public:
     ~TfrmTrovaBollettini() override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::TrovaBollettini> m_ui;
 };

@@ -17,5 +17,6 @@ public:
     ~TfrmTrovaEsecutori() override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::TrovaEsecutori> m_ui;
 };

@@ -24,6 +24,7 @@ public:
     static TfrmAllegaCartella* openFor(QWidget* editor, const QString& tag);
 
 private:
+    void setUp() override;
     struct Slot {
         QLineEdit* file;
         QLineEdit* description;

@@ -147,6 +147,11 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     , m_ui(std::make_unique<Ui::Esecutori>())
     , m_changes(this, PayerArchive::blank(), [this] { save(); })
 {
+    setUpWhenNeeded();
+}
+
+void TfrmEsecutori::setUp()
+{
     initPayerResources();
     m_ui->setupUi(panel());
     finishForm();

@@ -119,6 +119,11 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     , m_ui(std::make_unique<Ui::Bollettino>())
     , m_changes(this, SlipArchive::blank(), [this] { save(); })
 {
+    setUpWhenNeeded();
+}
+
+void TfrmBollettino::setUp()
+{
     initSlipResources();
     m_ui->setupUi(panel());
     finishForm();

@@ -28,6 +28,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void setUp() override;
     void openYear();
     void newSlip();
     void clearSlip();
