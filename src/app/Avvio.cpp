@@ -50,6 +50,11 @@ TfrmAvvio::TfrmAvvio(QWidget* parent)
     : Workspace(parent)
     , m_ui(std::make_unique<Ui::Avvio>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmAvvio::setUp()
+{
     m_ui->setupUi(panel());
     finishForm();
     // Dates as dd/mm/yyyy and "," as the decimal separator for the whole program.

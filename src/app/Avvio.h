@@ -17,5 +17,6 @@ public:
     ~TfrmAvvio() override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::Avvio> m_ui;
 };

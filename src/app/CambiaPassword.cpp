@@ -22,6 +22,11 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
     : Workspace(parent)
     , m_ui(std::make_unique<Ui::CambiaPassword>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmCambiaPassword::setUp()
+{
     m_ui->setupUi(panel());
     finishForm();
     Artwork::show(m_ui->imgLucchetto, QStringLiteral("lucchetto"));

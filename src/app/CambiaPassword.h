@@ -20,6 +20,7 @@ protected:
     void leave() override;
 
 private:
+    void setUp() override;
     void updateOk();
     void change();
 

@@ -13,6 +13,11 @@ TfrmGuida::TfrmGuida(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::Guida>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmGuida::setUp()
+{
     m_ui->setupUi(this);
     finishForm();
     Artwork::show(m_ui->imgIcona, QStringLiteral("guida"));

@@ -22,6 +22,7 @@ public:
     static TfrmGuida* showPage(QWidget* owner, const QString& title, const QString& body);
 
 private:
+    void setUp() override;
     void openGuide();
 
     std::unique_ptr<Ui::Guida> m_ui;

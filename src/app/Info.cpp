@@ -11,6 +11,11 @@ TfrmInfo::TfrmInfo(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::Info>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmInfo::setUp()
+{
     m_ui->setupUi(this);
     finishForm();
     Artwork::show(m_ui->imgLogo, QStringLiteral("icona"));

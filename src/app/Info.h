@@ -15,6 +15,7 @@ public:
     ~TfrmInfo() override;
 
 private:
+    void setUp() override;
     void writeToMaker();
 
     std::unique_ptr<Ui::Info> m_ui;

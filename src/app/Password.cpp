@@ -25,6 +25,11 @@ TfrmPassword::TfrmPassword(QWidget* parent)
     : Workspace(parent)
     , m_ui(std::make_unique<Ui::Password>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmPassword::setUp()
+{
     m_ui->setupUi(panel());
     finishForm();
     Artwork::show(m_ui->imgLucchetto, QStringLiteral("lucchetto"));

@@ -11,6 +11,11 @@ TfrmSplash::TfrmSplash(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::Splash>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmSplash::setUp()
+{
     m_ui->setupUi(this);
     finishForm();
     setWindowTitle(QStringLiteral(" Tassella - ") + Maker::name);

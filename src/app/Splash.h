@@ -15,6 +15,7 @@ public:
     ~TfrmSplash() override;
 
 private:
+    void setUp() override;
     void openSite();
 
     std::unique_ptr<Ui::Splash> m_ui;

@@ -119,6 +119,8 @@ void createWindows()
     // One icon for every window, set before the first window exists.
     QApplication::setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
     Windows::setRegistry(kWindows);
+    // Each window sets its form up when it is first shown or looked up: the start pays for the login.
+    const Windows::StartupInstances startup;
     for (const Windows::WindowDef& def : kWindows)
         Windows::add(def.create());
 }

@@ -12,6 +12,11 @@ TfrmCalendario::TfrmCalendario(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::Calendario>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmCalendario::setUp()
+{
     m_ui->setupUi(this);
     finishForm();
     connect(m_ui->btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::importDate);

@@ -27,6 +27,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void setUp() override;
     QCalendarWidget* calendar();
     void importDate();
 

@@ -14,6 +14,11 @@ TfrmCarta::TfrmCarta(QWidget* parent)
     : CheckDialog(parent, kConfig)
     , m_ui(std::make_unique<Ui::Carta>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmCarta::setUp()
+{
     m_ui->setupUi(this);
     finishCheckForm();
 }

@@ -15,5 +15,6 @@ public:
     ~TfrmCarta() override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::Carta> m_ui;
 };

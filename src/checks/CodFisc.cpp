@@ -14,6 +14,11 @@ TfrmCodFisc::TfrmCodFisc(QWidget* parent)
     : CheckDialog(parent, kConfig)
     , m_ui(std::make_unique<Ui::CodFisc>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmCodFisc::setUp()
+{
     m_ui->setupUi(this);
     finishCheckForm();
 }

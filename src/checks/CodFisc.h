@@ -15,5 +15,6 @@ public:
     ~TfrmCodFisc() override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::CodFisc> m_ui;
 };

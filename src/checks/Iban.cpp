@@ -13,6 +13,11 @@ TfrmIban::TfrmIban(QWidget* parent)
     : CheckDialog(parent, kConfig)
     , m_ui(std::make_unique<Ui::Iban>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmIban::setUp()
+{
     m_ui->setupUi(this);
     finishCheckForm();
 }

@@ -15,5 +15,6 @@ public:
     ~TfrmIban() override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::Iban> m_ui;
 };

@@ -14,6 +14,11 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* parent)
     : CheckDialog(parent, kConfig)
     , m_ui(std::make_unique<Ui::PartitaIVA>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmPartitaIva::setUp()
+{
     m_ui->setupUi(this);
     finishCheckForm();
 }

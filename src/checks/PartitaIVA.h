@@ -15,5 +15,6 @@ public:
     ~TfrmPartitaIva() override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::PartitaIVA> m_ui;
 };

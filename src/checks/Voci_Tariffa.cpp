@@ -13,6 +13,11 @@ TfrmVoci_Tariffa::TfrmVoci_Tariffa(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::Voci_Tariffa>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmVoci_Tariffa::setUp()
+{
     m_ui->setupUi(this);
     ListPanel::Setup setup;
     setup.rigo01 = QStringLiteral("Immettere una o più parole consecutive presenti nella voce di tariffa in elenco "

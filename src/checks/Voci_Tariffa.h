@@ -30,6 +30,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void setUp() override;
     void choose(const QString& entry);
 
     std::unique_ptr<Ui::Voci_Tariffa> m_ui;

@@ -13,6 +13,11 @@ TfrmDaSaldare::TfrmDaSaldare(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::DaSaldare>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmDaSaldare::setUp()
+{
     m_ui->setupUi(this);
     m_list = new ListPanel(m_ui->panContainer,
                            {ListPanel::rigo01Schede(), QStringLiteral("Riepilogo bollettini non saldati")});

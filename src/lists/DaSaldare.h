@@ -25,6 +25,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::DaSaldare> m_ui;
     ListPanel* m_list;
     SlipTarget* m_target = nullptr;

@@ -8,6 +8,11 @@ TfrmExpBollettini::TfrmExpBollettini(QWidget* parent)
     : ExportDialog(parent, Exports::slips())
     , m_ui(std::make_unique<Ui::ExpBollettini>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmExpBollettini::setUp()
+{
     m_ui->setupUi(this);
     setUpForm(HelpPages::slipExportTitle(), HelpPages::slipExportBody());
 }

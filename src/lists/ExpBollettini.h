@@ -26,6 +26,7 @@ protected:
     QString archivePath() const override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::ExpBollettini> m_ui;
     QSharedPointer<const SlipYear> m_year;
 };

@@ -9,6 +9,11 @@ TfrmExpEsecutori::TfrmExpEsecutori(QWidget* parent)
     : ExportDialog(parent, Exports::payers())
     , m_ui(std::make_unique<Ui::ExpEsecutori>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmExpEsecutori::setUp()
+{
     m_ui->setupUi(this);
     setUpForm(HelpPages::payerExportTitle(), HelpPages::payerExportBody());
 }

@@ -19,5 +19,6 @@ protected:
     QString archivePath() const override;
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::ExpEsecutori> m_ui;
 };

@@ -59,6 +59,11 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti(QWidget* parent)
     : Workspace(parent)
     , m_ui(std::make_unique<Ui::MenuRiepCosti>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmMenuRiepCosti::setUp()
+{
     m_ui->setupUi(panel());
     finishForm();
 

@@ -26,6 +26,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setUp() override;
     void applyLook();
     void reset();
     void showSummary();

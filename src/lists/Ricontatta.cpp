@@ -13,6 +13,11 @@ TfrmRicontatta::TfrmRicontatta(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::Ricontatta>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmRicontatta::setUp()
+{
     m_ui->setupUi(this);
     m_list = new ListPanel(m_ui->panContainer,
                            {ListPanel::rigo01Schede(), QStringLiteral("Riepilogo Esecutori da ricontattare")});

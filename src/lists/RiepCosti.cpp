@@ -32,6 +32,11 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::RiepCosti>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmRiepCosti::setUp()
+{
     m_ui->setupUi(this);
     // The fixed-size panel stays centred in the maximised window.
     m_ui->panSfondo->setFixedSize(m_ui->panSfondo->size());

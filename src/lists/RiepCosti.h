@@ -32,6 +32,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setUp() override;
     void fitListPanel();
     void fill();
     void print();

@@ -30,6 +30,11 @@ TfrmScadute::TfrmScadute(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::Scadute>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmScadute::setUp()
+{
     m_ui->setupUi(this);
     m_list = new ListPanel(m_ui->panContainer,
                            {ListPanel::rigo01Schede(), QStringLiteral("Riepilogo bollettini scaduti e non saldati")});

@@ -37,6 +37,11 @@ TfrmTrovaBollettini::TfrmTrovaBollettini(QWidget* parent)
     : SearchWindow(parent, kSlips)
     , m_ui(std::make_unique<Ui::TrovaBollettini>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmTrovaBollettini::setUp()
+{
     m_ui->setupUi(this);
     build(m_ui->panAvvio, m_ui->panContainer);
 }

@@ -22,6 +22,7 @@ public:
     SlipTarget* target() const { return m_target; }
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::TrovaBollettini> m_ui;
     SlipTarget* m_target = nullptr;
 };

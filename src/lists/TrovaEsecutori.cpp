@@ -36,6 +36,11 @@ TfrmTrovaEsecutori::TfrmTrovaEsecutori(QWidget* parent)
     : SearchWindow(parent, kPayers)
     , m_ui(std::make_unique<Ui::TrovaEsecutori>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmTrovaEsecutori::setUp()
+{
     m_ui->setupUi(this);
     build(m_ui->panAvvio, m_ui->panContainer);
 }

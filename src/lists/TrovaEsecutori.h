@@ -21,6 +21,7 @@ public:
     PayerTarget* target() const { return m_target; }
 
 private:
+    void setUp() override;
     std::unique_ptr<Ui::TrovaEsecutori> m_ui;
     PayerTarget* m_target = nullptr;
 };

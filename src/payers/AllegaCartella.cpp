@@ -24,6 +24,11 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::AllegaCartella>())
 {
+    setUpWhenNeeded();
+}
+
+void TfrmAllegaCartella::setUp()
+{
     m_ui->setupUi(this);
     finishForm();
     initAttachmentArt();

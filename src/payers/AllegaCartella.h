@@ -28,6 +28,7 @@ public:
     AttachmentTarget* target() const { return m_target; }
 
 private:
+    void setUp() override;
     struct Slot {
         QLineEdit* file;
         QLineEdit* description;

@@ -89,6 +89,11 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     , m_file(QSharedPointer<PayerFile>::create())
     , m_changes(this, PayerArchive::blank(), [this] { save(); })
 {
+    setUpWhenNeeded();
+}
+
+void TfrmEsecutori::setUp()
+{
     initPayerResources();
     m_ui->setupUi(panel());
     finishForm();

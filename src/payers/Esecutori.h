@@ -42,6 +42,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void setUp() override;
     void clearPayer();
     void newPayer();
     void showPayer(const Record& record, qint64 position);

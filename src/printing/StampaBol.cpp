@@ -17,6 +17,11 @@ TfrmStampaBol::TfrmStampaBol(QWidget* parent)
     , m_ui(std::make_unique<Ui::StampaBol>())
     , m_repBollettino(std::make_unique<Report::Template>(SlipTemplate::def()))
 {
+    setUpWhenNeeded();
+}
+
+void TfrmStampaBol::setUp()
+{
     m_ui->setupUi(this);
     finishForm();
 

@@ -39,6 +39,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void setUp() override;
     void step(QLineEdit* field, int by);
     void apply(QLineEdit* field, const QString& key);
     std::optional<int> margin(QLineEdit* field);

@@ -122,6 +122,11 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     , m_year(QSharedPointer<SlipYear>::create())
     , m_changes(this, SlipArchive::blank(), [this] { save(); })
 {
+    setUpWhenNeeded();
+}
+
+void TfrmBollettino::setUp()
+{
     initSlipResources();
     m_ui->setupUi(panel());
     finishForm();

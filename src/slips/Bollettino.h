@@ -51,6 +51,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void setUp() override;
     void openYear();
     void newSlip();
     void clearSlip();

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QVariant>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 static void initArtResources()
@@ -19,6 +20,12 @@ QPixmap pixmap(const QString& name, const QSize& size)
     static const bool loaded = (initArtResources(), true);
     Q_UNUSED(loaded);
     const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    // Each drawing is rendered once per size: the same pictures return in every dialog opened, and
+    // rendering (the text in them above all) costs far more than showing.
+    const QString key =
+        QStringLiteral("tassella-art/%1@%2x%3@%4").arg(name).arg(size.width()).arg(size.height()).arg(ratio);
+    if (QPixmap cached; QPixmapCache::find(key, &cached))
+        return cached;
     QPixmap picture(size * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
@@ -26,6 +33,8 @@ QPixmap pixmap(const QString& name, const QSize& size)
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+    QPixmapCache::insert(key, picture);
     return picture;
 }
 

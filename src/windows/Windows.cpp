@@ -24,6 +24,23 @@ void centreOn(QWidget* window, const QRect& area)
     window->setGeometry(client);
 }
 
+// A window still waiting for its form is set up before its own handlers see it closed (closing a
+// hidden window runs them too): they work on the form.
+class SetUpOnClose : public QObject {
+public:
+    static SetUpOnClose* instance()
+    {
+        static SetUpOnClose filter;
+        return &filter;
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close)
+            Windows::ensureSetUp(static_cast<QWidget*>(watched));
+        return false;
+    }
+};
+
 QRect screenArea(const QWidget* window)
 {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -35,6 +52,34 @@ Workspace::Workspace(QWidget* parent)
     : QWidget(parent)
     , m_panel(new QWidget(this))
 {}
+
+void Workspace::setUpWhenNeeded()
+{
+    // Named now: a window waiting for its form is still found by its class name.
+    setObjectName(QString::fromLatin1(metaObject()->className()));
+    if (Windows::makingStartupInstances()) {
+        m_setUpPending = true;
+        installEventFilter(SetUpOnClose::instance());
+    } else {
+        setUp();
+    }
+}
+
+void Workspace::ensureSetUp()
+{
+    if (!m_setUpPending)
+        return;
+    m_setUpPending = false;
+    removeEventFilter(SetUpOnClose::instance());
+    setUp();
+}
+
+void Workspace::setVisible(bool visible)
+{
+    if (visible)
+        ensureSetUp();
+    QWidget::setVisible(visible);
+}
 
 void Workspace::finishForm()
 {
@@ -73,6 +118,7 @@ QLabel* Workspace::statusText() const
 
 void Workspace::showFrom(QWidget* from)
 {
+    ensureSetUp(); // placed by the size its form gives it
     if (m_role == Role::StartMenu || m_role == Role::Work) {
         showMaximized();
     } else {
@@ -111,6 +157,33 @@ Dialog::Dialog(QWidget* owner)
     : QDialog(owner)
 {
     Look::applyWhenShown(this);
+}
+
+void Dialog::setUpWhenNeeded()
+{
+    setObjectName(QString::fromLatin1(metaObject()->className()));
+    if (Windows::makingStartupInstances()) {
+        m_setUpPending = true;
+        installEventFilter(SetUpOnClose::instance());
+    } else {
+        setUp();
+    }
+}
+
+void Dialog::ensureSetUp()
+{
+    if (!m_setUpPending)
+        return;
+    m_setUpPending = false;
+    removeEventFilter(SetUpOnClose::instance());
+    setUp();
+}
+
+void Dialog::setVisible(bool visible)
+{
+    if (visible)
+        ensureSetUp();
+    QDialog::setVisible(visible);
 }
 
 QLabel* Dialog::statusText() const
@@ -177,7 +250,31 @@ namespace Windows {
 namespace {
 QList<QWidget*> g_windows;
 std::function<void()> g_endHook;
+int g_makingStartupInstances = 0;
 } // namespace
+
+StartupInstances::StartupInstances()
+{
+    ++g_makingStartupInstances;
+}
+
+StartupInstances::~StartupInstances()
+{
+    --g_makingStartupInstances;
+}
+
+bool makingStartupInstances()
+{
+    return g_makingStartupInstances > 0;
+}
+
+void ensureSetUp(QWidget* window)
+{
+    if (auto* workspace = qobject_cast<Workspace*>(window))
+        workspace->ensureSetUp();
+    else if (auto* dialog = qobject_cast<Dialog*>(window))
+        dialog->ensureSetUp();
+}
 
 void endProgram()
 {
@@ -198,6 +295,8 @@ void add(QWidget* window)
 }
 const QList<QWidget*>& all()
 {
+    for (QWidget* window : g_windows)
+        ensureSetUp(window);
     return g_windows;
 }
 void clear()
@@ -208,8 +307,10 @@ void clear()
 QWidget* byClass(const char* className)
 {
     for (QWidget* window : g_windows)
-        if (std::strcmp(window->metaObject()->className(), className) == 0)
+        if (std::strcmp(window->metaObject()->className(), className) == 0) {
+            ensureSetUp(window);
             return window;
+        }
     return nullptr;
 }
 

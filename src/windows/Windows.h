@@ -8,6 +8,11 @@
 // Dialogs are created fresh each time they are needed, owned by the opening window, shown
 // modally and destroyed on close. A dialog that hands a result back is given its target by the
 // opener, as a typed reference (windows/Targets.h), before it is shown.
+//
+// A window's form (controls, behaviours, connections, look, pictures) is set up by its setUp().
+// A window made on its own is set up as it is made. The start-up instances wait until they are
+// first shown or looked up in the registry: the start pays for the login only, and a dialog's
+// start-up instance, which is never shown, costs next to nothing.
 
 #include <QDialog>
 #include <QLabel>
@@ -37,8 +42,15 @@ public:
     QLabel* statusText() const;
     // Shows this workspace in its manner (maximised or centred) and hides the window that asked.
     void showFrom(QWidget* from);
+    // Sets the form up if it is still waiting (a start-up instance not yet shown or looked up).
+    void ensureSetUp();
+    void setVisible(bool visible) override;
 
 protected:
+    // The window's form; runs once. Windows that set up in their constructor leave it empty.
+    virtual void setUp() {}
+    // Ends a window's constructor: runs setUp() now or, for a start-up instance, when first needed.
+    void setUpWhenNeeded();
     // Called once the form is set up: takes the role from the registry, lays the panel out and
     // fixes it at the size the form gave it.
     void finishForm();
@@ -51,6 +63,7 @@ protected:
 private:
     Role m_role = Role::Fixed;
     QWidget* m_panel;
+    bool m_setUpPending = false;
 };
 
 class Dialog : public QDialog {
@@ -63,8 +76,13 @@ public:
 
     // The status text panInfo at the window's foot, or nothing when it has none.
     QLabel* statusText() const;
+    // As for workspaces.
+    void ensureSetUp();
+    void setVisible(bool visible) override;
 
 protected:
+    virtual void setUp() {}
+    void setUpWhenNeeded();
     void finishForm();
     void showEvent(QShowEvent* event) override;
     // Escape presses the dialog's exit command (its "Chiudi", "Annulla" or "Esci", named in the
@@ -76,6 +94,7 @@ protected:
 private:
     Placement m_placement = Placement::CentreScreen;
     bool m_placed = false;
+    bool m_setUpPending = false;
 };
 
 namespace Windows {
@@ -91,11 +110,23 @@ struct WindowDef {
 void setRegistry(std::span<const WindowDef> windows);
 const WindowDef* definition(const char* className);
 
-// The start-up instances, in creation order.
+// The start-up instances, in creation order. Windows made while a StartupInstances guard lives
+// wait for their first showing or lookup to set their form up; the lookups (all, byClass, get)
+// hand out windows that are set up.
+class StartupInstances {
+public:
+    StartupInstances();
+    ~StartupInstances();
+    StartupInstances(const StartupInstances&) = delete;
+    StartupInstances& operator=(const StartupInstances&) = delete;
+};
+bool makingStartupInstances();
 void add(QWidget* window);
 const QList<QWidget*>& all();
 void clear();
 QWidget* byClass(const char* className);
+// Sets a window of the program up if it is still waiting; other widgets are left as they are.
+void ensureSetUp(QWidget* window);
 template <class T> T* get()
 {
     return qobject_cast<T*>(byClass(T::staticMetaObject.className()));

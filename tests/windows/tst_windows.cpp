@@ -15,6 +15,7 @@
 #include "slips/Bollettino.h"
 #include "slips/SlipRecord.h"
 #include "payers/PayerRecord.h"
+#include "windows/Artwork.h"
 #include "windows/Look.h"
 
 #include <QAbstractButton>
@@ -32,6 +33,7 @@
 #include <QTest>
 #include <QScreen>
 #include <array>
+#include <cstring>
 #include <memory>
 #include <variant>
 
@@ -97,6 +99,70 @@ private slots:
             else
                 QVERIFY(windows[i]->windowTitle().startsWith(QLatin1Char(' ')));
         }
+    }
+
+    // Start-up stays cheap: each start-up instance sets its form up when it is first shown or looked
+    // up, while a window made on its own has its form at once.
+    void windowsSetTheirFormsUpWhenFirstNeeded()
+    {
+        TestSupport::Session session;
+        // The instances as the window system holds them, without the registry's lookups.
+        const auto instance = [](const char* cls) -> QWidget* {
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (std::strcmp(widget->metaObject()->className(), cls) == 0)
+                    return widget;
+            return nullptr;
+        };
+        int waiting = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (!qobject_cast<Workspace*>(widget) && !qobject_cast<Dialog*>(widget))
+                continue;
+            ++waiting;
+            // Nothing but a workspace's empty panel.
+            QVERIFY2(widget->findChildren<QWidget*>().size() <= 1, widget->metaObject()->className());
+            QCOMPARE(widget->objectName(), QString::fromLatin1(widget->metaObject()->className()));
+        }
+        QCOMPARE(waiting, 25);
+
+        QWidget* slip = instance("TfrmBollettino");
+        QCOMPARE(Windows::byClass("TfrmBollettino"), slip);
+        QVERIFY(TestSupport::child<QLineEdit>(slip, "txtImporto"));
+
+        auto* menu = qobject_cast<Workspace*>(instance("TfrmAvvio"));
+        QVERIFY(menu);
+        menu->showFrom(nullptr);
+        QVERIFY(menu->isVisible());
+        QVERIFY(menu->isMaximized());
+        QVERIFY(TestSupport::child(menu, "imgBollettino"));
+        QCOMPARE(menu->panel()->size(), menu->panel()->minimumSize()); // fixed at its form's size
+
+        // Closing a dialog's instance that never appeared runs its own closing on a whole form.
+        QWidget* search = instance("TfrmTrovaBollettini");
+        QVERIFY(search->close());
+        QVERIFY(TestSupport::child(search, "lstRecords"));
+
+        TfrmCarta card(nullptr);
+        QVERIFY(TestSupport::child<QLineEdit>(&card, "txtNumero"));
+        QCOMPARE(card.objectName(), QStringLiteral("TfrmCarta"));
+    }
+
+    // Each picture is drawn once per size: a dialog opened again shows the same drawing.
+    void picturesAreDrawnOncePerSize()
+    {
+        const QPixmap first = Artwork::pixmap(QStringLiteral("lucchetto"), QSize(40, 48));
+        QCOMPARE(first.deviceIndependentSize(), QSizeF(40, 48));
+        QCOMPARE(Artwork::pixmap(QStringLiteral("lucchetto"), QSize(40, 48)).cacheKey(), first.cacheKey());
+        const QPixmap larger = Artwork::pixmap(QStringLiteral("lucchetto"), QSize(80, 96));
+        QVERIFY(larger.cacheKey() != first.cacheKey());
+        QCOMPARE(larger.deviceIndependentSize(), QSizeF(80, 96));
+        QVERIFY(Artwork::pixmap(QStringLiteral("esci"), QSize(40, 48)).cacheKey() != first.cacheKey());
+        // Something is drawn: not a blank picture.
+        const QImage image = first.toImage();
+        bool drawn = false;
+        for (int y = 0; y < image.height() && !drawn; ++y)
+            for (int x = 0; x < image.width() && !drawn; ++x)
+                drawn = qAlpha(image.pixel(x, y)) > 0;
+        QVERIFY(drawn);
     }
 
     void workWindowsReturnToTheStartMenu_data()
