@@ -56,10 +56,8 @@ void TfrmRiepCosti::setUp()
     ListPanel::applyLook(this);
     Artwork::show(m_ui->imgGuida, QStringLiteral("guida"));
     // The window fills its maximised background once, in the desk colour: the list panel in the
-    // same colour is left unpainted over it, and the window is made maximised from the start, so
-    // it is laid out and drawn at its final size only.
-    m_ui->panContainer->setStyleSheet(m_ui->panContainer->styleSheet()
-                                      + QStringLiteral("\nQWidget#panContainer { background: transparent; }"));
+    // same colour is left unpainted over it (tassella.qss), and the window is made maximised from
+    // the start, so it is laid out and drawn at its final size only.
     finishForm();
     setWindowState(windowState() | Qt::WindowMaximized);
 }

@@ -170,7 +170,6 @@ void PreviewWindow::setPageSource(PageSource source)
     m_warning = new QLabel(this);
     m_warning->setObjectName(QStringLiteral("lblAvviso"));
     m_warning->setWordWrap(true);
-    m_warning->setStyleSheet(QStringLiteral("color: #B00000; font-weight: bold;"));
     m_warning->setAccessibleName(QStringLiteral("Avviso"));
     if (auto* column = qobject_cast<QVBoxLayout*>(layout())) {
         const int at = column->indexOf(m_view);

@@ -562,7 +562,7 @@ private slots:
         QCOMPARE(words->selectedText(), words->text());
         showsItsBeginning(words);
 
-        auto* attachments = Windows::openDialog<TfrmAllegaCartella>(slip, QStringLiteral("bollettino"));
+        auto* attachments = Windows::openDialog<TfrmAllegaCartella>(slip);
         auto* name = TestSupport::child<QLineEdit>(attachments, "txtFile01");
         name->setText(QStringLiteral("Ricevuta_del_versamento_della_tassa_di_concessione_governativa_per_il_porto_"
                                      "d_armi_uso_caccia_anno_2026.pdf"));
