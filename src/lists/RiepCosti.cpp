@@ -23,11 +23,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-namespace {
-
-
-} // namespace
-
 TfrmRiepCosti::TfrmRiepCosti(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::RiepCosti>())

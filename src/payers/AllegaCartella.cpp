@@ -15,11 +15,6 @@ static void initAttachmentArt()
     Q_INIT_RESOURCE(AllegaCartella);
 }
 
-namespace {
-
-
-} // namespace
-
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::AllegaCartella>())
