@@ -41,6 +41,14 @@ std::optional<Unsettled>& unsettled()
     return append;
 }
 
+// Whether the unsettled record of this archive still stands as its last record.
+bool stillLast(const Unsettled& pending, RecordFile& file)
+{
+    QByteArray last;
+    return !file.hasIncompleteTail() && file.count() == pending.n && file.seek(pending.n) && file.read(last)
+        && last == pending.bytes;
+}
+
 // The journal: a mark, the record number and size, the old bytes, and a hash of all of it, so that
 // a journal cut short by the same power loss is known for one and never applied.
 constexpr char kJournalMark[8] = {'T', 'S', 'L', 'R', 'I', 'P', 'R', '1'};
@@ -298,11 +306,8 @@ std::optional<qint64> RecordArchive::append(const QByteArray& record)
     // the last record: this save takes its place.
     std::optional<Unsettled>& pending = unsettled();
     if (pending && pending->path == key(m_path)) {
-        QByteArray last;
-        const bool stillLast = !file.hasIncompleteTail() && file.count() == pending->n && file.seek(pending->n)
-            && file.read(last) && last == pending->bytes;
         const qint64 n = pending->n;
-        if (stillLast) {
+        if (stillLast(*pending, file)) {
             // A failed write here is undone to the record that stood there: still unsettled.
             if (!file.seek(n) || !file.write(record)) {
                 fail(file.errorString());
@@ -349,10 +354,7 @@ std::optional<qint64> RecordArchive::append(qint64 count, const std::function<QB
     // records follow the one before it.
     std::optional<Unsettled>& pending = unsettled();
     if (pending && pending->path == key(m_path)) {
-        QByteArray last;
-        const bool stillLast = !file.hasIncompleteTail() && file.count() == pending->n && file.seek(pending->n)
-            && file.read(last) && last == pending->bytes;
-        if (stillLast && !file.cutBack(pending->n - 1)) {
+        if (stillLast(*pending, file) && !file.cutBack(pending->n - 1)) {
             fail(file.errorString());
             return std::nullopt;
         }

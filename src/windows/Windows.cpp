@@ -41,6 +41,30 @@ public:
     }
 };
 
+// The start-up instances wait for their form: setUp runs now for a window made on its own, or on
+// the window's first showing, lookup or close.
+void setUpOrWait(QWidget* window, bool& pending, const std::function<void()>& setUp)
+{
+    // Named now: a window waiting for its form is still found by its class name.
+    window->setObjectName(QString::fromLatin1(window->metaObject()->className()));
+    if (Windows::makingStartupInstances()) {
+        pending = true;
+        window->installEventFilter(SetUpOnClose::instance());
+    } else {
+        setUp();
+    }
+}
+
+// True once: the window was waiting and its form is to be set up now.
+bool stopWaiting(QWidget* window, bool& pending)
+{
+    if (!pending)
+        return false;
+    pending = false;
+    window->removeEventFilter(SetUpOnClose::instance());
+    return true;
+}
+
 QRect screenArea(const QWidget* window)
 {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -55,23 +79,13 @@ Workspace::Workspace(QWidget* parent)
 
 void Workspace::setUpWhenNeeded()
 {
-    // Named now: a window waiting for its form is still found by its class name.
-    setObjectName(QString::fromLatin1(metaObject()->className()));
-    if (Windows::makingStartupInstances()) {
-        m_setUpPending = true;
-        installEventFilter(SetUpOnClose::instance());
-    } else {
-        setUp();
-    }
+    setUpOrWait(this, m_setUpPending, [this] { setUp(); });
 }
 
 void Workspace::ensureSetUp()
 {
-    if (!m_setUpPending)
-        return;
-    m_setUpPending = false;
-    removeEventFilter(SetUpOnClose::instance());
-    setUp();
+    if (stopWaiting(this, m_setUpPending))
+        setUp();
 }
 
 void Workspace::setVisible(bool visible)
@@ -161,22 +175,13 @@ Dialog::Dialog(QWidget* owner)
 
 void Dialog::setUpWhenNeeded()
 {
-    setObjectName(QString::fromLatin1(metaObject()->className()));
-    if (Windows::makingStartupInstances()) {
-        m_setUpPending = true;
-        installEventFilter(SetUpOnClose::instance());
-    } else {
-        setUp();
-    }
+    setUpOrWait(this, m_setUpPending, [this] { setUp(); });
 }
 
 void Dialog::ensureSetUp()
 {
-    if (!m_setUpPending)
-        return;
-    m_setUpPending = false;
-    removeEventFilter(SetUpOnClose::instance());
-    setUp();
+    if (stopWaiting(this, m_setUpPending))
+        setUp();
 }
 
 void Dialog::setVisible(bool visible)
