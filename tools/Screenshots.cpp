@@ -8,6 +8,10 @@
 #include "app/PasswordChange.h"
 #include "app/Password.h"
 #include "app/Startup.h"
+#include "backup/BackupArchivi.h"
+#include "backup/Ripristina.h"
+#include "backup/VerificaArchivi.h"
+#include "batch/Emissione.h"
 #include "checks/Calendario.h"
 #include "checks/Carta.h"
 #include "checks/CodFisc.h"
@@ -26,6 +30,7 @@
 #include "lists/TrovaEsecutori.h"
 #include "payers/AllegaCartella.h"
 #include "payers/Esecutori.h"
+#include "payers/ImportaEsecutori.h"
 #include "payers/InfoSheet.h"
 #include "payers/PayerRecord.h"
 #include "printing/SlipPreview.h"
@@ -365,6 +370,22 @@ Fill typed(const char* name, const char* text, const char* button = nullptr)
     };
 }
 
+// A spreadsheet as LibreOffice saves it in Italy: one payer already in the registry, one new, one
+// whose tax code fails its check.
+void importSheet(QWidget* window)
+{
+    const QString path = ProgramFolder::file(QStringLiteral("clienti.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write("Cognome e nome;Codice fiscale;Indirizzo;CAP;Comune;Provincia;Telefono\r\n"
+               "ROSSI MARIO;RSSMRA80A01H501U;VIA GARIBALDI 12;00100;ROMA;RM;06 4881234\r\n"
+               "Ferri Elena;FRRLNE85D45D612W;\"Via dei Servi, 3\";50122;Firenze;FI;055 213344\r\n"
+               "Conti Paolo;CNTPLA70A01L7XXX;Via Po 9;10124;Torino;TO;\r\n");
+    file.close();
+    static_cast<TfrmImportaEsecutori*>(window)->load(path);
+}
+
 const std::vector<Shot>& shots()
 {
     static const std::vector<Shot> table = {
@@ -424,6 +445,11 @@ const std::vector<Shot>& shots()
         {"partitaiva", dialog<TfrmPartitaIva>(), typed("txtPartitaIva", "00743110157", "btnControlla")},
         {"iban", dialog<TfrmIban>(), typed("txtIban", "IT60X0542811101000000123456", "btnControlla")},
         {"carta", dialog<TfrmCarta>(), typed("txtNumero", "4111111111111111", "btnControlla")},
+        {"emissione", dialog<TfrmEmissione, TfrmBollettino>()},
+        {"importaesecutori", dialog<TfrmImportaEsecutori>(), importSheet},
+        {"backup", dialog<TfrmBackupArchivi>()},
+        {"ripristina", dialog<TfrmRipristina>()},
+        {"verificaarchivi", dialog<TfrmVerificaArchivi>()},
     };
     return table;
 }
