@@ -141,10 +141,8 @@ int main(int argc, char* argv[])
     const QString archive = ProgramFolder::file(QStringLiteral("2024.bol"));
 
     static const Windows::WindowDef registry[] = {
-        {"TfrmBollettino", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmBollettino); },
-         "bollettino,datascade"},
-        {"TfrmMenuRiepCosti", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmMenuRiepCosti); },
-         "riepilogo"},
+        {"TfrmBollettino", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmBollettino); }},
+        {"TfrmMenuRiepCosti", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmMenuRiepCosti); }},
         {"TfrmRiepCosti", Dialog::Placement::Maximised, [] { return static_cast<QWidget*>(new TfrmRiepCosti); }},
     };
     Windows::setRegistry(registry);
@@ -208,9 +206,9 @@ int main(int argc, char* argv[])
         start = selection;
     } else {
         // The slip editor holds the open year, as in the program.
-        QWidget* editor = registry[0].create();
+        auto* editor = static_cast<TfrmBollettino*>(registry[0].create());
         Windows::add(editor);
-        editor->findChild<QLabel*>(QStringLiteral("lblFile"))->setText(archive);
+        editor->year()->open(QStringLiteral("2024"), archive);
         editor->show();
         start = editor;
         if (std::strcmp(mode, "unpaid") == 0) {
@@ -222,7 +220,8 @@ int main(int argc, char* argv[])
             opened = [editor] { return static_cast<QWidget*>(editor->findChild<TfrmDaSaldare*>()); };
         } else if (std::strcmp(mode, "slipsearch") == 0) {
             // The search window stays open; each run presses "Cerca" again with every slip asked for.
-            searchWindow = Windows::openDialog<TfrmTrovaBollettini>(editor, QStringLiteral("bollettino"));
+            searchWindow = Windows::openDialog<TfrmTrovaBollettini>(
+                editor, [editor](TfrmTrovaBollettini* list) { list->setTarget(editor); });
             settle(300);
             auto* search = searchWindow->findChild<QPushButton*>(QStringLiteral("btnCerca"));
             watch.accepts = [](QWidget* widget) { return listPainted(widget, "TfrmTrovaBollettini"); };

@@ -131,12 +131,13 @@ int run(const QString& archive, int argc, char* argv[])
 
     auto* editor = new TfrmBollettino;
     Windows::add(editor);
-    editor->findChild<QLabel*>(QStringLiteral("lblFile"))->setText(QFileInfo(archive).absoluteFilePath());
+    editor->year()->open(QFileInfo(archive).completeBaseName(), QFileInfo(archive).absoluteFilePath());
 
     QElapsedTimer timer;
     timer.start();
     const qint64 before = residentBytes();
-    auto* dialog = Windows::openDialog<TfrmExpBollettini>(editor);
+    auto* dialog = Windows::openDialog<TfrmExpBollettini>(
+        editor, [editor](TfrmExpBollettini* exp) { exp->setYear(editor->year()); });
     QCoreApplication::processEvents();
     const qint64 after = residentBytes();
     const qint64 filled = timer.restart();

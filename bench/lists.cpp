@@ -73,21 +73,19 @@ int main(int argc, char* argv[])
     const char* mode = argv[2];
     const QString criterion = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
 
-    // The slip editor holds the open year, as in the program; the lists find it by its caller tag.
+    // The slip editor holds the open year, as in the program; the lists are given it as their target.
     static const Windows::WindowDef registry[] = {
-        {"TfrmBollettino", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmBollettino); },
-         "bollettino,datascade"},
-        {"TfrmMenuRiepCosti", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmMenuRiepCosti); },
-         "riepilogo"},
+        {"TfrmBollettino", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmBollettino); }},
+        {"TfrmMenuRiepCosti", Workspace::Role::Work, [] { return static_cast<QWidget*>(new TfrmMenuRiepCosti); }},
         {"TfrmRiepCosti", Dialog::Placement::Maximised, [] { return static_cast<QWidget*>(new TfrmRiepCosti); }},
     };
     Windows::setRegistry(registry);
     // The summary is opened from the start menu: no slip editor is made for it.
     const bool summary = std::strcmp(argv[2], "summary") == 0;
-    QWidget* editor = summary ? nullptr : registry[0].create();
+    auto* editor = summary ? nullptr : static_cast<TfrmBollettino*>(registry[0].create());
     if (editor) {
         Windows::add(editor);
-        editor->findChild<QLabel*>(QStringLiteral("lblFile"))->setText(ProgramFolder::file(QStringLiteral("2024.bol")));
+        static_cast<TfrmBollettino*>(editor)->year()->open(QStringLiteral("2024"));
     }
 
     const qint64 editorNs = clock.nsecsElapsed();
@@ -99,13 +97,15 @@ int main(int argc, char* argv[])
         return dialog;
     };
     if (std::strcmp(mode, "unpaid") == 0)
-        window = Windows::openDialog<TfrmDaSaldare>(editor);
+        window = Windows::openDialog<TfrmDaSaldare>(editor, [editor](TfrmDaSaldare* list) { list->setTarget(editor); });
     else if (std::strcmp(mode, "expired") == 0)
-        window = Windows::openDialog<TfrmScadute>(editor);
+        window = Windows::openDialog<TfrmScadute>(editor, [editor](TfrmScadute* list) { list->setTarget(editor); });
     else if (std::strcmp(mode, "slipsearch") == 0)
-        window = search(Windows::openDialog<TfrmTrovaBollettini>(editor, QStringLiteral("bollettino")));
+        window = search(Windows::openDialog<TfrmTrovaBollettini>(
+            editor, [editor](TfrmTrovaBollettini* list) { list->setTarget(editor); }));
     else if (std::strcmp(mode, "payersearch") == 0)
-        window = search(Windows::openDialog<TfrmTrovaEsecutori>(editor, QStringLiteral("bollettino")));
+        window = search(Windows::openDialog<TfrmTrovaEsecutori>(
+            editor, [editor](TfrmTrovaEsecutori* list) { list->setTarget(editor); }));
     else if (summary) {
         // The selection window in place of the editor: the year, the whole of it, the payer filter.
         auto* selection = static_cast<TfrmMenuRiepCosti*>(registry[1].create());
