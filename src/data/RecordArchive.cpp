@@ -291,17 +291,24 @@ bool RecordArchive::moveTail(RecordFile& file, QByteArray& tail, QString& sidePa
     return true;
 }
 
-std::optional<qint64> RecordArchive::append(const QByteArray& record)
+bool RecordArchive::openForAppend(std::unique_ptr<SafeWrite::Lock>& held, RecordFile& file)
 {
     m_notice = {};
-    std::unique_ptr<SafeWrite::Lock> held;
     if (!lock(held) || !recoverHere())
-        return std::nullopt;
-    RecordFile file(m_recordSize);
+        return false;
     if (!file.open(m_path)) {
         fail(file.errorString());
-        return std::nullopt;
+        return false;
     }
+    return true;
+}
+
+std::optional<qint64> RecordArchive::append(const QByteArray& record)
+{
+    std::unique_ptr<SafeWrite::Lock> held;
+    RecordFile file(m_recordSize);
+    if (!openForAppend(held, file))
+        return std::nullopt;
     // A former append of this program that was reported failed but could not be taken back, still
     // the last record: this save takes its place.
     std::optional<Unsettled>& pending = unsettled();
@@ -341,15 +348,10 @@ std::optional<qint64> RecordArchive::append(const QByteArray& record)
 
 std::optional<qint64> RecordArchive::append(qint64 count, const std::function<QByteArray(qint64)>& make)
 {
-    m_notice = {};
     std::unique_ptr<SafeWrite::Lock> held;
-    if (!lock(held) || !recoverHere())
-        return std::nullopt;
     RecordFile file(m_recordSize);
-    if (!file.open(m_path)) {
-        fail(file.errorString());
+    if (!openForAppend(held, file))
         return std::nullopt;
-    }
     // A former append reported failed that still stands as the last record: it goes, and these
     // records follow the one before it.
     std::optional<Unsettled>& pending = unsettled();

@@ -104,6 +104,9 @@ private:
     bool lock(std::unique_ptr<SafeWrite::Lock>& held);
     // Under the lock: recover() with its notice kept for the user.
     bool recoverHere();
+    // The start of every append: the lock taken, an interrupted overwrite finished and the archive
+    // opened. False, with the failure kept, when a step fails.
+    bool openForAppend(std::unique_ptr<SafeWrite::Lock>& held, RecordFile& file);
     bool moveTail(RecordFile& file, QByteArray& tail, QString& sidePath);
     bool writeJournal(qint64 n, const QByteArray& old);
 
