@@ -3,7 +3,9 @@
 #include "reports/ReportLayout.h"
 
 #include <QPageSize>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <utility>
 
 namespace Report {
@@ -89,7 +91,7 @@ Template::Template(const TemplateDef& def)
         picture->top = p.top;
         picture->width = p.width;
         picture->height = p.height;
-        picture->image = QImage(QString::fromUtf8(p.image));
+        picture->picture = Picture(QString::fromUtf8(p.image));
         m_pictures.push_back(picture.get());
         m_items.push_back(std::move(picture));
     }
@@ -107,6 +109,32 @@ Template::Template(const TemplateDef& def)
 }
 
 Template::~Template() = default;
+
+Picture::Picture(const QString& path)
+{
+    if (path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        auto shapes = std::make_shared<QSvgRenderer>(path);
+        if (shapes->isValid())
+            m_shapes = std::move(shapes);
+        return;
+    }
+    QImage image(path);
+    if (!image.isNull())
+        m_image = std::make_shared<const QImage>(std::move(image));
+}
+
+bool Picture::isNull() const
+{
+    return !m_shapes && !m_image;
+}
+
+void Picture::draw(QPainter& painter, const QRectF& box) const
+{
+    if (m_shapes)
+        m_shapes->render(&painter, box);
+    else if (m_image)
+        painter.drawImage(box, *m_image);
+}
 
 Item* Template::find(const QString& name) const
 {

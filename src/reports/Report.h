@@ -29,7 +29,8 @@
 //
 // A table may also be produced by a constexpr function from a shorter table (a row of character
 // boxes from its list of tops); what matters is that the template is data, not code that builds it.
-// Pictures name a PNG in a Qt resource (":/payers/folder.png"), added to the area's .qrc.
+// Pictures name an SVG or PNG in a Qt resource (":/payers/folder.svg"), added to the area's .qrc.
+// An SVG is drawn as shapes, sharp on paper and written into a PDF without an image.
 //
 // Operations, in the order a command calls them:
 //
@@ -77,12 +78,16 @@
 
 #include <QImage>
 #include <QPageLayout>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QtGui/qrgb.h>
 #include <memory>
 #include <span>
 #include <vector>
+
+class QPainter;
+class QSvgRenderer;
 
 namespace Report {
 
@@ -163,7 +168,7 @@ struct PictureDef {
     const char* name;
     const char* band = "";
     double left = 0, top = 0, width = 0, height = 0;
-    const char* image = ""; // PNG: a resource path (":/...") or a file path
+    const char* image = ""; // SVG or PNG: a resource path (":/...") or a file path
 };
 
 struct LineDef {
@@ -231,9 +236,23 @@ struct TextObject : Box {
     void addLine(const QString& line) { lines.append(line); }
 };
 
+// A picture drawn into a box: an SVG as shapes, anything else as an image. Copies share one
+// loaded picture.
+class Picture {
+public:
+    Picture() = default;
+    explicit Picture(const QString& path);
+    bool isNull() const;
+    void draw(QPainter& painter, const QRectF& box) const;
+
+private:
+    std::shared_ptr<const QImage> m_image;
+    std::shared_ptr<QSvgRenderer> m_shapes;
+};
+
 struct PictureObject : Box {
     using Box::Box;
-    QImage image;
+    Picture picture;
 };
 
 struct LineObject : Box {

@@ -162,7 +162,7 @@ struct Layout {
             if (onPage(*picture))
                 out.pieces.emplace_back(PlacedPicture{
                     QRectF(origin + QPointF(picture->left, picture->top), QSizeF(picture->width, picture->height)),
-                    picture->image});
+                    picture->picture});
         for (const LineObject* line : report.lines())
             if (onPage(*line)) {
                 const QPointF start = origin + QPointF(line->left, line->top);
@@ -224,7 +224,7 @@ struct Layout {
         for (const PictureObject* picture : inBand(report.pictures(), band))
             if (holds(picture->top))
                 out.pieces.emplace_back(PlacedPicture{
-                    QRectF(picture->left + dx, picture->top + dy, picture->width, picture->height), picture->image});
+                    QRectF(picture->left + dx, picture->top + dy, picture->width, picture->height), picture->picture});
         for (const LineObject* line : inBand(report.lines(), band))
             if (holds(line->top)) {
                 const QPointF from(line->left + dx, line->top + dy);
@@ -397,7 +397,7 @@ void PreparedReport::paint(QPainter& painter, int index) const
     painter.scale(painter.device()->logicalDpiX() / 25.4, painter.device()->logicalDpiY() / 25.4);
     for (const Piece& piece : sheet.pieces) {
         if (const auto* picture = std::get_if<PlacedPicture>(&piece)) {
-            painter.drawImage(picture->box, picture->image);
+            picture->picture.draw(painter, picture->box);
         } else if (const auto* rule = std::get_if<PlacedRule>(&piece)) {
             QPen pen(Qt::black, 0.25);
             pen.setCapStyle(Qt::FlatCap);

@@ -42,7 +42,7 @@ struct PlacedText {
 
 struct PlacedPicture {
     QRectF box;
-    QImage image;
+    Picture picture;
 };
 
 struct PlacedRule {

@@ -11,6 +11,7 @@
 #include "reports/ReportOutput.h"
 
 #include <QDirIterator>
+#include <QFile>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -459,10 +460,28 @@ private slots:
         QVERIFY(again.pageText(0).contains(QStringLiteral("Data 02/01/2015 ora 23:59:58")));
     }
 
+    // An SVG is drawn as shapes, a PNG as an image: both land in the same box.
+    void pictureAndRule_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("imageInPdf");
+        QTest::newRow("png") << QByteArray(TASSELLA_FIXTURES "/reports/picture.png") << true;
+        QTest::newRow("svg") << QByteArray(TASSELLA_FIXTURES "/reports/picture.svg") << false;
+    }
+
     void pictureAndRule()
     {
-        Template report(sheetTemplate);
+        QFETCH(QByteArray, file);
+        QFETCH(bool, imageInPdf);
+        PictureDef picture = sheetPictures[0];
+        picture.image = file.constData();
+        TemplateDef def = sheetTemplate;
+        def.pictures = std::span<const PictureDef>(&picture, 1);
+        Template report(def);
         exported(report, QStringLiteral("picture.pdf"));
+        QFile written(path(QStringLiteral("picture.pdf")));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().contains("/Subtype /Image"), imageInPdf);
         const QImage page = PdfReadBack::render(path(QStringLiteral("picture.pdf")), 0, 150);
         QVERIFY(!page.isNull());
         const auto pixel = [&](double xMm, double yMm) {
