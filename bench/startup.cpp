@@ -26,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <ctime>
 #include <xcb/xcb.h>
 
@@ -77,7 +78,12 @@ private:
 
 int painted(bool bare, long long start, int argc, char* argv[])
 {
+    std::optional<Startup::EarlyWork> early;
+    if (!bare)
+        early.emplace();
     QApplication app(argc, argv);
+    if (early)
+        early->applicationReady();
     QApplication::setQuitOnLastWindowClosed(false);
     FirstPaint firstPaint(start);
     QWidget bareWindow;

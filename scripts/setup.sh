@@ -9,7 +9,7 @@ TASSELLA_BUILD="${TASSELLA_BUILD:-$TASSELLA_ROOT/build}"
 TASSELLA_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
-    fonts-dejavu-core fonts-liberation2
+    fonts-dejavu-core fonts-liberation2 libfontconfig-dev
     poppler-utils clang-format desktop-file-utils
     faketime util-linux
     # Backups are ZIP files through libzip; the tests read them back with the real unzip.

@@ -5,7 +5,9 @@
 
 int main(int argc, char* argv[])
 {
+    Startup::EarlyWork early;
     QApplication app(argc, argv);
+    early.applicationReady();
     QApplication::setApplicationName(QStringLiteral("Tassella"));
     // Ties the windows to the menu entry tassella.desktop (its icon in the task bar on Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("tassella"));

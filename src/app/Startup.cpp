@@ -30,10 +30,13 @@
 #include "app/StartupChecks.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QThreadPool>
 #include <QTranslator>
+#include <fontconfig/fontconfig.h>
 
 namespace Startup {
 
@@ -60,6 +63,26 @@ private:
 };
 
 } // namespace
+
+EarlyWork::EarlyWork()
+    : m_fonts([] { FcInit(); })
+{}
+
+EarlyWork::~EarlyWork()
+{
+    if (m_fonts.joinable())
+        m_fonts.join();
+}
+
+void EarlyWork::applicationReady()
+{
+    if (m_fonts.joinable())
+        m_fonts.join();
+    // Only the desktop platforms have the bridge; the offscreen one of the tests has none.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland")))
+        QThreadPool::globalInstance()->start([] { QDBusConnection::sessionBus(); });
+}
 
 void installTranslations(QApplication& app)
 {

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
 
 static void initCheckResources()
 {
@@ -25,6 +24,9 @@ CheckDialog::CheckDialog(QWidget* parent, const Config& config)
 
 void CheckDialog::finishCheckForm()
 {
+    // The look of the checks in tassella.qss, named before the window first appears and takes its
+    // rules.
+    setProperty("look", QStringLiteral("check"));
     finishForm();
     Behaviour::install(this, std::span(&m_config.field, 1));
     m_field = findChild<QLineEdit*>(QString::fromLatin1(m_config.field.name));
@@ -85,16 +87,6 @@ template <class D> void openWith(QWidget* owner, const QString& text)
 void dress(QDialog* window, QLabel* picture, const char* name)
 {
     initCheckResources();
-    window->setProperty("look", QStringLiteral("check")); // the look of the checks in tassella.qss
-    // The window is dressed as it appears, after its controls were polished without the property:
-    // they take the rules that match on it now.
-    QStyle* style = window->style();
-    style->unpolish(window);
-    style->polish(window);
-    for (QWidget* control : window->findChildren<QWidget*>()) {
-        style->unpolish(control);
-        style->polish(control);
-    }
     if (picture)
         picture->setPixmap(drawing(name).pixmap(picture->size()));
     if (auto* check = window->findChild<QPushButton*>(QStringLiteral("btnControlla"))) {

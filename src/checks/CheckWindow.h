@@ -40,8 +40,8 @@ private:
 
 namespace CheckWindow {
 
-// Gives a check window the program's look, with the drawing ":/checks/icons/<drawing>.svg" in
-// picture. Called when the window first appears: the start-up instances never do.
+// Gives a check window its pictures: the drawing ":/checks/icons/<drawing>.svg" in picture and the
+// buttons' icons. Called when the window first appears: the start-up instances never do.
 void dress(QDialog* window, QLabel* picture, const char* drawing);
 
 // Shows the answer's message, if any. A refused input puts the focus back on field and the

@@ -4,8 +4,12 @@
 
 #include <QEvent>
 #include <QFile>
+#include <QHash>
+#include <QRegularExpression>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
+#include <vector>
 
 static void initLookResources()
 {
@@ -56,6 +60,85 @@ const QString& styleSheet()
     return sheet;
 }
 
+namespace {
+// One rule of the sheet and the looks its selectors ask for; none when any selector asks for none.
+struct Rule {
+    QString text;
+    QStringList looks;
+
+    bool usedBy(const QStringList& windowLooks) const
+    {
+        return looks.isEmpty() || std::any_of(looks.cbegin(), looks.cend(), [&](const QString& look) {
+                   return windowLooks.contains(look);
+               });
+    }
+};
+
+std::vector<Rule> parseRules(const QString& sheet)
+{
+    static const QRegularExpression comment(QStringLiteral("/\\*.*?\\*/"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression look(QStringLiteral("\\[look=\"([^\"]*)\"\\]"));
+    const QString text = QString(sheet).remove(comment);
+    std::vector<Rule> rules;
+    qsizetype from = 0;
+    while (true) {
+        const qsizetype open = text.indexOf(QLatin1Char('{'), from);
+        const qsizetype close = open < 0 ? -1 : text.indexOf(QLatin1Char('}'), open);
+        if (close < 0)
+            break;
+        const QString selectors = text.mid(from, open - from).trimmed();
+        Rule rule{selectors + QLatin1Char(' ') + text.mid(open, close + 1 - open), {}};
+        bool everyWindow = false;
+        for (const QString& selector : selectors.split(QLatin1Char(','))) {
+            QStringList named;
+            for (auto match = look.globalMatch(selector); match.hasNext();)
+                named.append(match.next().captured(1));
+            everyWindow = everyWindow || named.isEmpty();
+            rule.looks.append(named);
+        }
+        if (everyWindow)
+            rule.looks.clear();
+        rule.looks.removeDuplicates();
+        rules.push_back(std::move(rule));
+        from = close + 1;
+    }
+    return rules;
+}
+
+const char* const kLooks = "_tassella_looks"; // the looks whose rules a window's sheet holds
+} // namespace
+
+QStringList looksOf(const QWidget* window)
+{
+    QStringList looks;
+    const auto add = [&looks](const QWidget* widget) {
+        const QString look = widget->property("look").toString();
+        if (!look.isEmpty() && !looks.contains(look))
+            looks.append(look);
+    };
+    add(window);
+    for (const QWidget* control : window->findChildren<QWidget*>())
+        add(control);
+    looks.sort();
+    return looks;
+}
+
+QString styleSheetFor(const QStringList& looks)
+{
+    static const std::vector<Rule> rules = parseRules(styleSheet());
+    static QHash<QString, QString> made;
+    const QString key = looks.join(QLatin1Char(' '));
+    if (const auto found = made.constFind(key); found != made.cend())
+        return *found;
+    QString sheet;
+    for (const Rule& rule : rules)
+        if (rule.usedBy(looks))
+            sheet += rule.text + QLatin1Char('\n');
+    made.insert(key, sheet);
+    return sheet;
+}
+
 QColor focusColour()
 {
     return QColor(0xe0, 0xa1, 0x00);
@@ -68,15 +151,22 @@ void applyWhenShown(QWidget* window)
 
 void apply(QWidget* window)
 {
-    const auto hasIt = [](const QWidget* widget) { return widget->styleSheet().startsWith(styleSheet()); };
+    const QStringList looks = looksOf(window);
+    const auto covers = [&looks](const QWidget* widget) {
+        const QStringList held = widget->property(kLooks).toStringList();
+        return widget->property(kLooks).isValid()
+            && std::all_of(looks.cbegin(), looks.cend(), [&held](const QString& look) { return held.contains(look); });
+    };
     for (const QWidget* owner = window->parentWidget(); owner; owner = owner->parentWidget())
-        if (hasIt(owner))
+        if (covers(owner))
             return;
-    if (hasIt(window))
+    const QString shared = styleSheetFor(looks);
+    if (covers(window) && window->styleSheet().startsWith(shared))
         return;
     // A window's own few rules, if it has any, come after the shared ones and take precedence.
     const QString own = window->styleSheet();
-    window->setStyleSheet(own.isEmpty() ? styleSheet() : styleSheet() + QLatin1Char('\n') + own);
+    window->setProperty(kLooks, looks);
+    window->setStyleSheet(own.isEmpty() ? shared : shared + QLatin1Char('\n') + own);
 }
 
 } // namespace Look

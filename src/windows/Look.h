@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -12,9 +13,17 @@ namespace Look {
 // The style sheet as the resource holds it.
 const QString& styleSheet();
 
-// Gives a window the style sheet when it is first shown, so that only windows that appear pay for
-// styling their controls. A window whose owner already has the sheet takes it from the owner. The
-// window bases call this for every window.
+// The looks a window asks for: the "look" property of the window and of its controls, sorted.
+QStringList looksOf(const QWidget* window);
+
+// The part of the style sheet a window with these looks uses: every rule that names no look and
+// every rule for one of them. A window is given only that part, which spares Qt matching each of
+// its controls against the rules of all the other windows' forms.
+QString styleSheetFor(const QStringList& looks);
+
+// Gives a window its part of the style sheet when it is first shown, so that only windows that
+// appear pay for styling their controls. A window whose owner's part already holds the rules for
+// its looks takes them from the owner. The window bases call this for every window.
 void applyWhenShown(QWidget* window);
 
 // The colour of the frame around the control that has the focus (the style sheet's focus colour),

@@ -30,6 +30,7 @@
 #include <QStyleFactory>
 #include <QStyleOptionFrame>
 #include <QToolButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QScreen>
 #include <array>
@@ -353,6 +354,56 @@ private slots:
         }
     }
 
+    // Each window is given the rules that name no look and those for its own looks; no rule of the
+    // sheet is lost on the way.
+    void eachWindowTakesTheRulesForItsLooks_data()
+    {
+        QTest::addColumn<QStringList>("looks");
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("absent");
+        const QString panInfo = QStringLiteral("QLabel#panInfo {");
+        const QString payersCaption = QStringLiteral("*[look=\"payers\"] QLabel[class=\"caption\"] {");
+        const QString formCaption = QStringLiteral("*[look=\"form\"] QLabel[class=\"caption\"] {");
+        const QString deskOrList = QStringLiteral("QWidget[look=\"desk\"], QWidget[look=\"list\"] {");
+        QTest::newRow("no look") << QStringList{} << QStringList{panInfo}
+                                 << QStringList{payersCaption, formCaption, deskOrList};
+        QTest::newRow("payers") << QStringList{QStringLiteral("payers")} << QStringList{panInfo, payersCaption}
+                                << QStringList{formCaption, deskOrList};
+        QTest::newRow("one of a rule's two looks")
+            << QStringList{QStringLiteral("desk")} << QStringList{panInfo, deskOrList}
+            << QStringList{payersCaption, formCaption};
+        QTest::newRow("two looks") << QStringList{QStringLiteral("form"), QStringLiteral("payers")}
+                                   << QStringList{formCaption, payersCaption} << QStringList{deskOrList};
+    }
+    void eachWindowTakesTheRulesForItsLooks()
+    {
+        QFETCH(QStringList, looks);
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, absent);
+        const QString sheet = Look::styleSheetFor(looks);
+        for (const QString& rule : present)
+            QVERIFY2(sheet.contains(QLatin1Char('\n') + rule) || sheet.startsWith(rule), qPrintable(rule));
+        for (const QString& rule : absent)
+            QVERIFY2(!sheet.contains(rule), qPrintable(rule));
+        QVERIFY(!sheet.contains(QLatin1String("/*")));
+    }
+    void noRuleOfTheSheetIsLost()
+    {
+        QString full = Look::styleSheet();
+        full.remove(QRegularExpression(QStringLiteral("/\\*.*?\\*/"), QRegularExpression::DotMatchesEverythingOption));
+        QStringList every;
+        for (auto match = QRegularExpression(QStringLiteral("\\[look=\"([^\"]*)\"\\]")).globalMatch(full);
+             match.hasNext();)
+            every.append(match.next().captured(1));
+        every.removeDuplicates();
+        QVERIFY(every.size() >= 7);
+        const QString all = Look::styleSheetFor(every);
+        QCOMPARE(all.count(QLatin1Char('{')), full.count(QLatin1Char('{')));
+        QCOMPARE(all.count(QLatin1Char('}')), full.count(QLatin1Char('}')));
+        // Each rule keeps its declarations: the sheet's words, in order, without the comments.
+        QCOMPARE(all.simplified().remove(QLatin1Char(' ')), full.simplified().remove(QLatin1Char(' ')));
+    }
+
     // The look is one style sheet for the application; the windows built on it hold no colours of
     // their own, and none of their controls a sheet of its own.
     void windowsTakeTheirLookFromTheSharedStyleSheet()
@@ -372,17 +423,22 @@ private slots:
             // Only windows that appear are styled, when they first appear.
             QVERIFY2(window->styleSheet().isEmpty(), cls);
             window->showFrom(nullptr);
-            QCOMPARE(window->styleSheet(), Look::styleSheet());
+            QCOMPARE(window->styleSheet(), Look::styleSheetFor(Look::looksOf(window)));
             for (const QWidget* control : window->findChildren<QWidget*>())
                 QVERIFY2(control->styleSheet().isEmpty(), qPrintable(control->objectName()));
         }
-        // A dialog shares its owner's sheet; message boxes carry it wherever they open.
+        // A dialog shares its owner's sheet when that holds the rules for its looks, and takes
+        // the rules it lacks itself; message boxes carry the common rules wherever they open.
+        auto* date = Windows::openDialog<TfrmCalendario>(Windows::byClass("TfrmBollettino"));
+        QVERIFY(date->styleSheet().isEmpty());
+        date->close();
         auto* check = Windows::openDialog<TfrmCodFisc>(Windows::byClass("TfrmBollettino"));
-        QVERIFY(check->styleSheet().isEmpty());
+        QCOMPARE(Look::looksOf(check), QStringList{QStringLiteral("check")});
+        QCOMPARE(check->styleSheet(), Look::styleSheetFor({QStringLiteral("check")}));
         check->close();
         const std::unique_ptr<QMessageBox> box =
             MessageBox::makeBox(nullptr, MessageBox::Kind::Plain, QStringLiteral("x"));
-        QCOMPARE(box->styleSheet(), Look::styleSheet());
+        QCOMPARE(box->styleSheet(), Look::styleSheetFor({}));
         // The slip editor's form asks for the paper-form look by its property.
         auto* slip = Windows::get<TfrmBollettino>();
         QCOMPARE(slip->findChild<QWidget*>(QStringLiteral("panSfondo"))->property("look").toString(),
@@ -413,7 +469,7 @@ private slots:
         QVERIFY(work);
         work->showFrom(nullptr);
         QVERIFY(QTest::qWaitForWindowExposed(work));
-        QVERIFY(work->styleSheet().startsWith(Look::styleSheet()));
+        QVERIFY(work->styleSheet().startsWith(Look::styleSheetFor(Look::looksOf(work))));
         auto* box = TestSupport::child<QComboBox>(work, combo.toLatin1().constData());
         const QImage picture = box->grab().toImage();
         const qreal scale = picture.devicePixelRatio();
