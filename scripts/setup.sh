@@ -10,6 +10,8 @@ TASSELLA_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     fonts-dejavu-core fonts-liberation2 libfontconfig-dev
+    # The start-up benchmark waits for the X server through its own connection.
+    libxcb1-dev
     poppler-utils clang-format desktop-file-utils
     faketime util-linux
     # Backups are ZIP files through libzip; the tests read them back with the real unzip.
