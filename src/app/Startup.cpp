@@ -29,11 +29,15 @@
 #include "windows/Windows.h"
 #include "app/StartupChecks.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDBusConnection>
 #include <QIcon>
+#include <QImage>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPainter>
 #include <QThreadPool>
 #include <QTranslator>
 #include <fontconfig/fontconfig.h>
@@ -148,10 +152,33 @@ void createWindows()
         Windows::add(def.create());
 }
 
+namespace {
+// Draws the texts of a window just shown, aside, in their fonts: the fonts are loaded and their
+// letters drawn once while the window manager maps the window, instead of after, when the window
+// is first painted.
+void loadFontsOf(const QWidget* window)
+{
+    QImage scratch(64, 64, QImage::Format_RGB32);
+    QPainter painter(&scratch);
+    for (const QWidget* control : window->findChildren<QWidget*>()) {
+        QString text;
+        if (const auto* label = qobject_cast<const QLabel*>(control))
+            text = label->text();
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+            text = button->text();
+        if (!text.isEmpty() && control->isVisible()) {
+            painter.setFont(control->font());
+            painter.drawText(0, 40, text);
+        }
+    }
+}
+} // namespace
+
 void showLogin()
 {
     if (auto* login = qobject_cast<Workspace*>(Windows::byClass("TfrmPassword"))) {
         login->showFrom(nullptr);
+        loadFontsOf(login);
         StartupChecks::warnIfProgramFolderReadOnly(login);
     }
 }

@@ -55,7 +55,6 @@ ListPanel::ListPanel(QWidget* container, const Setup& setup)
     : QObject(container)
     , m_container(container)
     , m_model(new LineModel(this))
-    , m_report(std::make_unique<Report::Template>(ListPrint::listTemplate()))
 {
     QWidget* p = container;
     const QFont instructions(QStringLiteral("Verdana"), 10);
@@ -184,11 +183,18 @@ void ListPanel::find()
         select(result.select);
 }
 
+Report::Template& ListPanel::report()
+{
+    if (!m_report)
+        m_report = std::make_unique<Report::Template>(ListPrint::listTemplate());
+    return *m_report;
+}
+
 void ListPanel::print(const QString& title)
 {
-    ListPrint::fill(*m_report, title, lines().toList());
-    m_report->prepare();
-    Report::print(*m_report, m_container->window());
+    ListPrint::fill(report(), title, lines().toList());
+    report().prepare();
+    Report::print(report(), m_container->window());
 }
 
 bool ListPanel::eventFilter(QObject* watched, QEvent* event)

@@ -45,7 +45,8 @@ public:
     QListView* view() const { return m_view; }
     LineModel* model() const { return m_model; }
     QLineEdit* findField() const { return m_find; }
-    Report::Template& report() { return *m_report; }
+    // The list's print template, made when first printed.
+    Report::Template& report();
 
     // What showing a list window does first: the last find key emptied, item 0 selected (nothing
     // on an empty list), the find field emptied.

@@ -15,9 +15,15 @@
 TfrmStampaBol::TfrmStampaBol(QWidget* parent)
     : Dialog(parent)
     , m_ui(std::make_unique<Ui::StampaBol>())
-    , m_repBollettino(std::make_unique<Report::Template>(SlipTemplate::def()))
 {
     setUpWhenNeeded();
+}
+
+Report::Template& TfrmStampaBol::report()
+{
+    if (!m_repBollettino)
+        m_repBollettino = std::make_unique<Report::Template>(SlipTemplate::def());
+    return *m_repBollettino;
 }
 
 void TfrmStampaBol::setUp()
@@ -105,7 +111,7 @@ bool TfrmStampaBol::prepareSlip()
     if (!left)
         return false;
 
-    Report::Page& page = m_repBollettino->page();
+    Report::Page& page = report().page();
     page.setOrientation(Report::Orientation::Portrait);
     // Every object sits relative to the margins: these shift the whole print on the sheet.
     page.topMargin = *top;
@@ -113,9 +119,9 @@ bool TfrmStampaBol::prepareSlip()
 
     const QHash<QString, QString> texts = SlipFill::texts(m_source ? m_source->shownSlip() : SlipFill::SlipValues());
     for (auto it = texts.constBegin(); it != texts.constEnd(); ++it)
-        if (Report::TextObject* object = m_repBollettino->text(it.key()))
+        if (Report::TextObject* object = report().text(it.key()))
             object->setText(it.value());
-    m_repBollettino->prepare();
+    report().prepare();
     return true;
 }
 
@@ -123,7 +129,7 @@ void TfrmStampaBol::print()
 {
     if (!prepareSlip())
         return;
-    printed(Report::print(*m_repBollettino, this));
+    printed(Report::print(report(), this));
 }
 
 void TfrmStampaBol::printed(Report::PrintResult result)
@@ -140,7 +146,7 @@ void TfrmStampaBol::preview()
 {
     if (!prepareSlip())
         return;
-    auto* window = new SlipPreview(*m_repBollettino, this);
+    auto* window = new SlipPreview(report(), this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
     connect(window, &Report::PreviewWindow::printed, this, [this, window](Report::PrintResult result) {

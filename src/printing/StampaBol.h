@@ -24,8 +24,9 @@ public:
     explicit TfrmStampaBol(QWidget* parent = nullptr);
     ~TfrmStampaBol() override;
 
-    // The slip's template (repBollettino), as the last print or preview filled it.
-    Report::Template& report() { return *m_repBollettino; }
+    // The slip's template (repBollettino), as the last print or preview filled it; made when first
+    // used.
+    Report::Template& report();
 
     // The slip printed: the slip editor's, as it stands when the print runs.
     void setSource(const SlipSource* source) { m_source = source; }
