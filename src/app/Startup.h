@@ -1,13 +1,13 @@
 #pragma once
 
-class QApplication;
-
 #include <thread>
+
+class QApplication;
 
 namespace Startup {
 // Start-up work the login window would otherwise wait for, begun on other threads while the
 // program goes on with its own:
-//  - fontconfig reading its configuration and font lists (a tenth of a second's start on a slow
+//  - fontconfig reading its configuration and font lists (some milliseconds, more on a slow
 //    disk), begun before the application object, which uses no fonts, and awaited after it;
 //  - the connection to the desktop's session bus, which the screen-reader bridge opens when the
 //    first window appears (and which starts a bus where none is running), begun once the
