@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QtEndian>
 
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -84,6 +85,44 @@ std::optional<std::pair<qint64, QByteArray>> parseJournal(const QByteArray& byte
     return std::make_pair(n, bytes.mid(head, recordSize));
 }
 
+// The journal of a batch append: a mark, the number of whole records before the batch and the
+// number the batch adds, and a hash of it. A journal found means the batch never finished.
+constexpr char kBatchMark[8] = {'T', 'S', 'L', 'E', 'M', 'I', 'S', '1'};
+
+QByteArray batchJournalBytes(qint64 before, qint64 count)
+{
+    QByteArray bytes(kBatchMark, sizeof kBatchMark);
+    char number[8];
+    qToLittleEndian<qint64>(before, number);
+    bytes.append(number, sizeof number);
+    qToLittleEndian<qint64>(count, number);
+    bytes.append(number, sizeof number);
+    bytes.append(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1));
+    return bytes;
+}
+
+std::optional<std::pair<qint64, qint64>> parseBatchJournal(const QByteArray& bytes)
+{
+    const qsizetype head = sizeof kBatchMark + 16;
+    if (bytes.size() != head + kHashSize || !bytes.startsWith(QByteArray(kBatchMark, 8)))
+        return std::nullopt;
+    if (QCryptographicHash::hash(bytes.left(head), QCryptographicHash::Sha1) != bytes.right(kHashSize))
+        return std::nullopt;
+    const qint64 before = qFromLittleEndian<qint64>(bytes.constData() + 8);
+    const qint64 count = qFromLittleEndian<qint64>(bytes.constData() + 16);
+    if (before < 0 || count < 1)
+        return std::nullopt;
+    return std::make_pair(before, count);
+}
+
+// Whether the slips of the archive's folder are on a share that let two PCs write at one place:
+// said once per session, with the first save that found it.
+bool& unsafeShareTold()
+{
+    static bool told = false;
+    return told;
+}
+
 bool removeDurably(const QString& path)
 {
     if (!QFile::remove(path) && QFileInfo::exists(path))
@@ -132,6 +171,31 @@ QString RecordArchive::journalName(const QString& path)
     return path + QStringLiteral(".ripristino");
 }
 
+QString RecordArchive::batchJournalName(const QString& path)
+{
+    return path + QStringLiteral(".emissione");
+}
+
+bool RecordArchive::needsRecovery(const QString& path)
+{
+    const auto present = [](const QString& name) { return QFileInfo::exists(name) || SafeWrite::isLink(name); };
+    return present(journalName(path)) || present(batchJournalName(path));
+}
+
+Message RecordArchive::unsafeShareMessage(const QString& path)
+{
+    return {
+        MessageKind::Warning,
+        QStringLiteral("Attenzione: la cartella\n\r\n\r%1\n\r\n\rsi trova su una condivisione di rete che non "
+                       "impedisce a due postazioni di salvare nello stesso punto dell'archivio: un'altra postazione "
+                       "ha scritto dove era appena stata salvata una scheda di questa. La scheda \u00e8 stata "
+                       "salvata di nuovo, in fondo all'archivio.\n\r\n\rPer lavorare da pi\u00f9 postazioni "
+                       "collegare la cartella condivisa con il client SMB del sistema (cifs) oppure disattivare la "
+                       "cache del programma che la collega (per sshfs: -o cache=no), e chiudere Tassella sulle "
+                       "altre postazioni fino ad allora.")
+            .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()))};
+}
+
 Message RecordArchive::busyQuestion(const QString& host)
 {
     const QString who =
@@ -174,9 +238,36 @@ std::optional<Message> RecordArchive::recover(const QString& path, int recordSiz
             *error = why;
         return std::nullopt;
     };
+    Message aside;
+    // A link in the journal's place is never followed (it would point the undo at another file): it
+    // is set aside, and the archive is used as it stands.
+    if (SafeWrite::isLink(journal)) {
+        const QString moved =
+            journal + QStringLiteral("-collegamento-") + Clock::now().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+        if (::rename(QFile::encodeName(journal).constData(), QFile::encodeName(moved).constData()) != 0)
+            return failed(QStringLiteral("a link stands in the journal's place and cannot be moved"));
+        SafeWrite::syncFolderOf(journal);
+        aside = {
+            MessageKind::Information,
+            QStringLiteral("Accanto all'archivio c'era un collegamento al posto del file di ripristino dei "
+                           "salvataggi. Non \u00e8 stato seguito ed \u00e8 stato spostato nel file\n\r\n\r%1\n\r\n\r"
+                           "L'archivio non \u00e8 stato modificato.")
+                .arg(QDir::toNativeSeparators(moved))};
+    }
+    const std::optional<Message> batch = recoverBatch(path, recordSize, error);
+    if (!batch)
+        return std::nullopt;
+    const auto withOthers = [&aside, &batch](Message notice) {
+        for (const Message* other : {static_cast<const Message*>(&aside), &*batch})
+            if (!other->isEmpty())
+                notice = notice.isEmpty()
+                    ? *other
+                    : Message{MessageKind::Information, notice.text + QStringLiteral("\n\r\n\r") + other->text};
+        return notice;
+    };
     QFile file(journal);
     if (!file.exists())
-        return Message{};
+        return withOthers(Message{});
     if (!file.open(QIODevice::ReadOnly))
         return failed(file.errorString());
     const QByteArray bytes = file.readAll();
@@ -184,7 +275,8 @@ std::optional<Message> RecordArchive::recover(const QString& path, int recordSiz
     const auto entry = parseJournal(bytes, recordSize);
     // A journal cut short: the power failed before the archive was touched.
     if (!entry)
-        return removeDurably(journal) ? std::optional<Message>(Message{}) : failed(QStringLiteral("journal stays"));
+        return removeDurably(journal) ? std::optional<Message>(withOthers(Message{}))
+                                      : failed(QStringLiteral("journal stays"));
     const auto& [n, old] = *entry;
     RecordFile archive(recordSize);
     QByteArray now;
@@ -209,6 +301,56 @@ std::optional<Message> RecordArchive::recover(const QString& path, int recordSiz
     archive.close();
     if (!removeDurably(journal))
         return failed(QStringLiteral("the journal cannot be removed"));
+    return withOthers(notice);
+}
+
+std::optional<Message> RecordArchive::recoverBatch(const QString& path, int recordSize, QString* error)
+{
+    const QString journal = batchJournalName(path);
+    const auto failed = [error](const QString& why) -> std::optional<Message> {
+        if (error)
+            *error = why;
+        return std::nullopt;
+    };
+    if (SafeWrite::isLink(journal)) {
+        // Never followed: it says nothing of a batch of this program.
+        return removeDurably(journal) ? std::optional<Message>(Message{}) : failed(QStringLiteral("journal stays"));
+    }
+    QFile file(journal);
+    if (!file.exists())
+        return Message{};
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(file.errorString());
+    const auto entry = parseBatchJournal(file.read(4096));
+    file.close();
+    Message notice;
+    if (entry) {
+        const auto& [before, count] = *entry;
+        RecordFile archive(recordSize);
+        if (!archive.open(path))
+            return failed(archive.errorString());
+        // A batch is one act: cut short, none of its slips stays. Slips before it are never touched.
+        if (archive.size() > before * recordSize) {
+            const qint64 saved = std::min(archive.count() - before, count);
+            QByteArray tail;
+            if (archive.hasIncompleteTail() && !archive.readTail(tail))
+                return failed(archive.errorString());
+            if (!archive.cutBack(before))
+                return failed(archive.errorString());
+            notice = {MessageKind::Information,
+                      QStringLiteral("Un salvataggio di %1 schede insieme (per esempio un'emissione per pi\u00f9 "
+                                     "esecutori) \u00e8 stato interrotto dopo %2 schede.\n\r\n\rPer non lasciarlo "
+                                     "a met\u00e0, le schede dalla n. %3 in poi sono state tolte dall'archivio: "
+                                     "l'archivio \u00e8 com'era prima di quel salvataggio. Ripetere l'operazione per "
+                                     "salvarle.")
+                          .arg(count)
+                          .arg(saved)
+                          .arg(before + 1)};
+        }
+        archive.close();
+    }
+    if (!removeDurably(journal))
+        return failed(QStringLiteral("the batch journal cannot be removed"));
     return notice;
 }
 
@@ -224,7 +366,7 @@ bool RecordArchive::recoverHere()
 
 std::optional<qint64> RecordArchive::count()
 {
-    if (QFileInfo::exists(journalName(m_path))) {
+    if (needsRecovery(m_path)) {
         std::unique_ptr<SafeWrite::Lock> held;
         if (!lock(held) || !recoverHere())
             return std::nullopt;
@@ -239,7 +381,7 @@ std::optional<qint64> RecordArchive::count()
 
 std::optional<QByteArray> RecordArchive::read(qint64 n)
 {
-    if (QFileInfo::exists(journalName(m_path))) {
+    if (needsRecovery(m_path)) {
         std::unique_ptr<SafeWrite::Lock> held;
         if (!lock(held) || !recoverHere())
             return std::nullopt;
@@ -300,7 +442,29 @@ bool RecordArchive::openForAppend(std::unique_ptr<SafeWrite::Lock>& held, Record
         fail(file.errorString());
         return false;
     }
+    file.forgetContent();
     return true;
+}
+
+bool RecordArchive::holds(RecordFile& file, qint64 n, const QByteArray& record)
+{
+    // Read back from the disk or the file server, not from what this computer kept of its write.
+    file.forgetContent();
+    file.refreshSize();
+    QByteArray stored;
+    const qint64 records = record.size() / m_recordSize;
+    return file.count() >= n && file.seek(n - records + 1) && file.read(stored) && stored == record.left(m_recordSize);
+}
+
+void RecordArchive::tellUnsafeShare()
+{
+    if (unsafeShareTold())
+        return;
+    unsafeShareTold() = true;
+    const Message warning = unsafeShareMessage(m_path);
+    m_notice = m_notice.isEmpty()
+        ? warning
+        : Message{MessageKind::Warning, m_notice.text + QStringLiteral("\n\r\n\r") + warning.text};
 }
 
 std::optional<qint64> RecordArchive::append(const QByteArray& record)
@@ -330,20 +494,34 @@ std::optional<qint64> RecordArchive::append(const QByteArray& record)
     QString sidePath;
     if (file.hasIncompleteTail() && !moveTail(file, tail, sidePath))
         return std::nullopt;
-    // The end as found under the lock: another instance may have appended since this one counted.
-    const qint64 n = file.count() + 1;
-    if (!file.seek(n) || !file.write(record)) {
-        fail(file.errorString());
-        if (file.size() > (n - 1) * m_recordSize) {
-            // The record could not be taken off again (the disk keeps failing).
-            pending = Unsettled{key(m_path), n, record};
-        } else if (!sidePath.isEmpty() && file.restoreTail(tail) && QFile::remove(sidePath)) {
-            m_notice = {};
+    // The end as found under the lock, from the file server: another instance may have appended
+    // since this one counted. Read back afterwards: should another PC have written at the same place
+    // (a share whose client gives no working lock), the record goes again at the new end.
+    for (int attempt = 0;; ++attempt) {
+        const qint64 n = file.count() + 1;
+        if (!file.seek(n) || !file.write(record)) {
+            fail(file.errorString());
+            if (file.size() > (n - 1) * m_recordSize) {
+                // The record could not be taken off again (the disk keeps failing).
+                pending = Unsettled{key(m_path), n, record};
+            } else if (!sidePath.isEmpty() && file.restoreTail(tail) && QFile::remove(sidePath)) {
+                m_notice = {};
+            }
+            return std::nullopt;
         }
-        return std::nullopt;
+        const qint64 last = file.position();
+        if (holds(file, last, record)) {
+            remember(m_path, last, record);
+            if (attempt > 0)
+                tellUnsafeShare();
+            return last;
+        }
+        if (attempt == 3 || file.hasIncompleteTail()) {
+            tellUnsafeShare();
+            fail(QStringLiteral("another PC wrote where this record was saved"));
+            return std::nullopt;
+        }
     }
-    remember(m_path, n, record);
-    return file.position();
 }
 
 std::optional<qint64> RecordArchive::append(qint64 count, const std::function<QByteArray(qint64)>& make)
@@ -368,16 +546,65 @@ std::optional<qint64> RecordArchive::append(qint64 count, const std::function<QB
         return std::nullopt;
     // The end as found under the lock: another instance may have appended since this one counted.
     const qint64 before = file.count();
-    if (!file.append(count, make)) {
+    // A journal first: a batch cut short by a crash is taken off whole at the next command.
+    if (!writeBatchJournal(before, count))
+        return std::nullopt;
+    SafeWrite::Lock* lock = held.get();
+    file.setProgress([lock] { lock->keepAlive(); });
+    QByteArray first, last;
+    const auto keep = [&](qint64 i) {
+        QByteArray record = make(i);
+        if (i == 0)
+            first = record;
+        if (i == count - 1)
+            last = record;
+        return record;
+    };
+    const bool written = file.append(count, keep);
+    file.setProgress({});
+    if (!written) {
         fail(file.errorString());
         // Records that could not be taken off again stay (the disk keeps failing); the failure is
-        // reported all the same. Taken off, the incomplete end goes back where it was.
-        if (file.size() == before * m_recordSize && !sidePath.isEmpty() && file.restoreTail(tail)
-            && QFile::remove(sidePath))
-            m_notice = {};
+        // reported all the same, and the journal takes them off at the next command. Taken off, the
+        // incomplete end goes back where it was.
+        if (file.size() == before * m_recordSize) {
+            removeDurably(batchJournalName(m_path));
+            if (!sidePath.isEmpty() && file.restoreTail(tail) && QFile::remove(sidePath))
+                m_notice = {};
+        }
+        return std::nullopt;
+    }
+    if (!holds(file, before + 1, first) || !holds(file, before + count, last)) {
+        tellUnsafeShare();
+        removeDurably(batchJournalName(m_path));
+        fail(QStringLiteral("another PC wrote where these records were saved"));
+        return std::nullopt;
+    }
+    // Once the journal is gone the batch stands; should it stay, the next command takes the batch off
+    // again, so this one must not be reported done.
+    if (!removeDurably(batchJournalName(m_path))) {
+        fail(QStringLiteral("the batch journal cannot be removed"));
         return std::nullopt;
     }
     return before + count;
+}
+
+bool RecordArchive::writeBatchJournal(qint64 before, qint64 count)
+{
+    const QString journal = batchJournalName(m_path);
+    const QByteArray bytes = batchJournalBytes(before, count);
+    const int fd =
+        ::open(QFile::encodeName(journal).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return fail(QStringLiteral("the batch journal cannot be created"));
+    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size() && ::fdatasync(fd) == 0;
+    ::close(fd);
+    if (!written) {
+        QFile::remove(journal);
+        return fail(QStringLiteral("the batch journal cannot be written"));
+    }
+    SafeWrite::syncFolderOf(journal);
+    return true;
 }
 
 bool RecordArchive::writeJournal(qint64 n, const QByteArray& old)
@@ -410,6 +637,8 @@ bool RecordArchive::overwrite(qint64 n, const QByteArray& record, Check check)
     RecordFile file(m_recordSize);
     if (!file.open(m_path))
         return fail(file.errorString());
+    // The record as stored now on the disk or the file server, not as this computer remembers it.
+    file.forgetContent();
     if (n < 1 || n > file.count())
         return fail(QStringLiteral("record %1 is not in the archive").arg(n));
     QByteArray old;

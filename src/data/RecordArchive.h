@@ -85,11 +85,18 @@ public:
 
     // The side file that takes the incomplete end of path, named after the archive and the moment.
     static QString sideFileName(const QString& path);
-    // The journal of an overwrite in progress.
+    // The journal of an overwrite in progress, and the one of a batch append in progress.
     static QString journalName(const QString& path);
+    static QString batchJournalName(const QString& path);
+    // True when an interrupted write left something to put right before the archive is read.
+    static bool needsRecovery(const QString& path);
+    // The warning for an archive on a share whose client let another PC write where this one had
+    // just saved: the folder, and what to do.
+    static Message unsafeShareMessage(const QString& path);
 
     // Puts back the record of an overwrite cut short, if path has a journal; the information for
     // the user when a record was put back. Readers that do not go through this class call it first.
+    // A batch append cut short is taken off whole.
     static std::optional<Message> recover(const QString& path, int recordSize, QString* error = nullptr);
 
     // The questions the editors ask: another PC holds the archive (buttons "Riprova", "Annulla"), and
@@ -109,6 +116,12 @@ private:
     bool openForAppend(std::unique_ptr<SafeWrite::Lock>& held, RecordFile& file);
     bool moveTail(RecordFile& file, QByteArray& tail, QString& sidePath);
     bool writeJournal(qint64 n, const QByteArray& old);
+    bool writeBatchJournal(qint64 before, qint64 count);
+    static std::optional<Message> recoverBatch(const QString& path, int recordSize, QString* error);
+    // Whether the archive, read back past every cache, holds record (one or more whole records) as
+    // its records ending at n.
+    bool holds(RecordFile& file, qint64 n, const QByteArray& record);
+    void tellUnsafeShare();
 
     QString m_path;
     int m_recordSize;

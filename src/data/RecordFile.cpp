@@ -59,11 +59,26 @@ bool RecordFile::open(const QString& path)
         opened = m_file.open(mode);
     if (!opened)
         return fail(m_file.errorString());
+    refreshSize();
     if (deviceMaker()) {
         m_wrapper = deviceMaker()(m_file);
         m_device = m_wrapper.get();
     }
     return true;
+}
+
+void RecordFile::refreshSize()
+{
+    // Asked of the file server, not of what a network client remembers: another PC may have
+    // appended a moment ago.
+    const std::optional<qint64> fresh = m_file.isOpen() ? SafeWrite::freshSize(m_file.handle()) : std::nullopt;
+    m_size = fresh ? *fresh : (m_file.isOpen() ? m_file.size() : 0);
+}
+
+void RecordFile::forgetContent()
+{
+    if (m_file.isOpen())
+        SafeWrite::dropCachedContent(m_file.handle());
 }
 
 void RecordFile::close()
@@ -72,16 +87,17 @@ void RecordFile::close()
     m_wrapper.reset();
     if (m_file.isOpen())
         m_file.close();
+    m_size = 0;
 }
 
 qint64 RecordFile::count() const
 {
-    return m_file.isOpen() ? m_file.size() / m_recordSize : 0;
+    return m_file.isOpen() ? m_size / m_recordSize : 0;
 }
 
 bool RecordFile::hasIncompleteTail() const
 {
-    return m_file.isOpen() && m_file.size() % m_recordSize != 0;
+    return m_file.isOpen() && m_size % m_recordSize != 0;
 }
 
 bool RecordFile::seek(qint64 n)
@@ -116,6 +132,7 @@ bool RecordFile::writeAt(qint64 offset, const QByteArray& bytes)
         return failed(QStringLiteral("seek failed"));
     if (m_device->write(bytes) != bytes.size())
         return failed(QStringLiteral("write failed"));
+    m_size = std::max<qint64>(m_size, offset + bytes.size());
     if (!SafeWrite::sync(m_file))
         return fail(QStringLiteral("sync to disk failed: ") + m_file.errorString());
     return true;
@@ -128,7 +145,7 @@ bool RecordFile::write(const QByteArray& record)
     const qint64 records = record.size() / m_recordSize;
     if (records < 1 || record.size() % m_recordSize != 0)
         return fail(QStringLiteral("record of the wrong size"));
-    const qint64 size = m_file.size();
+    const qint64 size = m_size;
     const qint64 offset = m_position * m_recordSize;
     const bool append = m_position >= size / m_recordSize;
     if (append && size % m_recordSize != 0)
@@ -151,6 +168,7 @@ bool RecordFile::write(const QByteArray& record)
         if (append) {
             if (m_file.resize(size))
                 SafeWrite::sync(m_file);
+            refreshSize();
         } else if (m_file.seek(offset) && m_file.write(old) == old.size()) {
             SafeWrite::sync(m_file);
         }
@@ -166,13 +184,14 @@ bool RecordFile::append(qint64 count, const Maker& make)
         return fail(QStringLiteral("file not open"));
     if (count < 1)
         return fail(QStringLiteral("no records to append"));
-    const qint64 size = m_file.size();
+    const qint64 size = m_size;
     if (size % m_recordSize != 0)
         return fail(QStringLiteral("the file ends with an incomplete record"));
     // Undone on the file itself: the device may be the one that failed.
     const auto undo = [this, size] {
         if (m_file.resize(size))
             SafeWrite::sync(m_file);
+        refreshSize();
         return false;
     };
     if (!m_device->seek(size)) {
@@ -195,7 +214,10 @@ bool RecordFile::append(qint64 count, const Maker& make)
                 failed(QStringLiteral("write failed"));
                 return undo();
             }
+            m_size += block.size();
             block.resize(0);
+            if (m_progress)
+                m_progress();
         }
     }
     if (!SafeWrite::sync(m_file)) {
@@ -212,7 +234,9 @@ bool RecordFile::cutBack(qint64 records)
         return fail(QStringLiteral("file not open"));
     if (records < 0 || records > count())
         return fail(QStringLiteral("record %1 out of range").arg(records));
-    if (!m_file.resize(records * m_recordSize) || !SafeWrite::sync(m_file))
+    const bool cut = m_file.resize(records * m_recordSize) && SafeWrite::sync(m_file);
+    refreshSize();
+    if (!cut)
         return fail(m_file.errorString());
     m_position = std::min(m_position, records);
     return true;
@@ -224,7 +248,7 @@ bool RecordFile::readTail(QByteArray& tail)
     if (!m_file.isOpen())
         return fail(QStringLiteral("file not open"));
     const qint64 whole = count() * m_recordSize;
-    const qint64 size = m_file.size();
+    const qint64 size = m_size;
     if (size == whole)
         return true;
     if (!m_device->seek(whole))
@@ -239,13 +263,17 @@ bool RecordFile::dropTail()
 {
     if (!m_file.isOpen())
         return fail(QStringLiteral("file not open"));
-    if (!m_file.resize(count() * m_recordSize) || !SafeWrite::sync(m_file))
+    const bool cut = m_file.resize(count() * m_recordSize) && SafeWrite::sync(m_file);
+    refreshSize();
+    if (!cut)
         return fail(m_file.errorString());
     return true;
 }
 
 bool RecordFile::restoreTail(const QByteArray& tail)
 {
-    return m_file.isOpen() && m_file.seek(m_file.size()) && m_file.write(tail) == tail.size()
-        && SafeWrite::sync(m_file);
+    const bool restored =
+        m_file.isOpen() && m_file.seek(m_size) && m_file.write(tail) == tail.size() && SafeWrite::sync(m_file);
+    refreshSize();
+    return restored;
 }

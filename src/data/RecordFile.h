@@ -33,7 +33,15 @@ public:
     qint64 count() const;
     // True when the file ends with an incomplete record.
     bool hasIncompleteTail() const;
-    qint64 size() const { return m_file.isOpen() ? m_file.size() : 0; }
+    qint64 size() const { return m_file.isOpen() ? m_size : 0; }
+    // Reads the size again from the file server (it is read once at open, and kept by this
+    // object's own writes).
+    void refreshSize();
+    // Forgets what the system keeps in memory of the content, so that the next reads ask the disk or
+    // the file server (what another PC wrote, not what this one remembers).
+    void forgetContent();
+    // Called after each block that append() writes (a long batch keeps its lock alive with it).
+    void setProgress(std::function<void()> progress) { m_progress = std::move(progress); }
     int recordSize() const { return m_recordSize; }
 
     // Positions before record n (1-based); n = count() + 1 positions at the end.
@@ -81,5 +89,7 @@ private:
     std::unique_ptr<QIODevice> m_wrapper;
     QIODevice* m_device = &m_file;
     qint64 m_position = 0;
+    qint64 m_size = 0;
+    std::function<void()> m_progress;
     QString m_error;
 };

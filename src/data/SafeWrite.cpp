@@ -1,11 +1,16 @@
 #include "data/SafeWrite.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <QSysInfo>
 #include <QThread>
 
 #include <cerrno>
@@ -16,6 +21,23 @@
 
 namespace SafeWrite {
 namespace {
+
+// When this process last let go of each lock, and how long it had held it.
+struct LastHold {
+    qint64 released = 0;
+    qint64 held = 0;
+};
+QHash<QString, LastHold>& lastHolds()
+{
+    static QHash<QString, LastHold> holds;
+    return holds;
+}
+QMutex& lastHoldsGuard()
+{
+    static QMutex guard;
+    return guard;
+}
+
 constexpr int kDefaultTimeout = 10000;
 // A save holds its lock for milliseconds; a lock file this old that nobody's file lock backs is
 // left by an instance that died (a PC switched off in the middle of a save).
@@ -47,11 +69,6 @@ qint64 nowMs()
     return QDateTime::currentMSecsSinceEpoch();
 }
 
-qint64 mtimeMs(const struct stat& st)
-{
-    return qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
-}
-
 } // namespace
 
 void setWaitHandler(std::function<void(bool waiting, const QString& host)> handler)
@@ -65,23 +82,120 @@ QString waitText(const QString& host)
                           : QStringLiteral("Attendere: l'archivio \u00e8 in uso dalla postazione %1...").arg(host);
 }
 
+namespace {
+
+// The attributes of an open file as the file server has them: a plain fstat may answer from what
+// a FUSE client of SMB or SFTP remembers of the file for seconds.
+bool freshStat(int fd, struct statx& attributes)
+{
+    return ::statx(fd, "", AT_EMPTY_PATH | AT_STATX_FORCE_SYNC, STATX_SIZE | STATX_MTIME | STATX_INO, &attributes) == 0;
+}
+
+qint64 mtimeMs(const struct statx& attributes)
+{
+    return qint64(attributes.stx_mtime.tv_sec) * 1000 + attributes.stx_mtime.tv_nsec / 1000000;
+}
+
+// A lock file as found on the file server: when it was last written, what it is, and what it says.
+struct LockFileState {
+    qint64 written = 0;
+    quint64 inode = 0;
+    QByteArray content;
+};
+
+// Opening by name asks the file server whether the file is there (a client may still list a file
+// another PC removed); nothing when it is not, or cannot be read.
+std::optional<LockFileState> lockFileState(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return std::nullopt;
+    LockFileState state;
+    struct statx attributes;
+    bool ok = freshStat(fd, attributes);
+    if (ok) {
+        state.written = mtimeMs(attributes);
+        state.inode = attributes.stx_ino;
+        char buffer[512];
+        const ssize_t n = ::pread(fd, buffer, sizeof buffer, 0);
+        ok = n >= 0;
+        if (ok)
+            state.content = QByteArray(buffer, qsizetype(n));
+    }
+    ::close(fd);
+    return ok ? std::optional<LockFileState>(state) : std::nullopt;
+}
+
+// Removes a file by name, waiting a little while the file server refuses because another client
+// has it open for a moment (SMB does, with EBUSY); false when it stays.
+bool unlinkPatiently(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (::unlink(name.constData()) == 0 || errno == ENOENT)
+            return true;
+        if (errno != EBUSY && errno != ETXTBSY && errno != EACCES && errno != EPERM && errno != EIO)
+            return false;
+        QThread::msleep(10);
+    }
+    return false;
+}
+
+bool removeFolderPatiently(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (::rmdir(name.constData()) == 0 || errno == ENOENT)
+            return true;
+        if (errno != EBUSY && errno != EACCES && errno != EPERM && errno != EIO)
+            return false;
+        QThread::msleep(10);
+    }
+    return false;
+}
+
+} // namespace
+
 std::optional<qint64> folderClock(const QString& path)
 {
-    // A name of the lock files' family, so that it is known for what it is should it ever stay.
-    QTemporaryFile probe(path + QStringLiteral(".lock.clock-XXXXXX"));
-    if (!probe.open())
+    // A folder of the lock files' family, so that it is known for what it is should it ever stay. A
+    // folder rather than a file: an SMB client may keep a file open for a moment after it is closed,
+    // and the server then refuses to remove it.
+    const QString probe = path + QStringLiteral(".lock.clock-") + QString::number(QCoreApplication::applicationPid())
+        + QLatin1Char('-') + QString::number(QRandomGenerator::global()->generate(), 36);
+    const QByteArray name = QFile::encodeName(probe);
+    if (::mkdir(name.constData(), 0700) != 0)
         return std::nullopt;
-    // The time set by the file system itself: on a network share, the server's clock.
-    struct stat st;
-    if (::futimens(probe.handle(), nullptr) != 0 || ::fstat(probe.handle(), &st) != 0)
+    // The time the file system gives a new folder: on a network share, the server's clock, set at the
+    // creation and not sent by this computer as a touch may be.
+    struct statx attributes;
+    const bool known =
+        ::statx(AT_FDCWD, name.constData(), AT_STATX_FORCE_SYNC | AT_SYMLINK_NOFOLLOW, STATX_MTIME, &attributes) == 0;
+    removeFolderPatiently(probe);
+    if (!known)
         return std::nullopt;
-    return mtimeMs(st);
+    return mtimeMs(attributes);
+}
+
+std::optional<qint64> freshSize(int fd)
+{
+    struct statx attributes;
+    if (!freshStat(fd, attributes))
+        return std::nullopt;
+    return qint64(attributes.stx_size);
+}
+
+void dropCachedContent(int fd)
+{
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
 }
 
 Lock::Lock(const QString& path, bool createMissing)
     : m_path(path)
     , m_lockPath(path + QStringLiteral(".lock"))
+    , m_folderPath(path + QStringLiteral(".lock.d"))
     , m_createMissing(createMissing)
+    , m_kind(kindFor(path))
     , m_lock(std::make_unique<QLockFile>(m_lockPath))
 {
     // Qt would judge another host's lock file by its age against this computer's clock; the age is
@@ -96,13 +210,56 @@ Lock::~Lock()
 
 void Lock::release()
 {
+    if (m_acquiredAt > 0) {
+        const qint64 now = nowMs();
+        QMutexLocker locked(&lastHoldsGuard());
+        lastHolds()[m_lockPath] = {now, now - m_acquiredAt};
+        m_acquiredAt = 0;
+    }
     // The lock file goes first, while the file's own lock still shows the holder alive: a waiter
     // never sees a lock file without a live holder and takes it for stale.
-    m_lock->unlock();
+    if (m_holdsFile)
+        removeOwnLockFile();
+    if (m_holdsFolder)
+        releaseFolder();
+    m_holdsFile = false;
+    m_holdsFolder = false;
     if (m_fd >= 0) {
         ::close(m_fd); // drops the file's lock
         m_fd = -1;
     }
+}
+
+void Lock::removeOwnLockFile()
+{
+    const std::optional<LockFileState> mine = lockFileState(m_lockPath);
+    m_lock->unlock();
+    // A file server refuses to remove a file another client has open for a moment (a waiter reading
+    // the holder's name): the removal is tried again, and only while the file is still this one.
+    if (!mine)
+        return;
+    const std::optional<LockFileState> now = lockFileState(m_lockPath);
+    if (now && now->content == mine->content && now->inode == mine->inode)
+        unlinkPatiently(m_lockPath);
+}
+
+void Lock::keepAlive()
+{
+    if (!m_holdsFile && !m_holdsFolder)
+        return;
+    const qint64 now = nowMs();
+    if (now - m_lastAlive < 1000)
+        return;
+    m_lastAlive = now;
+    // Written again with what it holds: the file server dates the write by its own clock.
+    const int fd = ::open(QFile::encodeName(m_lockPath).constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return;
+    char buffer[512];
+    const ssize_t n = ::pread(fd, buffer, sizeof buffer, 0);
+    if (n > 0 && ::pwrite(fd, buffer, size_t(n), 0) == n)
+        ::fdatasync(fd);
+    ::close(fd);
 }
 
 void Lock::setTimeout(int milliseconds)
@@ -147,8 +304,8 @@ bool Lock::takeOverIfStale()
         if (held)
             return false;
     }
-    struct stat st;
-    if (::stat(QFile::encodeName(m_lockPath).constData(), &st) != 0)
+    const std::optional<LockFileState> found = lockFileState(m_lockPath);
+    if (!found)
         return false; // gone: try again at once
     if (!m_clockKnown) {
         const std::optional<qint64> folder = folderClock(m_path);
@@ -157,42 +314,262 @@ bool Lock::takeOverIfStale()
         m_clockOffset = *folder - nowMs();
         m_clockKnown = true;
     }
-    const qint64 age = nowMs() + m_clockOffset - mtimeMs(st);
-    if (age < g_staleAge)
+    const auto isOld = [this](const LockFileState& state) {
+        return nowMs() + m_clockOffset - state.written >= g_staleAge;
+    };
+    if (!isOld(*found))
         return false;
-    // Under a second lock, so that two waiters never remove each other's fresh lock; checked again
-    // under it, since another waiter may have taken over in between.
-    QLockFile removal(m_lockPath + QStringLiteral(".rmlock"));
-    removal.setStaleLockTime(0);
-    if (!removal.tryLock(0))
+    // Under a second lock file, so that two waiters never remove each other's fresh lock; the lock
+    // file is checked again under it, since another waiter may have taken over in between. A removal
+    // lock left by a waiter that died grows old in its turn, and goes.
+    const QString removalPath = m_lockPath + QStringLiteral(".rmlock");
+    const int removal =
+        ::open(QFile::encodeName(removalPath).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (removal < 0) {
+        const std::optional<LockFileState> other = lockFileState(removalPath);
+        if (other && isOld(*other))
+            unlinkPatiently(removalPath);
         return false;
-    struct stat again;
-    if (::stat(QFile::encodeName(m_lockPath).constData(), &again) != 0 || again.st_ino != st.st_ino
-        || mtimeMs(again) != mtimeMs(st))
-        return false;
-    return m_lock->removeStaleLockFile();
+    }
+    const QByteArray who =
+        QByteArray::number(QCoreApplication::applicationPid()) + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+    const bool written = ::write(removal, who.constData(), size_t(who.size())) == who.size();
+    ::close(removal);
+    bool removed = false;
+    const std::optional<LockFileState> again = lockFileState(m_lockPath);
+    if (written && again && again->inode == found->inode && again->written == found->written
+        && again->content == found->content)
+        removed = unlinkPatiently(m_lockPath);
+    unlinkPatiently(removalPath);
+    return removed;
 }
 
 bool Lock::lockFile()
 {
-    if (m_lock->tryLock(0))
+    if (m_lock->tryLock(0)) {
+        m_refusals = 0;
+        m_holdsFile = true;
+        m_lastAlive = nowMs();
         return true;
-    switch (m_lock->error()) {
-    case QLockFile::LockFailedError: break;
-    case QLockFile::PermissionError: return true; // the folder takes no lock file: nobody can hold one
-    default: m_error = QStringLiteral("the lock file cannot be created"); return false;
     }
+    const QLockFile::LockError error = m_lock->error();
+    // A client may report a lock file that exists with another error than "exists" (an SFTP client
+    // says EPERM), and may still show one that another PC has removed. Opening it by name asks the
+    // server: there, it is in use; not there, the creation is tried again.
+    if (error != QLockFile::LockFailedError && !lockFileState(m_lockPath)) {
+        if (++m_refusals < 3)
+            return false;
+        if (error == QLockFile::PermissionError)
+            return true; // the folder takes no lock file: nobody can hold one
+        m_error = QStringLiteral("the lock file cannot be created");
+        return false;
+    }
+    m_refusals = 0;
     if (m_holderHost.isEmpty()) {
         qint64 pid = 0;
         QString app;
         m_lock->getLockInfo(&pid, &m_holderHost, &app);
     }
-    takeOverIfStale();
+    if (staleCheckDue())
+        takeOverIfStale();
     return false;
+}
+
+bool Lock::staleCheckDue()
+{
+    // A lock is stale only after seconds: a waiter asks the server about it a few times a second, and
+    // otherwise only tries to take it, so that its questions do not slow the holder down.
+    const qint64 now = nowMs();
+    if (m_lastStaleCheck != 0 && now - m_lastStaleCheck < 250)
+        return false;
+    m_lastStaleCheck = now;
+    return true;
+}
+
+namespace {
+
+// The file system client that serves path, as the system's mount table names it ("ext4", "nfs4",
+// "cifs", "fuse.sshfs", "fuse.smbnetfs", ...): the entry with the longest mount point above it.
+QString mountTypeOf(const QString& path)
+{
+    const QString where = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (where.isEmpty() || !table.open(QIODevice::ReadOnly))
+        return {};
+    QString best, type;
+    for (const QByteArray& line : table.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const int dash = int(fields.indexOf("-"));
+        if (fields.size() < 5 || dash < 0 || dash + 1 >= fields.size())
+            continue;
+        // The mount point, with its blanks and backslashes written as octal escapes.
+        QByteArray point = fields.at(4);
+        point.replace("\\040", " ").replace("\\011", "\t").replace("\\134", "\\");
+        const QString mount = QFile::decodeName(point);
+        const bool above = where == mount || mount == QLatin1String("/") || where.startsWith(mount + QLatin1Char('/'));
+        if (above && mount.size() >= best.size()) {
+            best = mount;
+            type = QString::fromLatin1(fields.at(dash + 1));
+        }
+    }
+    return type;
+}
+
+bool folderExists(const QString& path)
+{
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+} // namespace
+
+Lock::Kind Lock::kindFor(const QString& path)
+{
+    static QHash<QString, Kind> kinds;
+    static QMutex guard;
+    const QString folder = QFileInfo(path).absolutePath();
+    QMutexLocker locked(&guard);
+    const auto known = kinds.constFind(folder);
+    if (known != kinds.cend())
+        return *known;
+    // smbnetfs creates a file that another client created a moment before instead of refusing it,
+    // so that two PCs both "create" one lock file; it refuses a second folder of one name, as the
+    // server decides. Every other client tried refuses the file's second creation.
+    const Kind kind = mountTypeOf(path) == QLatin1String("fuse.smbnetfs") ? Kind::Folder : Kind::File;
+    kinds.insert(folder, kind);
+    return kind;
+}
+
+QString Lock::clientOf(const QString& path)
+{
+    return mountTypeOf(path);
+}
+
+bool Lock::lockFolder()
+{
+    const QByteArray name = QFile::encodeName(m_folderPath);
+    if (::mkdir(name.constData(), 0777) == 0) {
+        m_refusals = 0;
+        m_holdsFolder = true;
+        m_lastAlive = nowMs();
+        writeHolder();
+        return true;
+    }
+    const int error = errno;
+    if (error != EEXIST) {
+        // A read-only folder refuses at once and for good; a file server may also refuse for a moment
+        // while another PC removes its lock folder (SMB answers EIO or EBUSY then): that is a wait.
+        const bool refused = error == EACCES || error == EROFS || error == EPERM;
+        if (refused && !folderExists(m_folderPath) && ++m_refusals >= 3)
+            return true; // the folder takes no lock: nobody can hold one
+        if (!refused && error != EIO && error != EBUSY && error != EAGAIN && error != EINTR) {
+            m_error = QStringLiteral("the lock folder cannot be created: ") + QString::fromLocal8Bit(strerror(error));
+            return false;
+        }
+        return false;
+    }
+    m_refusals = 0;
+    if (m_holderHost.isEmpty()) {
+        if (const std::optional<LockFileState> holder = lockFileState(m_lockPath)) {
+            const QList<QByteArray> lines = holder->content.split('\n');
+            if (lines.size() >= 3)
+                m_holderHost = QString::fromUtf8(lines.at(2));
+        }
+    }
+    if (staleCheckDue())
+        takeOverFolderIfStale();
+    return false;
+}
+
+// The lock file beside the lock folder names the holder for the user, in the lock file's format,
+// and its time shows the other PCs that the holder is alive.
+void Lock::writeHolder()
+{
+    const QByteArray content = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+        + QCoreApplication::applicationName().toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n'
+        + QSysInfo::machineUniqueId() + '\n';
+    const int fd =
+        ::open(QFile::encodeName(m_lockPath).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0)
+        return;
+    if (::write(fd, content.constData(), size_t(content.size())) == content.size())
+        m_holderContent = content;
+    ::close(fd);
+}
+
+namespace {
+
+// When a lock folder was made, from the file server; nothing when it is not there.
+std::optional<std::pair<qint64, quint64>> folderState(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return std::nullopt;
+    struct statx attributes;
+    const bool ok = freshStat(fd, attributes);
+    ::close(fd);
+    if (!ok)
+        return std::nullopt;
+    return std::make_pair(mtimeMs(attributes), quint64(attributes.stx_ino));
+}
+
+} // namespace
+
+bool Lock::takeOverFolderIfStale()
+{
+    const std::optional<std::pair<qint64, quint64>> found = folderState(m_folderPath);
+    if (!found)
+        return false; // gone: try again at once
+    const std::optional<LockFileState> holder = lockFileState(m_lockPath);
+    const qint64 lastSign = std::max(found->first, holder ? holder->written : 0);
+    if (!m_clockKnown) {
+        const std::optional<qint64> folder = folderClock(m_path);
+        if (!folder)
+            return false;
+        m_clockOffset = *folder - nowMs();
+        m_clockKnown = true;
+    }
+    if (nowMs() + m_clockOffset - lastSign < g_staleAge)
+        return false;
+    // A second lock folder, so that two waiters never remove each other's fresh lock; one left by a
+    // waiter that died grows old in its turn, and goes.
+    const QString removal = m_folderPath + QStringLiteral(".rimozione");
+    if (::mkdir(QFile::encodeName(removal).constData(), 0777) != 0) {
+        const std::optional<std::pair<qint64, quint64>> other = folderState(removal);
+        if (other && nowMs() + m_clockOffset - other->first >= g_staleAge)
+            removeFolderPatiently(removal);
+        return false;
+    }
+    bool removed = false;
+    const std::optional<std::pair<qint64, quint64>> again = folderState(m_folderPath);
+    const std::optional<LockFileState> holderAgain = lockFileState(m_lockPath);
+    const bool sameHolder = holder.has_value() == holderAgain.has_value()
+        && (!holder || (holder->content == holderAgain->content && holder->written == holderAgain->written));
+    if (again && *again == *found && sameHolder) {
+        if (holder)
+            unlinkPatiently(m_lockPath);
+        removed = removeFolderPatiently(m_folderPath);
+    }
+    removeFolderPatiently(removal);
+    return removed;
+}
+
+void Lock::releaseFolder()
+{
+    // The holder's name goes first: a waiter that sees the folder without it judges its age by the
+    // folder alone.
+    const std::optional<LockFileState> holder = lockFileState(m_lockPath);
+    if (holder && holder->content == m_holderContent)
+        unlinkPatiently(m_lockPath);
+    removeFolderPatiently(m_folderPath);
 }
 
 bool Lock::lockItself()
 {
+    // Through smbnetfs the system's lock reaches no other PC, and the server refuses to replace a
+    // file that is open (the settings are replaced whole): the lock folder is all.
+    if (m_kind == Kind::Folder)
+        return true;
     if (m_fd < 0) {
         m_fd = openForLock(m_path, m_createMissing);
         if (m_fd < 0)
@@ -218,8 +595,26 @@ bool Lock::lockItself()
     return true;
 }
 
+void Lock::giveOthersTheirTurn()
+{
+    // Saves one after another (a loop, a user saving fast) would take the lock again the moment they
+    // let it go, and a PC that waits on a slow share would hardly ever find it free. This process
+    // leaves it free for about twice as long as it held it (at most a fifth of a second) before
+    // taking it again.
+    qint64 pause = 0;
+    {
+        QMutexLocker locked(&lastHoldsGuard());
+        const auto last = lastHolds().constFind(m_lockPath);
+        if (last != lastHolds().cend())
+            pause = std::min<qint64>(2 * last->held, 200) - (nowMs() - last->released);
+    }
+    if (pause > 0)
+        QThread::msleep(quint64(pause));
+}
+
 bool Lock::acquire()
 {
+    giveOthersTheirTurn();
     m_error.clear();
     m_busy = false;
     m_holderHost.clear();
@@ -236,7 +631,7 @@ bool Lock::acquire()
     };
     for (;;) {
         if (!haveFile) {
-            haveFile = lockFile();
+            haveFile = m_kind == Kind::Folder ? lockFolder() : lockFile();
             if (!haveFile && !m_error.isEmpty()) {
                 stopShowing();
                 return false;
@@ -244,6 +639,7 @@ bool Lock::acquire()
         }
         if (haveFile && lockItself()) {
             stopShowing();
+            m_acquiredAt = nowMs();
             return true;
         }
         if (waited.elapsed() >= g_timeout) {

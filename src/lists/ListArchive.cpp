@@ -105,10 +105,11 @@ Match last(const QString& path, const RecordLayout& layout, LineOf line, const Q
     return match;
 }
 
-// An overwrite cut short (a journal beside the archive) is undone before the archive is read.
+// An overwrite or a batch cut short (a journal beside the archive) is undone before the archive is
+// read.
 void recoverFirst(const QString& path, int recordSize)
 {
-    if (QFileInfo::exists(RecordArchive::journalName(path)))
+    if (RecordArchive::needsRecovery(path))
         RecordArchive(path, recordSize).count();
 }
 

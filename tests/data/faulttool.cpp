@@ -3,7 +3,8 @@
 //
 //   faulttool append <archive> <slip|payer> <name>          appends a record named <name>
 //   faulttool overwrite <archive> <slip|payer> <n> <name>   overwrites record n
-//   faulttool loop <archive> <count> <prefix>               appends slips <prefix>00001, 00002, ...
+//   faulttool loop <archive> <count> <prefix>               appends slips <prefix>00001, 00002, ..., printing
+//                                                           the number each one was given
 //   faulttool mixed <folder> <count> <prefix>               appends slips <prefix>00001, ... to 2024.bol in
 //                                                           <folder>, overwrites every third with its
 //                                                           second version, and sets its own key in
@@ -76,8 +77,10 @@ int main(int argc, char** argv)
         const int count = arg(argv, 3).toInt();
         for (int i = 1; i <= count; ++i) {
             const QString name = arg(argv, 4) + QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0'));
-            if (!archive.append(named(false, name)))
+            const std::optional<qint64> n = archive.append(named(false, name));
+            if (!n)
                 return done(false, archive.errorString());
+            std::fprintf(stdout, "%lld\n", static_cast<long long>(*n));
         }
         return 0;
     }

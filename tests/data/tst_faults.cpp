@@ -3,6 +3,7 @@
 // instances appending at once, and a program folder that is read-only for the user.
 
 #include "CoreSupport.h"
+#include "NetworkShares.h"
 
 #include "data/IniFile.h"
 #include "data/PasswordFile.h"
@@ -483,6 +484,78 @@ private slots:
                 QCOMPARE(IniFile::readString(ini, QStringLiteral("Postazioni"), QLatin1String(pc)),
                          QString::number(each));
         }
+    }
+
+    // The same two PCs through real network clients, each PC with a mount of its own of one folder
+    // served on 127.0.0.1: Samba through the FUSE SMB client smbnetfs, and sshd through sshfs with
+    // its default caches. Their system locks reach no other mount and their caches may show a file
+    // as it was: every slip reported saved is there once, at the number reported, no save is refused
+    // while the other PC merely holds the archive, and no lock is left behind.
+    void twoPcsThroughNetworkClients_data()
+    {
+        QTest::addColumn<int>("route");
+        QTest::addColumn<bool>("mixed");
+        for (const bool mixed : {false, true}) {
+            QTest::addRow("SMB through smbnetfs, %s", mixed ? "mixed" : "appends")
+                << int(NetworkShare::Route::Smb) << mixed;
+            QTest::addRow("sshfs, default options, %s", mixed ? "mixed" : "appends")
+                << int(NetworkShare::Route::Sftp) << mixed;
+        }
+    }
+    void twoPcsThroughNetworkClients()
+    {
+        QFETCH(int, route);
+        QFETCH(bool, mixed);
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("clock skew runs only without the address sanitizer");
+#endif
+        QVERIFY2(!fakeTimeLibrary().isEmpty(), "libfaketime is missing: install the Debian package faketime");
+        NetworkShare share{NetworkShare::Route(route)};
+        if (const QString why = share.start(); !why.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no network share here: ") + why));
+        const bool hosts = unshareArguments().has_value();
+        const int each = 500;
+        const auto args = [&](const QString& where, const char* prefix) {
+            return mixed ? QStringList{QStringLiteral("mixed"), where, QString::number(each), QLatin1String(prefix)}
+                         : QStringList{QStringLiteral("loop"), where + QStringLiteral("/2024.bol"),
+                                       QString::number(each), QLatin1String(prefix)};
+        };
+        QProcess first, second;
+        startAs(first, {QStringLiteral("-60s"), hosts ? QStringLiteral("PCA") : QString()}, args(share.pcA(), "A"));
+        startAs(second, {QStringLiteral("+60s"), hosts ? QStringLiteral("PCB") : QString()}, args(share.pcB(), "B"));
+        QVERIFY(first.waitForFinished(600000));
+        QVERIFY(second.waitForFinished(600000));
+        QVERIFY2(first.exitStatus() == QProcess::NormalExit && first.exitCode() == 0,
+                 first.readAllStandardError().constData());
+        QVERIFY2(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0,
+                 second.readAllStandardError().constData());
+        const QByteArray bytes = TestSupport::readAll(share.served() + QStringLiteral("/2024.bol"));
+        checkSharedArchive(bytes, each, mixed);
+        if (!mixed) {
+            // Each slip at the number its save reported.
+            for (const auto& [process, prefix] : {std::pair<QProcess*, char>{&first, 'A'}, {&second, 'B'}}) {
+                const QList<QByteArray> numbers = process->readAllStandardOutput().trimmed().split('\n');
+                QCOMPARE(numbers.size(), each);
+                for (int i = 0; i < each; ++i) {
+                    const qint64 n = numbers.at(i).toLongLong();
+                    QVERIFY(n >= 1 && n <= 2 * each);
+                    const QString name =
+                        Record(SlipRecord::layout(), bytes.mid((n - 1) * SlipRecord::kSize, SlipRecord::kSize))
+                            .text("Esecutore");
+                    QCOMPARE(name, QStringLiteral("%1%2").arg(QLatin1Char(prefix)).arg(i + 1, 5, 10, QLatin1Char('0')));
+                }
+            }
+        }
+        // Nothing left blocked: no lock file stays, and each PC saves again at once.
+        const QStringList left =
+            QDir(share.served()).entryList({QStringLiteral("*.lock*")}, QDir::Files | QDir::Hidden);
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char(' '))));
+        for (const QString& view : {share.pcA(), share.pcB()}) {
+            const Run after = run({QStringLiteral("append"), view + QStringLiteral("/2024.bol"), QStringLiteral("slip"),
+                                   QStringLiteral("DOPO")});
+            QVERIFY2(after.exitCode == 0, after.err.constData());
+        }
+        QCOMPARE(QFileInfo(share.served() + QStringLiteral("/2024.bol")).size(), (2 * each + 2) * SlipRecord::kSize);
     }
 
     // An overwrite killed at each of its I/O calls in turn (the journal's write and sync, the
