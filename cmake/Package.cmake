@@ -80,6 +80,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation2, qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# The guide, the payer sheets and the batch's slips are PDF files that xdg-open hands to a viewer.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "evince | okular | atril | qpdfview | pdf-viewer")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Italian postal slips TD 451 for the Government Concession Taxes")
 # The synopsis above comes first; this is the extended description, in English and in Italian.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -6,7 +6,7 @@
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-tassella_install_packages cups cups-client printer-driver-cups-pdf
+tassella_apt_install cups cups-client printer-driver-cups-pdf
 
 if ! lpstat -r 2>/dev/null | grep -q "is running"; then
     mkdir -p /run/cups

@@ -1,33 +1,55 @@
 #!/usr/bin/env bash
-# Installs what Tassella needs on Debian 12 / Ubuntu (only what is missing), then configures and
-# builds it in build/. Sourced by start.sh and test.sh.
+# Installs what Tassella needs on Debian 12 / Ubuntu (only what is missing, never replacing a
+# package already there), then configures and builds it in build/. Sourced by the scripts here.
 set -euo pipefail
 
 TASSELLA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TASSELLA_BUILD="${TASSELLA_BUILD:-$TASSELLA_ROOT/build}"
 
+# What a build and a run need: the start, install and package commands install these alone.
 TASSELLA_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libqt6svg6 qt6-image-formats-plugins
     fonts-dejavu-core fonts-liberation2 libfontconfig-dev
-    # The start-up benchmark waits for the X server through its own connection.
-    libxcb1-dev
+    # Backups are ZIP files through libzip.
+    libzip-dev
+    # Files, links and mail are opened with the desktop's own programs.
+    xdg-utils
+)
+
+# What only the tests need: the test command installs these as well. None of them belongs on a
+# user's desktop just to run the program.
+TASSELLA_TEST_PACKAGES=(
     poppler-utils clang-format desktop-file-utils
     faketime util-linux
-    # Backups are ZIP files through libzip; the tests read them back with the real unzip.
-    libzip-dev unzip zip
-    libreoffice-calc-nogui
+    # The start-up benchmark waits for the X server through its own connection.
+    libxcb1-dev
+    # The tests read backups back with the real unzip.
+    unzip zip
     # The screen-reader test: the program in its own X server with the desktop's accessibility bus.
     xvfb openbox x11-utils xdotool dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
+    # Archives on network shares: a Samba share and an SSH folder mounted through FUSE.
+    samba smbclient smbnetfs sshfs openssh-server fuse3
 )
+
+# LibreOffice for the spreadsheet tests, only where none is there: the tests use whatever soffice
+# is installed. libreoffice-calc-nogui conflicts with the desktop's libreoffice-calc, and must
+# never take its place.
+TASSELLA_TEST_OFFICE=libreoffice-calc-nogui
 
 # Only for the fuzzers' smoke runs in test.sh: clang and its libFuzzer runtime.
 TASSELLA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
-tassella_install_packages() {
+tassella_has_package() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+# Installs those of the packages named that are missing. apt-get may never remove a package to make
+# room for one (--no-remove: it stops instead), so what the user has stays as it is.
+tassella_apt_install() {
     local missing=()
-    for package in "${TASSELLA_PACKAGES[@]}" "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    for package in "$@"; do
+        tassella_has_package "$package" || missing+=("$package")
     done
     if [ ${#missing[@]} -eq 0 ]; then
         return 0
@@ -38,7 +60,32 @@ tassella_install_packages() {
         sudo="sudo"
     fi
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends --no-remove "${missing[@]}"
+}
+
+# TASSELLA_ONLY_PACKAGES=1 ends the command once its packages are in place (the package step's test).
+tassella_packages_done() {
+    if [ "${TASSELLA_ONLY_PACKAGES:-0}" = 1 ]; then
+        exit 0
+    fi
+}
+
+# What a build and a run need, and the extra packages named.
+tassella_install_packages() {
+    tassella_apt_install "${TASSELLA_PACKAGES[@]}" "$@"
+    tassella_packages_done
+}
+
+# What a build, a run and the tests need, and the extra packages named.
+tassella_install_test_packages() {
+    local office=()
+    if ! command -v soffice >/dev/null && ! command -v libreoffice >/dev/null \
+        && ! tassella_has_package libreoffice-calc && ! tassella_has_package libreoffice-core \
+        && ! tassella_has_package libreoffice-core-nogui; then
+        office=("$TASSELLA_TEST_OFFICE")
+    fi
+    tassella_apt_install "${TASSELLA_PACKAGES[@]}" "${TASSELLA_TEST_PACKAGES[@]}" "${office[@]}" "$@"
+    tassella_packages_done
 }
 
 tassella_build() {
@@ -60,7 +107,7 @@ tassella_build() {
 
 # True when clang can build a libFuzzer harness with the sanitizers (installing it if it can).
 tassella_fuzz_available() {
-    tassella_install_packages "${TASSELLA_FUZZ_PACKAGES[@]}" >/dev/null 2>&1 || true
+    tassella_apt_install "${TASSELLA_FUZZ_PACKAGES[@]}" >/dev/null 2>&1 || true
     command -v clang++ >/dev/null || return 1
     local probe
     probe="$(mktemp -d)"

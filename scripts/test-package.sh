@@ -19,7 +19,7 @@ skip() {
 }
 [ "$(id -u)" -eq 0 ] || skip "it needs root rights to make the root (running as $(id -un))."
 if ! command -v mmdebstrap >/dev/null; then
-    tassella_install_packages mmdebstrap >/dev/null 2>&1 || true
+    tassella_apt_install mmdebstrap >/dev/null 2>&1 || true
 fi
 command -v mmdebstrap >/dev/null || skip "mmdebstrap cannot be installed here."
 

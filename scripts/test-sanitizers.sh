@@ -9,7 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
-tassella_install_packages
+tassella_install_test_packages
 TASSELLA_BUILD="$TASSELLA_ROOT/build-asan" TASSELLA_BUILD_TYPE=Debug \
     tassella_build -DTASSELLA_TESTS=ON -DTASSELLA_SANITIZE=ON
 cd "$TASSELLA_ROOT/build-asan"

@@ -3,7 +3,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
-tassella_install_packages
+tassella_install_test_packages
 # The benchmark programs are built too, and run once on small data (bench_smoke), so they keep up.
 tassella_build -DTASSELLA_TESTS=ON -DTASSELLA_BENCH=ON
 # The code is kept formatted: a difference from .clang-format fails the run.

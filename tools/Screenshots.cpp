@@ -18,6 +18,7 @@
 #include "checks/Iban.h"
 #include "checks/PartitaIVA.h"
 #include "checks/Voci_Tariffa.h"
+#include "data/PasswordFile.h"
 #include "data/Platform.h"
 #include "lists/DaSaldare.h"
 #include "lists/ExpBollettini.h"
@@ -483,6 +484,8 @@ int main(int argc, char* argv[])
     Shell::setRecording(true);
     Clock::setFixed(QDateTime(QDate(2025, 10, 6), QTime(10, 30)));
     writeSampleArchives();
+    // The password file as a new install has it: the login shows the first password.
+    PasswordFile::write(ProgramFolder::file(PasswordFile::fileName), PasswordFile::initial);
     Startup::installTranslations(app);
     Startup::createWindows();
 

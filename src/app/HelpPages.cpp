@@ -1,6 +1,7 @@
 #include "app/HelpPages.h"
 
 #include "checks/TariffCodes.h"
+#include "data/PasswordFile.h"
 
 #include <QStringList>
 #include <span>
@@ -81,7 +82,7 @@ QString startMenuBody()
                        "che non distingue le lettere maiuscole dalle minuscole. Al primo accesso la password è %1: "
                        "si consiglia di cambiarla subito con il pulsante \"Cambia password\" della finestra di "
                        "accesso.")
-            .arg(initialPassword));
+            .arg(PasswordFile::initial));
     add("La guida completa, con le istruzioni passo per passo, si apre in formato PDF con il collegamento qui sotto.");
     return paragraphs.join(QStringLiteral("\r\n\r\n"));
 }

@@ -18,9 +18,6 @@ QString slipEditorBody();
 QString summaryTitle();
 QString summaryBody();
 
-// The password that the program folder's password file holds until the user changes it.
-inline const QString initialPassword = QStringLiteral("TASSELLA");
-
 // The payer editor's help page: "Applicazione Anagrafica Esecutori.", ten paragraphs.
 QString payerEditorTitle();
 // Paragraphs joined by CR LF CR LF.

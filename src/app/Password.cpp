@@ -38,6 +38,10 @@ void TfrmPassword::setUp()
     // Installed after the shared behaviour, so this filter sees Enter first.
     m_ui->txtPassword->installEventFilter(this);
 
+    const QString initial = QStringLiteral("Al primo accesso, password iniziale: ") + PasswordFile::initial;
+    m_ui->lblPasswordIniziale->setText(initial);
+    m_ui->lblPasswordIniziale->setAccessibleName(initial);
+
     connect(m_ui->txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::updateOk);
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &TfrmPassword::login);
     connect(m_ui->cmdEsci, &QPushButton::clicked, this, &QWidget::close);
@@ -58,6 +62,9 @@ void TfrmPassword::showEmptied(QWidget* from)
 void TfrmPassword::showEvent(QShowEvent* event)
 {
     Workspace::showEvent(event);
+    // The first password is told while the file still holds it (a new install, a fresh data
+    // folder); once changed, it would be wrong and is no longer shown.
+    m_ui->lblPasswordIniziale->setVisible(PasswordFile::holdsInitial(ProgramFolder::file(PasswordFile::fileName)));
     m_ui->txtPassword->setFocus(Qt::OtherFocusReason);
 }
 

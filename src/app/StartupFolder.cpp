@@ -1,5 +1,6 @@
 #include "app/StartupFolder.h"
 
+#include "data/PasswordFile.h"
 #include "data/Platform.h"
 #include "windows/Prompts.h"
 
@@ -47,6 +48,11 @@ bool choose()
         return true;
     }
     if (folder.isEmpty()) {
+        // The first password, for a new folder: told only while the installed file still holds it.
+        const QString password = PasswordFile::holdsInitial(ProgramFolder::installedFiles() + PasswordFile::fileName)
+            ? QStringLiteral("\n\r\n\rPer il primo accesso in una cartella nuova, password iniziale: ")
+                + PasswordFile::initial + QStringLiteral(" (si consiglia di cambiarla subito con \"Cambia password\").")
+            : QString();
         MessageBox::information(
             nullptr,
             QStringLiteral("Benvenuti in Tassella.\n\r\n\rScegliere ora la cartella in cui il programma "
@@ -54,7 +60,8 @@ bool choose()
                            "La cartella proposta è:\n\r\n\r")
                 + QDir::toNativeSeparators(ProgramFolder::proposed())
                 + QStringLiteral("\n\r\n\rPer usare gli stessi archivi da più PC scegliere una cartella su "
-                                 "un'unità condivisa."));
+                                 "un'unità condivisa.")
+                + password);
         folder = ProgramFolder::proposed();
     } else {
         MessageBox::warning(

@@ -31,6 +31,11 @@ std::optional<QString> read(const QString& path)
     return CodePage::trimmed(*password);
 }
 
+bool holdsInitial(const QString& path)
+{
+    return read(path) == initial;
+}
+
 bool write(const QString& path, const QString& password)
 {
     return IniFile::writeString(path, section, key, Crypt::scramble(normalise(password)));

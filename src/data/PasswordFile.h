@@ -11,6 +11,9 @@ inline const QString fileName = QStringLiteral("unins000.dll");
 inline const QString section = QStringLiteral("Accesso");
 inline const QString key = QStringLiteral("Valore");
 
+// The password the installed password file holds until the user changes it.
+inline const QString initial = QStringLiteral("TASSELLA");
+
 // The password fields take at most this many characters: the scrambling counts in one byte.
 constexpr int maxLength = 255;
 
@@ -23,6 +26,9 @@ bool storable(const QString& password);
 // The stored password, unscrambled and trimmed; empty when the file, section or key is missing.
 // Nothing when the file cannot be read or the value is not hexadecimal.
 std::optional<QString> read(const QString& path);
+
+// True while the password file holds the initial password: the user has not changed it yet.
+bool holdsInitial(const QString& path);
 
 // Writes the normalised form of password, scrambled; false when the file could not be written.
 bool write(const QString& path, const QString& password);

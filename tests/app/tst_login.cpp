@@ -327,6 +327,31 @@ private slots:
         QCOMPARE(TestSupport::readAll(passwordPath()), expected);
     }
 
+    // The login tells the first password while the password file still holds it (a new install, a
+    // new data folder), and no longer once it is changed.
+    void firstPasswordIsToldUntilChanged()
+    {
+        auto* told = child<QLabel>(login(), "lblPasswordIniziale");
+        QVERIFY(!told->isVisible());
+
+        login()->hide();
+        QVERIFY(QFile::remove(passwordPath()));
+        QVERIFY(QFile::copy(QStringLiteral(TASSELLA_SOURCE_DIR "/data/unins000.dll"), passwordPath()));
+        login()->showFrom(nullptr);
+        QVERIFY(told->isVisible());
+        QCOMPARE(told->text(), QStringLiteral("Al primo accesso, password iniziale: TASSELLA"));
+        QCOMPARE(told->accessibleName(), told->text());
+        QVERIFY(!told->geometry().intersects(child(login(), "txtPassword")->geometry()));
+        QVERIFY(!told->geometry().intersects(child(login(), "cmdOK")->geometry()));
+
+        openChange();
+        fillChange(QStringLiteral("tassella"), QStringLiteral("mia chiave"), QStringLiteral("mia chiave"));
+        QTest::mouseClick(child<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
+        QCOMPARE(MessageBox::shown().last().text, kDone);
+        QVERIFY(login()->isVisible());
+        QVERIFY(!told->isVisible());
+    }
+
     // From the program folder as the build prepares it: the initial password, a change, the
     // slip editor and back, the help page and the guide.
     void firstAccessJourney()

@@ -170,7 +170,8 @@ private slots:
     void initialPasswordFile()
     {
         const QString committed = QStringLiteral(TASSELLA_SOURCE_DIR "/data/unins000.dll");
-        QCOMPARE(PasswordFile::read(committed), std::optional<QString>(HelpPages::initialPassword));
+        QCOMPARE(PasswordFile::read(committed), std::optional<QString>(PasswordFile::initial));
+        QVERIFY(PasswordFile::holdsInitial(committed));
         QVERIFY(HelpPages::startMenuBody().contains(QStringLiteral("Al primo accesso la password è TASSELLA")));
     }
 };

@@ -5,6 +5,7 @@
 
 #include "TestSupport.h"
 #include "app/StartupFolder.h"
+#include "data/Crypt.h"
 #include "data/PasswordFile.h"
 
 using TestSupport::readAll;
@@ -123,6 +124,31 @@ private slots:
         ProgramFolder::use({});
         QVERIFY(StartupFolder::choose());
         QCOMPARE(readAll(ProgramFolder::file("unins000.dll")), readAll(kInitialPassword));
+    }
+
+    // The welcome tells the first password while the installed password file holds it; an office
+    // that installs a password file of its own is not told a wrong one.
+    void welcomeTellsTheFirstPassword_data()
+    {
+        QTest::addColumn<QByteArray>("installed");
+        QTest::addColumn<bool>("tell");
+        QTest::newRow("as packaged") << readAll(kInitialPassword) << true;
+        QTest::newRow("the office's own")
+            << QByteArray("[Accesso]\r\nValore=" + Crypt::scramble("UFFICIO").toLatin1()) << false;
+    }
+    void welcomeTellsTheFirstPassword()
+    {
+        QFETCH(QByteArray, installed);
+        QFETCH(bool, tell);
+        QVERIFY(writeAll(path("usr/share/tassella/unins000.dll"), installed));
+        FileDialog::setNextFileName(path("home/Tassella"));
+        QVERIFY(StartupFolder::choose());
+        QCOMPARE(MessageBox::shown().size(), 1);
+        const QString welcome = MessageBox::shown().first().text;
+        const QString told = QStringLiteral("\n\r\n\rPer il primo accesso in una cartella nuova, password iniziale: "
+                                            "TASSELLA (si consiglia di cambiarla subito con \"Cambia password\").");
+        QVERIFY2(welcome.endsWith(QStringLiteral("un'unità condivisa.") + (tell ? told : QString())),
+                 qPrintable(welcome));
     }
 
     // A folder already in use (another PC's, on a shared drive) keeps its password file and archives.

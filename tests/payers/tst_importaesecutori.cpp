@@ -273,7 +273,8 @@ private slots:
     void odsFileIsReadThroughLibreOffice()
     {
         if (PayerImport::officeProgram().isEmpty())
-            QSKIP("LibreOffice Calc is not installed (Debian package libreoffice-calc-nogui): .ods not read");
+            QSKIP("no LibreOffice here (neither soffice nor libreoffice on the PATH): .ods not read. The test "
+                  "command installs libreoffice-calc-nogui where no LibreOffice is installed");
         const PayerImport::Sheet sheet = PayerImport::read(importFixture("esecutori.ods"));
         QVERIFY(sheet.ok);
         QCOMPARE(sheet.rows, CsvFile::read(readAll(importFixture("esecutori-utf8.csv"))).rows);

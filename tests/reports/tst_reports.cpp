@@ -195,7 +195,8 @@ private slots:
     void initTestCase()
     {
         if (!PdfReadBack::toolsPresent())
-            QSKIP("poppler-utils (pdftotext, pdfinfo, pdftoppm) is not installed: scripts/setup.sh installs it");
+            QSKIP(
+                "poppler-utils (pdftotext, pdfinfo, pdftoppm) is not installed: the test command (scripts/test.sh) installs it");
         QVERIFY(m_dir.isValid());
     }
 
