@@ -40,13 +40,14 @@ void report(qint64 rows, const QElapsedTimer& clock)
                 peakKb());
 }
 
-// A tax code of its own for payer i, with its check letter.
+// A tax code of its own for payer i (three letters of the name, then the place), with its check
+// letter: no row repeats another, so every row is imported.
 QString taxCode(int i)
 {
     QString body = QStringLiteral("RSS");
     for (int k = 0, n = i; k < 3; ++k, n /= 26)
         body += QLatin1Char(char('A' + n % 26));
-    body += QStringLiteral("80A01H501");
+    body += QStringLiteral("80A01H%1").arg(i / (26 * 26 * 26) % 1000, 3, 10, QLatin1Char('0'));
     return body + TaxCode::checkCharacter(body).value_or(QLatin1Char('X'));
 }
 
