@@ -217,4 +217,5 @@ BUILD=$BUILD RUNS=$RUNS bash bench/summary.sh
 TASSELLA_BUILD=$BUILD bash bench/export.sh
 BUILD=$BUILD bash bench/sheet.sh
 BUILD=$BUILD RUNS=$RUNS bash bench/batch.sh
+BUILD=$BUILD RUNS=$RUNS bash bench/import.sh
 echo "load after: $(uptime | sed 's/.*load average/load average/')"

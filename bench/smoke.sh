@@ -31,4 +31,11 @@ step "$B/bench_export" generate "$work/export.bol" 2000
 step "$B/bench_export" run "$work/export.bol"
 step "$B/bench_batch" prepare "$work/batch" 20
 step "$B/bench_batch" issue "$work/batch"
+mkdir -p "$work/import" "$work/import-archive"
+step "$B/bench_import" prepare "$work/import" 1000
+for file in esecutori cella virgolette; do
+    step "$B/bench_import" run "$work/import/$file.csv"
+    step "$B/bench_import" read "$work/import/$file.csv"
+done
+step "$B/bench_import" save "$work/import/esecutori.csv" "$work/import-archive"
 echo "every benchmark program ran"

@@ -65,6 +65,38 @@ std::optional<QChar> checkCharacter(const QString& code)
     return QChar(u'A' + sum % 26);
 }
 
+std::optional<Birth> birth(const QString& code)
+{
+    if (code.size() != 16 || checkCharacter(code) != code.at(15))
+        return std::nullopt;
+    // Where two codes would be the same (omocodia), digits of the date give way to letters.
+    static const QString kDigitLetters = QStringLiteral("LMNPQRSTUV");
+    static const QString kMonths = QStringLiteral("ABCDEHLMPRST");
+    const auto number = [&code](int at) -> int {
+        int value = 0;
+        for (int i = at; i < at + 2; ++i) {
+            const QChar c = code.at(i);
+            int digit = c.isDigit() && c.unicode() < 128 ? c.unicode() - '0' : int(kDigitLetters.indexOf(c));
+            if (digit < 0)
+                return -1;
+            value = value * 10 + digit;
+        }
+        return value;
+    };
+    const int year = number(6);
+    const int month = int(kMonths.indexOf(code.at(8))) + 1;
+    int day = number(9);
+    if (year < 0 || month < 1 || day < 1)
+        return std::nullopt;
+    const bool female = day > 40; // a woman's day of birth is written plus 40
+    if (female)
+        day -= 40;
+    if (day < 1 || day > 31)
+        return std::nullopt;
+    const auto twoDigits = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    return Birth{female ? QStringLiteral("F") : QStringLiteral("M"), twoDigits(day), twoDigits(month), twoDigits(year)};
+}
+
 CheckAnswer check(const QString& text)
 {
     const QString code = CodePage::upperAscii(text);

@@ -13,6 +13,17 @@ namespace TaxCode {
 // replacing digits (omocodia) are letters like any other and need nothing special.
 std::optional<QChar> checkCharacter(const QString& code);
 
+// The sex and date of birth a person's code carries: "M" or "F", and day, month and the year's
+// last two digits, each of two digits ("05", "03", "80"). Nothing for a code of another length, with
+// a wrong check character, or whose date places cannot be read (a body's code of 11 digits has none).
+struct Birth {
+    QString sex;
+    QString day;
+    QString month;
+    QString year;
+};
+std::optional<Birth> birth(const QString& code);
+
 // What "Controlla" says about the text of the field: a length warning (refused) or the verdict.
 CheckAnswer check(const QString& text);
 

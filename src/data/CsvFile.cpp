@@ -2,6 +2,7 @@
 
 #include "data/CodePage.h"
 
+#include <QHash>
 #include <QStringDecoder>
 
 namespace CsvFile {
@@ -18,49 +19,100 @@ Text decode(const QByteArray& bytes)
     return {CodePage::decode(bytes), Encoding::Windows1252};
 }
 
-QChar separatorOf(const QString& text)
+// ---- Records ----
+
+qsizetype Records::cellCount(qsizetype row) const
 {
-    int semicolons = 0, commas = 0, tabs = 0;
-    bool quoted = false;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"'))
-            quoted = !quoted; // a doubled quote turns twice: no harm
-        else if (!quoted && (c == QLatin1Char('\n') || c == QLatin1Char('\r')))
-            break;
-        else if (!quoted && c == QLatin1Char(';'))
-            ++semicolons;
-        else if (!quoted && c == QLatin1Char(','))
-            ++commas;
-        else if (!quoted && c == QLatin1Char('\t'))
-            ++tabs;
-    }
-    if (commas > semicolons && commas >= tabs)
-        return QLatin1Char(',');
-    if (tabs > semicolons && tabs > commas)
-        return QLatin1Char('\t');
-    return QLatin1Char(';');
+    return m_rowEnds[size_t(row)] - rowBegin(row);
 }
 
-QList<QStringList> parse(const QString& text, QChar separator)
+QStringView Records::cell(qsizetype row, qsizetype column) const
+{
+    if (row < 0 || row >= size() || column < 0 || column >= cellCount(row))
+        return {};
+    const qsizetype index = rowBegin(row) + column;
+    const qsizetype begin = cellBegin(index);
+    return QStringView(m_text).mid(begin, m_cellEnds[size_t(index)] - begin);
+}
+
+QStringList Records::row(qsizetype row) const
+{
+    QStringList cells;
+    const qsizetype count = cellCount(row);
+    cells.reserve(count);
+    for (qsizetype c = 0; c < count; ++c)
+        cells.append(cell(row, c).toString());
+    return cells;
+}
+
+QList<QStringList> Records::toLists() const
 {
     QList<QStringList> rows;
-    QStringList row;
-    QString cell;
-    bool lineHasText = false; // anything at all on the current line, separators included
+    rows.reserve(size());
+    for (qsizetype r = 0; r < size(); ++r)
+        rows.append(row(r));
+    return rows;
+}
+
+void Records::addCell(QStringView text)
+{
+    m_text.append(text);
+    endCell();
+}
+
+void Records::squeeze()
+{
+    m_text.squeeze();
+    m_cellEnds.shrink_to_fit();
+    m_rowEnds.shrink_to_fit();
+}
+
+// ---- Separator ----
+
+QChar separatorOf(const QString& text)
+{
+    constexpr qsizetype kSample = 50;
+    // In order of preference on a tie.
+    const QChar candidates[] = {QLatin1Char('\t'), QLatin1Char(';'), QLatin1Char(',')};
+    QChar best = QLatin1Char(';');
+    qsizetype bestScore = 0;
+    for (const QChar separator : candidates) {
+        const Records sample = parse(text, separator, kSample);
+        QHash<qsizetype, qsizetype> rowsPerWidth;
+        for (qsizetype r = 0; r < sample.size(); ++r)
+            ++rowsPerWidth[sample.cellCount(r)];
+        qsizetype score = 0;
+        for (auto it = rowsPerWidth.cbegin(); it != rowsPerWidth.cend(); ++it)
+            if (it.key() > 1)
+                score = std::max(score, it.value());
+        if (score > bestScore) {
+            best = separator;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+// ---- Parsing ----
+
+Records parse(const QString& text, QChar separator, qsizetype maxRecords)
+{
+    Records rows;
+    if (maxRecords < 0)
+        rows.reserve(text.size()); // the cells are never longer than the text
+    bool lineHasText = false;      // anything at all on the current line, separators included
     const qsizetype size = text.size();
     qsizetype i = 0;
     const auto endRecord = [&] {
         if (lineHasText) {
-            row.append(cell);
-            rows.append(row);
+            rows.endCell();
+            rows.endRow();
         }
-        row.clear();
-        cell.clear();
         lineHasText = false;
     };
-    while (i < size) {
+    while (i < size && (maxRecords < 0 || rows.size() < maxRecords)) {
         const QChar c = text.at(i);
-        if (c == QLatin1Char('"') && cell.isEmpty()) {
+        if (c == QLatin1Char('"') && rows.cellIsEmpty()) {
             // A quoted cell: to the next quote that is not doubled.
             lineHasText = true;
             ++i;
@@ -68,7 +120,7 @@ QList<QStringList> parse(const QString& text, QChar separator)
                 const QChar q = text.at(i);
                 if (q == QLatin1Char('"')) {
                     if (i + 1 < size && text.at(i + 1) == QLatin1Char('"')) {
-                        cell.append(QLatin1Char('"'));
+                        rows.append(QLatin1Char('"'));
                         i += 2;
                         continue;
                     }
@@ -77,25 +129,24 @@ QList<QStringList> parse(const QString& text, QChar separator)
                 }
                 if (q == QLatin1Char('\r')) {
                     // A line break inside a cell is kept as one LF, whatever ended the line.
-                    cell.append(QLatin1Char('\n'));
+                    rows.append(QLatin1Char('\n'));
                     i += (i + 1 < size && text.at(i + 1) == QLatin1Char('\n')) ? 2 : 1;
                     continue;
                 }
-                cell.append(q);
+                rows.append(q);
                 ++i;
             }
             // Text after the closing quote belongs to the cell, as spreadsheets read it.
             while (i < size && text.at(i) != separator && text.at(i) != QLatin1Char('\n')
                    && text.at(i) != QLatin1Char('\r')) {
-                cell.append(text.at(i));
+                rows.append(text.at(i));
                 ++i;
             }
             continue;
         }
         if (c == separator) {
             lineHasText = true;
-            row.append(cell);
-            cell.clear();
+            rows.endCell();
             ++i;
             continue;
         }
@@ -105,21 +156,27 @@ QList<QStringList> parse(const QString& text, QChar separator)
             continue;
         }
         lineHasText = true;
-        cell.append(c);
+        rows.append(c);
         ++i;
     }
-    endRecord();
+    if (maxRecords < 0 || rows.size() < maxRecords)
+        endRecord();
+    rows.squeeze();
     return rows;
 }
 
 Table read(const QByteArray& bytes)
 {
-    const Text text = decode(bytes);
-    Table table;
-    table.encoding = text.encoding;
-    table.separator = separatorOf(text.text);
-    table.rows = parse(text.text, table.separator);
+    Text text = decode(bytes);
+    const QChar separator = separatorOf(text.text);
+    Table table{parse(text.text, separator), separator, text.encoding};
     return table;
+}
+
+Table read(const QByteArray& bytes, QChar separator)
+{
+    const Text text = decode(bytes);
+    return {parse(text.text, separator), separator, text.encoding};
 }
 
 } // namespace CsvFile

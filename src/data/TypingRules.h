@@ -32,4 +32,9 @@ QString applyExit(Exit exit, const QString& text, const QStringList& list = {});
 // What the typing rules do to a text, with the cursor position kept on the same character.
 QString applyRule(unsigned rules, const QString& text, int* cursor = nullptr);
 
+// One key typed at the end of a text the rules already shaped: text becomes applyRule(rules, text +
+// key), in the time of one character (the rules change characters one by one and trim blanks only
+// at the ends). A typed cell of any length then costs its length, not its square.
+void typeKey(unsigned rules, QString& text, QChar key);
+
 } // namespace Behaviour

@@ -34,7 +34,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The sheet split on the separator chosen, the header guessed and the columns matched again.
+    void splitSheet(QChar separator);
+    void showSheet(CsvFile::Table table);
     void buildColumns();
+    void showAllColumns();
     void columnChosen(int column, int target);
     // The rows again, after the mapping, the header choice or the registry changed.
     void refresh();
@@ -43,7 +47,8 @@ private:
     std::unique_ptr<Ui::ImportaEsecutori> m_ui;
     PayerImportModel* m_model;
     QString m_path;
-    QList<QStringList> m_sheet;
+    QByteArray m_csv; // the file's text, split again when the user chooses another separator
+    std::shared_ptr<const CsvFile::Records> m_sheet;
     QList<int> m_mapping;
     QList<QComboBox*> m_columns;
 };

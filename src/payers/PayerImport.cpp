@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStringView>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -95,6 +96,27 @@ int fieldIndex(const char* control)
     return kNone;
 }
 
+// The fields each row's checks look at, found once: every row of a large file asks for them.
+struct Fields {
+    int name = fieldIndex("txtEsecutore");
+    int taxCode = fieldIndex("txtCodFisc");
+    int vat = fieldIndex("txtPartitaIva");
+    int iban = fieldIndex("txtIban");
+    int sex = fieldIndex("txtSesso");
+    int day = fieldIndex("txtGG");
+    int month = fieldIndex("txtMM");
+    int year = fieldIndex("txtAA");
+    int postcode = fieldIndex("txtCapRes");
+    int card = fieldIndex("txtCarta");
+    std::array<int, 4> phones = {fieldIndex("txtTelCasa"), fieldIndex("txtTelUff"), fieldIndex("txtTelCel"),
+                                 fieldIndex("txtFax")};
+};
+const Fields& known()
+{
+    static const Fields fields;
+    return fields;
+}
+
 int targetOf(const char* control)
 {
     if (qstrcmp(control, "nascita") == 0)
@@ -154,17 +176,122 @@ std::optional<bool> yesNo(const QString& text)
     return yes.contains(value);
 }
 
-Value value(const PayerTyping::Field& field, const QString& cell)
+QStringView trimmedView(QStringView text)
 {
-    const QString original = CodePage::trimmed(cell);
-    const PayerTyping::Typed typed = PayerTyping::typed(field, original);
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 32)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// The cell as the preview's tooltip tells it: a long one by its start.
+QString shown(QStringView cell)
+{
+    constexpr qsizetype kShown = 300;
+    return cell.size() <= kShown ? cell.toString() : cell.left(kShown).toString() + QChar(0x2026);
+}
+
+// The cell typed into the field as it stands, blanks at the start included: they take room in the
+// field as in the editor, and saving trims them afterwards.
+Value value(const PayerTyping::Field& field, QStringView cell)
+{
+    const PayerTyping::Typed typed = PayerTyping::typed(field, cell);
+    const QStringView original = trimmedView(cell);
     Value v;
-    v.original = cell;
     v.text = CodePage::trimmed(typed.text);
     v.cut = typed.cut;
     // What is stored, read back: the code page's "?" counts as a change too.
     v.changed = CodePage::decode(CodePage::encode(v.text)) != original;
+    if (v.cut || v.changed)
+        v.original = shown(original);
     return v;
+}
+
+// Codes a spreadsheet took for numbers when it opened the file: leading zeros dropped ("00100"
+// became 100) or, for long ones, the number written with an exponent (the digits are lost). A code
+// given back its zeros is stored so, with a note; a lost one is a problem.
+QString zeros(int count)
+{
+    return QString(count, QLatin1Char('0'));
+}
+
+void mendNumbers(Row& row, const QStringList& cells, const QList<int>& mapping)
+{
+    static const QRegularExpression exponent(QStringLiteral("^\\d+([.,]\\d+)?[eE]\\+?\\d+$"));
+    const auto fields = PayerTyping::fields();
+    const Fields& f = known();
+    const auto complete = [&row, &fields](int field, const QString& text, const QString& note) {
+        Value& v = row.values[size_t(field)];
+        row.notes << note.arg(QString::fromUtf8(fields[size_t(field)].caption)).arg(v.text.size()).arg(text);
+        if (v.original.isEmpty())
+            v.original = v.text;
+        v.text = text;
+        v.completed = true;
+        v.changed = true;
+    };
+    for (qsizetype c = 0; c < cells.size() && c < mapping.size(); ++c) {
+        const int field = mapping.at(c);
+        const bool phone = std::find(f.phones.begin(), f.phones.end(), field) != f.phones.end();
+        if (!phone && field != f.postcode && field != f.vat && field != f.taxCode && field != f.card)
+            continue;
+        const QString text = row.values[size_t(field)].text;
+        const QString cell = CodePage::trimmed(cells.at(c));
+        if (exponent.match(cell).hasMatch()) {
+            row.problems << QStringLiteral("%1: numero con esponente (%2), cifre perse")
+                                .arg(QString::fromUtf8(fields[size_t(field)].caption), cell);
+            continue;
+        }
+        if (!allDigits(text))
+            continue;
+        if (field == f.postcode && text.size() < 5) {
+            complete(field, zeros(5 - int(text.size())) + text, QStringLiteral("%1 di %2 cifre, completato in %3"));
+        } else if ((field == f.vat || field == f.taxCode) && text.size() < 11) {
+            // Only when the zeros make a right number: otherwise the check says it is wrong.
+            const QString padded = zeros(11 - int(text.size())) + text;
+            if (VatNumber::hasValidCheckDigit(padded))
+                complete(field, padded,
+                         field == f.vat ? QStringLiteral("%1 di %2 cifre, completata in %3")
+                                        : QStringLiteral("%1 di %2 cifre, completato in %3"));
+        } else if (phone && text.size() >= 5 && text.size() <= 10 && !text.startsWith(QLatin1Char('0'))
+                   && !text.startsWith(QLatin1Char('3')) && !text.startsWith(QLatin1String("800"))
+                   && !text.startsWith(QLatin1String("803")) && !text.startsWith(QLatin1String("89"))) {
+            // Italian landlines start with 0, mobiles with 3, free and premium numbers with 80 and
+            // 89: anything else of this length lost its 0.
+            complete(field, QLatin1Char('0') + text,
+                     QStringLiteral("%1 senza lo 0 iniziale (%2 cifre), completato in %3"));
+        }
+    }
+}
+
+// The sex and date of birth the file leaves empty, read from a right tax code. The date only when
+// none of its three fields has a value: a date half from the file, half from the code would be
+// neither.
+void derive(Row& row)
+{
+    const auto fields = PayerTyping::fields();
+    const Fields& f = known();
+    const std::optional<TaxCode::Birth> birth = TaxCode::birth(row.values[size_t(f.taxCode)].text);
+    if (!birth)
+        return;
+    const auto fill = [&](int field, const QString& text) {
+        Value& v = row.values[size_t(field)];
+        v = value(fields[size_t(field)], text);
+        v.derived = true;
+        v.changed = false;
+        v.original.clear();
+    };
+    if (row.values[size_t(f.sex)].text.isEmpty())
+        fill(f.sex, birth->sex);
+    const bool noDate = row.values[size_t(f.day)].text.isEmpty() && row.values[size_t(f.month)].text.isEmpty()
+        && row.values[size_t(f.year)].text.isEmpty();
+    if (noDate) {
+        fill(f.day, birth->day);
+        fill(f.month, birth->month);
+        fill(f.year, birth->year);
+    }
 }
 
 // The checks of the Italian numbers: a tax code of 16 characters carries its check letter, one of
@@ -172,11 +299,9 @@ Value value(const PayerTyping::Field& field, const QString& cell)
 QStringList checks(const Row& row)
 {
     QStringList problems;
-    const auto text = [&row](const char* control) {
-        const int i = fieldIndex(control);
-        return row.values[size_t(i)].text;
-    };
-    const QString code = text("txtCodFisc");
+    const Fields& f = known();
+    const auto text = [&row](int field) { return row.values[size_t(field)].text; };
+    const QString code = text(f.taxCode);
     if (!code.isEmpty()) {
         if (code.size() == 11 && allDigits(code)) {
             if (!VatNumber::hasValidCheckDigit(code))
@@ -187,10 +312,10 @@ QStringList checks(const Row& row)
             problems << QStringLiteral("codice fiscale errato");
         }
     }
-    const QString vat = text("txtPartitaIva");
+    const QString vat = text(f.vat);
     if (!vat.isEmpty() && !VatNumber::hasValidCheckDigit(vat))
         problems << QStringLiteral("partita IVA errata");
-    const QString iban = text("txtIban");
+    const QString iban = text(f.iban);
     if (!iban.isEmpty() && (iban.size() != 27 || IbanCheck::remainder(iban) != 1))
         problems << QStringLiteral("IBAN errato");
     return problems;
@@ -259,9 +384,20 @@ Sheet read(const QString& path)
         sheet.error = unreadable;
         return sheet;
     }
-    sheet.rows = CsvFile::read(file.readAll()).rows;
+    sheet.csv = file.readAll();
+    sheet.table = CsvFile::read(sheet.csv);
     sheet.ok = true;
     return sheet;
+}
+
+const std::vector<Separator>& separators()
+{
+    static const std::vector<Separator> list = {
+        {QLatin1Char(';'), QStringLiteral("Punto e virgola ( ; )")},
+        {QLatin1Char(','), QStringLiteral("Virgola ( , )")},
+        {QLatin1Char('\t'), QStringLiteral("Tabulazione")},
+    };
+    return list;
 }
 
 // ---- Columns and fields ----
@@ -317,7 +453,11 @@ bool looksLikeHeader(const QStringList& firstRow)
 
 QString Row::taxCode() const
 {
-    return record.text("CodFisc");
+    // As the record holds it, whether or not the record is made yet.
+    const int field = known().taxCode;
+    if (values.size() <= size_t(field))
+        return record.text("CodFisc");
+    return CodePage::trimmed(CodePage::decode(CodePage::encode(values[size_t(field)].text)));
 }
 
 QString Row::status() const
@@ -335,7 +475,7 @@ QString Row::status() const
     }
     if (repeatOf > 0)
         parts << QStringLiteral("stesso codice fiscale della riga %1").arg(repeatOf);
-    parts << problems;
+    parts << problems << notes;
     QStringList cut;
     const auto fields = PayerTyping::fields();
     for (size_t i = 0; i < values.size(); ++i)
@@ -350,10 +490,13 @@ QString Row::status() const
     return text;
 }
 
-Row prepare(const QStringList& cells, const QList<int>& mapping, int line)
+namespace {
+
+// prepare without the record: what the preview needs of every row.
+Row prepareValues(const QStringList& cells, const QList<int>& mapping, int line, qsizetype headerWidth)
 {
     const auto fields = PayerTyping::fields();
-    Row row{.line = line, .values = std::vector<Value>(fields.size()), .record = PayerArchive::blank()};
+    Row row{.line = line, .values = std::vector<Value>(fields.size()), .record = Record(PayerRecord::layout())};
     std::optional<std::array<QString, 3>> birth;
     bool birthUnread = false;
     for (qsizetype c = 0; c < cells.size() && c < mapping.size(); ++c) {
@@ -369,37 +512,66 @@ Row prepare(const QStringList& cells, const QList<int>& mapping, int line)
     }
     // The date in one cell fills the three fields that no column of their own fills.
     if (birth) {
-        const char* parts[] = {"txtGG", "txtMM", "txtAA"};
+        const int parts[] = {known().day, known().month, known().year};
         for (int p = 0; p < 3; ++p) {
-            Value& v = row.values[size_t(fieldIndex(parts[p]))];
+            Value& v = row.values[size_t(parts[p])];
             if (v.text.isEmpty())
-                v = value(fields[size_t(fieldIndex(parts[p]))], (*birth)[size_t(p)]);
+                v = value(fields[size_t(parts[p])], (*birth)[size_t(p)]);
         }
     }
-    // Stored as the editor's Salva stores its controls: every field, the box, the empty attachments.
+    mendNumbers(row, cells, mapping);
+    derive(row);
+
+    if (!PayerEditor::checkName(row.values[size_t(known().name)].text).focus.isEmpty())
+        row.error = QStringLiteral("manca il nome");
+    // More cells than header names: most likely a separator inside a value moved the cells after it.
+    if (headerWidth >= 0) {
+        qsizetype width = cells.size();
+        while (width > headerWidth && CodePage::trimmed(cells.at(width - 1)).isEmpty())
+            --width;
+        if (width > headerWidth)
+            row.problems << QStringLiteral("la riga ha %1 celle, l'intestazione %2").arg(width).arg(headerWidth);
+    }
+    row.problems << checks(row);
+    if (birthUnread)
+        row.problems << QStringLiteral("data di nascita non riconosciuta");
+    return row;
+}
+
+// Stored as the editor's Salva stores its controls: every field, the box, the empty attachments.
+void fillRecord(Row& row)
+{
+    const auto fields = PayerTyping::fields();
+    row.record = PayerArchive::blank();
     for (size_t i = 0; i < fields.size(); ++i)
         row.record.setText(PayerTyping::recordIndex(fields[i]), row.values[i].text);
     row.record.setFlag("Ricontatta", row.recontact.value_or(false));
+}
 
-    if (!PayerEditor::checkName(row.values[size_t(fieldIndex("txtEsecutore"))].text).focus.isEmpty())
-        row.error = QStringLiteral("manca il nome");
-    row.problems = checks(row);
-    if (birthUnread)
-        row.problems << QStringLiteral("data di nascita non riconosciuta");
+bool hasValue(const QStringList& cells, const QList<int>& mapping)
+{
+    for (qsizetype c = 0; c < cells.size() && c < mapping.size(); ++c)
+        if (mapping.at(c) != kNone && !CodePage::trimmed(cells.at(c)).isEmpty())
+            return true;
+    return false;
+}
+
+} // namespace
+
+Row prepare(const QStringList& cells, const QList<int>& mapping, int line, qsizetype headerWidth)
+{
+    Row row = prepareValues(cells, mapping, line, headerWidth);
+    fillRecord(row);
     return row;
 }
 
 std::vector<Row> prepareAll(const QList<QStringList>& sheet, bool header, const QList<int>& mapping)
 {
     std::vector<Row> rows;
-    for (qsizetype r = header ? 1 : 0; r < sheet.size(); ++r) {
-        const QStringList& cells = sheet.at(r);
-        bool any = false;
-        for (qsizetype c = 0; c < cells.size() && c < mapping.size() && !any; ++c)
-            any = mapping.at(c) != kNone && !CodePage::trimmed(cells.at(c)).isEmpty();
-        if (any)
-            rows.push_back(prepare(cells, mapping, int(r + 1)));
-    }
+    const qsizetype headerWidth = header && !sheet.isEmpty() ? sheet.first().size() : -1;
+    for (qsizetype r = header ? 1 : 0; r < sheet.size(); ++r)
+        if (hasValue(sheet.at(r), mapping))
+            rows.push_back(prepare(sheet.at(r), mapping, int(r + 1), headerWidth));
     return rows;
 }
 
@@ -444,6 +616,64 @@ bool tickedAtFirst(const Row& row, bool update)
     return row.existing.isEmpty() || update;
 }
 
+bool tickedAtFirst(const Brief& brief, bool update)
+{
+    if (!brief.importable || !brief.clean || brief.repeatOf > 0)
+        return false;
+    return brief.existing.isEmpty() || update;
+}
+
+Preview::Preview(std::shared_ptr<const CsvFile::Records> sheet, bool header, QList<int> mapping,
+                 const Registry& registry)
+    : m_sheet(std::move(sheet))
+    , m_header(header)
+    , m_mapping(std::move(mapping))
+{
+    const qsizetype headerWidth = header && !m_sheet->isEmpty() ? m_sheet->cellCount(0) : -1;
+    // The earlier line of each tax code, as its code page bytes: a row costs what its code does.
+    QHash<QByteArray, int> seen;
+    for (qsizetype r = header ? 1 : 0; r < m_sheet->size(); ++r) {
+        const QStringList cells = m_sheet->row(r);
+        if (!hasValue(cells, m_mapping))
+            continue;
+        const Row row = prepareValues(cells, m_mapping, int(r + 1), headerWidth);
+        Brief brief{.record = r, .importable = row.error.isEmpty(), .clean = row.problems.isEmpty()};
+        for (size_t f = 0; f < row.values.size(); ++f)
+            if (!row.values[f].text.isEmpty())
+                m_fields |= quint64(1) << f;
+        const QString code = CodePage::upperAscii(row.taxCode());
+        if (!code.isEmpty()) {
+            brief.existing = registry.taxCodes.value(code);
+            const QByteArray key = CodePage::encode(code);
+            if (const auto it = seen.constFind(key); it != seen.constEnd())
+                brief.repeatOf = it.value();
+            else
+                seen.insert(key, row.line);
+        }
+        m_briefs.push_back(std::move(brief));
+    }
+    m_briefs.shrink_to_fit();
+}
+
+Row Preview::row(qsizetype r) const
+{
+    const Brief& b = m_briefs[size_t(r)];
+    const qsizetype headerWidth = m_header && !m_sheet->isEmpty() ? m_sheet->cellCount(0) : -1;
+    Row row = prepare(m_sheet->row(b.record), m_mapping, int(b.record + 1), headerWidth);
+    row.existing = b.existing;
+    row.repeatOf = b.repeatOf;
+    return row;
+}
+
+std::vector<int> Preview::fields() const
+{
+    std::vector<int> list;
+    for (int f = 0; f < int(PayerTyping::fields().size()); ++f)
+        if (m_fields & (quint64(1) << f))
+            list.push_back(f);
+    return list;
+}
+
 // ---- Saving ----
 
 Record updated(const Record& stored, const Row& row)
@@ -453,10 +683,20 @@ Record updated(const Record& stored, const Row& row)
     const RecordLayout& layout = PayerRecord::layout();
     for (int i = 0; i < layout.fieldCount(); ++i)
         record.setText(i, stored.text(i));
+    // What the tax code gave goes only where the stored payer has nothing (the date only whole).
     const auto fields = PayerTyping::fields();
-    for (size_t i = 0; i < fields.size(); ++i)
-        if (!row.values[i].text.isEmpty())
-            record.setText(PayerTyping::recordIndex(fields[i]), row.values[i].text);
+    const int sex = stored.layout().indexOf("Sesso");
+    const bool storedDate =
+        !stored.text("GG").isEmpty() || !stored.text("MM").isEmpty() || !stored.text("AA").isEmpty();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const Value& v = row.values[i];
+        const int index = PayerTyping::recordIndex(fields[i]);
+        if (v.text.isEmpty())
+            continue;
+        if (v.derived && (index == sex ? !stored.text(index).isEmpty() : storedDate))
+            continue;
+        record.setText(index, v.text);
+    }
     if (row.recontact)
         record.setFlag("Ricontatta", *row.recontact);
     else if (stored.flag("Ricontatta") != Record::Flag::Unknown)
@@ -464,7 +704,7 @@ Record updated(const Record& stored, const Row& row)
     return record;
 }
 
-Saved save(const QString& path, const std::vector<const Row*>& add, const std::vector<const Row*>& update)
+Saved save(const QString& path, qint64 addCount, const RowAt& add, qint64 updateCount, const RowAt& update)
 {
     Saved saved;
     RecordArchive archive(path, PayerRecord::kSize);
@@ -480,15 +720,16 @@ Saved save(const QString& path, const std::vector<const Row*>& add, const std::v
             if (!archive.overwrite(it->first, it->second, RecordArchive::Check::None))
                 saved.restored = false;
     };
-    for (const Row* row : update) {
-        for (qint64 n : row->existing) {
+    for (qint64 u = 0; u < updateCount; ++u) {
+        const Row row = update(u);
+        for (qint64 n : row.existing) {
             const std::optional<QByteArray> old = archive.read(n);
             if (!old) {
                 failed();
                 undo();
                 return saved;
             }
-            const Record record = updated(Record(PayerRecord::layout(), *old), *row);
+            const Record record = updated(Record(PayerRecord::layout(), *old), row);
             if (!archive.overwrite(n, record.bytes())) {
                 failed();
                 undo();
@@ -497,24 +738,27 @@ Saved save(const QString& path, const std::vector<const Row*>& add, const std::v
             done.emplace_back(n, *old);
         }
     }
-    if (!add.empty()) {
-        QByteArray block;
-        block.reserve(qsizetype(add.size()) * PayerRecord::kSize);
-        for (const Row* row : add)
-            block.append(row->record.bytes());
-        const std::optional<qint64> last = archive.append(block);
+    if (addCount > 0) {
+        const std::optional<qint64> last = archive.append(addCount, [&add](qint64 i) { return add(i).record.bytes(); });
         if (!last) {
             failed();
             undo();
             return saved;
         }
-        saved.added = qint64(add.size());
+        saved.added = addCount;
         saved.first = *last - saved.added + 1;
     }
     saved.updated = qint64(done.size());
     saved.ok = true;
     saved.notice = archive.notice();
     return saved;
+}
+
+Saved save(const QString& path, const std::vector<const Row*>& add, const std::vector<const Row*>& update)
+{
+    return save(
+        path, qint64(add.size()), [&add](qint64 i) { return *add[size_t(i)]; }, qint64(update.size()),
+        [&update](qint64 i) { return *update[size_t(i)]; });
 }
 
 Message savedMessage(const Saved& saved)
@@ -554,7 +798,11 @@ Message question(qint64 add, qint64 update)
         parts << QStringLiteral("aggiornare 1 Esecutore già in archivio");
     else if (update > 1)
         parts << QStringLiteral("aggiornare %1 Esecutori già in archivio").arg(update);
-    return {MessageKind::Confirmation, QStringLiteral("Si vuole %1?").arg(parts.join(QStringLiteral(" e ")))};
+    // The verb agrees with what comes first: "Si vuole inserire … 1 nuovo Esecutore", "Si vogliono
+    // inserire … 3 nuovi Esecutori".
+    const qint64 first = add > 0 ? add : update;
+    const QString verb = first == 1 ? QStringLiteral("Si vuole") : QStringLiteral("Si vogliono");
+    return {MessageKind::Confirmation, QStringLiteral("%1 %2?").arg(verb, parts.join(QStringLiteral(" e ")))};
 }
 
 Message nothingChosen()

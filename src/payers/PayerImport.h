@@ -16,6 +16,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -24,7 +26,9 @@ namespace PayerImport {
 // ---- The file ----
 
 struct Sheet {
-    QList<QStringList> rows; // every line of the file, header included
+    QByteArray csv;       // the file's text (for a spreadsheet, the CSV LibreOffice saved), kept to
+                          // split it again on another separator
+    CsvFile::Table table; // its records, split on the separator its first rows call for
     bool ok = false;
     Message error; // why the file cannot be read
 };
@@ -35,6 +39,13 @@ bool needsOffice(const QString& path);
 QString officeProgram();
 // Reads a CSV file, or has LibreOffice save the spreadsheet as one in a temporary folder first.
 Sheet read(const QString& path);
+
+// The separators the user can choose, in the order of the window's list, with their names.
+struct Separator {
+    QChar character;
+    QString name;
+};
+const std::vector<Separator>& separators();
 
 // ---- Columns and fields ----
 
@@ -61,18 +72,21 @@ bool looksLikeHeader(const QStringList& firstRow);
 // ---- Rows ----
 
 struct Value {
-    QString text;         // what the field will hold, as typing made it
-    QString original;     // the cell as read
-    bool cut = false;     // longer than the field: its end is lost
-    bool changed = false; // differs from the cell (upper-cased, filtered, blanks, code page)
+    QString text;           // what the field will hold, as typing made it
+    QString original;       // the cell as read (its first characters, for a long one)
+    bool cut = false;       // longer than the field: its end is lost
+    bool changed = false;   // differs from the cell (upper-cased, filtered, blanks, code page)
+    bool completed = false; // a code a spreadsheet took for a number, its lost zeros given back
+    bool derived = false;   // not in the file: read from the tax code
 };
 
 struct Row {
-    int line = 0;              // 1-based line of the file
+    int line = 0;              // 1-based record of the file
     std::vector<Value> values; // per field of PayerTyping::fields(); empty where no column feeds it
     std::optional<bool> recontact;
     Record record;          // the payer as the editor stores it for a new payer
-    QStringList problems;   // failed checks and unreadable values, for the user to look at
+    QStringList problems;   // what the user must look at before importing the row: unticked at first
+    QStringList notes;      // what was mended (codes given back their zeros): ticked all the same
     QString error;          // why the row cannot be imported (no name)
     QList<qint64> existing; // the registry's records with the same tax code
     int repeatOf = 0;       // an earlier line of the file with the same tax code
@@ -81,8 +95,9 @@ struct Row {
     QString status() const; // the line's verdict as the preview shows it
 };
 
-// The row of cells as the editor would store it, and its checks.
-Row prepare(const QStringList& cells, const QList<int>& mapping, int line);
+// The row of cells as the editor would store it, and its checks. headerWidth is the number of
+// header names (-1 without a header line): a row with values beyond them is told.
+Row prepare(const QStringList& cells, const QList<int>& mapping, int line, qsizetype headerWidth = -1);
 // Every row after the header (or from the first line without one), lines with no value left out.
 std::vector<Row> prepareAll(const QList<QStringList>& sheet, bool header, const QList<int>& mapping);
 
@@ -100,6 +115,40 @@ void markDuplicates(std::vector<Row>& rows, const Registry& registry);
 // Ticked at first: importable, no problem, not a repeat; a payer already in the registry only when
 // the registry's payers are to be updated.
 bool tickedAtFirst(const Row& row, bool update);
+
+// What the preview keeps of every row of a large file: the verdict that ticks it and the counts
+// need. The row itself is prepared again from the sheet when it is shown or saved, so that a file of
+// 100 000 rows costs a few times its size, not a prepared payer per row.
+struct Brief {
+    qsizetype record = 0; // in the sheet, 0-based
+    bool importable = true;
+    bool clean = true; // no problem
+    int repeatOf = 0;
+    QList<qint64> existing;
+};
+
+// A sheet's rows for the preview: the columns' fields, the registry's duplicates and repeats.
+class Preview {
+public:
+    Preview() = default;
+    Preview(std::shared_ptr<const CsvFile::Records> sheet, bool header, QList<int> mapping, const Registry& registry);
+
+    qsizetype size() const { return qsizetype(m_briefs.size()); }
+    const Brief& brief(qsizetype r) const { return m_briefs[size_t(r)]; }
+    // Row r, prepared again, with its duplicates.
+    Row row(qsizetype r) const;
+    // The fields some row gives a value (from its file or its tax code), as PayerTyping::fields() indexes.
+    std::vector<int> fields() const;
+
+private:
+    std::shared_ptr<const CsvFile::Records> m_sheet;
+    bool m_header = false;
+    QList<int> m_mapping;
+    std::vector<Brief> m_briefs;
+    quint64 m_fields = 0; // bit per field
+};
+
+bool tickedAtFirst(const Brief& brief, bool update);
 
 // ---- Saving ----
 
@@ -121,6 +170,10 @@ struct Saved {
 };
 // Overwrites the registry's records of each row to update with the row's values, then appends the
 // new rows in one locked write. A failure undoes what was written, so that the archive is as it was.
+// The rows come one at a time (add(i) for i from 0 to addCount - 1, the same for update): the new
+// records are written as they are made, never all held in memory.
+using RowAt = std::function<Row(qint64)>;
+Saved save(const QString& path, qint64 addCount, const RowAt& add, qint64 updateCount, const RowAt& update);
 Saved save(const QString& path, const std::vector<const Row*>& add, const std::vector<const Row*>& update);
 
 Message savedMessage(const Saved& saved);

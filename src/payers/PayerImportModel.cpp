@@ -5,31 +5,43 @@
 #include <QBrush>
 #include <QColor>
 
-void PayerImportModel::setRows(std::vector<PayerImport::Row> rows, std::vector<int> fields, bool update)
+void PayerImportModel::setRows(PayerImport::Preview preview, std::vector<int> fields, bool update)
 {
     beginResetModel();
-    m_rows = std::move(rows);
+    m_preview = std::move(preview);
     m_fields = std::move(fields);
-    m_ticks.assign(m_rows.size(), false);
-    for (size_t r = 0; r < m_rows.size(); ++r)
-        m_ticks[r] = PayerImport::tickedAtFirst(m_rows[r], update);
+    m_shown.clear();
+    m_ticks.assign(size_t(m_preview.size()), false);
+    for (qsizetype r = 0; r < m_preview.size(); ++r)
+        m_ticks[size_t(r)] = PayerImport::tickedAtFirst(m_preview.brief(r), update);
     endResetModel();
     emit ticksChanged();
 }
 
+const PayerImport::Row& PayerImportModel::row(int r) const
+{
+    if (PayerImport::Row* shown = m_shown.object(r))
+        return *shown;
+    auto* prepared = new PayerImport::Row(m_preview.row(r));
+    m_shown.insert(r, prepared);
+    return *prepared;
+}
+
 void PayerImportModel::setUpdate(bool update)
 {
-    for (size_t r = 0; r < m_rows.size(); ++r)
-        if (!m_rows[r].existing.isEmpty() && m_rows[r].error.isEmpty())
-            m_ticks[r] = update && PayerImport::tickedAtFirst(m_rows[r], true);
-    if (!m_rows.empty())
+    for (qsizetype r = 0; r < m_preview.size(); ++r) {
+        const PayerImport::Brief& brief = m_preview.brief(r);
+        if (!brief.existing.isEmpty() && brief.importable)
+            m_ticks[size_t(r)] = update && PayerImport::tickedAtFirst(brief, true);
+    }
+    if (m_preview.size() > 0)
         emit dataChanged(index(0, Tick), index(rowCount() - 1, Tick), {Qt::CheckStateRole});
     emit ticksChanged();
 }
 
 void PayerImportModel::toggle(int r)
 {
-    if (r < 0 || r >= rowCount() || !m_rows[size_t(r)].error.isEmpty())
+    if (r < 0 || r >= rowCount() || !m_preview.brief(r).importable)
         return;
     m_ticks[size_t(r)] = !m_ticks[size_t(r)];
     emit dataChanged(index(r, Tick), index(r, Tick), {Qt::CheckStateRole});
@@ -43,30 +55,33 @@ int PayerImportModel::tickedCount() const
 
 int PayerImportModel::duplicateCount() const
 {
-    return int(std::count_if(m_rows.begin(), m_rows.end(), [](const auto& row) { return !row.existing.isEmpty(); }));
+    int count = 0;
+    for (qsizetype r = 0; r < m_preview.size(); ++r)
+        count += m_preview.brief(r).existing.isEmpty() ? 0 : 1;
+    return count;
 }
 
-std::vector<const PayerImport::Row*> PayerImportModel::toAdd() const
+std::vector<int> PayerImportModel::toAdd() const
 {
-    std::vector<const PayerImport::Row*> rows;
-    for (size_t r = 0; r < m_rows.size(); ++r)
-        if (m_ticks[r] && m_rows[r].existing.isEmpty())
-            rows.push_back(&m_rows[r]);
+    std::vector<int> rows;
+    for (qsizetype r = 0; r < m_preview.size(); ++r)
+        if (m_ticks[size_t(r)] && m_preview.brief(r).existing.isEmpty())
+            rows.push_back(int(r));
     return rows;
 }
 
-std::vector<const PayerImport::Row*> PayerImportModel::toUpdate() const
+std::vector<int> PayerImportModel::toUpdate() const
 {
-    std::vector<const PayerImport::Row*> rows;
-    for (size_t r = 0; r < m_rows.size(); ++r)
-        if (m_ticks[r] && !m_rows[r].existing.isEmpty())
-            rows.push_back(&m_rows[r]);
+    std::vector<int> rows;
+    for (qsizetype r = 0; r < m_preview.size(); ++r)
+        if (m_ticks[size_t(r)] && !m_preview.brief(r).existing.isEmpty())
+            rows.push_back(int(r));
     return rows;
 }
 
 int PayerImportModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_preview.size());
 }
 
 int PayerImportModel::columnCount(const QModelIndex& parent) const
@@ -78,7 +93,6 @@ QVariant PayerImportModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const PayerImport::Row& row = m_rows[size_t(index.row())];
     switch (index.column()) {
     case Tick:
         if (role == Qt::CheckStateRole)
@@ -88,30 +102,43 @@ QVariant PayerImportModel::data(const QModelIndex& index, int role) const
         return {};
     case Line:
         if (role == Qt::DisplayRole)
-            return row.line;
+            return int(m_preview.brief(index.row()).record + 1);
         if (role == Qt::TextAlignmentRole)
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     case Status:
         if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-            return row.status();
-        if (role == Qt::ForegroundRole && (!row.error.isEmpty() || !row.problems.isEmpty()))
+            return row(index.row()).status();
+        if (role == Qt::ForegroundRole
+            && (!m_preview.brief(index.row()).importable || !m_preview.brief(index.row()).clean))
             return QBrush(QColor(0xb0, 0x12, 0x2b));
         return {};
     default: break;
     }
+    if (role != Qt::DisplayRole && role != Qt::BackgroundRole && role != Qt::ToolTipRole
+        && role != Qt::AccessibleDescriptionRole)
+        return {};
     const size_t field = size_t(m_fields[size_t(index.column() - FirstField)]);
-    const PayerImport::Value& value = row.values[field];
+    const PayerImport::Value& value = row(index.row()).values[field];
     switch (role) {
     case Qt::DisplayRole: return value.text;
     case Qt::BackgroundRole:
         if (value.cut)
             return QBrush(QColor(0xff, 0xd8, 0xa8));
+        if (value.completed)
+            return QBrush(QColor(0xff, 0xf3, 0xa0));
+        if (value.derived)
+            return QBrush(QColor(0xd6, 0xe8, 0xff));
         return {};
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
         if (value.cut)
             return QStringLiteral("Tagliato. Nel file: %1").arg(value.original);
+        if (value.completed)
+            return QStringLiteral("Completato con gli zeri persi dal foglio di calcolo. Nel file: %1")
+                .arg(value.original);
+        if (value.derived)
+            return QStringLiteral("Ricavato dal codice fiscale: il file non lo indica");
         if (value.changed)
             return QStringLiteral("Nel file: %1").arg(value.original);
         return {};
@@ -149,7 +176,7 @@ Qt::ItemFlags PayerImportModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() == Tick && m_rows[size_t(index.row())].error.isEmpty())
+    if (index.column() == Tick && m_preview.brief(index.row()).importable)
         flags |= Qt::ItemIsUserCheckable;
     return flags;
 }

@@ -7,6 +7,7 @@
 #include "payers/PayerImport.h"
 
 #include <QAbstractTableModel>
+#include <QCache>
 #include <vector>
 
 class PayerImportModel : public QAbstractTableModel {
@@ -17,18 +18,20 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     // The rows and the fields shown (PayerTyping::fields() indexes); each row ticked as at first.
-    void setRows(std::vector<PayerImport::Row> rows, std::vector<int> fields, bool update);
+    void setRows(PayerImport::Preview preview, std::vector<int> fields, bool update);
     // Payers already in the registry: ticked for an update, unticked to skip them.
     void setUpdate(bool update);
     void toggle(int row);
 
-    const PayerImport::Row& row(int r) const { return m_rows[size_t(r)]; }
+    // Row r as it will be stored; the reference holds until the next call.
+    const PayerImport::Row& row(int r) const;
+    const PayerImport::Preview& preview() const { return m_preview; }
     bool ticked(int r) const { return m_ticks[size_t(r)]; }
     int tickedCount() const;
     int duplicateCount() const;
     // The ticked rows: the new payers, and those whose registry records are updated.
-    std::vector<const PayerImport::Row*> toAdd() const;
-    std::vector<const PayerImport::Row*> toUpdate() const;
+    std::vector<int> toAdd() const;
+    std::vector<int> toUpdate() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -41,7 +44,8 @@ signals:
     void ticksChanged();
 
 private:
-    std::vector<PayerImport::Row> m_rows;
+    PayerImport::Preview m_preview;
     std::vector<bool> m_ticks;
     std::vector<int> m_fields;
+    mutable QCache<int, PayerImport::Row> m_shown{300};
 };

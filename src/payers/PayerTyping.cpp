@@ -3,7 +3,10 @@
 #include "data/CodePage.h"
 #include "payers/PayerRecord.h"
 
+#include <array>
 #include <cstring>
+#include <functional>
+#include <iterator>
 
 namespace PayerTyping {
 namespace {
@@ -53,25 +56,28 @@ bool isDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-// Types text key by key into a field holding at most max characters (-1: no limit).
-QString typeInto(const Field& field, const QString& text, int max)
+bool isBlank(QChar c)
 {
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        QString key(text.at(i));
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            key.append(text.at(++i)); // one character, as one key types it
-        if (key == QLatin1String("\r") || key == QLatin1String("\n") || key == QLatin1String("\t"))
-            key = QStringLiteral(" ");
-        else if (key.size() == 1 && key.at(0).unicode() < 32)
-            continue;
-        if ((field.rules & Behaviour::Digits) && !isDigit(key.at(0)))
-            continue;
-        if (max >= 0 && out.size() + key.size() > max)
-            continue; // a full field takes no more
-        out = Behaviour::applyRule(field.rules, out + key);
-    }
-    return Behaviour::applyExit(field.exit, out);
+    return c.unicode() <= 32;
+}
+
+// A key as typing it reaches the field: a line break or tab, which moves on in the editor, as a
+// blank; another control character not at all (null).
+QChar keyOf(QChar c)
+{
+    if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t'))
+        return QLatin1Char(' ');
+    return c.unicode() < 32 ? QChar() : c;
+}
+
+// Whether a key would add anything the saved text keeps: not filtered out, not a blank (blanks
+// after the last kept character are trimmed on saving, and a TU field drops them as they come).
+bool keeps(const Field& field, QChar c)
+{
+    const QChar key = keyOf(c);
+    if (key.isNull() || isBlank(key))
+        return false;
+    return !(field.rules & Behaviour::Digits) || isDigit(key);
 }
 
 } // namespace
@@ -93,6 +99,15 @@ int recordIndex(const Field& field)
 
 int limit(const Field& field)
 {
+    // Found once: the import asks for every cell of a file.
+    static const std::array<int, std::size(kFields)> limits = [] {
+        std::array<int, std::size(kFields)> list{};
+        for (size_t i = 0; i < list.size(); ++i)
+            list[i] = PayerRecord::layout().capacity(recordIndex(kFields[i]));
+        return list;
+    }();
+    if (!std::less<>()(&field, std::begin(kFields)) && std::less<>()(&field, std::end(kFields)))
+        return limits[size_t(&field - kFields)];
     return PayerRecord::layout().capacity(recordIndex(field));
 }
 
@@ -104,12 +119,42 @@ const Field* find(const char* control)
     return nullptr;
 }
 
-Typed typed(const Field& field, const QString& text)
+Typed typed(const Field& field, QStringView text)
 {
+    // Key by key, as the editor takes them: the typing rule shapes the field after each key, a full
+    // field refuses more. Each key costs the same whatever came before, and once the field is full
+    // the rest is only looked at for what it would have added.
+    const qsizetype max = limit(field);
     Typed result;
-    result.text = typeInto(field, text, limit(field));
-    // Cut: the limit took away more than the blanks that saving trims anyway.
-    result.cut = CodePage::trimmed(result.text) != CodePage::trimmed(typeInto(field, text, -1));
+    QString& out = result.text;
+    out.reserve(max);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar key = keyOf(text.at(i));
+        if (key.isNull())
+            continue;
+        // A character outside the first 65 536 takes two units and comes as one key.
+        const bool pair = key.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        const qsizetype size = pair ? 2 : 1;
+        if ((field.rules & Behaviour::Digits) && !isDigit(key)) {
+            i += size - 1;
+            continue;
+        }
+        if (out.size() + size > max) {
+            if (!isBlank(key))
+                result.cut = true; // refused: something the field would have kept is lost
+            if (out.size() >= max) {
+                for (qsizetype j = i + size; j < text.size() && !result.cut; ++j)
+                    result.cut = keeps(field, text.at(j));
+                break;
+            }
+            i += size - 1;
+            continue;
+        }
+        Behaviour::typeKey(field.rules, out, key);
+        if (pair)
+            out.append(text.at(++i));
+    }
+    out = Behaviour::applyExit(field.exit, out);
     return result;
 }
 

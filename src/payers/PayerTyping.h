@@ -10,6 +10,7 @@
 #include "data/TypingRules.h"
 
 #include <QString>
+#include <QStringView>
 #include <span>
 
 namespace PayerTyping {
@@ -42,7 +43,8 @@ struct Typed {
 // focus leaves it: the digit filter refuses any other character, a full field refuses more, the
 // typing rule rewrites the text after each character, the exit rule runs at the end. A line break
 // or tab cannot be typed (Enter and Tab move on): each becomes a blank; other control characters
-// are dropped.
-Typed typed(const Field& field, const QString& text);
+// are dropped. Blanks at the start count against the limit as they do in the editor. The time
+// grows with the text's length, not with its square: a cell of a megabyte is no harder than a page.
+Typed typed(const Field& field, QStringView text);
 
 } // namespace PayerTyping

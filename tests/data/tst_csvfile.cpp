@@ -37,7 +37,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(Rows, rows);
-        QCOMPARE(CsvFile::parse(text, QLatin1Char(';')), rows);
+        QCOMPARE(CsvFile::parse(text, QLatin1Char(';')).toLists(), rows);
     }
 
     void separator_data()
@@ -56,6 +56,17 @@ private slots:
                                     << ";";
         QTest::newRow("tie goes to semicolon") << "a;b,c"
                                                << ";";
+        // No header, and the first line's commas outnumber its semicolons: the rows after it agree
+        // on three cells split on ";" only.
+        QTest::newRow("commas in the first line of a ; file")
+            << "ROSSI, MARIO;VIA PO, 3, SCALA B;00100\r\nBIANCHI LUCA;VIA ROMA 1;00184\r\n"
+               "VERDI, ANNA;PIAZZA DUOMO 2;20121\r\nNERI PAOLO;CORSO ITALIA, 9;80100\r\n"
+            << ";";
+        QTest::newRow("semicolons in one cell of a , file") << "Nome,Note\r\nRossi,a;b;c;d\r\nVerdi,x\r\nBianchi,y\r\n"
+                                                            << ",";
+        QTest::newRow("a quoted line break does not end the sample's record")
+            << "\"Via Po, 3\nscala B, int. 4\";00100\r\nVia Roma;00184\r\n"
+            << ";";
     }
     void separator()
     {
@@ -82,7 +93,7 @@ private slots:
         const CsvFile::Table table = CsvFile::read(bytes);
         QCOMPARE(int(table.encoding), encoding);
         QCOMPARE(table.separator, QLatin1Char(';'));
-        QCOMPARE(table.rows,
+        QCOMPARE(table.rows.toLists(),
                  (Rows{{QStringLiteral("Città"), "Importo"}, {QStringLiteral("€ 5"), QStringLiteral("N° 3")}}));
     }
 
@@ -92,7 +103,23 @@ private slots:
         const CsvFile::Table table =
             CsvFile::read(QByteArray("\xEF\xBB\xBFNome,Indirizzo\r\n\"Rossi, Mario\",\"Via Po, 3\"\r\n"));
         QCOMPARE(table.separator, QLatin1Char(','));
-        QCOMPARE(table.rows, (Rows{{"Nome", "Indirizzo"}, {"Rossi, Mario", "Via Po, 3"}}));
+        QCOMPARE(table.rows.toLists(), (Rows{{"Nome", "Indirizzo"}, {"Rossi, Mario", "Via Po, 3"}}));
+    }
+
+    // The separator the user chooses splits the same text again; a cell asked for beyond a
+    // record's end is empty.
+    void chosenSeparator()
+    {
+        const QByteArray bytes("ROSSI, MARIO;00100;X\r\nVERDI ANNA;20121\r\n");
+        const CsvFile::Table guessed = CsvFile::read(bytes);
+        QCOMPARE(guessed.separator, QLatin1Char(';'));
+        QCOMPARE(guessed.rows.cell(0, 1), QStringView(u"00100"));
+        QCOMPARE(guessed.rows.cellCount(1), 2);
+        QVERIFY(guessed.rows.cell(1, 2).isEmpty());
+        QVERIFY(guessed.rows.cell(2, 0).isEmpty());
+        const CsvFile::Table chosen = CsvFile::read(bytes, QLatin1Char(','));
+        QCOMPARE(chosen.separator, QLatin1Char(','));
+        QCOMPARE(chosen.rows.toLists(), (Rows{{"ROSSI", " MARIO;00100;X"}, {"VERDI ANNA;20121"}}));
     }
 };
 

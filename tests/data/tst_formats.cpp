@@ -76,6 +76,24 @@ private slots:
         QCOMPARE(cursor, cursorAfter);
     }
 
+    // A key typed at the end of a shaped text gives what the rule gives the whole text: the import
+    // types long cells key by key this way.
+    void typingKeyByKeyIsTheWholeRule()
+    {
+        const QString texts[] = {QStringLiteral("  rss mra 80a01 "), QString::fromUtf8("forlì à\tb"),
+                                 QStringLiteral(" \x01x y  z "), QStringLiteral("IT60 x054")};
+        for (const unsigned rules : {unsigned(Behaviour::None), unsigned(Behaviour::Upper),
+                                     unsigned(Behaviour::TrimUpper), unsigned(Behaviour::Upper | Behaviour::Digits)})
+            for (const QString& text : texts) {
+                QString whole, keys;
+                for (const QChar c : text) {
+                    whole = Behaviour::applyRule(rules, whole + c);
+                    Behaviour::typeKey(rules, keys, c);
+                    QCOMPARE(keys, whole);
+                }
+            }
+    }
+
     // Every byte a record may hold reads and writes back as the same byte, the five that
     // Windows-1252 leaves undefined included (Windows maps them to U+0081, U+008D, ...).
     // The searches' match on stored bytes: every capital A to Z is found by its small letter,

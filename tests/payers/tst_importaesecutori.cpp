@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include "app/Avvio.h"
+#include "checks/TaxCode.h"
 #include "data/CsvFile.h"
 #include "payers/Esecutori.h"
 #include "payers/ImportaEsecutori.h"
@@ -20,6 +21,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QToolButton>
@@ -74,8 +77,10 @@ private slots:
         QVERIFY(child(dialog, "cboColonna12"));
         QCOMPARE(child(dialog, "cboColonna06")->accessibleName(),
                  QStringLiteral("Campo che riceve la colonna 6. Città"));
-        // Tab runs from the header box through the twelve column lists to the preview.
+        // Tab runs from the header box and the separator through the twelve column lists to the preview.
         child(dialog, "chkIntestazione")->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
+        QCOMPARE(dialog->focusWidget()->objectName(), QStringLiteral("cboSeparatore"));
         for (int c = 1; c <= 12; ++c) {
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
             QCOMPARE(dialog->focusWidget()->objectName(),
@@ -211,7 +216,7 @@ private slots:
         MessageBox::setNextAnswer(MessageBox::Button::Yes);
         click(dialog, "btnImporta");
         QCOMPARE(MessageBox::shown().size(), 2);
-        QCOMPARE(MessageBox::shown().at(0).text, QStringLiteral("Si vuole inserire in archivio 4 nuovi Esecutori?"));
+        QCOMPARE(MessageBox::shown().at(0).text, QStringLiteral("Si vogliono inserire in archivio 4 nuovi Esecutori?"));
         QCOMPARE(MessageBox::shown().at(1).text,
                  QStringLiteral("Sono stati inseriti in archivio 4 nuovi Esecutori, dal numero 1 al numero 4."));
         const QByteArray imported = readAll(PayerRecord::archivePath());
@@ -229,12 +234,12 @@ private slots:
         MessageBox::clearShown();
         MessageBox::setNextAnswer(MessageBox::Button::Yes);
         click(dialog, "btnImporta");
-        QCOMPARE(MessageBox::shown().at(0).text, QStringLiteral("Si vuole aggiornare 4 Esecutori già in archivio?"));
+        QCOMPARE(MessageBox::shown().at(0).text, QStringLiteral("Si vogliono aggiornare 4 Esecutori già in archivio?"));
         QCOMPARE(MessageBox::shown().at(1).text, QStringLiteral("Sono state aggiornate 4 schede già in archivio."));
         QCOMPARE(readAll(PayerRecord::archivePath()), imported); // the same values again
         dialog->close();
 
-        const QList<QStringList> rows = CsvFile::read(readAll(importFixture("esecutori-utf8.csv"))).rows;
+        const QList<QStringList> rows = CsvFile::read(readAll(importFixture("esecutori-utf8.csv"))).rows.toLists();
         QVERIFY(QFile::rename(PayerRecord::archivePath(), PayerRecord::archivePath() + QStringLiteral(".import")));
         typeInEditor(rows.mid(1, 4));
         QCOMPARE(readAll(PayerRecord::archivePath()), imported);
@@ -259,7 +264,7 @@ private slots:
         dialog->close();
 
         QVERIFY(QFile::rename(PayerRecord::archivePath(), PayerRecord::archivePath() + QStringLiteral(".import")));
-        const QList<QStringList> rows = CsvFile::read(readAll(importFixture("mille.csv"))).rows;
+        const QList<QStringList> rows = CsvFile::read(readAll(importFixture("mille.csv"))).rows.toLists();
         typeInEditor(rows.mid(1));
         const QByteArray typed = readAll(PayerRecord::archivePath());
         QCOMPARE(typed.size(), imported.size());
@@ -267,6 +272,145 @@ private slots:
             QVERIFY2(typed.mid(n * PayerRecord::kSize, PayerRecord::kSize)
                          == imported.mid(n * PayerRecord::kSize, PayerRecord::kSize),
                      qPrintable(QStringLiteral("payer %1: %2").arg(n + 1).arg(rows.at(n + 1).join(QLatin1Char('|')))));
+    }
+
+    // A ";" file without a header whose first line holds more commas than semicolons: split on ";"
+    // all the same, and on "," when the user chooses it. Its rows show the codes LibreOffice took
+    // for numbers given back their zeros, the sex and date of birth read from the tax code, and a
+    // name whose leading blanks take room as in the editor; imported, they are those values.
+    void spreadsheetWithoutHeader()
+    {
+        auto* dialog = open();
+        QVERIFY(dialog->load(importFixture("senza-intestazione.csv")));
+        auto* separator = child<QComboBox>(dialog, "cboSeparatore");
+        QCOMPARE(separator->currentData().toChar(), QLatin1Char(';'));
+        QVERIFY(!child<QCheckBox>(dialog, "chkIntestazione")->isChecked());
+        QVERIFY(child(dialog, "cboColonna07"));
+        QVERIFY(!dialog->findChild<QComboBox*>(QStringLiteral("cboColonna08")));
+        const QStringList fields = {"Cognome e nome o ragione sociale",
+                                    "Codice fiscale",
+                                    "Via / Piazza e numero civico",
+                                    "CAP",
+                                    "Comune di residenza",
+                                    "Tel. casa",
+                                    "Note"};
+        for (int c = 0; c < fields.size(); ++c)
+            choose(dialog, qPrintable(QStringLiteral("cboColonna%1").arg(c + 1, 2, 10, QLatin1Char('0'))),
+                   fields.at(c));
+
+        PayerImportModel* model = dialog->model();
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->index(0, PayerImportModel::Status).data().toString(),
+                 QStringLiteral("CAP di 3 cifre, completato in 00100; "
+                                "Tel. casa senza lo 0 iniziale (9 cifre), completato in 0612345678"));
+        QCOMPARE(model->index(1, PayerImportModel::Status).data().toString(),
+                 QStringLiteral("Tagliati: Cognome e nome o ragione sociale"));
+        QCOMPARE(model->index(2, PayerImportModel::Status).data().toString(), QStringLiteral("Nuovo"));
+        QCOMPARE(model->tickedCount(), 3);
+        const QModelIndex cap = cell(model, 0, "CAP");
+        QCOMPARE(cap.data().toString(), QStringLiteral("00100"));
+        QVERIFY(cap.data(Qt::BackgroundRole).isValid());
+        QVERIFY(cap.data(Qt::ToolTipRole).toString().endsWith(QStringLiteral("Nel file: 100")));
+        QCOMPARE(cell(model, 0, "Indirizzo").isValid(), false);
+        QCOMPARE(cell(model, 0, "Via / Piazza e numero civico").data().toString(),
+                 QStringLiteral("VIA PO, 3, SCALA B"));
+        QCOMPARE(cell(model, 1, "Cognome e nome o ragione sociale").data().toString(),
+                 QStringLiteral("BIANCHI GIOVANNA MAR"));
+        const QStringList sex = {"M", "F", "F"}, day = {"01", "15", "12"}, month = {"01", "05", "03"};
+        for (int r = 0; r < 3; ++r) {
+            QCOMPARE(cell(model, r, "Sesso").data().toString(), sex.at(r));
+            QCOMPARE(cell(model, r, "Giorno di nascita").data().toString(), day.at(r));
+            QCOMPARE(cell(model, r, "Mese di nascita").data().toString(), month.at(r));
+            QVERIFY(cell(model, r, "Sesso").data(Qt::BackgroundRole).isValid());
+            QCOMPARE(cell(model, r, "Anno di nascita (due cifre)").data(Qt::ToolTipRole).toString(),
+                     QStringLiteral("Ricavato dal codice fiscale: il file non lo indica"));
+        }
+        QVERIFY(!cell(model, 2, "CAP").data(Qt::BackgroundRole).isValid());
+
+        // The user's separator splits the file again, into other columns matched afresh.
+        separator->setCurrentIndex(separator->findData(QVariant(QLatin1Char(','))));
+        emit separator->activated(separator->currentIndex());
+        QVERIFY(child(dialog, "cboColonna08"));
+        QCOMPARE(model->rowCount(), 0);
+        separator->setCurrentIndex(separator->findData(QVariant(QLatin1Char(';'))));
+        emit separator->activated(separator->currentIndex());
+        QVERIFY(!dialog->findChild<QComboBox*>(QStringLiteral("cboColonna08")));
+        for (int c = 0; c < fields.size(); ++c)
+            choose(dialog, qPrintable(QStringLiteral("cboColonna%1").arg(c + 1, 2, 10, QLatin1Char('0'))),
+                   fields.at(c));
+
+        MessageBox::clearShown();
+        MessageBox::setNextAnswer(MessageBox::Button::Yes);
+        click(dialog, "btnImporta");
+        QCOMPARE(MessageBox::shown().at(0).text, QStringLiteral("Si vogliono inserire in archivio 3 nuovi Esecutori?"));
+        const QByteArray imported = readAll(PayerRecord::archivePath());
+        QCOMPARE(imported.size(), 3 * PayerRecord::kSize);
+        const auto payer = [](std::initializer_list<std::pair<const char*, const char*>> values) {
+            Record record(PayerRecord::layout());
+            for (const auto& [name, text] : values)
+                record.setText(name, QString::fromUtf8(text));
+            record.setFlag("Ricontatta", false);
+            return record.bytes();
+        };
+        QCOMPARE(imported.left(PayerRecord::kSize),
+                 payer({{"Esecutore", "ROSSI, MARIO"},
+                        {"CodFisc", "RSSMRA80A01H501U"},
+                        {"IndirizzoRes", "VIA PO, 3, SCALA B"},
+                        {"CapRes", "00100"},
+                        {"ComuneRes", "ROMA"},
+                        {"TelCasa", "0612345678"},
+                        {"Note", "cliente dal 2010, paga a rate, sollecitare a marzo, poi aprile, grazie"},
+                        {"Sesso", "M"},
+                        {"GG", "01"},
+                        {"MM", "01"},
+                        {"AA", "80"}}));
+        dialog->close();
+
+        // The second payer typed into the editor as the file has it, blanks first, with the date the
+        // tax code gave: the same bytes.
+        QVERIFY(QFile::rename(PayerRecord::archivePath(), PayerRecord::archivePath() + QStringLiteral(".import")));
+        auto* editor = Session::window<TfrmEsecutori>();
+        editor->showFrom(menu());
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        click(editor, "cmdNuovo");
+        const std::pair<const char*, const char*> typed[] = {{"txtEsecutore", "   BIANCHI GIOVANNA MARIA LUISA"},
+                                                             {"txtCodFisc", "BNCGNN90E55L219N"},
+                                                             {"txtIndirizzoRes", "VIA ROMA 1"},
+                                                             {"txtCapRes", "00184"},
+                                                             {"txtComuneRes", "ROMA"},
+                                                             {"txtTelCasa", "0612345678"},
+                                                             {"txtSesso", "F"},
+                                                             {"txtGG", "15"},
+                                                             {"txtMM", "05"},
+                                                             {"txtAA", "90"}};
+        for (const auto& [control, text] : typed)
+            typeInto(editor, control, QString::fromUtf8(text));
+        click(editor, "cmdSalva");
+        QCOMPARE(readAll(PayerRecord::archivePath()), imported.mid(PayerRecord::kSize, PayerRecord::kSize));
+    }
+
+    // The window grows from a size that fits a 1366 x 768 screen; grown, the column lists of a
+    // twelve-column file fit without a sideways scroll and the preview shows many rows.
+    void windowGrows()
+    {
+        auto* dialog = open();
+        QVERIFY(dialog->minimumWidth() <= 1366 - 20);
+        QVERIFY(dialog->minimumHeight() <= 768 - 60);
+        QVERIFY(dialog->maximumWidth() > 2000);
+        QVERIFY(dialog->maximumHeight() > 2000);
+        QVERIFY(dialog->load(importFixture("mille.csv")));
+        dialog->resize(1340, 720);
+        auto* table = child<QTableView>(dialog, "tblAnteprima");
+        auto* columns = child<QScrollArea>(dialog, "panColonne");
+        QTRY_COMPARE(dialog->size(), QSize(1340, 720));
+        QCoreApplication::processEvents();
+        QCOMPARE(columns->horizontalScrollBar()->maximum(), 0);
+        // The index of the last row in sight: ten rows at least (the fixed window showed eight).
+        const int shown = table->rowAt(table->viewport()->height() - 1);
+        QVERIFY2(shown >= 9, qPrintable(QString::number(shown)));
+        // Smaller, it keeps its minimum; larger, the preview takes the room.
+        dialog->resize(1340, 1000);
+        QTRY_VERIFY(table->rowAt(table->viewport()->height() - 1) > shown + 8);
     }
 
     // An .ods file is read through LibreOffice into the same rows as the CSV it saved.
@@ -277,7 +421,8 @@ private slots:
                   "command installs libreoffice-calc-nogui where no LibreOffice is installed");
         const PayerImport::Sheet sheet = PayerImport::read(importFixture("esecutori.ods"));
         QVERIFY(sheet.ok);
-        QCOMPARE(sheet.rows, CsvFile::read(readAll(importFixture("esecutori-utf8.csv"))).rows);
+        QCOMPARE(sheet.table.rows.toLists(),
+                 CsvFile::read(readAll(importFixture("esecutori-utf8.csv"))).rows.toLists());
     }
 
     // Without LibreOffice an .ods file is not read, and the window says what is needed.
@@ -304,6 +449,26 @@ private:
         return dialog;
     }
 
+    // The preview's cell of a row under a field's heading (invalid when no column has it).
+    static QModelIndex cell(PayerImportModel* model, int row, const char* header)
+    {
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == QString::fromUtf8(header))
+                return model->index(row, c);
+        return {};
+    }
+
+    // A field chosen in a column's list, as choosing it with the mouse does.
+    static void choose(QWidget* dialog, const char* list, const QString& field)
+    {
+        auto* combo = child<QComboBox>(dialog, list);
+        QVERIFY2(combo, list);
+        const int index = combo->findText(field);
+        QVERIFY2(index >= 0, qPrintable(field));
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
     static int fieldOf(const char* control)
     {
         const auto fields = PayerTyping::fields();
@@ -324,11 +489,13 @@ private:
         for (const QStringList& row : rows) {
             click(editor, "cmdNuovo");
             for (int c = 0; c < row.size(); ++c) {
-                QString value = row.at(c).trimmed();
+                // As the cell stands, blanks included: the field's limit counts them.
+                QString value = row.at(c);
                 value.replace(QLatin1Char('\n'), QLatin1Char(' '));
-                if (value.isEmpty())
+                if (value.trimmed().isEmpty())
                     continue;
                 if (kColumns[c][0] == '\0') {
+                    value = value.trimmed();
                     const QStringList parts = value.contains(QLatin1Char('-'))
                         ? QStringList{value.section(QLatin1Char('-'), 2, 2), value.section(QLatin1Char('-'), 1, 1),
                                       value.section(QLatin1Char('-'), 0, 0).right(2)}
@@ -341,6 +508,10 @@ private:
                 }
                 typeInto(editor, kColumns[c], value);
             }
+            // The file has no sex: the import reads it from a right tax code (day plus 40 for a woman).
+            const QString code = row.at(1).trimmed().toUpper();
+            if (code.size() == 16 && TaxCode::checkCharacter(code) == code.at(15))
+                typeInto(editor, "txtSesso", code.mid(9, 2).toInt() > 40 ? QStringLiteral("F") : QStringLiteral("M"));
             MessageBox::clearShown();
             click(editor, "cmdSalva");
             QCOMPARE(MessageBox::shown().size(), 1);

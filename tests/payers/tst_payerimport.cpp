@@ -1,6 +1,7 @@
 // Payers from a spreadsheet: what each value becomes in its field, the columns guessed from their
-// names, the checks, the registry's payers with the same tax code (skipped or updated) and the
-// write, which leaves the archive as it was when it fails.
+// names, the checks, codes a spreadsheet took for numbers, the sex and date of birth read from the
+// tax code, the registry's payers with the same tax code (skipped or updated) and the write, which
+// leaves the archive as it was when it fails; cells and files far larger than any payer list.
 
 #include "CoreSupport.h"
 #include "FailDevice.h"
@@ -120,6 +121,212 @@ private slots:
         const PayerTyping::Typed typed = PayerTyping::typed(*field, cell);
         QCOMPARE(typed.text.trimmed(), text);
         QCOMPARE(typed.cut, cut);
+    }
+
+    // A cell with blanks before an over-long value: the blanks take room in the field as they do
+    // in the editor (its limit counts them), and saving trims them; a TU field drops them as they
+    // come; an e-mail is trimmed on leaving, after the limit did its work.
+    void leadingBlanksTakeRoom_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("name") << "txtEsecutore"
+                              << "   bianchi giovanna maria luisa"
+                              << "BIANCHI GIOVANNA MAR"; // 3 blanks + 20 letters = 23
+        QTest::newRow("street") << "txtIndirizzoRes"
+                                << " viale della repubblica 1234"
+                                << "VIALE DELLA REPUBBL";
+        QTest::newRow("tax code") << "txtCodFisc"
+                                  << "    rssmra80a01h501u" << kRossi;
+        QTest::newRow("e-mail") << "txtEmail" << QString(QString(5, QLatin1Char(' ')) + QString(60, QLatin1Char('m')))
+                                << QString(45, QLatin1Char('m'));
+    }
+    void leadingBlanksTakeRoom()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, cell);
+        QFETCH(QString, stored);
+        const int field = target(qPrintable(control));
+        const Row row = prepare({QStringLiteral("A"), cell},
+                                {target("txtEsecutore") == field ? kNone : target("txtEsecutore"), field}, 1);
+        QCOMPARE(row.record.text(qPrintable(control.mid(3))), stored);
+    }
+
+    // Codes a spreadsheet took for numbers: the zeros it dropped are given back (and said), where
+    // the result can only be that; digits lost to an exponent are a problem; codes it left alone
+    // pass untouched.
+    void spreadsheetNumbers_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("ticked");
+        const auto row = [](const char* name, const char* control, const char* cell, const char* stored,
+                            const char* status, bool ticked) {
+            QTest::newRow(name) << u(control) << u(cell) << u(stored) << u(status) << ticked;
+        };
+        row("CAP 100", "txtCapRes", "100", "00100", "CAP di 3 cifre, completato in 00100", true);
+        row("CAP 4 digits", "txtCapRes", "6100", "06100", "CAP di 4 cifre, completato in 06100", true);
+        row("CAP whole", "txtCapRes", "00184", "00184", "Nuovo", true);
+        row("CAP with letters", "txtCapRes", "SW1A", "SW1A", "Nuovo", true);
+        row("VAT lost a zero", "txtPartitaIva", "1234567897", "01234567897",
+            "Partita IVA di 10 cifre, completata in 01234567897", true);
+        row("VAT short and wrong", "txtPartitaIva", "1234567890", "1234567890", "Partita IVA errata", false);
+        row("numeric tax code lost a zero", "txtCodFisc", "1234567897", "01234567897",
+            "Codice fiscale di 10 cifre, completato in 01234567897", true);
+        row("landline lost its 0", "txtTelCasa", "612345678", "0612345678",
+            "Tel. casa senza lo 0 iniziale (9 cifre), completato in 0612345678", true);
+        row("office line lost its 0", "txtTelUff", "543123456", "0543123456",
+            "Tel. ufficio senza lo 0 iniziale (9 cifre), completato in 0543123456", true);
+        row("landline whole", "txtTelCasa", "0612345678", "0612345678", "Nuovo", true);
+        row("mobile", "txtTelCel", "3331234567", "3331234567", "Nuovo", true);
+        row("free number", "txtTelCasa", "800123456", "800123456", "Nuovo", true);
+        row("phone as typed", "txtTelCasa", "06 1234567", "06 1234567", "Nuovo", true);
+        row("short number", "txtTelCasa", "112", "112", "Nuovo", true);
+        row("card in exponent", "txtCarta", "4,11111E+15", "41111115",
+            "Carta di credito n.: numero con esponente (4,11111E+15), cifre perse", false);
+        row("VAT in exponent", "txtPartitaIva", "1.23457E+10", "12345710",
+            "Partita IVA: numero con esponente (1.23457E+10), cifre perse; partita IVA errata", false);
+    }
+    void spreadsheetNumbers()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, cell);
+        QFETCH(QString, stored);
+        QFETCH(QString, status);
+        QFETCH(bool, ticked);
+        const int field = target(qPrintable(control));
+        const Row row = prepare({QStringLiteral("A"), cell}, {target("txtEsecutore"), field}, 1);
+        QCOMPARE(row.record.text(qPrintable(control.mid(3))), stored);
+        QCOMPARE(row.values[size_t(field)].completed, status.contains(QLatin1String("completat")));
+        QCOMPARE(row.status(), status);
+        QCOMPARE(tickedAtFirst(row, false), ticked);
+    }
+
+    // The sex and date of birth a file leaves empty come from a right tax code, marked as read from
+    // it; what the file gives stays; a date is never made half from each; a wrong code gives nothing.
+    void sexAndBirthFromTaxCode_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("sex");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QStringList>("stored"); // sex, day, month, year
+        QTest::addColumn<bool>("derivedSex");
+        QTest::addColumn<bool>("derivedDate");
+        QTest::newRow("man") << kRossi << ""
+                             << "" << QStringList{"M", "01", "01", "80"} << true << true;
+        QTest::newRow("woman, day + 40") << "BNCGNN90E55L219N"
+                                         << ""
+                                         << "" << QStringList{"F", "15", "05", "90"} << true << true;
+        QTest::newRow("letters for digits") << "RSSMRA8LA01H501F"
+                                            << ""
+                                            << "" << QStringList{"M", "01", "01", "80"} << true << true;
+        QTest::newRow("lower case code") << "vrdnna75c52f205x"
+                                         << ""
+                                         << "" << QStringList{"F", "12", "03", "75"} << true << true;
+        QTest::newRow("the file's sex stays") << kRossi << "F"
+                                              << "" << QStringList{"F", "01", "01", "80"} << false << true;
+        QTest::newRow("a day in the file: no date from the code")
+            << kRossi << ""
+            << "7" << QStringList{"M", "7", "", ""} << true << false;
+        QTest::newRow("wrong check letter") << "RSSMRA80A01H501A"
+                                            << ""
+                                            << "" << QStringList{"", "", "", ""} << false << false;
+        QTest::newRow("a body's number") << "01234567897"
+                                         << ""
+                                         << "" << QStringList{"", "", "", ""} << false << false;
+    }
+    void sexAndBirthFromTaxCode()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, sex);
+        QFETCH(QString, day);
+        QFETCH(QStringList, stored);
+        QFETCH(bool, derivedSex);
+        QFETCH(bool, derivedDate);
+        const Row row = prepare({QStringLiteral("Rossi"), code, sex, day},
+                                {target("txtEsecutore"), target("txtCodFisc"), target("txtSesso"), target("txtGG")}, 1);
+        const char* names[] = {"Sesso", "GG", "MM", "AA"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(row.record.text(names[i]), stored.at(i));
+        QCOMPARE(row.values[size_t(target("txtSesso"))].derived, derivedSex);
+        QCOMPARE(row.values[size_t(target("txtMM"))].derived, derivedDate);
+        QCOMPARE(row.values[size_t(target("txtGG"))].derived, derivedDate);
+        QCOMPARE(tickedAtFirst(row, false), code.size() != 16 || code.back() != QLatin1Char('A'));
+    }
+
+    // Under a header line, a row with values beyond the header's names is told: a separator inside
+    // a value moved the cells after it. Empty cells beyond them are nothing.
+    void moreCellsThanTheHeader()
+    {
+        const QList<QStringList> rows = sheet({{"Cognome e nome", "CAP", "Comune"},
+                                               {"Rossi Mario", "00184", "Roma"},
+                                               {"Verdi Anna", "20121", "Milano", "", " "},
+                                               {"Bianchi", "Luca", "00100", "Roma"}});
+        const std::vector<Row> prepared = prepareAll(rows, true, guess(rows.first()));
+        QCOMPARE(prepared.size(), size_t(3));
+        QCOMPARE(prepared[0].status(), QStringLiteral("Nuovo"));
+        QCOMPARE(prepared[1].status(), QStringLiteral("Nuovo"));
+        QCOMPARE(prepared[2].status(), QStringLiteral("La riga ha 4 celle, l'intestazione 3"));
+        QVERIFY(!tickedAtFirst(prepared[2], false));
+    }
+
+    // The question before the write, in the singular and the plural.
+    void question_data()
+    {
+        QTest::addColumn<qint64>("add");
+        QTest::addColumn<qint64>("update");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one new") << qint64(1) << qint64(0) << u("Si vuole inserire in archivio 1 nuovo Esecutore?");
+        QTest::newRow("three new") << qint64(3) << qint64(0)
+                                   << u("Si vogliono inserire in archivio 3 nuovi Esecutori?");
+        QTest::newRow("one update") << qint64(0) << qint64(1) << u("Si vuole aggiornare 1 Esecutore già in archivio?");
+        QTest::newRow("four updates") << qint64(0) << qint64(4)
+                                      << u("Si vogliono aggiornare 4 Esecutori già in archivio?");
+        QTest::newRow("both") << qint64(2) << qint64(1)
+                              << u("Si vogliono inserire in archivio 2 nuovi Esecutori e aggiornare 1 Esecutore già "
+                                   "in archivio?");
+    }
+    void question()
+    {
+        QFETCH(qint64, add);
+        QFETCH(qint64, update);
+        QFETCH(QString, text);
+        QCOMPARE(PayerImport::question(add, update).text, text);
+        QCOMPARE(PayerImport::question(add, update).kind, MessageKind::Confirmation);
+    }
+
+    // A cell of a megabyte, and a 500 KB file whose quote never closes (its last cell runs to the
+    // end), are read and prepared as any other: the field takes what it holds, the rest is cut.
+    void hugeCells()
+    {
+        QString name = QString(1 << 20, QLatin1Char('x'));
+        name.prepend(QStringLiteral("Rossi "));
+        QString code = QString(1 << 20, QLatin1Char(' ')) + u(kRossi); // blanks a TU field drops, then the code
+        const Row row = prepare({name, code}, {target("txtEsecutore"), target("txtCodFisc")}, 1);
+        QCOMPARE(row.record.text("Esecutore"), QStringLiteral("ROSSI XXXXXXXXXXXXXXXXX"));
+        QVERIFY(row.values[size_t(target("txtEsecutore"))].cut);
+        QCOMPARE(row.record.text("CodFisc"), u(kRossi));
+        QVERIFY(!row.values[size_t(target("txtCodFisc"))].cut);
+        QVERIFY(row.values[size_t(target("txtEsecutore"))].original.size() < 1000); // the tooltip's start only
+
+        QByteArray file("Cognome e nome;Note\r\nRossi Mario;\"prima riga\r\n");
+        while (file.size() < 500 * 1024)
+            file += "Verdi Anna;altra riga\r\n";
+        const CsvFile::Table table = CsvFile::read(file);
+        QCOMPARE(table.separator, QLatin1Char(';'));
+        QCOMPARE(table.rows.size(), 2);
+        const auto records = std::make_shared<const CsvFile::Records>(table.rows);
+        const Preview preview(records, true, guess(table.rows.row(0)), Registry{});
+        QCOMPARE(preview.size(), 1);
+        const Row note = preview.row(0);
+        const QString expected = QStringLiteral("prima riga Verdi Anna;altra riga Verdi Anna;altra riga ");
+        QVERIFY2(note.record.text("Note").startsWith(expected), qPrintable(note.record.text("Note")));
+        QCOMPARE(note.record.text("Note").size(), 250);
+        QVERIFY(note.values[size_t(target("txtNote"))].cut);
+        QCOMPARE(note.status(), QStringLiteral("Tagliati: Note"));
     }
 
     // Every field's limit is its record field's capacity.
@@ -282,6 +489,11 @@ private slots:
         Record expected = stored;
         expected.setText("Esecutore", "ROSSI MARIO");
         expected.setText("ComuneRes", "ROMA");
+        // Read from the tax code where the stored payer has nothing.
+        expected.setText("Sesso", "M");
+        expected.setText("GG", "01");
+        expected.setText("MM", "01");
+        expected.setText("AA", "80");
         const QByteArray after = TestSupport::readAll(path);
         QCOMPARE(after.size(), 3 * PayerRecord::kSize);
         QCOMPARE(after.left(PayerRecord::kSize), expected.bytes());
