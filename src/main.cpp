@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "app/StartupChecks.h"
 #include "app/StartupFolder.h"
 
 #include <QApplication>
@@ -18,6 +19,8 @@ int main(int argc, char* argv[])
     // Installed from a system package, each user first chooses where their files live.
     if (!StartupFolder::choose())
         return 0;
+    // Before any window reads the data: a restore cut short is finished or undone first.
+    StartupChecks::finishInterruptedRestore(nullptr);
     Startup::createWindows();
     Startup::showLogin();
     return QApplication::exec();

@@ -1,5 +1,6 @@
 #include "app/StartupChecks.h"
 
+#include "backup/Restore.h"
 #include "data/Platform.h"
 #include "data/SafeWrite.h"
 #include "windows/Prompts.h"
@@ -124,6 +125,13 @@ void warnIfProgramFolderReadOnly(QWidget* parent)
     const Message problem = ProgramFolder::writeCheck();
     if (!problem.isEmpty())
         MessageBox::show(parent, problem);
+}
+
+void finishInterruptedRestore(QWidget* parent)
+{
+    const Message settled = Restore::recover(ProgramFolder::path());
+    if (!settled.isEmpty())
+        MessageBox::show(parent, settled);
 }
 
 } // namespace StartupChecks

@@ -1,6 +1,6 @@
 #pragma once
-// What the start-up adds for a desktop: the message for a target no program opens, and the warning
-// for a program folder that cannot be written.
+// What the start-up adds for a desktop: the message for a target no program opens, the warning
+// for a program folder that cannot be written, and the settling of a restore cut short.
 
 class QWidget;
 
@@ -14,4 +14,8 @@ void installLockWait();
 // Warns once, over parent, when the program folder or one of its data files cannot be written,
 // so that the user learns it now and not from the first save that fails.
 void warnIfProgramFolderReadOnly(QWidget* parent);
+// Finishes or undoes a restore of a backup that a crash or a power cut left half done, before
+// anything reads the program's data (the login's password file among them), and tells the user
+// over parent which it did.
+void finishInterruptedRestore(QWidget* parent);
 } // namespace StartupChecks

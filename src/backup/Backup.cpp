@@ -83,6 +83,16 @@ bool setLastOffered(const QDate& day)
     return IniFile::writeString(settingsFile(), kSection, kOfferedKey, day.toString(kDayFormat));
 }
 
+bool carrySettings(const QString& from, const QString& to)
+{
+    const QString chosen = IniFile::readString(from, kSection, kFolderKey);
+    if (chosen.isEmpty())
+        return true;
+    const QString count = IniFile::readString(from, kSection, kKeepKey);
+    return IniFile::writeString(to, kSection, kFolderKey, chosen)
+        && (count.isEmpty() || IniFile::writeString(to, kSection, kKeepKey, count));
+}
+
 bool offerDue(const QDate& today)
 {
     return !folder().isEmpty() && lastOffered() != today;

@@ -31,6 +31,9 @@ int keep();
 bool setKeep(int count);
 QDate lastOffered();
 bool setLastOffered(const QDate& day);
+// The backup folder and the number kept, written from one settings file into another when the first
+// has a folder set: a restore keeps this installation's choice, not the backup's.
+bool carrySettings(const QString& fromSettingsFile, const QString& toSettingsFile);
 // Whether closing the program should offer a backup today: a folder is set and no offer was made today.
 bool offerDue(const QDate& today);
 // The question asked at closing: Yes writes a backup into the folder set.

@@ -72,15 +72,8 @@ void TfrmRipristina::restore()
             .arg(m_moment, Restore::asideFolderName(now));
     if (!MessageBox::confirm(this, question))
         return;
-    // Where backups go is this installation's choice, not the backup's: it survives the restore.
-    const QString folder = Backup::folder();
-    const int keep = Backup::keep();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const Restore::Result result = Restore::apply(m_path, ProgramFolder::path(), now);
-    if (result.ok && !folder.isEmpty()) {
-        Backup::setFolder(folder);
-        Backup::setKeep(keep);
-    }
     QApplication::restoreOverrideCursor();
     MessageBox::show(this, result.message);
     if (result.ok)

@@ -261,6 +261,12 @@ bool read(const QString& path, const Reader& reader, QString* error)
             }
             if (n == 0)
                 break;
+            // A member that inflates beyond the size it declares is a trap (a few megabytes that
+            // would fill the disk): it is stopped at once, not read to its end.
+            if (total + n > entry.size) {
+                zip_fclose(member);
+                return fail(entry.name + QStringLiteral(": longer than declared"));
+            }
             crc = crc32(crc, reinterpret_cast<const Bytef*>(buffer.constData()), uInt(n));
             total += n;
             if (!reader.data(buffer.constData(), n)) {

@@ -41,6 +41,7 @@ bool list(const QString& path, QList<Entry>& entries, QString* error);
 // Reads every member in the order of the directory, decompressed: begin(entry) first, then data()
 // with its bytes piece by piece, then end(entry, crc) with the CRC-32 of the bytes read. Fails when
 // the ZIP is damaged, a member's bytes do not match its stored CRC or size, or a callback says no.
+// A member whose bytes run past its declared size fails before data() is given the excess.
 struct Reader {
     std::function<bool(const Entry&)> begin = [](const Entry&) { return true; };
     std::function<bool(const char*, qint64)> data = [](const char*, qint64) { return true; };

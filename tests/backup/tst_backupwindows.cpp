@@ -1,8 +1,11 @@
 // The backup and restore windows, opened from the start menu's links, driven by mouse and keyboard.
 
 #include "BackupFixtures.h"
+#include "RestoreRuns.h"
 #include "TestSupport.h"
 #include "app/Avvio.h"
+#include "app/Password.h"
+#include "app/StartupChecks.h"
 #include "backup/Backup.h"
 #include "backup/BackupArchivi.h"
 #include "backup/Ripristina.h"
@@ -10,6 +13,7 @@
 #include "backup/VerificaArchivi.h"
 #include "PdfReadBack.h"
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -198,6 +202,50 @@ private slots:
         QVERIFY(QFileInfo::exists(m_session->file(Restore::asideFolderName(kNow) + QStringLiteral("/2025.bol"))));
         QCOMPARE(Backup::folder(), backups.path());
         QTRY_VERIFY(!dialog->isVisible());
+    }
+
+    // A restore killed once the password file was set aside and before the backup's took its place:
+    // the start finishes it before the login, says so, and the backup's password opens the program.
+    void startFinishesARestoreCutShortBeforeTheLogin()
+    {
+        QTemporaryDir backups;
+        const RestoreRuns::BackupFile backup = RestoreRuns::makeBackup(backups.path());
+        QVERIFY(!backup.path.isEmpty());
+        const QString password = m_session->file(PasswordFile::fileName);
+        // The first call at which a kill leaves the program folder without a password file.
+        QString kill;
+        for (int n = 1; kill.isEmpty(); ++n) {
+            QVERIFY(n < 200);
+            QTemporaryDir probe;
+            RestoreRuns::fillBefore(probe.path());
+            QVERIFY(RestoreRuns::restore(backup.path, probe.path(), QStringLiteral("kill:%1").arg(n)).struck);
+            if (!QFileInfo::exists(QDir(probe.path()).filePath(PasswordFile::fileName)))
+                kill = QStringLiteral("kill:%1").arg(n);
+        }
+        RestoreRuns::fillBefore(m_session->folder());
+        QVERIFY(RestoreRuns::restore(backup.path, m_session->folder(), kill).struck);
+        QVERIFY(!QFileInfo::exists(password));
+
+        menu()->hide();
+        StartupChecks::finishInterruptedRestore(nullptr);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().first().kind, MessageBox::Kind::Information);
+        QVERIFY2(MessageBox::shown().first().text.contains(QStringLiteral("\u00e8 stato completato ora")),
+                 qPrintable(MessageBox::shown().first().text));
+        QCOMPARE(BackupFixtures::data(m_session->folder()), backup.data);
+
+        auto* login = Session::window<TfrmPassword>();
+        login->showFrom(nullptr);
+        auto* field = child<QLineEdit>(login, "txtPassword");
+        typeText(field, QStringLiteral("nuova"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QVERIFY(menu()->isVisible());
+
+        // Nothing left: the next start says nothing.
+        MessageBox::clearShown();
+        StartupChecks::finishInterruptedRestore(nullptr);
+        QVERIFY(MessageBox::shown().isEmpty());
     }
 
     void damagedBackupIsRefusedInTheWindow()
