@@ -180,6 +180,7 @@ void showLogin()
         login->showFrom(nullptr);
         loadFontsOf(login);
         StartupChecks::warnIfProgramFolderReadOnly(login);
+        StartupChecks::warnIfShareUntested(login);
     }
 }
 

@@ -127,6 +127,13 @@ void warnIfProgramFolderReadOnly(QWidget* parent)
         MessageBox::show(parent, problem);
 }
 
+void warnIfShareUntested(QWidget* parent)
+{
+    const QString warning = SafeWrite::untestedShareWarning(ProgramFolder::path());
+    if (!warning.isEmpty())
+        MessageBox::show(parent, {MessageKind::Warning, warning});
+}
+
 void finishInterruptedRestore(QWidget* parent)
 {
     const Message settled = Restore::recover(ProgramFolder::path());

@@ -14,6 +14,9 @@ void installLockWait();
 // Warns once, over parent, when the program folder or one of its data files cannot be written,
 // so that the user learns it now and not from the first save that fails.
 void warnIfProgramFolderReadOnly(QWidget* parent);
+// Warns over parent when the program folder is on a network share reached through a client with
+// which several PCs saving at once are not known to be safe.
+void warnIfShareUntested(QWidget* parent);
 // Finishes or undoes a restore of a backup that a crash or a power cut left half done, before
 // anything reads the program's data (the login's password file among them), and tells the user
 // over parent which it did.

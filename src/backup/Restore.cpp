@@ -2,6 +2,7 @@
 
 #include "backup/Backup.h"
 #include "backup/ZipFile.h"
+#include "data/RecordArchive.h"
 #include "data/SafeWrite.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"
@@ -323,10 +324,17 @@ QString lockAll(const QString& program, const QStringList& names, Locks& locks)
     for (const QString& name : all) {
         if (name == Backup::kAttachments)
             continue;
-        auto lock = std::make_unique<SafeWrite::Lock>(QDir(program).filePath(name));
+        const QString path = QDir(program).filePath(name);
+        auto lock = std::make_unique<SafeWrite::Lock>(path);
         if (!lock->acquire())
             return name;
         locks.push_back(std::move(lock));
+        // A save of the current archive cut short is settled now: its journal must not stay behind
+        // and be applied to the archive the backup puts in its place.
+        const int size = name == Backup::kPayers ? PayerRecord::kSize
+                                                 : (Backup::isYearArchive(name) ? SlipRecord::kSize : 0);
+        if (size > 0 && QFileInfo(path).isFile() && RecordArchive::needsRecovery(path))
+            RecordArchive::recover(path, size);
     }
     return {};
 }

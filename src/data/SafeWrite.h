@@ -120,6 +120,11 @@ std::optional<qint64> freshSize(int fd);
 // the file server: what another PC wrote meanwhile is read, not what this one remembers.
 void dropCachedContent(int fd);
 
+// A warning for the user when the folder is reached through a network client with which several
+// PCs saving at once have not been proven safe (a FUSE client other than sshfs and smbnetfs: the
+// kernel's own NFS and SMB clients and local disks are safe); empty otherwise.
+QString untestedShareWarning(const QString& folder);
+
 // Flushes Qt's buffer and the system's cache of an open file to the disk; false when either fails.
 bool sync(QFileDevice& file);
 // Makes a file's new name (created or renamed into place) durable in its folder. Best effort: some

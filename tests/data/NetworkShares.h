@@ -35,6 +35,7 @@ public:
         if (!QFileInfo::exists(QStringLiteral("/dev/fuse")))
             return QStringLiteral("/dev/fuse is missing");
         QDir(m_root.path()).mkpath(QStringLiteral("share"));
+        makeNetwork();
         return m_route == Route::Smb ? startSmb() : startSftp();
     }
 
@@ -54,9 +55,39 @@ public:
                 m_server.kill();
             m_server.waitForFinished(5000);
         }
+        if (!m_network.isEmpty())
+            QProcess::execute(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("delete"), m_network});
+        m_network.clear();
     }
 
 private:
+    // The servers and the clients' own connections in a network of their own, whose 127.0.0.1 is
+    // theirs alone: a Samba or ssh server of the machine's own keeps its ports, and the test's keep
+    // theirs. The mounts themselves are seen by every process. Without ip and nsenter, the
+    // machine's 127.0.0.1 is used.
+    void makeNetwork()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("ip")).isEmpty()
+            || QStandardPaths::findExecutable(QStringLiteral("nsenter")).isEmpty())
+            return;
+        const QString name = QStringLiteral("tassella-%1").arg(::getpid());
+        if (QProcess::execute(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("add"), name}) != 0)
+            return;
+        m_network = name;
+        QProcess::execute(QStringLiteral("ip"), {QStringLiteral("-n"), name, QStringLiteral("link"),
+                                                 QStringLiteral("set"), QStringLiteral("lo"), QStringLiteral("up")});
+    }
+    // program with args, run inside that network when there is one.
+    void startIn(QProcess& process, const QString& program, const QStringList& args) const
+    {
+        if (m_network.isEmpty()) {
+            process.start(program, args);
+            return;
+        }
+        process.start(QStringLiteral("nsenter"),
+                      QStringList{QStringLiteral("--net=/run/netns/") + m_network, program} + args);
+    }
+
     static QString need(const QString& program)
     {
         return QStandardPaths::findExecutable(program).isEmpty()
@@ -110,8 +141,8 @@ private:
                   .arg(root)
                   .toUtf8());
         m_server.setProcessChannelMode(QProcess::MergedChannels);
-        m_server.start(QStringLiteral("smbd"),
-                       {QStringLiteral("--foreground"), QStringLiteral("--debug-stdout"), QStringLiteral("-s"), conf});
+        startIn(m_server, QStringLiteral("smbd"),
+                {QStringLiteral("--foreground"), QStringLiteral("--debug-stdout"), QStringLiteral("-s"), conf});
         if (!m_server.waitForStarted())
             return QStringLiteral("smbd does not start");
         write(served() + QStringLiteral("/.pronto"), "ok");
@@ -133,7 +164,7 @@ private:
             env.insert(QStringLiteral("HOME"), home);
             client.setProcessEnvironment(env);
             client.setWorkingDirectory(home);
-            client.start(QStringLiteral("smbnetfs"), {mount});
+            startIn(client, QStringLiteral("smbnetfs"), {mount});
             if (!client.waitForFinished(30000) || client.exitCode() != 0)
                 return QStringLiteral("smbnetfs cannot mount: ")
                     + QString::fromLocal8Bit(client.readAllStandardError());
@@ -163,7 +194,7 @@ private:
                 != 0)
                 return QStringLiteral("ssh-keygen failed");
         QFile::copy(root + QStringLiteral("/userkey.pub"), root + QStringLiteral("/authorized_keys"));
-        // A port of its own, free now.
+        // A port of its own.
         const int port = 20000 + int(::getpid() % 20000);
         const QString conf = root + QStringLiteral("/sshd_config");
         write(conf,
@@ -179,7 +210,7 @@ private:
             ? QStringLiteral("/usr/sbin/sshd")
             : QStandardPaths::findExecutable(QStringLiteral("sshd"));
         m_server.setProcessChannelMode(QProcess::MergedChannels);
-        m_server.start(sshd, {QStringLiteral("-D"), QStringLiteral("-e"), QStringLiteral("-f"), conf});
+        startIn(m_server, sshd, {QStringLiteral("-D"), QStringLiteral("-e"), QStringLiteral("-f"), conf});
         if (!m_server.waitForStarted())
             return QStringLiteral("sshd does not start");
         write(served() + QStringLiteral("/.pronto"), "ok");
@@ -203,7 +234,7 @@ private:
             QString why;
             for (int attempt = 0; attempt < 30 && !up; ++attempt) {
                 QProcess client;
-                client.start(QStringLiteral("sshfs"), args);
+                startIn(client, QStringLiteral("sshfs"), args);
                 up = client.waitForFinished(30000) && client.exitCode() == 0;
                 why = QString::fromLocal8Bit(client.readAllStandardError());
                 if (!up)
@@ -224,4 +255,5 @@ private:
     QProcess m_server;
     QStringList m_mounts;
     QStringList m_views;
+    QString m_network;
 };

@@ -5,6 +5,7 @@
 //   faulttool overwrite <archive> <slip|payer> <n> <name>   overwrites record n
 //   faulttool loop <archive> <count> <prefix>               appends slips <prefix>00001, 00002, ..., printing
 //                                                           the number each one was given
+//   faulttool batch <archive> <count> <prefix>              appends slips <prefix>00001, ... in one batch
 //   faulttool mixed <folder> <count> <prefix>               appends slips <prefix>00001, ... to 2024.bol in
 //                                                           <folder>, overwrites every third with its
 //                                                           second version, and sets its own key in
@@ -83,6 +84,14 @@ int main(int argc, char** argv)
             std::fprintf(stdout, "%lld\n", static_cast<long long>(*n));
         }
         return 0;
+    }
+    if (command == "batch" && argc == 5) {
+        RecordArchive archive(arg(argv, 2), SlipRecord::kSize);
+        const QString prefix = arg(argv, 4);
+        const std::optional<qint64> last = archive.append(arg(argv, 3).toLongLong(), [&prefix](qint64 i) {
+            return named(false, prefix + QStringLiteral("%1").arg(i + 1, 5, 10, QLatin1Char('0'))).bytes();
+        });
+        return done(last.has_value(), archive.errorString(), archive.notice().text);
     }
     if (command == "mixed" && argc == 5) {
         const QString folder = arg(argv, 2);

@@ -7,6 +7,7 @@
 
 #include "data/IniFile.h"
 #include "data/PasswordFile.h"
+#include "data/SafeWrite.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"
 
@@ -513,6 +514,10 @@ private slots:
         NetworkShare share{NetworkShare::Route(route)};
         if (const QString why = share.start(); !why.isEmpty())
             QSKIP(qPrintable(QStringLiteral("no network share here: ") + why));
+        // The clients are known for what they are, and known to be safe.
+        QCOMPARE(SafeWrite::Lock::clientOf(share.pcA() + QStringLiteral("/2024.bol")),
+                 route == int(NetworkShare::Route::Smb) ? QStringLiteral("fuse.smbnetfs") : QStringLiteral("fuse.sshfs"));
+        QVERIFY(SafeWrite::untestedShareWarning(share.pcB()).isEmpty());
         const bool hosts = unshareArguments().has_value();
         const int each = 500;
         const auto args = [&](const QString& where, const char* prefix) {
@@ -608,6 +613,72 @@ private slots:
             }
         }
         QVERIFY2(recovered > 0, "no kill fell between the record's write and the journal's removal");
+    }
+
+    // A batch of 300 slips killed at each of its I/O calls in turn, and the next command: the archive
+    // holds the slips before it and either the whole batch or none of it, never part; a batch taken
+    // off is told.
+    void batchKilledAtEachCall()
+    {
+        const QByteArray before = record(false, QStringLiteral("UNO")) + record(false, QStringLiteral("DUE"));
+        const int count = 300;
+        int undone = 0;
+        for (int n = 1; n <= 60; ++n) {
+            QTemporaryDir folder;
+            const QString archive = folder.filePath(QStringLiteral("2024.bol"));
+            TestSupport::writeAll(archive, before);
+            QTemporaryDir markDir;
+            const QString mark = markDir.filePath(QStringLiteral("struck"));
+            QProcess process;
+            process.setProcessEnvironment(environment(QStringLiteral("kill:%1").arg(n), mark));
+            process.start(kTool, {QStringLiteral("batch"), archive, QString::number(count), QStringLiteral("L")});
+            QVERIFY(process.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(mark) || process.state() == QProcess::NotRunning, 20000);
+            if (!QFileInfo::exists(mark)) {
+                process.waitForFinished();
+                QCOMPARE(process.exitCode(), 0);
+                QCOMPARE(QFileInfo(archive).size(), qint64(before.size()) + count * SlipRecord::kSize);
+                QVERIFY(n > 5);
+                break;
+            }
+            process.kill();
+            QVERIFY(process.waitForFinished());
+            const bool partly = QFileInfo(archive).size() > before.size();
+            const Run next = run({QStringLiteral("count"), archive, QStringLiteral("slip")});
+            QVERIFY2(next.exitCode == 0, next.err.constData());
+            const QByteArray bytes = TestSupport::readAll(archive);
+            QVERIFY2(bytes == before || bytes.size() == before.size() + count * SlipRecord::kSize,
+                     qPrintable(QStringLiteral("kill %1: %2 bytes").arg(n).arg(bytes.size())));
+            QVERIFY(bytes.startsWith(before));
+            QVERIFY(!QFileInfo::exists(archive + QStringLiteral(".emissione")));
+            if (partly && bytes == before) {
+                QVERIFY2(QString::fromUtf8(next.out).contains(QStringLiteral("stato interrotto")), next.out.constData());
+                ++undone;
+            }
+        }
+        QVERIFY2(undone > 0, "no kill fell inside the batch's writes");
+    }
+
+    // A fresh lock file of another PC, seen from a PC whose clock runs 60 s ahead: by that clock it
+    // looks a minute old, by the share's it is new, and it is waited for, not taken over.
+    void freshLockSeenFromAClockAhead()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("clock skew runs only without the address sanitizer");
+#endif
+        QVERIFY2(!fakeTimeLibrary().isEmpty(), "libfaketime is missing: install the Debian package faketime");
+        QTemporaryDir folder;
+        const QString archive = folder.filePath(QStringLiteral("2024.bol"));
+        const QByteArray before = record(false, QStringLiteral("UNO"));
+        TestSupport::writeAll(archive, before);
+        TestSupport::writeAll(archive + QStringLiteral(".lock"), "4242\ntassella\nPC-UFFICIO2\naltra-macchina\n");
+        QProcess process;
+        startAs(process, {QStringLiteral("+60s"), QString()},
+                {QStringLiteral("append"), archive, QStringLiteral("slip"), QStringLiteral("NUOVO")});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.readAllStandardError().contains("written by another instance"));
+        QCOMPARE(TestSupport::readAll(archive), before);
     }
 
     // A disk that keeps failing: the append's write goes through, its sync fails, and so does taking
