@@ -1,6 +1,7 @@
 #include "batch/BatchIssue.h"
 
 #include "batch/SlipFromPayer.h"
+#include "checks/TariffCodes.h"
 #include "checks/TaxCode.h"
 #include "checks/VatNumber.h"
 #include "data/CodePage.h"
@@ -198,6 +199,27 @@ QString problem(const Payer& payer)
     return text;
 }
 
+QString tariffProblem(const Payer& payer)
+{
+    const QString code = CodePage::upperAscii(CodePage::trimmed(payer.field("CodTariffa")));
+    if (code.isEmpty())
+        return QStringLiteral("codice tariffa mancante");
+    for (const char* entry : TariffCodes::entries())
+        if (QLatin1String(entry, 4) == code)
+            return {};
+    return QStringLiteral("codice tariffa %1 non in elenco").arg(code);
+}
+
+QString warning(const Payer& payer, bool ownTariff)
+{
+    const QString tariff = ownTariff ? tariffProblem(payer) : QString();
+    if (tariff.isEmpty())
+        return payer.problem;
+    if (payer.problem.isEmpty())
+        return tariff.left(1).toUpper() + tariff.mid(1);
+    return payer.problem + QStringLiteral("; ") + tariff;
+}
+
 std::optional<Message> check(const SlipData& data)
 {
     const QString amount = CodePage::trimmed(data.amount);
@@ -297,38 +319,69 @@ Duplicates duplicates(const QString& path, const Slips& slips)
             return true;
         },
         &result.error);
+    result.inArchive = int(std::count(result.found.begin(), result.found.end(), true));
     // A payer chosen twice: the later slips repeat the first. The entries of one hash lie together,
-    // in slip order.
+    // in slip order. Those the archive holds already are counted once, as the archive's.
     for (auto from = wanted.begin(); from != wanted.end();) {
         const auto to = std::find_if(from, wanted.end(), [from](const Entry& e) { return e.first != from->first; });
         if (to - from > 1) {
             std::vector<QString> seen;
             for (auto it = from; it != to; ++it) {
                 const QString k = issueKey(slips.at(it->second));
-                if (std::find(seen.begin(), seen.end(), k) != seen.end())
-                    result.found[size_t(it->second)] = true;
-                else
+                if (std::find(seen.begin(), seen.end(), k) == seen.end()) {
                     seen.push_back(k);
+                } else if (!result.found[size_t(it->second)]) {
+                    result.found[size_t(it->second)] = true;
+                    ++result.inBatch;
+                }
             }
         }
         from = to;
     }
-    result.count = int(std::count(result.found.begin(), result.found.end(), true));
+    result.count = result.inArchive + result.inBatch;
     return result;
 }
 
-Message duplicateQuestion(int count)
+Message duplicateQuestion(const Duplicates& found)
+{
+    QStringList parts;
+    if (found.inArchive == 1)
+        parts << QStringLiteral(
+            "per 1 Esecutore l'archivio contiene gi\u00e0 un bollettino con lo stesso codice tariffa "
+            "e lo stesso anno");
+    else if (found.inArchive > 1)
+        parts << QStringLiteral("per %1 Esecutori l'archivio contiene gi\u00e0 un bollettino con lo stesso codice "
+                                "tariffa e lo stesso anno")
+                     .arg(found.inArchive);
+    if (found.inBatch == 1)
+        parts << QStringLiteral("in questo elenco 1 bollettino ne ripete un altro (stesso Esecutore, codice tariffa "
+                                "e anno)");
+    else if (found.inBatch > 1)
+        parts << QStringLiteral("in questo elenco %1 bollettini ne ripetono altri (stesso Esecutore, codice tariffa "
+                                "e anno)")
+                     .arg(found.inBatch);
+    const QString question = found.inArchive + found.inBatch == 1
+        ? QStringLiteral("Inserirlo comunque? Scegliendo No verr\u00e0 escluso.")
+        : QStringLiteral("Inserirli comunque? Scegliendo No verranno esclusi.");
+    Message message{MessageKind::Confirmation,
+                    QStringLiteral("Attenzione: ") + parts.join(QStringLiteral(", e ")) + QStringLiteral(".\n\r\n\r")
+                        + question};
+    message.noByDefault = true;
+    return message;
+}
+
+Message nothingSaved()
+{
+    return {MessageKind::Information,
+            QStringLiteral("Nessun bollettino \u00e8 stato inserito in archivio: tutti quelli selezionati erano "
+                           "gi\u00e0 presenti.")};
+}
+
+Message saveQuestion(qint64 count)
 {
     if (count == 1)
-        return {MessageKind::Confirmation,
-                QStringLiteral("Attenzione: per 1 Esecutore l'archivio contiene gi\u00e0 un bollettino con lo stesso "
-                               "codice tariffa e lo stesso anno.\n\r\n\rInserirlo comunque? Scegliendo No verr\u00e0 "
-                               "escluso.")};
-    return {MessageKind::Confirmation,
-            QStringLiteral("Attenzione: per %1 Esecutori l'archivio contiene gi\u00e0 un bollettino con lo stesso "
-                           "codice tariffa e lo stesso anno.\n\r\n\rInserirli comunque? Scegliendo No verranno "
-                           "esclusi.")
-                .arg(count)};
+        return {MessageKind::Confirmation, QStringLiteral("Si vuole inserire in archivio 1 bollettino?")};
+    return {MessageKind::Confirmation, QStringLiteral("Si vogliono inserire in archivio %1 bollettini?").arg(count)};
 }
 
 Saved append(const QString& path, const Slips& slips)

@@ -72,6 +72,14 @@ Payers choose(const QString& path, const Selection& selection);
 // birth and residence, a body name and residence. Empty when nothing is wrong.
 QString problem(const Payer& payer);
 
+// What is wrong with the payer's own tariff code for a slip: missing, or not a code of the tariff
+// list. Empty when it is one of the list's codes.
+QString tariffProblem(const Payer& payer);
+
+// The warning shown beside a payer: its problem and, when each slip takes its payer's own tariff
+// code (ownTariff), that code's problem too. A payer with a warning is not ticked at first.
+QString warning(const Payer& payer, bool ownTariff);
+
 // ---- The slip ----
 
 // The slip's own data, as typed in the batch window's fields.
@@ -119,7 +127,9 @@ QString issueKey(const Record& slip);
 
 struct Duplicates {
     std::vector<bool> found; // per slip: the archive, or an earlier slip of the batch, has its issue
-    int count = 0;
+    int count = 0;           // inArchive + inBatch
+    int inArchive = 0;       // slips whose issue the archive holds
+    int inBatch = 0;         // the others that repeat an earlier slip of the same batch
     bool ok = true;
     QString error;
 };
@@ -127,8 +137,13 @@ struct Duplicates {
 // archive holds nothing (and is created empty, as every reader does).
 Duplicates duplicates(const QString& path, const Slips& slips);
 
-// The question asked before saving when duplicates were found: Yes keeps them, No leaves them out.
-Message duplicateQuestion(int count);
+// The question asked before saving when duplicates were found, with both counts: Yes keeps them,
+// No (the default button) leaves them out.
+Message duplicateQuestion(const Duplicates& found);
+// Said when No left every slip out.
+Message nothingSaved();
+// The question asked before count slips are appended.
+Message saveQuestion(qint64 count);
 
 // ---- Saving ----
 

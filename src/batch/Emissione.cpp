@@ -8,6 +8,7 @@
 #include "checks/TariffCodes.h"
 #include "data/CodePage.h"
 #include "data/Formats.h"
+#include "data/OpenURL.h"
 #include "data/Platform.h"
 #include "payers/PayerRecord.h"
 #include "printing/PrintMargins.h"
@@ -102,6 +103,9 @@ TfrmEmissione::TfrmEmissione(QWidget* parent)
             control->setAccessibleName(QString::fromUtf8(text));
 
     connect(m_ui->cboScelta, &QComboBox::currentIndexChanged, this, &TfrmEmissione::choiceChanged);
+    // The first entry gives each slip its payer's own tariff code.
+    connect(m_ui->txtCodTariffa, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_model->setOwnTariff(index <= 0); });
     connect(m_ui->btnElenca, &QPushButton::clicked, this, &TfrmEmissione::listPayers);
     connect(m_ui->btnTutti, &QPushButton::clicked, this, [this] { m_model->setAllChecked(true); });
     connect(m_ui->btnNessuno, &QPushButton::clicked, this, [this] { m_model->setAllChecked(false); });
@@ -232,15 +236,22 @@ void TfrmEmissione::save()
         MessageBox::warning(this, ListArchive::accessText());
         return;
     }
-    if (dup.count > 0 && !MessageBox::confirm(this, BatchIssue::duplicateQuestion(dup.count).text)) {
+    // A window closed under one of the questions saves nothing.
+    if (dup.count > 0 && MessageBox::show(this, BatchIssue::duplicateQuestion(dup)) != MessageBox::Button::Yes) {
+        if (!isVisible())
+            return;
         std::vector<BatchIssue::Payer> kept;
         for (size_t i = 0; i < payers.size(); ++i)
             if (!dup.found[i])
                 kept.push_back(std::move(payers[i]));
-        if (kept.empty())
+        if (kept.empty()) {
+            MessageBox::show(this, BatchIssue::nothingSaved());
             return;
+        }
         slips = BatchIssue::Slips(data, std::move(kept));
     }
+    if (MessageBox::show(this, BatchIssue::saveQuestion(slips.count)) != MessageBox::Button::Yes || !isVisible())
+        return;
     const BatchIssue::Saved saved = BatchIssue::append(path, slips);
     if (!saved.ok) {
         MessageBox::warning(this, ListArchive::accessText());
@@ -290,8 +301,12 @@ void TfrmEmissione::savePdf()
 {
     if (m_saved.count == 0)
         return;
-    const QString path = ProgramFolder::file(QStringLiteral("Bollettini_") + CodePage::trimmed(m_ui->txtAnno->text())
-                                             + QStringLiteral(".pdf"));
+    const QString path = FileDialog::getSaveFileName(
+        this, QStringLiteral("Salvare i bollettini nel file PDF:"),
+        QStringLiteral("Bollettini_") + CodePage::trimmed(m_ui->txtAnno->text()) + QStringLiteral(".pdf"),
+        QStringLiteral("File PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
     QString error;
     if (!BatchPrint::writePdf(path, m_saved, marginOf(PrintMargins::topKey), marginOf(PrintMargins::leftKey), &error)) {
         MessageBox::error(this,
@@ -299,10 +314,7 @@ void TfrmEmissione::savePdf()
                               .arg(QDir::toNativeSeparators(path)));
         return;
     }
-    MessageBox::information(this,
-                            QStringLiteral("I %1 bollettini sono stati salvati nel file\n\r\n\r%2")
-                                .arg(m_saved.count)
-                                .arg(QDir::toNativeSeparators(path)));
+    TMisc::Open(QLatin1Char('"') + path + QLatin1Char('"'), this);
 }
 
 std::vector<BatchIssue::Payer> TfrmEmissione::chosenPayers() const
@@ -336,8 +348,8 @@ void TfrmEmissione::preview()
         .count = int(chosen->size()),
         .load = [report, slips, top, left](int i) { BatchPrint::prepare(*report, slips.at(i), top, left); },
         .caption = [chosen](int i) { return (*chosen)[size_t(i)].name(); },
-        .warning = [chosen](int i) -> QString {
-            const QString problem = (*chosen)[size_t(i)].problem;
+        .warning = [chosen, ownTariff = m_model->ownTariff()](int i) -> QString {
+            const QString problem = BatchIssue::warning((*chosen)[size_t(i)], ownTariff);
             if (problem.isEmpty())
                 return QString();
             return QStringLiteral("Attenzione: ") + problem.left(1).toLower() + problem.mid(1) + QLatin1Char('.');

@@ -12,10 +12,30 @@ void PayerChoiceModel::setPayers(std::vector<BatchIssue::Payer> payers)
     m_ticks.assign(m_payers.size(), false);
     m_checked = 0;
     for (size_t i = 0; i < m_payers.size(); ++i) {
-        m_ticks[i] = m_payers[i].problem.isEmpty();
+        m_ticks[i] = warning(int(i)).isEmpty();
         m_checked += m_ticks[i] ? 1 : 0;
     }
     endResetModel();
+    emit checkedCountChanged(m_checked);
+}
+
+void PayerChoiceModel::setOwnTariff(bool own)
+{
+    if (own == m_ownTariff)
+        return;
+    m_ownTariff = own;
+    if (m_payers.empty())
+        return;
+    for (size_t i = 0; i < m_payers.size(); ++i) {
+        if (BatchIssue::tariffProblem(m_payers[i]).isEmpty())
+            continue;
+        const bool tick = warning(int(i)).isEmpty();
+        if (m_ticks[i] != tick) {
+            m_ticks[i] = tick;
+            m_checked += tick ? 1 : -1;
+        }
+    }
+    emit dataChanged(index(0), index(rowCount() - 1));
     emit checkedCountChanged(m_checked);
 }
 
@@ -32,8 +52,6 @@ QString PayerChoiceModel::line(const BatchIssue::Payer& payer)
     ListLines::appendPadded(text, payer.taxCode(), 16);
     text += QStringLiteral("  ");
     text += payer.field("ComuneRes") + QLatin1Char(' ') + payer.field("ProvRes");
-    if (!payer.problem.isEmpty())
-        text += QStringLiteral("  \u26a0 ") + payer.problem;
     return text;
 }
 
@@ -43,11 +61,20 @@ QVariant PayerChoiceModel::data(const QModelIndex& index, int role) const
         return {};
     const BatchIssue::Payer& p = m_payers[size_t(index.row())];
     switch (role) {
-    case Qt::DisplayRole: return line(p);
+    case Qt::DisplayRole: {
+        // Every row two lines high, the warning under the payer: a long warning is cut at the
+        // list's edge (whole in the tooltip) instead of widening the list past the window.
+        const QString text = warning(index.row());
+        return QString(line(p) + (text.isEmpty() ? QStringLiteral("\n ") : QStringLiteral("\n\u26a0 ") + text));
+    }
     case Qt::CheckStateRole: return m_ticks[size_t(index.row())] ? Qt::Checked : Qt::Unchecked;
-    case Qt::ToolTipRole: return p.problem;
-    case Qt::ForegroundRole: return p.problem.isEmpty() ? QVariant() : QBrush(QColor(0xA3, 0x15, 0x15));
-    case Qt::AccessibleTextRole: return line(p);
+    case Qt::ToolTipRole: return warning(index.row());
+    case WarningRole: return warning(index.row());
+    case Qt::ForegroundRole: return warning(index.row()).isEmpty() ? QVariant() : QBrush(QColor(0xA3, 0x15, 0x15));
+    case Qt::AccessibleTextRole: {
+        const QString text = warning(index.row());
+        return text.isEmpty() ? line(p) : QString(line(p) + QStringLiteral(": ") + text);
+    }
     default: return {};
     }
 }

@@ -15,6 +15,9 @@ struct Message {
     // The buttons' texts when they are not the kind's own (MessageBox::choose shows them): the
     // first is the default, the last answers Escape.
     QStringList buttons;
+    // A confirmation or question whose default button is No: the answer Enter gives where saying
+    // Yes without reading would do harm.
+    bool noByDefault = false;
 
     bool isEmpty() const { return text.isEmpty(); }
     friend bool operator==(const Message&, const Message&) = default;

@@ -19,33 +19,97 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+namespace {
+
+// A modal box or dialog open over a window, for as long as it runs. The command that opened it is
+// still running in that window, and goes on once it returns: were the window closed meanwhile
+// (closing deletes a dialog) and destroyed in the box's own event loop, the command would go on in
+// freed memory, and the box or dialog, the window's child, would be deleted twice. So the window's
+// deletion waits until the box has returned, and closing the window closes the box with it.
+class OpenOver : public QObject {
+public:
+    OpenOver(QWidget* parent, QDialog* prompt)
+        : m_window(parent ? parent->window() : nullptr)
+        , m_prompt(prompt)
+    {
+        if (m_window)
+            m_window->installEventFilter(this);
+    }
+    ~OpenOver() override
+    {
+        if (!m_window)
+            return;
+        m_window->removeEventFilter(this);
+        if (m_deleteHeld)
+            m_window->deleteLater(); // runs once the command has returned to the event loop
+    }
+    OpenOver(const OpenOver&) = delete;
+    OpenOver& operator=(const OpenOver&) = delete;
+
+    // The window was closed or hidden while the box was open.
+    bool windowGone() const { return m_gone; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != m_window)
+            return false;
+        if (event->type() == QEvent::DeferredDelete) {
+            m_deleteHeld = true;
+            return true;
+        }
+        // A window hidden by the desktop (minimised) keeps its box; one closed takes it along.
+        if (event->type() == QEvent::Hide && !event->spontaneous()) {
+            m_gone = true;
+            if (m_prompt && m_prompt->isVisible())
+                m_prompt->hide(); // ends the box's event loop
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_window;
+    QPointer<QDialog> m_prompt;
+    bool m_deleteHeld = false;
+    bool m_gone = false;
+};
+
+// Runs a dialog modally over its parent window, guarded as above; a window gone answers Rejected.
+int execOver(QDialog* dialog, bool* windowGone = nullptr)
+{
+    OpenOver guard(dialog->parentWidget(), dialog);
+    const int result = dialog->exec();
+    if (windowGone)
+        *windowGone = guard.windowGone();
+    return guard.windowGone() ? int(QDialog::Rejected) : result;
+}
+
+} // namespace
+
 namespace MessageBox {
 namespace {
 bool g_testMode = false;
 QQueue<Button> g_answers;
 QQueue<int> g_choices;
 QList<Shown> g_shown;
-} // namespace
 
-Button show(QWidget* parent, Kind kind, const QString& text)
+Button showBox(QWidget* parent, Kind kind, const QString& text, bool noByDefault)
 {
     const bool question = kind == Kind::Confirmation || kind == Kind::Question;
     if (g_testMode) {
-        g_shown.append({kind, text, parent});
+        const Button byDefault = !question ? Button::Ok : noByDefault ? Button::No : Button::Yes;
+        g_shown.append({kind, text, parent, byDefault});
         if (!g_answers.isEmpty())
             return g_answers.dequeue();
-        return question ? Button::Yes : Button::Ok;
+        return byDefault;
     }
 
     if (!parent)
         parent = QApplication::activeWindow();
-    // The box is a child of its window: when the window is closed and destroyed while the box is
-    // open, the box goes with it, and only a box still alive is deleted here.
-    const QPointer<QMessageBox> box = makeBox(parent, kind, text).release();
-    const int pressed = box->exec();
-    if (!box)
-        return question ? Button::No : Button::Cancel;
-    delete box.data();
+    const std::unique_ptr<QMessageBox> box = makeBox(parent, kind, text, noByDefault);
+    bool windowGone = false;
+    const int pressed = execOver(box.get(), &windowGone);
+    if (windowGone)
+        return kind == Kind::Question ? Button::Cancel : question ? Button::No : Button::Cancel;
     switch (pressed) {
     case QMessageBox::Yes: return Button::Yes;
     case QMessageBox::No: return Button::No;
@@ -53,11 +117,22 @@ Button show(QWidget* parent, Kind kind, const QString& text)
     default: return kind == Kind::Question ? Button::Cancel : question ? Button::No : Button::Ok;
     }
 }
+} // namespace
+
+Button show(QWidget* parent, Kind kind, const QString& text)
+{
+    return showBox(parent, kind, text, false);
+}
+
+Button show(QWidget* parent, const Message& message)
+{
+    return showBox(parent, message.kind, message.text, message.noByDefault);
+}
 
 int choose(QWidget* parent, const Message& message)
 {
     if (g_testMode) {
-        g_shown.append({message.kind, message.text});
+        g_shown.append({message.kind, message.text, parent});
         return g_choices.isEmpty() ? 0 : g_choices.dequeue();
     }
     if (!parent)
@@ -74,12 +149,13 @@ int choose(QWidget* parent, const Message& message)
         box->setDefaultButton(qobject_cast<QPushButton*>(buttons.first()));
         box->setEscapeButton(buttons.last());
     }
-    box->exec();
-    const qsizetype index = buttons.indexOf(box->clickedButton());
+    bool windowGone = false;
+    execOver(box.get(), &windowGone);
+    const qsizetype index = windowGone ? -1 : buttons.indexOf(box->clickedButton());
     return int(index < 0 ? std::max<qsizetype>(buttons.size() - 1, 0) : index);
 }
 
-std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& text)
+std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& text, bool noByDefault)
 {
     const bool question = kind == Kind::Confirmation || kind == Kind::Question;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -101,7 +177,7 @@ std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& 
     auto box = std::make_unique<QMessageBox>(icon, QStringLiteral("Tassella"), text, buttons, parent);
     box->setObjectName(QStringLiteral("msgTassella"));
     Look::apply(box.get());
-    box->setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    box->setDefaultButton(!question ? QMessageBox::Ok : noByDefault ? QMessageBox::No : QMessageBox::Yes);
     // Some desktop themes put pictures on standard buttons (a green arrow on OK): the program's
     // buttons are words only.
     for (QAbstractButton* button : box->buttons())
@@ -207,7 +283,33 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        if (dialog.exec() == QDialog::Accepted)
+        if (execOver(&dialog) == QDialog::Accepted)
+            chosen = dialog.selectedFiles().value(0);
+    }
+    if (!chosen.isEmpty())
+        g_lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
+}
+QString getSaveFileName(QWidget* parent, const QString& caption, const QString& name, const QString& filter)
+{
+    g_lastCaption = caption;
+    g_lastFilter = filter;
+    g_openedIn = startFolder({});
+    QString chosen;
+    if (!g_next.isEmpty()) {
+        chosen = g_next.dequeue();
+    } else {
+        QFileDialog dialog(parent, caption, QDir(g_openedIn).filePath(name), filter);
+        dialog.setObjectName(QStringLiteral("dlgFile"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // "(*.pdf)": a name typed without its extension gets it.
+        const qsizetype star = filter.indexOf(QLatin1String("(*."));
+        if (star >= 0)
+            dialog.setDefaultSuffix(
+                filter.mid(star + 3).section(QLatin1Char(')'), 0, 0).section(QLatin1Char(' '), 0, 0));
+        if (execOver(&dialog) == QDialog::Accepted)
             chosen = dialog.selectedFiles().value(0);
     }
     if (!chosen.isEmpty())
@@ -225,7 +327,10 @@ QString getExistingFolder(QWidget* parent, const QString& caption, const QString
     if (!g_next.isEmpty())
         return g_next.dequeue();
     // Local paths only: a shared drive the desktop has mounted is answered by its mount point.
-    return QFileDialog::getExistingDirectory(parent, caption, folder, QFileDialog::ShowDirsOnly);
+    QFileDialog dialog(parent, caption, folder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return execOver(&dialog) == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 void setNextFileName(const QString& name)
 {
@@ -274,7 +379,7 @@ bool exec(QPrinter* printer, QWidget* parent)
         return true;
     }
     QPrintDialog dialog(printer, parent);
-    return dialog.exec() == QDialog::Accepted;
+    return execOver(&dialog) == QDialog::Accepted;
 }
 
 void setNextAccept(const QString& pdfPath)

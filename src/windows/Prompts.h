@@ -24,17 +24,21 @@ enum class Button { Ok, Cancel, Yes, No };
 struct Shown {
     Kind kind;
     QString text;
-    QPointer<QWidget> parent; // the window the box was shown over
+    QPointer<QWidget> parent = {}; // the window the box was shown over
+    Button defaultButton = Button::Ok;
 };
 
 // Shows a modal box over parent with the program's caption and returns the button pressed.
 // Warning, error and information boxes offer OK and Cancel, confirmation Yes and No, question Yes,
 // No and Cancel (Escape answers Cancel), plain OK.
+//
+// Every box and dialog here keeps the window it is shown over alive while it is open: closing the
+// window then closes the box too (answered as Escape answers it: Cancel, or No for a confirmation)
+// and the window is destroyed only after the box has returned, so the command that asked can go on
+// safely in it. A command that must not go on once its window is closed asks isVisible().
 Button show(QWidget* parent, Kind kind, const QString& text);
-inline Button show(QWidget* parent, const Message& message)
-{
-    return show(parent, message.kind, message.text);
-}
+// As above; a message marked noByDefault has No as its default button.
+Button show(QWidget* parent, const Message& message);
 
 inline Button warning(QWidget* parent, const QString& text)
 {
@@ -63,12 +67,12 @@ int choose(QWidget* parent, const Message& message);
 
 // The box that show() runs, not yet shown: the program's caption, the kind's icon and buttons, no
 // pictures on the buttons, and the text as far from the left edge as the buttons end from the right.
-// Its colours come from the program's style sheet.
-std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& text);
+// Its colours come from the program's style sheet. noByDefault: No is the default button.
+std::unique_ptr<QMessageBox> makeBox(QWidget* parent, Kind kind, const QString& text, bool noByDefault = false);
 
 // Test hooks. While test mode is on no box is shown: each call records what it would show and
 // answers with the next queued button, or with the box's default (OK, or Yes for a confirmation or
-// question).
+// question, No where the message asks for it).
 void setTestMode(bool on);
 void setNextAnswer(Button button);
 // For choose(): the index of the button the next box answers with (else the first).
@@ -85,6 +89,10 @@ namespace FileDialog {
 // a folder it opens where the user last chose a file, else in the user's documents folder.
 QString getOpenFileName(QWidget* parent, const QString& caption, const QString& folder = {},
                         const QString& filter = {});
+// A save-file dialog, in Italian, opening where getOpenFileName opens with the name proposed; returns
+// the chosen path (with the filter's extension when the user typed none) or an empty text when
+// cancelled. Replacing an existing file is asked about in the dialog.
+QString getSaveFileName(QWidget* parent, const QString& caption, const QString& name, const QString& filter);
 // A folder dialog (folders only, local and mounted shared drives); returns the chosen folder or an
 // empty text when cancelled.
 QString getExistingFolder(QWidget* parent, const QString& caption, const QString& folder = {});

@@ -82,6 +82,8 @@ private slots:
     void choosesPayers();
     void flagsPayers_data();
     void flagsPayers();
+    void warnsOfTariffCodes_data();
+    void warnsOfTariffCodes();
     void buildsTheSlipRecord();
     void eachPayerKeepsItsTariffWhenNoneIsGiven();
     void chosenPayersKeepTheirTexts();
@@ -89,6 +91,10 @@ private slots:
     void refusesWhatSalvaRefuses();
     void findsDuplicates_data();
     void findsDuplicates();
+    void countsDuplicates_data();
+    void countsDuplicates();
+    void asksAboutDuplicates_data();
+    void asksAboutDuplicates();
     void appendsAllInOneWrite();
     void failedAppendLeavesTheArchive_data();
     void failedAppendLeavesTheArchive();
@@ -186,6 +192,37 @@ void TestBatchIssue::flagsPayers()
     if (!emptied.isEmpty())
         record.setText(emptied.toLatin1().constData(), QString());
     QCOMPARE(payerOf(record).problem, problem);
+}
+
+void TestBatchIssue::warnsOfTariffCodes_data()
+{
+    QTest::addColumn<QString>("taxCode");
+    QTest::addColumn<QString>("tariff");
+    QTest::addColumn<bool>("ownTariff"); // each slip takes its payer's own code
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("a code of the list") << kRossi << "7111" << true << QString();
+    QTest::newRow("no code") << kRossi << QString() << true << "Codice tariffa mancante";
+    QTest::newRow("a code not in the list") << kRossi << "9999" << true << "Codice tariffa 9999 non in elenco";
+    QTest::newRow("the start of a code") << kRossi << "71" << true << "Codice tariffa 71 non in elenco";
+    QTest::newRow("no code, one tariff for all") << kRossi << QString() << false << QString();
+    QTest::newRow("unknown code, one tariff for all") << kRossi << "9999" << false << QString();
+    QTest::newRow("wrong tax code and no tariff code")
+        << "RSSMRA80A01H501X" << QString() << true << "Codice fiscale errato; codice tariffa mancante";
+    QTest::newRow("wrong tax code, one tariff for all")
+        << "RSSMRA80A01H501X" << QString() << false << "Codice fiscale errato";
+}
+
+// A slip must not leave with an empty or made-up tariff code unless the user ticks its payer.
+void TestBatchIssue::warnsOfTariffCodes()
+{
+    QFETCH(QString, taxCode);
+    QFETCH(QString, tariff);
+    QFETCH(bool, ownTariff);
+    QFETCH(QString, warning);
+    Record record = payer({"ROSSI MARIO", "", "", false});
+    record.setText("CodFisc", taxCode);
+    record.setText("CodTariffa", tariff);
+    QCOMPARE(BatchIssue::warning(payerOf(record), ownTariff), warning);
 }
 
 // The fields at their offsets, as a reader of the archive finds them.
@@ -342,6 +379,101 @@ void TestBatchIssue::findsDuplicates()
     QVERIFY(dup.ok);
     QCOMPARE(QList<bool>(dup.found.begin(), dup.found.end()), found);
     QCOMPARE(dup.count, int(found.count(true)));
+}
+
+void TestBatchIssue::countsDuplicates_data()
+{
+    // Slips as "NAME/TAX CODE", all of tariff 7111 and year 24.
+    QTest::addColumn<QStringList>("archived");
+    QTest::addColumn<QStringList>("batch");
+    QTest::addColumn<QList<bool>>("found");
+    QTest::addColumn<int>("inArchive");
+    QTest::addColumn<int>("inBatch");
+    const QString rossi = QStringLiteral("ROSSI MARIO/") + kRossi;
+    const QString verdi = QStringLiteral("VERDI GIUSEPPE/") + kVerdi;
+    QTest::newRow("the tax code, not the name")
+        << QStringList{QStringLiteral("ROSSI M./") + kRossi}
+        << QStringList{rossi, QStringLiteral("ROSSI MARIO/") + kVerdi} << QList<bool>{true, false} << 1 << 0;
+    // Without a tax code the name tells payers apart, letters folded as the archive stores them.
+    QTest::newRow("no tax code: the name")
+        << QStringList{"bianchi anna/"} << QStringList{"BIANCHI ANNA/", "NERI PIA/", "VERDI LUCA/"}
+        << QList<bool>{true, false, false} << 1 << 0;
+    QTest::newRow("no tax code, repeated in the batch")
+        << QStringList{} << QStringList{"NERI PIA/", "VERDI LUCA/", "NERI PIA/"} << QList<bool>{false, false, true} << 0
+        << 1;
+    QTest::newRow("repeated in the batch and in the archive")
+        << QStringList{rossi} << QStringList{rossi, verdi, rossi} << QList<bool>{true, false, true} << 2 << 0;
+    QTest::newRow("repeated in the batch only")
+        << QStringList{} << QStringList{rossi, verdi, rossi, rossi} << QList<bool>{false, false, true, true} << 0 << 2;
+    QTest::newRow("some of each") << QStringList{verdi} << QStringList{rossi, verdi, rossi, verdi}
+                                  << QList<bool>{false, true, true, true} << 2 << 1;
+}
+
+void TestBatchIssue::countsDuplicates()
+{
+    QFETCH(QStringList, archived);
+    QFETCH(QStringList, batch);
+    QFETCH(QList<bool>, found);
+    QFETCH(int, inArchive);
+    QFETCH(int, inBatch);
+    TestSupport::Folder folder;
+    const QString path = SlipRecord::archivePath(QStringLiteral("2024"));
+    const auto slips = [](const QStringList& rows) {
+        std::vector<Record> out;
+        for (const QString& row : rows) {
+            Record record = payer({"", "", "", false});
+            record.setText("Esecutore", row.section(QLatin1Char('/'), 0, 0));
+            record.setText("CodFisc", row.section(QLatin1Char('/'), 1));
+            out.push_back(BatchIssue::slip(data(), payerOf(record)));
+        }
+        return out;
+    };
+    const std::vector<Record> before = slips(archived);
+    QVERIFY(BatchIssue::append(path, before).ok);
+    const BatchIssue::Duplicates dup = BatchIssue::duplicates(path, slips(batch));
+    QVERIFY(dup.ok);
+    QCOMPARE(QList<bool>(dup.found.begin(), dup.found.end()), found);
+    QCOMPARE(dup.inArchive, inArchive);
+    QCOMPARE(dup.inBatch, inBatch);
+    QCOMPARE(dup.count, inArchive + inBatch);
+}
+
+void TestBatchIssue::asksAboutDuplicates_data()
+{
+    QTest::addColumn<int>("inArchive");
+    QTest::addColumn<int>("inBatch");
+    QTest::addColumn<QString>("text");
+    const QString archive =
+        QStringLiteral("l'archivio contiene già un bollettino con lo stesso codice tariffa e lo stesso anno");
+    const QString one = QStringLiteral(".\n\r\n\rInserirlo comunque? Scegliendo No verrà escluso.");
+    const QString many = QStringLiteral(".\n\r\n\rInserirli comunque? Scegliendo No verranno esclusi.");
+    QTest::newRow("one in the archive") << 1 << 0 << "Attenzione: per 1 Esecutore " + archive + one;
+    QTest::newRow("three in the archive") << 3 << 0 << "Attenzione: per 3 Esecutori " + archive + many;
+    QTest::newRow("one in the batch")
+        << 0 << 1
+        << "Attenzione: in questo elenco 1 bollettino ne ripete un altro (stesso Esecutore, codice tariffa e anno)"
+            + one;
+    QTest::newRow("both") << 2 << 4
+                          << "Attenzione: per 2 Esecutori " + archive
+            + ", e in questo elenco 4 bollettini ne ripetono altri (stesso Esecutore, codice "
+              "tariffa e anno)"
+            + many;
+}
+
+// Both counts are said, and No, which leaves the duplicates out, is the default.
+void TestBatchIssue::asksAboutDuplicates()
+{
+    QFETCH(int, inArchive);
+    QFETCH(int, inBatch);
+    QFETCH(QString, text);
+    BatchIssue::Duplicates dup;
+    dup.inArchive = inArchive;
+    dup.inBatch = inBatch;
+    dup.count = inArchive + inBatch;
+    const Message question = BatchIssue::duplicateQuestion(dup);
+    QCOMPARE(question.kind, MessageKind::Confirmation);
+    QCOMPARE(question.text, text);
+    QVERIFY(question.noByDefault);
 }
 
 void TestBatchIssue::appendsAllInOneWrite()

@@ -23,6 +23,7 @@
 #include <QListView>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
+#include <QUrl>
 
 using namespace BatchFixtures;
 using MessageBox::Kind;
@@ -160,10 +161,17 @@ private slots:
         openFromStartMenu();
         QCOMPARE(m_window->payers()->rowCount(), 2);
         fillSlip(QStringLiteral("2026"));
+        // Asked first, as the import asks; then told.
+        MessageBox::setNextAnswer(MessageBox::Button::No);
         click("btnSalva");
-        TestSupport::shownOnce(
-            Kind::Information,
-            QStringLiteral("Sono state inserite in archivio 2 schede, dalla numero 1 alla numero 2."));
+        TestSupport::shownOnce(Kind::Confirmation, QStringLiteral("Si vogliono inserire in archivio 2 bollettini?"));
+        QVERIFY(TestSupport::readAll(m_session->file(QStringLiteral("2026.bol"))).isEmpty());
+        MessageBox::clearShown();
+        click("btnSalva");
+        QCOMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(MessageBox::shown().at(1).kind, Kind::Information);
+        QCOMPARE(MessageBox::shown().at(1).text,
+                 QStringLiteral("Sono state inserite in archivio 2 schede, dalla numero 1 alla numero 2."));
         QCOMPARE(TestSupport::readAll(m_session->file(QStringLiteral("2026.bol"))), typed);
     }
 
@@ -226,14 +234,18 @@ private slots:
         const QByteArray first = TestSupport::readAll(path);
         QCOMPARE(first.size(), 2 * SlipRecord::kSize);
 
-        // No leaves the duplicates out: here both, so nothing is written.
+        // Both are duplicates; Enter (No, the default) leaves them out, and so nothing is saved.
         MessageBox::clearShown();
-        MessageBox::setNextAnswer(MessageBox::Button::No);
         click("btnSalva");
-        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().size(), 2);
         QCOMPARE(MessageBox::shown().first().kind, Kind::Confirmation);
         QVERIFY(MessageBox::shown().first().text.startsWith(
             QStringLiteral("Attenzione: per 2 Esecutori l'archivio contiene già un bollettino")));
+        QCOMPARE(MessageBox::shown().first().defaultButton, MessageBox::Button::No);
+        QCOMPARE(MessageBox::shown().at(1).kind, Kind::Information);
+        QCOMPARE(MessageBox::shown().at(1).text,
+                 QStringLiteral("Nessun bollettino è stato inserito in archivio: tutti quelli selezionati erano già "
+                                "presenti."));
         QCOMPARE(TestSupport::readAll(path), first);
 
         // Only VERDI ticked, Yes keeps his duplicate: record 3.
@@ -241,10 +253,93 @@ private slots:
         MessageBox::clearShown();
         MessageBox::setNextAnswer(MessageBox::Button::Yes);
         click("btnSalva");
-        QCOMPARE(MessageBox::shown().size(), 2);
-        QCOMPARE(MessageBox::shown().at(1).text,
+        QCOMPARE(MessageBox::shown().size(), 3);
+        QCOMPARE(MessageBox::shown().at(1).text, QStringLiteral("Si vuole inserire in archivio 1 bollettino?"));
+        QCOMPARE(MessageBox::shown().at(2).text,
                  QStringLiteral("È stata inserita in archivio 1 scheda, con il numero 3."));
         QCOMPARE(TestSupport::readAll(path), first + first.mid(SlipRecord::kSize));
+    }
+
+    // A payer entered twice (two records, one tax code) repeats its slip inside the batch: counted
+    // apart from the slips the archive holds, and left out with them.
+    void countsRepeatsInTheBatchApart()
+    {
+        QVERIFY(
+            TestSupport::writeAll(PayerRecord::archivePath(), archive({{"VERDI GIUSEPPE", kVerdi, "8617", false}})));
+        openFromStartMenu();
+        fillSlip(QStringLiteral("2026"));
+        click("btnSalva");
+        const QString path = m_session->file(QStringLiteral("2026.bol"));
+        const QByteArray verdi = TestSupport::readAll(path);
+        QCOMPARE(verdi.size(), SlipRecord::kSize);
+
+        QVERIFY(TestSupport::writeAll(PayerRecord::archivePath(),
+                                      archive({{"VERDI GIUSEPPE", kVerdi, "8617", false},
+                                               {"ROSSI MARIO", kRossi, "7111", true},
+                                               {"ROSSI MARIO", kRossi, "7111", false}})));
+        click("btnElenca");
+        QCOMPARE(m_window->payers()->checkedCount(), 3);
+        MessageBox::clearShown();
+        MessageBox::setNextAnswer(MessageBox::Button::No);
+        click("btnSalva");
+        QCOMPARE(MessageBox::shown().size(), 3);
+        QCOMPARE(MessageBox::shown().at(0).text,
+                 QStringLiteral("Attenzione: per 1 Esecutore l'archivio contiene già un bollettino con lo stesso "
+                                "codice tariffa e lo stesso anno, e in questo elenco 1 bollettino ne ripete un altro "
+                                "(stesso Esecutore, codice tariffa e anno).\n\r\n\rInserirli comunque? Scegliendo No "
+                                "verranno esclusi."));
+        QCOMPARE(MessageBox::shown().at(1).text, QStringLiteral("Si vuole inserire in archivio 1 bollettino?"));
+        const QByteArray now = TestSupport::readAll(path);
+        QCOMPARE(now.size(), 2 * SlipRecord::kSize);
+        QCOMPARE(now.left(SlipRecord::kSize), verdi);
+        QCOMPARE(Record(SlipRecord::layout(), now.mid(SlipRecord::kSize)).text("CodFisc"), QLatin1String(kRossi));
+    }
+
+    // With each payer's own tariff code a payer without a valid one is flagged and left unticked;
+    // one code for all takes the warning away and ticks the payer.
+    void payerTariffCodes_data()
+    {
+        QTest::addColumn<QString>("tariff");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("no tariff code") << QString() << "\u26a0 Codice tariffa mancante";
+        QTest::newRow("unknown tariff code") << "9999"
+                                             << "\u26a0 Codice tariffa 9999 non in elenco";
+        QTest::newRow("a code of the list") << "8617"
+                                            << " ";
+    }
+
+    void payerTariffCodes()
+    {
+        QFETCH(QString, tariff);
+        QFETCH(QString, warning);
+        QVERIFY(TestSupport::writeAll(
+            PayerRecord::archivePath(),
+            archive({{"ROSSI MARIO", kRossi, "7111", false}, {"VERDI GIUSEPPE", kVerdi, qPrintable(tariff), false}})));
+        openFromStartMenu();
+        const auto verdi = [this] { return m_window->payers()->index(1); };
+        const bool fit = warning == QLatin1String(" ");
+        QCOMPARE(verdi().data().toString().section(QLatin1Char('\n'), 1), warning);
+        QCOMPARE(verdi().data(Qt::CheckStateRole).toInt(), int(fit ? Qt::Checked : Qt::Unchecked));
+
+        // Each payer's own code: only the fit ones are saved, each with its code.
+        fillSlip(QStringLiteral("2026"));
+        auto* tariffs = child<QComboBox>(m_window, "txtCodTariffa");
+        tariffs->setCurrentIndex(0);
+        QCOMPARE(verdi().data(Qt::CheckStateRole).toInt(), int(fit ? Qt::Checked : Qt::Unchecked));
+        click("btnSalva");
+        const QByteArray saved = TestSupport::readAll(m_session->file(QStringLiteral("2026.bol")));
+        QCOMPARE(saved.size(), (fit ? 2 : 1) * SlipRecord::kSize);
+        QCOMPARE(Record(SlipRecord::layout(), saved.left(SlipRecord::kSize)).text("CodTariffa"),
+                 QStringLiteral("7111"));
+
+        // One code for all: no warning, ticked; and back.
+        tariffs->setCurrentIndex(tariffs->findText(QStringLiteral("1518"), Qt::MatchStartsWith));
+        QCOMPARE(verdi().data().toString().section(QLatin1Char('\n'), 1), QStringLiteral(" "));
+        QCOMPARE(verdi().data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QCOMPARE(text("lblConta"), QStringLiteral("Selezionati 2 Esecutori su 2."));
+        tariffs->setCurrentIndex(0);
+        QCOMPARE(verdi().data().toString().section(QLatin1Char('\n'), 1), warning);
+        QCOMPARE(verdi().data(Qt::CheckStateRole).toInt(), int(fit ? Qt::Checked : Qt::Unchecked));
     }
 
     void printsEverySavedSlipInOneJob()
@@ -264,13 +359,27 @@ private slots:
         QVERIFY(document.pageText(1).contains(QLatin1String(kVerdi)));
         QVERIFY(!document.pageText(0).contains(QLatin1String(kVerdi)));
 
-        // The PDF of them all in the program folder.
+        // The PDF of them all where the user says, opened; nothing in the program folder.
         MessageBox::clearShown();
+        const QString chosen = m_session->file(QStringLiteral("scelto.pdf"));
+        FileDialog::setNextFileName(chosen);
         click("btnPdf");
-        const QString file = m_session->file(QStringLiteral("Bollettini_2026.pdf"));
-        QCOMPARE(PdfReadBack::infoValue(file, QStringLiteral("Pages")), QStringLiteral("2"));
-        QCOMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(MessageBox::shown().first().kind, Kind::Information);
+        QVERIFY(FileDialog::lastFilter().contains(QLatin1String("(*.pdf)")));
+        QVERIFY(!FileDialog::openedIn().isEmpty());
+        QVERIFY(QDir(FileDialog::openedIn()) != QDir(m_session->folder()));
+        QCOMPARE(PdfReadBack::infoValue(chosen, QStringLiteral("Pages")), QStringLiteral("2"));
+        QCOMPARE(Shell::opened(), QStringList{QUrl::fromLocalFile(chosen).toString(QUrl::FullyEncoded)});
+        QVERIFY(MessageBox::shown().isEmpty());
+        QVERIFY(!QFile::exists(m_session->file(QStringLiteral("Bollettini_2026.pdf"))));
+
+        // Cancelled: nothing written, nothing opened.
+        Shell::clearOpened();
+        FileDialog::setNextFileName(QString());
+        click("btnPdf");
+        QVERIFY(Shell::opened().isEmpty());
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(QDir(m_session->folder()).entryList({QStringLiteral("*.pdf")}),
+                 QStringList({QStringLiteral("job.pdf"), QStringLiteral("scelto.pdf")}));
     }
 
     // The preview shows every ticked payer's slip, one page each, drawn only when shown, with the
