@@ -26,6 +26,6 @@ int main(int argc, char* argv[])
     }
     // Printed so that nothing of the work can be left out by the compiler.
     std::printf("%lld lines, total %s, %d unreadable\n", static_cast<long long>(result.lines.size()),
-                qPrintable(Summary::totalText(result.cents)), result.unreadable);
+                qPrintable(Summary::totalText(result.total)), result.unreadable);
     return 0;
 }

@@ -136,7 +136,7 @@ void TfrmRiepCosti::fill()
     m_note = Summary::noteText(result);
     m_list->setLines(std::move(result.lines));
     m_ui->lblIntervallo->setText(Summary::periodText(start, end));
-    m_ui->lblTotCosti->setText(Summary::totalText(result.cents));
+    m_ui->lblTotCosti->setText(Summary::totalText(result.total));
     m_ui->lblNonLette->setText(m_note);
     m_ui->lblNonLette->setVisible(!m_note.isEmpty());
     m_list->findField()->setFocus(Qt::OtherFocusReason);

@@ -8,6 +8,7 @@
 #include "slips/SlipRecord.h"
 
 #include <QFileInfo>
+#include <QtNumeric>
 #include <array>
 #include <cmath>
 #include <iterator>
@@ -199,14 +200,15 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
     const qint64 last = end.toJulianDay();
 
     // The archive is read in parts at once only where no sum can overflow: then each part's total
-    // is exact and so is theirs, and a slip is left out for its own amount alone.
+    // is exact and so is theirs, and a slip is left out for its own amount alone. An amount's
+    // whole euros have fewer digits than its field holds characters.
     const qint64 records = QFileInfo(archive).size() / SlipRecord::kSize;
-    const double largest = std::pow(10.0, std::min(layout.capacity(amountField), 16) + 2);
+    const double largest = std::pow(10.0, std::min(layout.capacity(amountField), 16)) + 1;
     const int maxParts =
         double(records) * largest < double(std::numeric_limits<qint64>::max()) / 2 ? ListArchive::kMaxParts : 1;
 
     struct Part {
-        qint64 cents = 0;
+        Decimal total;
         int unreadable = 0;
     };
     std::array<Part, ListArchive::kMaxParts> parts;
@@ -240,23 +242,20 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
                 return;
             const auto amountBytes = ListLines::fieldBytes(layout, record, amountField);
             const ShortText amountText(amountBytes);
-            const std::optional<qint64> cents =
-                amountText.fits(amountBytes) ? amountCents(amountText.view()) : std::nullopt;
+            const std::optional<Decimal> amount =
+                amountText.fits(amountBytes) ? amountValue(amountText.view()) : std::nullopt;
             // A sum that would overflow is as unreadable as the amount itself: far beyond any real archive.
-            if (!cents || (*cents > 0 && part.cents > std::numeric_limits<qint64>::max() - *cents)
-                || (*cents < 0 && part.cents < std::numeric_limits<qint64>::min() - *cents)) {
+            if (!amount || !part.total.add(*amount)) {
                 ++part.unreadable;
                 return;
             }
-            part.cents += *cents;
             ListLines::appendSlipLine(lineParts[size_t(index)], record);
         },
         partCount, records);
 
-    result.ok = read.ok && !read.tail;
-    if (read.tail) {
-        result.unread = 1;
-    } else if (!read.ok) {
+    result.ok = read.ok;
+    result.tail = read.tail;
+    if (!read.ok) {
         // What the file's size says it holds beyond the slips read; a file that could not even be
         // opened may still tell its size, a folder or a file that is gone cannot.
         const QFileInfo file(archive);
@@ -265,19 +264,49 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
         result.unread = all > read.read ? all - read.read : -1;
     }
     result.lines.join(lineParts, read.keep);
-    result.cents = parts[0].cents;
+    result.total = parts[0].total;
     result.unreadable = parts[0].unreadable;
     for (int index = 1; index < read.keep; ++index) {
-        result.cents += parts[size_t(index)].cents;
+        result.total.add(parts[size_t(index)].total); // cannot overflow: see maxParts
         result.unreadable += parts[size_t(index)].unreadable;
     }
     result.lines.sort();
     return result;
 }
 
-std::optional<qint64> amountCents(QStringView text)
+Decimal Decimal::fromCents(qint64 cents)
 {
-    text = text.trimmed();
+    // Floor division, so that the rest stays from 0 up to one euro for a negative amount too.
+    qint64 euros = cents / 100;
+    qint64 left = cents % 100;
+    if (left < 0) {
+        --euros;
+        left += 100;
+    }
+    return {euros, left * (kUnit / 100)};
+}
+
+bool Decimal::add(const Decimal& other)
+{
+    qint64 sum = rest + other.rest;
+    const qint64 carry = sum >= kUnit ? 1 : 0;
+    sum -= carry * kUnit;
+    qint64 whole = 0;
+    if (qAddOverflow(euros, other.euros, &whole) || qAddOverflow(whole, carry, &whole))
+        return false;
+    euros = whole;
+    rest = sum;
+    return true;
+}
+
+std::optional<Decimal> amountValue(QStringView text)
+{
+    // Codes 0 to 32 only, as every stored text is trimmed: QStringView::trimmed() would also take
+    // a non-breaking space away and pass a text that is no number.
+    while (!text.isEmpty() && text.front().unicode() <= 32)
+        text = text.mid(1);
+    while (!text.isEmpty() && text.back().unicode() <= 32)
+        text.chop(1);
     bool negative = false;
     if (!text.isEmpty() && (text.front() == QLatin1Char('-') || text.front() == QLatin1Char('+'))) {
         negative = text.front() == QLatin1Char('-');
@@ -286,38 +315,66 @@ std::optional<qint64> amountCents(QStringView text)
     const qsizetype comma = text.indexOf(Formats::decimalSeparator);
     const QStringView whole = comma < 0 ? text : text.left(comma);
     const QStringView fraction = comma < 0 ? QStringView() : text.mid(comma + 1);
-    // Eleven characters fit in the record; eighteen digits still leave room for the sum.
+    // Eleven characters fit in the record; fifteen whole digits still leave room for the sum.
     if (whole.size() + fraction.size() == 0 || whole.size() > 15)
         return std::nullopt;
-    qint64 cents = 0;
+    const auto digit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9') ? c.unicode() - '0' : -1; };
+    qint64 euros = 0;
     for (QChar c : whole) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        const int d = digit(c);
+        if (d < 0)
             return std::nullopt;
-        cents = cents * 10 + (c.unicode() - '0');
+        euros = euros * 10 + d;
     }
-    cents *= 100;
-    for (qsizetype i = 0; i < fraction.size(); ++i) {
-        const QChar c = fraction.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+    qint64 rest = 0;
+    qint64 place = Decimal::kUnit;
+    for (QChar c : fraction) {
+        const int d = digit(c);
+        if (d < 0)
             return std::nullopt;
-        const int digit = c.unicode() - '0';
-        if (i == 0)
-            cents += digit * 10;
-        else if (i == 1)
-            cents += digit;
-        else if (digit != 0) // a fraction of a cent is no amount the program writes
+        place /= 10;
+        // Past the tenth decimal only zeros can be held exactly; no record has room for them anyway.
+        if (place == 0 && d != 0)
             return std::nullopt;
+        rest += d * place;
     }
-    return negative ? -cents : cents;
+    if (!negative || rest == 0)
+        return Decimal{negative ? -euros : euros, rest};
+    return Decimal{-euros - 1, Decimal::kUnit - rest};
 }
 
-QString totalText(qint64 cents)
+std::optional<qint64> amountCents(QStringView text)
 {
-    const bool negative = cents < 0;
-    // Through unsigned, so that even the smallest qint64 turns positive.
-    const quint64 size = negative ? quint64(0) - quint64(cents) : quint64(cents);
-    return (negative ? QStringLiteral("-") : QString()) + QString::number(size / 100) + Formats::decimalSeparator
-        + twoDigits(int(size % 100));
+    const std::optional<Decimal> amount = amountValue(text);
+    constexpr qint64 cent = Decimal::kUnit / 100;
+    if (!amount || amount->rest % cent != 0)
+        return std::nullopt;
+    return amount->euros * 100 + amount->rest / cent;
+}
+
+QString totalText(const Decimal& total)
+{
+    // Half up on the exact value x: floor(x * 10000 + 0.5), with the rest never negative. For a
+    // negative total this is the nearest ten-thousandth too, ties going up (-1,00005 gives -1,00).
+    constexpr qint64 step = Decimal::kUnit / 10000;
+    const qint64 up = (total.rest + step / 2) / step; // 0 to 10000 ten-thousandths above the euros
+    const bool negative = total.euros < 0;
+    // Sign and size, through unsigned so that even the smallest qint64 turns positive.
+    quint64 whole = 0;
+    qint64 fraction = 0;
+    if (!negative) {
+        whole = quint64(total.euros) + (up == 10000 ? 1 : 0);
+        fraction = up % 10000;
+    } else {
+        const quint64 size = quint64(0) - quint64(total.euros);
+        whole = up == 0 ? size : size - 1;
+        fraction = up == 0 ? 0 : 10000 - up;
+    }
+    QString decimals = QStringLiteral("%1").arg(fraction, 4, 10, QLatin1Char('0'));
+    while (decimals.size() > 2 && decimals.endsWith(QLatin1Char('0')))
+        decimals.chop(1);
+    const bool minus = negative && (whole != 0 || fraction != 0);
+    return (minus ? QStringLiteral("-") : QString()) + QString::number(whole) + Formats::decimalSeparator + decimals;
 }
 
 QString periodText(const QString& start, const QString& end)
@@ -341,8 +398,15 @@ QString noteText(const Result& result)
 {
     if (result.unread < 0)
         return QStringLiteral("Attenzione: l'archivio non è leggibile: il riepilogo non contiene i suoi bollettini.");
-    if (result.unread == 0)
-        return unreadableText(result.unreadable);
+    if (result.unread == 0) {
+        // The end of a save that never finished is no slip the user saved: it is named, not counted.
+        const QString slips = unreadableText(result.unreadable);
+        if (!result.tail)
+            return slips;
+        const QString tail = QStringLiteral("Attenzione: l'archivio termina con una scheda incompleta, rimasta da un "
+                                            "salvataggio interrotto.");
+        return slips.isEmpty() ? tail : slips + QLatin1Char('\n') + tail;
+    }
     const qint64 count = result.unread + result.unreadable;
     if (count == 1)
         return QStringLiteral("Attenzione: 1 bollettino dell'archivio non è leggibile: è escluso dall'elenco "
@@ -373,9 +437,10 @@ QStringList printBody(const LineList& lines, const QString& period, const QStrin
     body << QStringLiteral("- - - - - - - - - - - - - - - -")
          << QStringLiteral("INTERVALLO SELEZIONATO:  ") + CodePage::trimmed(period)
          << QStringLiteral("TOTALE IMPORTI VERSATI:  € ") + CodePage::trimmed(total);
-    // A total printed without the slips it leaves out would pass for the whole one.
+    // A total printed without the slips it leaves out would pass for the whole one. Each line of
+    // the note on a line of its own: the body does not wrap.
     if (!note.isEmpty())
-        body << note;
+        body << note.split(QLatin1Char('\n'));
     return body;
 }
 

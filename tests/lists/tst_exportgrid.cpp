@@ -519,7 +519,7 @@ private slots:
             parseCsv(QString::fromUtf8(readAll(work.path() + QStringLiteral("/Somma.csv"))));
         QCOMPARE(summed.size(), grid.rowCount() + 2);
         QCOMPARE(cents, 142015);
-        QCOMPARE(summed.last().at(0), Summary::totalText(cents));
+        QCOMPARE(summed.last().at(0), Summary::totalText(Summary::Decimal::fromCents(cents)));
     }
 };
 

@@ -176,7 +176,13 @@ private slots:
         QTest::newRow("incomplete last record")
             << "tail"
             << "10,00"
-            << "Attenzione: 1 bollettino dell'archivio non è leggibile: è escluso dall'elenco e dal totale.";
+            << "Attenzione: l'archivio termina con una scheda incompleta, rimasta da un salvataggio interrotto.";
+        QTest::newRow("incomplete last record after a bad date")
+            << "tail and date"
+            << "10,00"
+            << "Attenzione: 1 bollettino ha la data di scadenza o l'importo non leggibile: è escluso dall'elenco e "
+               "dal totale.\nAttenzione: l'archivio termina con una scheda incompleta, rimasta da un salvataggio "
+               "interrotto.";
         QTest::newRow("file that cannot be opened")
             << "read-only"
             << "0,00"
@@ -195,9 +201,12 @@ private slots:
         if (damage == "folder") {
             QVERIFY(QDir(m_session->folder()).mkdir(QStringLiteral("2014.bol")));
         } else {
+            QList<Record> slips = {due("02/03/2014", "10,00", "UNO")};
+            if (damage.contains("date"))
+                slips << due("30/02/2014", "20,00", "DATA");
             QVERIFY(TestSupport::writeAll(archive(),
-                                          ListFixtures::archive({due("02/03/2014", "10,00", "UNO")})
-                                              + (damage == "tail" ? QByteArray(100, 'x') : QByteArray())));
+                                          ListFixtures::archive(slips)
+                                              + (damage.startsWith("tail") ? QByteArray(100, 'x') : QByteArray())));
         }
         if (damage == "read-only") {
             guard = std::make_unique<ReadOnly>(archive());
@@ -206,12 +215,19 @@ private slots:
         TfrmRiepCosti* result = open();
         QVERIFY(result);
         QVERIFY(MessageBox::shown().isEmpty());
-        QCOMPARE(TestSupport::shownLines(result).size(), damage == "tail" ? 1 : 0);
+        QCOMPARE(TestSupport::shownLines(result).size(), damage.startsWith("tail") ? 1 : 0);
         QCOMPARE(text(result, "lblTotCosti"), total);
         QCOMPARE(text(result, "lblIntervallo"), QStringLiteral("Dal   01/03/2014   al   31/03/2014"));
-        QVERIFY(child<QWidget>(result, "lblNonLette")->isVisible());
-        QCOMPARE(text(result, "lblNonLette"), note);
-        if (damage != "tail")
+        auto* shown = child<QLabel>(result, "lblNonLette");
+        QVERIFY(shown->isVisible());
+        QVERIFY(shown->wordWrap());
+        QCOMPARE(shown->text(), note);
+        // Shown whole: wrapped within the label, and the label within its panel.
+        const QRect needed = shown->fontMetrics().boundingRect(QRect(0, 0, shown->contentsRect().width(), 1000),
+                                                               Qt::TextWordWrap, shown->text());
+        QVERIFY2(needed.height() <= shown->contentsRect().height(), qPrintable(QString::number(needed.height())));
+        QVERIFY(shown->parentWidget()->rect().contains(shown->geometry()));
+        if (!damage.startsWith("tail"))
             return;
         // The printed summary names what it leaves out after its total.
         const QString pdf = m_session->file(QStringLiteral("riepilogo.pdf"));
@@ -219,8 +235,14 @@ private slots:
         QTest::mouseClick(child<QWidget>(result, "btnStampa"), Qt::LeftButton);
         QVERIFY(QFile::exists(pdf));
         const PdfReadBack::Document printed = PdfReadBack::words(pdf);
-        QVERIFY2(printed.pageText(0).contains(QStringLiteral("bollettino dell'archivio non è leggibile")),
-                 qPrintable(printed.pageText(0)));
+        // Each line of the note whole on paper, on a row of its own: the body does not wrap.
+        const QStringList noteLines = note.split(QLatin1Char('\n'));
+        for (const QString& line : noteLines)
+            QVERIFY2(printed.pageText(0).contains(line), qPrintable(printed.pageText(0)));
+        const QList<PdfReadBack::Word> starts = printed.find(QStringLiteral("Attenzione:"));
+        QCOMPARE(starts.size(), noteLines.size());
+        for (qsizetype i = 1; i < starts.size(); ++i)
+            QVERIFY(starts.at(i).box.top() > starts.at(i - 1).box.top() + 2.5);
     }
 
     void emptySummaryPrintsNothing()

@@ -6,6 +6,7 @@
 #include "PdfReadBack.h"
 #include "ReadOnly.h"
 #include "lists/ListLines.h"
+#include "data/CodePage.h"
 #include "lists/ListPrint.h"
 #include "lists/Summary.h"
 #include "reports/Report.h"
@@ -34,8 +35,8 @@ private slots:
     void totals_data();
     void totals();
     void hundredThousandCents();
-    void amountText_data();
-    void amountText();
+    void storedAmounts_data();
+    void storedAmounts();
     void unreadableSlipsAreLeftOutAndCounted();
     void missingArchiveIsCreatedEmpty();
     void archiveReadInPart_data();
@@ -215,8 +216,7 @@ void TestSummary::periodBoundsAndPaidFlag()
     const Summary::Result result = Summary::compute(path, {}, kMarch1, kMarch31);
     QVERIFY(result.ok);
     QCOMPARE(result.unreadable, 0);
-    QCOMPARE(result.cents, 1575);
-    QCOMPARE(Summary::totalText(result.cents), QStringLiteral("15,75"));
+    QCOMPARE(Summary::totalText(result.total), QStringLiteral("15,75"));
     QCOMPARE(result.lines.size(), 3);
     // The lines are the slip list lines, in list order (day first).
     QCOMPARE(result.lines.at(0), ListLines::slipLine(paid));
@@ -226,7 +226,7 @@ void TestSummary::periodBoundsAndPaidFlag()
     // One day is a period.
     const Summary::Result oneDay = Summary::compute(path, {}, QDate(2014, 4, 1), QDate(2014, 4, 1));
     QCOMPARE(oneDay.lines.size(), 1);
-    QCOMPARE(oneDay.cents, 200000);
+    QCOMPARE(Summary::totalText(oneDay.total), QStringLiteral("2000,00"));
 }
 
 void TestSummary::filters_data()
@@ -294,7 +294,7 @@ void TestSummary::filters()
     QCOMPARE(names, listed);
     for (const QString& payer : listed)
         expected += amounts.value(payer);
-    QCOMPARE(result.cents, expected);
+    QCOMPARE(result.total, Summary::Decimal::fromCents(expected));
 }
 
 void TestSummary::totals_data()
@@ -309,6 +309,11 @@ void TestSummary::totals_data()
     QTest::newRow("amounts another program wrote") << QStringList{"168", "0,5", " 2,05 "} << "170,55";
     QTest::newRow("a refund") << QStringList{"10,00", "-12,50"} << "-2,50";
     QTest::newRow("no thousands separator") << QStringList{"99999999,99", "99999999,99", "0,02"} << "200000000,00";
+    // Added exactly, rounded once: each amount rounded first would give 0,0002.
+    QTest::newRow("halves of a ten-thousandth") << QStringList{"0,00005", "0,00005"} << "0,0001";
+    QTest::newRow("a refund of more decimals") << QStringList{"1,005", "-2,0055"} << "-1,0005";
+    QTest::newRow("eleven digits of euros")
+        << QStringList{"99999999999", "99999999999", ",9999999999"} << "199999999999,00";
 }
 
 void TestSummary::totals()
@@ -326,7 +331,7 @@ void TestSummary::totals()
     QVERIFY(result.ok);
     QCOMPARE(result.unreadable, 0);
     QCOMPARE(result.lines.size(), amounts.size());
-    QCOMPARE(Summary::totalText(result.cents), total);
+    QCOMPARE(Summary::totalText(result.total), total);
 }
 
 void TestSummary::hundredThousandCents()
@@ -345,38 +350,90 @@ void TestSummary::hundredThousandCents()
     const Summary::Result result = Summary::compute(path, {}, kMarch1, kMarch31);
     QVERIFY(result.ok);
     QCOMPARE(result.lines.size(), 100000);
-    QCOMPARE(result.cents, 100000);
-    QCOMPARE(Summary::totalText(result.cents), QStringLiteral("1000,00"));
+    QCOMPARE(result.total, Summary::Decimal::fromCents(100000));
+    QCOMPARE(Summary::totalText(result.total), QStringLiteral("1000,00"));
 }
 
-void TestSummary::amountText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<qint64>("cents"); // -1: not an amount
+namespace {
 
-    QTest::newRow("the program's own") << "168,00" << qint64(16800);
-    QTest::newRow("whole euros") << "7" << qint64(700);
-    QTest::newRow("one decimal") << "3,5" << qint64(350);
-    QTest::newRow("cents only") << ",05" << qint64(5);
-    QTest::newRow("zeros after the cents") << "1,2500" << qint64(125);
-    QTest::newRow("negative") << "-0,75" << qint64(-75);
-    QTest::newRow("empty") << "" << qint64(-1);
-    QTest::newRow("a point") << "168.00" << qint64(-1);
-    QTest::newRow("thousands separator") << "1.168,00" << qint64(-1);
-    QTest::newRow("a fraction of a cent") << "0,125" << qint64(-1);
-    QTest::newRow("letters") << "12,5O" << qint64(-1);
-    QTest::newRow("two commas") << "1,2,3" << qint64(-1);
-    QTest::newRow("sign alone") << "-" << qint64(-1);
+// A slip whose amount field holds these bytes as they stand, as another program or a damaged file
+// may have left them: blanks and all, which the program itself never stores.
+Record storedAmount(const QByteArray& stored)
+{
+    const RecordLayout& layout = SlipRecord::layout();
+    const int field = layout.indexOf("Intero");
+    QByteArray bytes = due("15/03/2014", "").bytes();
+    Q_ASSERT(stored.size() <= layout.capacity(field));
+    bytes[layout.offset(field)] = char(stored.size());
+    bytes.replace(layout.offset(field) + 1, stored.size(), stored);
+    return Record(layout, bytes);
 }
 
-void TestSummary::amountText()
+} // namespace
+
+void TestSummary::storedAmounts_data()
 {
-    QFETCH(QString, text);
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("total"); // beside a slip of 10,00
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<qint64>("cents"); // as the export reads it; -1: no amount in cents
+
+    QTest::newRow("the program's own") << QByteArray("168,00") << "178,00" << true << qint64(16800);
+    QTest::newRow("whole euros") << QByteArray("7") << "17,00" << true << qint64(700);
+    QTest::newRow("one decimal") << QByteArray("3,5") << "13,50" << true << qint64(350);
+    QTest::newRow("three decimals") << QByteArray("1,005") << "11,005" << true << qint64(-1);
+    QTest::newRow("three decimals, more euros") << QByteArray("168,555") << "178,555" << true << qint64(-1);
+    QTest::newRow("a tenth of a cent") << QByteArray("0,001") << "10,001" << true << qint64(-1);
+    QTest::newRow("four decimals") << QByteArray("12,3456") << "22,3456" << true << qint64(-1);
+    QTest::newRow("five decimals, a half up") << QByteArray("0,00005") << "10,0001" << true << qint64(-1);
+    QTest::newRow("five decimals, under a half") << QByteArray("0,00004") << "10,00" << true << qint64(-1);
+    QTest::newRow("zeros after the cents") << QByteArray("1,2500") << "11,25" << true << qint64(125);
+    QTest::newRow("comma first") << QByteArray(",50") << "10,50" << true << qint64(50);
+    QTest::newRow("comma last") << QByteArray("12,") << "22,00" << true << qint64(1200);
+    QTest::newRow("minus") << QByteArray("-0,75") << "9,25" << true << qint64(-75);
+    QTest::newRow("plus") << QByteArray("+5") << "15,00" << true << qint64(500);
+    QTest::newRow("a refund to a negative tie") << QByteArray("-10,00005") << "0,00" << true << qint64(-1);
+    QTest::newRow("a refund past a tie") << QByteArray("-10,00006") << "-0,0001" << true << qint64(-1);
+    QTest::newRow("blanks, tab and NUL around") << QByteArray("\t 2,05 \0", 8) << "12,05" << true << qint64(205);
+    QTest::newRow("non-breaking space before") << QByteArray("\xA0"
+                                                             "12,50")
+                                               << "10,00" << false << qint64(-1);
+    QTest::newRow("non-breaking space after") << QByteArray("12,50\xA0") << "10,00" << false << qint64(-1);
+    QTest::newRow("blank inside") << QByteArray("12 ,50") << "10,00" << false << qint64(-1);
+    QTest::newRow("blanks only") << QByteArray("   ") << "10,00" << false << qint64(-1);
+    QTest::newRow("empty") << QByteArray() << "10,00" << false << qint64(-1);
+    QTest::newRow("comma alone") << QByteArray(",") << "10,00" << false << qint64(-1);
+    QTest::newRow("sign alone") << QByteArray("-") << "10,00" << false << qint64(-1);
+    QTest::newRow("sign after the number") << QByteArray("5-") << "10,00" << false << qint64(-1);
+    QTest::newRow("a point") << QByteArray("168.00") << "10,00" << false << qint64(-1);
+    QTest::newRow("thousands separator") << QByteArray("1.168,00") << "10,00" << false << qint64(-1);
+    QTest::newRow("letters") << QByteArray("12,5O") << "10,00" << false << qint64(-1);
+    QTest::newRow("two commas") << QByteArray("1,2,3") << "10,00" << false << qint64(-1);
+}
+
+void TestSummary::storedAmounts()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, total);
+    QFETCH(bool, read);
     QFETCH(qint64, cents);
-    const std::optional<qint64> got = Summary::amountCents(text);
-    QCOMPARE(got.has_value(), cents != -1);
-    if (got)
-        QCOMPARE(*got, cents);
+
+    TestSupport::Folder folder;
+    const QString path = folder.file("2014.bol");
+    QVERIFY(writeArchive(path, {due("02/03/2014", "10,00"), storedAmount(stored)}));
+    const Summary::Result result = Summary::compute(path, {}, kMarch1, kMarch31);
+    QVERIFY(result.ok);
+    QCOMPARE(Summary::totalText(result.total), total);
+    QCOMPARE(result.lines.size(), read ? 2 : 1);
+    QCOMPARE(result.unreadable, read ? 0 : 1);
+    QCOMPARE(Summary::noteText(result),
+             read ? QString()
+                  : QStringLiteral("Attenzione: 1 bollettino ha la data di scadenza o l'importo non leggibile: è "
+                                   "escluso dall'elenco e dal totale."));
+
+    // The export's numeric cell reads the same text, and takes only whole cents.
+    const std::optional<qint64> got = Summary::amountCents(CodePage::decode(stored));
+    QCOMPARE(got.value_or(-1), cents);
 }
 
 void TestSummary::unreadableSlipsAreLeftOutAndCounted()
@@ -392,7 +449,7 @@ void TestSummary::unreadableSlipsAreLeftOutAndCounted()
     const Summary::Result all = Summary::compute(path, {}, kMarch1, kMarch31);
     QVERIFY(all.ok);
     QCOMPARE(all.lines.size(), 2);
-    QCOMPARE(all.cents, 300);
+    QCOMPARE(Summary::totalText(all.total), QStringLiteral("3,00"));
     QCOMPARE(all.unreadable, 4);
     QCOMPARE(Summary::unreadableText(all.unreadable),
              QStringLiteral("Attenzione: 4 bollettini hanno la data di scadenza o l'importo non leggibile: sono "
@@ -413,7 +470,7 @@ void TestSummary::missingArchiveIsCreatedEmpty()
     const Summary::Result result = Summary::compute(path, {}, QDate(2031, 1, 1), QDate(2031, 12, 31));
     QVERIFY(result.ok);
     QVERIFY(result.lines.isEmpty());
-    QCOMPARE(Summary::totalText(result.cents), QStringLiteral("0,00"));
+    QCOMPARE(Summary::totalText(result.total), QStringLiteral("0,00"));
     QVERIFY(QFile::exists(path));
     QCOMPARE(QFileInfo(path).size(), 0);
 }
@@ -421,30 +478,34 @@ void TestSummary::missingArchiveIsCreatedEmpty()
 void TestSummary::archiveReadInPart_data()
 {
     QTest::addColumn<QString>("damage");
+    QTest::addColumn<bool>("ok");
     QTest::addColumn<int>("lines");
-    QTest::addColumn<qint64>("cents");
+    QTest::addColumn<QString>("total");
     QTest::addColumn<qint64>("unread");
     QTest::addColumn<QString>("note");
-    // Three slips, one of them due in April, then the damage.
+    // Three slips, one of them due in April, then the damage. The end of a save that never
+    // finished is no slip: it is named, not counted, and everything before it is read.
     QTest::newRow("incomplete last record")
-        << "tail" << 2 << qint64(1050) << qint64(1)
-        << "Attenzione: 1 bollettino dell'archivio non è leggibile: è escluso dall'elenco e dal totale.";
+        << "tail" << true << 2 << "10,50" << qint64(0)
+        << "Attenzione: l'archivio termina con una scheda incompleta, rimasta da un salvataggio interrotto.";
     QTest::newRow("incomplete record after a bad date")
-        << "tail and date" << 2 << qint64(1050) << qint64(1)
-        << "Attenzione: 2 bollettini dell'archivio non sono leggibili: sono esclusi dall'elenco e dal totale.";
+        << "tail and date" << true << 2 << "10,50" << qint64(0)
+        << "Attenzione: 1 bollettino ha la data di scadenza o l'importo non leggibile: è escluso dall'elenco e dal "
+           "totale.\nAttenzione: l'archivio termina con una scheda incompleta, rimasta da un salvataggio interrotto.";
     QTest::newRow("file that cannot be opened")
-        << "read-only" << 0 << qint64(0) << qint64(3)
+        << "read-only" << false << 0 << "0,00" << qint64(3)
         << "Attenzione: 3 bollettini dell'archivio non sono leggibili: sono esclusi dall'elenco e dal totale.";
     QTest::newRow("folder under the archive's name")
-        << "folder" << 0 << qint64(0) << qint64(-1)
+        << "folder" << false << 0 << "0,00" << qint64(-1)
         << "Attenzione: l'archivio non è leggibile: il riepilogo non contiene i suoi bollettini.";
 }
 
 void TestSummary::archiveReadInPart()
 {
     QFETCH(QString, damage);
+    QFETCH(bool, ok);
     QFETCH(int, lines);
-    QFETCH(qint64, cents);
+    QFETCH(QString, total);
     QFETCH(qint64, unread);
     QFETCH(QString, note);
     TestSupport::Folder folder;
@@ -464,13 +525,13 @@ void TestSummary::archiveReadInPart()
         REQUIRE_READ_ONLY(*guard);
     }
     const Summary::Result result = Summary::compute(path, {}, kMarch1, kMarch31);
-    QVERIFY(!result.ok);
+    QCOMPARE(result.ok, ok);
+    QCOMPARE(result.tail, damage.startsWith("tail"));
     QCOMPARE(result.lines.size(), lines);
-    QCOMPARE(result.cents, cents);
     QCOMPARE(result.unread, unread);
     QCOMPARE(Summary::noteText(result), note);
     // The total is shown whatever was read, never blank.
-    QCOMPARE(Summary::totalText(result.cents), cents == 0 ? QStringLiteral("0,00") : QStringLiteral("10,50"));
+    QCOMPARE(Summary::totalText(result.total), total);
 }
 
 void TestSummary::printedBodyOfTenSlips()
@@ -487,7 +548,7 @@ void TestSummary::printedBodyOfTenSlips()
     const Summary::Result result = Summary::compute(path, {}, kMarch1, kMarch31);
     const QString period = Summary::periodText("01/03/2014", "31/03/2014");
     QCOMPARE(period, QStringLiteral("Dal   01/03/2014   al   31/03/2014"));
-    const QStringList body = Summary::printBody(result.lines, period, Summary::totalText(result.cents));
+    const QStringList body = Summary::printBody(result.lines, period, Summary::totalText(result.total));
     QCOMPARE(body.size(), 13);
     QCOMPARE(body.at(10), QStringLiteral("- - - - - - - - - - - - - - - -"));
     QCOMPARE(body.at(11), QStringLiteral("INTERVALLO SELEZIONATO:  Dal   01/03/2014   al   31/03/2014"));
