@@ -331,8 +331,8 @@ QString lockAll(const QString& program, const QStringList& names, Locks& locks)
         locks.push_back(std::move(lock));
         // A save of the current archive cut short is settled now: its journal must not stay behind
         // and be applied to the archive the backup puts in its place.
-        const int size = name == Backup::kPayers ? PayerRecord::kSize
-                                                 : (Backup::isYearArchive(name) ? SlipRecord::kSize : 0);
+        const int size =
+            name == Backup::kPayers ? PayerRecord::kSize : (Backup::isYearArchive(name) ? SlipRecord::kSize : 0);
         if (size > 0 && QFileInfo(path).isFile() && RecordArchive::needsRecovery(path))
             RecordArchive::recover(path, size);
     }

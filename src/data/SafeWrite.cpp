@@ -452,12 +452,13 @@ QString untestedShareWarning(const QString& folder)
     if (!client.startsWith(QLatin1String("fuse.")) || client == QLatin1String("fuse.sshfs")
         || client == QLatin1String("fuse.smbnetfs"))
         return {};
-    return QStringLiteral("Attenzione: la cartella del programma\n\r\n\r%1\n\r\n\rsi trova su un disco di rete "
-                          "collegato con \u00ab%2\u00bb, un programma con cui Tassella non \u00e8 stato provato: se pi\u00f9 "
-                          "postazioni salvano insieme nello stesso archivio, non \u00e8 garantito che nessuna scheda "
-                          "vada persa.\n\r\n\rPer lavorare da pi\u00f9 postazioni collegare la cartella condivisa con "
-                          "il client SMB o NFS del sistema, oppure con smbnetfs o sshfs. Lavorando da una postazione "
-                          "alla volta non c'\u00e8 alcun rischio.")
+    return QStringLiteral(
+               "Attenzione: la cartella del programma\n\r\n\r%1\n\r\n\rsi trova su un disco di rete "
+               "collegato con \u00ab%2\u00bb, un programma con cui Tassella non \u00e8 stato provato: se pi\u00f9 "
+               "postazioni salvano insieme nello stesso archivio, non \u00e8 garantito che nessuna scheda "
+               "vada persa.\n\r\n\rPer lavorare da pi\u00f9 postazioni collegare la cartella condivisa con "
+               "il client SMB o NFS del sistema, oppure con smbnetfs o sshfs. Lavorando da una postazione "
+               "alla volta non c'\u00e8 alcun rischio.")
         .arg(QDir::toNativeSeparators(QDir::cleanPath(folder)), client.mid(5));
 }
 

@@ -74,8 +74,9 @@ private:
         if (QProcess::execute(QStringLiteral("ip"), {QStringLiteral("netns"), QStringLiteral("add"), name}) != 0)
             return;
         m_network = name;
-        QProcess::execute(QStringLiteral("ip"), {QStringLiteral("-n"), name, QStringLiteral("link"),
-                                                 QStringLiteral("set"), QStringLiteral("lo"), QStringLiteral("up")});
+        QProcess::execute(QStringLiteral("ip"),
+                          {QStringLiteral("-n"), name, QStringLiteral("link"), QStringLiteral("set"),
+                           QStringLiteral("lo"), QStringLiteral("up")});
     }
     // program with args, run inside that network when there is one.
     void startIn(QProcess& process, const QString& program, const QStringList& args) const

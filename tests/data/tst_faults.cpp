@@ -516,7 +516,8 @@ private slots:
             QSKIP(qPrintable(QStringLiteral("no network share here: ") + why));
         // The clients are known for what they are, and known to be safe.
         QCOMPARE(SafeWrite::Lock::clientOf(share.pcA() + QStringLiteral("/2024.bol")),
-                 route == int(NetworkShare::Route::Smb) ? QStringLiteral("fuse.smbnetfs") : QStringLiteral("fuse.sshfs"));
+                 route == int(NetworkShare::Route::Smb) ? QStringLiteral("fuse.smbnetfs")
+                                                        : QStringLiteral("fuse.sshfs"));
         QVERIFY(SafeWrite::untestedShareWarning(share.pcB()).isEmpty());
         const bool hosts = unshareArguments().has_value();
         const int each = 500;
@@ -652,7 +653,8 @@ private slots:
             QVERIFY(bytes.startsWith(before));
             QVERIFY(!QFileInfo::exists(archive + QStringLiteral(".emissione")));
             if (partly && bytes == before) {
-                QVERIFY2(QString::fromUtf8(next.out).contains(QStringLiteral("stato interrotto")), next.out.constData());
+                QVERIFY2(QString::fromUtf8(next.out).contains(QStringLiteral("stato interrotto")),
+                         next.out.constData());
                 ++undone;
             }
         }

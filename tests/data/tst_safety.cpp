@@ -300,8 +300,8 @@ private slots:
             QVERIFY(TestSupport::writeAll(removal, "4243\nPC-UFFICIO3\n"));
             QFile file(removal);
             QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-removalAge),
-                                     QFileDevice::FileModificationTime));
+            QVERIFY(
+                file.setFileTime(QDateTime::currentDateTime().addSecs(-removalAge), QFileDevice::FileModificationTime));
         }
         const int holder = held ? holdArchive(kind.path()) : -1;
         QVERIFY(!held || holder >= 0);
