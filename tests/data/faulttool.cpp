@@ -26,6 +26,7 @@
 #include "data/Platform.h"
 #include "data/RecordArchive.h"
 #include "data/RecordLayout.h"
+#include "data/SafeWrite.h"
 #include "payers/PayerRecord.h"
 #include "printing/PrintMargins.h"
 #include "slips/SlipArchive.h"
@@ -62,6 +63,9 @@ int main(int argc, char** argv)
 {
     if (argc < 2)
         return 2;
+    // The wait for a lock held elsewhere, when a test wants it shorter than the program's.
+    if (const int wait = qEnvironmentVariableIntValue("TASSELLA_LOCK_WAIT"); wait > 0)
+        SafeWrite::Lock::setTimeout(wait);
     const QByteArray command = argv[1];
     if ((command == "append" && argc == 5) || (command == "overwrite" && argc == 6)) {
         const bool payer = arg(argv, 3) == QLatin1String("payer");

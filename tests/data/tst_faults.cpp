@@ -185,7 +185,8 @@ std::optional<QStringList> unshareArguments()
 
 void startAs(QProcess& process, const Pc& pc, const QStringList& args)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = process.processEnvironment().isEmpty() ? QProcessEnvironment::systemEnvironment()
+                                                                     : process.processEnvironment();
     if (!pc.clock.isEmpty()) {
         env.insert(QStringLiteral("LD_PRELOAD"), fakeTimeLibrary());
         env.insert(QStringLiteral("FAKETIME"), pc.clock);
@@ -674,7 +675,12 @@ private slots:
         const QByteArray before = record(false, QStringLiteral("UNO"));
         TestSupport::writeAll(archive, before);
         TestSupport::writeAll(archive + QStringLiteral(".lock"), "4242\ntassella\nPC-UFFICIO2\naltra-macchina\n");
+        // Waiting two seconds: by the share's clock the lock is younger than the five seconds after
+        // which a lock nobody writes is taken over; by this PC's it would be a minute old.
         QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TASSELLA_LOCK_WAIT"), QStringLiteral("2000"));
+        process.setProcessEnvironment(env);
         startAs(process, {QStringLiteral("+60s"), QString()},
                 {QStringLiteral("append"), archive, QStringLiteral("slip"), QStringLiteral("NUOVO")});
         QVERIFY(process.waitForFinished(60000));
