@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -224,6 +225,22 @@ void Dialog::showEvent(QShowEvent* event)
     } else {
         centreOn(this, screenArea(this));
     }
+}
+
+void Dialog::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    if (event->spontaneous() || !parentWidget())
+        return;
+    QWidget* owner = parentWidget()->window();
+    // Not when the owner is gone from the screen, nor over another modal window still open.
+    if (!owner->isVisible() || owner->isMinimized())
+        return;
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != owner && modal != this)
+        return;
+    owner->activateWindow();
+    if (QWidget* focus = owner->focusWidget())
+        focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event)

@@ -85,6 +85,9 @@ protected:
     void setUpWhenNeeded();
     void finishForm();
     void showEvent(QShowEvent* event) override;
+    // A dialog that closes (or hides) gives the keys back to the window that opened it, with the
+    // focus where it stood there: window managers leave the keyboard with nobody often enough.
+    void hideEvent(QHideEvent* event) override;
     // Escape presses the dialog's exit command (its "Chiudi", "Annulla" or "Esci", named in the
     // registry), so it does whatever that command does; an open drop-down list takes Escape first.
     // Enter presses the focused button, as Space does; Enter in a field never presses a default
