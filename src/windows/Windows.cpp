@@ -99,9 +99,12 @@ void Workspace::setVisible(bool visible)
 void Workspace::finishForm()
 {
     setObjectName(QString::fromLatin1(metaObject()->className()));
-    if (const Windows::WindowDef* def = Windows::definition(metaObject()->className()))
+    if (const Windows::WindowDef* def = Windows::definition(metaObject()->className())) {
         if (const auto* role = std::get_if<Role>(&def->kind))
             m_role = *role;
+        if (def->exit && !findChild<QAbstractButton*>(QString::fromLatin1(def->exit)))
+            Behaviour::reportProblem(this, def->exit, "no such exit command");
+    }
     Look::applyWhenShown(this);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -154,6 +157,16 @@ void Workspace::closeEvent(QCloseEvent* event)
 
 void Workspace::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (const Windows::WindowDef* def = Windows::definition(metaObject()->className()); def && def->exit) {
+            if (auto* exit = findChild<QAbstractButton*>(QString::fromLatin1(def->exit))) {
+                event->accept();
+                if (!QApplication::activePopupWidget() && exit->isEnabled())
+                    exit->click();
+                return;
+            }
+        }
+    }
     if (!Windows::pressFocusedButton(this, event))
         QWidget::keyPressEvent(event);
 }

@@ -55,7 +55,8 @@ protected:
     // fixes it at the size the form gave it.
     void finishForm();
     void closeEvent(QCloseEvent* event) override;
-    // Enter on a focused button, tool button or check box presses it, as Space does.
+    // Enter on a focused button, tool button or check box presses it, as Space does. Escape presses
+    // the window's exit command where the registry names one.
     void keyPressEvent(QKeyEvent* event) override;
     // What closing does; the default follows the role.
     virtual void leave();
@@ -103,7 +104,7 @@ private:
 namespace Windows {
 
 // The window registry: every window class of the program, in creation order, with how it is shown
-// and, for a dialog, the command that leaves it, which Escape presses.
+// and the command that leaves it, which Escape presses (every dialog has one, a workspace may).
 struct WindowDef {
     const char* className;
     std::variant<Workspace::Role, Dialog::Placement> kind;
