@@ -7,7 +7,9 @@
 #include "lists/ListFixtures.h"
 
 #include "app/Avvio.h"
+#include "app/HelpPages.h"
 #include "app/Info.h"
+#include "app/Password.h"
 #include "checks/Calendario.h"
 #include "checks/Carta.h"
 #include "checks/CodFisc.h"
@@ -224,6 +226,18 @@ const Path kPaths[] = {
          show(window<TfrmAvvio>());
      },
      "Tab*5 Space", [] { QVERIFY(g_ended); }},
+    {"start menu, F1 opens the guide", [] { show(window<TfrmAvvio>()); }, "F1",
+     [] {
+         auto* guide = TestSupport::openDialog<TfrmGuida>();
+         QVERIFY(guide);
+         QCOMPARE(TestSupport::textOf(guide, "lblTitolo"), HelpPages::startMenuTitle());
+     }},
+    {"login, Escape leaves as Esci",
+     [] {
+         Windows::setEndProgramHook([] { g_ended = true; });
+         show(window<TfrmPassword>());
+     },
+     "Escape", [] { QVERIFY(g_ended); }},
     {"start menu, the site strip by Tab, Enter", [] { show(window<TfrmAvvio>()); }, "Tab*3 Return",
      [] { QCOMPARE(Shell::opened().size(), 1); }},
 
@@ -267,6 +281,27 @@ const Path kPaths[] = {
      [] {
          QTRY_VERIFY(!QApplication::activePopupWidget());
          QCOMPARE(TestSupport::textOf(window<TfrmMenuRiepCosti>(), "txtMeseFine"), QStringLiteral("Marzo"));
+         QVERIFY(window<TfrmMenuRiepCosti>()->isVisible());
+     }},
+    {"summary, Escape in a field leaves as Esci",
+     [] {
+         showSummarySelection();
+         focus(window<TfrmMenuRiepCosti>(), "txtEsecutore");
+     },
+     "Escape",
+     [] {
+         QTRY_VERIFY(window<TfrmAvvio>()->isVisible());
+         QVERIFY(!window<TfrmMenuRiepCosti>()->isVisible());
+     }},
+    {"summary, Ctrl+W in a period list leaves as Esci",
+     [] {
+         showSummarySelection();
+         focus(window<TfrmMenuRiepCosti>(), "txtGiornoInizio");
+     },
+     "Ctrl+W",
+     [] {
+         QTRY_VERIFY(window<TfrmAvvio>()->isVisible());
+         QVERIFY(!window<TfrmMenuRiepCosti>()->isVisible());
      }},
     {"summary, typing refused, Down and Up choose the end day",
      [] {
