@@ -44,6 +44,9 @@ const Behaviour::Command kCommands[] = {
     {"btnEmissione", "Emissione bollettini per più Esecutori"}, // last: the stops before it stay where they were
 };
 
+// F1 opens the guide, as it does in the work windows.
+const Behaviour::Shortcut kKeys[] = {{"imgGuida", Qt::Key_F1}};
+
 } // namespace
 
 TfrmAvvio::TfrmAvvio(QWidget* parent)
@@ -102,6 +105,7 @@ void TfrmAvvio::setUp()
     batch->setGeometry(195, 628, 260, 40);
     connect(batch, &ClickLabel::clicked, this, [this] { TfrmEmissione::open(this); });
     Behaviour::installCommands(this, kCommands);
+    Behaviour::installShortcuts(this, kKeys);
     // The care of the data (backup, restore, archive check, payer import): a row of links at the foot.
     StartMenuLinks::install(this, panel());
     QWidget* previous = nullptr;

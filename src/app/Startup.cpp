@@ -109,9 +109,9 @@ using Role = Workspace::Role;
 using Placement = Dialog::Placement;
 
 // Every window of the program, in the order the start-up creates them, with how each is shown,
-// and the command that leaves each dialog (Escape).
+// and the command that leaves each dialog and some workspaces (Escape).
 const Windows::WindowDef kWindows[] = {
-    {"TfrmPassword", Role::Login, &make<TfrmPassword>},
+    {"TfrmPassword", Role::Login, &make<TfrmPassword>, "cmdEsci"},
     {"TfrmAvvio", Role::StartMenu, &make<TfrmAvvio>},
     {"TfrmCambiaPassword", Role::Fixed, &make<TfrmCambiaPassword>},
     {"TfrmCarta", Placement::CentreScreen, &make<TfrmCarta>, "btnChiudi"},
@@ -133,7 +133,7 @@ const Windows::WindowDef kWindows[] = {
     {"TfrmRicontatta", Placement::CentreScreen, &make<TfrmRicontatta>, "btnChiudi"},
     {"TfrmTrovaEsecutori", Placement::CentreScreen, &make<TfrmTrovaEsecutori>, "btnAnnulla"},
     {"TfrmExpEsecutori", Placement::CentreScreen, &make<TfrmExpEsecutori>, "cmdEsci"},
-    {"TfrmMenuRiepCosti", Role::Work, &make<TfrmMenuRiepCosti>},
+    {"TfrmMenuRiepCosti", Role::Work, &make<TfrmMenuRiepCosti>, "btnEsci"},
     {"TfrmRiepCosti", Placement::Maximised, &make<TfrmRiepCosti>, "btnEsci"},
     {"TfrmCalendario", Placement::CentreOwner, &make<TfrmCalendario>, "btnAnnulla"},
 };

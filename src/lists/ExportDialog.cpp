@@ -3,15 +3,17 @@
 #include "app/Guida.h"
 #include "data/CodePage.h"
 #include "data/OpenURL.h"
-#include "windows/FieldBehaviour.h"
 #include "windows/Prompts.h"
+#include "windows/RecordForm.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QTableView>
+#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
 
@@ -22,10 +24,50 @@ static void initExportResources()
 
 namespace {
 
-const Behaviour::Hint kHints[] = {
-    {"cmdEsporta", "Esporta l'archivio in formato Microsoft Excel."},
-    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
-    {"cmdEsci", "Esci da questo ambiente di lavoro."},
+// The window's commands, with their keys (Escape presses Esci too, as in every dialog).
+constexpr RecordForm::Command kCommands[] = {
+    {"cmdEsporta", "Esporta l'archivio in formato Microsoft Excel.", Qt::CTRL | Qt::Key_S},
+    {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto.", Qt::Key_F1},
+    {"cmdEsci", "Esci da questo ambiente di lavoro.", Qt::CTRL | Qt::Key_W},
+};
+
+// Tab, Shift+Tab and Ctrl+Tab, with or without Shift: the keys that leave the grid.
+int tabDirection(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return 0;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::AltModifier | Qt::MetaModifier))
+        return 0;
+    if (key->key() == Qt::Key_Backtab || (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier)))
+        return -1;
+    return key->key() == Qt::Key_Tab ? 1 : 0;
+}
+
+// A cell being edited keeps its text on Tab, and the focus leaves the grid instead of moving on to
+// the next cell's editor.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    CellDelegate(QObject* parent, std::function<void(bool)> leave)
+        : QStyledItemDelegate(parent)
+        , m_leave(std::move(leave))
+    {}
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        const int direction = tabDirection(event);
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (direction == 0 || !editor)
+            return QStyledItemDelegate::eventFilter(object, event);
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        m_leave(direction > 0);
+        return true;
+    }
+
+private:
+    std::function<void(bool)> m_leave;
 };
 
 QString countText(qsizetype rows)
@@ -73,6 +115,10 @@ void ExportDialog::setUpForm(const QString& helpTitle, const QString& helpBody)
     m_view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::AnyKeyPressed);
     m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // Tab leaves the grid for the commands below it: the arrows move from cell to cell.
+    m_view->setTabKeyNavigation(false);
+    m_view->installEventFilter(this);
+    m_view->setItemDelegate(new CellDelegate(m_view, [this](bool forward) { focusNextPrevChild(forward); }));
     // The mouse over the grid's cells is over the viewport: named, so that it empties panInfo too.
     m_view->viewport()->setObjectName(QStringLiteral("grdRecordsArea"));
 
@@ -83,17 +129,31 @@ void ExportDialog::setUpForm(const QString& helpTitle, const QString& helpBody)
         button->setIconSize(QSize(24, 24));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setCursor(Qt::PointingHandCursor);
-        // A click takes the focus, so that a cell still being edited is committed before an export.
-        button->setFocusPolicy(Qt::StrongFocus);
         return button;
     };
-    connect(command("cmdEsporta", "esporta"), &QToolButton::clicked, this, &ExportDialog::exportFile);
-    connect(command("cmdGuida", "guida"), &QToolButton::clicked, this,
-            [this] { TfrmGuida::showPage(this, m_helpTitle, m_helpBody); });
-    connect(command("cmdEsci", "esci"), &QToolButton::clicked, this, &QWidget::close);
+    auto* exporter = command("cmdEsporta", "esporta");
+    auto* guide = command("cmdGuida", "guida");
+    auto* exit = command("cmdEsci", "esci");
+    connect(exporter, &QToolButton::clicked, this, &ExportDialog::exportFile);
+    connect(guide, &QToolButton::clicked, this, [this] { TfrmGuida::showPage(this, m_helpTitle, m_helpBody); });
+    connect(exit, &QToolButton::clicked, this, &QWidget::close);
 
-    Behaviour::installHints(this, "panInfo", kHints,
-                            {"panContainer", "grdRecords", "grdRecordsArea", "lblTitolo", "lblConteggio"});
+    // Tab runs from the grid through the three commands and back; each has its key and its hint.
+    RecordForm::installCommands(this, kCommands, "grdRecords", "panInfo", {},
+                                {"panContainer", "grdRecords", "grdRecordsArea", "lblTitolo", "lblConteggio"});
+    // A click takes the focus, so that a cell still being edited is committed before an export.
+    for (QToolButton* button : {exporter, guide, exit})
+        button->setFocusPolicy(Qt::StrongFocus);
+}
+
+bool ExportDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Ctrl+Tab, which the grid would take as a move to the next cell, leaves it as Tab does.
+    if (watched == m_view && tabDirection(event) != 0) {
+        focusNextPrevChild(tabDirection(event) > 0);
+        return true;
+    }
+    return Dialog::eventFilter(watched, event);
 }
 
 void ExportDialog::showEvent(QShowEvent* event)

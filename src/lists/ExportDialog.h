@@ -22,6 +22,7 @@ protected:
     virtual QString archivePath() const = 0;
 
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fillGrid();

@@ -52,6 +52,8 @@ const Behaviour::Field kFields[] = {
 
 // The image beside the tax code takes a payer from the archive; its caption reads "dall'anagrafica".
 const Behaviour::Command kCommands[] = {{"impCodTariffa", "Importa dall'anagrafica"}};
+// Ctrl+W leaves as Esci does, as in the other work windows (Escape too: the registry names Esci).
+const Behaviour::Shortcut kKeys[] = {{"btnEsci", Qt::CTRL | Qt::Key_W}};
 
 } // namespace
 
@@ -69,6 +71,7 @@ void TfrmMenuRiepCosti::setUp()
 
     Behaviour::install(this, kFields);
     Behaviour::installCommands(this, kCommands);
+    Behaviour::installShortcuts(this, kKeys);
     // Tab reaches the image between the tax code and the period, where it stands.
     QWidget::setTabOrder(m_ui->txtCodFisc, m_ui->impCodTariffa);
     QWidget::setTabOrder(m_ui->impCodTariffa, m_ui->txtGiornoInizio);

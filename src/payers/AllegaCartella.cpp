@@ -8,7 +8,9 @@
 #include "windows/Prompts.h"
 
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
+#include <QToolButton>
 
 static void initAttachmentArt()
 {
@@ -42,11 +44,16 @@ void TfrmAllegaCartella::setUp()
         {m_ui->txtFile03, m_ui->txtDesc03, m_ui->btnApri03},
     };
     QPushButton* const browseButtons[] = {m_ui->btnSfoglia01, m_ui->btnSfoglia02, m_ui->btnSfoglia03};
-    ClickLabel* const erasers[] = {m_ui->imgCancella01, m_ui->imgCancella02, m_ui->imgCancella03};
+    QToolButton* const erasers[] = {m_ui->imgCancella01, m_ui->imgCancella02, m_ui->imgCancella03};
+    // The eraser is a button: Tab reaches it after its name (which is read-only), and Space or Enter
+    // empties the name as a click does.
+    const QIcon eraser(Artwork::pixmap(QStringLiteral("gomma"), QSize(22, 22)));
     for (int i = 0; i < 3; ++i) {
         const Slot slot = fileSlots[i];
-        Artwork::show(erasers[i], QStringLiteral("gomma"));
+        erasers[i]->setIcon(eraser);
+        erasers[i]->setIconSize(QSize(22, 22));
         erasers[i]->setToolTip(QStringLiteral("Elimina il nome del file"));
+        erasers[i]->setAccessibleName(QStringLiteral("Elimina il nome del %1\u00b0 file allegato").arg(i + 1));
         // "Apri" follows the name however it changes: the caller's filling, "Sfoglia..." or the eraser.
         connect(slot.file, &QLineEdit::textChanged, slot.open,
                 [open = slot.open](const QString& text) { open->setEnabled(!CodePage::trimmed(text).isEmpty()); });
@@ -54,7 +61,7 @@ void TfrmAllegaCartella::setUp()
         connect(slot.file, &QLineEdit::textChanged, slot.file, [file = slot.file] { file->setCursorPosition(0); });
         connect(browseButtons[i], &QPushButton::clicked, this, [this, slot] { browse(slot); });
         connect(slot.open, &QPushButton::clicked, this, [this, slot] { openFile(slot); });
-        connect(erasers[i], &ClickLabel::clicked, slot.file, &QLineEdit::clear);
+        connect(erasers[i], &QToolButton::clicked, slot.file, &QLineEdit::clear);
     }
     connect(m_ui->btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::apply);
     connect(m_ui->btnAnnulla, &QPushButton::clicked, this, &QDialog::close);

@@ -1,6 +1,7 @@
 #include "windows/FieldBehaviour.h"
 
 #include "data/CodePage.h"
+#include "windows/ClickLabel.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QFocusEvent>
 #include <QHash>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -23,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSet>
+#include <QShortcut>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -692,6 +695,27 @@ void installCommands(QWidget* window, std::span<const Command> commands)
         if (name.isEmpty())
             problem(window, command.name, "command without a name");
         widget->setAccessibleName(name);
+    }
+}
+
+void installShortcuts(QWidget* window, std::span<const Shortcut> shortcuts)
+{
+    for (const Shortcut& shortcut : shortcuts) {
+        auto* command = window->findChild<QWidget*>(QString::fromLatin1(shortcut.name));
+        if (!command) {
+            problem(window, shortcut.name, "no such command for a key");
+            continue;
+        }
+        auto* key = new QShortcut(QKeySequence(shortcut.key), window);
+        key->setObjectName(QStringLiteral("key_") + QLatin1String(shortcut.name));
+        QObject::connect(key, &QShortcut::activated, command, [command] {
+            if (!command->isVisible() || !command->isEnabled())
+                return;
+            if (auto* button = qobject_cast<QAbstractButton*>(command))
+                button->click();
+            else if (auto* picture = qobject_cast<ClickLabel*>(command))
+                emit picture->clicked();
+        });
     }
 }
 

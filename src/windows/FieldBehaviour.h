@@ -51,6 +51,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QKeyCombination>
 #include <array>
 #include <functional>
 #include <initializer_list>
@@ -89,6 +90,13 @@ struct Command {
     const char* accessibleName = nullptr; // nullptr: the control's own caption
 };
 
+// A key that presses a command of the window (a button or a clickable picture) while the window is
+// the active one and the command is visible and enabled.
+struct Shortcut {
+    const char* name;
+    QKeyCombination key;
+};
+
 // A window's own hints followed by hints it shares with other windows, as one table.
 template <size_t N, size_t M> constexpr std::array<Hint, N + M> joined(const Hint (&own)[N], const Hint (&shared)[M])
 {
@@ -107,6 +115,7 @@ void install(QWidget* window, std::span<const Field> fields, DialogRequest onDia
 void installHints(QWidget* window, const char* statusName, std::span<const Hint> hints,
                   std::initializer_list<const char*> background);
 void installCommands(QWidget* window, std::span<const Command> commands);
+void installShortcuts(QWidget* window, std::span<const Shortcut> shortcuts);
 
 // Table names that did not match the form, as "<window class>: <name> (<why>)", since start.
 QStringList problems();

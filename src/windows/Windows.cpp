@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -98,9 +99,12 @@ void Workspace::setVisible(bool visible)
 void Workspace::finishForm()
 {
     setObjectName(QString::fromLatin1(metaObject()->className()));
-    if (const Windows::WindowDef* def = Windows::definition(metaObject()->className()))
+    if (const Windows::WindowDef* def = Windows::definition(metaObject()->className())) {
         if (const auto* role = std::get_if<Role>(&def->kind))
             m_role = *role;
+        if (def->exit && !findChild<QAbstractButton*>(QString::fromLatin1(def->exit)))
+            Behaviour::reportProblem(this, def->exit, "no such exit command");
+    }
     Look::applyWhenShown(this);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -153,6 +157,16 @@ void Workspace::closeEvent(QCloseEvent* event)
 
 void Workspace::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (const Windows::WindowDef* def = Windows::definition(metaObject()->className()); def && def->exit) {
+            if (auto* exit = findChild<QAbstractButton*>(QString::fromLatin1(def->exit))) {
+                event->accept();
+                if (!QApplication::activePopupWidget() && exit->isEnabled())
+                    exit->click();
+                return;
+            }
+        }
+    }
     if (!Windows::pressFocusedButton(this, event))
         QWidget::keyPressEvent(event);
 }
@@ -224,6 +238,22 @@ void Dialog::showEvent(QShowEvent* event)
     } else {
         centreOn(this, screenArea(this));
     }
+}
+
+void Dialog::hideEvent(QHideEvent* event)
+{
+    QDialog::hideEvent(event);
+    if (event->spontaneous() || !parentWidget())
+        return;
+    QWidget* owner = parentWidget()->window();
+    // Not when the owner is gone from the screen, nor over another modal window still open.
+    if (!owner->isVisible() || owner->isMinimized())
+        return;
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != owner && modal != this)
+        return;
+    owner->activateWindow();
+    if (QWidget* focus = owner->focusWidget())
+        focus->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Dialog::keyPressEvent(QKeyEvent* event)

@@ -55,7 +55,8 @@ protected:
     // fixes it at the size the form gave it.
     void finishForm();
     void closeEvent(QCloseEvent* event) override;
-    // Enter on a focused button, tool button or check box presses it, as Space does.
+    // Enter on a focused button, tool button or check box presses it, as Space does. Escape presses
+    // the window's exit command where the registry names one.
     void keyPressEvent(QKeyEvent* event) override;
     // What closing does; the default follows the role.
     virtual void leave();
@@ -85,6 +86,9 @@ protected:
     void setUpWhenNeeded();
     void finishForm();
     void showEvent(QShowEvent* event) override;
+    // A dialog that closes (or hides) gives the keys back to the window that opened it, with the
+    // focus where it stood there: window managers leave the keyboard with nobody often enough.
+    void hideEvent(QHideEvent* event) override;
     // Escape presses the dialog's exit command (its "Chiudi", "Annulla" or "Esci", named in the
     // registry), so it does whatever that command does; an open drop-down list takes Escape first.
     // Enter presses the focused button, as Space does; Enter in a field never presses a default
@@ -100,7 +104,7 @@ private:
 namespace Windows {
 
 // The window registry: every window class of the program, in creation order, with how it is shown
-// and, for a dialog, the command that leaves it, which Escape presses.
+// and the command that leaves it, which Escape presses (every dialog has one, a workspace may).
 struct WindowDef {
     const char* className;
     std::variant<Workspace::Role, Dialog::Placement> kind;

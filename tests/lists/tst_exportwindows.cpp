@@ -175,9 +175,9 @@ private slots:
         const struct {
             const char* name;
             const char* hint;
-        } hints[] = {{"cmdEsporta", "Esporta l'archivio in formato Microsoft Excel."},
-                     {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
-                     {"cmdEsci", "Esci da questo ambiente di lavoro."}};
+        } hints[] = {{"cmdEsporta", "Esporta l'archivio in formato Microsoft Excel. (Ctrl+S)"},
+                     {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto. (F1)"},
+                     {"cmdEsci", "Esci da questo ambiente di lavoro. (Ctrl+W)"}};
         for (const auto& hint : hints) {
             QEvent enter(QEvent::Enter);
             QApplication::sendEvent(child<QWidget>(dialog, hint.name), &enter);

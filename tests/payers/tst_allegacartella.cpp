@@ -8,13 +8,13 @@
 #include "payers/AllegaCartella.h"
 #include "payers/Esecutori.h"
 #include "slips/Bollettino.h"
-#include "windows/ClickLabel.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QToolButton>
 #include <QUrl>
 
 using TestSupport::child;
@@ -121,15 +121,27 @@ private slots:
         }
         for (const char* name : {"btnSfoglia01", "btnSfoglia02", "btnSfoglia03"})
             QCOMPARE(button(dialog, name)->text(), QStringLiteral("Sfoglia..."));
-        for (const char* name : {"imgCancella01", "imgCancella02", "imgCancella03"})
-            QVERIFY(!child<ClickLabel>(dialog, name)->pixmap().isNull());
+        // The erasers are buttons that Tab reaches, named for the screen reader, with a focus frame.
+        for (int n = 1; n <= 3; ++n) {
+            auto* eraser = child<QToolButton>(dialog, qPrintable(QStringLiteral("imgCancella0%1").arg(n)));
+            QVERIFY(eraser);
+            QVERIFY(!eraser->icon().isNull());
+            QCOMPARE(eraser->focusPolicy(), Qt::TabFocus);
+            QCOMPARE(eraser->accessibleName(), QStringLiteral("Elimina il nome del %1\u00b0 file allegato").arg(n));
+        }
+        auto* eraser = child<QToolButton>(dialog, "imgCancella01");
+        const QImage unfocused = eraser->grab().toImage();
+        eraser->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(eraser->hasFocus());
+        QVERIFY(eraser->grab().toImage() != unfocused);
         QVERIFY(!child<QLabel>(dialog, "imgBanner")->pixmap().isNull());
         QCOMPARE(button(dialog, "btnAnnulla")->text(), QStringLiteral("Annulla"));
         QCOMPARE(button(dialog, "btnApplica")->text(), QStringLiteral("Applica e chiudi"));
 
-        const QStringList order = {"txtFile01",    "btnSfoglia01", "btnApri01",  "txtDesc01",  "txtFile02",
-                                   "btnSfoglia02", "btnApri02",    "txtDesc02",  "txtFile03",  "btnSfoglia03",
-                                   "btnApri03",    "txtDesc03",    "btnApplica", "btnAnnulla", "txtFile01"};
+        const QStringList order = {"txtFile01",  "imgCancella01", "btnSfoglia01", "btnApri01", "txtDesc01",
+                                   "txtFile02",  "imgCancella02", "btnSfoglia02", "btnApri02", "txtDesc02",
+                                   "txtFile03",  "imgCancella03", "btnSfoglia03", "btnApri03", "txtDesc03",
+                                   "btnApplica", "btnAnnulla",    "txtFile01"};
         QWidget* widget = edit(dialog, "txtFile01");
         for (int i = 1; i < order.size(); ++i) {
             do
@@ -350,7 +362,7 @@ private slots:
         QVERIFY(QDir().mkpath(m_session->file(QStringLiteral("Documenti_Allegati"))));
         QVERIFY(TestSupport::writeAll(attached(QStringLiteral("carta.pdf")), "kept"));
         auto* dialog = openFromSlipEditor({"carta.pdf", "Documento", "b.pdf", "Due"});
-        auto* eraser = child<ClickLabel>(dialog, "imgCancella01");
+        auto* eraser = child<QToolButton>(dialog, "imgCancella01");
         QTest::mouseClick(eraser, Qt::LeftButton, {}, eraser->rect().center());
         QCOMPARE(edit(dialog, "txtFile01")->text(), QString());
         QVERIFY(!button(dialog, "btnApri01")->isEnabled());

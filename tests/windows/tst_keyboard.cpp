@@ -7,18 +7,28 @@
 #include "lists/ListFixtures.h"
 
 #include "app/Avvio.h"
+#include "app/HelpPages.h"
 #include "app/Info.h"
+#include "app/Password.h"
 #include "checks/Calendario.h"
 #include "checks/Carta.h"
 #include "checks/CodFisc.h"
+#include "checks/Iban.h"
+#include "checks/PartitaIVA.h"
 #include "checks/Voci_Tariffa.h"
 #include "lists/DaSaldare.h"
 #include "lists/ExpBollettini.h"
+#include "lists/ExpEsecutori.h"
 #include "lists/MenuRiepCosti.h"
+#include "lists/Ricontatta.h"
 #include "lists/RiepCosti.h"
+#include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
 #include "lists/TrovaEsecutori.h"
+#include "app/Guida.h"
+#include "payers/AllegaCartella.h"
 #include "payers/Esecutori.h"
+#include "payers/PayerRecord.h"
 #include "printing/StampaBol.h"
 #include "slips/Bollettino.h"
 #include "windows/ClickLabel.h"
@@ -147,6 +157,43 @@ QString dueDate()
     return edit(window<TfrmBollettino>(), "txtDataScade")->text();
 }
 
+// The slip export over the slip editor on 2026, its grid focused on the note of the first slip.
+void slipExportOnANote()
+{
+    slipEditorOn2026();
+    auto* exporter = openOver<TfrmExpBollettini>(window<TfrmBollettino>());
+    QVERIFY(exporter);
+    auto* grid = child<QTableView>(exporter, "grdRecords");
+    QVERIFY(grid);
+    grid->setCurrentIndex(grid->model()->index(0, 15));
+    focus(exporter, "grdRecords");
+}
+
+// The payer export over the payer editor, its grid focused.
+void payerExport()
+{
+    show(window<TfrmEsecutori>());
+    auto* exporter = openOver<TfrmExpEsecutori>(window<TfrmEsecutori>());
+    QVERIFY(exporter);
+    focus(exporter, "grdRecords");
+}
+
+// The slip editor on 2026 with two files attached to the slip shown.
+void slipAttachments()
+{
+    slipEditorOn2026();
+    const std::pair<const char*, const char*> attached[] = {
+        {"lblFile01", "carta.pdf"}, {"lblDesc01", "Ricevuta"}, {"lblFile02", "b.pdf"}};
+    for (const auto& [name, text] : attached)
+        child<QLabel>(window<TfrmBollettino>(), name)->setText(QString::fromLatin1(text));
+    focus(window<TfrmBollettino>(), "txtCausale");
+}
+
+void focusIsOn(const char* name)
+{
+    QTRY_COMPARE(TestSupport::focused(), QString::fromLatin1(name));
+}
+
 // One keyboard path: how the window is opened and where its focus is put, the keys, the effect.
 struct Path {
     const char* row;
@@ -179,6 +226,18 @@ const Path kPaths[] = {
          show(window<TfrmAvvio>());
      },
      "Tab*5 Space", [] { QVERIFY(g_ended); }},
+    {"start menu, F1 opens the guide", [] { show(window<TfrmAvvio>()); }, "F1",
+     [] {
+         auto* guide = TestSupport::openDialog<TfrmGuida>();
+         QVERIFY(guide);
+         QCOMPARE(TestSupport::textOf(guide, "lblTitolo"), HelpPages::startMenuTitle());
+     }},
+    {"login, Escape leaves as Esci",
+     [] {
+         Windows::setEndProgramHook([] { g_ended = true; });
+         show(window<TfrmPassword>());
+     },
+     "Escape", [] { QVERIFY(g_ended); }},
     {"start menu, the site strip by Tab, Enter", [] { show(window<TfrmAvvio>()); }, "Tab*3 Return",
      [] { QCOMPARE(Shell::opened().size(), 1); }},
 
@@ -222,6 +281,27 @@ const Path kPaths[] = {
      [] {
          QTRY_VERIFY(!QApplication::activePopupWidget());
          QCOMPARE(TestSupport::textOf(window<TfrmMenuRiepCosti>(), "txtMeseFine"), QStringLiteral("Marzo"));
+         QVERIFY(window<TfrmMenuRiepCosti>()->isVisible());
+     }},
+    {"summary, Escape in a field leaves as Esci",
+     [] {
+         showSummarySelection();
+         focus(window<TfrmMenuRiepCosti>(), "txtEsecutore");
+     },
+     "Escape",
+     [] {
+         QTRY_VERIFY(window<TfrmAvvio>()->isVisible());
+         QVERIFY(!window<TfrmMenuRiepCosti>()->isVisible());
+     }},
+    {"summary, Ctrl+W in a period list leaves as Esci",
+     [] {
+         showSummarySelection();
+         focus(window<TfrmMenuRiepCosti>(), "txtGiornoInizio");
+     },
+     "Ctrl+W",
+     [] {
+         QTRY_VERIFY(window<TfrmAvvio>()->isVisible());
+         QVERIFY(!window<TfrmMenuRiepCosti>()->isVisible());
      }},
     {"summary, typing refused, Down and Up choose the end day",
      [] {
@@ -387,6 +467,79 @@ const Path kPaths[] = {
          QCOMPARE(MessageBox::shown().size(), 1);
          QCOMPARE(MessageBox::shown().first().text, TestSupport::Messages::cardValid("5555555555554444", "MasterCard"));
      }},
+    // The export windows: Tab, Shift+Tab and Ctrl+Tab leave the grid for the commands and come back
+    // round; the commands have their keys.
+    {"slip export, Tab from the grid to Esporta in Excel", slipExportOnANote, "Tab", [] { focusIsOn("cmdEsporta"); }},
+    {"slip export, Tab through Guida and Esci back to the grid", slipExportOnANote, "Tab Tab Tab Tab",
+     [] { focusIsOn("grdRecords"); }},
+    {"slip export, Shift+Tab from the grid to Esci", slipExportOnANote, "Shift+Tab", [] { focusIsOn("cmdEsci"); }},
+    {"slip export, Ctrl+Tab leaves the grid", slipExportOnANote, "Ctrl+Tab", [] { focusIsOn("cmdEsporta"); }},
+    {"slip export, Ctrl+Shift+Tab leaves the grid backwards", slipExportOnANote, "Ctrl+Shift+Tab",
+     [] { focusIsOn("cmdEsci"); }},
+    {"slip export, Tab in a cell being edited keeps the text and leaves the grid", slipExportOnANote, "F2 End 'X Tab",
+     [] {
+         focusIsOn("cmdEsporta");
+         auto* grid = child<QTableView>(TestSupport::openDialog<TfrmExpBollettini>(), "grdRecords");
+         QCOMPARE(grid->model()->index(0, 15).data().toString(), QStringLiteral("X"));
+         QTRY_VERIFY(!grid->findChild<QLineEdit*>());
+     }},
+    {"slip export, Tab then Enter exports",
+     [] {
+         slipExportOnANote();
+         MessageBox::setNextAnswer(MessageBox::Button::No);
+     },
+     "Tab Return",
+     [] {
+         QCOMPARE(MessageBox::shown().size(), 1);
+         QCOMPARE(MessageBox::shown().first().text, Exports::askExport().text);
+     }},
+    {"slip export, Ctrl+S exports from the grid",
+     [] {
+         slipExportOnANote();
+         MessageBox::setNextAnswer(MessageBox::Button::No);
+     },
+     "Ctrl+S",
+     [] {
+         QCOMPARE(MessageBox::shown().size(), 1);
+         QCOMPARE(MessageBox::shown().first().text, Exports::askExport().text);
+         QVERIFY(!QFile::exists(g_session->file(QStringLiteral("Riepilogo_Annuale_Versamenti.xls"))));
+     }},
+    {"slip export, F1 opens the guide", slipExportOnANote, "F1",
+     [] {
+         auto* guide = TestSupport::openDialog<TfrmGuida>();
+         QVERIFY(guide);
+         QCOMPARE(TestSupport::textOf(guide, "lblTitolo"),
+                  QStringLiteral("Esportazione archivio annuale versamenti in Microsoft Excel."));
+     }},
+    {"slip export, Ctrl+W leaves", slipExportOnANote, "Ctrl+W",
+     [] { QTRY_VERIFY(!TestSupport::openDialog<TfrmExpBollettini>()); }},
+    {"slip export, Tab Tab Tab Enter on Esci leaves", slipExportOnANote, "Tab Tab Tab Return",
+     [] { QTRY_VERIFY(!TestSupport::openDialog<TfrmExpBollettini>()); }},
+    {"payer export, Tab Tab from the grid to Guida", payerExport, "Tab Tab", [] { focusIsOn("cmdGuida"); }},
+    {"payer export, Ctrl+Tab leaves the grid", payerExport, "Ctrl+Tab", [] { focusIsOn("cmdEsporta"); }},
+    {"payer export, F1 opens the guide", payerExport, "F1", [] { QVERIFY(TestSupport::openDialog<TfrmGuida>()); }},
+    {"payer export, Escape leaves", payerExport, "Escape",
+     [] { QTRY_VERIFY(!TestSupport::openDialog<TfrmExpEsecutori>()); }},
+
+    // The attachments: each name's eraser is reached by Tab and pressed by Space or Enter.
+    {"attachments, Tab to the first eraser, Space, then Applica e chiudi", slipAttachments,
+     "Ctrl+L Tab Space Shift+Tab*3 Return",
+     [] {
+         QTRY_VERIFY(!TestSupport::openDialog<TfrmAllegaCartella>());
+         QCOMPARE(TestSupport::textOf(window<TfrmBollettino>(), "lblFile01"), QString());
+         QCOMPARE(TestSupport::textOf(window<TfrmBollettino>(), "lblDesc01"), QStringLiteral("Ricevuta"));
+         QCOMPARE(TestSupport::textOf(window<TfrmBollettino>(), "lblFile02"), QStringLiteral("b.pdf"));
+     }},
+    {"attachments, Tab to the second eraser, Enter", slipAttachments, "Ctrl+L Tab*6 Return",
+     [] {
+         auto* dialog = TestSupport::openDialog<TfrmAllegaCartella>();
+         QVERIFY(dialog);
+         QCOMPARE(TestSupport::focused(), QStringLiteral("imgCancella02"));
+         QCOMPARE(TestSupport::textOf(dialog, "txtFile01"), QStringLiteral("carta.pdf"));
+         QCOMPARE(TestSupport::textOf(dialog, "txtFile02"), QString());
+         QVERIFY(!child(dialog, "btnApri02")->isEnabled());
+     }},
+
     {"slip export, Enter on the focused Esci",
      [] {
          slipEditorOn2026();
@@ -395,6 +548,82 @@ const Path kPaths[] = {
          focus(exporter, "cmdEsci");
      },
      "Return", [] { QTRY_VERIFY(!TestSupport::openDialog<TfrmExpBollettini>()); }},
+};
+
+// A dialog that closes itself hands the keys back to the window that opened it, with the focus
+// where it was: how the opener is shown and focused, the keys that open the dialog and have it close.
+struct Return {
+    const char* row;
+    void (*open)();
+    const char* keys;
+    const char* window;
+    const char* field;
+};
+
+// The payer editor with text in one of its fields, focused there.
+void payerField(const char* field, const char* text)
+{
+    show(window<TfrmEsecutori>());
+    edit(window<TfrmEsecutori>(), field)->setText(QString::fromLatin1(text));
+    focus(window<TfrmEsecutori>(), field);
+}
+
+void slipField(const char* field)
+{
+    slipEditorOn2026();
+    focus(window<TfrmBollettino>(), field);
+}
+
+// Two payers in the archive, the second to be contacted again.
+void payerArchive()
+{
+    Record again = ListFixtures::payer({{"Esecutore", QStringLiteral("VERDI LUCA")}});
+    again.setFlag("Ricontatta", true);
+    QVERIFY(ListFixtures::writeArchive(PayerRecord::archivePath(),
+                                       {ListFixtures::payer({{"Esecutore", QStringLiteral("NERI ADA")}}), again}));
+}
+
+const Return kReturns[] = {
+    {"tax code check, after its verdict", [] { payerField("txtCodFisc", "RSSMRA85T10A562S"); }, "F4 Return Return",
+     "TfrmEsecutori", "txtCodFisc"},
+    {"tax code check, Escape", [] { payerField("txtCodFisc", "RSSMRA85T10A562S"); }, "F4 Escape", "TfrmEsecutori",
+     "txtCodFisc"},
+    {"VAT number check, after its verdict", [] { payerField("txtPartitaIva", "12345678903"); }, "F4 Return Return",
+     "TfrmEsecutori", "txtPartitaIva"},
+    {"IBAN check, after its verdict", [] { payerField("txtIban", "IT60X0542811101000000123456"); }, "F4 Return Return",
+     "TfrmEsecutori", "txtIban"},
+    {"card check, after its verdict", [] { payerField("txtCarta", "4111111111111111"); }, "F4 Return Return",
+     "TfrmEsecutori", "txtCarta"},
+    {"date picker, a day taken", [] { slipField("txtDataScade"); }, "F4 Return", "TfrmBollettino", "txtDataScade"},
+    {"tariff list, a code taken", [] { slipField("txtCodTariffa"); }, "F4 Tab Tab Down Return", "TfrmBollettino",
+     "txtCodTariffa"},
+    {"unpaid slips, a slip loaded", [] { slipField("txtCausale"); }, "Ctrl+R Tab Tab Down Return", "TfrmBollettino",
+     "txtCausale"},
+    {"expired slips, a slip loaded", [] { slipField("txtCausale"); }, "Ctrl+T Tab Tab Return", "TfrmBollettino",
+     "txtCausale"},
+    {"slip search, a slip loaded", [] { slipField("txtCausale"); }, "Ctrl+F Shift+Tab Return Tab Tab Return",
+     "TfrmBollettino", "txtCausale"},
+    {"payer search, a payer taken into the slip",
+     [] {
+         payerArchive();
+         slipField("txtCausale");
+     },
+     "Ctrl+I Shift+Tab Return Tab Tab Return", "TfrmBollettino", "txtCausale"},
+    {"payers to recontact, a payer loaded",
+     [] {
+         payerArchive();
+         show(window<TfrmEsecutori>());
+         focus(window<TfrmEsecutori>(), "txtNote");
+     },
+     "Ctrl+R Tab Tab Return", "TfrmEsecutori", "txtNote"},
+    {"attachments, Applica e chiudi", [] { slipField("txtCausale"); }, "Ctrl+L Shift+Tab Shift+Tab Return",
+     "TfrmBollettino", "txtCausale"},
+    {"print window, printed",
+     [] {
+         slipField("txtCausale");
+         PrintDialog::setNextAccept(g_session->file(QStringLiteral("slip.pdf")));
+     },
+     "Ctrl+P Return", "TfrmBollettino", "txtCausale"},
 };
 
 } // namespace
@@ -440,6 +669,29 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         p.check();
+    }
+
+    // After a dialog closes itself, the keys go to the window that opened it, at the field they left.
+    void focusReturnsToTheOpener_data()
+    {
+        QTest::addColumn<int>("path");
+        for (size_t i = 0; i < std::size(kReturns); ++i)
+            QTest::newRow(kReturns[i].row) << int(i);
+    }
+    void focusReturnsToTheOpener()
+    {
+        QFETCH(int, path);
+        const Return& r = kReturns[path];
+        r.open();
+        if (QTest::currentTestFailed())
+            return;
+        press(QString::fromLatin1(r.keys));
+        if (QTest::currentTestFailed())
+            return;
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QTRY_VERIFY(QApplication::activeWindow());
+        QCOMPARE(QApplication::activeWindow()->objectName(), QString::fromLatin1(r.window));
+        QTRY_COMPARE(TestSupport::focused(), QString::fromLatin1(r.field));
     }
 
     // Every digit field of the program takes the keys that type nothing: End, Home, Shift+End and
