@@ -29,7 +29,8 @@ TASSELLA_TEST_PACKAGES=(
     # The screen-reader test: the program in its own X server with the desktop's accessibility bus.
     xvfb openbox x11-utils xdotool dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
     # Archives on network shares: a Samba share and an SSH folder mounted through FUSE.
-    samba smbclient smbnetfs sshfs openssh-server fuse3
+    # They run in a network namespace of their own (ip, nsenter).
+    samba smbclient smbnetfs sshfs openssh-server fuse3 iproute2
 )
 
 # LibreOffice for the spreadsheet tests, only where none is there: the tests use whatever soffice
