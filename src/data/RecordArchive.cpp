@@ -589,28 +589,8 @@ std::optional<qint64> RecordArchive::append(qint64 count, const std::function<QB
     return before + count;
 }
 
-bool RecordArchive::writeBatchJournal(qint64 before, qint64 count)
+bool RecordArchive::writeJournalFile(const QString& journal, const QByteArray& bytes)
 {
-    const QString journal = batchJournalName(m_path);
-    const QByteArray bytes = batchJournalBytes(before, count);
-    const int fd =
-        ::open(QFile::encodeName(journal).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return fail(QStringLiteral("the batch journal cannot be created"));
-    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size() && ::fdatasync(fd) == 0;
-    ::close(fd);
-    if (!written) {
-        QFile::remove(journal);
-        return fail(QStringLiteral("the batch journal cannot be written"));
-    }
-    SafeWrite::syncFolderOf(journal);
-    return true;
-}
-
-bool RecordArchive::writeJournal(qint64 n, const QByteArray& old)
-{
-    const QString journal = journalName(m_path);
-    const QByteArray bytes = journalBytes(n, old);
     // Never through a link, and never over another file: a journal left here was applied by now.
     const int fd =
         ::open(QFile::encodeName(journal).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
@@ -624,6 +604,16 @@ bool RecordArchive::writeJournal(qint64 n, const QByteArray& old)
     }
     SafeWrite::syncFolderOf(journal);
     return true;
+}
+
+bool RecordArchive::writeBatchJournal(qint64 before, qint64 count)
+{
+    return writeJournalFile(batchJournalName(m_path), batchJournalBytes(before, count));
+}
+
+bool RecordArchive::writeJournal(qint64 n, const QByteArray& old)
+{
+    return writeJournalFile(journalName(m_path), journalBytes(n, old));
 }
 
 bool RecordArchive::overwrite(qint64 n, const QByteArray& record, Check check)

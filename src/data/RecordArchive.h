@@ -117,6 +117,7 @@ private:
     bool moveTail(RecordFile& file, QByteArray& tail, QString& sidePath);
     bool writeJournal(qint64 n, const QByteArray& old);
     bool writeBatchJournal(qint64 before, qint64 count);
+    bool writeJournalFile(const QString& journal, const QByteArray& bytes);
     static std::optional<Message> recoverBatch(const QString& path, int recordSize, QString* error);
     // Whether the archive, read back past every cache, holds record (one or more whole records) as
     // its records ending at n.
