@@ -45,7 +45,7 @@ QString decode(const QByteArray& bytes)
     return out;
 }
 
-QString trimmed(const QString& text)
+QStringView trimmed(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -54,6 +54,12 @@ QString trimmed(const QString& text)
     while (end > begin && text.at(end - 1).unicode() <= 32)
         --end;
     return text.mid(begin, end - begin);
+}
+
+QString trimmed(const QString& text)
+{
+    const QStringView view = trimmed(QStringView(text));
+    return view.size() == text.size() ? text : view.toString();
 }
 
 QString upperAscii(const QString& text)

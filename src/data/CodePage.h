@@ -27,6 +27,7 @@ QString decode(const QByteArray& bytes);
 
 // Removes the characters with codes 0 to 32 at both ends, as every stored or compared text is.
 QString trimmed(const QString& text);
+QStringView trimmed(QStringView text);
 
 // Upper-cases the letters a to z only: accented letters stay as they are ("è" stays "è").
 QString upperAscii(const QString& text);

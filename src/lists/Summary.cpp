@@ -303,10 +303,7 @@ std::optional<Decimal> amountValue(QStringView text)
 {
     // Codes 0 to 32 only, as every stored text is trimmed: QStringView::trimmed() would also take
     // a non-breaking space away and pass a text that is no number.
-    while (!text.isEmpty() && text.front().unicode() <= 32)
-        text = text.mid(1);
-    while (!text.isEmpty() && text.back().unicode() <= 32)
-        text.chop(1);
+    text = CodePage::trimmed(text);
     bool negative = false;
     if (!text.isEmpty() && (text.front() == QLatin1Char('-') || text.front() == QLatin1Char('+'))) {
         negative = text.front() == QLatin1Char('-');

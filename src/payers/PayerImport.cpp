@@ -176,17 +176,6 @@ std::optional<bool> yesNo(const QString& text)
     return yes.contains(value);
 }
 
-QStringView trimmedView(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 32)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 32)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 // The cell as the preview's tooltip tells it: a long one by its start.
 QString shown(QStringView cell)
 {
@@ -199,7 +188,7 @@ QString shown(QStringView cell)
 Value value(const PayerTyping::Field& field, QStringView cell)
 {
     const PayerTyping::Typed typed = PayerTyping::typed(field, cell);
-    const QStringView original = trimmedView(cell);
+    const QStringView original = CodePage::trimmed(QStringView(cell));
     Value v;
     v.text = CodePage::trimmed(typed.text);
     v.cut = typed.cut;

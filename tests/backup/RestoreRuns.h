@@ -4,6 +4,7 @@
 // every item: a mix of the two shows.
 
 #include "BackupFixtures.h"
+#include "FaultEnvironment.h"
 #include "CoreSupport.h"
 #include "backup/Backup.h"
 #include "backup/Restore.h"
@@ -59,17 +60,7 @@ struct Run {
 
 inline QProcessEnvironment environment(const QString& fault, const QString& mark)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!fault.isEmpty()) {
-        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TASSELLA_FAIL_LIBRARY));
-        env.insert(QStringLiteral("TASSELLA_FAIL"), fault);
-        env.insert(QStringLiteral("TASSELLA_FAIL_MARK"), mark);
-        // A sanitizer build wants its runtime first; the fault library comes before it.
-        const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
-    }
-    return env;
+    return faultEnvironment(QStringLiteral(TASSELLA_FAIL_LIBRARY), fault, mark);
 }
 
 // Runs the restore tool under fault ("rename:3", "kill:7", or none). A "kill:" fault that strikes

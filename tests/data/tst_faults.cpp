@@ -3,6 +3,7 @@
 // instances appending at once, and a program folder that is read-only for the user.
 
 #include "CoreSupport.h"
+#include "FaultEnvironment.h"
 #include "NetworkShares.h"
 
 #include "data/IniFile.h"
@@ -36,17 +37,7 @@ struct Run {
 
 QProcessEnvironment environment(const QString& fault, const QString& mark)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (!fault.isEmpty()) {
-        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(TASSELLA_FAIL_LIBRARY));
-        env.insert(QStringLiteral("TASSELLA_FAIL"), fault);
-        env.insert(QStringLiteral("TASSELLA_FAIL_MARK"), mark);
-        // A sanitizer build wants its runtime first; the fault library comes before it.
-        const QString asan = env.value(QStringLiteral("ASAN_OPTIONS"));
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   (asan.isEmpty() ? QString() : asan + QLatin1Char(':')) + QStringLiteral("verify_asan_link_order=0"));
-    }
-    return env;
+    return faultEnvironment(QStringLiteral(TASSELLA_FAIL_LIBRARY), fault, mark);
 }
 
 // Runs the tool, as user "nobody" when asNobody is set.
