@@ -112,7 +112,17 @@ int main(int argc, char** argv)
             if (!n)
                 return done(false, archive.errorString());
             if (i % 3 == 0) {
-                Record second = *archive.read(previous);
+                // Read again after a moment, as the user would after the access message, should the
+                // archive be busy with the other PC's save for longer than the wait.
+                auto loaded = archive.read(previous);
+                for (int tries = 1; !loaded && tries < 5; ++tries) {
+                    std::fprintf(stderr, "read %lld refused: %s\n", static_cast<long long>(previous),
+                                 archive.errorString().toUtf8().constData());
+                    loaded = archive.read(previous);
+                }
+                if (!loaded)
+                    return done(false, archive.errorString());
+                Record second = *loaded;
                 second.setText("Note", QStringLiteral("seconda versione"));
                 if (!archive.overwrite(previous, second))
                     return done(false, archive.errorString());
