@@ -31,6 +31,8 @@ TASSELLA_TEST_PACKAGES=(
     # Archives on network shares: a Samba share and an SSH folder mounted through FUSE.
     # They run in a network namespace of their own (ip, nsenter).
     samba smbclient smbnetfs sshfs openssh-server fuse3 iproute2
+    # The package test installs the Debian package into a clean Debian 12 root of its own.
+    mmdebstrap
 )
 
 # LibreOffice for the spreadsheet tests, only where none is there: the tests use whatever soffice

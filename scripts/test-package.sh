@@ -7,6 +7,8 @@
 # none of these the install part is skipped with a message saying why, and the package is still
 # built and checked.
 set -euo pipefail
+# Whatever stops this script says where, so that a failure on another machine can be read from its log.
+trap 'echo "test-package.sh: line $LINENO: \"$BASH_COMMAND\" failed" >&2' ERR
 here="$(dirname "${BASH_SOURCE[0]}")"
 source "$here/setup.sh"
 
@@ -18,10 +20,14 @@ skip() {
     exit 0
 }
 [ "$(id -u)" -eq 0 ] || skip "it needs root rights to make the root (running as $(id -un))."
+# The test command installs mmdebstrap with the other test tools; this covers a run of this script alone.
 if ! command -v mmdebstrap >/dev/null; then
-    tassella_apt_install mmdebstrap >/dev/null 2>&1 || true
+    tassella_apt_install mmdebstrap >"$TASSELLA_BUILD/mmdebstrap-install.log" 2>&1 || true
 fi
-command -v mmdebstrap >/dev/null || skip "mmdebstrap cannot be installed here."
+command -v mmdebstrap >/dev/null || {
+    tail -5 "$TASSELLA_BUILD/mmdebstrap-install.log"
+    skip "mmdebstrap cannot be installed here."
+}
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -89,6 +95,9 @@ if [ ! -e "$work/result/root-ready" ]; then
     skip "mmdebstrap could not make the root here (no access to Debian's packages, or no mounts allowed)."
 fi
 cat "$work/mmdebstrap.log"
-[ "$status" -eq 0 ] && [ -e "$work/result/done" ] || { echo "FAIL: the package in a clean Debian 12 root" >&2; exit 1; }
+if [ "$status" -ne 0 ] || [ ! -e "$work/result/done" ]; then
+    echo "FAIL: the package in a clean Debian 12 root (mmdebstrap ended with $status)" >&2
+    exit 1
+fi
 echo "Package installed with apt in a clean Debian 12 root, started offscreen to the login for two users,"
 echo "removed, the users' data folders kept ($((SECONDS - start)) s)."
