@@ -93,7 +93,10 @@ std::optional<Birth> birth(const QString& code)
         day -= 40;
     if (day < 1 || day > 31)
         return std::nullopt;
-    const auto twoDigits = [](int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); };
+    const auto twoDigits = [](int n) {
+        const QChar digits[2] = {QChar(u'0' + n / 10 % 10), QChar(u'0' + n % 10)};
+        return QString(digits, 2);
+    };
     return Birth{female ? QStringLiteral("F") : QStringLiteral("M"), twoDigits(day), twoDigits(month), twoDigits(year)};
 }
 

@@ -45,6 +45,23 @@ QString decode(const QByteArray& bytes)
     return out;
 }
 
+bool holds(QStringView text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+            continue;
+        if (encodeChar(u) == '?')
+            return false;
+    }
+    return true;
+}
+
+QString stored(const QString& text)
+{
+    return holds(text) ? text : decode(encode(text));
+}
+
 QStringView trimmed(QStringView text)
 {
     qsizetype begin = 0;

@@ -25,6 +25,12 @@ inline QChar decodeByte(unsigned char b)
 QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
 
+// True when every character of text has a byte of its own, so that decode(encode(text)) == text.
+bool holds(QStringView text);
+// The text as the archive gives it back once stored: decode(encode(text)), in the time of a scan
+// when the code page holds it as it is.
+QString stored(const QString& text);
+
 // Removes the characters with codes 0 to 32 at both ends, as every stored or compared text is.
 QString trimmed(const QString& text);
 QStringView trimmed(QStringView text);

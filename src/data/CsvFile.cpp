@@ -133,8 +133,12 @@ Records parse(const QString& text, QChar separator, qsizetype maxRecords)
                     i += (i + 1 < size && text.at(i + 1) == QLatin1Char('\n')) ? 2 : 1;
                     continue;
                 }
-                rows.append(q);
-                ++i;
+                // The run of ordinary characters up to the next quote or line break, at once.
+                qsizetype end = i + 1;
+                while (end < size && text.at(end) != QLatin1Char('"') && text.at(end) != QLatin1Char('\r'))
+                    ++end;
+                rows.append(QStringView(text).mid(i, end - i));
+                i = end;
             }
             // Text after the closing quote belongs to the cell, as spreadsheets read it.
             while (i < size && text.at(i) != separator && text.at(i) != QLatin1Char('\n')
@@ -156,8 +160,14 @@ Records parse(const QString& text, QChar separator, qsizetype maxRecords)
             continue;
         }
         lineHasText = true;
-        rows.append(c);
-        ++i;
+        // The rest of the cell up to its separator or the line's end, at once: a quote inside it is
+        // an ordinary character.
+        qsizetype end = i + 1;
+        while (end < size && text.at(end) != separator && text.at(end) != QLatin1Char('\n')
+               && text.at(end) != QLatin1Char('\r'))
+            ++end;
+        rows.append(QStringView(text).mid(i, end - i));
+        i = end;
     }
     if (maxRecords < 0 || rows.size() < maxRecords)
         endRecord();

@@ -42,6 +42,7 @@ public:
 
     // Building: the characters of a cell, its end, and after the record's last cell the record's.
     void append(QChar c) { m_text.append(c); }
+    void append(QStringView run) { m_text.append(run); }
     bool cellIsEmpty() const { return m_text.size() == (m_cellEnds.empty() ? 0 : m_cellEnds.back()); }
     void endCell() { m_cellEnds.push_back(m_text.size()); }
     void endRow() { m_rowEnds.push_back(qsizetype(m_cellEnds.size())); }

@@ -24,14 +24,8 @@ QString applyRule(unsigned rules, const QString& text, int* cursor)
 
 void typeKey(unsigned rules, QString& text, QChar key)
 {
-    if (rules & TrimUpper) {
-        // A blank at the end is trimmed at once, at the start there is nothing before it.
-        if (key.unicode() <= 32)
-            return;
-    }
-    if ((rules & (Upper | TrimUpper)) && key >= QLatin1Char('a') && key <= QLatin1Char('z'))
-        key = QChar(key.unicode() - 32);
-    text.append(key);
+    if (const std::optional<QChar> typed = keyTyped(rules, key))
+        text.append(*typed);
 }
 
 QString applyExit(Exit exit, const QString& text, const QStringList& list)

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace Behaviour {
 
@@ -36,5 +37,14 @@ QString applyRule(unsigned rules, const QString& text, int* cursor = nullptr);
 // key), in the time of one character (the rules change characters one by one and trim blanks only
 // at the ends). A typed cell of any length then costs its length, not its square.
 void typeKey(unsigned rules, QString& text, QChar key);
+// The character one key adds at the end of a shaped text under the rules, if any.
+inline std::optional<QChar> keyTyped(unsigned rules, QChar key)
+{
+    if ((rules & TrimUpper) && key.unicode() <= 32)
+        return std::nullopt; // a blank at the end is trimmed at once, at the start there is nothing before it
+    if ((rules & (Upper | TrimUpper)) && key >= QLatin1Char('a') && key <= QLatin1Char('z'))
+        return QChar(key.unicode() - 32);
+    return key;
+}
 
 } // namespace Behaviour

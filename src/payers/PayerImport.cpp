@@ -25,6 +25,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <array>
+#include <thread>
 
 namespace PayerImport {
 namespace {
@@ -193,7 +194,7 @@ Value value(const PayerTyping::Field& field, QStringView cell)
     v.text = CodePage::trimmed(typed.text);
     v.cut = typed.cut;
     // What is stored, read back: the code page's "?" counts as a change too.
-    v.changed = CodePage::decode(CodePage::encode(v.text)) != original;
+    v.changed = CodePage::stored(v.text) != original;
     if (v.cut || v.changed)
         v.original = shown(original);
     return v;
@@ -228,7 +229,8 @@ void mendNumbers(Row& row, const QStringList& cells, const QList<int>& mapping)
             continue;
         const QString text = row.values[size_t(field)].text;
         const QString cell = CodePage::trimmed(cells.at(c));
-        if (exponent.match(cell).hasMatch()) {
+        const bool maybeExponent = cell.contains(QLatin1Char('e'), Qt::CaseInsensitive);
+        if (maybeExponent && exponent.match(cell).hasMatch()) {
             row.problems << QStringLiteral("%1: numero con esponente (%2), cifre perse")
                                 .arg(QString::fromUtf8(fields[size_t(field)].caption), cell);
             continue;
@@ -446,7 +448,7 @@ QString Row::taxCode() const
     const int field = known().taxCode;
     if (values.size() <= size_t(field))
         return record.text("CodFisc");
-    return CodePage::trimmed(CodePage::decode(CodePage::encode(values[size_t(field)].text)));
+    return CodePage::trimmed(CodePage::stored(values[size_t(field)].text));
 }
 
 QString Row::status() const
@@ -485,7 +487,9 @@ namespace {
 Row prepareValues(const QStringList& cells, const QList<int>& mapping, int line, qsizetype headerWidth)
 {
     const auto fields = PayerTyping::fields();
-    Row row{.line = line, .values = std::vector<Value>(fields.size()), .record = Record(PayerRecord::layout())};
+    // The record is made only when the row is saved: until then every row shares one empty record.
+    static const Record empty(PayerRecord::layout());
+    Row row{.line = line, .values = std::vector<Value>(fields.size()), .record = empty};
     std::optional<std::array<QString, 3>> birth;
     bool birthUnread = false;
     for (qsizetype c = 0; c < cells.size() && c < mapping.size(); ++c) {
@@ -612,6 +616,42 @@ bool tickedAtFirst(const Brief& brief, bool update)
     return brief.existing.isEmpty() || update;
 }
 
+namespace {
+
+// What the preview keeps of a prepared row, and its tax code for the duplicates.
+struct Prepared {
+    qsizetype record = 0;
+    int line = 0;
+    bool importable = true;
+    bool clean = true;
+    quint64 fields = 0;
+    QString code;
+};
+
+// Rows first to last of the sheet, each prepared on its own: the rows share nothing but the
+// sheet, which is only read, so that slices of a large file are prepared side by side.
+std::vector<Prepared> prepareSlice(const CsvFile::Records& sheet, const QList<int>& mapping, qsizetype first,
+                                   qsizetype last, qsizetype headerWidth)
+{
+    std::vector<Prepared> out;
+    out.reserve(size_t(last - first));
+    for (qsizetype r = first; r < last; ++r) {
+        const QStringList cells = sheet.row(r);
+        if (!hasValue(cells, mapping))
+            continue;
+        const Row row = prepareValues(cells, mapping, int(r + 1), headerWidth);
+        Prepared p{.record = r, .line = row.line, .importable = row.error.isEmpty(), .clean = row.problems.isEmpty()};
+        for (size_t f = 0; f < row.values.size(); ++f)
+            if (!row.values[f].text.isEmpty())
+                p.fields |= quint64(1) << f;
+        p.code = CodePage::upperAscii(row.taxCode());
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+} // namespace
+
 Preview::Preview(std::shared_ptr<const CsvFile::Records> sheet, bool header, QList<int> mapping,
                  const Registry& registry)
     : m_sheet(std::move(sheet))
@@ -619,27 +659,47 @@ Preview::Preview(std::shared_ptr<const CsvFile::Records> sheet, bool header, QLi
     , m_mapping(std::move(mapping))
 {
     const qsizetype headerWidth = header && !m_sheet->isEmpty() ? m_sheet->cellCount(0) : -1;
-    // The earlier line of each tax code, as its code page bytes: a row costs what its code does.
-    QHash<QByteArray, int> seen;
-    for (qsizetype r = header ? 1 : 0; r < m_sheet->size(); ++r) {
-        const QStringList cells = m_sheet->row(r);
-        if (!hasValue(cells, m_mapping))
-            continue;
-        const Row row = prepareValues(cells, m_mapping, int(r + 1), headerWidth);
-        Brief brief{.record = r, .importable = row.error.isEmpty(), .clean = row.problems.isEmpty()};
-        for (size_t f = 0; f < row.values.size(); ++f)
-            if (!row.values[f].text.isEmpty())
-                m_fields |= quint64(1) << f;
-        const QString code = CodePage::upperAscii(row.taxCode());
-        if (!code.isEmpty()) {
-            brief.existing = registry.taxCodes.value(code);
-            const QByteArray key = CodePage::encode(code);
-            if (const auto it = seen.constFind(key); it != seen.constEnd())
-                brief.repeatOf = it.value();
+    const qsizetype first = header ? 1 : 0;
+    const qsizetype count = std::max<qsizetype>(0, m_sheet->size() - first);
+    // A large file is prepared in slices, one per processor; a small one in this thread.
+    constexpr qsizetype kSliceAtLeast = 2000;
+    const qsizetype slices =
+        std::clamp<qsizetype>(count / kSliceAtLeast, 1, std::max(1, int(std::thread::hardware_concurrency())));
+    std::vector<std::vector<Prepared>> prepared(static_cast<size_t>(slices));
+    {
+        std::vector<std::thread> workers;
+        for (qsizetype s = 0; s < slices; ++s) {
+            const qsizetype from = first + count * s / slices;
+            const qsizetype to = first + count * (s + 1) / slices;
+            const auto work = [&, s, from, to] {
+                prepared[size_t(s)] = prepareSlice(*m_sheet, m_mapping, from, to, headerWidth);
+            };
+            if (s + 1 == slices)
+                work();
             else
-                seen.insert(key, row.line);
+                workers.emplace_back(work);
         }
-        m_briefs.push_back(std::move(brief));
+        for (std::thread& worker : workers)
+            worker.join();
+    }
+    // The registry's records and the earlier line of each tax code (as its code page bytes: a row
+    // costs what its code does), in the file's order.
+    QHash<QByteArray, int> seen;
+    for (std::vector<Prepared>& slice : prepared) {
+        for (Prepared& p : slice) {
+            Brief brief{.record = p.record, .importable = p.importable, .clean = p.clean};
+            m_fields |= p.fields;
+            if (!p.code.isEmpty()) {
+                brief.existing = registry.taxCodes.value(p.code);
+                const QByteArray key = CodePage::encode(p.code);
+                if (const auto it = seen.constFind(key); it != seen.constEnd())
+                    brief.repeatOf = it.value();
+                else
+                    seen.insert(key, p.line);
+            }
+            m_briefs.push_back(std::move(brief));
+        }
+        slice = {};
     }
     m_briefs.shrink_to_fit();
 }

@@ -3,6 +3,7 @@
 #include "data/CodePage.h"
 #include "payers/PayerRecord.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <functional>
@@ -123,38 +124,43 @@ Typed typed(const Field& field, QStringView text)
 {
     // Key by key, as the editor takes them: the typing rule shapes the field after each key, a full
     // field refuses more. Each key costs the same whatever came before, and once the field is full
-    // the rest is only looked at for what it would have added.
+    // the rest is only looked at for what it would have added. The field's text is built in place:
+    // a large file types every cell of every row.
     const qsizetype max = limit(field);
     Typed result;
-    QString& out = result.text;
-    out.reserve(max);
+    // A key adds at most the units it came in.
+    QString out(std::min(max, text.size()), Qt::Uninitialized);
+    QChar* const data = out.data();
+    qsizetype size = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar key = keyOf(text.at(i));
         if (key.isNull())
             continue;
         // A character outside the first 65 536 takes two units and comes as one key.
         const bool pair = key.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-        const qsizetype size = pair ? 2 : 1;
+        const qsizetype units = pair ? 2 : 1;
         if ((field.rules & Behaviour::Digits) && !isDigit(key)) {
-            i += size - 1;
+            i += units - 1;
             continue;
         }
-        if (out.size() + size > max) {
+        if (size + units > max) {
             if (!isBlank(key))
                 result.cut = true; // refused: something the field would have kept is lost
-            if (out.size() >= max) {
-                for (qsizetype j = i + size; j < text.size() && !result.cut; ++j)
+            if (size >= max) {
+                for (qsizetype j = i + units; j < text.size() && !result.cut; ++j)
                     result.cut = keeps(field, text.at(j));
                 break;
             }
-            i += size - 1;
+            i += units - 1;
             continue;
         }
-        Behaviour::typeKey(field.rules, out, key);
+        if (const std::optional<QChar> typedKey = Behaviour::keyTyped(field.rules, key))
+            data[size++] = *typedKey;
         if (pair)
-            out.append(text.at(++i));
+            data[size++] = text.at(++i);
     }
-    out = Behaviour::applyExit(field.exit, out);
+    out.truncate(size);
+    result.text = Behaviour::applyExit(field.exit, out);
     return result;
 }
 

@@ -459,6 +459,58 @@ private slots:
         QVERIFY(!tickedAtFirst(rows[3], true));
     }
 
+    // A sheet large enough to be prepared in slices side by side gives the same rows, in the same
+    // order, as one prepared row by row: repeats across the slices' borders name the first line,
+    // the registry's payers are found, empty rows are left out, problems and errors stay with
+    // their rows.
+    void largeSheetPreparedAsOne()
+    {
+        CsvFile::Records records;
+        const auto add = [&records](std::initializer_list<QString> cells) {
+            for (const QString& cell : cells)
+                records.addCell(cell);
+            records.endRow();
+        };
+        add({u("Cognome e nome"), u("Codice fiscale"), u("Comune"), u("CAP")});
+        const int rows = 9001;
+        for (int i = 1; i <= rows; ++i) {
+            if (i % 1000 == 0)
+                add({QString(), QString(), QString(), QString()}); // nothing to import
+            else if (i % 997 == 0)
+                add({QString(), u(kVerdi), u("Milano"), u("20100")}); // no name; a repeat of every other
+            else if (i == 2 || i == rows || i == 4500 || i == 4501)
+                add({u("Rossi"), u(kRossi), u("Roma"), u("184")}); // repeats; a CAP given its zeros
+            else if (i % 7 == 0)
+                add({u("Errato %1").arg(i), u("RSSMRA80A01H501X"), u("Roma"), u("1e5")});
+            else
+                add({u("Payer %1").arg(i), QString(), u("Bari"), u("70121")});
+        }
+        Registry known;
+        known.taxCodes.insert(u(kVerdi), {7});
+        const QList<int> mapping = kMapping;
+        const Preview preview(std::make_shared<const CsvFile::Records>(records), true, mapping, known);
+
+        std::vector<Row> one = prepareAll(records.toLists(), true, mapping);
+        markDuplicates(one, known);
+        QCOMPARE(preview.size(), qsizetype(one.size()));
+        QCOMPARE(preview.size(), qsizetype(rows - rows / 1000));
+        for (qsizetype r = 0; r < preview.size(); ++r) {
+            const Brief& brief = preview.brief(r);
+            const Row& row = one[size_t(r)];
+            QCOMPARE(int(brief.record + 1), row.line);
+            QCOMPARE(brief.importable, row.error.isEmpty());
+            QCOMPARE(brief.clean, row.problems.isEmpty());
+            QCOMPARE(brief.repeatOf, row.repeatOf);
+            QCOMPARE(brief.existing, row.existing);
+        }
+        QCOMPARE(preview.brief(1).repeatOf, 0);
+        QCOMPARE(preview.brief(qsizetype(one.size()) - 1).repeatOf, 3); // line 3 holds the sheet's row 2
+        QCOMPARE(
+            preview.fields(),
+            (std::vector<int>{target("txtEsecutore"), target("txtGG"), target("txtMM"), target("txtAA"),
+                              target("txtSesso"), target("txtComuneRes"), target("txtCapRes"), target("txtCodFisc")}));
+    }
+
     // New payers are appended in one write; an update overwrites the payer's records with the
     // values the file gives and keeps the rest (attachments, fields left empty, the box).
     void appendAndUpdate()
