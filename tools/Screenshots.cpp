@@ -8,6 +8,7 @@
 #include "app/PasswordChange.h"
 #include "app/Password.h"
 #include "app/Startup.h"
+#include "app/StartupFolder.h"
 #include "backup/Backup.h"
 #include "backup/BackupArchivi.h"
 #include "backup/Ripristina.h"
@@ -528,6 +529,22 @@ const std::vector<Shot>& shots()
         {"backup", dialog<TfrmBackupArchivi>()},
         {"ripristina", dialog<TfrmRipristina>(), chooseBackup},
         {"verificaarchivi", checkWithDamage},
+        {"benvenuto",
+         [] {
+             return static_cast<QWidget*>(
+                 MessageBox::makeBox(Windows::get<TfrmPassword>(), MessageBox::Kind::Information,
+                                     StartupFolder::welcomeText(QStringLiteral("/home/ufficio/Tassella"), true))
+                     .release());
+         }},
+        // The slip editor reached from the keyboard: Salva has the focus and the status line its hint.
+        {"tastiera", workspace<TfrmBollettino>(),
+         [](QWidget* editor) {
+             fillSlip(editor);
+             if (auto* save = editor->findChild<QWidget*>(QStringLiteral("cmdSalva")))
+                 save->setFocus(Qt::TabFocusReason);
+             else
+                 err() << "note: the slip editor has no cmdSalva\n";
+         }},
         {"modificata", [] { return choiceBox(Windows::get<TfrmBollettino>(), RecordArchive::changedQuestion()); }},
     };
     return table;
