@@ -70,11 +70,14 @@ protected:
         if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier || key->isAutoRepeat())
             return false;
         QWidget* window = static_cast<QWidget*>(watched)->window();
-        const HelpPages::Page* page = HelpPages::pageOfWindow(window->metaObject()->className());
-        if (!page)
-            return false;
-        TfrmGuida::showPage(window, page->title(), page->body());
-        return true;
+        if (qobject_cast<TfrmGuida*>(window))
+            return false; // the help is already there
+        for (QWidget* owner = window; owner; owner = owner->parentWidget() ? owner->parentWidget()->window() : nullptr)
+            if (const HelpPages::Page* page = HelpPages::pageOfWindow(owner->metaObject()->className())) {
+                TfrmGuida::showPage(window, page->title(), page->body());
+                return true;
+            }
+        return false;
     }
 };
 

@@ -461,6 +461,14 @@ const Page* pageOfWindow(const char* className)
         const char* window;
         Page page;
     } kWindows[] = {
+        // The windows with a "Guida" command of their own, which F1 presses there.
+        {"TfrmAvvio", kStartMenu},
+        {"TfrmBollettino", kSlips},
+        {"TfrmEsecutori", kPayers},
+        {"TfrmRiepCosti", {summaryTitle, summaryBody}},
+        {"TfrmExpBollettini", {slipExportTitle, slipExportBody}},
+        {"TfrmExpEsecutori", {payerExportTitle, payerExportBody}},
+        // The others.
         {"TfrmPassword", {loginTitle, loginBody}},
         {"TfrmCambiaPassword", {loginTitle, loginBody}},
         {"TfrmInfo", kStartMenu},

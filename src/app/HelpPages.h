@@ -65,9 +65,9 @@ struct Page {
     QString (*body)();
 };
 
-// The page that F1 shows in a window without a "Guida" command of its own, by the window's class
-// name: its own page, or the page of the work window it belongs to. nullptr for a window with none
-// (the help window itself).
+// A window's help page by the window's class name: its own page, or the page of the work window it
+// belongs to. nullptr for a window not in the table (the help window itself, the print previews):
+// F1 there shows the page of the window that opened it.
 const Page* pageOfWindow(const char* className);
 
 } // namespace HelpPages

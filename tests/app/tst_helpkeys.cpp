@@ -1,7 +1,8 @@
-// F1 in every window of the program opens the help window on a page: the window's own, or the page
-// of the work window it belongs to. The windows are the real ones, opened as the program opens
-// them, and the key goes to the control that has the focus there.
+// F1 in every window of the program opens the help window on a page: the window's own, the page
+// of the work window it belongs to, or for a print preview the page of the window that opened it. The windows are the
+// real ones, opened as the program opens them, and the key goes to the control that has the focus there.
 
+#include "batch/BatchFixtures.h"
 #include "lists/ListFixtures.h"
 #include "TestSupport.h"
 #include "app/Avvio.h"
@@ -33,6 +34,7 @@
 #include "payers/AllegaCartella.h"
 #include "payers/Esecutori.h"
 #include "payers/ImportaEsecutori.h"
+#include "printing/SlipPreview.h"
 #include "printing/StampaBol.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipYear.h"
@@ -75,6 +77,26 @@ QWidget* summary()
     return TestSupport::openDialog<TfrmRiepCosti>();
 }
 
+// The slip's print preview, from the print window over the slip editor.
+QWidget* slipPreview()
+{
+    auto* print = TestSupport::openFrom<TfrmStampaBol>(window<TfrmBollettino>());
+    TestSupport::click(print, "btnAnteprima");
+    return TestSupport::openDialog<SlipPreview>();
+}
+
+// The preview of a batch of one payer's slip.
+QWidget* batchPreview()
+{
+    if (!TestSupport::writeAll(g_session->file(QStringLiteral("Esecutori.pro")),
+                               BatchFixtures::archive({{"ROSSI MARIO", "RSSMRA80A01H501U", "7111", false}})))
+        return nullptr;
+    TfrmEmissione* batch = TfrmEmissione::open(window<TfrmAvvio>());
+    TestSupport::click(batch, "btnTutti");
+    TestSupport::click(batch, "btnAnteprima");
+    return TestSupport::openDialog<SlipPreview>();
+}
+
 struct Row {
     const char* row;
     const char* window; // the class the row opens
@@ -96,6 +118,7 @@ const Row kRows[] = {
     {"slip print", "TfrmStampaBol", over<TfrmStampaBol, TfrmBollettino>, HelpPages::slipEditorTitle},
     {"tariff list", "TfrmVoci_Tariffa", over<TfrmVoci_Tariffa, TfrmBollettino>, HelpPages::slipEditorTitle},
     {"date picker", "TfrmCalendario", over<TfrmCalendario, TfrmBollettino>, HelpPages::slipEditorTitle},
+    {"slip print preview", "SlipPreview", slipPreview, HelpPages::slipEditorTitle},
     {"slip export", "TfrmExpBollettini", over<TfrmExpBollettini, TfrmBollettino>, HelpPages::slipExportTitle},
     {"payer editor", "TfrmEsecutori", [] { return shown(window<TfrmEsecutori>()); }, HelpPages::payerEditorTitle},
     {"payer search", "TfrmTrovaEsecutori", over<TfrmTrovaEsecutori, TfrmEsecutori>, HelpPages::payerEditorTitle},
@@ -110,6 +133,7 @@ const Row kRows[] = {
      HelpPages::summaryTitle},
     {"summary", "TfrmRiepCosti", summary, HelpPages::summaryTitle},
     {"batch issuing", "TfrmEmissione", over<TfrmEmissione, TfrmAvvio>, HelpPages::batchTitle},
+    {"batch preview", "SlipPreview", batchPreview, HelpPages::batchTitle},
     {"backup", "TfrmBackupArchivi", over<TfrmBackupArchivi, TfrmAvvio>, HelpPages::backupTitle},
     {"restore", "TfrmRipristina", over<TfrmRipristina, TfrmAvvio>, HelpPages::restoreTitle},
     {"archive check", "TfrmVerificaArchivi", over<TfrmVerificaArchivi, TfrmAvvio>, HelpPages::archiveCheckTitle},
