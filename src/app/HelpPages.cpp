@@ -94,7 +94,7 @@ QString startMenuBody()
         "Invio porta al campo successivo o preme il pulsante evidenziato, Esc chiude le finestre aperte sopra le "
         "schermate di lavoro come il loro Chiudi, F1 apre la guida della finestra. Nelle "
         "schermate dei bollettini e degli Esecutori Ctrl+N è Nuovo, Ctrl+S Salva, Ctrl+P Stampa, Ctrl+F Trova, "
-        "PgUp e PgDown la scheda precedente e la successiva, Ctrl+W Esci. Ogni campo e comando ha un nome che i "
+        "Pag↑ e Pag↓ la scheda precedente e la successiva, Ctrl+W Esci. Ogni campo e comando ha un nome che i "
         "lettori di schermo pronunciano.");
     paragraphs.append(
         QStringLiteral("PASSWORD. L'accesso al programma è protetto da una password, uguale per tutti gli utenti, "
@@ -294,7 +294,7 @@ QString batchBody()
         "apre il calendario), la causale, le note e il tipo di versamento.",
         "Anteprima mostra i bollettini degli Esecutori selezionati come verranno stampati, uno per pagina, con il "
         "nome dell'Esecutore e l'eventuale avviso; si sfogliano con Prima, Precedente, Successiva e Ultima, "
-        "oppure con i tasti Ctrl+Home, PgUp, PgDown e Ctrl+End.",
+        "oppure con i tasti Ctrl+↖, Pag↑, Pag↓ e Ctrl+Fine.",
         "Salva inserisce in archivio un bollettino per ogni Esecutore selezionato, dopo averlo chiesto. Se "
         "l'archivio contiene già un bollettino dello stesso Esecutore con lo stesso codice tariffa e lo stesso "
         "anno, o se l'elenco ripete due volte lo stesso bollettino, il programma lo dice e chiede se inserirli "

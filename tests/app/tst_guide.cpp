@@ -236,8 +236,8 @@ private slots:
                                                                                 "Recuperare un archivio danneggiato"};
         QTest::newRow("keyboard and screen reader")
             << "13. Lavorare con la tastiera e con un lettore di schermo"
-            << QStringList{"Ctrl+N", "Ctrl+S", "Ctrl+P", "Ctrl+F", "PgUp", "PgDown",
-                           "F1",     "Ctrl+W", "Invio",  "Esc",    "Tab",  "lettore di schermo",
+            << QStringList{"Ctrl+N",    "Ctrl+S", "Ctrl+P", "Ctrl+F", "Pag↑", "Pag↓", "Ctrl+↖",
+                           "Ctrl+Fine", "F1",     "Ctrl+W", "Invio",  "Esc",  "Tab",  "lettore di schermo",
                            "Orca"};
         QTest::newRow("installing") << "14. Installazione e cartella dei dati"
                                     << QStringList{"sudo apt install", "install.sh", "cartella dei dati",
