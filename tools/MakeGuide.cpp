@@ -1,11 +1,12 @@
 // Build tool: turns the user guide's Markdown source into "Guida.pdf" for the program folder.
-//   tassella_makeguide <Guida.md> <Guida.pdf> [<pictures folder>]
+//   tassella_makeguide [--program-version <x.y>] <Guida.md> <Guida.pdf> [<pictures folder>]
 // Every first-level heading starts a new page; pages are A4 and numbered at the foot. A contents
-// page ("Indice") comes before the first numbered chapter, and the PDF has a bookmark for every
-// chapter with its sections under it. A heading never stands alone at the foot of a page, and a
-// picture never leaves its caption: either goes to the next page with what follows it.
-// A line of its own "![caption](shots/login.png)" puts a picture there, centred, with its caption
-// below; the path is relative to the pictures folder. A missing picture stops the build.
+// page ("Indice") comes before the first numbered chapter, each of its lines a link to its page,
+// and the PDF has a bookmark for every chapter with its sections under it. "{{VERSIONE}}" in the
+// source becomes the program's version, which the build gives. A heading never stands alone at the foot of a page, and
+// a picture never leaves its caption: either goes to the next page with what follows it. A line of its own
+// "![caption](shots/login.png)" puts a picture there, centred, with its caption below; the path is relative to the
+// pictures folder. A missing picture stops the build.
 
 #include <algorithm>
 #include <memory>
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMap>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -39,6 +41,14 @@ struct Heading {
 };
 
 // Where the first line of a block stands, in the layout's units from the top of the document.
+// A line of the contents page: where it stands on its page, in PDF points from the page's foot,
+// and the heading it leads to.
+struct Link {
+    int page = 0; // 1-based
+    QRectF box;
+    int heading = 0;
+};
+
 double lineTop(const QTextDocument& document, const QTextBlock& block)
 {
     const QRectF box = document.documentLayout()->blockBoundingRect(block);
@@ -114,11 +124,14 @@ QByteArray pdfText(const QString& text)
     return bytes + '>';
 }
 
-// Adds the bookmarks to the PDF that Qt wrote, as an incremental update at its end: outline items
-// for the chapters (their sections under them) pointing at their page and height, and a new
-// version of the catalog that names them and opens the viewer with them shown.
-bool addBookmarks(const QString& path, const QList<Heading>& headings, double pageHeightPoints, double pointsPerUnit,
-                  QString* error)
+// Adds the bookmarks and the contents page's links to the PDF that Qt wrote, as an incremental
+// update at its end: outline items for the chapters (their sections under them) pointing at their
+// page and height, a new version of the catalog that names them and opens the viewer with them
+// shown, a link annotation per contents line with the same destination as its bookmark, and a new
+// version of the list of annotations of each contents page. Qt writes no link to a place in the same
+// document, and the file is our own, so its few objects are known.
+bool addNavigation(const QString& path, const QList<Heading>& headings, const QList<Link>& links,
+                   double pageHeightPoints, double pointsPerUnit, QString* error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite)) {
@@ -168,6 +181,13 @@ bool addBookmarks(const QString& path, const QList<Heading>& headings, double pa
     for (auto it = reference.globalMatch(kids.captured(1)); it.hasNext();)
         pageObjects << it.next().captured(1);
 
+    // A heading's place: its page, at the height of its line.
+    const auto destination = [&pageObjects, pageHeightPoints, pointsPerUnit](const Heading& heading) -> QByteArray {
+        const double top = pageHeightPoints - heading.top * pointsPerUnit;
+        return "[" + pageObjects[heading.page - 1].toLatin1() + " 0 R /XYZ 0 "
+            + QByteArray::number(std::clamp(top, 0.0, pageHeightPoints), 'f', 1) + " null]";
+    };
+
     // The outline: the root, then one item per heading in order.
     const int first = size.captured(1).toInt();
     const int outlineRoot = first;
@@ -208,10 +228,50 @@ bool addBookmarks(const QString& path, const QList<Heading>& headings, double pa
             item += "/First " + QByteArray::number(number(children[i].first())) + " 0 R\n/Last "
                 + QByteArray::number(number(children[i].last())) + " 0 R\n/Count -"
                 + QByteArray::number(children[i].size()) + "\n"; // sections folded until opened
-        const double top = pageHeightPoints - heading.top * pointsPerUnit;
-        item += "/Dest [" + pageObjects[heading.page - 1].toLatin1() + " 0 R /XYZ 0 "
-            + QByteArray::number(std::clamp(top, 0.0, pageHeightPoints), 'f', 1) + " null]\n>>";
+        item += "/Dest " + destination(heading) + "\n>>";
         objects << item;
+    }
+
+    // The links, and the contents pages once more with them.
+    const int firstLink = first + int(objects.size());
+    QMap<int, QByteArrayList> pageLinks; // by page, 1-based
+    for (int i = 0; i < links.size(); ++i) {
+        const Link& link = links[i];
+        if (link.page < 1 || link.page > pageObjects.size() || link.heading < 0 || link.heading >= headings.size())
+            return fail("a contents line beyond the last page");
+        const QRectF& box = link.box;
+        objects << "<<\n/Type /Annot\n/Subtype /Link\n/Rect [" + QByteArray::number(box.left(), 'f', 1) + ' '
+                + QByteArray::number(box.top(), 'f', 1) + ' ' + QByteArray::number(box.right(), 'f', 1) + ' '
+                + QByteArray::number(box.bottom(), 'f', 1) + "]\n/Border [0 0 0]\n/P "
+                + pageObjects[link.page - 1].toLatin1() + " 0 R\n/Dest " + destination(headings[link.heading]) + "\n>>";
+        pageLinks[link.page] << QByteArray::number(firstLink + i) + " 0 R";
+    }
+    // Qt gives each page a list of annotations of its own, as an object apart or in the page; the
+    // links join it.
+    QList<std::pair<int, QByteArray>> pageUpdates; // object number, new body
+    for (auto it = pageLinks.cbegin(); it != pageLinks.cend(); ++it) {
+        const QString& pageObject = pageObjects[it.key() - 1];
+        QString page = object(pageObject).trimmed();
+        static const QRegularExpression listApart(QStringLiteral("/Annots\\s+(\\d+)\\s+0\\s+R"));
+        static const QRegularExpression listInPage(QStringLiteral("/Annots\\s*\\["));
+        const QString added = QString::fromLatin1(it.value().join(' '));
+        if (const QRegularExpressionMatch apart = listApart.match(page); apart.hasMatch()) {
+            QString list = object(apart.captured(1)).trimmed();
+            if (!list.startsWith(QLatin1Char('[')) || !list.endsWith(QLatin1Char(']')))
+                return fail("a page's annotations are not a list");
+            list.insert(list.size() - 1, QLatin1Char(' ') + added + QLatin1Char(' '));
+            pageUpdates.append({apart.captured(1).toInt(), list.toLatin1()});
+            continue;
+        }
+        if (const QRegularExpressionMatch inPage = listInPage.match(page); inPage.hasMatch()) {
+            page.insert(inPage.capturedEnd(), added + QLatin1Char(' '));
+        } else {
+            const qsizetype end = page.lastIndexOf(QLatin1String(">>"));
+            if (page.contains(QLatin1String("/Annots")) || !page.startsWith(QLatin1String("<<")) || end < 0)
+                return fail("a page's annotations cannot be read");
+            page.insert(end, QStringLiteral("/Annots [") + added + QStringLiteral("]\n"));
+        }
+        pageUpdates.append({pageObject.toInt(), page.toLatin1()});
     }
 
     // The catalog once more, with the outline.
@@ -231,14 +291,18 @@ bool addBookmarks(const QString& path, const QList<Heading>& headings, double pa
     put(root.captured(1).toInt(), newCatalog.toLatin1());
     for (int i = 0; i < objects.size(); ++i)
         put(first + i, objects[i]);
+    for (const auto& [number, body] : pageUpdates)
+        put(number, body);
     const qint64 xrefAt = base + update.size();
     const auto entry = [](qint64 offset) -> QByteArray {
         return QByteArray::number(offset).rightJustified(10, '0') + " 00000 n\r\n";
     };
     update += "xref\n0 1\n0000000000 65535 f\r\n" + root.captured(1).toLatin1() + " 1\n" + entry(offsets[0]);
     update += QByteArray::number(first) + ' ' + QByteArray::number(objects.size()) + '\n';
-    for (int i = 1; i < offsets.size(); ++i)
+    for (int i = 1; i <= objects.size(); ++i)
         update += entry(offsets[i]);
+    for (int i = 0; i < pageUpdates.size(); ++i)
+        update += QByteArray::number(pageUpdates[i].first) + " 1\n" + entry(offsets[1 + objects.size() + i]);
     update += "trailer\n<<\n/Size " + QByteArray::number(first + objects.size()) + "\n/Root "
         + root.captured(1).toLatin1() + " 0 R\n";
     if (info.hasMatch())
@@ -256,9 +320,15 @@ bool addBookmarks(const QString& path, const QList<Heading>& headings, double pa
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
-    const QStringList args = QGuiApplication::arguments();
+    QStringList args = QGuiApplication::arguments();
+    QString version;
+    if (args.size() > 2 && args.at(1) == QLatin1String("--program-version")) {
+        version = args.at(2);
+        args.remove(1, 2);
+    }
     if (args.size() != 3 && args.size() != 4) {
-        QTextStream(stderr) << "usage: tassella_makeguide <Guida.md> <Guida.pdf> [<pictures folder>]\n";
+        QTextStream(stderr)
+            << "usage: tassella_makeguide [--program-version <x.y>] <Guida.md> <Guida.pdf> [<pictures folder>]\n";
         return 2;
     }
     QFile source(args.at(1));
@@ -279,6 +349,14 @@ int main(int argc, char* argv[])
     };
     QList<Picture> pictures;
     QString markdown = QString::fromUtf8(source.readAll());
+    const QString versionMark = QStringLiteral("{{VERSIONE}}");
+    if (markdown.contains(versionMark)) {
+        if (version.isEmpty()) {
+            QTextStream(stderr) << "the guide names the program's version: give it with --program-version\n";
+            return 2;
+        }
+        markdown.replace(versionMark, version);
+    }
     static const QRegularExpression pictureLine(QStringLiteral("^!\\[([^\\]]*)\\]\\(([^)\\s]+)\\)[ \\t]*$"),
                                                 QRegularExpression::MultilineOption);
     for (QRegularExpressionMatch match = pictureLine.match(markdown); match.hasMatch();
@@ -482,6 +560,24 @@ int main(int argc, char* argv[])
             return 1;
         }
 
+    // Each contents line, the title and its page number, is a link to its heading.
+    const double pointsPerUnit = 72.0 / unitsPerInch;
+    const double pageHeightPoints = writer.pageLayout().fullRect(QPageLayout::Point).height();
+    QList<Link> links;
+    for (int row = 0; row < headings.size(); ++row) {
+        const QTextBlock title = contents->cellAt(row, 0).firstCursorPosition().block();
+        const QTextBlock number = contents->cellAt(row, 1).firstCursorPosition().block();
+        const double top = std::min(lineTop(document, title), lineTop(document, number));
+        const double bottom = std::max(lineBottom(document, title), lineBottom(document, number));
+        const int index = pageOf(document, top);
+        const double pageTop = index * page.height();
+        links.append({index + 1,
+                      QRectF(QPointF(margin * pointsPerUnit, pageHeightPoints - (bottom - pageTop) * pointsPerUnit),
+                             QPointF((page.width() - margin) * pointsPerUnit,
+                                     pageHeightPoints - (top - pageTop) * pointsPerUnit)),
+                      row});
+    }
+
     {
         QPainter painter(&writer);
         const double scale = writer.logicalDpiY() / unitsPerInch;
@@ -514,11 +610,10 @@ int main(int argc, char* argv[])
     }
 
     // The file is complete once the writer is gone.
-    const double pageHeightPoints = writer.pageLayout().fullRect(QPageLayout::Point).height();
     pdf.reset();
     QString error;
-    if (!addBookmarks(temporary, headings, pageHeightPoints, 72.0 / unitsPerInch, &error)) {
-        QTextStream(stderr) << "cannot add the bookmarks: " << error << "\n";
+    if (!addNavigation(temporary, headings, links, pageHeightPoints, pointsPerUnit, &error)) {
+        QTextStream(stderr) << "cannot add the bookmarks and links: " << error << "\n";
         return 1;
     }
     QFile::remove(target);

@@ -8,6 +8,8 @@
 #include "app/PasswordChange.h"
 #include "app/Password.h"
 #include "app/Startup.h"
+#include "app/StartupFolder.h"
+#include "backup/Backup.h"
 #include "backup/BackupArchivi.h"
 #include "backup/Ripristina.h"
 #include "backup/VerificaArchivi.h"
@@ -17,8 +19,10 @@
 #include "checks/CodFisc.h"
 #include "checks/Iban.h"
 #include "checks/PartitaIVA.h"
+#include "checks/TaxCode.h"
 #include "checks/Voci_Tariffa.h"
 #include "data/PasswordFile.h"
+#include "data/RecordArchive.h"
 #include "data/Platform.h"
 #include "lists/DaSaldare.h"
 #include "lists/ExpBollettini.h"
@@ -63,6 +67,13 @@ QTextStream& err()
 {
     static QTextStream stream(stderr);
     return stream;
+}
+
+// A sample tax code with its right check letter: the people of the guide pass every check.
+QString taxCode(const char* firstFifteen)
+{
+    const QString code = QString::fromLatin1(firstFifteen).left(15);
+    return code + TaxCode::checkCharacter(code + QLatin1Char('X')).value_or(QLatin1Char('X'));
 }
 
 // Types text into a control as the user would, so that every typing rule and mirror follows.
@@ -130,7 +141,7 @@ void fillSlip(QWidget* editor)
     type(editor, "txtAnno", QStringLiteral("2025"));
     press(editor, "btnApri");
     type(editor, "txtEsecutore", QStringLiteral("ROSSI MARIO"));
-    type(editor, "txtCodFisc", QStringLiteral("RSSMRA80A01H501U"));
+    type(editor, "txtCodFisc", taxCode("RSSMRA80A01H501"));
     type(editor, "txtComuneNasc", QStringLiteral("ROMA"));
     type(editor, "txtProvNasc", QStringLiteral("RM"));
     type(editor, "txtGG", QStringLiteral("01"));
@@ -141,7 +152,7 @@ void fillSlip(QWidget* editor)
     type(editor, "txtCapRes", QStringLiteral("00100"));
     type(editor, "txtComuneRes", QStringLiteral("ROMA"));
     type(editor, "txtProvRes", QStringLiteral("RM"));
-    type(editor, "txtCodTariffa", QStringLiteral("8445"));
+    type(editor, "txtCodTariffa", QStringLiteral("1518"));
     type(editor, "txtAnnoTariffa", QStringLiteral("25"));
     type(editor, "txtCausale", QStringLiteral("PORTO D'ARMI USO CACCIA"));
     type(editor, "txtImporto", QStringLiteral("168"));
@@ -205,13 +216,13 @@ struct Payment {
     bool annual;
 };
 const Payment kPayments[] = {
-    {0, 168, "8445", "PORTO D'ARMI USO CACCIA", "31/03/2025", "28/03/2025", true},
+    {0, 168, "1518", "PORTO D'ARMI USO CACCIA", "31/03/2025", "28/03/2025", true},
     {1, 102, "8617", "PASSAPORTO ORDINARIO", "15/01/2025", "10/01/2025", false},
-    {2, 168, "8445", "PORTO D'ARMI USO CACCIA", "30/04/2025", "", true},
-    {3, 16, "8003", "CONCESSIONE GOVERNATIVA", "20/02/2025", "18/02/2025", false},
-    {4, 340, "8620", "LICENZA DI PORTO DI PISTOLA", "31/05/2025", "", true},
+    {2, 168, "1518", "PORTO D'ARMI USO CACCIA", "30/04/2025", "", true},
+    {3, 16, "8617", "CONCESSIONE GOVERNATIVA", "20/02/2025", "18/02/2025", false},
+    {4, 340, "1417", "LICENZA DI PORTO DI PISTOLA", "31/05/2025", "", true},
     {0, 84, "8617", "RINNOVO AUTORIZZAZIONE", "30/06/2025", "25/06/2025", false},
-    {1, 168, "8445", "PORTO D'ARMI USO SPORTIVO", "31/07/2025", "", true},
+    {1, 168, "1518", "PORTO D'ARMI USO SPORTIVO", "31/07/2025", "", true},
     {3, 102, "8617", "PASSAPORTO ORDINARIO", "15/09/2025", "12/09/2025", false},
 };
 
@@ -241,7 +252,7 @@ void writeSampleArchives()
             {"Intero", euros + QStringLiteral(",00")},
             {"CodTariffa", QLatin1String(payment.tariff)},
             {"AnnoTariffa", QStringLiteral("25")},
-            {"CodFisc", QLatin1String(who.taxCode)},
+            {"CodFisc", taxCode(who.taxCode)},
             {"Esecutore", QLatin1String(who.name)},
             {"Sesso", QLatin1String(who.taxCode[9] >= '4' ? "F" : "M")},
             {"GG", QLatin1String(who.born[0])},
@@ -295,7 +306,7 @@ void writeSampleArchives()
             {"TelCasa", QLatin1String(phones[i])},
             {"TelCel", QLatin1String(mobiles[i])},
             {"Email", QLatin1String(mails[i])},
-            {"CodFisc", QLatin1String(who.taxCode)},
+            {"CodFisc", taxCode(who.taxCode)},
             {"TipoDoc", QStringLiteral("Carta d'identità")},
             {"NumDoc", QStringLiteral("CA%1").arg(48213 + 977 * i, 5, 10, QLatin1Char('0')) + QStringLiteral("AB")},
             {"EnteRil",
@@ -303,7 +314,11 @@ void writeSampleArchives()
                  + QString(QLatin1String(who.town).mid(1)).toLower()},
             {"DataRil", QStringLiteral("14/02/2022")},
             {"DataSca", QStringLiteral("01/01/2032")},
-            {"CodTariffa", QLatin1String(i % 2 ? "8617" : "8445")},
+            // The last payer has no tariff code of his own: the batch issuing warns of him.
+            {"CodTariffa",
+             QLatin1String(i == 4      ? ""
+                               : i % 2 ? "8617"
+                                       : "1518")},
             {"Questioni", QStringLiteral("Rinnovo porto d'armi in scadenza a marzo.")},
             {"Note", QStringLiteral("Preferisce essere contattato al cellulare.")},
         };
@@ -379,12 +394,71 @@ void importSheet(QWidget* window)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return;
+    // As a spreadsheet saves it: the CAP of Rome lost its zeros.
     file.write("Cognome e nome;Codice fiscale;Indirizzo;CAP;Comune;Provincia;Telefono\r\n"
-               "ROSSI MARIO;RSSMRA80A01H501U;VIA GARIBALDI 12;00100;ROMA;RM;06 4881234\r\n"
-               "Ferri Elena;FRRLNE85D45D612W;\"Via dei Servi, 3\";50122;Firenze;FI;055 213344\r\n"
-               "Conti Paolo;CNTPLA70A01L7XXX;Via Po 9;10124;Torino;TO;\r\n");
+               "ROSSI MARIO;"
+               + taxCode("RSSMRA80A01H501").toLatin1()
+               + ";VIA GARIBALDI 12;100;ROMA;RM;06 4881234\r\n"
+                 "Ferri Elena;"
+               + taxCode("FRRLNE85D45D612").toLatin1()
+               + ";\"Via dei Servi, 3\";50122;Firenze;FI;055 213344\r\n"
+                 "Conti Paolo;CNTPLA70A01L7XXX;Via Po 9;10124;Torino;TO;\r\n");
     file.close();
     static_cast<TfrmImportaEsecutori*>(window)->load(path);
+}
+
+// The batch of the year's renewals: every payer listed, the common slip filled in; payers whose data
+// fall short show their warning.
+void fillBatch(QWidget* window)
+{
+    press(window, "btnElenca");
+    type(window, "txtImporto", QStringLiteral("168"));
+    type(window, "txtCents", QStringLiteral("00"));
+    if (auto* due = window->findChild<QLineEdit*>(QStringLiteral("txtDataScade")))
+        due->setText(QStringLiteral("31/03/2026"));
+    type(window, "txtCausale", QStringLiteral("RINNOVO ANNUALE"));
+    if (auto* annual = window->findChild<QCheckBox*>(QStringLiteral("chkAnnuale")))
+        annual->setChecked(true);
+}
+
+// A backup of the sample folder, chosen in the restore window as the user does, so that the window
+// shows what the backup holds.
+void chooseBackup(QWidget* window)
+{
+    static QTemporaryDir backups;
+    const Backup::Result made = Backup::create(ProgramFolder::path(), backups.path(), Clock::now(), 10);
+    if (!made.ok) {
+        err() << "note: no backup for the restore window\n";
+        return;
+    }
+    FileDialog::setNextFileName(made.path);
+    press(window, "btnSfoglia");
+}
+
+// The archive check over a year whose last save was cut short, so that the picture shows a finding
+// and where it leads.
+QWidget* checkWithDamage()
+{
+    QFile year(SlipRecord::archivePath(QStringLiteral("2025")));
+    QByteArray bytes;
+    if (year.open(QIODevice::ReadOnly))
+        bytes = year.read(2 * SlipRecord::kSize + 300);
+    QFile damaged(SlipRecord::archivePath(QStringLiteral("2024")));
+    if (!damaged.open(QIODevice::WriteOnly) || damaged.write(bytes) != bytes.size())
+        err() << "note: no damaged archive for the check\n";
+    damaged.close();
+    return new TfrmVerificaArchivi(Windows::get<TfrmAvvio>());
+}
+
+// A box with the message's own buttons, as MessageBox::choose shows it.
+QWidget* choiceBox(QWidget* owner, const Message& message)
+{
+    auto box = MessageBox::makeBox(owner, message.kind, message.text);
+    for (QAbstractButton* button : box->buttons())
+        box->removeButton(button);
+    for (const QString& text : message.buttons)
+        box->addButton(text, QMessageBox::AcceptRole);
+    return box.release();
 }
 
 const std::vector<Shot>& shots()
@@ -442,15 +516,36 @@ const std::vector<Shot>& shots()
         {"allega", dialog<TfrmAllegaCartella, TfrmBollettino>(), fillAttachments},
         {"vocitariffa", dialog<TfrmVoci_Tariffa, TfrmBollettino>()},
         {"calendario", dialog<TfrmCalendario, TfrmBollettino>()},
-        {"codfisc", dialog<TfrmCodFisc>(), typed("txtCodFisc", "RSSMRA80A01H501U", "btnControlla")},
+        {"codfisc", dialog<TfrmCodFisc>(),
+         [](QWidget* window) {
+             type(window, "txtCodFisc", taxCode("RSSMRA80A01H501"));
+             press(window, "btnControlla");
+         }},
         {"partitaiva", dialog<TfrmPartitaIva>(), typed("txtPartitaIva", "00743110157", "btnControlla")},
         {"iban", dialog<TfrmIban>(), typed("txtIban", "IT60X0542811101000000123456", "btnControlla")},
         {"carta", dialog<TfrmCarta>(), typed("txtNumero", "4111111111111111", "btnControlla")},
-        {"emissione", dialog<TfrmEmissione, TfrmBollettino>()},
+        {"emissione", dialog<TfrmEmissione, TfrmBollettino>(), fillBatch},
         {"importaesecutori", dialog<TfrmImportaEsecutori>(), importSheet},
         {"backup", dialog<TfrmBackupArchivi>()},
-        {"ripristina", dialog<TfrmRipristina>()},
-        {"verificaarchivi", dialog<TfrmVerificaArchivi>()},
+        {"ripristina", dialog<TfrmRipristina>(), chooseBackup},
+        {"verificaarchivi", checkWithDamage},
+        {"benvenuto",
+         [] {
+             return static_cast<QWidget*>(
+                 MessageBox::makeBox(Windows::get<TfrmPassword>(), MessageBox::Kind::Information,
+                                     StartupFolder::welcomeText(QStringLiteral("/home/ufficio/Tassella"), true))
+                     .release());
+         }},
+        // The slip editor reached from the keyboard: Salva has the focus and the status line its hint.
+        {"tastiera", workspace<TfrmBollettino>(),
+         [](QWidget* editor) {
+             fillSlip(editor);
+             if (auto* save = editor->findChild<QWidget*>(QStringLiteral("cmdSalva")))
+                 save->setFocus(Qt::TabFocusReason);
+             else
+                 err() << "note: the slip editor has no cmdSalva\n";
+         }},
+        {"modificata", [] { return choiceBox(Windows::get<TfrmBollettino>(), RecordArchive::changedQuestion()); }},
     };
     return table;
 }

@@ -5,8 +5,12 @@
 #include "windows/LinkLook.h"
 #include "data/OpenURL.h"
 #include "windows/Prompts.h"
+#include "app/HelpPages.h"
 #include "ui_Guida.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QRegularExpression>
 
 TfrmGuida::TfrmGuida(QWidget* parent)
@@ -48,6 +52,44 @@ void TfrmGuida::setPage(const QString& title, const QString& body)
 TfrmGuida* TfrmGuida::showPage(QWidget* owner, const QString& title, const QString& body)
 {
     return Windows::openDialog<TfrmGuida>(owner, [&](TfrmGuida* guide) { guide->setPage(title, body); });
+}
+
+namespace {
+
+// F1 on its way to a window of the program that no key of the window took.
+class HelpKey : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier || key->isAutoRepeat())
+            return false;
+        QWidget* window = static_cast<QWidget*>(watched)->window();
+        if (qobject_cast<TfrmGuida*>(window))
+            return false; // the help is already there
+        for (QWidget* owner = window; owner; owner = owner->parentWidget() ? owner->parentWidget()->window() : nullptr)
+            if (const HelpPages::Page* page = HelpPages::pageOfWindow(owner->metaObject()->className())) {
+                TfrmGuida::showPage(window, page->title(), page->body());
+                return true;
+            }
+        return false;
+    }
+};
+
+} // namespace
+
+void TfrmGuida::installHelpKey()
+{
+    static QPointer<HelpKey> installed;
+    if (installed || !qApp)
+        return;
+    installed = new HelpKey(qApp);
+    qApp->installEventFilter(installed);
 }
 
 void TfrmGuida::openGuide()

@@ -21,6 +21,11 @@ public:
     // Opens a fresh help window owned by owner with the page in it.
     static TfrmGuida* showPage(QWidget* owner, const QString& title, const QString& body);
 
+    // F1 in a window without a "Guida" command of its own shows the page HelpPages gives for its
+    // class, or else for the window that opened it (a print preview). Installed once for the whole
+    // program; a window's own F1 key comes first.
+    static void installHelpKey();
+
 private:
     void setUp() override;
     void openGuide();

@@ -4,6 +4,7 @@
 #include "data/PasswordFile.h"
 
 #include <QStringList>
+#include <cstring>
 #include <span>
 
 namespace HelpPages {
@@ -61,8 +62,8 @@ QString startMenuBody()
     add("ANAGRAFICA ESECUTORI. Raccoglie i dati delle persone e degli enti per conto dei quali si versano le tasse: "
         "nome o ragione sociale, indirizzo, codice fiscale e partita IVA, recapiti telefonici ed e-mail, IBAN e "
         "carta di credito, codice tariffa abituale e annotazioni. La casella \"Da ricontattare\" segnala le "
-        "questioni in sospeso e il comando omonimo elenca gli Esecutori da richiamare. \"Duplica\" e \"Cancella\" "
-        "aiutano a registrare schede simili o a sovrascrivere una scheda, \"Trova\" cerca con più filtri insieme.");
+        "questioni in sospeso e il comando omonimo elenca gli Esecutori da richiamare. \"Cancella\" svuota la scheda "
+        "mostrata perché la si sovrascriva con i dati di un altro Esecutore, \"Trova\" cerca con più filtri insieme.");
     add("Ad ogni scheda, come ad ogni bollettino, si possono allegare fino a tre file (ad esempio la copia di un "
         "documento d'identità), che vengono copiati nella cartella Documenti_Allegati del programma. La scheda "
         "dell'Esecutore si può stampare, visualizzare in anteprima o salvare in PDF. Quattro controlli verificano "
@@ -73,10 +74,28 @@ QString startMenuBody()
     add("ESPORTAZIONE. L'archivio annuale dei bollettini e l'anagrafica degli Esecutori si possono esportare in un "
         "file per Microsoft Excel o per qualsiasi altro foglio di calcolo compatibile, da elaborare o da "
         "conservare.");
-    add("RETE LOCALE E CHIAVETTA USB. Tutti i dati sono conservati in semplici file nella cartella del programma: "
-        "installando il programma in una cartella condivisa lo si può usare da più computer della rete locale, "
-        "uno alla volta, oppure portarlo con sé su una chiavetta USB. Per una copia di sicurezza basta copiare la "
-        "cartella.");
+    add("EMISSIONE PER PIÙ ESECUTORI. Dal menu di avvio, o dalla schermata dei bollettini, si prepara lo stesso "
+        "bollettino per molti Esecutori dell'anagrafica insieme: si scelgono gli Esecutori (il programma segnala "
+        "chi ha il codice fiscale errato o dati mancanti), si compila il bollettino comune, lo si controlla in "
+        "anteprima, lo si salva in archivio e lo si stampa o salva in un unico PDF.");
+    add("IMPORTA ESECUTORI. Il collegamento in fondo al menu di avvio inserisce nell'anagrafica gli Esecutori di un "
+        "foglio di calcolo salvato in formato CSV, controllando codici fiscali, partite IVA e IBAN e gli "
+        "Esecutori già presenti.");
+    add("BACKUP, RIPRISTINA E VERIFICA ARCHIVI. I collegamenti in fondo al menu di avvio salvano tutti i dati in un "
+        "file ZIP verificato, li riportano da un backup mettendo da parte i file attuali, e controllano gli archivi "
+        "senza modificarli. Il backup è il modo sicuro per conservare una copia dei dati; alla chiusura il "
+        "programma lo propone una volta al giorno.");
+    add("RETE LOCALE. Tutti i dati sono conservati in semplici file nella cartella dei dati del programma: se la "
+        "cartella si trova su un disco di rete condiviso, più computer possono usare Tassella insieme e salvare "
+        "nello stesso momento. Una scheda modificata da un'altra postazione dopo che è stata aperta non viene "
+        "sovrascritta senza chiederlo. Se il disco di rete è collegato in un modo che non garantisce il "
+        "salvataggio da più postazioni, il programma lo dice all'avvio.");
+    add("TASTIERA. Ogni finestra si usa anche con la sola tastiera: Tab passa da un campo o comando al successivo, "
+        "Invio porta al campo successivo o preme il pulsante evidenziato, Esc chiude le finestre aperte sopra le "
+        "schermate di lavoro come il loro Chiudi, F1 apre la guida della finestra. Nelle "
+        "schermate dei bollettini e degli Esecutori Ctrl+N è Nuovo, Ctrl+S Salva, Ctrl+P Stampa, Ctrl+F Trova, "
+        "Pag↑ e Pag↓ la scheda precedente e la successiva, Ctrl+W Esci. Ogni campo e comando ha un nome che i "
+        "lettori di schermo pronunciano.");
     paragraphs.append(
         QStringLiteral("PASSWORD. L'accesso al programma è protetto da una password, uguale per tutti gli utenti, "
                        "che non distingue le lettere maiuscole dalle minuscole. Al primo accesso la password è %1: "
@@ -242,6 +261,244 @@ QString payerExportBody()
         "Il file si chiama Esecutori.xls e si trova nella cartella del programma; ogni nuova esportazione lo "
         "sostituisce. Per conservarlo, o per consegnarlo ad altri, lo si salva sul disco con il nome che si "
         "preferisce dal programma con cui è stato aperto.");
+}
+
+} // namespace HelpPages
+
+namespace HelpPages {
+
+QString batchTitle()
+{
+    return QStringLiteral("Emissione dei bollettini per più Esecutori.");
+}
+
+QString batchBody()
+{
+    static const char* const kParagraphs[] = {
+        "Questa finestra prepara in una volta sola lo stesso bollettino per molti Esecutori dell'anagrafica, ad "
+        "esempio il rinnovo annuale di una licenza per tutti i clienti che la possiedono. Si apre dal menu di avvio "
+        "con \"EMISSIONE PER PIÙ ESECUTORI\" oppure, nella schermata dei bollettini, con il pulsante \"Emissione per "
+        "più Esecutori...\" accanto all'anno, che porta con sé l'anno digitato.",
+        "Per prima cosa si scelgono gli Esecutori da elencare: tutti, quelli con un certo codice tariffa, quelli "
+        "da ricontattare oppure quelli trovati con la ricerca per cognome e nome, categoria e comune di "
+        "residenza; il pulsante Elenca mostra l'elenco. Ogni Esecutore ha una casella da spuntare: Seleziona "
+        "tutti e Seleziona nessuno le spuntano o le tolgono tutte insieme, e sotto l'elenco è indicato quanti "
+        "sono i selezionati.",
+        "Gli Esecutori con il codice fiscale errato o con dati mancanti (nome, sesso, data e comune di nascita, "
+        "indirizzo, comune, provincia e CAP di residenza) compaiono con un avviso sotto il nome e non sono "
+        "selezionati. Se il codice tariffa scelto è \"Quello di ciascun Esecutore\", è segnalato anche chi non ha "
+        "un codice tariffa valido nella propria scheda. Per emettere comunque il loro bollettino basta spuntarli.",
+        "Poi si compila il bollettino comune a tutti: l'anno solare dell'archivio in cui inserirlo, l'anno della "
+        "tariffa, il codice tariffa (uno dall'elenco, oppure quello di ciascun Esecutore), l'importo in euro e i "
+        "centesimi (l'importo in lettere si scrive da solo), la data di scadenza (premendo un tasto nel campo si "
+        "apre il calendario), la causale, le note e il tipo di versamento.",
+        "Anteprima mostra i bollettini degli Esecutori selezionati come verranno stampati, uno per pagina, con il "
+        "nome dell'Esecutore e l'eventuale avviso; si sfogliano con Prima, Precedente, Successiva e Ultima, "
+        "oppure con i tasti Ctrl+↖, Pag↑, Pag↓ e Ctrl+Fine.",
+        "Salva inserisce in archivio un bollettino per ogni Esecutore selezionato, dopo averlo chiesto. Se "
+        "l'archivio contiene già un bollettino dello stesso Esecutore con lo stesso codice tariffa e lo stesso "
+        "anno, o se l'elenco ripete due volte lo stesso bollettino, il programma lo dice e chiede se inserirli "
+        "comunque: la risposta proposta è No, che li esclude. Al termine indica i numeri delle schede inserite.",
+        "Dopo il salvataggio si attivano Stampa, che stampa tutti i bollettini salvati in una sola volta, uno per "
+        "pagina, con i margini di stampa calibrati, e Salva PDF, che li scrive in un unico file PDF nella "
+        "cartella scelta (il nome proposto è Bollettini_ seguito dall'anno) e lo apre. I bollettini inseriti "
+        "sono bollettini come gli altri: si ritrovano nella schermata dei bollettini, negli elenchi e nelle "
+        "ricerche.",
+    };
+    return joined(kParagraphs);
+}
+
+QString backupTitle()
+{
+    return QStringLiteral("Backup degli archivi.");
+}
+
+QString backupBody()
+{
+    static const char* const kParagraphs[] = {
+        "Il backup salva in un unico file ZIP tutti i dati del programma: gli archivi annuali dei bollettini, "
+        "l'archivio degli Esecutori, le impostazioni (fra cui i margini di stampa), la password e i documenti "
+        "allegati. Il file si chiama Tassella-backup- seguito dalla data e dall'ora, ad esempio "
+        "Tassella-backup-2025-10-06-1030.zip. Si apre dal collegamento \"Backup\" in fondo al menu di avvio.",
+        "La prima volta si sceglie con Sfoglia la cartella dei backup: conviene un disco esterno, una chiavetta "
+        "USB o una cartella di rete, così che un guasto del disco del computer non porti via anche le copie. "
+        "In \"Backup da conservare\" si indica quanti backup tenere: dopo ogni nuovo backup i più vecchi oltre "
+        "quel numero vengono eliminati.",
+        "Esegui backup scrive il file, lo rilegge e confronta ogni file con l'originale: il messaggio finale "
+        "indica il nome del backup e il suo contenuto. Se in quel momento un'altra copia del programma sta "
+        "scrivendo in un archivio, il backup non viene fatto e il programma chiede di riprovare tra qualche "
+        "istante.",
+        "Una volta scelta la cartella, alla chiusura del programma Tassella propone di salvare un backup, al "
+        "massimo una volta al giorno. I backup si riportano nel programma con il collegamento \"Ripristina\".",
+    };
+    return joined(kParagraphs);
+}
+
+QString restoreTitle()
+{
+    return QStringLiteral("Ripristino da un backup.");
+}
+
+QString restoreBody()
+{
+    static const char* const kParagraphs[] = {
+        "Il ripristino riporta i dati del programma come erano al momento di un backup: serve dopo un guasto, "
+        "dopo un errore grave o quando la Verifica archivi segnala schede illeggibili. Si apre dal collegamento "
+        "\"Ripristina\" in fondo al menu di avvio.",
+        "Con Sfoglia si sceglie il file di backup (Tassella-backup-....zip): il riquadro \"Contenuto del backup\" "
+        "ne mostra la data, il numero dei bollettini di ogni anno, il numero degli Esecutori e dei documenti "
+        "allegati, e se contiene le impostazioni e la password. Un file che non è un backup di Tassella integro "
+        "viene rifiutato senza modificare nulla.",
+        "Ripristina chiede conferma e poi sostituisce i dati attuali con quelli del backup. Nulla va perduto: "
+        "prima del ripristino i file attuali vengono spostati in una cartella \"Prima del ripristino\" seguita "
+        "dalla data e dall'ora, dentro la cartella del programma, da cui si possono recuperare. La password "
+        "torna quella del backup; la cartella dei backup scelta resta quella attuale.",
+        "Se il ripristino viene interrotto (ad esempio da una mancanza di corrente), al successivo avvio il "
+        "programma lo completa oppure lo annulla del tutto, prima della richiesta della password, e dice quale "
+        "delle due cose ha fatto. Prima di ripristinare conviene chiudere Tassella sulle altre postazioni che "
+        "usano la stessa cartella.",
+    };
+    return joined(kParagraphs);
+}
+
+QString archiveCheckTitle()
+{
+    return QStringLiteral("Verifica degli archivi.");
+}
+
+QString archiveCheckBody()
+{
+    static const char* const kParagraphs[] = {
+        "La verifica legge l'archivio degli Esecutori e tutti gli archivi annuali dei bollettini della cartella "
+        "del programma e, per ciascuno, indica il numero delle schede e gli eventuali problemi. Non modifica "
+        "nessun file: si può eseguire in qualsiasi momento, dal collegamento \"Verifica archivi\" in fondo al "
+        "menu di avvio.",
+        "Un archivio in ordine è indicato con \"nessun problema\". Gli altri avvisi sono: una scheda incompleta "
+        "alla fine dell'archivio, rimasta da un salvataggio interrotto (il salvataggio successivo la mette da "
+        "parte da solo); le schede che non si possono leggere per intero, con il loro numero; i file di "
+        "riparazione, di blocco o di una scrittura interrotta rimasti accanto all'archivio. Un file di blocco "
+        "\"in uso\" indica che in quel momento un'altra postazione sta salvando.",
+        "Per recuperare un archivio danneggiato si usa \"Ripristina\", dal menu di avvio, con un backup fatto "
+        "prima del danno; i file attuali vengono messi da parte, non cancellati. Le schede salvate dopo quel "
+        "backup vanno poi inserite di nuovo.",
+        "L'elenco si scorre come gli altri elenchi del programma: la casella di ricerca e Trova portano alla "
+        "riga che contiene le parole cercate, e Stampa lo stampa.",
+    };
+    return joined(kParagraphs);
+}
+
+QString payerImportTitle()
+{
+    return QStringLiteral("Importazione degli Esecutori da un foglio di calcolo.");
+}
+
+QString payerImportBody()
+{
+    static const char* const kParagraphs[] = {
+        "Questa finestra inserisce nell'anagrafica gli Esecutori di un foglio di calcolo, ad esempio l'elenco dei "
+        "clienti tenuto con LibreOffice Calc o con Microsoft Excel. Si apre dal collegamento \"Importa "
+        "esecutori\" in fondo al menu di avvio.",
+        "Il foglio va salvato come file CSV: in LibreOffice con File, Salva con nome, tipo \"Testo CSV\"; in Excel "
+        "con File, Salva con nome, tipo \"CSV (delimitato dal separatore di elenco)\". Se LibreOffice è "
+        "installato si possono scegliere direttamente anche i file .ods e .xlsx. Con Scegli file si indica il "
+        "file; la casella \"La prima riga contiene i nomi delle colonne\" e il separatore delle colonne (punto e "
+        "virgola, virgola o tabulazione) sono proposti dal programma e si possono cambiare.",
+        "Per ogni colonna del file si indica il campo della scheda dell'Esecutore che la riceve, oppure \"(non "
+        "importare)\": il programma propone i campi in base ai nomi delle colonne. L'anteprima mostra ogni riga "
+        "come verrà salvata, con le stesse regole della scheda (maiuscole, lunghezze), e nella colonna Esito i "
+        "controlli: codice fiscale, partita IVA e IBAN errati, valori tagliati perché troppo lunghi, Esecutori "
+        "già in archivio con lo stesso codice fiscale, righe ripetute.",
+        "Il foglio di calcolo tratta spesso i codici come numeri e ne toglie gli zeri iniziali: un CAP 00100 "
+        "diventa 100, una partita IVA o un telefono perdono lo 0 iniziale. Il programma rimette gli zeri e "
+        "mostra il valore completato su fondo giallo; un numero scritto dal foglio con l'esponente (ad esempio "
+        "4,11E+15) ha perso le sue cifre ed è segnalato come errore. Il sesso e la data di nascita mancanti "
+        "sono ricavati dal codice fiscale e mostrati su fondo azzurro; i valori tagliati sono su fondo arancio.",
+        "Le righe senza problemi sono già spuntate; le altre si spuntano o si tolgono con la barra spaziatrice. "
+        "Per gli Esecutori già in archivio si sceglie se saltarli oppure aggiornare la loro scheda con i valori "
+        "del file (i campi vuoti nel file restano come sono). Importa chiede conferma, inserisce i nuovi "
+        "Esecutori in fondo all'anagrafica e dice quanti ne ha inseriti e aggiornati.",
+    };
+    return joined(kParagraphs);
+}
+
+} // namespace HelpPages
+
+namespace HelpPages {
+
+QString loginTitle()
+{
+    return QStringLiteral("Accesso a Tassella.");
+}
+
+QString loginBody()
+{
+    const QString paragraphs[] = {
+        QStringLiteral("L'accesso al programma è protetto da una password, uguale per tutti gli utenti. Si digita "
+                       "nella casella e si preme OK oppure il tasto Invio; Esci chiude il programma. La password "
+                       "non distingue le lettere maiuscole dalle minuscole, e gli spazi all'inizio e alla fine "
+                       "non contano."),
+        QStringLiteral("Al primo accesso la password è %1; finché resta quella, la finestra di accesso la "
+                       "ricorda sotto la casella. Si consiglia di cambiarla subito.")
+            .arg(PasswordFile::initial),
+        QStringLiteral("Per cambiarla si preme \"Cambia password\": si digitano la password attuale, la nuova e, "
+                       "di nuovo, la nuova per conferma, poi si preme OK. La conferma deve essere identica alla "
+                       "nuova password. Chiudi torna all'accesso senza cambiare nulla."),
+        QStringLiteral("La password è conservata, in forma cifrata, nella cartella dei dati insieme agli archivi: "
+                       "un backup la contiene, e un ripristino riporta quella del backup."),
+    };
+    QStringList body;
+    for (const QString& paragraph : paragraphs)
+        body << paragraph;
+    return body.join(QStringLiteral("\r\n\r\n"));
+}
+
+const Page* pageOfWindow(const char* className)
+{
+    static constexpr Page kStartMenu{startMenuTitle, startMenuBody};
+    static constexpr Page kSlips{slipEditorTitle, slipEditorBody};
+    static constexpr Page kPayers{payerEditorTitle, payerEditorBody};
+    static const struct {
+        const char* window;
+        Page page;
+    } kWindows[] = {
+        // The windows with a "Guida" command of their own, which F1 presses there.
+        {"TfrmAvvio", kStartMenu},
+        {"TfrmBollettino", kSlips},
+        {"TfrmEsecutori", kPayers},
+        {"TfrmRiepCosti", {summaryTitle, summaryBody}},
+        {"TfrmExpBollettini", {slipExportTitle, slipExportBody}},
+        {"TfrmExpEsecutori", {payerExportTitle, payerExportBody}},
+        // The others.
+        {"TfrmPassword", {loginTitle, loginBody}},
+        {"TfrmCambiaPassword", {loginTitle, loginBody}},
+        {"TfrmInfo", kStartMenu},
+        {"TfrmSplash", kStartMenu},
+        // The slip editor's dialogs: its page tells the lists, the search, printing and the tariff list.
+        {"TfrmDaSaldare", kSlips},
+        {"TfrmScadute", kSlips},
+        {"TfrmTrovaBollettini", kSlips},
+        {"TfrmStampaBol", kSlips},
+        {"TfrmVoci_Tariffa", kSlips},
+        {"TfrmCalendario", kSlips},
+        // The payer editor's dialogs: its page tells the search, the recontact list, attachments and checks.
+        {"TfrmTrovaEsecutori", kPayers},
+        {"TfrmRicontatta", kPayers},
+        {"TfrmAllegaCartella", kPayers},
+        {"TfrmCodFisc", kPayers},
+        {"TfrmPartitaIva", kPayers},
+        {"TfrmIban", kPayers},
+        {"TfrmCarta", kPayers},
+        {"TfrmMenuRiepCosti", {summaryTitle, summaryBody}},
+        {"TfrmEmissione", {batchTitle, batchBody}},
+        {"TfrmBackupArchivi", {backupTitle, backupBody}},
+        {"TfrmRipristina", {restoreTitle, restoreBody}},
+        {"TfrmVerificaArchivi", {archiveCheckTitle, archiveCheckBody}},
+        {"TfrmImportaEsecutori", {payerImportTitle, payerImportBody}},
+    };
+    for (const auto& entry : kWindows)
+        if (std::strcmp(entry.window, className) == 0)
+            return &entry.page;
+    return nullptr;
 }
 
 } // namespace HelpPages

@@ -34,3 +34,40 @@ QString payerExportTitle();
 QString payerExportBody();
 
 } // namespace HelpPages
+
+namespace HelpPages {
+
+// The pages of the windows for the care of the data and for many payers at once: slips for many
+// payers, backup, restore, archive check and payers from a spreadsheet. Bodies are paragraphs
+// joined by CR LF CR LF.
+QString batchTitle();
+QString batchBody();
+QString backupTitle();
+QString backupBody();
+QString restoreTitle();
+QString restoreBody();
+QString archiveCheckTitle();
+QString archiveCheckBody();
+QString payerImportTitle();
+QString payerImportBody();
+
+} // namespace HelpPages
+
+namespace HelpPages {
+
+// The login's and the password change's page.
+QString loginTitle();
+QString loginBody();
+
+// A help page as its window shows it.
+struct Page {
+    QString (*title)();
+    QString (*body)();
+};
+
+// A window's help page by the window's class name: its own page, or the page of the work window it
+// belongs to. nullptr for a window not in the table (the help window itself, the print previews):
+// F1 there shows the page of the window that opened it.
+const Page* pageOfWindow(const char* className);
+
+} // namespace HelpPages

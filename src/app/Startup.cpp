@@ -143,6 +143,7 @@ void createWindows()
 {
     StartupChecks::installShellFailureMessage();
     StartupChecks::installLockWait();
+    TfrmGuida::installHelpKey();
     // One icon for every window, set before the first window exists.
     QApplication::setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("icona"), QSize(64, 64))));
     Windows::setRegistry(kWindows);

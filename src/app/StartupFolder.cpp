@@ -35,6 +35,21 @@ QString ask(const QString& start)
 }
 } // namespace
 
+QString welcomeText(const QString& proposed, bool initialPassword)
+{
+    const QString password = initialPassword
+        ? QStringLiteral("\n\r\n\rPer il primo accesso in una cartella nuova, password iniziale: ")
+            + PasswordFile::initial + QStringLiteral(" (si consiglia di cambiarla subito con \"Cambia password\").")
+        : QString();
+    return QStringLiteral("Benvenuti in Tassella.\n\r\n\rScegliere ora la cartella in cui il programma "
+                          "conserverà gli archivi, le impostazioni, la password e gli allegati. "
+                          "La cartella proposta è:\n\r\n\r")
+        + QDir::toNativeSeparators(proposed)
+        + QStringLiteral("\n\r\n\rPer usare gli stessi archivi da più PC scegliere una cartella su "
+                         "un'unità condivisa.")
+        + password;
+}
+
 bool choose()
 {
     if (ProgramFolder::installedFiles().isEmpty())
@@ -49,19 +64,10 @@ bool choose()
     }
     if (folder.isEmpty()) {
         // The first password, for a new folder: told only while the installed file still holds it.
-        const QString password = PasswordFile::holdsInitial(ProgramFolder::installedFiles() + PasswordFile::fileName)
-            ? QStringLiteral("\n\r\n\rPer il primo accesso in una cartella nuova, password iniziale: ")
-                + PasswordFile::initial + QStringLiteral(" (si consiglia di cambiarla subito con \"Cambia password\").")
-            : QString();
         MessageBox::information(
             nullptr,
-            QStringLiteral("Benvenuti in Tassella.\n\r\n\rScegliere ora la cartella in cui il programma "
-                           "conserverà gli archivi, le impostazioni, la password e gli allegati. "
-                           "La cartella proposta è:\n\r\n\r")
-                + QDir::toNativeSeparators(ProgramFolder::proposed())
-                + QStringLiteral("\n\r\n\rPer usare gli stessi archivi da più PC scegliere una cartella su "
-                                 "un'unità condivisa.")
-                + password);
+            welcomeText(ProgramFolder::proposed(),
+                        PasswordFile::holdsInitial(ProgramFolder::installedFiles() + PasswordFile::fileName)));
         folder = ProgramFolder::proposed();
     } else {
         MessageBox::warning(

@@ -156,6 +156,11 @@ QStringList lines(const QList<Report>& reports)
     }
     if (reports.isEmpty())
         out.append(QStringLiteral("Nessun archivio nella cartella del programma."));
+    // A damaged archive is mended from a backup: the check says where, since it changes nothing.
+    if (std::any_of(reports.begin(), reports.end(), [](const Report& report) {
+            return !report.readable || report.tailBytes > 0 || !report.problems.isEmpty();
+        }))
+        out.append(QStringLiteral("Archivi danneggiati: usare Ripristina (menu di avvio) con un backup precedente."));
     return out;
 }
 

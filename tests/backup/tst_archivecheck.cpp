@@ -46,6 +46,7 @@ private slots:
                      QStringLiteral("    scheda 3: lunghezza non valida nei campi ImpLettere"),
                      QStringLiteral("    file di riparazione: 2024.bol.coda-20250101-101010"),
                      QStringLiteral("    file di blocco: 2024.bol.lock (rimasto)"),
+                     QStringLiteral("Archivi danneggiati: usare Ripristina (menu di avvio) con un backup precedente."),
                  }));
         QCOMPARE(BackupFixtures::contents(folder.path()), before);
     }

@@ -262,7 +262,7 @@ private slots:
         QCOMPARE(dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtContenuto"))->toPlainText(), QString());
     }
 
-    // The check lists its findings and prints them.
+    // The check lists its findings, and where a damaged archive is mended, and prints them.
     void archiveCheckListsAndPrints()
     {
         QByteArray year = BackupFixtures::slips(2, 2024);
@@ -272,8 +272,11 @@ private slots:
         commandOpens(menu(), "lnkVerifica", QStringLiteral("TfrmVerificaArchivi"), &dialog);
         QVERIFY(dialog);
         QCOMPARE(shownLines(dialog),
-                 (QStringList{QStringLiteral("2024.bol        2 schede"),
-                              QStringLiteral("    termina con una scheda incompleta di 7 byte")}));
+                 (QStringList{
+                     QStringLiteral("2024.bol        2 schede"),
+                     QStringLiteral("    termina con una scheda incompleta di 7 byte"),
+                     QStringLiteral("Archivi danneggiati: usare Ripristina (menu di avvio) con un backup precedente."),
+                 }));
         QTemporaryDir out;
         const QString pdf = QDir(out.path()).filePath(QStringLiteral("verifica.pdf"));
         PrintDialog::setNextAccept(pdf);
