@@ -34,3 +34,11 @@ QString payerExportTitle();
 QString payerExportBody();
 
 } // namespace HelpPages
+
+namespace HelpPages {
+
+// The due-date reminders' page: the notice at start-up, the list and the letters.
+QString reminderTitle();
+QString reminderBody();
+
+} // namespace HelpPages
