@@ -260,10 +260,10 @@ QString reminderBody()
         "scadono nel periodo scelto e di quanti sono già scaduti; il pulsante Visualizza elenco apre l'elenco di "
         "quei bollettini. Vengono letti l'archivio dell'anno in corso e, quando il periodo va oltre il 31 dicembre, "
         "anche quello dell'anno successivo. I bollettini saldati non compaiono mai.",
-        "L'avviso si spegne e il periodo (7, 15, 30 o 60 giorni) si sceglie dal menu di avvio, con il collegamento "
-        "Impostazioni scadenze, dove si scrive anche una volta per tutte l'intestazione dell'ufficio (nome, "
-        "indirizzo, telefono, e-mail) che compare sui promemoria. Il collegamento Scadenze apre l'elenco in "
-        "qualunque momento.",
+        "Il collegamento Scadenze del menu di avvio apre l'elenco in qualunque momento. Con il pulsante "
+        "Impostazioni dell'elenco si spegne l'avviso, si sceglie il periodo (7, 15, 30 o 60 giorni) e si scrive "
+        "una volta per tutte l'intestazione dell'ufficio (nome, indirizzo, telefono, e-mail) che compare sui "
+        "promemoria.",
         "Nell'elenco si cerca con Trova, si stampa con Stampa e, con un doppio clic, si richiama il bollettino "
         "nella schermata dei bollettini, già aperta sull'anno giusto. A destra sono elencati gli Esecutori a cui "
         "appartengono i bollettini, tutti spuntati: si tolgono le spunte di quelli a cui non si vuole scrivere.",

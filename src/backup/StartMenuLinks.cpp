@@ -3,7 +3,6 @@
 #include "backup/BackupArchivi.h"
 #include "backup/Ripristina.h"
 #include "backup/VerificaArchivi.h"
-#include "lists/ImpostaPromemoria.h"
 #include "lists/Promemoria.h"
 #include "slips/Bollettino.h"
 #include "payers/ImportaEsecutori.h"
@@ -35,8 +34,6 @@ const Link kLinks[] = {
     {"lnkVerifica", "Verifica archivi", 0, [](QWidget* menu) { Windows::openDialog<TfrmVerificaArchivi>(menu); }},
     {"lnkImporta", "Importa esecutori", 1, [](QWidget* menu) { Windows::openDialog<TfrmImportaEsecutori>(menu); }},
     {"lnkScadenze", "Scadenze", 1, [](QWidget* menu) { TfrmPromemoria::open(menu, Windows::get<TfrmBollettino>()); }},
-    {"lnkImpostaScadenze", "Impostazioni scadenze", 1,
-     [](QWidget* menu) { Windows::openDialog<TfrmImpostaPromemoria>(menu); }},
 };
 
 const Behaviour::Command kCommands[] = {
@@ -45,7 +42,6 @@ const Behaviour::Command kCommands[] = {
     {"lnkVerifica", "Verifica archivi"},
     {"lnkImporta", "Importa esecutori da un foglio di calcolo"},
     {"lnkScadenze", "Bollettini in scadenza e promemoria"},
-    {"lnkImpostaScadenze", "Impostazioni dei promemoria di scadenza"},
 };
 
 // Closing the shown start menu ends the program: the backup is offered before.

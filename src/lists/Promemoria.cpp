@@ -6,6 +6,7 @@
 #include "data/MailCompose.h"
 #include "data/OpenURL.h"
 #include "data/Platform.h"
+#include "lists/ImpostaPromemoria.h"
 #include "lists/ListArchive.h"
 #include "lists/ListPanel.h"
 #include "lists/ReminderLetter.h"
@@ -96,6 +97,14 @@ void TfrmPromemoria::setUp()
     connect(m_ui->btnEmail, &QPushButton::clicked, this, &TfrmPromemoria::sendEmails);
     connect(m_ui->btnGuida, &QPushButton::clicked, this,
             [this] { TfrmGuida::showPage(this, HelpPages::reminderTitle(), HelpPages::reminderBody()); });
+    // The settings change the period: the list is made again when they close.
+    connect(m_ui->btnImpostazioni, &QPushButton::clicked, this, [this] {
+        auto* settings = Windows::openDialog<TfrmImpostaPromemoria>(this);
+        connect(settings, &QObject::destroyed, this, [this] {
+            const DueDates::Settings now = DueDates::readSettings(DueDates::settingsPath());
+            setSelection(DueDates::select(Clock::today(), now.days), m_payerKey);
+        });
+    });
     static const Behaviour::Shortcut kKeys[] = {{"btnGuida", Qt::Key_F1}};
     Behaviour::installShortcuts(this, kKeys);
     for (QPushButton* button : m_ui->panEsecutori->findChildren<QPushButton*>()) {
@@ -128,7 +137,7 @@ TfrmPromemoria* TfrmPromemoria::open(QWidget* owner, DueSlipTarget* target, cons
     }
     return Windows::openDialog<TfrmPromemoria>(owner, [&](TfrmPromemoria* window) {
         window->m_target = target;
-        window->showSelection(std::move(selection), payerKey);
+        window->setSelection(std::move(selection), payerKey);
     });
 }
 
@@ -136,7 +145,7 @@ TfrmPromemoria* TfrmPromemoria::open(QWidget* owner, DueSlipTarget* target, DueD
 {
     return Windows::openDialog<TfrmPromemoria>(owner, [&](TfrmPromemoria* window) {
         window->m_target = target;
-        window->showSelection(std::move(selection), {});
+        window->setSelection(std::move(selection), {});
     });
 }
 
@@ -161,7 +170,7 @@ void TfrmPromemoria::offerNotice(QWidget* menu, DueSlipTarget* target)
         open(menu, target, std::move(selection));
 }
 
-void TfrmPromemoria::showSelection(DueDates::Selection selection, const QString& payerKey)
+void TfrmPromemoria::setSelection(DueDates::Selection selection, const QString& payerKey)
 {
     ensureSetUp();
     if (!payerKey.isEmpty()) {
@@ -172,6 +181,7 @@ void TfrmPromemoria::showSelection(DueDates::Selection selection, const QString&
                                               [](const DueDates::Slip& slip) { return slip.expired; }));
         selection.dueSoon = int(selection.slips.size()) - selection.expired;
     }
+    m_payerKey = payerKey;
     m_selection = std::move(selection);
     m_office = DueDates::readOffice(DueDates::settingsPath());
     m_payers = DueDates::payers(m_selection);
@@ -182,7 +192,7 @@ void TfrmPromemoria::showSelection(DueDates::Selection selection, const QString&
         lines.append(slip.line);
     m_list->reset();
     m_list->setLines(std::move(lines));
-    QString note = QStringLiteral("Da saldare entro il %1: %2  -  gi\u00e0 scaduti: %3.")
+    QString note = QStringLiteral("In scadenza entro il %1: %2  -  gi\u00e0 scaduti: %3.")
                        .arg(m_selection.last.toString(kDate))
                        .arg(m_selection.dueSoon)
                        .arg(m_selection.expired);

@@ -46,13 +46,14 @@ public:
     // Nothing is said when none is.
     static void offerNotice(QWidget* menu, DueSlipTarget* target);
 
+    // Lists a selection; with payerKey only that payer's slips.
+    void setSelection(DueDates::Selection selection, const QString& payerKey = {});
     const DueDates::Selection& selection() const { return m_selection; }
     const std::vector<DueDates::Payer>& payers() const { return m_payers; }
     ListPanel* list() const { return m_list; }
 
 private:
     void setUp() override;
-    void showSelection(DueDates::Selection selection, const QString& payerKey);
     void showCount();
     std::vector<const DueDates::Payer*> chosen() const;
     // The chosen payers, or a message and nothing when none is chosen.
@@ -70,4 +71,5 @@ private:
     DueDates::Office m_office;
     std::vector<DueDates::Payer> m_payers;
     DueSlipTarget* m_target = nullptr;
+    QString m_payerKey; // the one payer listed, from the slip editor; empty: all
 };
