@@ -203,7 +203,7 @@ void TfrmBollettino::addReminderCommand()
     auto* reminder = new QToolButton(m_ui->panComandi);
     reminder->setObjectName(QString::fromLatin1(kReminder.name));
     reminder->setText(QStringLiteral("Promemoria"));
-    reminder->setIcon(QIcon(QStringLiteral(":/slips/icons/scaduti.svg")));
+    reminder->setIcon(QIcon(QStringLiteral(":/slips/icons/promemoria.svg")));
     reminder->setIconSize(QSize(22, 22));
     reminder->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     reminder->setFocusPolicy(Qt::NoFocus);
