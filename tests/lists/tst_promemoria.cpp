@@ -12,9 +12,12 @@
 #include "data/IniFile.h"
 #include "data/MailCompose.h"
 #include "lists/DueDates.h"
+#include "lists/ImpostaPromemoria.h"
 #include "lists/Promemoria.h"
 #include "slips/Bollettino.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -263,6 +266,39 @@ private slots:
                          QStringLiteral("Promemoria_VERDI_LUCA.pdf")}));
         QCOMPARE(MessageBox::shown().size(), 1);
         QVERIFY(MessageBox::shown().at(0).text.startsWith(QStringLiteral("Sono stati salvati 3 promemoria in PDF")));
+    }
+
+    // "Impostazioni...": the notice switched off, a shorter period and the heading kept in their own
+    // sections; the list is made again for the new period, and the next day says nothing.
+    void settingsWindow()
+    {
+        TfrmPromemoria* list = openList();
+        QVERIFY(list);
+        TestSupport::click(list, "btnImpostazioni");
+        auto* settings = TestSupport::openDialog<TfrmImpostaPromemoria>();
+        QVERIFY(settings);
+        auto* notice = child<QCheckBox>(settings, "chkAvviso");
+        auto* period = child<QComboBox>(settings, "cboGiorni");
+        QVERIFY(notice && period);
+        QVERIFY(notice->isChecked());
+        QCOMPARE(period->currentText(), QStringLiteral("30 giorni"));
+        notice->setChecked(false);
+        period->setCurrentIndex(period->findText(QStringLiteral("7 giorni")));
+        child<QLineEdit>(settings, "txtUfficio")->setText(QStringLiteral("  Studio Neri  "));
+        TestSupport::click(settings, "btnSalva");
+        QTRY_VERIFY(!TestSupport::openDialog<TfrmImpostaPromemoria>());
+
+        const QString section = QStringLiteral("Promemoria Scadenze");
+        QCOMPARE(IniFile::readString(ini(), section, QStringLiteral("Avviso")), QStringLiteral("No"));
+        QCOMPARE(IniFile::readString(ini(), section, QStringLiteral("Giorni")), QStringLiteral("7"));
+        QCOMPARE(DueDates::readOffice(ini()).name, QStringLiteral("Studio Neri"));
+        QTRY_COMPARE(TestSupport::shownLines(list).size(), 1); // 15/12 expired; nothing else by 27/12
+        QCOMPARE(list->selection().last, kToday.addDays(7));
+
+        MessageBox::clearShown();
+        Clock::setFixed(QDateTime(kToday.addDays(1), QTime(9, 0)));
+        TfrmPromemoria::offerNotice(Windows::get<TfrmAvvio>(), Windows::get<TfrmBollettino>());
+        QVERIFY(MessageBox::shown().isEmpty());
     }
 
     // The slip editor's command: the list of the shown slip's payer alone.
