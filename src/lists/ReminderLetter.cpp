@@ -20,9 +20,9 @@ constexpr QRgb teal = Report::rgb(0x008080);
 constexpr double kWidth = 180; // between the margins
 
 constexpr Report::BandDef kBands[] = {
-    {.name = "ReportTitle", .kind = Report::BandKind::ReportTitle, .top = 0, .height = 112, .width = kWidth},
-    {.name = "MasterData", .kind = Report::BandKind::MasterData, .top = 115, .height = 40, .width = kWidth},
-    {.name = "Footer", .kind = Report::BandKind::Footer, .top = 160, .height = 74, .width = kWidth},
+    {.name = "ReportTitle", .kind = Report::BandKind::ReportTitle, .top = 0, .height = 104, .width = kWidth},
+    {.name = "MasterData", .kind = Report::BandKind::MasterData, .top = 106, .height = 40, .width = kWidth},
+    {.name = "Footer", .kind = Report::BandKind::Footer, .top = 150, .height = 64, .width = kWidth},
 };
 
 // Every text of the letter is Arial and printed literally: a payer's causale may hold brackets.
@@ -51,11 +51,11 @@ constexpr TextDef kTexts[] = {
     letterText("txtDestinatario", "ReportTitle", 100, 28, 80, 26, 11),
     letterText("txtData", "ReportTitle", 0, 60, kWidth, 6, 10),
     letterText("txtOggetto", "ReportTitle", 0, 70, kWidth, 7, 11, true),
-    letterText("txtApertura", "ReportTitle", 0, 82, kWidth, 28, 10),
+    letterText("txtApertura", "ReportTitle", 0, 82, kWidth, 20, 10),
     letterText("txtVoci", "MasterData", 0, 0, kWidth, 38, 10),
     letterText("txtTotale", "Footer", 0, 4, kWidth, 7, 11, true),
-    letterText("txtModalita", "Footer", 0, 15, kWidth, 30, 10),
-    letterText("txtSaluti", "Footer", 0, 48, kWidth, 24, 10),
+    letterText("txtModalita", "Footer", 0, 15, kWidth, 20, 10),
+    letterText("txtSaluti", "Footer", 0, 38, kWidth, 24, 10),
 };
 
 constexpr Report::LineDef kLines[] = {
