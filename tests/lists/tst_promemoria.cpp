@@ -223,6 +223,34 @@ private slots:
         QCOMPARE(MessageBox::shown().at(0).kind, MessageBox::Kind::Error);
     }
 
+    // Space ticks and unticks a payer; with nobody ticked every command says so and leaves the keys
+    // on the payers.
+    void nobodyChosen()
+    {
+        TfrmPromemoria* list = openList();
+        QVERIFY(list);
+        auto* payers = child<QListWidget>(list, "lstEsecutori");
+        QVERIFY(payers);
+        TestSupport::click(list, "btnNessuno");
+        QCOMPARE(TestSupport::textOf(list, "lblConta"), QStringLiteral("0 Esecutori scelti su 3"));
+        TestSupport::focus(list, "lstEsecutori");
+        payers->setCurrentRow(1);
+        QTest::keyClick(payers, Qt::Key_Space);
+        QCOMPARE(payers->item(1)->checkState(), Qt::Checked);
+        QCOMPARE(TestSupport::textOf(list, "lblConta"), QStringLiteral("1 Esecutore scelto su 3"));
+        QTest::keyClick(payers, Qt::Key_Space);
+        QCOMPARE(payers->item(1)->checkState(), Qt::Unchecked);
+        for (const char* command : {"btnStampaPromemoria", "btnPdfSingoli", "btnPdfUnico", "btnEmail"}) {
+            MessageBox::clearShown();
+            TestSupport::click(list, command);
+            QCOMPARE(MessageBox::shown().size(), 1);
+            QCOMPARE(MessageBox::shown().at(0).text,
+                     QStringLiteral("Attenzione: scegliere almeno un Esecutore a cui preparare il promemoria."));
+            QTRY_COMPARE(TestSupport::focused(), QStringLiteral("lstEsecutori"));
+        }
+        QVERIFY(MailCompose::composed().isEmpty());
+    }
+
     // Printed in one job and saved as one PDF: a letter per ticked payer, each from a page of its own.
     void oneJobOrOneFile_data()
     {
