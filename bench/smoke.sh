@@ -20,6 +20,8 @@ for mode in unpaid expired "slipsearch rossi" slipsearch "payersearch rossi" sum
     step "$B/bench_lists" "$work/data" $mode
 done
 step "$B/bench_summary" "$work/data/2024.bol"
+step "$B/bench_remind" letters "$work/data" 15/01/2024 20
+step "$B/bench_remind" sheet "$work/sheet"
 step "$B/bench_files" evict "$work/data/2024.bol"
 step "$B/bench_files" read2 "$work/data/2024.bol"
 step "$B/bench_startup" tassella

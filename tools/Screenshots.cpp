@@ -31,6 +31,9 @@
 #include "lists/Ricontatta.h"
 #include "lists/RiepCosti.h"
 #include "lists/Scadute.h"
+#include "lists/DueDates.h"
+#include "lists/Promemoria.h"
+#include "lists/ReminderLetter.h"
 #include "lists/TrovaBollettini.h"
 #include "lists/TrovaEsecutori.h"
 #include "payers/AllegaCartella.h"
@@ -506,6 +509,30 @@ const std::vector<Shot>& shots()
          }},
         {"dasaldare", dialog<TfrmDaSaldare, TfrmBollettino>()},
         {"scadute", dialog<TfrmScadute, TfrmBollettino>()},
+        {"promemoria",
+         [] {
+             auto* list = new TfrmPromemoria(Windows::get<TfrmAvvio>());
+             list->setSelection(DueDates::select(Clock::today(), DueDates::kDefaultDays));
+             return static_cast<QWidget*>(list);
+         }},
+        {"promemorialettera",
+         [] {
+             // The letter lives as long as the tool: the window only borrows it.
+             static Report::Template letter(ReminderLetter::def());
+             const DueDates::Selection selection = DueDates::select(Clock::today(), DueDates::kDefaultDays);
+             const auto payers = DueDates::payers(selection);
+             if (!payers.empty())
+                 ReminderLetter::fill(
+                     letter,
+                     ReminderLetter::make(payers.front(), selection,
+                                          {QStringLiteral("Studio Neri & Associati"),
+                                           QStringLiteral("Via Roma 1, 53100 Siena"), QStringLiteral("0577 123456"),
+                                           QStringLiteral("studio@esempio.it")}));
+             letter.prepare();
+             return static_cast<QWidget*>(new Report::PreviewWindow(letter, Windows::get<TfrmAvvio>()));
+         },
+         {},
+         QSize(1000, 720)},
         {"trovabollettini", dialog<TfrmTrovaBollettini, TfrmBollettino>()},
         {"trovaesecutori", dialog<TfrmTrovaEsecutori, TfrmEsecutori>()},
         {"ricontatta", dialog<TfrmRicontatta, TfrmEsecutori>()},

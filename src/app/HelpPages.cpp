@@ -494,11 +494,47 @@ const Page* pageOfWindow(const char* className)
         {"TfrmRipristina", {restoreTitle, restoreBody}},
         {"TfrmVerificaArchivi", {archiveCheckTitle, archiveCheckBody}},
         {"TfrmImportaEsecutori", {payerImportTitle, payerImportBody}},
+        {"TfrmPromemoria", {reminderTitle, reminderBody}},
+        {"TfrmImpostaPromemoria", {reminderTitle, reminderBody}},
     };
     for (const auto& entry : kWindows)
         if (std::strcmp(entry.window, className) == 0)
             return &entry.page;
     return nullptr;
+}
+
+QString reminderTitle()
+{
+    return QStringLiteral("Scadenze e promemoria.");
+}
+
+QString reminderBody()
+{
+    static const char* const paragraphs[] = {
+        "Alla prima apertura della giornata, dopo la password, Tassella avvisa di quanti bollettini non saldati "
+        "scadono nel periodo scelto e di quanti sono già scaduti; il pulsante Visualizza elenco apre l'elenco di "
+        "quei bollettini. Vengono letti l'archivio dell'anno in corso e, quando il periodo va oltre il 31 dicembre, "
+        "anche quello dell'anno successivo. I bollettini saldati non compaiono mai.",
+        "Il collegamento Scadenze del menu di avvio apre l'elenco in qualunque momento. Con il pulsante "
+        "Impostazioni dell'elenco si spegne l'avviso, si sceglie il periodo (7, 15, 30 o 60 giorni) e si scrive "
+        "una volta per tutte l'intestazione dell'ufficio (nome, indirizzo, telefono, e-mail) che compare sui "
+        "promemoria.",
+        "Nell'elenco si cerca con Trova, si stampa con Stampa e, con un doppio clic, si richiama il bollettino "
+        "nella schermata dei bollettini, già aperta sull'anno giusto. A destra sono elencati gli Esecutori a cui "
+        "appartengono i bollettini, tutti spuntati: si tolgono le spunte di quelli a cui non si vuole scrivere.",
+        "Per gli Esecutori spuntati, Stampa i promemoria stampa una lettera per ciascuno; Un PDF per Esecutore "
+        "salva un file per ciascuno nella cartella scelta; Un PDF per tutti salva tutte le lettere in un solo file; "
+        "Invia per e-mail prepara nel programma di posta un messaggio per ciascun Esecutore che ha un indirizzo "
+        "e-mail in anagrafica, con la lettera in PDF allegata: il messaggio si controlla e si invia dal programma "
+        "di posta. Gli Esecutori senza indirizzo vengono elencati alla fine.",
+        "La lettera riporta l'intestazione dell'ufficio, il nome e l'indirizzo dell'Esecutore, per ogni bollettino "
+        "il codice tariffa con la sua descrizione, l'anno, l'importo in cifre e in lettere, la data di scadenza e "
+        "la causale, il totale da versare e come si paga: con il bollettino TD 451 sul conto corrente postale "
+        "n. 8003, presso qualsiasi ufficio postale.",
+        "Dalla schermata dei bollettini, il comando Promemoria (Ctrl+M) apre l'elenco dei soli bollettini "
+        "dell'Esecutore della scheda mostrata, riconosciuto dal codice fiscale o, se manca, dal nome.",
+    };
+    return joined(paragraphs);
 }
 
 } // namespace HelpPages

@@ -70,4 +70,8 @@ struct Page {
 // F1 there shows the page of the window that opened it.
 const Page* pageOfWindow(const char* className);
 
+// The due-date reminders' page: the notice at start-up, the list and the letters.
+QString reminderTitle();
+QString reminderBody();
+
 } // namespace HelpPages

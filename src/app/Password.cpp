@@ -2,6 +2,8 @@
 
 #include "windows/Artwork.h"
 #include "app/Avvio.h"
+#include "lists/Promemoria.h"
+#include "slips/Bollettino.h"
 #include "app/CambiaPassword.h"
 #include "data/CodePage.h"
 #include "windows/FieldBehaviour.h"
@@ -100,5 +102,7 @@ void TfrmPassword::login()
         m_ui->txtPassword->setFocus(Qt::OtherFocusReason);
         return;
     }
-    Windows::get<TfrmAvvio>()->showFrom(this);
+    auto* menu = Windows::get<TfrmAvvio>();
+    menu->showFrom(this);
+    TfrmPromemoria::offerNotice(menu, Windows::get<TfrmBollettino>());
 }

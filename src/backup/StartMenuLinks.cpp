@@ -3,6 +3,8 @@
 #include "backup/BackupArchivi.h"
 #include "backup/Ripristina.h"
 #include "backup/VerificaArchivi.h"
+#include "lists/Promemoria.h"
+#include "slips/Bollettino.h"
 #include "payers/ImportaEsecutori.h"
 #include "windows/FieldBehaviour.h"
 #include "windows/ClickLabel.h"
@@ -31,6 +33,7 @@ const Link kLinks[] = {
     {"lnkRipristina", "Ripristina", 0, [](QWidget* menu) { Windows::openDialog<TfrmRipristina>(menu); }},
     {"lnkVerifica", "Verifica archivi", 0, [](QWidget* menu) { Windows::openDialog<TfrmVerificaArchivi>(menu); }},
     {"lnkImporta", "Importa esecutori", 1, [](QWidget* menu) { Windows::openDialog<TfrmImportaEsecutori>(menu); }},
+    {"lnkScadenze", "Scadenze", 1, [](QWidget* menu) { TfrmPromemoria::open(menu, Windows::get<TfrmBollettino>()); }},
 };
 
 const Behaviour::Command kCommands[] = {
@@ -38,6 +41,7 @@ const Behaviour::Command kCommands[] = {
     {"lnkRipristina", "Ripristina da un backup"},
     {"lnkVerifica", "Verifica archivi"},
     {"lnkImporta", "Importa esecutori da un foglio di calcolo"},
+    {"lnkScadenze", "Bollettini in scadenza e promemoria"},
 };
 
 // Closing the shown start menu ends the program: the backup is offered before.

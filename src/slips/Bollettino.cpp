@@ -16,6 +16,7 @@
 #include "checks/CheckWindow.h"
 #include "checks/Voci_Tariffa.h"
 #include "lists/DaSaldare.h"
+#include "lists/DueDates.h"
 #include "lists/ExpBollettini.h"
 #include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
@@ -30,6 +31,7 @@
 #include "slips/SlipRecord.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QIcon>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -105,6 +107,9 @@ constexpr RecordForm::Command kOtherCommands[] = {
     {"imgEsci", nullptr, Qt::CTRL | Qt::Key_W, nullptr, "Esci"},
 };
 constexpr auto kPanel = RecordForm::commands(kOwnCommands, RecordForm::kGuidaEsci, RecordForm::kArrows);
+// The reminder letter of the shown slip's payer, in the column under "Scaduti".
+constexpr RecordForm::Command kReminder{
+    "cmdPromemoria", "Prepara il promemoria di scadenza per l'Esecutore della scheda corrente.", Qt::CTRL | Qt::Key_M};
 constexpr Behaviour::Hint kOtherHints[] = {
     {"chkSaldato", "Annota che il bollettino \u00e8 stato saldato."},
 };
@@ -139,7 +144,11 @@ void TfrmBollettino::setUp()
     Behaviour::install(this, kFields, [this](const char*) {
         Windows::openDialog<TfrmCalendario>(this, [this](TfrmCalendario* picker) { picker->setTarget(this); });
     });
+    addReminderCommand();
     std::vector<RecordForm::Command> commands(kPanel.begin(), kPanel.end());
+    commands.insert(std::find_if(commands.begin(), commands.end(),
+                                 [](const RecordForm::Command& c) { return qstrcmp(c.name, "cmdEsporta") == 0; }),
+                    kReminder);
     commands.insert(commands.end(), std::begin(kOtherCommands), std::end(kOtherCommands));
     RecordForm::installCommands(this, commands, "chkSaldato", "panInfo", kOtherHints,
                                 {"panSfondo", "panAvvio", "panContainer", "panModulo", "panTipo", "panInferiore",
@@ -188,6 +197,37 @@ void TfrmBollettino::setUp()
 
 TfrmBollettino::~TfrmBollettino() = default;
 
+void TfrmBollettino::addReminderCommand()
+{
+    // One more command in the column: its commands close up a little to make room under "Scaduti".
+    auto* reminder = new QToolButton(m_ui->panComandi);
+    reminder->setObjectName(QString::fromLatin1(kReminder.name));
+    reminder->setText(QStringLiteral("Promemoria"));
+    reminder->setIcon(QIcon(QStringLiteral(":/slips/icons/promemoria.svg")));
+    reminder->setIconSize(QSize(22, 22));
+    reminder->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    reminder->setFocusPolicy(Qt::NoFocus);
+    reminder->setCursor(Qt::PointingHandCursor);
+    int top = 12;
+    for (QToolButton* command :
+         {m_ui->cmdNuovo, m_ui->cmdDuplica, m_ui->cmdAllega, m_ui->cmdImporta, m_ui->cmdSalva, m_ui->cmdStampa,
+          m_ui->cmdTrova, m_ui->cmdDaSaldare, m_ui->cmdMargini, reminder, m_ui->cmdEsporta}) {
+        command->setGeometry(18, top, 148, 32);
+        top += 38;
+    }
+    m_ui->cmdGuida->setGeometry(18, top + 12, 148, 32);
+    m_ui->cmdEsci->setGeometry(18, top + 50, 148, 32);
+    connect(reminder, &QToolButton::clicked, this, [this] {
+        const QString name = trimmedText(m_ui->txtEsecutore);
+        const QString code = trimmedText(m_ui->txtCodFisc);
+        if (name.isEmpty() && code.isEmpty()) {
+            MessageBox::warning(this, QStringLiteral("Attenzione: la scheda corrente non riporta l'Esecutore."));
+            return;
+        }
+        TfrmPromemoria::open(this, this, DueDates::payerKey(code, name));
+    });
+}
+
 // The pictures are drawn when the window first appears: it is created at start-up with the
 // others, and rendering them is most of what creating it would cost. The colours come from the
 // program's style sheet (its form carries look="form"), which styles each control as it is first shown.
@@ -219,6 +259,17 @@ void TfrmBollettino::showEvent(QShowEvent* event)
     m_ui->txtAnno->setText(QString::number(Clock::today().year()).rightJustified(4, QLatin1Char('0')));
     clearSlip();
     m_ui->txtAnno->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmBollettino::openSlip(QWidget* from, const QString& year, const Record& slip, qint64 position)
+{
+    if (!isVisible())
+        showFrom(from);
+    if (!m_ui->panContainer->isVisible() || m_year->year() != year) {
+        m_ui->txtAnno->setText(year);
+        openYear();
+    }
+    takeSlip(slip, position);
 }
 
 void TfrmBollettino::openYear()

@@ -6,6 +6,7 @@
 // back through the interfaces it implements.
 
 #include "data/RecordEditor.h"
+#include "lists/Promemoria.h"
 #include "slips/SlipYear.h"
 #include "windows/RecordForm.h"
 #include "windows/Targets.h"
@@ -24,7 +25,8 @@ class TfrmBollettino : public Workspace,
                        public PayerTarget,
                        public TariffTarget,
                        public DateTarget,
-                       public AttachmentTarget {
+                       public AttachmentTarget,
+                       public DueSlipTarget {
     Q_OBJECT
 public:
     explicit TfrmBollettino(QWidget* parent = nullptr);
@@ -44,6 +46,9 @@ public:
     void takeDate(const QDate& date) override;
     AttachmentSlots attachments() const override;
     void setAttachments(const AttachmentSlots& attached) override;
+    // A slip chosen in the reminder list: the editor shown in place of from, with the slip's year
+    // open and the slip loaded (after asking about a change to the slip shown).
+    void openSlip(QWidget* from, const QString& year, const Record& slip, qint64 position) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -53,6 +58,7 @@ protected:
 private:
     void setUp() override;
     void openYear();
+    void addReminderCommand();
     void newSlip();
     void clearSlip();
     void showSlip(const Record& record, qint64 position);

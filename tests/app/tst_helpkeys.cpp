@@ -23,9 +23,11 @@
 #include "checks/PartitaIVA.h"
 #include "checks/Voci_Tariffa.h"
 #include "lists/DaSaldare.h"
+#include "lists/ImpostaPromemoria.h"
 #include "lists/ExpBollettini.h"
 #include "lists/ExpEsecutori.h"
 #include "lists/MenuRiepCosti.h"
+#include "lists/Promemoria.h"
 #include "lists/Ricontatta.h"
 #include "lists/RiepCosti.h"
 #include "lists/Scadute.h"
@@ -97,6 +99,13 @@ QWidget* batchPreview()
     return TestSupport::openDialog<SlipPreview>();
 }
 
+// The due-date list over the slip editor, as its Promemoria command opens it.
+QWidget* reminders()
+{
+    auto* slips = window<TfrmBollettino>();
+    return TfrmPromemoria::open(slips, slips);
+}
+
 struct Row {
     const char* row;
     const char* window; // the class the row opens
@@ -138,6 +147,9 @@ const Row kRows[] = {
     {"restore", "TfrmRipristina", over<TfrmRipristina, TfrmAvvio>, HelpPages::restoreTitle},
     {"archive check", "TfrmVerificaArchivi", over<TfrmVerificaArchivi, TfrmAvvio>, HelpPages::archiveCheckTitle},
     {"payer import", "TfrmImportaEsecutori", over<TfrmImportaEsecutori, TfrmAvvio>, HelpPages::payerImportTitle},
+    {"due dates", "TfrmPromemoria", reminders, HelpPages::reminderTitle},
+    {"reminder settings", "TfrmImpostaPromemoria",
+     [] { return Windows::openDialog<TfrmImpostaPromemoria>(reminders()); }, HelpPages::reminderTitle},
 };
 
 // Waits until the window is the one that takes the keys.

@@ -348,8 +348,8 @@ private slots:
             "chkIntegrazione", "txtDataScade", "txtDataPaga", "txtCausale", "txtNote", "chkSaldato",
             // then the commands, down the column and along the navigation row, and round to the amount
             "cmdNuovo", "cmdDuplica", "cmdAllega", "cmdImporta", "cmdSalva", "cmdStampa", "cmdTrova", "cmdDaSaldare",
-            "cmdMargini", "cmdEsporta", "cmdGuida", "cmdEsci", "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo",
-            "txtImporto"};
+            "cmdMargini", "cmdPromemoria", "cmdEsporta", "cmdGuida", "cmdEsci", "cmdPrimo", "cmdIndietro", "cmdAvanti",
+            "cmdUltimo", "txtImporto"};
         for (size_t i = 0; i + 1 < std::size(order); ++i) {
             focus(order[i]);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
