@@ -278,9 +278,9 @@ CriteriaPanel::CriteriaPanel(QWidget* container, std::span<const CriterionField>
     m_search->installEventFilter(this);
 }
 
-QList<ListArchive::Criterion> CriteriaPanel::criteria() const
+QList<RecordScan::Criterion> CriteriaPanel::criteria() const
 {
-    QList<ListArchive::Criterion> result;
+    QList<RecordScan::Criterion> result;
     for (qsizetype i = 0; i < m_edits.size(); ++i)
         result.append({m_fields[size_t(i)].edit + 3, m_edits.at(i)->text()});
     return result;

@@ -94,7 +94,7 @@ public:
     CriteriaPanel(QWidget* container, std::span<const CriterionField> fields);
 
     // The criteria as typed, by record field.
-    QList<ListArchive::Criterion> criteria() const;
+    QList<RecordScan::Criterion> criteria() const;
     QLineEdit* first() const { return m_edits.first(); }
     QLabel* waiting() const { return m_waiting; }
     QLabel* count() const { return m_count; }

@@ -16,7 +16,7 @@ public:
     struct Kind {
         std::span<const CriterionField> criteria;
         const char* printTitle;
-        ListArchive::Lines (*search)(const SearchWindow& window, const QList<ListArchive::Criterion>& criteria);
+        ListArchive::Lines (*search)(const SearchWindow& window, const QList<RecordScan::Criterion>& criteria);
         void (*takeOver)(SearchWindow& window, const QString& line);
     };
 

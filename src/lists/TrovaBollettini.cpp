@@ -22,7 +22,7 @@ constexpr CriterionField kCriteria[] = {
 const SearchWindow::Kind kSlips = {
     kCriteria,
     "Riepilogo versamenti",
-    [](const SearchWindow& window, const QList<ListArchive::Criterion>& criteria) {
+    [](const SearchWindow& window, const QList<RecordScan::Criterion>& criteria) {
         const SlipTarget* editor = static_cast<const TfrmTrovaBollettini&>(window).target();
         return ListArchive::searchSlips(editor ? editor->slipYear()->path() : QString(), criteria);
     },
