@@ -5,7 +5,7 @@
 #include "app/CambiaPassword.h"
 #include "checks/Carta.h"
 #include "checks/CodFisc.h"
-#include "app/Guida.h"
+#include "help/Guida.h"
 #include "checks/Iban.h"
 #include "app/Info.h"
 #include "checks/PartitaIVA.h"

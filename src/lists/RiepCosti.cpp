@@ -1,7 +1,7 @@
 #include "lists/RiepCosti.h"
 
-#include "app/Guida.h"
-#include "app/HelpPages.h"
+#include "help/Guida.h"
+#include "help/HelpPages.h"
 #include "data/CodePage.h"
 #include "data/Formats.h"
 #include "lists/ListPanel.h"

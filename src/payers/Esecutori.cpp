@@ -2,8 +2,8 @@
 
 #include "ui_Esecutori.h"
 
-#include "app/Guida.h"
-#include "app/HelpPages.h"
+#include "help/Guida.h"
+#include "help/HelpPages.h"
 #include "checks/CheckWindow.h"
 #include "checks/Voci_Tariffa.h"
 #include "data/CodePage.h"

@@ -4,7 +4,7 @@
 #include "ReadOnly.h"
 #include "TestSupport.h"
 
-#include "app/Guida.h"
+#include "help/Guida.h"
 #include "data/RecordLayout.h"
 #include "lists/ExpBollettini.h"
 #include "lists/ExpEsecutori.h"

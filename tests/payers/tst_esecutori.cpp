@@ -5,8 +5,8 @@
 #include "ReadOnly.h"
 
 #include "app/Avvio.h"
-#include "app/Guida.h"
-#include "app/HelpPages.h"
+#include "help/Guida.h"
+#include "help/HelpPages.h"
 #include "checks/Voci_Tariffa.h"
 #include "lists/Ricontatta.h"
 #include "lists/TrovaEsecutori.h"

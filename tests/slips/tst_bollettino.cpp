@@ -3,7 +3,7 @@
 
 #include "TestSupport.h"
 
-#include "app/Guida.h"
+#include "help/Guida.h"
 #include "data/RecordLayout.h"
 #include "checks/Calendario.h"
 #include "checks/Voci_Tariffa.h"
@@ -14,7 +14,7 @@
 #include "lists/TrovaEsecutori.h"
 #include "payers/AllegaCartella.h"
 #include "printing/StampaBol.h"
-#include "app/HelpPages.h"
+#include "help/HelpPages.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipEditor.h"
 #include "slips/SlipRecord.h"

@@ -7,7 +7,7 @@
 #include "lists/ListFixtures.h"
 
 #include "app/Avvio.h"
-#include "app/HelpPages.h"
+#include "help/HelpPages.h"
 #include "app/Info.h"
 #include "app/Password.h"
 #include "checks/Calendario.h"
@@ -25,7 +25,7 @@
 #include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
 #include "lists/TrovaEsecutori.h"
-#include "app/Guida.h"
+#include "help/Guida.h"
 #include "payers/AllegaCartella.h"
 #include "payers/Esecutori.h"
 #include "payers/PayerRecord.h"

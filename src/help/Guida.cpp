@@ -1,4 +1,4 @@
-#include "app/Guida.h"
+#include "help/Guida.h"
 
 #include "windows/Artwork.h"
 #include "windows/FieldBehaviour.h"
