@@ -12,7 +12,7 @@
 // the list shows and the peak resident memory.
 
 #include "lists/DaSaldare.h"
-#include "lists/LineModel.h"
+#include "windows/LineModel.h"
 #include "lists/MenuRiepCosti.h"
 #include "lists/RiepCosti.h"
 #include "lists/TrovaBollettini.h"

@@ -8,7 +8,7 @@
 #include "app/Startup.h"
 #include "checks/Voci_Tariffa.h"
 #include "lists/DaSaldare.h"
-#include "lists/LineModel.h"
+#include "windows/LineModel.h"
 #include "lists/MenuRiepCosti.h"
 #include "lists/RiepCosti.h"
 #include "lists/Scadute.h"

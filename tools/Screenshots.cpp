@@ -36,7 +36,7 @@
 #include "payers/PayerRecord.h"
 #include "printing/SlipPreview.h"
 #include "printing/StampaBol.h"
-#include "reports/ReportOutput.h"
+#include "windows/ReportOutput.h"
 #include "slips/AmountInWords.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipRecord.h"

@@ -1,6 +1,6 @@
 #include "batch/BatchIssue.h"
 
-#include "batch/SlipFromPayer.h"
+#include "slips/SlipFromPayer.h"
 #include "checks/TariffCodes.h"
 #include "checks/TaxCode.h"
 #include "checks/VatNumber.h"

@@ -16,7 +16,7 @@
 #include "printing/SlipPreview.h"
 #include "printing/SlipTemplate.h"
 #include "reports/ReportLayout.h"
-#include "reports/ReportOutput.h"
+#include "windows/ReportOutput.h"
 #include "slips/AmountInWords.h"
 #include "slips/SlipEditor.h"
 #include "slips/SlipRecord.h"

@@ -4,7 +4,7 @@
 #include "data/RecordEditor.h"
 #include "data/RecordArchive.h"
 #include "data/RecordLayout.h"
-#include "lists/ListFind.h"
+#include "windows/ListFind.h"
 #include "lists/ListLines.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"

@@ -9,7 +9,7 @@
 #include "data/Message.h"
 #include "data/RecordLayout.h"
 #include "data/RecordScan.h"
-#include "lists/LineList.h"
+#include "windows/LineList.h"
 
 #include <QDate>
 #include <QString>

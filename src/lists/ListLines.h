@@ -6,7 +6,7 @@
 
 #include "data/CodePage.h"
 #include "data/RecordLayout.h"
-#include "lists/LineList.h"
+#include "windows/LineList.h"
 
 #include <QString>
 #include <string_view>

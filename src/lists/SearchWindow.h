@@ -5,7 +5,7 @@
 // print title, which archive it searches and what taking a line over does.
 
 #include "lists/ListArchive.h"
-#include "lists/ListPanel.h"
+#include "windows/ListPanel.h"
 #include "windows/Windows.h"
 
 #include <span>

@@ -1,5 +1,6 @@
 #include "lists/TrovaBollettini.h"
 
+#include "lists/ListTakeOver.h"
 #include "slips/SlipYear.h"
 
 #include "ui_TrovaBollettini.h"

@@ -1,5 +1,6 @@
 #include "lists/TrovaEsecutori.h"
 
+#include "lists/ListTakeOver.h"
 #include "payers/PayerRecord.h"
 
 #include "ui_TrovaEsecutori.h"

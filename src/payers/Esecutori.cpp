@@ -4,7 +4,7 @@
 
 #include "help/Guida.h"
 #include "help/HelpPages.h"
-#include "checks/CheckWindow.h"
+#include "checks/CheckDialog.h"
 #include "checks/Voci_Tariffa.h"
 #include "data/CodePage.h"
 #include "data/Platform.h"

@@ -4,7 +4,7 @@
 #include "data/Platform.h"
 #include "payers/Esecutori.h"
 #include "payers/InfoSheet.h"
-#include "reports/ReportOutput.h"
+#include "windows/ReportOutput.h"
 #include "windows/Prompts.h"
 
 #include <memory>

@@ -11,7 +11,7 @@
 #include "batch/Emissione.h"
 #include "batch/PayerChoiceModel.h"
 #include "checks/Calendario.h"
-#include "lists/ListPanel.h"
+#include "windows/ListPanel.h"
 #include "printing/PrintMargins.h"
 #include "printing/SlipPreview.h"
 #include "printing/StampaBol.h"

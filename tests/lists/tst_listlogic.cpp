@@ -5,10 +5,10 @@
 #include "ListFixtures.h"
 #include "PdfReadBack.h"
 #include "lists/ListArchive.h"
-#include "lists/ListFind.h"
+#include "windows/ListFind.h"
 #include "lists/ListLines.h"
-#include "lists/ListPrint.h"
-#include "lists/ListSort.h"
+#include "windows/ListPrint.h"
+#include "windows/ListSort.h"
 #include "lists/Summary.h"
 #include "reports/Report.h"
 

@@ -4,7 +4,7 @@
 
 #include "PdfReadBack.h"
 #include "lists/ListFixtures.h"
-#include "lists/LineModel.h"
+#include "windows/LineModel.h"
 #include "lists/ListLines.h"
 
 #include "lists/DaSaldare.h"

@@ -9,7 +9,7 @@
 #include "payers/Esecutori.h"
 #include "payers/InfoSheet.h"
 #include "payers/InfoSheetCommands.h"
-#include "reports/ReportOutput.h"
+#include "windows/ReportOutput.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -11,7 +11,7 @@
 #include "app/PasswordChange.h"
 #include "payers/AllegaCartella.h"
 #include "payers/Esecutori.h"
-#include "reports/ReportOutput.h"
+#include "windows/ReportOutput.h"
 #include "slips/Bollettino.h"
 #include "slips/SlipRecord.h"
 #include "payers/PayerRecord.h"

@@ -1,4 +1,4 @@
-#include "lists/ListFind.h"
+#include "windows/ListFind.h"
 
 #include "data/CodePage.h"
 

@@ -7,8 +7,8 @@
 //
 // Closing the window empties the list.
 
-#include "lists/LineModel.h"
-#include "lists/ListArchive.h"
+#include "windows/LineModel.h"
+#include "data/RecordScan.h"
 #include "reports/Report.h"
 #include "windows/Targets.h"
 
@@ -112,16 +112,3 @@ private:
     QLabel* m_count = nullptr;
     QPushButton* m_search = nullptr;
 };
-
-namespace ListTakeOver {
-
-// The slip behind a chosen line, from the target's year, into the target (the slip editor), then
-// the list window closes, unless the editor's user chose to stay with the slip shown. No target,
-// nothing chosen, no equal record or a file error: the window just closes.
-void slip(QWidget* listWindow, const QString& line, SlipTarget* target);
-// The payer behind a chosen line into the target (the payer editor, the slip editor's payer
-// fields, the payment summary selection's filters), then the list window closes, unless the
-// target's user chose to stay with what it shows; as above otherwise.
-void payer(QWidget* listWindow, const QString& line, PayerTarget* target);
-
-} // namespace ListTakeOver

@@ -1,4 +1,4 @@
-#include "batch/SlipFromPayer.h"
+#include "slips/SlipFromPayer.h"
 
 namespace SlipFromPayer {
 namespace {

@@ -1,4 +1,4 @@
-#include "lists/ListPrint.h"
+#include "windows/ListPrint.h"
 
 namespace ListPrint {
 

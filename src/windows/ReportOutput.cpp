@@ -1,4 +1,4 @@
-#include "reports/ReportOutput.h"
+#include "windows/ReportOutput.h"
 
 #include "windows/Prompts.h"
 #include "reports/ReportLayout.h"

@@ -1,4 +1,4 @@
-#include "lists/ListSort.h"
+#include "windows/ListSort.h"
 
 #include "data/CodePage.h"
 

@@ -1,15 +1,10 @@
-#include "lists/ListPanel.h"
-
-#include "batch/SlipFromPayer.h"
+#include "windows/ListPanel.h"
 
 #include "data/CodePage.h"
 #include "data/RecordLayout.h"
-#include "lists/ListFind.h"
-#include "lists/ListPrint.h"
-#include "payers/PayerRecord.h"
-#include "reports/ReportOutput.h"
-#include "slips/SlipRecord.h"
-#include "slips/SlipYear.h"
+#include "windows/ListFind.h"
+#include "windows/ListPrint.h"
+#include "windows/ReportOutput.h"
 #include "windows/FieldBehaviour.h"
 #include "windows/Prompts.h"
 #include "windows/RecordForm.h"
@@ -294,27 +289,3 @@ bool CriteriaPanel::eventFilter(QObject* watched, QEvent* event)
     }
     return QObject::eventFilter(watched, event);
 }
-
-namespace ListTakeOver {
-
-void slip(QWidget* listWindow, const QString& line, SlipTarget* target)
-{
-    if (!line.isEmpty() && target) {
-        const ListArchive::Match match = ListArchive::lastSlip(target->slipYear()->path(), line);
-        if (match.position > 0 && !target->takeSlip(Record(SlipRecord::layout(), match.record), match.position))
-            return; // the user stays with the slip shown: the list stays open
-    }
-    listWindow->close();
-}
-
-void payer(QWidget* listWindow, const QString& line, PayerTarget* target)
-{
-    if (!line.isEmpty() && target) {
-        const ListArchive::Match match = ListArchive::lastPayer(PayerRecord::archivePath(), line);
-        if (match.position > 0 && !target->takePayer(Record(PayerRecord::layout(), match.record), match.position))
-            return; // the user stays with the payer shown: the list stays open
-    }
-    listWindow->close();
-}
-
-} // namespace ListTakeOver

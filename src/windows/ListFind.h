@@ -4,7 +4,7 @@
 // are case-folded ("È" does not find "è"). An empty text never matches.
 
 #include "data/Message.h"
-#include "lists/LineList.h"
+#include "windows/LineList.h"
 
 #include <QString>
 #include <QStringList>

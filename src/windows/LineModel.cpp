@@ -1,4 +1,4 @@
-#include "lists/LineModel.h"
+#include "windows/LineModel.h"
 
 LineModel::LineModel(QObject* parent)
     : QAbstractListModel(parent)

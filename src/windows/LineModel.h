@@ -2,7 +2,7 @@
 // The lines of a list window as a model: texts only, every row the same size, so a list of
 // 100 000 lines costs about one byte per character shown (LineList).
 
-#include "lists/LineList.h"
+#include "windows/LineList.h"
 
 #include <QAbstractListModel>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "checks/CheckWindow.h"
+#include "checks/CheckDialog.h"
 
 #include "checks/Carta.h"
 #include "checks/CodFisc.h"

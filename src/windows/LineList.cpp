@@ -1,7 +1,7 @@
-#include "lists/LineList.h"
+#include "windows/LineList.h"
 
 #include "data/CodePage.h"
-#include "lists/ListSort.h"
+#include "windows/ListSort.h"
 
 #include <QtEndian>
 #include <algorithm>
