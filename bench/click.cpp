@@ -16,7 +16,7 @@
 #include "lists/MenuRiepCosti.h"
 #include "lists/RiepCosti.h"
 #include "lists/TrovaBollettini.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "windows/Prompts.h"
 #include "windows/Windows.h"
 

@@ -14,7 +14,7 @@
 #include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
 #include "lists/TrovaEsecutori.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "windows/Prompts.h"
 #include "windows/Windows.h"
 

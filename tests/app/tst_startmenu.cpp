@@ -11,8 +11,8 @@
 #include "data/OpenURL.h"
 #include "app/Splash.h"
 #include "lists/MenuRiepCosti.h"
-#include "payers/Esecutori.h"
-#include "slips/Bollettino.h"
+#include "editors/Esecutori.h"
+#include "editors/Bollettino.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

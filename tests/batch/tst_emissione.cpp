@@ -15,7 +15,7 @@
 #include "printing/PrintMargins.h"
 #include "printing/SlipPreview.h"
 #include "printing/StampaBol.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

@@ -8,9 +8,9 @@
 #include "data/RecordLayout.h"
 #include "lists/ExpBollettini.h"
 #include "lists/ExpEsecutori.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "payers/PayerRecord.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "slips/SlipRecord.h"
 
 #include <QHeaderView>

@@ -13,8 +13,8 @@
 #include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
 #include "lists/TrovaEsecutori.h"
-#include "payers/Esecutori.h"
-#include "slips/Bollettino.h"
+#include "editors/Esecutori.h"
+#include "editors/Bollettino.h"
 #include "slips/SlipYear.h"
 
 #include <QCheckBox>

@@ -6,8 +6,8 @@
 #include "TestSupport.h"
 
 #include "payers/AllegaCartella.h"
-#include "payers/Esecutori.h"
-#include "slips/Bollettino.h"
+#include "editors/Esecutori.h"
+#include "editors/Bollettino.h"
 
 #include <QDir>
 #include <QLabel>

@@ -27,10 +27,10 @@
 #include "lists/TrovaEsecutori.h"
 #include "help/Guida.h"
 #include "payers/AllegaCartella.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "payers/PayerRecord.h"
 #include "printing/StampaBol.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "windows/ClickLabel.h"
 #include "windows/Look.h"
 

@@ -5,10 +5,10 @@
 #include "lists/ListFixtures.h"
 
 #include "data/LayoutArchive.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "payers/PayerEditor.h"
 #include "payers/PayerRecord.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "slips/SlipEditor.h"
 #include "slips/SlipRecord.h"
 

@@ -1,4 +1,4 @@
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 
 #include "ui_Bollettino.h"
 

@@ -11,7 +11,7 @@
 #include "lists/Ricontatta.h"
 #include "lists/TrovaEsecutori.h"
 #include "payers/AllegaCartella.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "windows/ClickLabel.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 
 #include "ui_Esecutori.h"
 
@@ -12,7 +12,7 @@
 #include "lists/Ricontatta.h"
 #include "lists/TrovaEsecutori.h"
 #include "payers/AllegaCartella.h"
-#include "payers/InfoSheetCommands.h"
+#include "editors/InfoSheetCommands.h"
 #include "data/OpenURL.h"
 #include "payers/PayerArchive.h"
 #include "payers/PayerEditor.h"

@@ -6,9 +6,9 @@
 #include "TestSupport.h"
 
 #include "payers/AllegaCartella.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "payers/InfoSheet.h"
-#include "payers/InfoSheetCommands.h"
+#include "editors/InfoSheetCommands.h"
 #include "windows/ReportOutput.h"
 
 #include <QAbstractButton>

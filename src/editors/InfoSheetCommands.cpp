@@ -1,8 +1,8 @@
-#include "payers/InfoSheetCommands.h"
+#include "editors/InfoSheetCommands.h"
 
 #include "data/OpenURL.h"
 #include "data/Platform.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "payers/InfoSheet.h"
 #include "windows/ReportOutput.h"
 #include "windows/Prompts.h"

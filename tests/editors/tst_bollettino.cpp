@@ -15,7 +15,7 @@
 #include "payers/AllegaCartella.h"
 #include "printing/StampaBol.h"
 #include "help/HelpPages.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "slips/SlipEditor.h"
 #include "slips/SlipRecord.h"
 
