@@ -120,7 +120,7 @@ TfrmBollettino::TfrmBollettino(QWidget* parent)
     : Workspace(parent)
     , m_ui(std::make_unique<Ui::Bollettino>())
     , m_year(QSharedPointer<SlipYear>::create())
-    , m_changes(this, SlipArchive::blank(), [this] { save(); })
+    , m_changes(this, m_fields, SlipArchive::blank(), [this] { save(); })
 {
     setUpWhenNeeded();
 }
@@ -129,6 +129,7 @@ void TfrmBollettino::setUp()
 {
     initSlipResources();
     m_ui->setupUi(panel());
+    bindFields();
     finishForm();
     setWindowTitle(kCaption);
     RecordForm::showPosition(m_ui->lblPosizione, *m_year);
@@ -265,9 +266,7 @@ void TfrmBollettino::clearSlip()
     m_ui->txtIntero->setText(QStringLiteral("0,00"));
     for (QCheckBox* box : {m_ui->chkSaldato, m_ui->chkRilascio, m_ui->chkAnnuale, m_ui->chkIntegrazione})
         box->setChecked(false);
-    for (QLabel* label :
-         {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02, m_ui->lblDesc03})
-        label->clear();
+    m_attached = {};
     m_year->setPosition(0);
     m_changes.keepCleared();
     m_ui->txtImporto->setFocus(Qt::OtherFocusReason);
@@ -295,8 +294,9 @@ void TfrmBollettino::save()
 
     SlipArchive archive(m_year->path());
     Record record = SlipArchive::blank();
-    RecordForm::store(this, record);
+    m_fields.store(record);
     RecordForm::save({.form = this,
+                      .fields = m_fields,
                       .place = *m_year,
                       .changes = m_changes,
                       .archive = archive,
@@ -317,7 +317,7 @@ void TfrmBollettino::duplicate()
     if (!m_changes.mayLeave())
         return;
     // The copy keeps the slip's data but not its attachments or its number.
-    RecordForm::setAttachments(this, {});
+    m_attached = {};
     m_year->setPosition(0);
     m_changes.becomeNew();
     SlipArchive archive(m_year->path());
@@ -370,7 +370,7 @@ bool TfrmBollettino::takeSlip(const Record& slip, qint64 position)
 
 void TfrmBollettino::showSlip(const Record& record, qint64 position)
 {
-    RecordForm::load(this, record);
+    m_fields.load(record);
     m_year->setPosition(position);
     m_changes.keep();
 }
@@ -407,12 +407,48 @@ void TfrmBollettino::takeDate(const QDate& date)
 
 AttachmentSlots TfrmBollettino::attachments() const
 {
-    return RecordForm::attachments(this);
+    return m_attached;
 }
 
 void TfrmBollettino::setAttachments(const AttachmentSlots& attached)
 {
-    RecordForm::setAttachments(this, attached);
+    m_attached = RecordForm::trimmed(attached);
+}
+
+void TfrmBollettino::bindFields()
+{
+    std::vector<RecordForm::Binding> bindings = {
+        {"Importo", m_ui->txtImporto},
+        {"Cents", m_ui->txtCents},
+        {"ImpLettere", m_ui->txtImpLettere},
+        {"CentLettere", m_ui->txtCentLettere},
+        {"Intero", m_ui->txtIntero},
+        {"CodTariffa", m_ui->txtCodTariffa},
+        {"AnnoTariffa", m_ui->txtAnnoTariffa},
+        {"CodFisc", m_ui->txtCodFisc},
+        {"Esecutore", m_ui->txtEsecutore},
+        {"Sesso", m_ui->txtSesso},
+        {"GG", m_ui->txtGG},
+        {"MM", m_ui->txtMM},
+        {"AA", m_ui->txtAA},
+        {"ComuneNasc", m_ui->txtComuneNasc},
+        {"ProvNasc", m_ui->txtProvNasc},
+        {"IndirizzoRes", m_ui->txtIndirizzoRes},
+        {"ProvRes", m_ui->txtProvRes},
+        {"ComuneRes", m_ui->txtComuneRes},
+        {"CapRes", m_ui->txtCapRes},
+        {"DataScade", m_ui->txtDataScade},
+        {"DataPaga", m_ui->txtDataPaga},
+        {"Causale", m_ui->txtCausale},
+        {"Note", m_ui->txtNote},
+        {"Saldato", m_ui->chkSaldato},
+        {"Rilascio", m_ui->chkRilascio},
+        {"Annuale", m_ui->chkAnnuale},
+        {"Integrazione", m_ui->chkIntegrazione},
+    };
+    for (const RecordForm::Binding& attachment : RecordForm::attachmentBindings(m_attached))
+        bindings.push_back(attachment);
+    m_fields.bind(std::move(bindings));
 }
 
 void TfrmBollettino::checkTaxCode()

@@ -44,6 +44,8 @@ public:
     void takeDate(const QDate& date) override;
     AttachmentSlots attachments() const override;
     void setAttachments(const AttachmentSlots& attached) override;
+    // Where each field of the record is shown (empty until the window is first shown).
+    const RecordForm::Fields& fields() const { return m_fields; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -52,6 +54,7 @@ protected:
 
 private:
     void setUp() override;
+    void bindFields();
     void openYear();
     void newSlip();
     void clearSlip();
@@ -69,6 +72,9 @@ private:
 
     std::unique_ptr<Ui::Bollettino> m_ui;
     QSharedPointer<SlipYear> m_year;
+    // The record's attachments, which no control shows: the attachment window reads and changes them.
+    AttachmentSlots m_attached;
+    RecordForm::Fields m_fields;
     RecordForm::Changes m_changes;
     bool m_styled = false;
 };

@@ -87,7 +87,7 @@ TfrmEsecutori::TfrmEsecutori(QWidget* parent)
     : Workspace(parent)
     , m_ui(std::make_unique<Ui::Esecutori>())
     , m_file(QSharedPointer<PayerFile>::create())
-    , m_changes(this, PayerArchive::blank(), [this] { save(); })
+    , m_changes(this, m_fields, PayerArchive::blank(), [this] { save(); })
 {
     setUpWhenNeeded();
 }
@@ -96,6 +96,7 @@ void TfrmEsecutori::setUp()
 {
     initPayerResources();
     m_ui->setupUi(panel());
+    bindFields();
     finishForm();
     setWindowTitle(kCaption);
     RecordForm::showPosition(m_ui->lblPosizione, *m_file);
@@ -205,9 +206,7 @@ void TfrmEsecutori::clearPayer()
         province->setEditText(QString());
     }
     m_ui->chkRicontatta->setChecked(false);
-    for (QLabel* label :
-         {m_ui->lblFile01, m_ui->lblFile02, m_ui->lblFile03, m_ui->lblDesc01, m_ui->lblDesc02, m_ui->lblDesc03})
-        label->clear();
+    m_attached = {};
 }
 
 void TfrmEsecutori::newPayer()
@@ -228,8 +227,9 @@ void TfrmEsecutori::save()
     }
     PayerArchive archive(m_file->path());
     Record record = PayerArchive::blank();
-    RecordForm::store(this, record);
+    m_fields.store(record);
     RecordForm::save({.form = this,
+                      .fields = m_fields,
                       .place = *m_file,
                       .changes = m_changes,
                       .archive = archive,
@@ -297,7 +297,7 @@ bool TfrmEsecutori::takePayer(const Record& payer, qint64 position)
 
 void TfrmEsecutori::showPayer(const Record& record, qint64 position)
 {
-    RecordForm::load(this, record);
+    m_fields.load(record);
     m_file->setPosition(position);
     m_changes.keep();
 }
@@ -309,12 +309,53 @@ void TfrmEsecutori::takeTariffCode(const QString& code)
 
 AttachmentSlots TfrmEsecutori::attachments() const
 {
-    return RecordForm::attachments(this);
+    return m_attached;
 }
 
 void TfrmEsecutori::setAttachments(const AttachmentSlots& attached)
 {
-    RecordForm::setAttachments(this, attached);
+    m_attached = RecordForm::trimmed(attached);
+}
+
+void TfrmEsecutori::bindFields()
+{
+    std::vector<RecordForm::Binding> bindings = {
+        {"Esecutore", m_ui->txtEsecutore},
+        {"GG", m_ui->txtGG},
+        {"MM", m_ui->txtMM},
+        {"AA", m_ui->txtAA},
+        {"ComuneNasc", m_ui->txtComuneNasc},
+        {"ProvNasc", m_ui->txtProvNasc},
+        {"Sesso", m_ui->txtSesso},
+        {"Recapito", m_ui->txtRecapito},
+        {"IndirizzoRes", m_ui->txtIndirizzoRes},
+        {"ProvRes", m_ui->txtProvRes},
+        {"ComuneRes", m_ui->txtComuneRes},
+        {"CapRes", m_ui->txtCapRes},
+        {"Categoria", m_ui->txtCategoria},
+        {"TelCasa", m_ui->txtTelCasa},
+        {"TelUff", m_ui->txtTelUff},
+        {"TelCel", m_ui->txtTelCel},
+        {"Fax", m_ui->txtFax},
+        {"Email", m_ui->txtEmail},
+        {"CodFisc", m_ui->txtCodFisc},
+        {"Carta", m_ui->txtCarta},
+        {"ScadeCarta", m_ui->txtScadeCarta},
+        {"PartitaIva", m_ui->txtPartitaIva},
+        {"Iban", m_ui->txtIban},
+        {"TipoDoc", m_ui->txtTipoDoc},
+        {"NumDoc", m_ui->txtNumDoc},
+        {"EnteRil", m_ui->txtEnteRil},
+        {"DataRil", m_ui->txtDataRil},
+        {"DataSca", m_ui->txtDataSca},
+        {"CodTariffa", m_ui->txtCodTariffa},
+        {"Questioni", m_ui->txtQuestioni},
+        {"Note", m_ui->txtNote},
+        {"Ricontatta", m_ui->chkRicontatta},
+    };
+    for (const RecordForm::Binding& attachment : RecordForm::attachmentBindings(m_attached))
+        bindings.push_back(attachment);
+    m_fields.bind(std::move(bindings));
 }
 
 InfoSheet::Values TfrmEsecutori::sheetValues() const

@@ -33,6 +33,8 @@ public:
     void takeTariffCode(const QString& code) override;
     AttachmentSlots attachments() const override;
     void setAttachments(const AttachmentSlots& attached) override;
+    // Where each field of the record is shown (empty until the window is first shown).
+    const RecordForm::Fields& fields() const { return m_fields; }
     // The texts of the payer on screen, as the information sheet prints them.
     InfoSheet::Values sheetValues() const;
 
@@ -43,6 +45,7 @@ protected:
 
 private:
     void setUp() override;
+    void bindFields();
     void clearPayer();
     void newPayer();
     void showPayer(const Record& record, qint64 position);
@@ -59,6 +62,9 @@ private:
 
     std::unique_ptr<Ui::Esecutori> m_ui;
     QSharedPointer<PayerFile> m_file;
+    // The record's attachments, which no control shows: the attachment window reads and changes them.
+    AttachmentSlots m_attached;
+    RecordForm::Fields m_fields;
     RecordForm::Changes m_changes;
     bool m_styled = false;
 };

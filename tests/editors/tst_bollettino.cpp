@@ -155,7 +155,7 @@ private slots:
         QVERIFY(!QFile::exists(m_session->file(QStringLiteral("2024.bol"))));
         QCOMPARE(text("txtCents"), QStringLiteral("00"));
         QCOMPARE(text("txtIntero"), QStringLiteral("0,00"));
-        QCOMPARE(text("lblFile01"), QString());
+        QCOMPARE(TestSupport::attachment(m_editor, "File01"), QString());
     }
 
     void amountInWordsFollowsEachKey()
@@ -448,8 +448,8 @@ private slots:
         edit("txtCausale")->setText(QStringLiteral("Licenza \u20ac \u0141"));
         edit("txtNote")->setText(QStringLiteral("Nota"));
         child<QCheckBox>(m_editor, "chkAnnuale")->setChecked(true);
-        label("lblFile02")->setText(QStringLiteral("ricevuta.pdf"));
-        label("lblDesc02")->setText(QStringLiteral("Ricevuta"));
+        TestSupport::setAttachment(m_editor, "File02", QStringLiteral("ricevuta.pdf"));
+        TestSupport::setAttachment(m_editor, "Desc02", QStringLiteral("Ricevuta"));
         click("cmdSalva");
         TestSupport::shownOnce(Kind::Information, kInserted);
         QCOMPARE(text("lblPosizione"), QStringLiteral("1"));
@@ -808,8 +808,8 @@ private slots:
             return;
         QCOMPARE(text("txtImporto"), QString::number(10 * loaded));
         QCOMPARE(text("txtIntero"), QStringLiteral("%1,00").arg(10 * loaded));
-        QCOMPARE(text("lblFile01"), QStringLiteral("doc%1.pdf").arg(loaded));
-        QCOMPARE(text("lblDesc01"), QStringLiteral("Document %1").arg(loaded));
+        QCOMPARE(TestSupport::attachment(m_editor, "File01"), QStringLiteral("doc%1.pdf").arg(loaded));
+        QCOMPARE(TestSupport::attachment(m_editor, "Desc01"), QStringLiteral("Document %1").arg(loaded));
     }
 
     void loadingShowsWhatIsStored()
@@ -863,7 +863,7 @@ private slots:
             QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine "
                            "premere Salva per inserire la scheda in archivio."));
         QCOMPARE(text("lblPosizione"), QString());
-        QCOMPARE(text("lblFile01"), QString());
+        QCOMPARE(TestSupport::attachment(m_editor, "File01"), QString());
         QCOMPARE(text("txtEsecutore"), QStringLiteral("PAYER 2"));
         QVERIFY(child<QCheckBox>(m_editor, "chkSaldato")->isChecked());
         QCOMPARE(focused(), QStringLiteral("txtImporto"));
@@ -1063,8 +1063,8 @@ private slots:
     void attachmentsWindowReceivesTheLabels()
     {
         openYear();
-        label("lblFile01")->setText(QStringLiteral(" a.pdf "));
-        label("lblDesc03")->setText(QStringLiteral("Terzo"));
+        TestSupport::setAttachment(m_editor, "File01", QStringLiteral(" a.pdf "));
+        TestSupport::setAttachment(m_editor, "Desc03", QStringLiteral("Terzo"));
         click("cmdAllega");
         QWidget* attachments = nullptr;
         for (QWidget* widget : QApplication::topLevelWidgets())

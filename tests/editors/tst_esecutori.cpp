@@ -153,7 +153,7 @@ private slots:
         setText("txtProvRes", QStringLiteral("MI"));
         recontact()->setChecked(true);
         m_editor->payerFile()->setPosition(4);
-        label("lblFile02")->setText(QStringLiteral("a.pdf"));
+        TestSupport::setAttachment(m_editor, "File02", QStringLiteral("a.pdf"));
 
         auto* image = child<ClickLabel>(menu, "imgAnagrafica");
         QVERIFY(image);
@@ -168,7 +168,7 @@ private slots:
             QVERIFY2(text(name).isEmpty(), name);
         QVERIFY(!recontact()->isChecked());
         QCOMPARE(text("lblPosizione"), QString());
-        QCOMPARE(text("lblFile02"), QString());
+        QCOMPARE(TestSupport::attachment(m_editor, "File02"), QString());
         QCOMPARE(focused(), QStringLiteral("txtEsecutore"));
         QVERIFY(child<QWidget>(m_editor, "effEsecutore")->isVisible());
 
@@ -683,7 +683,7 @@ private slots:
         click("cmdNuovo");
         QCOMPARE(text("lblPosizione"), QString());
         QCOMPARE(text("txtEsecutore"), QString());
-        QCOMPARE(text("lblFile01"), QString());
+        QCOMPARE(TestSupport::attachment(m_editor, "File01"), QString());
         QCOMPARE(focused(), QStringLiteral("txtEsecutore"));
 
         type(QApplication::focusWidget(), QStringLiteral("verdi luc\u00eca "));
@@ -723,8 +723,8 @@ private slots:
         for (const auto& [name, value] : typed)
             setText(name, value);
         recontact()->setChecked(true);
-        label("lblFile01")->setText(QStringLiteral(" visura.pdf "));
-        label("lblDesc03")->setText(QStringLiteral("Terzo allegato"));
+        TestSupport::setAttachment(m_editor, "File01", QStringLiteral(" visura.pdf "));
+        TestSupport::setAttachment(m_editor, "Desc03", QStringLiteral("Terzo allegato"));
 
         click("cmdSalva");
         TestSupport::shownOnce(Kind::Information, kInserted);
@@ -787,8 +787,8 @@ private slots:
         QCOMPARE(text("txtProvNasc"), QStringLiteral("NA"));
         QCOMPARE(text("txtRecapito"), QStringLiteral("Studio"));
         QVERIFY(recontact()->isChecked());
-        QCOMPARE(text("lblFile01"), QStringLiteral("visura.pdf"));
-        QCOMPARE(text("lblDesc03"), QStringLiteral("Terzo allegato"));
+        QCOMPARE(TestSupport::attachment(m_editor, "File01"), QStringLiteral("visura.pdf"));
+        QCOMPARE(TestSupport::attachment(m_editor, "Desc03"), QStringLiteral("Terzo allegato"));
     }
 
     void loadingSetsTheRecontactBoxOnlyForYesOrNo_data()
@@ -877,8 +877,8 @@ private slots:
         QCOMPARE(text("txtProvRes"), QStringLiteral("RM"));
         QCOMPARE(text("txtEmail"), QStringLiteral("p%1@example.it").arg(loaded));
         QCOMPARE(recontact()->isChecked(), loaded % 2 == 1);
-        QCOMPARE(text("lblFile01"), QStringLiteral("doc%1.pdf").arg(loaded));
-        QCOMPARE(text("lblDesc01"), QStringLiteral("Document %1").arg(loaded));
+        QCOMPARE(TestSupport::attachment(m_editor, "File01"), QStringLiteral("doc%1.pdf").arg(loaded));
+        QCOMPARE(TestSupport::attachment(m_editor, "Desc01"), QStringLiteral("Document %1").arg(loaded));
     }
 
     void clearForOverwrite()
@@ -922,8 +922,8 @@ private slots:
         for (const char* name : TestSupport::kPayerFields)
             QVERIFY2(text(name).isEmpty(), name);
         QVERIFY(!recontact()->isChecked());
-        QCOMPARE(text("lblFile01"), QString());
-        QCOMPARE(text("lblDesc01"), QString());
+        QCOMPARE(TestSupport::attachment(m_editor, "File01"), QString());
+        QCOMPARE(TestSupport::attachment(m_editor, "Desc01"), QString());
         QCOMPARE(text("lblPosizione"), QStringLiteral("3"));
         QCOMPARE(focused(), QStringLiteral("txtEsecutore"));
 
@@ -1087,11 +1087,10 @@ private slots:
     void attachmentsWindowReceivesTheSlots()
     {
         showEditor();
-        const char* const pairs[][2] = {{"lblFile01", "txtFile01"}, {"lblDesc01", "txtDesc01"},
-                                        {"lblFile02", "txtFile02"}, {"lblDesc02", "txtDesc02"},
-                                        {"lblFile03", "txtFile03"}, {"lblDesc03", "txtDesc03"}};
+        const char* const pairs[][2] = {{"File01", "txtFile01"}, {"Desc01", "txtDesc01"}, {"File02", "txtFile02"},
+                                        {"Desc02", "txtDesc02"}, {"File03", "txtFile03"}, {"Desc03", "txtDesc03"}};
         for (const auto& slot : pairs)
-            label(slot[0])->setText(QStringLiteral(" %1 ").arg(QLatin1String(slot[0])));
+            TestSupport::setAttachment(m_editor, slot[0], QStringLiteral(" %1 ").arg(QLatin1String(slot[0])));
         click("cmdFile");
         QDialog* attachments = TestSupport::openedDialog();
         QVERIFY(attachments);

@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(rowText(PdfReadBack::words(printed), 1), QStringLiteral("ROSSI MARIO"));
 
         // "Allega file" hands the slots over and takes them back on "Applica e chiudi".
-        TestSupport::child<QLabel>(editor, "lblFile01")->setText(QStringLiteral("carta.pdf"));
+        TestSupport::setAttachment(m_editor, "File01", QStringLiteral("carta.pdf"));
         click("cmdFile");
         auto* attachments = TestSupport::openDialog<TfrmAllegaCartella>();
         QVERIFY(attachments);
@@ -291,7 +291,7 @@ private slots:
         QPointer<QWidget> alive(attachments);
         QTest::mouseClick(TestSupport::child<QPushButton>(attachments, "btnApplica"), Qt::LeftButton);
         QTRY_VERIFY(!alive);
-        QCOMPARE(TestSupport::child<QLabel>(editor, "lblDesc01")->text(), QStringLiteral("Documento"));
+        QCOMPARE(TestSupport::attachment(m_editor, "Desc01"), QStringLiteral("Documento"));
     }
 };
 
