@@ -12,11 +12,11 @@
 // the list shows and the peak resident memory.
 
 #include "lists/DaSaldare.h"
-#include "lists/LineModel.h"
+#include "windows/LineModel.h"
 #include "lists/MenuRiepCosti.h"
 #include "lists/RiepCosti.h"
 #include "lists/TrovaBollettini.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "windows/Prompts.h"
 #include "windows/Windows.h"
 

@@ -8,7 +8,7 @@
 #include "data/Platform.h"
 #include "data/RecordLayout.h"
 #include "lists/ExpBollettini.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "slips/SlipRecord.h"
 #include "windows/Prompts.h"
 

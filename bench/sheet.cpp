@@ -11,9 +11,9 @@
 
 #include "data/RecordFile.h"
 #include "data/RecordLayout.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "payers/InfoSheet.h"
-#include "payers/InfoSheetCommands.h"
+#include "editors/InfoSheetCommands.h"
 #include "payers/PayerRecord.h"
 #include "windows/Prompts.h"
 

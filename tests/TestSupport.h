@@ -6,6 +6,7 @@
 #include "windows/Prompts.h"
 #include "app/Startup.h"
 #include "data/ArchivePlace.h"
+#include "windows/Targets.h"
 #include "windows/Windows.h"
 
 #include <QAbstractButton>
@@ -117,6 +118,28 @@ template <class T = QWidget> T* child(QWidget* window, const char* name)
 
 // What the window's control of that name shows: a line's or a combo box's text, a label's or a
 // button's caption.
+// An attachment slot of a record editor, named as its record field ("File01" .. "Desc03").
+inline QString AttachmentSlot::*attachmentPart(const char* field)
+{
+    return field[0] == 'F' ? &AttachmentSlot::file : &AttachmentSlot::description;
+}
+inline size_t attachmentIndex(const char* field)
+{
+    const QByteArray name(field);
+    Q_ASSERT(name.size() == 6 && (name.startsWith("File") || name.startsWith("Desc")));
+    return size_t(name.at(5) - '1');
+}
+inline QString attachment(const AttachmentTarget* editor, const char* field)
+{
+    return editor->attachments()[attachmentIndex(field)].*attachmentPart(field);
+}
+inline void setAttachment(AttachmentTarget* editor, const char* field, const QString& text)
+{
+    AttachmentSlots attached = editor->attachments();
+    attached[attachmentIndex(field)].*attachmentPart(field) = text;
+    editor->setAttachments(attached);
+}
+
 inline QString textOf(QWidget* window, const char* name)
 {
     QWidget* control = child(window, name);

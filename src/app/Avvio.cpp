@@ -2,8 +2,8 @@
 #include "batch/Emissione.h"
 
 #include "windows/Artwork.h"
-#include "app/Guida.h"
-#include "app/HelpPages.h"
+#include "help/Guida.h"
+#include "help/HelpPages.h"
 #include "app/Info.h"
 #include "data/Maker.h"
 #include "data/OpenURL.h"

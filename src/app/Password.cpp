@@ -3,7 +3,7 @@
 #include "windows/Artwork.h"
 #include "app/Avvio.h"
 #include "lists/Promemoria.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "app/CambiaPassword.h"
 #include "data/CodePage.h"
 #include "windows/FieldBehaviour.h"

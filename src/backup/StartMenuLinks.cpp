@@ -4,7 +4,6 @@
 #include "backup/Ripristina.h"
 #include "backup/VerificaArchivi.h"
 #include "lists/Promemoria.h"
-#include "slips/Bollettino.h"
 #include "payers/ImportaEsecutori.h"
 #include "windows/FieldBehaviour.h"
 #include "windows/ClickLabel.h"
@@ -33,7 +32,7 @@ const Link kLinks[] = {
     {"lnkRipristina", "Ripristina", 0, [](QWidget* menu) { Windows::openDialog<TfrmRipristina>(menu); }},
     {"lnkVerifica", "Verifica archivi", 0, [](QWidget* menu) { Windows::openDialog<TfrmVerificaArchivi>(menu); }},
     {"lnkImporta", "Importa esecutori", 1, [](QWidget* menu) { Windows::openDialog<TfrmImportaEsecutori>(menu); }},
-    {"lnkScadenze", "Scadenze", 1, [](QWidget* menu) { TfrmPromemoria::open(menu, Windows::get<TfrmBollettino>()); }},
+    {"lnkScadenze", "Scadenze", 1, [](QWidget* menu) { TfrmPromemoria::open(menu, TfrmPromemoria::slipEditor()); }},
 };
 
 const Behaviour::Command kCommands[] = {

@@ -2,7 +2,7 @@
 
 #include "backup/ArchiveCheck.h"
 #include "data/Platform.h"
-#include "lists/ListPanel.h"
+#include "windows/ListPanel.h"
 
 #include <QLabel>
 

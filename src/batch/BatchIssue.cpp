@@ -1,12 +1,12 @@
 #include "batch/BatchIssue.h"
 
-#include "batch/SlipFromPayer.h"
+#include "slips/SlipFromPayer.h"
 #include "checks/TariffCodes.h"
 #include "checks/TaxCode.h"
 #include "checks/VatNumber.h"
 #include "data/CodePage.h"
 #include "data/RecordArchive.h"
-#include "lists/ListLines.h"
+#include "data/RecordScan.h"
 #include "payers/PayerRecord.h"
 #include "slips/AmountInWords.h"
 #include "slips/SlipEditor.h"
@@ -83,8 +83,8 @@ void Payer::setField(int slot, const QString& text)
 Payers choose(const QString& path, const Selection& selection)
 {
     const RecordLayout& layout = PayerRecord::layout();
-    static const int recontact = ListLines::field(layout, "Ricontatta");
-    static const int tariffField = ListLines::field(layout, "CodTariffa");
+    static const int recontact = RecordScan::field(layout, "Ricontatta");
+    static const int tariffField = RecordScan::field(layout, "CodTariffa");
     const QString tariff = CodePage::upperAscii(CodePage::trimmed(selection.tariff));
 
     // The criteria are matched as the payer search matches them: on stored bytes, A to Z folded,
@@ -96,34 +96,34 @@ Payers choose(const QString& path, const Selection& selection)
     std::vector<Wanted> keys;
     int filled = 0;
     if (selection.choice == Choice::Search) {
-        filled = ListArchive::countCriteria(selection.criteria);
-        for (const ListArchive::Criterion& criterion : selection.criteria) {
+        filled = RecordScan::countCriteria(selection.criteria);
+        for (const RecordScan::Criterion& criterion : selection.criteria) {
             const QString lower = CodePage::lowerAscii(criterion.text);
             const QByteArray bytes = CodePage::encode(lower);
             if (!lower.isEmpty() && CodePage::decode(bytes) == lower)
-                keys.push_back({ListLines::field(layout, criterion.field), bytes});
+                keys.push_back({RecordScan::field(layout, criterion.field), bytes});
         }
     }
 
     std::vector<int> places;
     for (const char* name : SlipFromPayer::fields())
-        places.push_back(ListLines::field(layout, name));
+        places.push_back(RecordScan::field(layout, name));
 
     Payers result;
-    result.ok = ListArchive::scan(
+    result.ok = RecordScan::scan(
         path, layout.size(),
         [&](const char* record, qint64 number) {
             bool take = true;
             switch (selection.choice) {
             case Choice::All: break;
             case Choice::Tariff:
-                take = CodePage::upperAscii(ListLines::fieldText(layout, record, tariffField)) == tariff;
+                take = CodePage::upperAscii(RecordScan::fieldText(layout, record, tariffField)) == tariff;
                 break;
-            case Choice::Recontact: take = ListLines::fieldIs(layout, record, recontact, "S\xEC"); break;
+            case Choice::Recontact: take = RecordScan::fieldIs(layout, record, recontact, "S\xEC"); break;
             case Choice::Search: {
                 int score = 0;
                 for (const Wanted& k : keys)
-                    if (ListLines::fieldContains(layout, record, k.field, k.bytes))
+                    if (RecordScan::fieldContains(layout, record, k.field, k.bytes))
                         ++score;
                 take = score >= filled;
                 break;
@@ -135,7 +135,7 @@ Payers choose(const QString& path, const Selection& selection)
             payer.number = number;
             std::array<QString, 13> texts;
             for (size_t i = 0; i < places.size(); ++i)
-                texts[i] = ListLines::fieldText(layout, record, places[i]);
+                texts[i] = RecordScan::fieldText(layout, record, places[i]);
             payer.setFields(texts);
             payer.problem = problem(payer);
             result.payers.push_back(std::move(payer));
@@ -283,10 +283,10 @@ QString issueKey(const Record& slip)
 Duplicates duplicates(const QString& path, const Slips& slips)
 {
     const RecordLayout& layout = SlipRecord::layout();
-    static const int tariff = ListLines::field(layout, "CodTariffa");
-    static const int year = ListLines::field(layout, "AnnoTariffa");
-    static const int taxCode = ListLines::field(layout, "CodFisc");
-    static const int name = ListLines::field(layout, "Esecutore");
+    static const int tariff = RecordScan::field(layout, "CodTariffa");
+    static const int year = RecordScan::field(layout, "AnnoTariffa");
+    static const int taxCode = RecordScan::field(layout, "CodFisc");
+    static const int name = RecordScan::field(layout, "Esecutore");
 
     // The batch's keys by their hash, with the slip each belongs to: sixteen bytes a slip, however
     // long the batch. A hash that matches is confirmed on the key itself, made again.
@@ -308,12 +308,12 @@ Duplicates duplicates(const QString& path, const Slips& slips)
 
     Duplicates result;
     result.found.assign(size_t(slips.count), false);
-    result.ok = ListArchive::scan(
+    result.ok = RecordScan::scan(
         path, layout.size(),
         [&](const char* record, qint64) {
             const QString k =
-                key(ListLines::fieldText(layout, record, tariff), ListLines::fieldText(layout, record, year),
-                    ListLines::fieldText(layout, record, taxCode), ListLines::fieldText(layout, record, name));
+                key(RecordScan::fieldText(layout, record, tariff), RecordScan::fieldText(layout, record, year),
+                    RecordScan::fieldText(layout, record, taxCode), RecordScan::fieldText(layout, record, name));
             for (qint64 i : slipsWith(k))
                 result.found[size_t(i)] = true;
             return true;

@@ -7,7 +7,7 @@
 
 #include "data/Message.h"
 #include "data/RecordLayout.h"
-#include "lists/ListArchive.h"
+#include "data/RecordScan.h"
 
 #include <QByteArray>
 #include <QList>
@@ -30,8 +30,8 @@ enum class Choice {
 
 struct Selection {
     Choice choice = Choice::All;
-    QString tariff;                              // Choice::Tariff
-    QList<ListArchive::Criterion> criteria = {}; // Choice::Search: field names of the payer record
+    QString tariff;                             // Choice::Tariff
+    QList<RecordScan::Criterion> criteria = {}; // Choice::Search: field names of the payer record
 };
 
 // One payer as the batch uses it: its number in the payer archive and the thirteen fields a slip

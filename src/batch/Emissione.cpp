@@ -10,12 +10,13 @@
 #include "data/Formats.h"
 #include "data/OpenURL.h"
 #include "data/Platform.h"
+#include "data/RecordEditor.h"
 #include "payers/PayerRecord.h"
 #include "printing/PrintMargins.h"
 #include "printing/SlipPreview.h"
 #include "printing/SlipTemplate.h"
 #include "reports/ReportLayout.h"
-#include "reports/ReportOutput.h"
+#include "windows/ReportOutput.h"
 #include "slips/AmountInWords.h"
 #include "slips/SlipEditor.h"
 #include "slips/SlipRecord.h"
@@ -168,7 +169,7 @@ void TfrmEmissione::listPayers()
     }
     BatchIssue::Payers found = BatchIssue::choose(PayerRecord::archivePath(), selection);
     if (!found.ok)
-        MessageBox::plain(this, ListArchive::accessText());
+        MessageBox::plain(this, RecordEditor::accessText());
     m_model->setPayers(std::move(found.payers));
     if (m_model->rowCount() > 0)
         m_ui->lstEsecutori->setCurrentIndex(m_model->index(0));
@@ -233,7 +234,7 @@ void TfrmEmissione::save()
     const QString path = archivePath();
     const BatchIssue::Duplicates dup = BatchIssue::duplicates(path, slips);
     if (!dup.ok) {
-        MessageBox::warning(this, ListArchive::accessText());
+        MessageBox::warning(this, RecordEditor::accessText());
         return;
     }
     // A window closed under one of the questions saves nothing.
@@ -254,7 +255,7 @@ void TfrmEmissione::save()
         return;
     const BatchIssue::Saved saved = BatchIssue::append(path, slips);
     if (!saved.ok) {
-        MessageBox::warning(this, ListArchive::accessText());
+        MessageBox::warning(this, RecordEditor::accessText());
         return;
     }
     m_saved = std::move(slips);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "checks/CheckWindow.h"
+#include "checks/CheckDialog.h"
 
 #include <memory>
 

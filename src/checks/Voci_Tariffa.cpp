@@ -2,7 +2,7 @@
 
 #include "checks/TariffCodes.h"
 #include "data/CodePage.h"
-#include "lists/ListPanel.h"
+#include "windows/ListPanel.h"
 
 #include "ui_Voci_Tariffa.h"
 

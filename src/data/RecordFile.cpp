@@ -46,18 +46,8 @@ bool RecordFile::open(const QString& path)
     m_error.clear();
     m_position = 0;
     m_file.setFileName(path);
-    // ReadWrite alone never truncates; NewOnly creates only a file that is not there, so an existing
-    // archive that cannot be opened is never replaced by an empty one. Unbuffered: a write that fails
-    // says so at once, not at some later flush.
-    const QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Unbuffered;
-    const bool existed = QFileInfo::exists(path);
-    bool opened = existed ? m_file.open(mode) : m_file.open(mode | QIODevice::NewOnly);
-    if (opened && !existed)
-        SafeWrite::syncFolderOf(path);
-    // Another instance may have created it in between.
-    if (!opened && QFileInfo(path).isFile())
-        opened = m_file.open(mode);
-    if (!opened)
+    // Unbuffered: a write that fails says so at once, not at some later flush.
+    if (!openOrCreate(m_file, QIODevice::ReadWrite | QIODevice::Unbuffered))
         return fail(m_file.errorString());
     refreshSize();
     if (deviceMaker()) {
@@ -65,6 +55,21 @@ bool RecordFile::open(const QString& path)
         m_device = m_wrapper.get();
     }
     return true;
+}
+
+bool RecordFile::openOrCreate(QFile& file, QIODevice::OpenMode mode)
+{
+    // ReadWrite alone never truncates; NewOnly creates only a file that is not there, so an existing
+    // archive that cannot be opened is never replaced by an empty one.
+    const QString path = file.fileName();
+    const bool existed = QFileInfo::exists(path);
+    bool opened = existed ? file.open(mode) : file.open(mode | QIODevice::NewOnly);
+    if (opened && !existed)
+        SafeWrite::syncFolderOf(path);
+    // Another instance may have created it in between.
+    if (!opened && QFileInfo(path).isFile())
+        opened = file.open(mode);
+    return opened;
 }
 
 void RecordFile::refreshSize()

@@ -25,6 +25,10 @@ public:
 
     // Opens path for reading and writing, creating it empty when it does not exist.
     bool open(const QString& path);
+    // The one way any command opens an archive (file named, not open): an existing file in mode
+    // (which must not truncate), a missing one created empty and the creation synced into its
+    // folder; should another PC create it meanwhile, that one is opened. Never replaces a file.
+    static bool openOrCreate(QFile& file, QIODevice::OpenMode mode);
     void close();
     bool isOpen() const { return m_file.isOpen(); }
     QString path() const { return m_file.fileName(); }

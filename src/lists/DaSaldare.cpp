@@ -1,7 +1,8 @@
 #include "lists/DaSaldare.h"
 
 #include "lists/ListArchive.h"
-#include "lists/ListPanel.h"
+#include "windows/ListPanel.h"
+#include "lists/ListTakeOver.h"
 #include "slips/SlipYear.h"
 
 #include "ui_DaSaldare.h"

@@ -4,6 +4,7 @@
 #include "data/IniFile.h"
 #include "data/Platform.h"
 #include "data/RecordLayout.h"
+#include "data/RecordScan.h"
 #include "lists/ListArchive.h"
 #include "lists/ListLines.h"
 #include "payers/PayerRecord.h"
@@ -29,19 +30,19 @@ QString read(const QString& path, const QString& section, const char* key)
 // The slip fields the selection decodes, looked up once.
 struct SlipFields {
     const RecordLayout& layout = SlipRecord::layout();
-    int paid = ListLines::field(layout, "Saldato");
-    int due = ListLines::field(layout, "DataScade");
-    int payer = ListLines::field(layout, "Esecutore");
-    int taxCode = ListLines::field(layout, "CodFisc");
-    int address = ListLines::field(layout, "IndirizzoRes");
-    int postcode = ListLines::field(layout, "CapRes");
-    int town = ListLines::field(layout, "ComuneRes");
-    int province = ListLines::field(layout, "ProvRes");
-    int tariff = ListLines::field(layout, "CodTariffa");
-    int tariffYear = ListLines::field(layout, "AnnoTariffa");
-    int amount = ListLines::field(layout, "Importo");
-    int cents = ListLines::field(layout, "Cents");
-    int causale = ListLines::field(layout, "Causale");
+    int paid = RecordScan::field(layout, "Saldato");
+    int due = RecordScan::field(layout, "DataScade");
+    int payer = RecordScan::field(layout, "Esecutore");
+    int taxCode = RecordScan::field(layout, "CodFisc");
+    int address = RecordScan::field(layout, "IndirizzoRes");
+    int postcode = RecordScan::field(layout, "CapRes");
+    int town = RecordScan::field(layout, "ComuneRes");
+    int province = RecordScan::field(layout, "ProvRes");
+    int tariff = RecordScan::field(layout, "CodTariffa");
+    int tariffYear = RecordScan::field(layout, "AnnoTariffa");
+    int amount = RecordScan::field(layout, "Importo");
+    int cents = RecordScan::field(layout, "Cents");
+    int causale = RecordScan::field(layout, "Causale");
 };
 
 const SlipFields& slipFields()
@@ -121,13 +122,13 @@ Selection select(const QDate& today, int days)
     selection.last = today.addDays(days);
     selection.years = yearsRead(today, days);
     const SlipFields& f = slipFields();
-    const auto text = [&f](const char* record, int index) { return ListLines::fieldText(f.layout, record, index); };
+    const auto text = [&f](const char* record, int index) { return RecordScan::fieldText(f.layout, record, index); };
     for (const QString& year : std::as_const(selection.years)) {
         const QString path = SlipRecord::archivePath(year);
         if (!QFileInfo::exists(path))
             continue;
-        const bool read = ListArchive::scan(path, SlipRecord::kSize, [&](const char* record, qint64 number) {
-            if (!ListLines::fieldIs(f.layout, record, f.paid, "No"))
+        const bool read = RecordScan::scan(path, SlipRecord::kSize, [&](const char* record, qint64 number) {
+            if (!RecordScan::fieldIs(f.layout, record, f.paid, "No"))
                 return true;
             const QDate due = ListArchive::dueDate(text(record, f.due));
             if (!due.isValid()) {
@@ -208,14 +209,14 @@ bool addEmails(std::vector<Payer>& payers, const QString& path)
     for (size_t i = 0; i < payers.size(); ++i)
         byKey.insert(payers[i].key, i);
     const RecordLayout& layout = PayerRecord::layout();
-    static const int name = ListLines::field(layout, "Esecutore");
-    static const int taxCode = ListLines::field(layout, "CodFisc");
-    static const int email = ListLines::field(layout, "Email");
-    return ListArchive::scan(path, PayerRecord::kSize, [&](const char* record, qint64) {
+    static const int name = RecordScan::field(layout, "Esecutore");
+    static const int taxCode = RecordScan::field(layout, "CodFisc");
+    static const int email = RecordScan::field(layout, "Email");
+    return RecordScan::scan(path, PayerRecord::kSize, [&](const char* record, qint64) {
         const auto found = byKey.constFind(
-            payerKey(ListLines::fieldText(layout, record, taxCode), ListLines::fieldText(layout, record, name)));
+            payerKey(RecordScan::fieldText(layout, record, taxCode), RecordScan::fieldText(layout, record, name)));
         if (found != byKey.constEnd())
-            payers[*found].email = ListLines::fieldText(layout, record, email); // the last record wins
+            payers[*found].email = RecordScan::fieldText(layout, record, email); // the last record wins
         return true;
     });
 }

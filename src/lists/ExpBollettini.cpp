@@ -2,7 +2,7 @@
 
 #include "ui_ExpBollettini.h"
 
-#include "app/HelpPages.h"
+#include "help/HelpPages.h"
 
 TfrmExpBollettini::TfrmExpBollettini(QWidget* parent)
     : ExportDialog(parent, Exports::slips())

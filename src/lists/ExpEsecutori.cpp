@@ -2,7 +2,7 @@
 
 #include "ui_ExpEsecutori.h"
 
-#include "app/HelpPages.h"
+#include "help/HelpPages.h"
 #include "payers/PayerRecord.h"
 
 TfrmExpEsecutori::TfrmExpEsecutori(QWidget* parent)

@@ -1,6 +1,6 @@
 #include "lists/ExportDialog.h"
 
-#include "app/Guida.h"
+#include "help/Guida.h"
 #include "data/CodePage.h"
 #include "data/OpenURL.h"
 #include "windows/Prompts.h"

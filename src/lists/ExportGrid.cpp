@@ -255,17 +255,17 @@ bool ExportGrid::fill(const QString& path)
         return finish(QStringLiteral("archive too large"));
     m_text.reset(new char[size_t(room) + 1]);
 
-    // A long archive is read in two parts at once (ListArchive::scanSplit), the second one's rows
+    // A long archive is read in two parts at once (RecordScan::scanSplit), the second one's rows
     // written past room for the first's.
-    std::array<Filling, ListArchive::kMaxParts> parts;
-    const int partCount = ListArchive::splitParts(count);
+    std::array<Filling, RecordScan::kMaxParts> parts;
+    const int partCount = RecordScan::splitParts(count);
     for (int index = 0; index < partCount; ++index) {
         const qint64 first = count * index / partCount;
         const qint64 records = count * (index + 1) / partCount - first;
         parts[size_t(index)].start = parts[size_t(index)].used = size_t(first) * m_rowCapacity;
         parts[size_t(index)].ends.reserve(size_t(records) * size_t(m_stored));
     }
-    const ListArchive::Split read = ListArchive::scanSplit(
+    const RecordScan::Split read = RecordScan::scanSplit(
         path, size, [&](int index, const char* record) { appendRecord(parts[size_t(index)], record); }, partCount,
         count);
 

@@ -4,7 +4,7 @@
 #include "data/RecordEditor.h"
 #include "data/RecordArchive.h"
 #include "data/RecordLayout.h"
-#include "lists/ListFind.h"
+#include "windows/ListFind.h"
 #include "lists/ListLines.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"
@@ -19,40 +19,28 @@ namespace ListArchive {
 
 namespace {
 
-// About a megabyte and a half per read: few system calls, little memory.
-constexpr qint64 kBlockBytes = 1536 * 1024;
-
-bool fail(QString* error, const QString& why)
-{
-    if (error)
-        *error = why;
-    return false;
-}
-
 using LineOf = QString (*)(const char*);
 using AppendLine = void (*)(LineList::Part&, const char*);
-
-void recoverFirst(const QString& path, int recordSize);
 
 // Lines of the records that keep(part, record) accepts, sorted; kept (optional) tells how many parts
 // they come from.
 Lines collect(const QString& path, int recordSize, AppendLine append, qsizetype maxLength,
               const std::function<bool(int, const char*)>& keep, int* kept = nullptr)
 {
-    recoverFirst(path, recordSize);
+    RecordScan::recoverFirst(path, recordSize);
     // Room for every record's line in one mapping, each part's from its own start: room never
     // filled is never touched.
     const qint64 records = QFileInfo(path).size() / recordSize;
-    std::array<LineList::Part, kMaxParts> parts;
+    std::array<LineList::Part, RecordScan::kMaxParts> parts;
     Lines result;
-    result.lines.split(parts, partSizes(records, splitParts(records)), maxLength);
-    const Split read = scanSplit(
+    result.lines.split(parts, RecordScan::partSizes(records, RecordScan::splitParts(records)), maxLength);
+    const RecordScan::Split read = RecordScan::scanSplit(
         path, recordSize,
         [&](int part, const char* record) {
             if (keep(part, record))
                 append(parts[size_t(part)], record);
         },
-        kMaxParts, records);
+        RecordScan::kMaxParts, records);
     result.ok = read.ok;
     result.tail = read.tail;
     result.lines.join(parts, read.keep);
@@ -63,9 +51,9 @@ Lines collect(const QString& path, int recordSize, AppendLine append, qsizetype 
 }
 
 Lines search(const QString& path, const RecordLayout& layout, AppendLine line, qsizetype maxLength,
-             std::span<const Criterion> criteria)
+             std::span<const RecordScan::Criterion> criteria)
 {
-    const int count = countCriteria(criteria);
+    const int count = RecordScan::countCriteria(criteria);
     struct Compiled {
         int field;
         QByteArray key;
@@ -73,16 +61,16 @@ Lines search(const QString& path, const RecordLayout& layout, AppendLine line, q
     // The criteria are compared as the archive stores text, so that no record is decoded to be
     // tested. A criterion holding a character the code page cannot store occurs in no field.
     std::vector<Compiled> keys;
-    for (const Criterion& criterion : criteria) {
+    for (const RecordScan::Criterion& criterion : criteria) {
         const QString lower = CodePage::lowerAscii(criterion.text);
         const QByteArray bytes = CodePage::encode(lower);
         if (!lower.isEmpty() && CodePage::decode(bytes) == lower) // an empty criterion never occurs
-            keys.push_back({ListLines::field(layout, criterion.field), bytes});
+            keys.push_back({RecordScan::field(layout, criterion.field), bytes});
     }
     return collect(path, layout.size(), line, maxLength, [&](int, const char* record) {
         int score = 0;
         for (const Compiled& key : keys)
-            if (ListLines::fieldContains(layout, record, key.field, key.key))
+            if (RecordScan::fieldContains(layout, record, key.field, key.key))
                 ++score;
         return score >= count;
     });
@@ -92,7 +80,7 @@ Match last(const QString& path, const RecordLayout& layout, LineOf line, const Q
 {
     Match match;
     const QString wanted = CodePage::trimmed(chosen);
-    match.ok = scan(path, layout.size(), [&](const char* record, qint64 number) {
+    match.ok = RecordScan::scan(path, layout.size(), [&](const char* record, qint64 number) {
         if (CodePage::trimmed(line(record)) == wanted) {
             match.position = number;
             match.record = QByteArray(record, layout.size());
@@ -105,151 +93,7 @@ Match last(const QString& path, const RecordLayout& layout, LineOf line, const Q
     return match;
 }
 
-// An overwrite or a batch cut short (a journal beside the archive) is undone before the archive is
-// read.
-void recoverFirst(const QString& path, int recordSize)
-{
-    if (RecordArchive::needsRecovery(path))
-        RecordArchive(path, recordSize).count();
-}
-
 } // namespace
-
-QString accessText()
-{
-    return RecordEditor::accessText();
-}
-
-bool scan(const QString& path, int recordSize, const std::function<bool(const char*, qint64)>& visit, QString* error)
-{
-    recoverFirst(path, recordSize);
-    QFile file(path);
-    // Read and write, as every command opens an archive; a missing one is created, an existing one
-    // never replaced.
-    const bool exists = QFileInfo::exists(path);
-    if (!file.open(exists ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::NewOnly)))
-        return fail(error, file.errorString());
-    const qint64 perBlock = std::max<qint64>(1, kBlockBytes / recordSize);
-    QByteArray block(perBlock * recordSize, Qt::Uninitialized);
-    qint64 number = 0;
-    for (;;) {
-        const qint64 got = file.read(block.data(), block.size());
-        if (got < 0)
-            return fail(error, file.errorString());
-        const qint64 whole = got / recordSize;
-        for (qint64 i = 0; i < whole; ++i)
-            if (!visit(block.constData() + i * recordSize, ++number))
-                return true;
-        // A short block is the end of the file; what follows its whole records is an incomplete one.
-        if (got < block.size())
-            return true;
-    }
-}
-
-namespace {
-qint64 g_splitFrom = 0;
-} // namespace
-
-void setSplitFrom(qint64 records)
-{
-    g_splitFrom = records;
-}
-
-std::array<qsizetype, kMaxParts> partSizes(qint64 records, int parts)
-{
-    std::array<qsizetype, kMaxParts> sizes{};
-    for (int part = 0; part < parts; ++part)
-        sizes[size_t(part)] = records * (part + 1) / parts - records * part / parts;
-    return sizes;
-}
-
-int splitParts(qint64 records, int maxParts)
-{
-    // Below this a second thread costs more than it saves.
-    constexpr qint64 kSplitFrom = 20000;
-    const bool split =
-        g_splitFrom > 0 ? records >= g_splitFrom : records >= kSplitFrom && std::thread::hardware_concurrency() > 1;
-    return maxParts > 1 && split ? std::min(maxParts, kMaxParts) : 1;
-}
-
-Split scanSplit(const QString& path, int recordSize, const std::function<void(int, const char*)>& visit, int maxParts,
-                qint64 limit)
-{
-    Split result;
-    qint64 size = 0;
-    recoverFirst(path, recordSize);
-    {
-        // Opened as scan opens it: a missing archive is created, an existing one never replaced.
-        QFile file(path);
-        const bool exists = QFileInfo::exists(path);
-        if (!file.open(exists ? QIODevice::ReadWrite : (QIODevice::ReadWrite | QIODevice::NewOnly))) {
-            result.ok = false;
-            result.error = file.errorString();
-            return result;
-        }
-        size = file.size();
-    }
-    result.size = size;
-    // The caller's count decides the parts, so that they hold what it made room for; a file that
-    // turned out shorter fails in its last part.
-    const qint64 records = limit >= 0 ? limit : size / recordSize;
-    result.parts = splitParts(records, maxParts);
-
-    struct Range {
-        qint64 first = 0;
-        qint64 end = 0;
-        bool ok = true;
-        QString error;
-        qint64 read = 0;
-    };
-    std::array<Range, kMaxParts> ranges;
-    for (int part = 0; part < result.parts; ++part)
-        ranges[size_t(part)] = {records * part / result.parts, records * (part + 1) / result.parts, true, {}, 0};
-    const auto readRange = [&](int part) {
-        Range& range = ranges[size_t(part)];
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly) || !file.seek(range.first * recordSize)) {
-            range.ok = false;
-            range.error = file.errorString();
-            return;
-        }
-        const qint64 perBlock = std::max<qint64>(1, kBlockBytes / recordSize);
-        QByteArray block(perBlock * recordSize, Qt::Uninitialized);
-        for (qint64 at = range.first; at < range.end;) {
-            const qint64 want = std::min(perBlock, range.end - at) * recordSize;
-            const qint64 got = file.read(block.data(), want);
-            for (qint64 i = 0; i < std::max<qint64>(got, 0) / recordSize; ++i) {
-                visit(part, block.constData() + i * recordSize);
-                ++range.read;
-            }
-            if (got != want) {
-                range.ok = false;
-                range.error = got < 0 ? file.errorString() : QStringLiteral("archive shorter than expected");
-                return;
-            }
-            at += got / recordSize;
-        }
-    };
-    std::vector<std::thread> others;
-    for (int part = 1; part < result.parts; ++part)
-        others.emplace_back(readRange, part);
-    readRange(0);
-    for (std::thread& other : others)
-        other.join();
-
-    result.keep = result.parts;
-    for (int part = 0; part < result.parts; ++part) {
-        result.read += ranges[size_t(part)].read;
-        if (!ranges[size_t(part)].ok) {
-            result.ok = false;
-            result.error = ranges[size_t(part)].error;
-            result.keep = part + 1;
-            return result;
-        }
-    }
-    result.tail = size % recordSize != 0 && records == size / recordSize;
-    return result;
-}
 
 namespace {
 
@@ -286,24 +130,24 @@ QDate dueDate(QStringView text)
 
 Lines unpaidSlips(const QString& path)
 {
-    static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
+    static const int paid = RecordScan::field(SlipRecord::layout(), "Saldato");
     return collect(
         path, SlipRecord::kSize, ListLines::appendSlipLine, ListLines::slipLineMax(),
-        [](int, const char* record) { return ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"); });
+        [](int, const char* record) { return RecordScan::fieldIs(SlipRecord::layout(), record, paid, "No"); });
 }
 
 Lines expiredSlips(const QString& path, const QDate& today)
 {
-    static const int paid = ListLines::field(SlipRecord::layout(), "Saldato");
-    static const int due = ListLines::field(SlipRecord::layout(), "DataScade");
-    std::array<int, kMaxParts> unreadable{};
+    static const int paid = RecordScan::field(SlipRecord::layout(), "Saldato");
+    static const int due = RecordScan::field(SlipRecord::layout(), "DataScade");
+    std::array<int, RecordScan::kMaxParts> unreadable{};
     int kept = 0;
     Lines result = collect(
         path, SlipRecord::kSize, ListLines::appendSlipLine, ListLines::slipLineMax(),
         [&](int part, const char* record) {
-            if (!ListLines::fieldIs(SlipRecord::layout(), record, paid, "No"))
+            if (!RecordScan::fieldIs(SlipRecord::layout(), record, paid, "No"))
                 return false;
-            const auto [text, length] = ListLines::fieldBytes(SlipRecord::layout(), record, due);
+            const auto [text, length] = RecordScan::fieldBytes(SlipRecord::layout(), record, due);
             const QDate date = parseDate(text, length);
             if (!date.isValid()) {
                 ++unreadable[size_t(part)];
@@ -318,31 +162,22 @@ Lines expiredSlips(const QString& path, const QDate& today)
     return result;
 }
 
-int countCriteria(std::span<const Criterion> criteria)
-{
-    int count = 0;
-    for (const Criterion& criterion : criteria)
-        if (!CodePage::trimmed(criterion.text).isEmpty())
-            ++count;
-    return count;
-}
-
-Lines searchSlips(const QString& path, std::span<const Criterion> criteria)
+Lines searchSlips(const QString& path, std::span<const RecordScan::Criterion> criteria)
 {
     return search(path, SlipRecord::layout(), ListLines::appendSlipLine, ListLines::slipLineMax(), criteria);
 }
 
-Lines searchPayers(const QString& path, std::span<const Criterion> criteria)
+Lines searchPayers(const QString& path, std::span<const RecordScan::Criterion> criteria)
 {
     return search(path, PayerRecord::layout(), ListLines::appendPayerLine, ListLines::payerLineMax(), criteria);
 }
 
 Lines recontactPayers(const QString& path)
 {
-    static const int flag = ListLines::field(PayerRecord::layout(), "Ricontatta");
+    static const int flag = RecordScan::field(PayerRecord::layout(), "Ricontatta");
     return collect(
         path, PayerRecord::kSize, ListLines::appendPayerLine, ListLines::payerLineMax(),
-        [](int, const char* record) { return ListLines::fieldIs(PayerRecord::layout(), record, flag, "S\xec"); });
+        [](int, const char* record) { return RecordScan::fieldIs(PayerRecord::layout(), record, flag, "S\xec"); });
 }
 
 Match lastSlip(const QString& path, const QString& line)

@@ -4,13 +4,12 @@
 // by rebuilding the lines of the archive; when several records give the same line, the last one
 // in the file wins.
 //
-// The archives are read front to back in large blocks, and only the fields a list needs are
-// decoded: a list of 100 000 slips costs little more than reading the file. A missing archive
-// is created empty, as every reader of the archives does.
+// The archives are read through RecordScan: only the fields a list needs are decoded.
 
 #include "data/Message.h"
 #include "data/RecordLayout.h"
-#include "lists/LineList.h"
+#include "data/RecordScan.h"
+#include "windows/LineList.h"
 
 #include <QDate>
 #include <QString>
@@ -20,44 +19,6 @@
 #include <span>
 
 namespace ListArchive {
-
-// The access message of the archives.
-QString accessText();
-
-// Calls visit(record bytes, 1-based number) for every whole record, in file order, until visit
-// returns false. False when the file cannot be opened, created or read. Bytes after the last whole
-// record (left by an interrupted save) are no record and no failure: the editors read past them too,
-// and their next append moves them aside.
-bool scan(const QString& path, int recordSize, const std::function<bool(const char*, qint64)>& visit,
-          QString* error = nullptr);
-
-// The whole records read at once in up to maxParts consecutive ranges of the file, each on a thread
-// of its own (a long archive only, where a second processor is free); visit(part, record) sees the
-// records of a range in file order, and must keep any state of its own per part. keep tells how
-// many parts to use, in order: all of them when the whole file was read, else up to and including
-// the first range whose reading failed (its records before the failure count, later ranges do not).
-struct Split {
-    bool ok = true;    // false: the file could not be opened or a read failed
-    int parts = 1;     // parts the records were split into
-    int keep = 0;      // parts to use
-    qint64 size = -1;  // the file's size when it was opened; -1 when it could not be
-    qint64 read = 0;   // whole records read in the parts kept
-    bool tail = false; // the file ends with an incomplete record, which was not read
-    QString error;
-};
-constexpr int kMaxParts = 2;
-// Exactly limit records are read when limit is not negative: a file that grew meanwhile is read as
-// it was when the caller counted it, and one that is shorter fails.
-Split scanSplit(const QString& path, int recordSize, const std::function<void(int, const char*)>& visit,
-                int maxParts = kMaxParts, qint64 limit = -1);
-// How many parts scanSplit reads an archive of this many records in; part k holds the records from
-// records * k / parts up to records * (k + 1) / parts.
-int splitParts(qint64 records, int maxParts = kMaxParts);
-// The records of each of those parts, in order (0 for the parts beyond).
-std::array<qsizetype, kMaxParts> partSizes(qint64 records, int parts);
-// Test hook: split archives from this many records on, whatever the processors (0 restores the
-// default: 20 000 records, with a second processor).
-void setSplitFrom(qint64 records);
 
 struct Lines {
     LineList lines;     // sorted
@@ -76,19 +37,12 @@ Lines expiredSlips(const QString& path, const QDate& today);
 // calendar date; anything else is invalid.
 QDate dueDate(QStringView text);
 
-// Search criteria: field name and the text as typed (not trimmed).
-struct Criterion {
-    const char* field;
-    QString text;
-};
-// Filled criteria: those whose trimmed text is not empty.
-int countCriteria(std::span<const Criterion> criteria);
 // Records in which every filled criterion occurs (A-Z folded) in its field; every record when none
 // is filled. Each non-empty criterion that occurs adds one to the record's score, and a record is
 // listed when its score reaches the count of filled criteria. An incomplete record at the end (a save
 // cut short) is passed over, as the lists do: the whole records before it are found.
-Lines searchSlips(const QString& path, std::span<const Criterion> criteria);
-Lines searchPayers(const QString& path, std::span<const Criterion> criteria);
+Lines searchSlips(const QString& path, std::span<const RecordScan::Criterion> criteria);
+Lines searchPayers(const QString& path, std::span<const RecordScan::Criterion> criteria);
 
 // Payers whose recontact flag is exactly "Sì".
 Lines recontactPayers(const QString& path);

@@ -1,6 +1,7 @@
 #include "lists/ListLines.h"
 
 #include "data/CodePage.h"
+#include "data/RecordScan.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"
 
@@ -13,21 +14,6 @@
 namespace ListLines {
 
 namespace {
-
-// The stored value's bytes without the characters 0..32 at both ends.
-inline std::pair<const unsigned char*, int> trimmedBytes(const RecordLayout& layout, const char* record, int index)
-{
-    const auto* field = reinterpret_cast<const unsigned char*>(record + layout.offset(index));
-    int length = std::min<int>(field[0], layout.capacity(index));
-    const unsigned char* text = field + 1;
-    while (length > 0 && text[0] <= 32) {
-        ++text;
-        --length;
-    }
-    while (length > 0 && text[length - 1] <= 32)
-        --length;
-    return {text, length};
-}
 
 // Writes a line straight into its final place, in the archives' bytes.
 class Writer {
@@ -118,8 +104,8 @@ public:
         : m_layout(layout)
     {
         for (size_t i = 0; i < kCount; ++i) {
-            m_field[i] = field(layout, Pieces[i].field);
-            m_province[i] = Pieces[i].province ? field(layout, Pieces[i].province) : -1;
+            m_field[i] = RecordScan::field(layout, Pieces[i].field);
+            m_province[i] = Pieces[i].province ? RecordScan::field(layout, Pieces[i].province) : -1;
         }
     }
 
@@ -172,7 +158,7 @@ private:
 
     std::pair<const unsigned char*, int> bytes(const char* record, size_t i) const
     {
-        return trimmedBytes(m_layout, record, m_field[i]);
+        return RecordScan::fieldBytes(m_layout, record, m_field[i]);
     }
 
     template <size_t I> void piece(Writer& out, const char* record) const
@@ -180,7 +166,7 @@ private:
         constexpr Piece p = Pieces[I];
         out.text(p.text, std::char_traits<char>::length(p.text));
         if constexpr (p.province != nullptr)
-            out.place(bytes(record, I), trimmedBytes(m_layout, record, m_province[I]), p.width);
+            out.place(bytes(record, I), RecordScan::fieldBytes(m_layout, record, m_province[I]), p.width);
         else if constexpr (p.width > 0)
             out.padded(bytes(record, I), p.width);
         else {
@@ -211,34 +197,6 @@ void appendPadded(QString& line, const QString& text, int width)
     const qsizetype shown = std::min<qsizetype>(trimmed.size(), width);
     line.append(QStringView(trimmed).left(shown));
     line.append(QString(width - shown, QLatin1Char(' ')));
-}
-
-int field(const RecordLayout& layout, const char* name)
-{
-    const int index = layout.indexOf(name);
-    Q_ASSERT(index >= 0);
-    return index;
-}
-
-QString fieldText(const RecordLayout& layout, const char* record, int index)
-{
-    const auto [text, length] = trimmedBytes(layout, record, index);
-    QString value(length, Qt::Uninitialized);
-    for (int i = 0; i < length; ++i)
-        value[i] = CodePage::decodeByte(text[i]);
-    return value;
-}
-
-std::pair<const unsigned char*, int> fieldBytes(const RecordLayout& layout, const char* record, int index)
-{
-    return trimmedBytes(layout, record, index);
-}
-
-bool fieldIs(const RecordLayout& layout, const char* record, int index, std::string_view bytes)
-{
-    const auto [text, length] = trimmedBytes(layout, record, index);
-    return size_t(length) == bytes.size()
-        && std::equal(bytes.begin(), bytes.end(), text, [](char a, unsigned char b) { return (unsigned char)a == b; });
 }
 
 namespace {

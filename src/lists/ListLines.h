@@ -6,7 +6,7 @@
 
 #include "data/CodePage.h"
 #include "data/RecordLayout.h"
-#include "lists/LineList.h"
+#include "windows/LineList.h"
 
 #include <QString>
 #include <string_view>
@@ -17,22 +17,6 @@ namespace ListLines {
 // The text trimmed, filled with blanks to width and cut to width.
 QString padded(const QString& text, int width);
 void appendPadded(QString& line, const QString& text, int width);
-
-// Field index of a layout by name; a name the layout lacks is a programming error.
-int field(const RecordLayout& layout, const char* name);
-// A short string of a raw record, decoded from Windows-1252 and trimmed.
-QString fieldText(const RecordLayout& layout, const char* record, int index);
-// The same as stored bytes, without decoding: where the trimmed value starts, and its length.
-std::pair<const unsigned char*, int> fieldBytes(const RecordLayout& layout, const char* record, int index);
-// True when the trimmed value is exactly these Windows-1252 bytes ("No", "S\xEC").
-bool fieldIs(const RecordLayout& layout, const char* record, int index, std::string_view bytes);
-// True when lowerKey (stored bytes, a to z lower case) occurs in the field as the searches match.
-inline bool fieldContains(const RecordLayout& layout, const char* record, int index, const QByteArray& lowerKey)
-{
-    const auto [text, length] = fieldBytes(layout, record, index);
-    return CodePage::containsFolded({reinterpret_cast<const char*>(text), size_t(length)},
-                                    {lowerKey.constData(), size_t(lowerKey.size())});
-}
 
 // "Scad. " due date 10, "  € " amount 11, "  " name 23, " C.F. " tax code 16, "  " town and
 // province 20, " TAR. " tariff 4, "  " and the notes whole: 112 characters, then the notes.

@@ -1,14 +1,14 @@
 #include "lists/Promemoria.h"
 
-#include "app/Guida.h"
-#include "app/HelpPages.h"
+#include "help/Guida.h"
+#include "help/HelpPages.h"
 #include "data/CodePage.h"
 #include "data/MailCompose.h"
 #include "data/OpenURL.h"
 #include "data/Platform.h"
 #include "lists/ImpostaPromemoria.h"
 #include "lists/ListArchive.h"
-#include "lists/ListPanel.h"
+#include "windows/ListPanel.h"
 #include "lists/ReminderLetter.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"
@@ -147,6 +147,11 @@ TfrmPromemoria* TfrmPromemoria::open(QWidget* owner, DueSlipTarget* target, DueD
         window->m_target = target;
         window->setSelection(std::move(selection), {});
     });
+}
+
+DueSlipTarget* TfrmPromemoria::slipEditor()
+{
+    return dynamic_cast<DueSlipTarget*>(Windows::byClass("TfrmBollettino"));
 }
 
 void TfrmPromemoria::offerNotice(QWidget* menu, DueSlipTarget* target)

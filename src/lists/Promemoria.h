@@ -45,6 +45,8 @@ public:
     // unpaid slips fall due within the period and how many are expired, and offers their list.
     // Nothing is said when none is.
     static void offerNotice(QWidget* menu, DueSlipTarget* target);
+    // The slip editor, for the windows below it that open the list (the start menu's links).
+    static DueSlipTarget* slipEditor();
 
     // Lists a selection; with payerKey only that payer's slips.
     void setSelection(DueDates::Selection selection, const QString& payerKey = {});

@@ -1,7 +1,8 @@
 #include "lists/Ricontatta.h"
 
 #include "lists/ListArchive.h"
-#include "lists/ListPanel.h"
+#include "windows/ListPanel.h"
+#include "lists/ListTakeOver.h"
 #include "payers/PayerRecord.h"
 
 #include "ui_Ricontatta.h"

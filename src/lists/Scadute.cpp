@@ -2,7 +2,8 @@
 
 #include "data/Platform.h"
 #include "lists/ListArchive.h"
-#include "lists/ListPanel.h"
+#include "windows/ListPanel.h"
+#include "lists/ListTakeOver.h"
 #include "slips/SlipYear.h"
 
 #include "ui_Scadute.h"

@@ -1,5 +1,6 @@
 #include "lists/SearchWindow.h"
 
+#include "data/RecordEditor.h"
 #include "windows/Prompts.h"
 
 #include <QCloseEvent>
@@ -43,13 +44,13 @@ void SearchWindow::closeEvent(QCloseEvent* event)
 
 void SearchWindow::search()
 {
-    const QList<ListArchive::Criterion> criteria = m_criteria->criteria();
-    m_criteria->count()->setText(QString::number(ListArchive::countCriteria(criteria)));
+    const QList<RecordScan::Criterion> criteria = m_criteria->criteria();
+    m_criteria->count()->setText(QString::number(RecordScan::countCriteria(criteria)));
     m_list->model()->clear();
     ListArchive::Lines got = m_kind.search(*this, criteria);
     if (!got.ok) {
         m_criteria->waiting()->hide();
-        MessageBox::plain(this, ListArchive::accessText());
+        MessageBox::plain(this, RecordEditor::accessText());
         return;
     }
     m_list->setLines(std::move(got.lines));

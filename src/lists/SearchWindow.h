@@ -5,7 +5,7 @@
 // print title, which archive it searches and what taking a line over does.
 
 #include "lists/ListArchive.h"
-#include "lists/ListPanel.h"
+#include "windows/ListPanel.h"
 #include "windows/Windows.h"
 
 #include <span>
@@ -16,7 +16,7 @@ public:
     struct Kind {
         std::span<const CriterionField> criteria;
         const char* printTitle;
-        ListArchive::Lines (*search)(const SearchWindow& window, const QList<ListArchive::Criterion>& criteria);
+        ListArchive::Lines (*search)(const SearchWindow& window, const QList<RecordScan::Criterion>& criteria);
         void (*takeOver)(SearchWindow& window, const QString& line);
     };
 

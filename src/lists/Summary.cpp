@@ -184,10 +184,10 @@ struct Key {
 Result compute(const QString& archive, const Filters& filters, const QDate& start, const QDate& end)
 {
     static const RecordLayout& layout = SlipRecord::layout();
-    static const int nameField = ListLines::field(layout, "Esecutore");
-    static const int taxCodeField = ListLines::field(layout, "CodFisc");
-    static const int dueField = ListLines::field(layout, "DataScade");
-    static const int amountField = ListLines::field(layout, "Intero");
+    static const int nameField = RecordScan::field(layout, "Esecutore");
+    static const int taxCodeField = RecordScan::field(layout, "CodFisc");
+    static const int dueField = RecordScan::field(layout, "DataScade");
+    static const int amountField = RecordScan::field(layout, "Intero");
 
     // Filters are matched as typed, lower-cased but not trimmed; an empty one never matches.
     const int needed = filterCount(filters);
@@ -205,32 +205,32 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
     const qint64 records = QFileInfo(archive).size() / SlipRecord::kSize;
     const double largest = std::pow(10.0, std::min(layout.capacity(amountField), 16)) + 1;
     const int maxParts =
-        double(records) * largest < double(std::numeric_limits<qint64>::max()) / 2 ? ListArchive::kMaxParts : 1;
+        double(records) * largest < double(std::numeric_limits<qint64>::max()) / 2 ? RecordScan::kMaxParts : 1;
 
     struct Part {
         Decimal total;
         int unreadable = 0;
     };
-    std::array<Part, ListArchive::kMaxParts> parts;
+    std::array<Part, RecordScan::kMaxParts> parts;
     // Room for every slip's line in one mapping, each part's from its own start: room never
     // filled is never touched, and no line is copied when the parts are joined.
-    std::array<LineList::Part, ListArchive::kMaxParts> lineParts;
-    const int partCount = ListArchive::splitParts(records, maxParts);
+    std::array<LineList::Part, RecordScan::kMaxParts> lineParts;
+    const int partCount = RecordScan::splitParts(records, maxParts);
     Result result;
-    result.lines.split(lineParts, ListArchive::partSizes(records, partCount), ListLines::slipLineMax());
-    const ListArchive::Split read = ListArchive::scanSplit(
+    result.lines.split(lineParts, RecordScan::partSizes(records, partCount), ListLines::slipLineMax());
+    const RecordScan::Split read = RecordScan::scanSplit(
         archive, SlipRecord::kSize,
         [&](int index, const char* record) {
             Part& part = parts[size_t(index)];
             if (needed > 0) {
                 int score = 0;
                 for (const Key& key : keys)
-                    if (ListLines::fieldContains(layout, record, key.field, key.bytes))
+                    if (RecordScan::fieldContains(layout, record, key.field, key.bytes))
                         ++score;
                 if (score < needed)
                     return;
             }
-            const auto dueBytes = ListLines::fieldBytes(layout, record, dueField);
+            const auto dueBytes = RecordScan::fieldBytes(layout, record, dueField);
             const ShortText dueText(dueBytes);
             const QDate due = dueText.fits(dueBytes) ? ListArchive::dueDate(dueText.view()) : QDate();
             if (!due.isValid()) {
@@ -240,7 +240,7 @@ Result compute(const QString& archive, const Filters& filters, const QDate& star
             const qint64 day = due.toJulianDay();
             if (day < first || day > last)
                 return;
-            const auto amountBytes = ListLines::fieldBytes(layout, record, amountField);
+            const auto amountBytes = RecordScan::fieldBytes(layout, record, amountField);
             const ShortText amountText(amountBytes);
             const std::optional<Decimal> amount =
                 amountText.fits(amountBytes) ? amountValue(amountText.view()) : std::nullopt;

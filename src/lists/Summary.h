@@ -9,7 +9,7 @@
 // window can say so beside the total instead of presenting a partial sum as the real one.
 
 #include "data/Message.h"
-#include "lists/LineList.h"
+#include "windows/LineList.h"
 
 #include <QDate>
 #include <QString>

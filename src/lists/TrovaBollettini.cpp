@@ -1,5 +1,6 @@
 #include "lists/TrovaBollettini.h"
 
+#include "lists/ListTakeOver.h"
 #include "slips/SlipYear.h"
 
 #include "ui_TrovaBollettini.h"
@@ -22,7 +23,7 @@ constexpr CriterionField kCriteria[] = {
 const SearchWindow::Kind kSlips = {
     kCriteria,
     "Riepilogo versamenti",
-    [](const SearchWindow& window, const QList<ListArchive::Criterion>& criteria) {
+    [](const SearchWindow& window, const QList<RecordScan::Criterion>& criteria) {
         const SlipTarget* editor = static_cast<const TfrmTrovaBollettini&>(window).target();
         return ListArchive::searchSlips(editor ? editor->slipYear()->path() : QString(), criteria);
     },

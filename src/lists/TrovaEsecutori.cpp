@@ -1,5 +1,6 @@
 #include "lists/TrovaEsecutori.h"
 
+#include "lists/ListTakeOver.h"
 #include "payers/PayerRecord.h"
 
 #include "ui_TrovaEsecutori.h"
@@ -22,7 +23,7 @@ constexpr CriterionField kCriteria[] = {
 const SearchWindow::Kind kPayers = {
     kCriteria,
     "Riepilogo Esecutori",
-    [](const SearchWindow&, const QList<ListArchive::Criterion>& criteria) {
+    [](const SearchWindow&, const QList<RecordScan::Criterion>& criteria) {
         return ListArchive::searchPayers(PayerRecord::archivePath(), criteria);
     },
     [](SearchWindow& window, const QString& line) {

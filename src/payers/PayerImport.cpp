@@ -6,8 +6,8 @@
 #include "data/CodePage.h"
 #include "data/LayoutArchive.h"
 #include "data/RecordArchive.h"
-#include "lists/ListArchive.h"
-#include "lists/ListLines.h"
+#include "data/RecordEditor.h"
+#include "data/RecordScan.h"
 #include "payers/PayerArchive.h"
 #include "payers/PayerEditor.h"
 #include "payers/PayerRecord.h"
@@ -572,11 +572,11 @@ Registry registry(const QString& path)
 {
     Registry result;
     const RecordLayout& layout = PayerRecord::layout();
-    static const int taxCode = ListLines::field(layout, "CodFisc");
-    result.ok = ListArchive::scan(
+    static const int taxCode = RecordScan::field(layout, "CodFisc");
+    result.ok = RecordScan::scan(
         path, layout.size(),
         [&](const char* record, qint64 number) {
-            const QString code = CodePage::upperAscii(ListLines::fieldText(layout, record, taxCode));
+            const QString code = CodePage::upperAscii(RecordScan::fieldText(layout, record, taxCode));
             if (!code.isEmpty())
                 result.taxCodes[code].append(number);
             return true;
@@ -829,7 +829,7 @@ Message savedMessage(const Saved& saved)
 
 Message failedMessage(const Saved& saved)
 {
-    QString text = ListArchive::accessText();
+    QString text = RecordEditor::accessText();
     text += saved.restored ? QStringLiteral("\n\r\n\rNessun Esecutore è stato importato: l'archivio è rimasto com'era.")
                            : QStringLiteral("\n\r\n\rAlcune schede aggiornate potrebbero non essere tornate come "
                                             "erano: controllarle con Verifica archivi.");

@@ -4,7 +4,7 @@
 // before a form is spent. It is the report engine's preview window, with its print and zoom
 // buttons; the drawing of the form exists only here and the printer never receives it.
 
-#include "reports/ReportOutput.h"
+#include "windows/ReportOutput.h"
 
 class SlipPreview : public Report::PreviewWindow {
     Q_OBJECT

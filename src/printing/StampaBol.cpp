@@ -5,7 +5,7 @@
 #include "printing/SlipFill.h"
 #include "printing/SlipPreview.h"
 #include "printing/SlipTemplate.h"
-#include "reports/ReportOutput.h"
+#include "windows/ReportOutput.h"
 
 #include "ui_StampaBol.h"
 

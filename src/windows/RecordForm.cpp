@@ -23,55 +23,68 @@
 #include <vector>
 
 namespace RecordForm {
-namespace {
 
-template <class T> T* control(const QWidget* form, const char* prefix, const char* field)
-{
-    return form->findChild<T*>(QLatin1String(prefix) + QLatin1String(field));
-}
-
-} // namespace
-
-void load(QWidget* form, const Record& record)
+void Fields::load(const Record& record) const
 {
     const RecordLayout& layout = record.layout();
-    for (int i = 0; i < layout.fieldCount(); ++i) {
-        const char* name = layout.name(i);
-        if (auto* box = control<QCheckBox>(form, "chk", name)) {
-            const Record::Flag flag = record.flag(name);
+    for (const Binding& binding : m_bindings) {
+        const int i = layout.indexOf(binding.field);
+        Q_ASSERT(i >= 0);
+        if (i < 0)
+            continue;
+        if (auto* const* box = std::get_if<QCheckBox*>(&binding.to)) {
+            const Record::Flag flag = record.flag(binding.field);
             if (flag != Record::Flag::Unknown)
-                box->setChecked(flag == Record::Flag::Yes);
-        } else if (auto* edit = control<QLineEdit>(form, "txt", name)) {
-            edit->setText(record.text(i));
-            edit->setCursorPosition(0); // a loaded text shows its beginning
-        } else if (auto* combo = control<QComboBox>(form, "txt", name)) {
-            combo->setEditText(record.text(i));
-            if (combo->lineEdit())
-                combo->lineEdit()->setCursorPosition(0);
-        } else if (auto* memo = control<QPlainTextEdit>(form, "txt", name)) {
-            memo->setPlainText(record.text(i));
-        } else if (auto* label = control<QLabel>(form, "lbl", name)) {
-            label->setText(record.text(i));
+                (*box)->setChecked(flag == Record::Flag::Yes);
+        } else if (auto* const* edit = std::get_if<QLineEdit*>(&binding.to)) {
+            (*edit)->setText(record.text(i));
+            (*edit)->setCursorPosition(0); // a loaded text shows its beginning
+        } else if (auto* const* combo = std::get_if<QComboBox*>(&binding.to)) {
+            (*combo)->setEditText(record.text(i));
+            if ((*combo)->lineEdit())
+                (*combo)->lineEdit()->setCursorPosition(0);
+        } else if (auto* const* memo = std::get_if<QPlainTextEdit*>(&binding.to)) {
+            (*memo)->setPlainText(record.text(i));
+        } else if (auto* const* kept = std::get_if<QString*>(&binding.to)) {
+            **kept = record.text(i);
         }
     }
 }
 
-void store(const QWidget* form, Record& record)
+void Fields::store(Record& record) const
 {
     const RecordLayout& layout = record.layout();
-    for (int i = 0; i < layout.fieldCount(); ++i) {
-        const char* name = layout.name(i);
-        if (const auto* box = control<QCheckBox>(form, "chk", name))
-            record.setFlag(name, box->isChecked());
-        else if (const auto* edit = control<QLineEdit>(form, "txt", name))
-            record.setText(i, CodePage::trimmed(edit->text()));
-        else if (const auto* memo = control<QPlainTextEdit>(form, "txt", name))
-            record.setText(i, CodePage::trimmed(memo->toPlainText()));
-        else if (const auto* combo = control<QComboBox>(form, "txt", name))
-            record.setText(i, CodePage::trimmed(combo->currentText()));
-        else if (const auto* label = control<QLabel>(form, "lbl", name))
-            record.setText(i, CodePage::trimmed(label->text()));
+    for (const Binding& binding : m_bindings) {
+        const int i = layout.indexOf(binding.field);
+        Q_ASSERT(i >= 0);
+        if (i < 0)
+            continue;
+        if (const auto* box = std::get_if<QCheckBox*>(&binding.to))
+            record.setFlag(binding.field, (*box)->isChecked());
+        else if (const auto* edit = std::get_if<QLineEdit*>(&binding.to))
+            record.setText(i, CodePage::trimmed((*edit)->text()));
+        else if (const auto* memo = std::get_if<QPlainTextEdit*>(&binding.to))
+            record.setText(i, CodePage::trimmed((*memo)->toPlainText()));
+        else if (const auto* combo = std::get_if<QComboBox*>(&binding.to))
+            record.setText(i, CodePage::trimmed((*combo)->currentText()));
+        else if (const auto* kept = std::get_if<QString*>(&binding.to))
+            record.setText(i, CodePage::trimmed(**kept));
     }
+}
+
+std::vector<Binding> attachmentBindings(AttachmentSlots& attached)
+{
+    return {{"File01", &attached[0].file},        {"File02", &attached[1].file},
+            {"File03", &attached[2].file},        {"Desc01", &attached[0].description},
+            {"Desc02", &attached[1].description}, {"Desc03", &attached[2].description}};
+}
+
+AttachmentSlots trimmed(const AttachmentSlots& attached)
+{
+    AttachmentSlots result;
+    for (size_t i = 0; i < attached.size(); ++i)
+        result[i] = {CodePage::trimmed(attached[i].file), CodePage::trimmed(attached[i].description)};
+    return result;
 }
 
 QString keyText(QKeyCombination key)
@@ -213,8 +226,9 @@ void installCommands(QWidget* window, std::span<const Command> commands, const c
     Behaviour::installHints(window, status, hints, background);
 }
 
-Changes::Changes(QWidget* form, Record blank, std::function<void()> save)
+Changes::Changes(QWidget* form, const Fields& fields, Record blank, std::function<void()> save)
     : m_form(form)
+    , m_fields(fields)
     , m_kept(blank)
     , m_cleared(std::move(blank))
     , m_save(std::move(save))
@@ -237,7 +251,7 @@ Changes::Changes(QWidget* form, Record blank, std::function<void()> save)
 Record Changes::shown() const
 {
     Record record = m_cleared;
-    store(m_form, record);
+    m_fields.store(record);
     return record;
 }
 
@@ -303,7 +317,7 @@ bool save(const Save& step, const std::function<void()>& retry)
     if (!written && step.archive.changedElsewhere()) {
         const int choice = MessageBox::choose(step.form, step.archive.changedQuestion());
         if (choice == RecordArchive::Reload) {
-            load(step.form, step.archive.stored());
+            step.fields.load(step.archive.stored());
             step.changes.keep(); // what is shown is the stored record again
         }
         if (choice != RecordArchive::Overwrite)
@@ -329,37 +343,6 @@ void showPosition(QLabel* label, const ArchivePlace& place)
     label->setText(place.positionText());
     QObject::connect(&place, &ArchivePlace::positionChanged, label,
                      [label, &place] { label->setText(place.positionText()); });
-}
-
-namespace {
-constexpr const char* kAttachmentLabels[3][2] = {
-    {"lblFile01", "lblDesc01"},
-    {"lblFile02", "lblDesc02"},
-    {"lblFile03", "lblDesc03"},
-};
-} // namespace
-
-AttachmentSlots attachments(const QWidget* form)
-{
-    AttachmentSlots attached;
-    for (size_t i = 0; i < attached.size(); ++i) {
-        const auto* file = form->findChild<QLabel*>(QLatin1String(kAttachmentLabels[i][0]));
-        const auto* description = form->findChild<QLabel*>(QLatin1String(kAttachmentLabels[i][1]));
-        Q_ASSERT(file && description);
-        attached[i] = {CodePage::trimmed(file->text()), CodePage::trimmed(description->text())};
-    }
-    return attached;
-}
-
-void setAttachments(QWidget* form, const AttachmentSlots& attached)
-{
-    for (size_t i = 0; i < attached.size(); ++i) {
-        auto* file = form->findChild<QLabel*>(QLatin1String(kAttachmentLabels[i][0]));
-        auto* description = form->findChild<QLabel*>(QLatin1String(kAttachmentLabels[i][1]));
-        Q_ASSERT(file && description);
-        file->setText(CodePage::trimmed(attached[i].file));
-        description->setText(CodePage::trimmed(attached[i].description));
-    }
 }
 
 void setUpNavigation(QWidget* form, const std::function<void(RecordEditor::Move)>& move)

@@ -1,10 +1,7 @@
 #pragma once
 // What both record editors (slips and payers) share on the window side: moving a record to and from
-// the controls, the command panel (keys, focus, hints, names) configured by a table, and the
-// question before a changed record is left.
-//
-// A field "Name" is shown by the control "chkName" (a yes/no flag), "txtName" (an edit field, memo
-// or editable combo box) or "lblName" (a label), looked up in that order among the form's children.
+// the controls through each editor's table of bindings, the command panel (keys, focus, hints, names)
+// configured by a table, and the question before a changed record is left.
 
 #include "data/ArchivePlace.h"
 #include "data/LayoutArchive.h"
@@ -19,19 +16,48 @@
 #include <functional>
 #include <initializer_list>
 #include <span>
+#include <variant>
+#include <vector>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 class QWidget;
 
 namespace RecordForm {
 
-// Writes every field, trimmed, into its control. A flag checks its box on "Sì" and clears it
-// on "No"; any other text leaves the box as it was. Fields without a control are skipped.
-void load(QWidget* form, const Record& record);
+// One record field and where its editor shows it: a control of the form, taken from the form's
+// typed members (a control renamed or of another kind fails to compile), or a text the editor keeps
+// itself (the attachment slots, which no control shows).
+struct Binding {
+    const char* field;
+    std::variant<QLineEdit*, QComboBox*, QPlainTextEdit*, QCheckBox*, QString*> to;
+};
 
-// Fills the record from the controls: texts trimmed and cut to each field's capacity, flags
-// "Sì" or "No" from the boxes. Fields without a control are left as they are in the record.
-void store(const QWidget* form, Record& record);
+// The bindings of an editor's record: each field of the layout once (the editors' tests check the
+// names against the layout). Empty until the editor's form is built.
+class Fields {
+public:
+    void bind(std::vector<Binding> bindings) { m_bindings = std::move(bindings); }
+    std::span<const Binding> bindings() const { return m_bindings; }
+
+    // Writes every field, trimmed, into its control. A flag checks its box on "Sì" and clears it
+    // on "No"; any other text leaves the box as it was.
+    void load(const Record& record) const;
+    // Fills the record from the controls: texts trimmed and cut to each field's capacity, flags
+    // "Sì" or "No" from the boxes. Fields not bound are left as they are in the record.
+    void store(Record& record) const;
+
+private:
+    std::vector<Binding> m_bindings;
+};
+
+// The attachment fields File01..File03 and Desc01..Desc03 bound to the editor's own slots.
+std::vector<Binding> attachmentBindings(AttachmentSlots& attached);
+// The slots trimmed, as they go into a record.
+AttachmentSlots trimmed(const AttachmentSlots& attached);
 
 // A command of an editor: a tool button of the command panel or the navigation row, or a clickable
 // image. Its key runs it as a click does, while it is visible and enabled and the editor is the
@@ -88,8 +114,9 @@ void installCommands(QWidget* window, std::span<const Command> commands, const c
 // before a change to it is left.
 class Changes {
 public:
-    // blank: the editor's empty record, which its controls are stored into; save: the editor's "Salva".
-    Changes(QWidget* form, Record blank, std::function<void()> save);
+    // fields: the editor's bindings; blank: the editor's empty record, which its controls are stored
+    // into; save: the editor's "Salva".
+    Changes(QWidget* form, const Fields& fields, Record blank, std::function<void()> save);
 
     // The record the controls show now.
     Record shown() const;
@@ -108,6 +135,7 @@ public:
 
 private:
     QWidget* m_form;
+    const Fields& m_fields;
     Record m_kept;
     Record m_cleared;
     std::function<void()> m_save;
@@ -116,9 +144,10 @@ private:
 // "Salva" from the archive on, the one save of both editors, run once the editor's own checks have
 // passed (the slip's amount and due date, the payer's name). The editor supplies its record and texts.
 struct Save {
-    QWidget* form;       // the editor: its boxes are shown over it, a reload writes its controls
-    ArchivePlace& place; // a new record is appended, a numbered one overwritten; takes the number written
-    Changes& changes;    // what is stored (or reloaded) is kept as the record shown
+    QWidget* form;        // the editor: its boxes are shown over it
+    const Fields& fields; // a reload writes the controls through them
+    ArchivePlace& place;  // a new record is appended, a numbered one overwritten; takes the number written
+    Changes& changes;     // what is stored (or reloaded) is kept as the record shown
     LayoutArchive& archive;
     const Record& record;   // the record the controls show
     MessageKind accessKind; // how this editor reports an archive it cannot reach
@@ -134,11 +163,6 @@ bool save(const Save& step, const std::function<void()>& retry);
 
 // The record number label shows the place's number: empty for a new record.
 void showPosition(QLabel* label, const ArchivePlace& place);
-
-// The three attachment slots as the editor's hidden labels lblFile01..lblDesc03 hold them (trimmed),
-// and back.
-AttachmentSlots attachments(const QWidget* form);
-void setAttachments(QWidget* form, const AttachmentSlots& attached);
 
 // Sets up the navigation bar panNavigazione of an editor: lays out its caption lblScheda, the record
 // number lblPosizione and the arrows cmdPrimo, cmdIndietro, cmdAvanti and cmdUltimo the same way in

@@ -5,7 +5,7 @@
 // the version it describes, and none of the sentences the program has outgrown.
 
 #include "PdfReadBack.h"
-#include "app/HelpPages.h"
+#include "help/HelpPages.h"
 
 #include <QFile>
 #include <QRegularExpression>

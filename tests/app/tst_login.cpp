@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 #include "app/Avvio.h"
 #include "windows/ClickLabel.h"
-#include "app/Guida.h"
+#include "help/Guida.h"
 #include "app/CambiaPassword.h"
 #include "data/Crypt.h"
 #include "data/IniFile.h"

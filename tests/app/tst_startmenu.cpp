@@ -4,15 +4,15 @@
 #include "TestSupport.h"
 #include "app/Avvio.h"
 #include "windows/ClickLabel.h"
-#include "app/Guida.h"
-#include "app/HelpPages.h"
+#include "help/Guida.h"
+#include "help/HelpPages.h"
 #include "app/Info.h"
 #include "data/Maker.h"
 #include "data/OpenURL.h"
 #include "app/Splash.h"
 #include "lists/MenuRiepCosti.h"
-#include "payers/Esecutori.h"
-#include "slips/Bollettino.h"
+#include "editors/Esecutori.h"
+#include "editors/Bollettino.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

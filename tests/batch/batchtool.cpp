@@ -6,7 +6,7 @@
 // Exit code 0 when they were saved, 1 when the save failed, 2 for wrong arguments.
 
 #include "batch/BatchIssue.h"
-#include "batch/SlipFromPayer.h"
+#include "slips/SlipFromPayer.h"
 
 #include <algorithm>
 #include <cstdio>

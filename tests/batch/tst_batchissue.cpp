@@ -7,7 +7,7 @@
 #include "FailDevice.h"
 
 #include "batch/BatchIssue.h"
-#include "batch/SlipFromPayer.h"
+#include "slips/SlipFromPayer.h"
 #include "data/RecordArchive.h"
 #include "payers/PayerRecord.h"
 #include "slips/SlipRecord.h"

@@ -11,11 +11,11 @@
 #include "batch/Emissione.h"
 #include "batch/PayerChoiceModel.h"
 #include "checks/Calendario.h"
-#include "lists/ListPanel.h"
+#include "windows/ListPanel.h"
 #include "printing/PrintMargins.h"
 #include "printing/SlipPreview.h"
 #include "printing/StampaBol.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 
 #include "checks/Calendario.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 
 #include <QCalendarWidget>
 #include <QLabel>

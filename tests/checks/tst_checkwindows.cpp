@@ -8,7 +8,7 @@
 #include "checks/CodFisc.h"
 #include "checks/Iban.h"
 #include "checks/PartitaIVA.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,8 +5,8 @@
 
 #include "PdfReadBack.h"
 #include "checks/Voci_Tariffa.h"
-#include "payers/Esecutori.h"
-#include "slips/Bollettino.h"
+#include "editors/Esecutori.h"
+#include "editors/Bollettino.h"
 
 #include <QLabel>
 #include <QLineEdit>

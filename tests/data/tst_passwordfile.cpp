@@ -2,7 +2,7 @@
 
 #include "CoreSupport.h"
 #include "data/Crypt.h"
-#include "app/HelpPages.h"
+#include "help/HelpPages.h"
 #include "data/IniFile.h"
 #include "data/PasswordFile.h"
 

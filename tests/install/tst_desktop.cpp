@@ -4,7 +4,7 @@
 
 #include "ReadOnly.h"
 #include "TestSupport.h"
-#include "app/Guida.h"
+#include "help/Guida.h"
 #include "data/OpenURL.h"
 #include "windows/ClickLabel.h"
 

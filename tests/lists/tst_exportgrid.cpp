@@ -391,12 +391,12 @@ private slots:
               Case{QByteArray(threeSlips().left(2 * SlipRecord::kSize) + tail), QByteArray(kRow1 + kRow2)}}) {
             QVERIFY(writeAll(path, bytes));
             ExportGrid once(Exports::slips());
-            ListArchive::setSplitFrom(1'000'000);
+            RecordScan::setSplitFrom(1'000'000);
             const bool onceOk = once.fill(path);
             ExportGrid split(Exports::slips());
-            ListArchive::setSplitFrom(1);
+            RecordScan::setSplitFrom(1);
             const bool splitOk = split.fill(path);
-            ListArchive::setSplitFrom(0);
+            RecordScan::setSplitFrom(0);
             QCOMPARE(splitOk, onceOk);
             QCOMPARE(split.rowCount(), once.rowCount());
             QCOMPARE(split.textBytes(), once.textBytes());

@@ -4,13 +4,13 @@
 #include "ReadOnly.h"
 #include "TestSupport.h"
 
-#include "app/Guida.h"
+#include "help/Guida.h"
 #include "data/RecordLayout.h"
 #include "lists/ExpBollettini.h"
 #include "lists/ExpEsecutori.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "payers/PayerRecord.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "slips/SlipRecord.h"
 
 #include <QHeaderView>

@@ -5,10 +5,10 @@
 #include "ListFixtures.h"
 #include "PdfReadBack.h"
 #include "lists/ListArchive.h"
-#include "lists/ListFind.h"
+#include "windows/ListFind.h"
 #include "lists/ListLines.h"
-#include "lists/ListPrint.h"
-#include "lists/ListSort.h"
+#include "windows/ListPrint.h"
+#include "windows/ListSort.h"
 #include "lists/Summary.h"
 #include "reports/Report.h"
 
@@ -407,12 +407,12 @@ void TestListLogic::splitReadGivesTheWholeReadResult()
             Summary::Result summary;
         };
         const auto read = [&](qint64 splitFrom) {
-            ListArchive::setSplitFrom(splitFrom);
-            const ListArchive::Criterion criteria[] = {{"Esecutore", QStringLiteral("rossi")}};
+            RecordScan::setSplitFrom(splitFrom);
+            const RecordScan::Criterion criteria[] = {{"Esecutore", QStringLiteral("rossi")}};
             Results r{ListArchive::unpaidSlips(path), ListArchive::expiredSlips(path, QDate(2014, 3, 20)),
                       ListArchive::searchSlips(path, criteria),
                       Summary::compute(path, {}, QDate(2014, 3, 1), QDate(2014, 3, 31))};
-            ListArchive::setSplitFrom(0);
+            RecordScan::setSplitFrom(0);
             return r;
         };
         const Results once = read(1'000'000);
@@ -473,7 +473,7 @@ void TestListLogic::incompleteTailKeepsLinesBefore()
     Record flagged = payer({{"Esecutore", "ROSSI"}});
     flagged.setFlag("Ricontatta", true);
     QVERIFY(TestSupport::writeAll(payers, archive({flagged, flagged}) + QByteArray(PayerRecord::kSize - 1, 'x')));
-    const ListArchive::Criterion criteria[] = {{"Esecutore", QStringLiteral("rossi")}};
+    const RecordScan::Criterion criteria[] = {{"Esecutore", QStringLiteral("rossi")}};
     const ListArchive::Lines lists[] = {
         ListArchive::unpaidSlips(slips),           ListArchive::expiredSlips(slips, QDate(2014, 3, 1)),
         ListArchive::searchSlips(slips, criteria), ListArchive::searchPayers(payers, criteria),
@@ -555,14 +555,14 @@ void TestListLogic::slipCriteria()
                {"Intero", "16,00"},
                {"DataScade", "02/05/2014"},
                {"CodTariffa", "8617"}})}));
-    QList<ListArchive::Criterion> criteria;
+    QList<RecordScan::Criterion> criteria;
     const QByteArray f1 = field.toLatin1(), f2 = field2.toLatin1();
     if (!field.isEmpty())
         criteria.append({f1.constData(), text});
     if (!field2.isEmpty())
         criteria.append({f2.constData(), text2});
     criteria.append({"Causale", QString()}); // an empty criterion adds nothing
-    QCOMPARE(ListArchive::countCriteria(criteria), count);
+    QCOMPARE(RecordScan::countCriteria(criteria), count);
     const ListArchive::Lines got = ListArchive::searchSlips(path, criteria);
     QVERIFY(got.ok);
     QStringList found;
@@ -581,7 +581,7 @@ void TestListLogic::payerCriteria()
                           payer({{"Esecutore", "DEROSSI ANNA"}, {"Questioni", QString::fromUtf8("è da sentire")}}),
                           payer({{"Esecutore", "VERDI GINO"}, {"Categoria", "CACCIATORI"}}),
                           payer({{"Esecutore", "ROSSINI LUCA"}})}));
-    QList<ListArchive::Criterion> criteria{{"Esecutore", "rossi"}};
+    QList<RecordScan::Criterion> criteria{{"Esecutore", "rossi"}};
     QCOMPARE(ListArchive::searchPayers(path, criteria).lines.size(), 3);
     criteria = {{"Esecutore", "rossi "}};
     QCOMPARE(ListArchive::searchPayers(path, criteria).lines.size(), 2);

@@ -4,7 +4,7 @@
 
 #include "PdfReadBack.h"
 #include "lists/ListFixtures.h"
-#include "lists/LineModel.h"
+#include "windows/LineModel.h"
 #include "lists/ListLines.h"
 
 #include "lists/DaSaldare.h"
@@ -13,8 +13,8 @@
 #include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
 #include "lists/TrovaEsecutori.h"
-#include "payers/Esecutori.h"
-#include "slips/Bollettino.h"
+#include "editors/Esecutori.h"
+#include "editors/Bollettino.h"
 #include "slips/SlipYear.h"
 
 #include <QCheckBox>
@@ -301,7 +301,7 @@ private slots:
         QCOMPARE(child<QLineEdit>(editor(), "txtEsecutore")->text(), QString("ROSSI MARIO"));
         QCOMPARE(child<QLineEdit>(editor(), "txtDataScade")->text(), QString("15/03/2014"));
         QVERIFY(child<QCheckBox>(editor(), "chkAnnuale")->isChecked());
-        QCOMPARE(child<QLabel>(editor(), "lblFile01")->text(), QString("ricevuta.pdf"));
+        QCOMPARE(TestSupport::attachment(editor(), "File01"), QString("ricevuta.pdf"));
     }
 
     void slipSearchListsAndTakesOver_data()
@@ -427,7 +427,6 @@ private slots:
         auto* payerProv = control<QComboBox>(payers, "txtProvNasc");
         payerProv->setEditable(true);
         auto* payerFlag = control<QCheckBox>(payers, "chkRicontatta");
-        auto* payerFile = control<QLabel>(payers, "lblFile02");
         auto* payerPosition = control<QLabel>(payers, "lblPosizione");
         auto* summaryName = control<QLineEdit>(summary, "txtEsecutore");
         auto* summaryCode = control<QLineEdit>(summary, "txtCodFisc");
@@ -453,7 +452,8 @@ private slots:
             QCOMPARE(payerMail->text(), QString("secondo@example.it"));
             QCOMPARE(payerProv->currentText(), QString("RM"));
             QVERIFY(payerFlag->isChecked());
-            QCOMPARE(payerFile->text(), QString("carta.pdf"));
+            QCOMPARE(TestSupport::attachment(TestSupport::Session::window<TfrmEsecutori>(), "File02"),
+                     QString("carta.pdf"));
             QCOMPARE(payerPosition->text(), QString("3"));
         } else {
             QVERIFY(payerName->text().isEmpty());

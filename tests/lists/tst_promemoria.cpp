@@ -14,7 +14,7 @@
 #include "lists/DueDates.h"
 #include "lists/ImpostaPromemoria.h"
 #include "lists/Promemoria.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,8 +7,8 @@
 #include "ListFixtures.h"
 #include "PdfReadBack.h"
 #include "ReadOnly.h"
-#include "app/Guida.h"
-#include "app/HelpPages.h"
+#include "help/Guida.h"
+#include "help/HelpPages.h"
 #include "lists/MenuRiepCosti.h"
 #include "lists/RiepCosti.h"
 

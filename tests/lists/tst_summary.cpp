@@ -7,7 +7,7 @@
 #include "ReadOnly.h"
 #include "lists/ListLines.h"
 #include "data/CodePage.h"
-#include "lists/ListPrint.h"
+#include "windows/ListPrint.h"
 #include "lists/Summary.h"
 #include "reports/Report.h"
 

@@ -6,8 +6,8 @@
 #include "TestSupport.h"
 
 #include "payers/AllegaCartella.h"
-#include "payers/Esecutori.h"
-#include "slips/Bollettino.h"
+#include "editors/Esecutori.h"
+#include "editors/Bollettino.h"
 
 #include <QDir>
 #include <QLabel>
@@ -50,11 +50,8 @@ class TestAllegaCartella : public QObject {
         return path;
     }
 
-    // Labels of a workspace that hold its attachment slots.
-    static QLabel* slotLabel(QWidget* editor, const char* field)
-    {
-        return editor->findChild<QLabel*>(QStringLiteral("lbl") + QLatin1String(field));
-    }
+    // The workspace as the keeper of its attachment slots.
+    static AttachmentTarget* keeper(QWidget* editor) { return dynamic_cast<AttachmentTarget*>(editor); }
 
     // The slip editor, shown, with its six labels set; the window opened from its "Allega file".
     TfrmAllegaCartella* openFromSlipEditor(const QStringList& values = {})
@@ -64,7 +61,7 @@ class TestAllegaCartella : public QObject {
         child<QLineEdit>(editor, "txtAnno")->setText(QStringLiteral("2025"));
         click(child<QWidget>(editor, "btnApri"));
         for (int i = 0; i < 6; ++i)
-            slotLabel(editor, kSlotFields[i])->setText(values.value(i));
+            TestSupport::setAttachment(keeper(editor), kSlotFields[i], values.value(i));
         auto* allega = child<QWidget>(editor, "cmdAllega");
         QTest::mouseClick(allega, Qt::LeftButton, {}, allega->rect().center());
         return TestSupport::openDialog<TfrmAllegaCartella>();
@@ -191,8 +188,8 @@ private slots:
         AttachmentTarget* target = tag == QLatin1String("bollettino") ? static_cast<AttachmentTarget*>(slipEditor)
                                                                       : static_cast<AttachmentTarget*>(payerEditor);
         for (const char* field : kSlotFields) {
-            QVERIFY2(slotLabel(editor, field), field);
-            slotLabel(editor, field)->setText(QStringLiteral("prima"));
+            QVERIFY2(keeper(editor), field);
+            TestSupport::setAttachment(keeper(editor), field, QStringLiteral("prima"));
         }
 
         auto* dialog = new TfrmAllegaCartella(slipEditor);
@@ -210,25 +207,25 @@ private slots:
         click(button(dialog, "btnApplica"));
         QTRY_VERIFY(!alive);
         for (int i = 0; i < 6; ++i)
-            QCOMPARE(slotLabel(editor, kSlotFields[i])->text(), values.at(i).trimmed());
+            QCOMPARE(TestSupport::attachment(keeper(editor), kSlotFields[i]), values.at(i).trimmed());
         // The other editor got nothing.
         QWidget* other = tag == QLatin1String("bollettino")
             ? static_cast<QWidget*>(TestSupport::Session::window<TfrmEsecutori>())
             : static_cast<QWidget*>(TestSupport::Session::window<TfrmBollettino>());
-        QVERIFY(slotLabel(other, "File01")->text() != QStringLiteral("a.pdf"));
+        QVERIFY(TestSupport::attachment(keeper(other), "File01") != QStringLiteral("a.pdf"));
     }
 
     void noTargetWritesNothingAndStaysOpen()
     {
         auto* editor = TestSupport::Session::window<TfrmBollettino>();
-        slotLabel(editor, "File01")->setText(QStringLiteral("prima"));
+        TestSupport::setAttachment(keeper(editor), "File01", QStringLiteral("prima"));
         auto* dialog = new TfrmAllegaCartella(editor);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         edit(dialog, "txtFile01")->setText(QStringLiteral("nuovo.pdf"));
         dialog->show();
         click(button(dialog, "btnApplica"));
         QVERIFY(dialog->isVisible());
-        QCOMPARE(slotLabel(editor, "File01")->text(), QStringLiteral("prima"));
+        QCOMPARE(TestSupport::attachment(keeper(editor), "File01"), QStringLiteral("prima"));
         delete dialog;
     }
 
@@ -352,8 +349,8 @@ private slots:
         click(button(dialog, "btnAnnulla"));
         QTRY_VERIFY(!alive);
         auto* editor = TestSupport::Session::window<TfrmBollettino>();
-        QCOMPARE(slotLabel(editor, "File01")->text(), QStringLiteral("carta.pdf"));
-        QCOMPARE(slotLabel(editor, "Desc01")->text(), QStringLiteral("Documento"));
+        QCOMPARE(TestSupport::attachment(keeper(editor), "File01"), QStringLiteral("carta.pdf"));
+        QCOMPARE(TestSupport::attachment(keeper(editor), "Desc01"), QStringLiteral("Documento"));
         QCOMPARE(TestSupport::readAll(attached(QStringLiteral("nuovo.pdf"))), QByteArray("bytes"));
     }
 
@@ -370,9 +367,9 @@ private slots:
         click(button(dialog, "btnApplica"));
         QTRY_VERIFY(!alive);
         auto* editor = TestSupport::Session::window<TfrmBollettino>();
-        QCOMPARE(slotLabel(editor, "File01")->text(), QString());
-        QCOMPARE(slotLabel(editor, "Desc01")->text(), QStringLiteral("Documento"));
-        QCOMPARE(slotLabel(editor, "File02")->text(), QStringLiteral("b.pdf"));
+        QCOMPARE(TestSupport::attachment(keeper(editor), "File01"), QString());
+        QCOMPARE(TestSupport::attachment(keeper(editor), "Desc01"), QStringLiteral("Documento"));
+        QCOMPARE(TestSupport::attachment(keeper(editor), "File02"), QStringLiteral("b.pdf"));
         QCOMPARE(TestSupport::readAll(attached(QStringLiteral("carta.pdf"))), QByteArray("kept"));
     }
 

@@ -8,7 +8,7 @@
 #include "app/Avvio.h"
 #include "checks/TaxCode.h"
 #include "data/CsvFile.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "payers/ImportaEsecutori.h"
 #include "payers/PayerImport.h"
 #include "payers/PayerImportModel.h"

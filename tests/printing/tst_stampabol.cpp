@@ -10,7 +10,7 @@
 #include "printing/StampaBol.h"
 #include "reports/Report.h"
 #include "reports/ReportLayout.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

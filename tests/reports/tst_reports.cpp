@@ -5,10 +5,10 @@
 #include "ReadOnly.h"
 #include "TestSupport.h"
 #include "windows/Prompts.h"
-#include "lists/ListPrint.h"
+#include "windows/ListPrint.h"
 #include "reports/Report.h"
 #include "reports/ReportLayout.h"
-#include "reports/ReportOutput.h"
+#include "windows/ReportOutput.h"
 
 #include <QDirIterator>
 #include <QFile>

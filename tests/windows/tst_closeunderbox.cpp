@@ -13,8 +13,8 @@
 #include "batch/Emissione.h"
 #include "checks/CodFisc.h"
 #include "lists/MenuRiepCosti.h"
-#include "payers/Esecutori.h"
-#include "slips/Bollettino.h"
+#include "editors/Esecutori.h"
+#include "editors/Bollettino.h"
 
 #include <QMessageBox>
 #include <QPointer>

@@ -7,7 +7,7 @@
 #include "lists/ListFixtures.h"
 
 #include "app/Avvio.h"
-#include "app/HelpPages.h"
+#include "help/HelpPages.h"
 #include "app/Info.h"
 #include "app/Password.h"
 #include "checks/Calendario.h"
@@ -25,12 +25,12 @@
 #include "lists/Scadute.h"
 #include "lists/TrovaBollettini.h"
 #include "lists/TrovaEsecutori.h"
-#include "app/Guida.h"
+#include "help/Guida.h"
 #include "payers/AllegaCartella.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "payers/PayerRecord.h"
 #include "printing/StampaBol.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "windows/ClickLabel.h"
 #include "windows/Look.h"
 
@@ -183,9 +183,9 @@ void slipAttachments()
 {
     slipEditorOn2026();
     const std::pair<const char*, const char*> attached[] = {
-        {"lblFile01", "carta.pdf"}, {"lblDesc01", "Ricevuta"}, {"lblFile02", "b.pdf"}};
+        {"File01", "carta.pdf"}, {"Desc01", "Ricevuta"}, {"File02", "b.pdf"}};
     for (const auto& [name, text] : attached)
-        child<QLabel>(window<TfrmBollettino>(), name)->setText(QString::fromLatin1(text));
+        TestSupport::setAttachment(window<TfrmBollettino>(), name, QString::fromLatin1(text));
     focus(window<TfrmBollettino>(), "txtCausale");
 }
 
@@ -526,9 +526,9 @@ const Path kPaths[] = {
      "Ctrl+L Tab Space Shift+Tab*3 Return",
      [] {
          QTRY_VERIFY(!TestSupport::openDialog<TfrmAllegaCartella>());
-         QCOMPARE(TestSupport::textOf(window<TfrmBollettino>(), "lblFile01"), QString());
-         QCOMPARE(TestSupport::textOf(window<TfrmBollettino>(), "lblDesc01"), QStringLiteral("Ricevuta"));
-         QCOMPARE(TestSupport::textOf(window<TfrmBollettino>(), "lblFile02"), QStringLiteral("b.pdf"));
+         QCOMPARE(TestSupport::attachment(window<TfrmBollettino>(), "File01"), QString());
+         QCOMPARE(TestSupport::attachment(window<TfrmBollettino>(), "Desc01"), QStringLiteral("Ricevuta"));
+         QCOMPARE(TestSupport::attachment(window<TfrmBollettino>(), "File02"), QStringLiteral("b.pdf"));
      }},
     {"attachments, Tab to the second eraser, Enter", slipAttachments, "Ctrl+L Tab*6 Return",
      [] {

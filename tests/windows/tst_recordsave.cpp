@@ -5,15 +5,20 @@
 #include "lists/ListFixtures.h"
 
 #include "data/LayoutArchive.h"
-#include "payers/Esecutori.h"
+#include "editors/Esecutori.h"
 #include "payers/PayerEditor.h"
 #include "payers/PayerRecord.h"
-#include "slips/Bollettino.h"
+#include "editors/Bollettino.h"
 #include "slips/SlipEditor.h"
 #include "slips/SlipRecord.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QSet>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 using TestSupport::child;
 using TestSupport::click;
@@ -62,6 +67,82 @@ private slots:
     {
         TestSupport::closeDialogs();
         m_session.reset();
+    }
+
+    void everyFieldBoundOnce_data()
+    {
+        QTest::addColumn<bool>("payer");
+        QTest::newRow("slip editor") << false;
+        QTest::newRow("payer editor") << true;
+    }
+    // Each field of the record reaches the control named after it ("txt" or "chk" and the field), and
+    // the attachments, which no control shows, the editor's own slots; no field is left out or bound
+    // twice.
+    void everyFieldBoundOnce()
+    {
+        QFETCH(bool, payer);
+        QWidget* editor = nullptr;
+        const RecordForm::Fields* fields = nullptr;
+        AttachmentTarget* attachments = nullptr;
+        if (payer) {
+            auto* payers = TestSupport::Session::window<TfrmEsecutori>();
+            payers->showFrom(nullptr);
+            editor = payers;
+            fields = &payers->fields();
+            attachments = payers;
+        } else {
+            auto* slips = TestSupport::Session::window<TfrmBollettino>();
+            slips->showFrom(nullptr);
+            editor = slips;
+            fields = &slips->fields();
+            attachments = slips;
+        }
+        QVERIFY(QTest::qWaitForWindowExposed(editor));
+        const RecordLayout& layout = payer ? PayerRecord::layout() : SlipRecord::layout();
+        QSet<QString> bound;
+        int kept = 0;
+        for (const RecordForm::Binding& binding : fields->bindings()) {
+            const QString field = QString::fromLatin1(binding.field);
+            QVERIFY2(layout.indexOf(binding.field) >= 0, binding.field);
+            QVERIFY2(!bound.contains(field), binding.field);
+            bound.insert(field);
+            if (const auto* box = std::get_if<QCheckBox*>(&binding.to)) {
+                QCOMPARE((*box)->objectName(), QStringLiteral("chk") + field);
+            } else if (std::holds_alternative<QString*>(binding.to)) {
+                QVERIFY2(field.startsWith(QLatin1String("File")) || field.startsWith(QLatin1String("Desc")),
+                         binding.field);
+                ++kept;
+            } else {
+                const QWidget* control = std::visit(
+                    [](auto* to) -> const QWidget* {
+                        if constexpr (std::is_base_of_v<QWidget, std::remove_pointer_t<decltype(to)>>)
+                            return to;
+                        else
+                            return nullptr;
+                    },
+                    binding.to);
+                QVERIFY(control);
+                QCOMPARE(control->objectName(), QStringLiteral("txt") + field);
+            }
+        }
+        QCOMPARE(bound.size(), layout.fieldCount());
+        QCOMPARE(kept, 6);
+
+        // The attachments go into the record from the editor's slots and back.
+        Record record(layout);
+        record.setText("File02", QStringLiteral("ricevuta.pdf"));
+        record.setText("Desc03", QStringLiteral("Terzo"));
+        fields->load(record);
+        QCOMPARE(attachments->attachments()[1].file, QStringLiteral("ricevuta.pdf"));
+        QCOMPARE(attachments->attachments()[2].description, QStringLiteral("Terzo"));
+        attachments->setAttachments({AttachmentSlot{QStringLiteral(" a.pdf "), QStringLiteral("Primo")}});
+        Record stored(layout);
+        fields->store(stored);
+        QCOMPARE(stored.text("File01"), QStringLiteral("a.pdf"));
+        QCOMPARE(stored.text("Desc01"), QStringLiteral("Primo"));
+        QCOMPARE(stored.text("File02"), QString());
+        // No hidden control keeps them any more.
+        QVERIFY(editor->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^lbl(File|Desc)0"))).isEmpty());
     }
 
     void changedElsewhere_data()

@@ -1,0 +1,41 @@
+# Fails when a folder of src/ includes a header of a folder that does not stand below it, so that
+# the folders keep one order with no loop. Run as: cmake -DSOURCE=<src> -DLAYERS=<a,b,...> -P CheckLayers.cmake
+# LAYERS lists the folders from the bottom up; a folder may include its own headers and those of
+# the folders before it. A folder of src/ missing from the list fails too: every folder has a place.
+cmake_minimum_required(VERSION 3.20)
+if(NOT SOURCE OR NOT LAYERS)
+    message(FATAL_ERROR "CheckLayers.cmake needs SOURCE and LAYERS")
+endif()
+string(REPLACE "," ";" LAYERS "${LAYERS}")
+
+file(GLOB entries LIST_DIRECTORIES true RELATIVE ${SOURCE} ${SOURCE}/*)
+set(faults "")
+foreach(entry IN LISTS entries)
+    if(IS_DIRECTORY ${SOURCE}/${entry} AND NOT entry IN_LIST LAYERS)
+        string(APPEND faults "src/${entry}: a folder with no place in the order of the folders\n")
+    endif()
+endforeach()
+
+set(index 0)
+foreach(folder IN LISTS LAYERS)
+    file(GLOB_RECURSE files ${SOURCE}/${folder}/*.h ${SOURCE}/${folder}/*.cpp)
+    foreach(file IN LISTS files)
+        file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z_]+/")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([A-Za-z_]+)/.*" "\\1" used "${line}")
+            list(FIND LAYERS ${used} usedIndex)
+            if(usedIndex GREATER_EQUAL 0 AND usedIndex GREATER index)
+                file(RELATIVE_PATH shown ${SOURCE}/.. ${file})
+                string(STRIP "${line}" line)
+                string(APPEND faults "${shown}: ${line}: ${used}/ stands above ${folder}/\n")
+            endif()
+        endforeach()
+    endforeach()
+    math(EXPR index "${index} + 1")
+endforeach()
+
+if(faults)
+    message(NOTICE "The order of the folders, bottom up: ${LAYERS}\n${faults}")
+    message(FATAL_ERROR "A folder of src/ includes a folder that does not stand below it")
+endif()
+message(STATUS "Every folder of src/ includes only itself and the folders below it")
