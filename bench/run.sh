@@ -218,4 +218,5 @@ TASSELLA_BUILD=$BUILD bash bench/export.sh
 BUILD=$BUILD bash bench/sheet.sh
 BUILD=$BUILD RUNS=$RUNS bash bench/batch.sh
 BUILD=$BUILD RUNS=$RUNS bash bench/import.sh
+BUILD=$BUILD RUNS=$RUNS bash bench/backup.sh
 echo "load after: $(uptime | sed 's/.*load average/load average/')"
