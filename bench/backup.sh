@@ -56,6 +56,7 @@ peak_mb() { /usr/bin/time -f "peak_kb %M" bash -c "$1" 2>&1 >/dev/null | awk '$1
 
 # Every file of the folder written out and dropped from the page cache, then read once: the state
 # of files read back after a reboot, as in bench/run.sh.
+rm -rf "$FOLDER"/Prima\ del\ ripristino\ * # left by a run cut short
 mapfile -t FILES < <(find "$FOLDER" -type f ! -name '.complete' ! -name '*.lock')
 "$B/bench_files" evict "${FILES[@]}"
 cat "${FILES[@]}" >/dev/null
@@ -90,7 +91,10 @@ measure() {
         ((k == 0)) && text+=" (goal ${goal}x)"
     done
     eval "$clear"
-    echo "$label: $text; peak $(peak_mb "$program") MB"
+    local peak
+    peak=$(peak_mb "$program")
+    eval "$clear"
+    echo "$label: $text; peak $peak MB"
 }
 
 size_mb() { du -sm "$@" | awk '{ s += $1 } END { print s }'; }
