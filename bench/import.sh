@@ -3,7 +3,8 @@
 # cell of 1 MB and 500 KB whose quote never closes, each read and prepared as the import window does,
 # against reading and decoding the same file (the floor); the medians of the times and the peak
 # resident memory, with the growth of the memory over the file's size (goal: a small multiple).
-# Then the 100 000 payers appended to an archive, whose peak memory must not hold them all.
+# Then the whole import beside cat and LibreOffice, and the 100 000 payers appended to an archive,
+# whose peak memory must not hold them all.
 # Builds what it needs in Release (build-rel/, or BUILD=<folder>).
 #   bash bench/import.sh            RUNS=n sets the runs per measure (default 7)
 set -euo pipefail
@@ -52,6 +53,51 @@ compare "10000 payers" "$work/small/esecutori.csv"
 compare "100000 payers" "$work/large/esecutori.csv"
 compare "a cell of 1 MB" "$work/large/cella.csv"
 compare "an unclosed quote in 500 KB" "$work/large/virgolette.csv"
+
+# The whole import as the user waits for it, whole processes against two floors, alternating: cat of
+# the file (the bytes read, nothing more) and LibreOffice opening it as a sheet (soffice --headless
+# --convert-to, its separator and quote given as the program finds them, its own profile warmed
+# first). Then the peak memory beyond that of importing a header alone, against the file's size
+# (goal: within 3x).
+elapsed_us() {
+    local start=${EPOCHREALTIME/./}
+    "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+    echo $((${EPOCHREALTIME/./} - start))
+}
+whole() {
+    local label=$1 file=$2 i
+    local office=()
+    if command -v soffice >/dev/null; then
+        office=(soffice "-env:UserInstallation=file://$work/office-profile" --headless
+            "--infilter=CSV:59,34,76" --convert-to csv --outdir "$work/office" "$file")
+        "${office[@]}" >/dev/null 2>&1 || office=()
+    fi
+    "$TOOL" run "$file" >/dev/null
+    local program=() cat=() lo=()
+    for ((i = 0; i < RUNS; i++)); do
+        cat+=("$(elapsed_us cat "$file")")
+        ((${#office[@]})) && lo+=("$(elapsed_us "${office[@]}")")
+        program+=("$(elapsed_us "$TOOL" run "$file")")
+    done
+    local p c text peak bare
+    p=$(printf '%s\n' "${program[@]}" | median)
+    c=$(printf '%s\n' "${cat[@]}" | median)
+    text=$(awk -v p="$p" -v c="$c" 'BEGIN { printf "%.0f ms, %.1fx cat (%.1f ms)", p / 1000, p / c, c / 1000 }')
+    if ((${#lo[@]})); then
+        local l
+        l=$(printf '%s\n' "${lo[@]}" | median)
+        text+=$(awk -v p="$p" -v l="$l" 'BEGIN { printf ", %.2fx LibreOffice opening it (%.0f ms) (goal 2x)", p / l, l / 1000 }')
+    else
+        text+=", LibreOffice floor skipped: no soffice installed"
+    fi
+    peak=$("$TOOL" run "$file" | awk '{ print $6 }')
+    bare=$("$TOOL" run "$work/header.csv" | awk '{ print $6 }')
+    echo "$label, whole process: $text; $(awk -v k="$peak" -v b="$bare" -v s="$(stat -c %s "$file")" \
+        'BEGIN { printf "peak %.0f MB, %.1f MB above an import of a header alone: %.1fx the file (goal 3x)", k / 1024, (k - b) / 1024, (k - b) * 1024 / s }')"
+}
+head -1 "$work/large/esecutori.csv" >"$work/header.csv"
+whole "payer import, 100000 rows" "$work/large/esecutori.csv"
+whole "payer import, a cell of 1 MB" "$work/large/cella.csv"
 
 # The append of every payer: peak memory at 10 000 and at 100 000 (goal: about the same growth as
 # the preview's, the records never held together).

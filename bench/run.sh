@@ -219,4 +219,5 @@ BUILD=$BUILD bash bench/sheet.sh
 BUILD=$BUILD RUNS=$RUNS bash bench/batch.sh
 BUILD=$BUILD RUNS=$RUNS bash bench/import.sh
 BUILD=$BUILD bash bench/remind.sh
+BUILD=$BUILD RUNS=$RUNS bash bench/backup.sh
 echo "load after: $(uptime | sed 's/.*load average/load average/')"

@@ -40,4 +40,13 @@ for file in esecutori cella virgolette; do
     step "$B/bench_import" read "$work/import/$file.csv"
 done
 step "$B/bench_import" save "$work/import/esecutori.csv" "$work/import-archive"
+# Backup, restore and check on the small folder with a few attachments; the restore puts back the
+# backup's own files, then the check must find them sound.
+mkdir -p "$work/backup" "$work/backups"
+cp "$work/data/2024.bol" "$work/data/Esecutori.pro" "$work/backup/"
+step "$B/bench_backup" prepare "$work/backup" 5
+step "$B/bench_backup" backup "$work/backup" "$work/backups"
+step "$B/bench_backup" restore "$(ls "$work/backups"/Tassella-backup-*.zip)" "$work/backup"
+cmp "$work/data/2024.bol" "$work/backup/2024.bol"
+step "$B/bench_backup" check "$work/backup"
 echo "every benchmark program ran"

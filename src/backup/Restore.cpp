@@ -397,7 +397,11 @@ QString asideFolderName(const QDateTime& moment)
     return kAsidePrefix + moment.toString(QStringLiteral("yyyy-MM-dd hhmmss"));
 }
 
-std::optional<Contents> inspect(const QString& path, Message* refusal)
+namespace {
+
+// The backup's directory checked and counted; with readThrough, every member read through its CRC
+// as well.
+std::optional<Contents> contentsOf(const QString& path, Message* refusal, bool readThrough)
 {
     auto refuse = [&](const Message& message) -> std::optional<Contents> {
         if (refusal)
@@ -448,11 +452,18 @@ std::optional<Contents> inspect(const QString& path, Message* refusal)
                                .arg(missing)
                            + kNothingChanged});
     }
-    if (!ZipFile::read(path, ZipFile::Reader{}, &error))
+    if (readThrough && !ZipFile::read(path, ZipFile::Reader{}, &error))
         return refuse(refused(error));
     if (!contents.moment.isValid())
         contents.moment = newest;
     return contents;
+}
+
+} // namespace
+
+std::optional<Contents> inspect(const QString& path, Message* refusal)
+{
+    return contentsOf(path, refusal, true);
 }
 
 QString describe(const Contents& contents)
@@ -485,8 +496,11 @@ Result apply(const QString& path, const QString& programFolder, const QDateTime&
         result.message = message;
         return result;
     };
+    // The directory only: unpacking reads every member through its CRC, and a backup that fails
+    // there is refused as the whole read would have refused it, before anything of the program's
+    // is moved.
     Message refusal;
-    const std::optional<Contents> contents = inspect(path, &refusal);
+    const std::optional<Contents> contents = contentsOf(path, &refusal, false);
     if (!contents)
         return failed(refusal);
 
@@ -525,17 +539,21 @@ Result apply(const QString& path, const QString& programFolder, const QDateTime&
     // whole backup is on disk.
     QFile out;
     QString target;
+    // One file of each folder written into, whose folder is synced once all are unpacked.
+    QStringList folders;
+    bool written = true; // false: the failure was the disk's, not the backup's
+    const auto wrote = [&written](bool ok) { return written = ok; };
     ZipFile::Reader reader;
     reader.begin = [&](const ZipFile::Entry& entry) {
         target = plan.inStaging(entry.name);
         if (entry.isFolder())
-            return QDir().mkpath(target);
+            return wrote(QDir().mkpath(target));
         if (!QDir().mkpath(QFileInfo(target).absolutePath()))
-            return false;
+            return wrote(false);
         out.setFileName(target);
-        return out.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+        return wrote(out.open(QIODevice::WriteOnly | QIODevice::NewOnly));
     };
-    reader.data = [&](const char* bytes, qint64 size) { return out.write(bytes, size) == size; };
+    reader.data = [&](const char* bytes, qint64 size) { return wrote(out.write(bytes, size) == size); };
     reader.end = [&](const ZipFile::Entry& entry, quint32 crc) {
         if (entry.isFolder())
             return true;
@@ -543,15 +561,20 @@ Result apply(const QString& path, const QString& programFolder, const QDateTime&
         if (entry.modified.isValid())
             out.setFileTime(entry.modified, QFileDevice::FileModificationTime);
         out.close();
-        SafeWrite::syncFolderOf(target);
+        const QString folder = QFileInfo(target).absolutePath();
+        if (std::none_of(folders.cbegin(), folders.cend(),
+                         [&folder](const QString& f) { return QFileInfo(f).absolutePath() == folder; }))
+            folders.append(target);
         plan.files.append({entry.name, crc, entry.size});
-        return synced;
+        return wrote(synced);
     };
     QString error;
     if (!ZipFile::read(path, reader, &error)) {
         out.close();
-        return discard(notWritten(error));
+        return discard(written ? refused(error) : notWritten(error));
     }
+    for (const QString& file : folders)
+        SafeWrite::syncFolderOf(file);
     // Read back: what landed on the disk is what the backup holds.
     if (!unpackedWhole(plan))
         return discard(notWritten(QStringLiteral("i file estratti non corrispondono al backup")));

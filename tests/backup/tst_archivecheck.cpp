@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+
 using namespace TestSupport;
 
 class TestArchiveCheck : public QObject {
@@ -49,6 +51,49 @@ private slots:
                      QStringLiteral("Archivi danneggiati: usare Ripristina (menu di avvio) con un backup precedente."),
                  }));
         QCOMPARE(BackupFixtures::contents(folder.path()), before);
+    }
+
+    // The archive is read some hundred records at a time: each finding keeps its record's number
+    // across those blocks, and the dates and amounts are judged alike wherever they lie.
+    void judgesEveryRecordOfALongArchive()
+    {
+        struct Case {
+            int record;
+            const char* field;
+            QString value;
+            bool readable;
+        };
+        const QList<Case> cases = {
+            {1, "DataScade", QStringLiteral("29/02/2024"), true},
+            {2, "DataScade", QStringLiteral("29/02/2023"), false},
+            {255, "DataScade", QStringLiteral("00/01/2024"), false},
+            {256, "Intero", QStringLiteral("12345678,90"), true},
+            {257, "Intero", QStringLiteral("12 345,00"), false},
+            {258, "Intero", QStringLiteral(",50"), false},
+            {400, "Intero", QStringLiteral("12,5"), false},
+            {511, "Intero", QStringLiteral("1,2,3"), false},
+            {512, "Intero", QStringLiteral("0,00"), true},
+            {513, "DataScade", QStringLiteral("31/12/2024"), true},
+            {600, "Intero", QStringLiteral("12,3a"), false},
+        };
+        QTemporaryDir folder;
+        QByteArray year = BackupFixtures::slips(600, 2024);
+        QStringList expected = {QStringLiteral("2024.bol        600 schede")};
+        for (const Case& c : cases) {
+            const qsizetype at = qsizetype(c.record - 1) * SlipRecord::kSize;
+            Record record(SlipRecord::layout(), year.mid(at, SlipRecord::kSize));
+            record.setText(c.field, c.value);
+            year.replace(at, SlipRecord::kSize, record.bytes());
+            if (!c.readable)
+                expected << QStringLiteral("    scheda %1: %2 illeggibile \"%3\"")
+                                .arg(c.record)
+                                .arg(
+                                    QLatin1String(std::strcmp(c.field, "Intero") == 0 ? "importo" : "data di scadenza"),
+                                    c.value);
+        }
+        expected << QStringLiteral("Archivi danneggiati: usare Ripristina (menu di avvio) con un backup precedente.");
+        QVERIFY(writeAll(QDir(folder.path()).filePath(QStringLiteral("2024.bol")), year));
+        QCOMPARE(ArchiveCheck::lines(ArchiveCheck::run(folder.path())), expected);
     }
 
     void lockOfALiveProcessIsInUse()
