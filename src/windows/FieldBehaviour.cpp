@@ -190,6 +190,15 @@ public:
         }
         m_fields.insert(field, entry);
         field->installEventFilter(this);
+        // What the keys do, which the form shows only by pictures, is read out after the name.
+        if (field->accessibleDescription().isEmpty()) {
+            if (config.extra.key == Key::Dialog)
+                field->setAccessibleDescription(
+                    QStringLiteral("Un tasto qualsiasi, ad esempio F4, apre il calendario; Canc svuota il campo."));
+            else if (config.extra.key == Key::ListOnly)
+                field->setAccessibleDescription(
+                    QStringLiteral("Frecce su e giù per cambiare il valore, F4 o Spazio per aprire l'elenco."));
+        }
         if (entry.edit && entry.edit != field) {
             m_fields.insert(entry.edit, entry);
             entry.edit->installEventFilter(this);

@@ -214,18 +214,18 @@ const Path kPaths[] = {
          QTRY_VERIFY(window<TfrmMenuRiepCosti>()->isVisible());
          QVERIFY(!window<TfrmAvvio>()->isVisible());
      }},
-    {"start menu, Shift+Tab twice to the about image, Enter", [] { show(window<TfrmAvvio>()); },
-     "Shift+Tab Shift+Tab Return",
+    {"start menu, Shift+Tab past the guide and the interface size to the about image, Enter",
+     [] { show(window<TfrmAvvio>()); }, "Shift+Tab*3 Return",
      [] {
          QVERIFY(TestSupport::openDialog<TfrmInfo>());
          QVERIFY(window<TfrmAvvio>()->isVisible());
      }},
-    {"start menu, Tab five times to the exit, Space",
+    {"start menu, Tab past the foot's commands to the exit, last, Space",
      [] {
          Windows::setEndProgramHook([] { g_ended = true; });
          show(window<TfrmAvvio>());
      },
-     "Tab*5 Space", [] { QVERIFY(g_ended); }},
+     "Tab*10 Space", [] { QVERIFY(g_ended); }},
     {"start menu, F1 opens the guide", [] { show(window<TfrmAvvio>()); }, "F1",
      [] {
          auto* guide = TestSupport::openDialog<TfrmGuida>();
