@@ -248,8 +248,8 @@ public:
     }
 };
 
-// An editable drop-down: Qt gives it the value it shows as its name on this desktop; the name is
-// its caption, the value its text. Press opens its list.
+// A drop-down: Qt gives it the value it shows as its name on this desktop; the name is its caption,
+// the value its text. Press opens its list.
 class DropDownInterface : public QAccessibleWidget {
 public:
     explicit DropDownInterface(QComboBox* combo)
@@ -281,7 +281,7 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
         if (auto* label = qobject_cast<ClickLabel*>(object))
             return new CommandInterface(label);
     if (className == QLatin1String("QComboBox"))
-        if (auto* combo = qobject_cast<QComboBox*>(object); combo && combo->isEditable())
+        if (auto* combo = qobject_cast<QComboBox*>(object))
             return new DropDownInterface(combo);
     // A workspace is a window of its own (Qt takes a plain widget for a filler).
     if (className == QLatin1String("Workspace"))
