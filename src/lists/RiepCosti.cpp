@@ -48,6 +48,8 @@ void TfrmRiepCosti::setUp()
     connect(m_ui->imgGuida, &ClickLabel::clicked, this, &TfrmRiepCosti::showHelp);
     static const Behaviour::Command kCommands[] = {{"imgGuida", "Guida"}};
     Behaviour::installCommands(this, kCommands);
+    static const Behaviour::Shortcut kKeys[] = {{"imgGuida", Qt::Key_F1}}; // as in the other windows
+    Behaviour::installShortcuts(this, kKeys);
     ListPanel::applyLook(this);
     Artwork::show(m_ui->imgGuida, QStringLiteral("guida"));
     // The window fills its maximised background once, in the desk colour: the list panel in the
