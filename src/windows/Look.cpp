@@ -140,7 +140,8 @@ QString scaledLengths(const QString& sheet, double scale)
         if (one.captured(2) == QLatin1String("px"))
             out += QString::number(value > 0 ? std::max(1L, std::lround(value)) : 0L) + QLatin1String("px");
         else
-            out += QString::number(std::round(value * 10.0) / 10.0) + QLatin1String("pt");
+            out += QString::number(std::round(one.captured(1).toDouble() * textScale(scale) * 10.0) / 10.0)
+                + QLatin1String("pt");
         from = one.capturedEnd();
     }
     return out + sheet.mid(from);
@@ -162,6 +163,11 @@ QString styleSheetFor(const QStringList& looks, double scale)
         sheet = scaledLengths(sheet, scale);
     made.insert(key, sheet);
     return sheet;
+}
+
+double textScale(double scale)
+{
+    return qFuzzyCompare(scale, 1.0) ? 1.0 : scale * 0.96;
 }
 
 QColor focusColour()

@@ -22,6 +22,11 @@ QStringList looksOf(const QWidget* window);
 // paddings) are given at scale, for a window drawn larger or smaller (windows/Scaling.h).
 QString styleSheetFor(const QStringList& looks, double scale = 1.0);
 
+// The scale of texts in a window drawn at scale: text at a size its font was not hinted for can take
+// a little more room than the scale gives it, so fonts grow or shrink a little less than the boxes
+// around them and wrapped texts stay inside.
+double textScale(double scale);
+
 // The window property holding the scale its form is drawn at, and the one set once a window has
 // been given its sheet.
 inline constexpr const char* scaleProperty = "_tassella_scale";

@@ -77,14 +77,19 @@ QRect scaledRect(const QRect& rect, double scale)
                  scaled(rect.y() + rect.height(), scale) - top);
 }
 
-QFont scaledFont(const QFont& font, double scale)
+QFont resized(const QFont& font, double factor)
 {
     QFont out = font;
     if (font.pointSizeF() > 0)
-        out.setPointSizeF(std::max(1.0, std::round(font.pointSizeF() * scale * 10.0) / 10.0));
+        out.setPointSizeF(std::max(1.0, std::round(font.pointSizeF() * factor * 10.0) / 10.0));
     else if (font.pixelSize() > 0)
-        out.setPixelSize(std::max(1, scaled(font.pixelSize(), scale)));
+        out.setPixelSize(std::max(1, scaled(font.pixelSize(), factor)));
     return out;
+}
+
+QFont scaledFont(const QFont& font, double scale)
+{
+    return resized(font, Look::textScale(scale));
 }
 
 // Whether the form places the control itself: not a layout, nor the control it is part of (the
@@ -110,7 +115,7 @@ Original take(QWidget* widget, double scale)
     original.geometry = scaledRect(widget->geometry(), back);
     original.minimum = scaledLimit(widget->minimumSize(), back);
     original.maximum = scaledLimit(widget->maximumSize(), back);
-    original.font = scaledFont(widget->font(), back);
+    original.font = resized(widget->font(), 1.0 / Look::textScale(scale));
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
         original.iconSize = scaledLimit(button->iconSize(), back);
     return original;
