@@ -9,7 +9,10 @@ function(tassella_register_test name)
     add_test(NAME ${name} COMMAND ${name})
     target_compile_definitions(${name} PRIVATE TASSELLA_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures"
                                                TASSELLA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+    # A screen of 1366 × 768, the smallest the forms fit at their own size (Qt's offscreen screen is
+    # 800 × 800 by default, where every work window would be drawn smaller).
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen:configfile=${PROJECT_SOURCE_DIR}/tests/fixtures/screens/1366x768.json" TIMEOUT 300)
 endfunction()
 
 function(tassella_add_test name)

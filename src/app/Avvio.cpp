@@ -12,7 +12,14 @@
 #include "windows/FieldBehaviour.h"
 #include "ui_Avvio.h"
 
+#include "data/InterfaceSize.h"
+#include "windows/Prompts.h"
+#include "windows/Scaling.h"
+
+#include <QComboBox>
+#include <QLabel>
 #include <QLocale>
+#include <algorithm>
 
 namespace {
 // Each work area is a picture, a caption strip and a description box that all show its workspace.
@@ -29,20 +36,21 @@ const Area kAreas[] = {
     {"imgRiepilogo", "btnRiepilogo", "infRiepilogo", "riepilogo", "TfrmMenuRiepCosti"},
 };
 
-// The keyboard's stops, in reading order: the corner images at the top, one per work area (its
-// caption strip), the maker's strip and the corner images at the foot. The picture and the
-// description of an area run the same command as its strip and are left to the mouse.
 const Behaviour::Command kCommands[] = {
-    {"imgInfo", "Informazioni su Tassella"},
-    {"imgGuida", "Guida"},
-    {"btnAnagrafica", "Anagrafica Esecutori"},
-    {"btnBollettino", "Stampa bollettini"},
-    {"btnRiepilogo", "Riepilogo versamenti"},
-    {"imgSito", nullptr}, // its own text: the maker and the web address
-    {"imgCopyright", "Riconoscimenti"},
+    {"imgInfo", "Informazioni su Tassella"},   {"imgGuida", "Guida"},
+    {"btnAnagrafica", "Anagrafica Esecutori"}, {"btnBollettino", "Stampa bollettini"},
+    {"btnRiepilogo", "Riepilogo versamenti"},  {"imgSito", nullptr}, // its own text: the maker and the web address
+    {"imgCopyright", "Riconoscimenti"},        {"btnEmissione", "Emissione bollettini per più Esecutori"},
     {"imgEsci", "Esci dal programma"},
-    {"btnEmissione", "Emissione bollettini per più Esecutori"}, // last: the stops before it stay where they were
 };
+
+// The keyboard's stops, in reading order: the top row (the corner images and the interface size),
+// one per work area (its caption strip), the maker's strip, then the foot from left to right with
+// the exit last. The picture and the description of an area run the same command as its strip and
+// are left to the mouse.
+const char* const kTabOrder[] = {"imgInfo",       "cboDimensione", "imgGuida",     "btnAnagrafica", "btnBollettino",
+                                 "btnRiepilogo",  "imgSito",       "imgCopyright", "btnEmissione",  "lnkBackup",
+                                 "lnkRipristina", "lnkVerifica",   "lnkImporta",   "imgEsci"};
 
 // F1 opens the guide, as it does in the work windows.
 const Behaviour::Shortcut kKeys[] = {{"imgGuida", Qt::Key_F1}};
@@ -108,15 +116,43 @@ void TfrmAvvio::setUp()
     Behaviour::installShortcuts(this, kKeys);
     // The care of the data (backup, restore, archive check, payer import): a row of links at the foot.
     StartMenuLinks::install(this, panel());
+    addSizeChoice();
     QWidget* previous = nullptr;
-    for (const Behaviour::Command& command : kCommands) {
-        auto* stop = panel()->findChild<QWidget*>(QString::fromLatin1(command.name));
+    for (const char* name : kTabOrder) {
+        auto* stop = panel()->findChild<QWidget*>(QString::fromLatin1(name));
         if (previous && stop)
             QWidget::setTabOrder(previous, stop);
         previous = stop;
     }
     // The first work area waits for Enter when the menu first appears.
     m_ui->btnAnagrafica->setFocus(Qt::OtherFocusReason);
+}
+
+// The size of the forms, at the top beside the guide: applied to the start menu at once, and to
+// every other window as it next appears.
+void TfrmAvvio::addSizeChoice()
+{
+    auto* caption = new QLabel(QStringLiteral("Dimensione interfaccia"), panel());
+    caption->setObjectName(QStringLiteral("lblDimensione"));
+    caption->setProperty("class", QStringLiteral("cornerCaption"));
+    caption->setGeometry(752, 18, 150, 18);
+    auto* sizes = new QComboBox(panel());
+    sizes->setObjectName(QStringLiteral("cboDimensione"));
+    sizes->setGeometry(752, 38, 150, 28);
+    caption->setBuddy(sizes);
+    for (int choice : InterfaceSize::choices())
+        sizes->addItem(InterfaceSize::caption(choice), choice);
+    sizes->setCurrentIndex(std::max(0, sizes->findData(InterfaceSize::read())));
+    connect(sizes, &QComboBox::activated, this, [this, sizes] {
+        if (!InterfaceSize::write(sizes->currentData().toInt())) {
+            MessageBox::error(this,
+                              QStringLiteral("Attenzione: impossibile salvare la dimensione dell'interfaccia nel "
+                                             "file delle impostazioni Tassella.ini.\nVerificare che la cartella "
+                                             "del programma non sia protetta da scrittura."));
+            return;
+        }
+        Scaling::fitToScreen(this, panel());
+    });
 }
 
 TfrmAvvio::~TfrmAvvio() = default;

@@ -18,5 +18,6 @@ public:
 
 private:
     void setUp() override;
+    void addSizeChoice();
     std::unique_ptr<Ui::Avvio> m_ui;
 };

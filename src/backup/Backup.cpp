@@ -100,7 +100,7 @@ bool offerDue(const QDate& today)
 
 Message offerQuestion()
 {
-    return {MessageKind::Confirmation,
+    return {MessageKind::Question, // Annulla stays in the program
             QStringLiteral("Prima di uscire, si vuole salvare un backup degli archivi nella cartella\n\r\n\r%1?\n\r\n\r"
                            "La domanda viene posta una sola volta al giorno.")
                 .arg(QDir::toNativeSeparators(folder()))};

@@ -20,6 +20,8 @@ public:
     bool chooseFolder();
     // "Esegui backup": asks for a folder first when none is set.
     void runBackup();
+    // A folder typed into the field is remembered; false (with a warning) when it does not exist.
+    bool rememberTyped();
 
 protected:
     void showEvent(QShowEvent* event) override;

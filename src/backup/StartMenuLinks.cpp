@@ -54,8 +54,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_menu && event->type() == QEvent::Close && m_menu->isVisible())
-            offerBackup(m_menu);
+        if (watched == m_menu && event->type() == QEvent::Close && m_menu->isVisible() && !offerBackup(m_menu)) {
+            event->ignore();
+            return true; // staying: the menu does not close
+        }
         return false;
     }
 
@@ -65,18 +67,22 @@ private:
 
 } // namespace
 
-void offerBackup(QWidget* menu)
+bool offerBackup(QWidget* menu)
 {
     const QDate today = Clock::today();
     if (!Backup::offerDue(today))
-        return;
+        return true;
+    const MessageBox::Button answer = MessageBox::show(menu, Backup::offerQuestion());
+    if (answer == MessageBox::Button::Cancel)
+        return false;
     Backup::setLastOffered(today); // asked once a day, whatever the answer
-    if (MessageBox::show(menu, Backup::offerQuestion()) != MessageBox::Button::Yes)
-        return;
+    if (answer != MessageBox::Button::Yes)
+        return true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const Backup::Result result = Backup::create(ProgramFolder::path(), Backup::folder(), Clock::now(), Backup::keep());
     QApplication::restoreOverrideCursor();
     MessageBox::show(menu, result.message);
+    return true;
 }
 
 void install(QWidget* menu, QWidget* panel)

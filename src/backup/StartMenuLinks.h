@@ -11,7 +11,8 @@ namespace StartMenuLinks {
 void install(QWidget* menu, QWidget* panel);
 
 // At most once a day, when a backup folder is set: asks whether to save a backup and, on Yes, writes
-// it and tells how it went.
-void offerBackup(QWidget* menu);
+// it and tells how it went. False when the user chose Annulla, to stay in the program (the question
+// then comes again at the next leaving).
+bool offerBackup(QWidget* menu);
 
 } // namespace StartMenuLinks

@@ -5,6 +5,7 @@
 #include "batch/Emissione.h"
 
 #include "data/CodePage.h"
+#include "windows/Artwork.h"
 #include "windows/FieldBehaviour.h"
 #include "data/Formats.h"
 #include "help/Guida.h"
@@ -239,7 +240,7 @@ void TfrmBollettino::applyLook()
     m_styled = true;
 
     const auto picture = [](QLabel* label, const char* name, int size) {
-        label->setPixmap(QIcon(QStringLiteral(":/slips/icons/%1.svg").arg(QLatin1String(name))).pixmap(size, size));
+        Artwork::showIcon(label, QStringLiteral(":/slips/icons/%1.svg").arg(QLatin1String(name)), QSize(size, size));
     };
     picture(m_ui->impCodTariffa, "tariffa", 26);
     picture(m_ui->btnCodFisc, "controlla", 26);

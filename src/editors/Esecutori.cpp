@@ -18,6 +18,7 @@
 #include "payers/PayerEditor.h"
 #include "payers/PayerRecord.h"
 #include "payers/PayerTyping.h"
+#include "windows/Artwork.h"
 #include "windows/FieldBehaviour.h"
 #include "windows/Prompts.h"
 #include "windows/RecordForm.h"
@@ -163,9 +164,7 @@ void TfrmEsecutori::applyLook()
         return;
     m_styled = true;
 
-    const auto picture = [](QLabel* label, const QString& path, QSize size) {
-        label->setPixmap(QIcon(path).pixmap(size));
-    };
+    const auto picture = [](QLabel* label, const QString& path, QSize size) { Artwork::showIcon(label, path, size); };
     const auto own = [](const char* name) { return QStringLiteral(":/payers/icons/%1.svg").arg(QLatin1String(name)); };
     picture(m_ui->imgAnagrafica, own("persona"), {48, 48});
     picture(m_ui->imgRecapiti, own("telefono"), {48, 48});

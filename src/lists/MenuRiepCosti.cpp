@@ -93,7 +93,7 @@ void TfrmMenuRiepCosti::applyLook()
         return;
     m_styled = true;
     Artwork::show(m_ui->imgRiepilogo, QStringLiteral("riepilogo"));
-    m_ui->impCodTariffa->setPixmap(QIcon(QStringLiteral(":/slips/icons/importa.svg")).pixmap(28, 28));
+    Artwork::showIcon(m_ui->impCodTariffa, QStringLiteral(":/slips/icons/importa.svg"), QSize(28, 28));
 }
 
 void TfrmMenuRiepCosti::showEvent(QShowEvent* event)

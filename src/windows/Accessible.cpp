@@ -1,8 +1,11 @@
 #include "windows/Accessible.h"
 
 #include "windows/ClickLabel.h"
+#include "windows/Windows.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QCalendarWidget>
@@ -123,16 +126,16 @@ QString fromObjectName(const QString& name)
 
 // The caption label of a field: the nearest label ending on its left on the same line, or else the
 // nearest one just above it, overlapping it across.
-QString captionOf(const QWidget* field, const QList<QLabel*>& labels, const QWidget* window)
+QLabel* captionLabel(const QWidget* field, const QList<QLabel*>& labels, const QWidget* window)
 {
     const QRect box(field->mapTo(window, QPoint(0, 0)), field->size());
-    const QLabel* left = nullptr;
+    QLabel* left = nullptr;
     int leftDistance = 0;
-    const QLabel* above = nullptr;
+    QLabel* above = nullptr;
     int aboveDistance = 0;
-    for (const QLabel* label : labels) {
+    for (QLabel* label : labels) {
         if (label->buddy() == field)
-            return plain(label->text());
+            return label;
         const QRect r(label->mapTo(window, QPoint(0, 0)), label->size());
         const bool sameLine = r.top() < box.bottom() && r.bottom() > box.top()
             && std::abs(r.center().y() - box.center().y()) <= std::max(box.height(), 16);
@@ -152,11 +155,13 @@ QString captionOf(const QWidget* field, const QList<QLabel*>& labels, const QWid
             }
         }
     }
-    if (left)
-        return plain(left->text());
-    if (above)
-        return plain(above->text());
-    return {};
+    return left ? left : above;
+}
+
+QString captionOf(const QWidget* field, const QList<QLabel*>& labels, const QWidget* window)
+{
+    const QLabel* label = captionLabel(field, labels, window);
+    return label ? plain(label->text()) : QString();
 }
 
 QString nameFor(const QWidget* control, const QList<QLabel*>& labels, const QWidget* window)
@@ -197,12 +202,92 @@ void nameNow(QWidget* window)
         if (!qobject_cast<ClickLabel*>(label) && !label->text().trimmed().isEmpty() && !label->isHidden())
             labels.append(label);
     for (QWidget* control : window->findChildren<QWidget*>()) {
-        if (!isControl(control) || !control->accessibleName().isEmpty())
+        if (!isControl(control))
             continue;
-        const QString name = nameFor(control, labels, window);
-        if (!name.isEmpty())
-            control->setAccessibleName(name);
+        // A field's caption beside it, where the screen reader can find it as its label.
+        if (!qobject_cast<QAbstractButton*>(control) || control->inherits("QCheckBox"))
+            if (QLabel* caption = captionLabel(control, labels, window);
+                caption && !caption->buddy() && caption->parentWidget() == control->parentWidget())
+                caption->setBuddy(control);
+        if (control->accessibleName().isEmpty()) {
+            const QString name = nameFor(control, labels, window);
+            if (!name.isEmpty())
+                control->setAccessibleName(name);
+        }
+        // The edit line of a drop-down is what has the focus: it speaks the drop-down's name.
+        if (auto* combo = qobject_cast<QComboBox*>(control);
+            combo && combo->lineEdit() && combo->lineEdit()->accessibleName().isEmpty())
+            combo->lineEdit()->setAccessibleName(combo->accessibleName());
     }
+}
+
+// A picture or caption that acts as a command: a push button, or a link, that Press clicks.
+class CommandInterface : public QAccessibleWidget {
+public:
+    explicit CommandInterface(ClickLabel* label)
+        : QAccessibleWidget(label, label->isLink() ? QAccessible::Link : QAccessible::Button)
+    {}
+    QString text(QAccessible::Text t) const override
+    {
+        QString text = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && text.isEmpty())
+            text = plain(static_cast<ClickLabel*>(widget())->text());
+        return text;
+    }
+    QStringList actionNames() const override { return QStringList{pressAction()} << QAccessibleWidget::actionNames(); }
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction())
+            static_cast<ClickLabel*>(widget())->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+    QStringList keyBindingsForAction(const QString& action) const override
+    {
+        return action == pressAction() ? QStringList{QStringLiteral("Space")} : QStringList();
+    }
+};
+
+// A drop-down: Qt gives it the value it shows as its name on this desktop; the name is its caption,
+// the value its text. Press opens its list.
+class DropDownInterface : public QAccessibleWidget {
+public:
+    explicit DropDownInterface(QComboBox* combo)
+        : QAccessibleWidget(combo, QAccessible::ComboBox)
+    {}
+    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return combo()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override
+    {
+        return QStringList{showMenuAction(), pressAction()} << QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == showMenuAction() || action == pressAction())
+            combo()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* interfaceFor(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("ClickLabel"))
+        if (auto* label = qobject_cast<ClickLabel*>(object))
+            return new CommandInterface(label);
+    if (className == QLatin1String("QComboBox"))
+        if (auto* combo = qobject_cast<QComboBox*>(object))
+            return new DropDownInterface(combo);
+    // A workspace is a window of its own (Qt takes a plain widget for a filler).
+    if (className == QLatin1String("Workspace"))
+        if (auto* workspace = qobject_cast<Workspace*>(object); workspace && workspace->isWindow())
+            return new QAccessibleWidget(workspace, QAccessible::Window);
+    return nullptr;
 }
 
 } // namespace
@@ -213,6 +298,12 @@ QStringList tableNames()
     for (const auto& entry : kNames)
         names << QString::fromLatin1(entry.objectName);
     return names;
+}
+
+void installRoles()
+{
+    static const bool installed = (QAccessible::installFactory(&interfaceFor), true);
+    Q_UNUSED(installed);
 }
 
 void nameControls(QWidget* window)

@@ -18,6 +18,11 @@ namespace Accessible {
 // showing is done (controls a window makes as it appears).
 void nameControls(QWidget* window);
 
+// Gives screen readers the roles Qt cannot know: a picture or caption that acts as a command
+// (ClickLabel) is a push button or a link with a Press action; a workspace is a window, not a
+// filler; a drop-down's name is its caption, not the value it shows. Runs once.
+void installRoles();
+
 // The controls the table of names speaks of, by object name (a test requires each to exist).
 QStringList tableNames();
 

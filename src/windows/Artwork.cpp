@@ -1,6 +1,9 @@
 #include "windows/Artwork.h"
 
+#include "windows/Look.h"
+
 #include <QGuiApplication>
+#include <QIcon>
 #include <QEvent>
 #include <QLabel>
 #include <QVariant>
@@ -39,16 +42,27 @@ QPixmap pixmap(const QString& name, const QSize& size)
 }
 
 namespace {
-const char* const kPending = "artworkPending";
+const char* const kName = "artworkName";
+const char* const kRendered = "artworkSize"; // the size the label's drawing was rendered at
+const char* const kIcon = "artworkIcon";     // an icon's path, and its size at scale 1
+const char* const kIconSize = "artworkIconSize";
+
+double windowScale(const QWidget* widget)
+{
+    const QVariant scale = widget->window()->property(Look::scaleProperty);
+    return scale.isValid() ? scale.toDouble() : 1.0;
+}
 
 // Renders a label's drawing the first time the label is shown, at its size then: windows are
 // created at start-up, long before most of them appear, and rendering costs more than creating.
+// A label drawn larger or smaller later (a form at another scale) renders its drawing again.
 class LazyRender : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Show)
-            render(static_cast<QLabel*>(watched));
+        auto* label = static_cast<QLabel*>(watched);
+        if (event->type() == QEvent::Show || (event->type() == QEvent::Resize && label->property(kRendered).isValid()))
+            render(label);
         return false;
     }
 
@@ -60,11 +74,18 @@ public:
 
     static void render(QLabel* label)
     {
-        const QString name = label->property(kPending).toString();
-        if (name.isEmpty())
+        if (const QString icon = label->property(kIcon).toString(); !icon.isEmpty()) {
+            const QSize size = label->property(kIconSize).toSize() * windowScale(label);
+            if (label->property(kRendered).toSize() != size) {
+                label->setProperty(kRendered, size);
+                label->setPixmap(QIcon(icon).pixmap(size));
+            }
             return;
-        label->setProperty(kPending, QVariant());
-        label->removeEventFilter(instance());
+        }
+        const QString name = label->property(kName).toString();
+        if (name.isEmpty() || label->property(kRendered).toSize() == label->size())
+            return;
+        label->setProperty(kRendered, label->size());
         label->setPixmap(pixmap(name, label->size()));
     }
 };
@@ -75,12 +96,22 @@ void show(QLabel* label, const QString& name)
     if (!label)
         return;
     label->setAlignment(Qt::AlignCenter);
-    label->setProperty(kPending, name);
-    if (label->isVisible()) {
-        LazyRender::render(label);
-        return;
-    }
+    label->setProperty(kName, name);
+    label->setProperty(kRendered, QVariant());
     label->installEventFilter(LazyRender::instance());
+    if (label->isVisible())
+        LazyRender::render(label);
+}
+
+void showIcon(QLabel* label, const QString& path, const QSize& size)
+{
+    if (!label)
+        return;
+    label->setProperty(kIcon, path);
+    label->setProperty(kIconSize, size);
+    label->setProperty(kRendered, QVariant());
+    label->installEventFilter(LazyRender::instance());
+    LazyRender::render(label);
 }
 
 } // namespace Artwork

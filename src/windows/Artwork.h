@@ -16,6 +16,10 @@ QPixmap pixmap(const QString& name, const QSize& size);
 // Puts the drawing into label, filling the label's size; a hidden label gets it when first shown.
 void show(QLabel* label, const QString& name);
 
+// Puts the icon drawing at path (an SVG file of the resources) into label at size, or at size times
+// the scale the label's window is drawn at (windows/Scaling.h), rendered again when that changes.
+void showIcon(QLabel* label, const QString& path, const QSize& size);
+
 } // namespace Artwork
 
 namespace Artwork {

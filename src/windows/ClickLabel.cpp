@@ -1,5 +1,6 @@
 #include "windows/ClickLabel.h"
 
+#include "windows/Accessible.h"
 #include "windows/Look.h"
 
 #include <QKeyEvent>
@@ -10,6 +11,18 @@ ClickLabel::ClickLabel(QWidget* parent)
     : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
+    Accessible::installRoles();
+}
+
+void ClickLabel::click()
+{
+    if (isEnabled())
+        emit clicked();
+}
+
+bool ClickLabel::isLink() const
+{
+    return property("link").isValid() || font().underline();
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event)
@@ -39,7 +52,7 @@ void ClickLabel::keyPressEvent(QKeyEvent* event)
         if (plain && (focusPolicy() & Qt::TabFocus)) {
             event->accept();
             if (!event->isAutoRepeat())
-                emit clicked();
+                click();
             return;
         }
         break;

@@ -3,7 +3,8 @@
 // It signals pressed and released (links change colour while held) and clicked on release inside.
 // Given a focus policy (Behaviour::installCommands does it from a window's table) it is reached by
 // Tab, shows a frame in the program's focus colour while it has the focus, and Enter or Space
-// clicks it.
+// clicks it. Screen readers see it as a push button (a link when it looks like one) that their
+// Press action clicks.
 
 #include <QLabel>
 
@@ -11,6 +12,11 @@ class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     explicit ClickLabel(QWidget* parent = nullptr);
+
+    // Runs the command, as a click does; nothing while disabled.
+    void click();
+    // Whether it shows as a text link rather than as a picture or strip.
+    bool isLink() const;
 
 signals:
     void pressed();

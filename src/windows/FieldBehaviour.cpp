@@ -190,6 +190,15 @@ public:
         }
         m_fields.insert(field, entry);
         field->installEventFilter(this);
+        // What the keys do, which the form shows only by pictures, is read out after the name.
+        if (field->accessibleDescription().isEmpty()) {
+            if (config.extra.key == Key::Dialog)
+                field->setAccessibleDescription(
+                    QStringLiteral("Un tasto qualsiasi, ad esempio F4, apre il calendario; Canc svuota il campo."));
+            else if (config.extra.key == Key::ListOnly)
+                field->setAccessibleDescription(
+                    QStringLiteral("Frecce su e giù per cambiare il valore, F4 o Spazio per aprire l'elenco."));
+        }
         if (entry.edit && entry.edit != field) {
             m_fields.insert(entry.edit, entry);
             entry.edit->installEventFilter(this);
@@ -541,6 +550,13 @@ public:
         widget->setMouseTracking(true);
         widget->installEventFilter(this);
     }
+    // Typing into a field puts away a command's hint left in the status (the mouse rested on a
+    // command, or passed over it on the way out): it speaks of something the user is not doing.
+    void addField(QWidget* field)
+    {
+        m_fields.append(field);
+        field->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -550,6 +566,12 @@ protected:
         if (!m_status || watched == m_status.data())
             return false;
         const auto* widget = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::KeyPress && m_fields.contains(widget)) {
+            if (!m_status->text().isEmpty()
+                && std::find(m_hints.cbegin(), m_hints.cend(), m_status->text()) != m_hints.cend())
+                m_status->clear();
+            return false;
+        }
         if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove
             || event->type() == QEvent::HoverMove) {
             const auto it = m_hints.constFind(widget);
@@ -586,6 +608,7 @@ private:
     QPointer<QLabel> m_status;
     QHash<const QWidget*, QString> m_hints;
     QList<const QWidget*> m_background;
+    QList<const QWidget*> m_fields;
 };
 
 void connectTypingRule(QWidget* field, unsigned rules)
@@ -667,6 +690,9 @@ void installHints(QWidget* window, const char* statusName, std::span<const Hint>
             problem(window, hint.name, "no such control for a hint");
     }
     filter->addBackground(window);
+    for (QWidget* field : window->findChildren<QWidget*>())
+        if (qobject_cast<QLineEdit*>(field) || qobject_cast<QPlainTextEdit*>(field))
+            filter->addField(field); // a drop-down's edit line too
     for (const char* name : background) {
         if (auto* widget = window->findChild<QWidget*>(QString::fromLatin1(name)))
             filter->addBackground(widget);

@@ -97,6 +97,11 @@ ListPanel::ListPanel(QWidget* container, const Setup& setup)
 
     static const Behaviour::Field kFields[] = {{"txtTrova", 0, 0, "btnTrova"}};
     Behaviour::install(p, kFields);
+    // Enter moves from the field to Trova; Ctrl+Enter searches from anywhere in the window.
+    static const Behaviour::Shortcut kKeys[] = {{"btnTrova", Qt::CTRL | Qt::Key_Return},
+                                                {"btnTrova", Qt::CTRL | Qt::Key_Enter}};
+    Behaviour::installShortcuts(p, kKeys);
+    trova->setToolTip(QStringLiteral("Trova (Ctrl+Invio)"));
 
     connect(trova, &QPushButton::clicked, this, &ListPanel::find);
     connect(chiudi, &QPushButton::clicked, p, [p] { p->window()->close(); });
@@ -196,6 +201,11 @@ bool ListPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Close && watched == m_container->window())
         m_model->clear();
+    // The lines keep their height for the font: the window may be drawn larger or smaller.
+    if (watched == m_view && event->type() == QEvent::FontChange) {
+        m_model->setItemSize(QSize(kItemWidth, QFontMetrics(m_view->font()).height() + 3));
+        m_view->doItemsLayout();
+    }
     // Enter on a line opens it as a double click does.
     if (watched == m_view && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -254,6 +264,9 @@ CriteriaPanel::CriteriaPanel(QWidget* container, std::span<const CriterionField>
         y += 34;
     }
     Behaviour::install(p, behaviour);
+    // Enter moves from field to field; Ctrl+Enter searches from any of them.
+    static const Behaviour::Shortcut kKeys[] = {{"btnCerca", Qt::CTRL | Qt::Key_Return},
+                                                {"btnCerca", Qt::CTRL | Qt::Key_Enter}};
 
     m_waiting = label(p, "lblAttendere", QStringLiteral("Ricerca schede in corso. Attendere..."), {20, 488, 500, 24});
     m_waiting->setFont(QFont(QStringLiteral("Verdana"), 12));
@@ -263,6 +276,8 @@ CriteriaPanel::CriteriaPanel(QWidget* container, std::span<const CriterionField>
     QPushButton* annulla = button(p, "btnAnnulla", QStringLiteral("Chiudi"), {569, 484, 118, 32});
     m_search = button(p, "btnCerca", QStringLiteral("Cerca"), {695, 484, 118, 32});
     m_search->setProperty("class", QStringLiteral("command"));
+    m_search->setToolTip(QStringLiteral("Cerca (Ctrl+Invio)"));
+    Behaviour::installShortcuts(p, kKeys);
     connect(annulla, &QPushButton::clicked, p, [p] { p->window()->close(); });
     connect(m_search, &QPushButton::clicked, this, [this] {
         // Shown before the search runs, whether the mouse or the keyboard pressed the button.

@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 static void initLookResources()
@@ -46,7 +47,7 @@ public:
     }
 
 private:
-    static constexpr const char* kShown = "_tassella_look_shown";
+    static constexpr const char* kShown = shownProperty;
 };
 } // namespace
 
@@ -106,7 +107,8 @@ std::vector<Rule> parseRules(const QString& sheet)
     return rules;
 }
 
-const char* const kLooks = "_tassella_looks"; // the looks whose rules a window's sheet holds
+const char* const kLooks = "_tassella_looks";   // the looks whose rules a window's sheet holds
+const char* const kShared = "_tassella_shared"; // the shared rules a window's sheet begins with
 } // namespace
 
 QStringList looksOf(const QWidget* window)
@@ -124,19 +126,48 @@ QStringList looksOf(const QWidget* window)
     return looks;
 }
 
-QString styleSheetFor(const QStringList& looks)
+namespace {
+// "1px" and "7.5pt" at scale: pixels stay whole and a line drawn stays at least one pixel wide.
+QString scaledLengths(const QString& sheet, double scale)
+{
+    static const QRegularExpression length(QStringLiteral("(\\d+(?:\\.\\d+)?)(px|pt)\\b"));
+    QString out;
+    qsizetype from = 0;
+    for (auto match = length.globalMatch(sheet); match.hasNext();) {
+        const QRegularExpressionMatch one = match.next();
+        out += sheet.mid(from, one.capturedStart() - from);
+        const double value = one.captured(1).toDouble() * scale;
+        if (one.captured(2) == QLatin1String("px"))
+            out += QString::number(value > 0 ? std::max(1L, std::lround(value)) : 0L) + QLatin1String("px");
+        else
+            out += QString::number(std::round(one.captured(1).toDouble() * textScale(scale) * 10.0) / 10.0)
+                + QLatin1String("pt");
+        from = one.capturedEnd();
+    }
+    return out + sheet.mid(from);
+}
+} // namespace
+
+QString styleSheetFor(const QStringList& looks, double scale)
 {
     static const std::vector<Rule> rules = parseRules(styleSheet());
     static QHash<QString, QString> made;
-    const QString key = looks.join(QLatin1Char(' '));
+    const QString key = looks.join(QLatin1Char(' ')) + QLatin1Char('@') + QString::number(scale);
     if (const auto found = made.constFind(key); found != made.cend())
         return *found;
     QString sheet;
     for (const Rule& rule : rules)
         if (rule.usedBy(looks))
             sheet += rule.text + QLatin1Char('\n');
+    if (!qFuzzyCompare(scale, 1.0))
+        sheet = scaledLengths(sheet, scale);
     made.insert(key, sheet);
     return sheet;
+}
+
+double textScale(double scale)
+{
+    return qFuzzyCompare(scale, 1.0) ? 1.0 : scale * 0.96;
 }
 
 QColor focusColour()
@@ -152,20 +183,28 @@ void applyWhenShown(QWidget* window)
 void apply(QWidget* window)
 {
     const QStringList looks = looksOf(window);
-    const auto covers = [&looks](const QWidget* widget) {
+    const double scale = window->property(scaleProperty).isValid() ? window->property(scaleProperty).toDouble() : 1.0;
+    const auto scaleOf = [](const QWidget* widget) {
+        return widget->property(scaleProperty).isValid() ? widget->property(scaleProperty).toDouble() : 1.0;
+    };
+    // An owner's sheet serves only a window drawn at the owner's scale.
+    const auto covers = [&looks, scale, &scaleOf](const QWidget* widget) {
         const QStringList held = widget->property(kLooks).toStringList();
-        return widget->property(kLooks).isValid()
+        return widget->property(kLooks).isValid() && qFuzzyCompare(scaleOf(widget), scale)
             && std::all_of(looks.cbegin(), looks.cend(), [&held](const QString& look) { return held.contains(look); });
     };
     for (const QWidget* owner = window->parentWidget(); owner; owner = owner->parentWidget())
         if (covers(owner))
             return;
-    const QString shared = styleSheetFor(looks);
+    const QString shared = styleSheetFor(looks, scale);
     if (covers(window) && window->styleSheet().startsWith(shared))
         return;
     // A window's own few rules, if it has any, come after the shared ones and take precedence.
-    const QString own = window->styleSheet();
+    QString own = window->styleSheet();
+    if (const QString before = window->property(kShared).toString(); !before.isEmpty() && own.startsWith(before))
+        own = own.mid(before.size()).trimmed(); // the shared rules at the scale before
     window->setProperty(kLooks, looks);
+    window->setProperty(kShared, shared);
     window->setStyleSheet(own.isEmpty() ? shared : shared + QLatin1Char('\n') + own);
 }
 

@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QPainter>
+#include <QGraphicsView>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -78,6 +79,11 @@ PreviewWindow::PreviewWindow(Template& report, QWidget* parent, Underlay underla
 
     m_view = new QPrintPreviewWidget(m_printer.get(), this);
     m_view->setObjectName(QStringLiteral("preview"));
+    m_view->setAccessibleName(QStringLiteral("Anteprima della pagina"));
+    if (auto* area = m_view->findChild<QGraphicsView*>()) {
+        area->setAccessibleName(QStringLiteral("Anteprima della pagina"));
+        area->setFocusPolicy(Qt::StrongFocus); // its frame shows the focus (tassella.qss)
+    }
     connect(m_view, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         QPainter painter;
         if (!painter.begin(printer))

@@ -1,7 +1,9 @@
 #include "windows/Windows.h"
 
+#include "windows/Accessible.h"
 #include "windows/FieldBehaviour.h"
 #include "windows/Look.h"
+#include "windows/Scaling.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -22,6 +25,11 @@ void centreOn(QWidget* window, const QRect& area)
 {
     QRect client(QPoint(0, 0), window->size());
     client.moveCenter(area.center());
+    // Never past the screen's free area, with room for the frame (a dialog centred on a small owner
+    // near the screen's edge would otherwise hang over it).
+    const QRect free = Scaling::availableArea(window).adjusted(8, 32, -8, -8);
+    client.moveLeft(std::max(free.left(), std::min(client.left(), free.right() + 1 - client.width())));
+    client.moveTop(std::max(free.top(), std::min(client.top(), free.bottom() + 1 - client.height())));
     window->setGeometry(client);
 }
 
@@ -68,15 +76,16 @@ bool stopWaiting(QWidget* window, bool& pending)
 
 QRect screenArea(const QWidget* window)
 {
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1366, 768);
+    return Scaling::availableArea(window);
 }
 } // namespace
 
 Workspace::Workspace(QWidget* parent)
     : QWidget(parent)
     , m_panel(new QWidget(this))
-{}
+{
+    Accessible::installRoles();
+}
 
 void Workspace::setUpWhenNeeded()
 {
@@ -91,8 +100,10 @@ void Workspace::ensureSetUp()
 
 void Workspace::setVisible(bool visible)
 {
-    if (visible)
+    if (visible) {
         ensureSetUp();
+        Scaling::fitToScreen(this, m_panel);
+    }
     QWidget::setVisible(visible);
 }
 
@@ -137,6 +148,7 @@ QLabel* Workspace::statusText() const
 void Workspace::showFrom(QWidget* from)
 {
     ensureSetUp(); // placed by the size its form gives it
+    Scaling::fitToScreen(this, m_panel);
     if (m_role == Role::StartMenu || m_role == Role::Work) {
         showMaximized();
     } else {
@@ -184,6 +196,7 @@ void Workspace::leave()
 Dialog::Dialog(QWidget* owner)
     : QDialog(owner)
 {
+    Accessible::installRoles();
     Look::applyWhenShown(this);
 }
 
@@ -200,9 +213,27 @@ void Dialog::ensureSetUp()
 
 void Dialog::setVisible(bool visible)
 {
-    if (visible)
+    if (visible) {
         ensureSetUp();
+        Scaling::fitToScreen(this, form());
+    }
     QDialog::setVisible(visible);
+}
+
+QWidget* Dialog::form()
+{
+    if (minimumSize() == maximumSize())
+        return this;
+    // A maximised dialog centres its form, a fixed-size panel, in the window.
+    QWidget* largest = this;
+    int area = 0;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow() && child->minimumSize() == child->maximumSize()
+            && child->maximumWidth() * child->maximumHeight() > area) {
+            largest = child;
+            area = child->maximumWidth() * child->maximumHeight();
+        }
+    return largest;
 }
 
 QLabel* Dialog::statusText() const

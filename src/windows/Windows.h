@@ -5,6 +5,9 @@
 // while hidden. Their form is set up inside panel(), a fixed-size panel that the work windows
 // centre in a maximised window.
 //
+// Every window is drawn at the scale the user chose for the forms, and smaller where it would not fit
+// on the screen's free area (windows/Scaling.h), as it is shown.
+//
 // Dialogs are created fresh each time they are needed, owned by the opening window, shown
 // modally and destroyed on close. A dialog that hands a result back is given its target by the
 // opener, as a typed reference (windows/Targets.h), before it is shown.
@@ -85,6 +88,9 @@ protected:
     virtual void setUp() {}
     void setUpWhenNeeded();
     void finishForm();
+    // The widget that holds the form at its fixed size: the dialog, or the panel a maximised
+    // dialog centres.
+    QWidget* form();
     void showEvent(QShowEvent* event) override;
     // A dialog that closes (or hides) gives the keys back to the window that opened it, with the
     // focus where it stood there: window managers leave the keyboard with nobody often enough.

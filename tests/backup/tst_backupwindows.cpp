@@ -105,6 +105,36 @@ private slots:
         QVERIFY(!FileDialog::hasPending());
     }
 
+    // A folder typed into the field is used and remembered, as one chosen with Sfoglia; a folder that
+    // does not exist is refused with a warning and nothing is written.
+    void typedFolderIsUsedOrRefused()
+    {
+        BackupFixtures::fill(m_session->folder(), 1);
+        QTemporaryDir target;
+        auto* dialog = Windows::openDialog<TfrmBackupArchivi>(menu());
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("txtCartella"));
+        QVERIFY(field);
+        const QString missing = target.path() + QStringLiteral("/manca");
+        field->setFocus(Qt::OtherFocusReason);
+        QTest::keyClicks(field, QDir::toNativeSeparators(missing));
+        click(dialog, "btnBackup");
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().first().kind, MessageBox::Kind::Warning);
+        QVERIFY(MessageBox::shown().first().text.startsWith(
+            QStringLiteral("Attenzione: la cartella indicata non esiste.")));
+        QCOMPARE(Backup::folder(), QString());
+        QVERIFY(QDir(target.path()).isEmpty());
+
+        MessageBox::clearShown();
+        field->setText(QDir::toNativeSeparators(target.path()));
+        click(dialog, "btnBackup");
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::shown().first().kind, MessageBox::Kind::Information);
+        QCOMPARE(QDir(target.path()).entryList(QDir::Files).size(), 1);
+        QCOMPARE(Backup::folder(), target.path());
+    }
+
     // Closing the start menu offers a backup once a day, when a backup folder is set: Yes writes it
     // and tells so before the program ends; the same day asks nothing more; No the next day writes
     // nothing.
@@ -130,7 +160,7 @@ private slots:
         closeMenu();
         QCOMPARE(ended, 2);
         QCOMPARE(MessageBox::shown().size(), 2);
-        QCOMPARE(MessageBox::shown().at(0).kind, MessageBox::Kind::Confirmation);
+        QCOMPARE(MessageBox::shown().at(0).kind, MessageBox::Kind::Question);
         QCOMPARE(MessageBox::shown().at(0).text, Backup::offerQuestion().text);
         QVERIFY(MessageBox::shown().at(0).text.contains(QDir::toNativeSeparators(target.path())));
         QCOMPARE(MessageBox::shown().at(1).kind, MessageBox::Kind::Information);
@@ -150,6 +180,31 @@ private slots:
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList{QFileInfo(zip).fileName()});
         QCOMPARE(Backup::lastOffered(), kNow.date().addDays(1));
+    }
+
+    // Annulla on the question stays in the program, with the start menu shown, and the question comes
+    // again at the next leaving.
+    void cancelOnTheOfferStaysInTheProgram()
+    {
+        BackupFixtures::fill(m_session->folder(), 1);
+        QTemporaryDir target;
+        QVERIFY(Backup::setFolder(target.path()));
+        int ended = 0;
+        Windows::setEndProgramHook([&ended] { ++ended; });
+        menu()->showFrom(nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(menu()));
+        MessageBox::clearShown();
+        MessageBox::setNextAnswer(MessageBox::Button::Cancel);
+        click(menu(), "imgEsci");
+        QCOMPARE(ended, 0);
+        QVERIFY(menu()->isVisible());
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QVERIFY(QDir(target.path()).isEmpty());
+
+        MessageBox::setNextAnswer(MessageBox::Button::No);
+        click(menu(), "imgEsci");
+        QCOMPARE(ended, 1);
+        QCOMPARE(MessageBox::shown().size(), 2);
     }
 
     void cancelledFolderDialogWritesNothing()

@@ -68,6 +68,23 @@ def unnamed(node, path="", found=None):
     return found
 
 
+def labels_that_act(node, path="", found=None):
+    """Focusable nodes a screen reader would call a label or a picture: commands it cannot press."""
+    if found is None:
+        found = []
+    role = node.get_role_name()
+    states = node.get_state_set()
+    here = f"{path}/{role}:{node.get_name()}"
+    if states.contains(Atspi.StateType.SHOWING) and states.contains(Atspi.StateType.FOCUSABLE) and role in (
+            "label", "image", "icon"):
+        found.append(here)
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            labels_that_act(child, here if path else role, found)
+    return found
+
+
 def count_controls(node):
     states = node.get_state_set()
     n = 1 if states.contains(Atspi.StateType.SHOWING) and states.contains(Atspi.StateType.FOCUSABLE) else 0
@@ -87,6 +104,11 @@ def check(window, label, minimum, problems):
     missing = unnamed(window)
     if missing:
         problems.append(f"{label}: controls without a name: " + ", ".join(missing))
+    if window.get_role_name() == "filler":
+        problems.append(f"{label}: the window is a filler")
+    acting = labels_that_act(window)
+    if acting:
+        problems.append(f"{label}: commands shown as labels or pictures: " + ", ".join(acting))
     controls = count_controls(window)
     if controls < minimum:
         problems.append(f"{label}: only {controls} focusable controls seen, expected at least {minimum}")

@@ -368,6 +368,24 @@ private slots:
         QCOMPARE(info->text(), QString());
     }
 
+    // Typing into a field puts away a command's hint left in the status, but not the window's own
+    // status text.
+    void typingPutsAwayACommandsHint()
+    {
+        Form form;
+        auto* info = form.get<QLabel>("panInfo");
+        auto* note = form.get("txtNote");
+        TestSupport::focus(form.window.get(), "txtNote");
+        QTest::keyClick(note, Qt::Key_A);
+        QCOMPARE(info->text(), QStringLiteral("Benvenuti"));
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(form.get<QWidget>("cmdSalva"), &enter);
+        QCOMPARE(info->text(), QStringLiteral("Salva il bollettino."));
+        QTest::keyClick(note, Qt::Key_B);
+        QCOMPARE(info->text(), QString());
+        QCOMPARE(note->text(), QStringLiteral("ab"));
+    }
+
     // Leaving a field runs its exit rule and refreshes its mirrors; the mirror follows every key.
     void exitRulesAndMirrors_data()
     {

@@ -16,6 +16,7 @@
 #include "checks/Iban.h"
 #include "checks/PartitaIVA.h"
 #include "checks/Voci_Tariffa.h"
+#include "data/InterfaceSize.h"
 #include "lists/DaSaldare.h"
 #include "lists/ExpBollettini.h"
 #include "lists/ExpEsecutori.h"
@@ -214,18 +215,18 @@ const Path kPaths[] = {
          QTRY_VERIFY(window<TfrmMenuRiepCosti>()->isVisible());
          QVERIFY(!window<TfrmAvvio>()->isVisible());
      }},
-    {"start menu, Shift+Tab twice to the about image, Enter", [] { show(window<TfrmAvvio>()); },
-     "Shift+Tab Shift+Tab Return",
+    {"start menu, Shift+Tab past the guide and the interface size to the about image, Enter",
+     [] { show(window<TfrmAvvio>()); }, "Shift+Tab*3 Return",
      [] {
          QVERIFY(TestSupport::openDialog<TfrmInfo>());
          QVERIFY(window<TfrmAvvio>()->isVisible());
      }},
-    {"start menu, Tab five times to the exit, Space",
+    {"start menu, Tab past the foot's commands to the exit, last, Space",
      [] {
          Windows::setEndProgramHook([] { g_ended = true; });
          show(window<TfrmAvvio>());
      },
-     "Tab*5 Space", [] { QVERIFY(g_ended); }},
+     "Tab*10 Space", [] { QVERIFY(g_ended); }},
     {"start menu, F1 opens the guide", [] { show(window<TfrmAvvio>()); }, "F1",
      [] {
          auto* guide = TestSupport::openDialog<TfrmGuida>();
@@ -240,6 +241,34 @@ const Path kPaths[] = {
      "Escape", [] { QVERIFY(g_ended); }},
     {"start menu, the site strip by Tab, Enter", [] { show(window<TfrmAvvio>()); }, "Tab*3 Return",
      [] { QCOMPARE(Shell::opened().size(), 1); }},
+    {"start menu, Shift+Tab*2 to the interface size, Down", [] { show(window<TfrmAvvio>()); }, "Shift+Tab*2 Down",
+     [] {
+         QCOMPARE(TestSupport::focused(), QStringLiteral("cboDimensione"));
+         QCOMPARE(TestSupport::textOf(window<TfrmAvvio>(), "cboDimensione"), QStringLiteral("125 %"));
+         QCOMPARE(InterfaceSize::read(), 125);
+     }},
+
+    // Ctrl+Enter runs the search from the find field, where Enter only moves on to Trova.
+    {"tariff list, a word and Ctrl+Enter",
+     [] {
+         slipEditorOn2026();
+         focus(window<TfrmBollettino>(), "txtCodTariffa");
+     },
+     "F4 'gioco Ctrl+Return",
+     [] {
+         auto* list = TestSupport::openDialog<TfrmVoci_Tariffa>();
+         QVERIFY(list);
+         QCOMPARE(TestSupport::focused(), QStringLiteral("txtTrova"));
+         const int row = TestSupport::selectedRow(list);
+         QVERIFY(row >= 0);
+         QVERIFY(TestSupport::shownLines(list).at(row).startsWith(QStringLiteral("2914")));
+     }},
+    {"summary result, F1 opens the guide",
+     [] {
+         show(window<TfrmMenuRiepCosti>());
+         QVERIFY(openOver<TfrmRiepCosti>(window<TfrmMenuRiepCosti>()));
+     },
+     "F1", [] { QVERIFY(TestSupport::openDialog<TfrmGuida>()); }},
 
     // The slip editor's year panel: the year shown can be corrected or replaced from the keyboard.
     {"slip editor, End, Backspace*4, 2031, Enter, Enter", [] { show(window<TfrmBollettino>()); },

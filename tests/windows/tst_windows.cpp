@@ -266,9 +266,10 @@ private slots:
         const QByteArray name = cls.toLatin1();
         const Windows::WindowDef* def = Windows::definition(name.constData());
         QVERIFY(def);
-        // An owner well away from the screen's centre, so that the two centres differ.
+        // An owner well away from the screen's centre, so that the two centres differ, and far enough
+        // from its edges for every dialog to fit around its centre (a dialog never hangs over them).
         QWidget owner;
-        owner.setGeometry(20, 30, 300, 200);
+        owner.setGeometry(100, 150, 600, 460);
         owner.show();
         QVERIFY(QTest::qWaitForWindowExposed(&owner));
         QWidget* window = Windows::byClass(name.constData());
