@@ -145,6 +145,11 @@ Report check(const QDir& dir, const QString& name, const QStringList& entries, b
         else if (rest == QLatin1String(".lock"))
             report.lockFiles.append(
                 entry + (lockHeld(dir.filePath(entry)) ? QStringLiteral(" (in uso)") : QStringLiteral(" (rimasto)")));
+        else if (rest == QLatin1String(".lock.d")) // the lock of a share that only makes folders once
+            report.lockFiles.append(entry
+                                    + (lockHeld(dir.filePath(name + QStringLiteral(".lock")))
+                                           ? QStringLiteral(" (in uso)")
+                                           : QStringLiteral(" (rimasto)")));
         else if (rest.endsWith(QLatin1String(".rmlock")))
             report.lockFiles.append(entry + QStringLiteral(" (rimasto)"));
         else
@@ -158,7 +163,11 @@ Report check(const QDir& dir, const QString& name, const QStringList& entries, b
 QList<Report> run(const QString& folder)
 {
     const QDir dir(folder);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    // A lock taken through a share that decides only the making of folders is a folder.
+    entries +=
+        dir.entryList({QStringLiteral("*.lock.d")}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    entries.sort();
     QList<std::pair<QString, bool>> archives; // name, whether it holds slips
     const bool payers = entries.contains(Backup::kPayers);
     if (payers || std::any_of(entries.begin(), entries.end(), [](const QString& e) {

@@ -108,6 +108,20 @@ private slots:
                               QStringLiteral("    file di blocco: Esecutori.pro.lock (in uso)")}));
     }
 
+    // A lock folder left by a PC that saved through a share deciding only folders is listed like a
+    // lock file, and left where it is.
+    void lockFolderIsListed()
+    {
+        QTemporaryDir folder;
+        const QDir dir(folder.path());
+        QVERIFY(writeAll(dir.filePath(QStringLiteral("Esecutori.pro")), BackupFixtures::payers(1)));
+        QVERIFY(dir.mkdir(QStringLiteral("Esecutori.pro.lock.d")));
+        QCOMPARE(ArchiveCheck::lines(ArchiveCheck::run(folder.path())),
+                 (QStringList{QStringLiteral("Esecutori.pro   1 schede"),
+                              QStringLiteral("    file di blocco: Esecutori.pro.lock.d (rimasto)")}));
+        QVERIFY(dir.exists(QStringLiteral("Esecutori.pro.lock.d")));
+    }
+
     void emptyFolder()
     {
         QTemporaryDir folder;
