@@ -60,8 +60,11 @@ class LazyRender : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        auto* label = static_cast<QLabel*>(watched);
-        if (event->type() == QEvent::Show || (event->type() == QEvent::Resize && label->property(kRendered).isValid()))
+        if (event->type() != QEvent::Show && event->type() != QEvent::Resize)
+            return false;
+        // Not a label any more while it is being destroyed.
+        auto* label = qobject_cast<QLabel*>(watched);
+        if (label && (event->type() == QEvent::Show || label->property(kRendered).isValid()))
             render(label);
         return false;
     }
