@@ -20,6 +20,10 @@ skip() {
     exit 0
 }
 [ "$(id -u)" -eq 0 ] || skip "it needs root rights to make the root (running as $(id -un))."
+# From here on the package is built and checked: a step of the machine's own that fails (installing
+# mmdebstrap, making the root) skips the install part and says where; only the package's own steps
+# inside the root fail the run.
+trap 'echo "test-package.sh: line $LINENO: \"$BASH_COMMAND\" failed" >&2; skip "a step of this machine failed before the package was tried (see the line above)."' ERR
 # The test command installs mmdebstrap with the other test tools; this covers a run of this script alone.
 if ! command -v mmdebstrap >/dev/null; then
     tassella_apt_install mmdebstrap >"$TASSELLA_BUILD/mmdebstrap-install.log" 2>&1 || true
@@ -39,7 +43,7 @@ cat >"$work/inside.sh" <<'INSIDE'
 set -eu
 root="$1" deb="$2" result="$3"
 touch "$result/root-ready"
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { echo "FAIL: $*" >&2; echo "$*" >"$result/failed"; exit 1; }
 in_root() { chroot "$root" "$@"; }
 in_root apt-get install -y -q --no-install-recommends "/tmp/$deb" >"$result/apt.log" 2>&1 || { cat "$result/apt.log"; fail "apt cannot install the package"; }
 in_root test -x /usr/bin/tassella || fail "no /usr/bin/tassella"
@@ -95,9 +99,13 @@ if [ ! -e "$work/result/root-ready" ]; then
     skip "mmdebstrap could not make the root here (no access to Debian's packages, or no mounts allowed)."
 fi
 cat "$work/mmdebstrap.log"
-if [ "$status" -ne 0 ] || [ ! -e "$work/result/done" ]; then
-    echo "FAIL: the package in a clean Debian 12 root (mmdebstrap ended with $status)" >&2
+if [ -e "$work/result/failed" ]; then
+    echo "FAIL: the package in a clean Debian 12 root: $(cat "$work/result/failed")" >&2
     exit 1
 fi
+if [ ! -e "$work/result/done" ]; then
+    skip "the root was made but mmdebstrap stopped (status $status) before the package's steps ended, with no step of the package failing."
+fi
+[ "$status" -eq 0 ] || echo "mmdebstrap ended with $status after every step of the package passed."
 echo "Package installed with apt in a clean Debian 12 root, started offscreen to the login for two users,"
 echo "removed, the users' data folders kept ($((SECONDS - start)) s)."
