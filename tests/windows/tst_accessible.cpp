@@ -45,6 +45,33 @@ QStringList unnamed(QWidget* window)
     return missing;
 }
 
+// One window of the program on screen: a workspace as the program shows it, a dialog made afresh
+// over an owner window.
+struct Shown {
+    QWidget owner;
+    std::unique_ptr<QWidget> dialog;
+    QWidget* window = nullptr;
+
+    bool show(const QByteArray& name)
+    {
+        const Windows::WindowDef* def = Windows::definition(name.constData());
+        if (!def)
+            return false;
+        owner.resize(400, 300);
+        owner.show();
+        window = Windows::byClass(name.constData());
+        if (std::holds_alternative<Dialog::Placement>(def->kind)) {
+            dialog.reset(def->create());
+            dialog->setParent(&owner, dialog->windowFlags());
+            window = dialog.get();
+            window->show();
+        } else {
+            static_cast<Workspace*>(window)->showFrom(nullptr);
+        }
+        return QTest::qWaitForWindowExposed(window);
+    }
+};
+
 } // namespace
 
 class TestAccessible : public QObject {
@@ -62,23 +89,9 @@ private slots:
     {
         QFETCH(QString, cls);
         TestSupport::Session session;
-        const QByteArray name = cls.toLatin1();
-        const Windows::WindowDef* def = Windows::definition(name.constData());
-        QVERIFY(def);
-        QWidget owner;
-        owner.resize(400, 300);
-        owner.show();
-        std::unique_ptr<QWidget> dialog;
-        QWidget* window = Windows::byClass(name.constData());
-        if (std::holds_alternative<Dialog::Placement>(def->kind)) {
-            dialog.reset(def->create());
-            dialog->setParent(&owner, dialog->windowFlags());
-            window = dialog.get();
-            window->show();
-        } else {
-            static_cast<Workspace*>(window)->showFrom(nullptr);
-        }
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        Shown shown;
+        QVERIFY(shown.show(cls.toLatin1()));
+        QWidget* window = shown.window;
         // The slip editor shows its fields once a year is open.
         if (auto* open = window->findChild<QAbstractButton*>(QStringLiteral("btnApri")))
             open->click();
@@ -103,23 +116,9 @@ private slots:
     {
         QFETCH(QString, cls);
         TestSupport::Session session;
-        const QByteArray name = cls.toLatin1();
-        const Windows::WindowDef* def = Windows::definition(name.constData());
-        QVERIFY(def);
-        QWidget owner;
-        owner.resize(400, 300);
-        owner.show();
-        std::unique_ptr<QWidget> dialog;
-        QWidget* window = Windows::byClass(name.constData());
-        if (std::holds_alternative<Dialog::Placement>(def->kind)) {
-            dialog.reset(def->create());
-            dialog->setParent(&owner, dialog->windowFlags());
-            window = dialog.get();
-            window->show();
-        } else {
-            static_cast<Workspace*>(window)->showFrom(nullptr);
-        }
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        Shown shown;
+        QVERIFY(shown.show(cls.toLatin1()));
+        QWidget* window = shown.window;
         if (auto* open = window->findChild<QAbstractButton*>(QStringLiteral("btnApri")))
             open->click();
         const QAccessible::Role windowRole = QAccessible::queryAccessibleInterface(window)->role();
